@@ -1,0 +1,13 @@
+# Fails when a file under CORE_DIR includes a Qt header: the core links the standard library only.
+file(GLOB_RECURSE files "${CORE_DIR}/*.h" "${CORE_DIR}/*.cpp")
+set(offenders "")
+foreach(f IN LISTS files)
+  file(STRINGS "${f}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt[a-z]*/)")
+  if(hits)
+    list(APPEND offenders "${f}: ${hits}")
+  endif()
+endforeach()
+if(offenders)
+  list(JOIN offenders "\n  " text)
+  message(FATAL_ERROR "Qt headers are not allowed in the core:\n  ${text}")
+endif()

@@ -1,0 +1,108 @@
+#include "editor/grid_bridge.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/frequency.h"
+#include "model/numeric_value.h"
+#include "ports/ui.h"
+#include "text/text.h"
+#include "workspace.h"
+
+namespace talvirex {
+
+namespace {
+
+constexpr long long kHighestFrequencyMhz = 1300;
+
+std::string StoredOnOff(const std::string& shown) {
+  if (shown == "Off") return "0";
+  if (shown == "On") return "1";
+  return shown;
+}
+
+std::string StoredSubtone(const std::string& shown) {
+  const int code = SubtoneCodeOf(shown);
+  return code >= 0 ? IntText(code) : shown;
+}
+
+std::string ShownOnOff(const std::string& stored) {
+  if (stored == "0") return "Off";
+  if (stored == "1") return "On";
+  return {};
+}
+
+}  // namespace
+
+void CommitBank(Workspace& ws, Ui& ui) {
+  const int bank = ws.current_bank;
+  if (bank < 0 || bank > kDummyBank) return;
+  const CellPos current = ws.grid.current;
+  const CellPos corner = ws.grid.selection_end;
+  for (int column = 1; column <= 7; ++column) {
+    for (int row = 1; row <= kChannelsPerBank; ++row) {
+      std::string& stored = ws.table.At(bank, row, column);
+      stored = ws.grid.Cell(row, column);
+      if (column == kFieldTag) RecordTag(ws.tags, stored, bank, ws.settings.option9);
+    }
+  }
+  for (int row = 1; row <= kChannelsPerBank; ++row) {
+    ui.ShowProgress(row, kChannelsPerBank);
+    std::string& frequency = ws.table.At(bank, row, kFieldFrequency);
+    if (frequency.empty()) frequency = "0";
+    frequency = FormatFrequency(frequency, ws.settings.zero);
+    if (WholeMhz(frequency) > kHighestFrequencyMhz) frequency = "1300";
+    if (NumericValue(frequency) == 0) continue;
+    for (const int field : {kFieldDelay, kFieldLockOut, kFieldBeepAlert, kFieldAtt}) {
+      std::string& flag = ws.table.At(bank, row, field);
+      flag = StoredOnOff(flag);
+    }
+    std::string& subtone = ws.table.At(bank, row, kFieldSubtone);
+    subtone = StoredSubtone(subtone);
+  }
+  ui.ShowProgress(0, 0);
+  ws.grid.current = current;
+  ws.grid.selection_end = corner;
+}
+
+void RenderCell(Workspace& ws, int field, int row) {
+  const int bank = ws.current_bank;
+  std::string& cell = ws.grid.Cell(row, field);
+  cell.clear();
+  if (ws.table.FrequencyValue(bank, row) == 0) return;
+  const std::string& stored = ws.table.At(bank, row, field);
+  switch (field) {
+    case kFieldFrequency:
+      cell = FormatFrequency(stored, ws.settings.zero);
+      break;
+    case kFieldTag: {
+      cell = stored;
+      std::string recorded = stored;
+      RecordTag(ws.tags, recorded, bank, ws.settings.option9);
+      break;
+    }
+    case kFieldSubtone:
+      cell = SubtoneText(stored);
+      break;
+    default:
+      cell = ShownOnOff(stored);
+      break;
+  }
+}
+
+void RenderBank(Workspace& ws, Ui& ui) {
+  if (ws.current_bank < 0 || ws.current_bank > kDummyBank) return;
+  const CellPos current = ws.grid.current;
+  const CellPos corner = ws.grid.selection_end;
+  for (int column = 1; column <= 7; ++column) {
+    ui.ShowProgress(static_cast<int>(std::nearbyint(column * 20.0 / 7.0)), kChannelsPerBank);
+    for (int row = 1; row <= kChannelsPerBank; ++row) RenderCell(ws, column, row);
+  }
+  ui.ShowProgress(0, 0);
+  ws.grid.current = current;
+  ws.grid.selection_end = corner;
+  ws.grid.current.row = std::min(ws.grid.current.row, kChannelsPerBank);
+  ws.grid.selection_end.row = std::min(ws.grid.selection_end.row, kChannelsPerBank);
+}
+
+}  // namespace talvirex

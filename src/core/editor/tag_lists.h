@@ -1,0 +1,28 @@
+#pragma once
+// The tags behind the Easy Tag dropdowns: one list of every distinct tag recorded, and one list
+// per bank slot 0..9 of the tags recorded while that bank was current. Slot 0 of each is empty
+// (the dropdowns' empty first line).
+
+#include <array>
+#include <string>
+
+namespace talvirex {
+
+struct TagLists {
+  static constexpr int kTagListSlots = 211;      // slots 0..210
+  static constexpr int kBankTagListSlots = 111;  // slots 0..110
+
+  std::array<std::string, kTagListSlots> tag_list{};
+  int tag_count = 0;
+  std::array<std::array<std::string, kBankTagListSlots>, 10> bank_tag_list{};
+  std::array<int, 10> bank_tag_count{};
+
+  /// Forgets every recorded tag.
+  void Clear() { *this = TagLists{}; }
+};
+
+/// Records `tag` (its leading blanks removed in place) in the lists when `easy_tags_on` (setting
+/// option9) is 1: once in the whole list, and once in the list of `bank` when it is 0..9.
+void RecordTag(TagLists& lists, std::string& tag, int bank, int easy_tags_on);
+
+}  // namespace talvirex

@@ -1,0 +1,62 @@
+#pragma once
+// The channel file (".s2c"): the program's own document. Version 0.91 has 249 CR LF lines:
+//   1        "TALVIREX MEM V0.91"
+//   2..201   channel records 1..200: n,"freq","tag","delay","lockout","pl/dpl","beep","att"
+//   202      a single blank
+//   203..214 bank names: "#$BT", index, blank, name
+//   215..216 the reserved lists: "#$LKM" / "#$LKS" and ten times ,"value"
+//   217..226 priority channels: "PRCH", bank, blank, channel number
+//   227..247 scanner settings: "SET", index, blank, value
+//   248..249 search range: "SRC", index, blank, MHz text
+// Version 0.90 ends after line 247. The Dummy bank is never written. Texts are UTF-8 here and
+// Windows-1252 in the file.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace talvirex {
+
+struct Workspace;
+class Ui;
+
+inline constexpr std::string_view kMagicV091 = "TALVIREX MEM V0.91";
+inline constexpr std::string_view kMagicV090 = "TALVIREX MEM V0.90";
+
+/// The 249 lines of a version 0.91 file for the workspace's tables (UTF-8, CR LF). A double quote
+/// or line break inside a quoted field, and a line break inside a line record, is written as a
+/// blank so that every file written reads back; other texts are written exactly as stored.
+std::string ChannelFileText(const Workspace& workspace);
+
+/// The file's bytes: the text in Windows-1252.
+std::string ChannelFileBytes(const Workspace& workspace);
+
+/// How reading a channel file ended when it did not succeed.
+struct ChannelFileFailure {
+  bool not_compatible = false;  // the magic was missing: nothing was changed
+  std::string message;          // the message to show, as the user sees it
+  int code = 0;                 // the error code in the message (62: the file ended early)
+};
+
+/// Error codes of the read-failure message.
+inline constexpr int kErrorOverflow = 6;
+inline constexpr int kErrorOutOfMemory = 7;
+inline constexpr int kErrorFileNotFound = 53;
+inline constexpr int kErrorInputPastEnd = 62;
+inline constexpr int kErrorPermissionDenied = 70;
+inline constexpr int kErrorPathAccess = 75;
+
+/// "Not a valid file! Line: <bank> / <row> / <field> Error: <code>"; indices may be empty.
+std::string ReadFailureMessage(std::string_view bank, std::string_view row, std::string_view field,
+                               int code);
+
+/// Reads a channel file's bytes into the workspace's tables. On a magic that is not found, nothing
+/// changes. Otherwise the table is blanked and filled as far as the file goes; on a failure the
+/// tables keep what was read. Tags are recorded in the tag lists when option9 is 1. Progress is
+/// shown through `ui`; no message is shown here.
+std::optional<ChannelFileFailure> ReadChannelFile(std::string_view bytes, Workspace& workspace, Ui& ui);
+
+/// Decodes a file's bytes to UTF-8: valid UTF-8 is taken as it is, anything else as Windows-1252.
+std::string DecodeFileText(std::string_view bytes);
+
+}  // namespace talvirex

@@ -1,0 +1,210 @@
+#include "files/file_commands.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+
+#include "editor/grid_bridge.h"
+#include "files/channel_file.h"
+#include "files/file_io.h"
+#include "files/item_reader.h"
+#include "model/frequency.h"
+#include "ports/clock.h"
+#include "ports/ui.h"
+#include "text/text.h"
+#include "workspace.h"
+
+namespace talvirex {
+
+namespace {
+
+constexpr std::string_view kSaveQuestion =
+    "This will clear your table.\r\nIf not saved, data is lost!\r\nSave data?";
+constexpr std::string_view kExitCopyName = "lastused.sav";
+constexpr std::string_view kLastFileName = "lastfile.ini";
+
+bool HasChannelFileExtension(const std::string& path) {
+  return Contains(path, ".S2C") || Contains(path, ".s2c");
+}
+
+std::string TwoDigits(int value) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d", value);
+  return buffer;
+}
+
+int OpenErrorCode(const IoError& error) {
+  switch (error.code) {
+    case ENOENT: case ENOTDIR: return kErrorFileNotFound;
+    case EACCES: case EPERM: return kErrorPermissionDenied;
+    case EFBIG: case ENOMEM: return kErrorOutOfMemory;
+    default: return kErrorPathAccess;
+  }
+}
+
+}  // namespace
+
+std::optional<IoError> WriteChannelFile(const Workspace& ws, const std::string& path) {
+  std::string target = path;
+  if (target.size() == 4 && target.front() == '.') target = "sc200" + target;
+  return WriteFileAtomically(target, ChannelFileBytes(ws));
+}
+
+FileCommands::FileCommands(Workspace& workspace, Ui& ui, const Clock& clock,
+                           std::filesystem::path program_folder)
+    : ws_(workspace), ui_(ui), clock_(clock), folder_(std::move(program_folder)) {}
+
+bool FileCommands::OfferToSave() {
+  if (!ws_.unsaved_changes) return true;
+  const Answer answer =
+      ui_.Ask({std::string(kSaveQuestion), "Warning", Buttons::kYesNoCancel, Icon::kCritical});
+  if (answer == Answer::kCancel) return false;
+  // A save that did not write (cancelled dialog, failed write) must not be followed by the
+  // command that discards the table.
+  if (answer == Answer::kYes) return Save();
+  return true;
+}
+
+void FileCommands::New() {
+  if (!OfferToSave()) return;
+  for (int row = 0; row < kGridRows; ++row) {
+    for (int column = 1; column < kGridColumns; ++column) ws_.grid.Cell(row, column).clear();
+  }
+  ws_.grid.SetCurrent(1, 1);
+  ws_.tags.Clear();
+  ws_.unsaved_changes = false;
+  for (int bank = 0; bank <= 11; ++bank) {
+    for (int row = 0; row <= kChannelsPerBank; ++row) {
+      ws_.table.At(bank, row, kFieldSpare).clear();
+      ws_.table.At(bank, row, kFieldFrequency) = "0";
+      for (int field = kFieldTag; field <= kFieldAtt; ++field) ws_.table.At(bank, row, field) = " ";
+    }
+  }
+  for (auto& text : ws_.search_range) text.clear();
+  for (int b = 0; b < kScannerBanks; ++b) ws_.priority[b] = 0;
+  ws_.scanner_settings.fill(0);
+  for (int i = 0; i < kScannerBanks; ++i) ws_.scanner_settings[i] = 1;
+  ws_.lkm.fill(0);
+  ws_.lks.fill(0);
+  ws_.file_name = kUntitled;
+  if (ws_.settings.cleartag == 1) {
+    for (int b = 0; b < kScannerBanks; ++b) ws_.bank_names[b] = "Bank " + IntText(b + 1);
+    ws_.bank_names[10] = "Dummy";
+    ws_.bank_names[11] = "Search";
+  }
+}
+
+void FileCommands::Open() {
+  if (!OfferToSave()) return;
+  const auto path = ui_.OpenFile({"TALVIR Files|*.s2c|All Files|*.*", "", false});
+  if (!path || !HasChannelFileExtension(*path)) return;
+  LoadChannelFile(*path);
+}
+
+bool FileCommands::LoadChannelFile(const std::string& path) {
+  std::optional<ChannelFileFailure> failure;
+  const ReadResult file = ReadWholeFile(path, 64u << 20);
+  if (!file.bytes) {
+    ws_.tags.Clear();
+    const int code = OpenErrorCode(file.error);
+    failure = ChannelFileFailure{false, ReadFailureMessage("", "", "", code), code};
+  } else {
+    failure = ReadChannelFile(*file.bytes, ws_, ui_);
+  }
+  if (failure) {
+    ui_.Tell(failure->message);
+    if (failure->not_compatible) return false;
+    ws_.file_name = kUntitled;
+    if (failure->code == kErrorFileNotFound) ws_.settings.loadlast = 0;
+  } else {
+    ws_.file_name = path;
+  }
+  RenderBank(ws_, ui_);
+  return !failure;
+}
+
+std::string FileCommands::SaveAsDialog() {
+  const auto chosen = ui_.SaveFile({"TALVIR files|*.s2c", "", true});
+  if (!chosen) {
+    ws_.file_name = kUntitled;
+    return {};
+  }
+  std::string path = *chosen;
+  if (!HasChannelFileExtension(path)) path += ".s2c";
+  ws_.file_name = path;
+  return path;
+}
+
+bool FileCommands::WriteAndReport(const std::string& path) {
+  if (const auto error = WriteChannelFile(ws_, path)) {
+    ui_.Ask({"The file could not be saved:\r\n" + path + "\r\n" + error->reason +
+                 "\r\nYour changes are not saved.",
+             "Warning", Buttons::kOk, Icon::kCritical});
+    return false;
+  }
+  ws_.unsaved_changes = false;
+  return true;
+}
+
+bool FileCommands::Save() {
+  CommitBank(ws_, ui_);
+  NormalizeForSave(ws_.table);
+  const std::string path = IsUntitled(ws_) ? SaveAsDialog() : ws_.file_name;
+  return !path.empty() && WriteAndReport(path);
+}
+
+bool FileCommands::SaveAs() {
+  CommitBank(ws_, ui_);
+  NormalizeForSave(ws_.table);
+  const std::string path = SaveAsDialog();
+  return !path.empty() && WriteAndReport(path);
+}
+
+void FileCommands::WriteExitCopy() {
+  CommitBank(ws_, ui_);
+  NormalizeForSave(ws_.table);
+  WriteChannelFile(ws_, (folder_ / kExitCopyName).string());
+}
+
+void FileCommands::WriteLastFileNote() {
+  if (ws_.settings.loadlast != 1 || IsUntitled(ws_)) return;
+  WriteFileAtomically(folder_ / kLastFileName, ws_.file_name + "\r\n");
+}
+
+void FileCommands::ReloadLastFile() {
+  if (ws_.settings.loadlast != 1) return;
+  const auto file = ReadWholeFile(folder_ / kLastFileName, 1u << 20);
+  if (!file.bytes) return;
+  // The note holds one path a line; read the line whole so that a path with a comma survives.
+  ItemReader reader(*file.bytes);
+  std::string path(TrimBlanks(reader.ReadLine().value_or("")));
+  if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+  if (!path.empty()) LoadChannelFile(path);
+}
+
+std::string FileCommands::BackupFileName() const {
+  const LocalTime now = clock_.Now();
+  std::string name = TwoDigits(now.month) + "-" + TwoDigits(now.day) + "-" + IntText(now.year) + "_" +
+                     TwoDigits(now.hour) + ":" + TwoDigits(now.minute) + ":" + TwoDigits(now.second) +
+                     "sc200membackup.mem";
+  for (char& c : name) {
+    if (c == ':' || c == '/' || c == '\\') c = '_';
+  }
+  return name;
+}
+
+void FileCommands::BackupTick() {
+  if (ws_.settings.backena == 0) return;
+  ++ws_.backup_ticks;
+  const std::string name = BackupFileName();
+  const auto backup_folder = folder_ / "backup";
+  std::error_code ignored;
+  std::filesystem::create_directories(backup_folder, ignored);
+  if (ws_.backup_ticks < ws_.settings.backupdelay) return;
+  CommitBank(ws_, ui_);
+  // A backup is a safety copy, not the user's document: unsaved changes stay unsaved.
+  WriteChannelFile(ws_, (backup_folder / name).string());
+  ws_.backup_ticks = 0;
+}
+
+}  // namespace talvirex

@@ -1,0 +1,67 @@
+#pragma once
+// The File menu's commands (New, Open, Save, Save As) and the files the program writes by itself:
+// the exit copy "lastused.sav", the last-file note "lastfile.ini" with its reload at start-up, and
+// the periodic backup into the program folder's "backup" folder.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace talvirex {
+
+struct Workspace;
+class Ui;
+class Clock;
+struct IoError;
+
+class FileCommands {
+ public:
+  FileCommands(Workspace& workspace, Ui& ui, const Clock& clock, std::filesystem::path program_folder);
+
+  /// `menunew` "&New": after the "Save data?" question, blanks the tables and names "Untitled".
+  void New();
+  /// `tabopen` "&Open": after the "Save data?" question, loads the chosen ".s2c" file.
+  void Open();
+  /// `savenu` "&Save": writes to the file name, or asks for one. True when the file was written.
+  bool Save();
+  /// `tabsaveas` "Save &As". True when the file was written.
+  bool SaveAs();
+
+  /// Replaces the tables from the file at `path`, reporting failures by message; redraws the grid.
+  /// True when the whole file was read.
+  bool LoadChannelFile(const std::string& path);
+
+  /// The save dialog: the chosen path with ".s2c" made sure of, or "" when cancelled (the file
+  /// name then becomes "Untitled").
+  std::string SaveAsDialog();
+
+  /// At exit: the tables into "lastused.sav", silently.
+  void WriteExitCopy();
+  /// At exit, after the exit copy: the file name into "lastfile.ini" when `loadlast` is 1.
+  void WriteLastFileNote();
+  /// At start-up, 200 ms after the window loaded, when `loadlast` is 1: reloads the noted file.
+  void ReloadLastFile();
+  /// The backup timer's minute tick.
+  void BackupTick();
+
+  /// "12-05-2026_16_50_00sc200membackup.mem" for the clock's present time.
+  std::string BackupFileName() const;
+
+ private:
+  /// Asks "Save data?" when there are unsaved changes. False when the command must stop.
+  bool OfferToSave();
+  /// Writes the tables to `path`; reports a failure naming the file and the reason.
+  bool WriteAndReport(const std::string& path);
+
+  Workspace& ws_;
+  Ui& ui_;
+  const Clock& clock_;
+  std::filesystem::path folder_;
+};
+
+/// Writes the tables as a channel file to `path` (a path of exactly ".s2c"-like four characters
+/// starting with "." gets "sc200" in front). Returns the failure, if any; the previous file is
+/// kept whole when the write fails. Changes nothing in the workspace.
+std::optional<IoError> WriteChannelFile(const Workspace& workspace, const std::string& path);
+
+}  // namespace talvirex
