@@ -7,12 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "files/file_io.h"
+
 namespace talvirex {
 
 struct Workspace;
 class Ui;
 class Clock;
-struct IoError;
 
 class FileCommands {
  public:

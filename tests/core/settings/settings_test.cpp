@@ -1,0 +1,131 @@
+#include "settings/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/program_files.h"
+#include "settings/registry_store.h"
+#include "support/temp_dir.h"
+#include "workspace.h"
+
+namespace talvirex {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t pos = 0, end; pos < text.size(); pos = end + 2) {
+    end = text.find("\r\n", pos);
+    lines.push_back(text.substr(pos, end - pos));
+  }
+  return lines;
+}
+
+TEST(Settings, WithoutSetupIniEveryDefaultAndThirtyOneLinesAtExit) {
+  const Settings s = LoadSettings("");
+  EXPECT_EQ(s, Settings{});
+  EXPECT_EQ(s.backupdelay, 15);
+  EXPECT_EQ(s.backena, 1);
+  EXPECT_EQ(s.remtags, 1);
+  EXPECT_EQ(s.toolbar, 1);
+  EXPECT_EQ(s.helpbar, 1);
+  EXPECT_EQ(s.zero, 0);
+  const auto lines = Lines(SaveSettings(s));
+  ASSERT_EQ(lines.size(), 31u);
+  EXPECT_EQ(lines[0], "[setup]");
+  EXPECT_EQ(lines[1], "zero=0");
+  EXPECT_EQ(lines[2], "savenames=0");
+  EXPECT_EQ(lines[3], "cleartag=0");
+  EXPECT_EQ(lines[22], "option10=0");
+  EXPECT_EQ(lines[23], "align=0");
+  EXPECT_EQ(lines[25], "backupdelay=15");
+  EXPECT_EQ(lines[26], "backena=1");
+  EXPECT_EQ(lines[30], "infob=0");
+}
+
+TEST(Settings, ValuesAreCorrectedAsTheyAreRead) {
+  struct Case {
+    const char* line;
+    int Settings::*member;
+    int read;
+    const char* written;  // the line written back at exit, "" for none
+  };
+  const Case cases[] = {
+      {"backupdelay=0", &Settings::backupdelay, 1, "backupdelay=1"},
+      {"backupdelay=250", &Settings::backupdelay, 99, "backupdelay=99"},
+      {"cleartag=7", &Settings::cleartag, 7, "cleartag=0"},
+      {"option2=1", &Settings::option2, 0, "option2=0"},
+      {"option7=1", &Settings::option7, 0, "option7=0"},
+      {"infob=1", &Settings::infob, 0, "infob=0"},
+      {"align=5", &Settings::align, 5, ""},
+      {"align=2", &Settings::align, 2, "align=2"},
+      {"zero=abc", &Settings::zero, 0, "zero=0"},
+      {"  ZERO = 1 ", &Settings::zero, 1, "zero=1"},
+      {"backena=3", &Settings::backena, 3, "backena=0"},
+  };
+  for (const Case& c : cases) {
+    const Settings s = LoadSettings(std::string("[setup]\r\n") + c.line + "\r\n");
+    EXPECT_EQ(s.*c.member, c.read) << c.line;
+    const std::string saved = SaveSettings(s);
+    if (*c.written != '\0') {
+      EXPECT_NE(saved.find(std::string(c.written) + "\r\n"), std::string::npos) << c.line;
+    } else {
+      EXPECT_EQ(saved.find("align="), std::string::npos) << c.line;
+    }
+  }
+}
+
+TEST(Settings, OnlyTheSetupSectionCountsAndLfLinesRead) {
+  EXPECT_EQ(LoadSettings("[other]\nzero=1\n[setup]\nexpert=1\n").zero, 0);
+  EXPECT_EQ(LoadSettings("[other]\nzero=1\n[setup]\nexpert=1\n").expert, 1);
+  EXPECT_EQ(ReadSetting("[setup]\nx=" + std::string(300, '7'), "x", "").size(), 255u);
+}
+
+TEST(Settings, FilesRoundTripThroughTheProgramFolder) {
+  testing::TempDir dir;
+  Workspace ws;
+  ws.settings.zero = 1;
+  ws.settings.backupdelay = 42;
+  ws.settings.findoptie1 = 1;
+  ws.default_data.apply[3] = 1;
+  ws.default_data.value[2] = 1;
+  SaveSettingsFiles(ws, dir.path());
+  Workspace next;
+  LoadSettingsFiles(next, dir.path());
+  EXPECT_EQ(next.settings, ws.settings);
+  EXPECT_EQ(next.default_data, ws.default_data);
+}
+
+TEST(DefaultData, StartValuesAndTheFileRules) {
+  const DefaultData start = LoadDefaultData("");
+  EXPECT_EQ(start, DefaultData{});
+  EXPECT_EQ(start.apply[1], 1);
+  EXPECT_EQ(start.value[1], 1);  // Delay On
+  EXPECT_EQ(start.apply[3], 0);  // ATT not preset
+
+  std::string text;
+  for (int i = 0; i < 22; ++i) text += (i == 1 ? " 5 " : i == 12 ? "2" : "1") + std::string("\r\n");
+  const DefaultData read = LoadDefaultData(text);
+  EXPECT_EQ(read.apply[1], 0);  // 5 is not 0 or 1
+  EXPECT_EQ(read.apply[0], 1);
+  EXPECT_EQ(read.value[1], 2);  // values are taken as read
+  EXPECT_EQ(LoadDefaultData(SaveDefaultData(read)), read);
+  const std::string saved = SaveDefaultData(read);
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 22);
+}
+
+TEST(RegistryStore, ValuesCarryTheXSuffix) {
+  RegistryStore store;
+  EXPECT_EQ(store.RegistryGet("comport", "1x"), "1");
+  store.RegistryPut("timer1", "12");
+  EXPECT_NE(store.Serialize().find("timer1=12x"), std::string::npos);
+  EXPECT_EQ(store.RegistryGet("timer1", "5x"), "12");
+
+  const RegistryStore read = RegistryStore::Parse(
+      "[Software\\Vorna\\TALVIRA\\settings]\r\ncomport=3x\r\nempty=\r\nnul=4\0" "5x\r\n[Other]\r\ncomport=9x\r\n");
+  EXPECT_EQ(read.RegistryGet("comport", "1x"), "3");
+  EXPECT_EQ(read.RegistryGet("empty", "7x"), "7");
+  EXPECT_EQ(read.RegistryGet("nul", "7x"), "");  // cut at the NUL: "4", less its last character
+  EXPECT_EQ(RegistryStore::Parse(store.Serialize()).RegistryGet("timer1", ""), "12");
+}
+
+}  // namespace
+}  // namespace talvirex

@@ -1,0 +1,27 @@
+#include <gtest/gtest.h>
+
+#include "text/cp1252.h"
+#include "text/text.h"
+
+namespace talvirex {
+namespace {
+
+TEST(Cp1252, EveryByteConvertsToUtf8AndBack) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+  EXPECT_EQ(Cp1252ToUtf8("\x80\xE9"), "€é");
+  EXPECT_EQ(Utf8ToCp1252("Ω漢"), "??");             // not in the code page
+  EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");           // a cut sequence
+}
+
+TEST(Utf8, CutsCountCharacters) {
+  EXPECT_EQ(Utf8Length("Zürich"), 6u);
+  EXPECT_EQ(Utf8Left("Zürich", 2), "Zü");
+  EXPECT_EQ(Utf8Left("abc", 10), "abc");
+  EXPECT_EQ(Utf8Drop("#$BT0 Zü", 6), "Zü");
+  EXPECT_EQ(Utf8Drop("ab", 6), "");
+}
+
+}  // namespace
+}  // namespace talvirex
