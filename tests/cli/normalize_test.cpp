@@ -85,6 +85,12 @@ TEST_F(NormalizeCommand, ReportsFileProblemsWithStatusTwo) {
   EXPECT_EQ(junk.status, 2);
   EXPECT_EQ(junk.err, "File is not compatible.\n");
 
+  WriteBytes(work / "huge.s2c", "TALVIREX MEM V0.91\r\n");
+  std::filesystem::resize_file(work / "huge.s2c", 100u << 20);  // sparse: no time spent writing
+  const auto huge = Run({"normalize", (work / "huge.s2c").string(), "-o", (work / "o.s2c").string()});
+  EXPECT_EQ(huge.status, 2);
+  EXPECT_EQ(huge.err, "Not a valid file! Line:  /  /  Error: 7\n");
+
   WriteBytes(work / "ok.s2c", HandMade({}));
   const auto unwritable = Run({"normalize", (work / "ok.s2c").string(), "-o", (work / "no/dir/o.s2c").string()});
   EXPECT_EQ(unwritable.status, 2);
