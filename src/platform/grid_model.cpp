@@ -1,0 +1,45 @@
+#include "platform/grid_model.h"
+
+namespace talvirex {
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kGridRows - 1;
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kGridColumns - 1;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  if (role == Qt::DisplayRole) {
+    return QString::fromStdString(grid_.Cell(index.row() + 1, index.column() + 1));
+  }
+  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(alignment_);
+  return {};
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole || section < 0) return {};
+  if (orientation == Qt::Horizontal && section < kGridColumns - 1) {
+    return QString::fromStdString(grid_.Cell(0, section + 1));
+  }
+  if (orientation == Qt::Vertical && section < kGridRows - 1) {
+    return QString::fromStdString(grid_.Cell(section + 1, 0));
+  }
+  return {};
+}
+
+void GridModel::SetAlignment(int align) {
+  const Qt::Alignment horizontal = align == 1 ? Qt::AlignHCenter : align == 2 ? Qt::AlignRight : Qt::AlignLeft;
+  alignment_ = horizontal | Qt::AlignVCenter;
+  Refresh();
+}
+
+void GridModel::Refresh() {
+  emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+  emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+  emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+}
+
+}  // namespace talvirex

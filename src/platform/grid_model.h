@@ -1,0 +1,35 @@
+#pragma once
+// The grid `memtabel` as a Qt table model over the core Grid: model row r and column c show grid
+// cell (r + 1, c + 1); the grid's header row 0 and channel-number column 0 are the view's headers.
+// Editing goes through the core's cell-editing rules, so the model itself is read-only; the window
+// calls Refresh() after every core command that changed the grid.
+
+#include <QAbstractTableModel>
+
+#include "editor/grid.h"
+
+namespace talvirex {
+
+class GridModel final : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit GridModel(const Grid& grid, QObject* parent = nullptr)
+      : QAbstractTableModel(parent), grid_(grid) {}
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+  /// Horizontal alignment of the channel columns: 0 left, 1 centre, 2 right (setting `align`).
+  void SetAlignment(int align);
+  /// Tells the view that every cell and header may have changed.
+  void Refresh();
+
+ private:
+  const Grid& grid_;
+  Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+}  // namespace talvirex

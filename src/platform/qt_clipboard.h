@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ports/clipboard.h"
+
+namespace talvirex {
+
+/// The system clipboard's text through QClipboard (needs a QGuiApplication).
+class QtClipboard final : public Clipboard {
+ public:
+  std::string GetText() override;
+  void SetText(const std::string& text) override;
+};
+
+}  // namespace talvirex
