@@ -9,10 +9,14 @@ namespace talvirex::cli {
 
 // Each subcommand's entry, defined in its own file.
 extern const Command kNormalizeCommand;
+extern const Command kDiffCommand;
 
 namespace {
 
-const std::array<const Command*, 1> kCommands = {&kNormalizeCommand};
+const std::array kCommands = {
+    &kNormalizeCommand,
+    &kDiffCommand,
+};
 
 void PrintHelp(std::ostream& out) {
   out << "TALVIREX " TALVIREX_VERSION " - programs the SC200 scanner from a PC.\n\n"
