@@ -1,0 +1,52 @@
+#include "features/scanner_options_form.h"
+
+#include "text/text.h"
+#include "workspace.h"
+
+namespace talvirex {
+
+namespace {
+
+constexpr int kFirstSwitchEntry = 10;
+
+void Store(Workspace& workspace, int entry, int value) {
+  if (workspace.scanner_settings[entry] != value) {
+    workspace.scanner_settings[entry] = value;
+    workspace.unsaved_changes = true;
+  }
+}
+
+}  // namespace
+
+std::string_view ScannerOptionsForm::SwitchCaption(int which) {
+  switch (which) {
+    case kPriority: return "Priority:";
+    case kAlfaMode: return "Alfa Mode:";
+    case kAutoLight: return "AutoLight:";
+    case kSubtoneMode: return "Subtone Mode:";
+    default: return {};
+  }
+}
+
+std::string ScannerOptionsForm::BankCaption(int bank) { return IntText(bank + 1); }
+
+void ScannerOptionsForm::Load(const Workspace& workspace) {
+  for (int b = 0; b < kBanks; ++b) bank_active[b] = workspace.scanner_settings[b] == 1;
+  for (int s = 0; s < kSwitches; ++s) {
+    switch_on[s] = workspace.scanner_settings[kFirstSwitchEntry + s] == 1;
+  }
+}
+
+void ScannerOptionsForm::Ok(Workspace& workspace) const {
+  std::array<int, kFirstSwitchEntry + kSwitches> entries{};
+  int active = 0;
+  for (int b = 0; b < kBanks; ++b) {
+    entries[b] = bank_active[b] ? 1 : 0;
+    active += entries[b];
+  }
+  if (active == 0) entries[0] = 1;
+  for (int s = 0; s < kSwitches; ++s) entries[kFirstSwitchEntry + s] = switch_on[s] ? 1 : 0;
+  for (int i = 0; i < static_cast<int>(entries.size()); ++i) Store(workspace, i, entries[i]);
+}
+
+}  // namespace talvirex

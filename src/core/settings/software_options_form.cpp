@@ -1,0 +1,71 @@
+#include "settings/software_options_form.h"
+
+#include <algorithm>
+
+#include "settings/settings.h"
+#include "text/text.h"
+
+namespace talvirex {
+
+namespace {
+
+struct OptionRow {
+  std::string_view caption;
+  int control_index;
+  int Settings::*setting;
+};
+
+constexpr std::array<OptionRow, SoftwareOptionsForm::kOptionCount> kRows = {{
+    {"Show Easy Tag Dropdown List", 17, &Settings::option9},
+    {"Automatically clear bank tags when selecting File _ New", 5, &Settings::cleartag},
+    {"Software remembers last used bank tags", 9, &Settings::remtags},
+    {"Show Info Box", 22, &Settings::infob},
+    {"Hide leading zero's of frequencies", 2, &Settings::zero},
+    {"Load last used file at startup", 15, &Settings::loadlast},
+    {"Save Window Position", 6, &Settings::window},
+    {"Reverse Channel Shift Option Buttons", 10, &Settings::shiftdir},
+    {"Save Width of Tabs", 16, &Settings::tabwidth},
+}};
+
+bool IsOption(int option) { return option >= 0 && option < SoftwareOptionsForm::kOptionCount; }
+
+}  // namespace
+
+std::string_view SoftwareOptionsForm::OptionCaption(int option) {
+  return IsOption(option) ? kRows[option].caption : std::string_view{};
+}
+
+int SoftwareOptionsForm::OptionControlIndex(int option) {
+  return IsOption(option) ? kRows[option].control_index : -1;
+}
+
+void SoftwareOptionsForm::Load(const Settings& settings) {
+  backup_enabled = settings.backena == 1;
+  if (settings.backupdelay >= kBackupDelayMin && settings.backupdelay <= kBackupDelayMax) {
+    backup_delay = settings.backupdelay;
+  }
+  for (int i = 0; i < kOptionCount; ++i) options[i] = settings.*kRows[i].setting == 1;
+  const bool known = settings.align >= 0 && settings.align < static_cast<int>(kAlignmentItems.size());
+  alignment = known ? settings.align : -1;
+}
+
+void SoftwareOptionsForm::SetBackupDelay(int minutes) {
+  backup_delay = std::clamp(minutes, kBackupDelayMin, kBackupDelayMax);
+}
+
+std::string SoftwareOptionsForm::DelayLabel() const { return IntText(backup_delay); }
+
+std::string SoftwareOptionsForm::UnitLabel() const {
+  return backup_delay == 1 ? "Minute." : "Minutes.";
+}
+
+void SoftwareOptionsForm::Ok(Settings& settings) const {
+  if (alignment >= 0 && alignment < static_cast<int>(kAlignmentItems.size())) {
+    settings.align = alignment;
+  }
+  settings.backupdelay = std::clamp(backup_delay, kBackupDelayMin, kBackupDelayMax);
+  settings.backena = backup_enabled ? 1 : 0;
+  for (int i = 0; i < kOptionCount; ++i) settings.*kRows[i].setting = options[i] ? 1 : 0;
+}
+
+}  // namespace talvirex

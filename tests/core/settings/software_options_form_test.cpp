@@ -1,0 +1,126 @@
+#include "settings/software_options_form.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/settings.h"
+
+namespace talvirex {
+namespace {
+
+using Form = SoftwareOptionsForm;
+
+TEST(SoftwareOptionsForm, EachRowEditsItsOwnSetting) {
+  struct Row {
+    Form::Option option;
+    int Settings::*setting;
+    const char* caption;
+    int control;
+  };
+  const Row rows[] = {
+      {Form::kEasyTagList, &Settings::option9, "Show Easy Tag Dropdown List", 17},
+      {Form::kClearTags, &Settings::cleartag,
+       "Automatically clear bank tags when selecting File _ New", 5},
+      {Form::kRememberTags, &Settings::remtags, "Software remembers last used bank tags", 9},
+      {Form::kInfoBox, &Settings::infob, "Show Info Box", 22},
+      {Form::kHideZeros, &Settings::zero, "Hide leading zero's of frequencies", 2},
+      {Form::kLoadLast, &Settings::loadlast, "Load last used file at startup", 15},
+      {Form::kWindowPosition, &Settings::window, "Save Window Position", 6},
+      {Form::kReverseShift, &Settings::shiftdir, "Reverse Channel Shift Option Buttons", 10},
+      {Form::kTabWidths, &Settings::tabwidth, "Save Width of Tabs", 16},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(Form::OptionCaption(row.option), row.caption);
+    EXPECT_EQ(Form::OptionControlIndex(row.option), row.control);
+
+    Settings settings;
+    settings.remtags = 0;
+    settings.*row.setting = 1;
+    Form form;
+    form.Load(settings);
+    for (int i = 0; i < Form::kOptionCount; ++i) {
+      EXPECT_EQ(form.options[i], i == row.option) << row.caption << " shows row " << i;
+    }
+    form.options[row.option] = false;
+    Settings expected = settings;
+    expected.*row.setting = 0;
+    form.Ok(settings);
+    EXPECT_EQ(settings, expected) << row.caption;
+  }
+}
+
+TEST(SoftwareOptionsForm, FlagsOtherThanOneShowUntickedAndStoreZero) {
+  Settings settings;
+  settings.cleartag = 7;
+  settings.backena = 2;
+  Form form;
+  form.Load(settings);
+  EXPECT_FALSE(form.options[Form::kClearTags]);
+  EXPECT_FALSE(form.backup_enabled);
+  form.Ok(settings);
+  EXPECT_EQ(settings.cleartag, 0);
+  EXPECT_EQ(settings.backena, 0);
+}
+
+TEST(SoftwareOptionsForm, BackupDelayAndItsLabels) {
+  struct Case {
+    int stored;
+    int scroll_to;  // 0: not moved
+    int shown;
+    const char* unit;
+  };
+  const Case cases[] = {
+      {15, 0, 15, "Minutes."}, {99, 0, 99, "Minutes."}, {1, 0, 1, "Minute."},
+      {250, 0, 1, "Minute."},  {0, 0, 1, "Minute."},    {15, 1, 1, "Minute."},
+      {15, 2, 2, "Minutes."},  {15, 500, 99, "Minutes."}, {15, -3, 1, "Minute."},
+  };
+  for (const auto& c : cases) {
+    Settings settings;
+    settings.backupdelay = c.stored;
+    Form form;
+    form.Load(settings);
+    if (c.scroll_to != 0) form.SetBackupDelay(c.scroll_to);
+    EXPECT_EQ(form.DelayLabel(), std::to_string(c.shown)) << c.stored << " / " << c.scroll_to;
+    EXPECT_EQ(form.UnitLabel(), c.unit) << c.stored << " / " << c.scroll_to;
+    form.Ok(settings);
+    EXPECT_EQ(settings.backupdelay, c.shown);
+  }
+}
+
+TEST(SoftwareOptionsForm, AlignmentList) {
+  struct Case {
+    int stored;
+    int shown;
+    int chosen;
+    int after_ok;
+  };
+  const Case cases[] = {
+      {0, 0, 2, 2}, {1, 1, 1, 1}, {2, 2, 0, 0}, {5, -1, -1, 5}, {-1, -1, 1, 1},
+  };
+  for (const auto& c : cases) {
+    Settings settings;
+    settings.align = c.stored;
+    Form form;
+    form.Load(settings);
+    EXPECT_EQ(form.alignment, c.shown) << c.stored;
+    form.alignment = c.chosen;
+    form.Ok(settings);
+    EXPECT_EQ(settings.align, c.after_ok) << c.stored;
+  }
+  EXPECT_EQ(kAlignmentItems[1], "Center");
+}
+
+TEST(SoftwareOptionsForm, OkLeavesSettingsTheDialogDoesNotShow) {
+  Settings settings;
+  settings.expert = 1;
+  settings.option4 = 3;
+  settings.copytags = 1;
+  settings.findoptie1 = 1;
+  const Settings before = settings;
+  Form form;
+  form.Load(settings);
+  form.Ok(settings);
+  EXPECT_EQ(settings, before);
+}
+
+}  // namespace
+}  // namespace talvirex
