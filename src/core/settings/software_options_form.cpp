@@ -40,6 +40,7 @@ int SoftwareOptionsForm::OptionControlIndex(int option) {
 }
 
 void SoftwareOptionsForm::Load(const Settings& settings) {
+  *this = SoftwareOptionsForm{};
   backup_enabled = settings.backena == 1;
   if (settings.backupdelay >= kBackupDelayMin && settings.backupdelay <= kBackupDelayMax) {
     backup_delay = settings.backupdelay;

@@ -72,13 +72,5 @@ TEST(ScannerOptionsForm, ALoadedFormLeftUnchangedChangesNothing) {
   EXPECT_FALSE(ws.unsaved_changes);
 }
 
-TEST(ScannerOptionsForm, Captions) {
-  EXPECT_EQ(ScannerOptionsForm::SwitchCaption(ScannerOptionsForm::kPriority), "Priority:");
-  EXPECT_EQ(ScannerOptionsForm::SwitchCaption(ScannerOptionsForm::kAlfaMode), "Alfa Mode:");
-  EXPECT_EQ(ScannerOptionsForm::SwitchCaption(ScannerOptionsForm::kAutoLight), "AutoLight:");
-  EXPECT_EQ(ScannerOptionsForm::SwitchCaption(ScannerOptionsForm::kSubtoneMode), "Subtone Mode:");
-  EXPECT_EQ(ScannerOptionsForm::BankCaption(9), "10");
-}
-
 }  // namespace
 }  // namespace talvirex

@@ -13,9 +13,6 @@ TEST(DefaultDataForm, OpensOnTheStartValues) {
   // Rows: Delay, Beep Alert, ATT, Lock Out (entries 1..4).
   EXPECT_EQ(form.applied, (std::array<bool, 4>{true, true, false, true}));
   EXPECT_EQ(form.selected, (std::array<int, 4>{1, 0, 0, 0}));
-  EXPECT_EQ(DefaultDataForm::Caption(0), "Delay Time:");
-  EXPECT_EQ(DefaultDataForm::Caption(2), "ATT");
-  EXPECT_EQ(DefaultDataForm::Caption(3), "Lockout:");
 }
 
 TEST(DefaultDataForm, OkWritesEntriesOneToFourOnly) {
