@@ -13,7 +13,7 @@ namespace talvirex {
 
 namespace {
 
-constexpr int kLastAddressable = 260;   // channel numbers above address no bank slot
+constexpr int kLastAddressable = 260;  // channel numbers above address no bank slot
 constexpr int kLastChannelLimit = 1100;
 constexpr double kMinStepKhz = 5;
 constexpr double kMaxStepKhz = 10000;
@@ -34,12 +34,14 @@ void WriteChannel(Workspace& workspace, int n, int field, std::string text) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The tag of the k-th channel of a series: with a number at its end the number counts up from k = 0.
+// The tag of the k-th channel of a series: with a number at its end the number counts up from k =
+// 0.
 std::string SeriesTag(std::string_view text, long long k) {
   const auto end = text.find_last_not_of(' ');
   text = end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
   std::size_t digits = 0;
-  while (digits < kMaxSeriesDigits && digits < text.size() && IsDigit(text[text.size() - 1 - digits])) {
+  while (digits < kMaxSeriesDigits && digits < text.size() &&
+         IsDigit(text[text.size() - 1 - digits])) {
     ++digits;
   }
   const std::string_view number = text.substr(text.size() - digits);
@@ -70,7 +72,8 @@ std::string FormatFillFrequency(std::string_view text) {
 std::string FillFrequencyText(double mhz) {
   if (!std::isfinite(mhz) || mhz == 0) return "0";
   char buffer[400];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, mhz, std::chars_format::scientific, 14);
+  auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, mhz, std::chars_format::scientific, 14);
   // The exponent of the value once rounded to fifteen digits decides how many decimals to keep.
   const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
   int exponent = 0;
@@ -111,7 +114,8 @@ bool EasyFillForm::AcceptsNumberKey(char32_t code) {
 
 bool EasyFillForm::AcceptsTagKey(char32_t code) {
   if (code < 9) return true;
-  if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z')) {
+  if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') ||
+      (code >= 'a' && code <= 'z')) {
     return true;
   }
   return std::u32string_view(U" #&'(),-./").find(code) != std::u32string_view::npos;
@@ -155,7 +159,8 @@ std::string_view EasyFillForm::SelectAllButtonCaption() const {
 int EasyFillForm::TagCounter() const { return static_cast<int>(Utf8Length(tag)); }
 
 void EasyFillForm::CorrectEntries() {
-  if (NumericValue(last_channel) < NumericValue(first_channel)) std::swap(first_channel, last_channel);
+  if (NumericValue(last_channel) < NumericValue(first_channel))
+    std::swap(first_channel, last_channel);
   if (NumericValue(first_channel) < 1) first_channel = "1";
   if (NumericValue(last_channel) > kLastChannelLimit) last_channel = IntText(kLastChannelLimit);
   if (NumericValue(step) > kMaxStepKhz) step = ShortestDecimal(kMaxStepKhz);
@@ -170,7 +175,8 @@ void EasyFillForm::Apply(Workspace& workspace) {
   if (boxes[kFrequency]) FillFrequencies(workspace, first, last);
   if (boxes[kTag]) FillTags(workspace, first, last);
   if (boxes[kDelay]) FillValue(workspace, first, last, kFieldDelay, switches[kDelaySwitch]);
-  if (boxes[kBeepAlert]) FillValue(workspace, first, last, kFieldBeepAlert, switches[kBeepAlertSwitch]);
+  if (boxes[kBeepAlert])
+    FillValue(workspace, first, last, kFieldBeepAlert, switches[kBeepAlertSwitch]);
   if (boxes[kLockOut]) FillValue(workspace, first, last, kFieldLockOut, switches[kLockOutSwitch]);
   if (boxes[kAtt]) FillValue(workspace, first, last, kFieldAtt, switches[kAttSwitch]);
   if (boxes[kSubtone] && subtone >= 0 && subtone < kLastSubtoneCode) {
@@ -184,7 +190,8 @@ void EasyFillForm::FillFrequencies(Workspace& workspace, int first, int last) co
   // A typed 8.33 kHz step stands for a third of 25 kHz, so that three steps make 25 kHz exactly.
   if (std::abs(s - 833) < 1e-9) s = 833.333333333333;
   for (int n = first; n <= last; ++n) {
-    WriteChannel(workspace, n, kFieldFrequency, FormatFillFrequency(FillFrequencyText(f / kTenHzPerMhz)));
+    WriteChannel(workspace, n, kFieldFrequency,
+                 FormatFillFrequency(FillFrequencyText(f / kTenHzPerMhz)));
     f += s;
   }
 }
@@ -192,11 +199,13 @@ void EasyFillForm::FillFrequencies(Workspace& workspace, int first, int last) co
 void EasyFillForm::FillTags(Workspace& workspace, int first, int last) const {
   const bool series = fill_series && EndsWithDigit(tag);
   for (int n = first; n <= last; ++n) {
-    WriteChannel(workspace, n, kFieldTag, series ? SeriesTag(tag, n - first) : Utf8Left(tag, kFillTagLength));
+    WriteChannel(workspace, n, kFieldTag,
+                 series ? SeriesTag(tag, n - first) : Utf8Left(tag, kFillTagLength));
   }
 }
 
-void EasyFillForm::FillValue(Workspace& workspace, int first, int last, int field, int value) const {
+void EasyFillForm::FillValue(Workspace& workspace, int first, int last, int field,
+                             int value) const {
   if (IsOnOffField(field) && value != 0 && value != 1) return;
   for (int n = first; n <= last; ++n) WriteChannel(workspace, n, field, IntText(value));
 }

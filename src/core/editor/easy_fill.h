@@ -77,15 +77,15 @@ class EasyFillForm {
   /// "Ok": fills once more; the window then closes. "Cancel" needs no call: it only closes.
   void Ok(Workspace& workspace) { Apply(workspace); }
 
-  std::string first_channel;                   // "From channel:"
-  std::string last_channel;                    // "To channel:"
-  std::string start = "0406.0000";             // "Start:", MHz
-  std::string step = "12.5";                   // "Step:", kHz
-  std::string tag;                             // the tag entry
-  bool fill_series = false;                    // "Fill Series"
-  std::array<bool, kBoxCount> boxes{};         // which fields are written
-  std::array<int, kSwitchCount> switches{};    // list position: 0 "Off", 1 "On"
-  int subtone = 0;                             // PL/DPL list position 0..141
+  std::string first_channel;                 // "From channel:"
+  std::string last_channel;                  // "To channel:"
+  std::string start = "0406.0000";           // "Start:", MHz
+  std::string step = "12.5";                 // "Step:", kHz
+  std::string tag;                           // the tag entry
+  bool fill_series = false;                  // "Fill Series"
+  std::array<bool, kBoxCount> boxes{};       // which fields are written
+  std::array<int, kSwitchCount> switches{};  // list position: 0 "Off", 1 "On"
+  int subtone = 0;                           // PL/DPL list position 0..141
   bool apply_enabled = true;
 
  private:

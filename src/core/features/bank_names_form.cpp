@@ -48,9 +48,7 @@ void BankNamesForm::SetField(int field, std::string text) {
   if (IsFieldIndex(field)) fields_[field] = std::move(text);
 }
 
-int BankNamesForm::Counter(int field) const {
-  return static_cast<int>(Utf8Length(Field(field)));
-}
+int BankNamesForm::Counter(int field) const { return static_cast<int>(Utf8Length(Field(field))); }
 
 void BankNamesForm::Center() {
   for (int i = 0; i < kSearchField; ++i) {

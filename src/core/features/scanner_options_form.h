@@ -36,7 +36,7 @@ class ScannerOptionsForm {
   /// files carry the settings.
   void Ok(Workspace& workspace) const;
 
-  std::array<bool, kBanks> bank_active{};  // the "Active Banks:" boxes; greyed counts as false
+  std::array<bool, kBanks> bank_active{};   // the "Active Banks:" boxes; greyed counts as false
   std::array<bool, kSwitches> switch_on{};  // "On" selected in the frame (else "Off")
 };
 

@@ -29,8 +29,8 @@ class DefaultDataForm {
   /// selection.
   void Ok(DefaultData& data) const;
 
-  std::array<bool, kRows> applied{};   // `Check1` 1..4
-  std::array<int, kRows> selected{};   // `Combo1` 1..4 item index, -1 none
+  std::array<bool, kRows> applied{};  // `Check1` 1..4
+  std::array<int, kRows> selected{};  // `Combo1` 1..4 item index, -1 none
 };
 
 }  // namespace talvirex

@@ -46,7 +46,8 @@ void SoftwareOptionsForm::Load(const Settings& settings) {
     backup_delay = settings.backupdelay;
   }
   for (int i = 0; i < kOptionCount; ++i) options[i] = settings.*kRows[i].setting == 1;
-  const bool known = settings.align >= 0 && settings.align < static_cast<int>(kAlignmentItems.size());
+  const bool known =
+      settings.align >= 0 && settings.align < static_cast<int>(kAlignmentItems.size());
   alignment = known ? settings.align : -1;
 }
 

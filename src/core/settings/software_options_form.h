@@ -21,22 +21,22 @@ inline constexpr std::string_view kSmartInfoText = "This is Smart Info.";
 inline constexpr std::string_view kBackupCheckCaption = "Enable Automatic Backup every:";
 inline constexpr std::string_view kAlignmentLabel = "Grid Text Alignment:";
 inline constexpr std::array<std::string_view, 3> kAlignmentItems = {"Left", "Center", "Right"};
-inline constexpr int kBackupDelayMin = 1;   // minutes, the scroll bar's range
+inline constexpr int kBackupDelayMin = 1;  // minutes, the scroll bar's range
 inline constexpr int kBackupDelayMax = 99;
 
 class SoftwareOptionsForm {
  public:
   /// The check-box rows `check3d1`, in the order the window lists them.
   enum Option {
-    kEasyTagList,      // option9
-    kClearTags,        // cleartag
-    kRememberTags,     // remtags
-    kInfoBox,          // infob
-    kHideZeros,        // zero
-    kLoadLast,         // loadlast
-    kWindowPosition,   // window
-    kReverseShift,     // shiftdir
-    kTabWidths,        // tabwidth
+    kEasyTagList,     // option9
+    kClearTags,       // cleartag
+    kRememberTags,    // remtags
+    kInfoBox,         // infob
+    kHideZeros,       // zero
+    kLoadLast,        // loadlast
+    kWindowPosition,  // window
+    kReverseShift,    // shiftdir
+    kTabWidths,       // tabwidth
     kOptionCount
   };
 
@@ -61,10 +61,10 @@ class SoftwareOptionsForm {
   /// list with no selection keeps the alignment as it was.
   void Ok(Settings& settings) const;
 
-  bool backup_enabled = false;                  // `Check1`: backena
-  int backup_delay = kBackupDelayMin;           // `HScroll1`, 1..99
-  std::array<bool, kOptionCount> options{};     // `check3d1` rows
-  int alignment = -1;                           // `Combo3` item index, -1 none
+  bool backup_enabled = false;               // `Check1`: backena
+  int backup_delay = kBackupDelayMin;        // `HScroll1`, 1..99
+  std::array<bool, kOptionCount> options{};  // `check3d1` rows
+  int alignment = -1;                        // `Combo3` item index, -1 none
 };
 
 }  // namespace talvirex

@@ -44,11 +44,14 @@ const std::string& Frequency(const Workspace& ws, int n) {
 
 TEST(FormatFillFrequency, PadsToTenCharactersWithThePointAtFive) {
   const std::pair<const char*, const char*> cases[] = {
-      {"406", "0406.00000"},       {"118.008333333333", "0118.00833"}, {"145.5125", "0145.51250"},
-      {"0", "0000.00000"},         {"0.5", "0000.50000"},              {"1240.5", "1240.50000"},
-      {"12345.678", "12345.6780"}, {"-5", "00-5.00000"},               {"", "0000.00000"},
+      {"406", "0406.00000"},       {"118.008333333333", "0118.00833"},
+      {"145.5125", "0145.51250"},  {"0", "0000.00000"},
+      {"0.5", "0000.50000"},       {"1240.5", "1240.50000"},
+      {"12345.678", "12345.6780"}, {"-5", "00-5.00000"},
+      {"", "0000.00000"},
   };
-  for (const auto& [input, expected] : cases) EXPECT_EQ(FormatFillFrequency(input), expected) << input;
+  for (const auto& [input, expected] : cases)
+    EXPECT_EQ(FormatFillFrequency(input), expected) << input;
 }
 
 TEST(FillFrequencyText, KeepsFifteenSignificantDigits) {
@@ -71,18 +74,30 @@ TEST(EasyFill, WorkedFrequencySeries) {
     std::vector<const char*> expected;
   };
   const Case cases[] = {
-      {"21", "25", "145.5", "12.5", 21,
+      {"21",
+       "25",
+       "145.5",
+       "12.5",
+       21,
        {"0145.50000", "0145.51250", "0145.52500", "0145.53750", "0145.55000"}},
-      {"30", "25", "145.5", "12.5", 25,  // reversed range
+      {"30",
+       "25",
+       "145.5",
+       "12.5",
+       25,  // reversed range
        {"0145.50000", "0145.51250", "0145.52500", "0145.53750", "0145.55000", "0145.56250"}},
       {"1", "4", "118", "8.33", 1, {"0118.00000", "0118.00833", "0118.01666", "0118.02500"}},
-      {"1", "7", "118", "8.33", 1,
+      {"1",
+       "7",
+       "118",
+       "8.33",
+       1,
        {"0118.00000", "0118.00833", "0118.01666", "0118.02500", "0118.03333", "0118.04166",
         "0118.05000"}},
-      {"5", "6", "0406.0000", "0", 5, {"0406.00000", "0406.00500"}},            // step 0 -> 5
-      {"5", "6", "406", "1000000000", 5, {"0406.00000", "0416.00000"}},        // 1e9 -> 10000
-      {"5", "6", "406", "1e9", 5, {"0406.00000", "0406.00500"}},              // reads as 1 -> 5
-      {"5", "6", "abc", "12.5", 5, {"0000.00000", "0000.01250"}},             // not a number
+      {"5", "6", "0406.0000", "0", 5, {"0406.00000", "0406.00500"}},     // step 0 -> 5
+      {"5", "6", "406", "1000000000", 5, {"0406.00000", "0416.00000"}},  // 1e9 -> 10000
+      {"5", "6", "406", "1e9", 5, {"0406.00000", "0406.00500"}},         // reads as 1 -> 5
+      {"5", "6", "abc", "12.5", 5, {"0000.00000", "0000.01250"}},        // not a number
       {"5", "5", "-12", "12.5", 5, {"0-12.00000"}},
   };
   for (const auto& c : cases) {
@@ -128,9 +143,9 @@ TEST(EasyFill, NeverWritesOutsideTheRangeOrTheTable) {
     int cells;  // channels written, one field each
   };
   const Case cases[] = {
-      {"0", "0", 0},         {"261", "261", 0},     {"99999", "99999", 0}, {"-5", "2", 2},
-      {"abc", "abc", 0},     {"250", "99999", 11},  {"1", "1100", 260},    {"201", "220", 20},
-      {"260", "261", 1},     {"1", "200", 200},
+      {"0", "0", 0},     {"261", "261", 0},    {"99999", "99999", 0}, {"-5", "2", 2},
+      {"abc", "abc", 0}, {"250", "99999", 11}, {"1", "1100", 260},    {"201", "220", 20},
+      {"260", "261", 1}, {"1", "200", 200},
   };
   for (const auto& c : cases) {
     Workspace ws;
@@ -180,8 +195,7 @@ TEST(EasyFill, Tags) {
       {"A1234567", true, {"A1234567", "A1234568", "A1234569"}},  // six digits count
       {"999999", true, {"999999", "1000000", "1000001"}},
       {"Fire 9", false, {"Fire 9", "Fire 9", "Fire 9"}},
-      {"ABCDEFGHIJKLMNOPQRST", false,
-       {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP"}},
+      {"ABCDEFGHIJKLMNOPQRST", false, {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP"}},
       {"Name, \"quoted\"", false, {"Name, \"quoted\"", "Name, \"quoted\"", "Name, \"quoted\""}},
       {"", true, {"", "", ""}},
   };
@@ -204,7 +218,7 @@ TEST(EasyFill, OpensOnTheSelectedRowsOrTheWholeBank) {
     const char *from, *to;
   };
   const Case cases[] = {
-      {1, 3, 7, "23", "27"},  {1, 7, 3, "27", "23"},   {1, 5, 5, "21", "40"},
+      {1, 3, 7, "23", "27"},    {1, 7, 3, "27", "23"}, {1, 5, 5, "21", "40"},
       {10, 4, 4, "201", "220"}, {0, 0, 0, "1", "20"},  {9, 20, 1, "200", "181"},
   };
   for (const auto& c : cases) {
@@ -280,11 +294,14 @@ TEST(EasyFill, ButtonsAndKeyFilters) {
   EXPECT_EQ(form.TagCounter(), 3);
 
   for (const char32_t key : {U'0', U'9', U'\b'}) EXPECT_TRUE(EasyFillForm::AcceptsChannelKey(key));
-  for (const char32_t key : {U'a', U'-', U'.', U' '}) EXPECT_FALSE(EasyFillForm::AcceptsChannelKey(key));
-  for (const char32_t key : {U'7', U'-', U'.', U'\b', U'\t'}) EXPECT_TRUE(EasyFillForm::AcceptsNumberKey(key));
-  for (const char32_t key : {U'e', U',', U'\r', U'+'}) EXPECT_FALSE(EasyFillForm::AcceptsNumberKey(key));
-  for (const char32_t key : {U'A', U'z', U'5', U' ', U'#', U'&', U'\'', U'(', U')', U',', U'-', U'.',
-                             U'/', U'\b'}) {
+  for (const char32_t key : {U'a', U'-', U'.', U' '})
+    EXPECT_FALSE(EasyFillForm::AcceptsChannelKey(key));
+  for (const char32_t key : {U'7', U'-', U'.', U'\b', U'\t'})
+    EXPECT_TRUE(EasyFillForm::AcceptsNumberKey(key));
+  for (const char32_t key : {U'e', U',', U'\r', U'+'})
+    EXPECT_FALSE(EasyFillForm::AcceptsNumberKey(key));
+  for (const char32_t key :
+       {U'A', U'z', U'5', U' ', U'#', U'&', U'\'', U'(', U')', U',', U'-', U'.', U'/', U'\b'}) {
     EXPECT_TRUE(EasyFillForm::AcceptsTagKey(key)) << static_cast<int>(key);
   }
   for (const char32_t key : {U'"', U'\t', U'\r', U'!', U'@', U'_', U'\u00e9', U'~'}) {

@@ -28,26 +28,32 @@ TEST(NamesFile, AppliesLinesInOrder) {
     std::array<const char*, 12> expected;
   };
   const Case cases[] = {
-      {"comma becomes semicolon, space stays", "North, South\r\n",
+      {"comma becomes semicolon, space stays",
+       "North, South\r\n",
        {"North; South", "Bank: 2", "Bank: 3", "Bank: 4", "Bank: 5", "Bank: 6", "Bank: 7", "Bank: 8",
         "Bank: 9", "Bank: 10", "Dummy", "Search"}},
-      {"five lines set five names", NumberedLines(5),
-       {"Name 0", "Name 1", "Name 2", "Name 3", "Name 4", "Bank: 6", "Bank: 7", "Bank: 8", "Bank: 9",
-        "Bank: 10", "Dummy", "Search"}},
-      {"a thousand lines: the first eleven count", NumberedLines(1000),
+      {"five lines set five names",
+       NumberedLines(5),
+       {"Name 0", "Name 1", "Name 2", "Name 3", "Name 4", "Bank: 6", "Bank: 7", "Bank: 8",
+        "Bank: 9", "Bank: 10", "Dummy", "Search"}},
+      {"a thousand lines: the first eleven count",
+       NumberedLines(1000),
        {"Name 0", "Name 1", "Name 2", "Name 3", "Name 4", "Name 5", "Name 6", "Name 7", "Name 8",
         "Name 9", "Name 10", "Search"}},
       {"no cut, no trim, quotes kept; LF and lone CR end lines",
        "  a very long bank name indeed  \n\"q\"\rthird\r\n",
        {"  a very long bank name indeed  ", "\"q\"", "third", "Bank: 4", "Bank: 5", "Bank: 6",
         "Bank: 7", "Bank: 8", "Bank: 9", "Bank: 10", "Dummy", "Search"}},
-      {"empty lines give empty names", "\r\n\r\nx",
+      {"empty lines give empty names",
+       "\r\n\r\nx",
        {"", "", "x", "Bank: 4", "Bank: 5", "Bank: 6", "Bank: 7", "Bank: 8", "Bank: 9", "Bank: 10",
         "Dummy", "Search"}},
-      {"Windows-1252 bytes", "Caf\xE9\r\n",
+      {"Windows-1252 bytes",
+       "Caf\xE9\r\n",
        {"Caf\xC3\xA9", "Bank: 2", "Bank: 3", "Bank: 4", "Bank: 5", "Bank: 6", "Bank: 7", "Bank: 8",
         "Bank: 9", "Bank: 10", "Dummy", "Search"}},
-      {"empty file", "",
+      {"empty file",
+       "",
        {"Bank: 1", "Bank: 2", "Bank: 3", "Bank: 4", "Bank: 5", "Bank: 6", "Bank: 7", "Bank: 8",
         "Bank: 9", "Bank: 10", "Dummy", "Search"}},
   };
@@ -146,14 +152,14 @@ TEST(BankNamesForm, CenterAndLeft) {
     const char* left;
   };
   const Case cases[] = {
-      {"Police", "     Police", "Police"},                       // 6 characters: 5 spaces
-      {"Air", "      Air", "Air"},                               // 3 characters: 6 spaces
+      {"Police", "     Police", "Police"},                           // 6 characters: 5 spaces
+      {"Air", "      Air", "Air"},                                   // 3 characters: 6 spaces
       {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP"},  // 16: nothing
       {"", "", ""},
-      {"   Fire  ", "      Fire", "Fire"},                        // stripped first
+      {"   Fire  ", "      Fire", "Fire"},  // stripped first
       {"ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP"},
       {"ABCDEFGHIJKLMNO Q", "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO"},  // cut, then stripped
-      {"Caf\xC3\xA9", "      Caf\xC3\xA9", "Caf\xC3\xA9"},       // characters, not bytes
+      {"Caf\xC3\xA9", "      Caf\xC3\xA9", "Caf\xC3\xA9"},          // characters, not bytes
   };
   for (const auto& c : cases) {
     Workspace ws;

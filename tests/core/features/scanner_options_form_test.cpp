@@ -12,13 +12,15 @@ TEST(ScannerOptionsForm, LoadsOnlyExactOnesAsOn) {
   ws.scanner_settings = {1, 0, 2, 1, -1, 1, 1, 1, 1, 1, 2, 1, 0, 1, 5, 6, 7, 8, 9, 10, 11};
   ScannerOptionsForm form;
   form.Load(ws);
-  const std::array<bool, 10> banks = {true, false, false, true, false, true, true, true, true, true};
+  const std::array<bool, 10> banks = {true, false, false, true, false,
+                                      true, true,  true,  true, true};
   EXPECT_EQ(form.bank_active, banks);
   const std::array<bool, 4> switches = {false, true, false, true};
   EXPECT_EQ(form.switch_on, switches);
 
   form.Ok(ws);  // "Priority:" came from a 2 and was shown Off: stored as 0
-  const std::array<int, 21> stored = {1, 0, 0, 1, 0, 1, 1, 1, 1, 1, 0, 1, 0, 1, 5, 6, 7, 8, 9, 10, 11};
+  const std::array<int, 21> stored = {1, 0, 0, 1, 0, 1, 1, 1, 1,  1, 0,
+                                      1, 0, 1, 5, 6, 7, 8, 9, 10, 11};
   EXPECT_EQ(ws.scanner_settings, stored);
   EXPECT_TRUE(ws.unsaved_changes);
 }
