@@ -36,6 +36,8 @@ char ByteOf(char32_t cp) {
 }
 
 // Decodes one UTF-8 character at `pos`, advancing it; returns U+FFFD for a malformed sequence.
+// An overlong form (a line break spelled in three bytes, say) is malformed too, so that no such
+// sequence turns into a control byte in a file and breaks the file's lines.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(text[pos++]);
   if (lead < 0x80) return lead;
@@ -57,6 +59,8 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
     if (pos >= text.size() || (static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80) return 0xFFFD;
     cp = (cp << 6) | (static_cast<unsigned char>(text[pos++]) & 0x3F);
   }
+  constexpr std::array<char32_t, 4> kSmallest = {0, 0x80, 0x800, 0x10000};
+  if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0xFFFD;
   return cp;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "features/bank_names_form.h"
@@ -78,9 +79,15 @@ TEST(NamesFile, BinaryGarbageGivesElevenValidNamesAndNothingElse) {
   const std::string bytes = NamesFileBytes(names);
   BankNameList again = DefaultBankNames();
   ApplyNamesFile(bytes, again);
-  int line_ends = 0;
-  for (std::size_t k = 0; k + 1 < bytes.size(); ++k) line_ends += bytes.compare(k, 2, "\r\n") == 0;
-  EXPECT_EQ(line_ends, 11);
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 11);
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 11);
+
+  // A line end spelled as an overlong sequence stays inside its name when written.
+  BankNameList overlong = DefaultBankNames();
+  ApplyNamesFile("\xE0\x80\x8C\xE0\x80\x84\xE0\x80\x8D", overlong);
+  const std::string written = NamesFileBytes(overlong);
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\r'), 11);
+  EXPECT_EQ(written.substr(0, 5), "???\r\n");
 }
 
 TEST(NamesFile, WritesElevenCrLfLinesInWindows1252) {
