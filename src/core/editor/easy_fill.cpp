@@ -34,8 +34,7 @@ void WriteChannel(Workspace& workspace, int n, int field, std::string text) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The tag of the k-th channel of a series: with a number at its end the number counts up from k =
-// 0.
+// The tag of channel k (from 0) of a series: the number at the end of the text, plus k.
 std::string SeriesTag(std::string_view text, long long k) {
   const auto end = text.find_last_not_of(' ');
   text = end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
@@ -83,6 +82,7 @@ std::string FillFrequencyText(double mhz) {
   std::from_chars(exponent_start, scientific.data() + scientific.size(), exponent);
   const int decimals = std::max(0, 14 - exponent);
   result = std::to_chars(buffer, buffer + sizeof buffer, mhz, std::chars_format::fixed, decimals);
+  if (result.ec != std::errc{}) return "0";
   std::string text(buffer, result.ptr);
   if (Contains(text, ".")) {
     text.erase(text.find_last_not_of('0') + 1);

@@ -62,6 +62,8 @@ TEST(FillFrequencyText, KeepsFifteenSignificantDigits) {
   EXPECT_EQ(FillFrequencyText(0), "0");
   EXPECT_EQ(FillFrequencyText(1e20), "100000000000000000000");
   EXPECT_EQ(FillFrequencyText(1.0 / 0.0), "0");
+  EXPECT_EQ(FormatFillFrequency(FillFrequencyText(5e-324)), "0000.00000");
+  EXPECT_EQ(FillFrequencyText(-1.7e308).size(), 310u);
 }
 
 TEST(EasyFill, WorkedFrequencySeries) {
