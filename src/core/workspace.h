@@ -9,6 +9,7 @@
 #include "editor/grid.h"
 #include "editor/tag_lists.h"
 #include "editor/undo_store.h"
+#include "editor/window_status.h"
 #include "image/clone_image.h"
 #include "model/channel_table.h"
 #include "model/default_data.h"
@@ -42,6 +43,8 @@ struct Workspace {
   Settings settings;
   DefaultData default_data;
   Grid grid;
+  StatusPanels status;
+  TagDropdowns tag_dropdowns;
 };
 
 /// Empties the current bank (unless it is slot 12): rows 0..20 get field 0 " ", frequency "Empty"

@@ -34,6 +34,7 @@ class ScriptedUi final : public Ui {
   void SetBusy(bool busy) override { busy_changes.push_back(busy); }
   void ShowProgress(int value, int maximum) override { progress.emplace_back(value, maximum); }
   void SetStatus(const std::string& text) override { statuses.push_back(text); }
+  void OpenDocument(const std::string& path) override { opened_documents.push_back(path); }
 
   /// The texts of every message shown, in order.
   std::vector<std::string> Texts() const {
@@ -54,6 +55,7 @@ class ScriptedUi final : public Ui {
   std::vector<std::pair<int, int>> progress;
   std::vector<bool> busy_changes;
   std::vector<std::string> statuses;
+  std::vector<std::string> opened_documents;
   int beeps = 0;
 
  private:

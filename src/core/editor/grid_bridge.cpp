@@ -32,7 +32,29 @@ std::string ShownOnOff(const std::string& stored) {
   return {};
 }
 
+void RefillTagDropdowns(Workspace& ws) {
+  const TagLists& tags = ws.tags;
+  const int last = std::clamp(tags.tag_count, 0, TagLists::kTagListSlots - 1);
+  ws.tag_dropdowns.easy_tags.assign(tags.tag_list.begin(), tags.tag_list.begin() + last + 1);
+  for (int bank = 0; bank < kScannerBanks; ++bank) {
+    const auto& slots = tags.bank_tag_list[bank];
+    const int bank_last = std::clamp(tags.bank_tag_count[bank], 0, TagLists::kBankTagListSlots - 1);
+    ws.tag_dropdowns.bank_tags[bank].assign(slots.begin(), slots.begin() + bank_last + 1);
+  }
+}
+
 }  // namespace
+
+std::string BankUsageSummary(const ChannelTable& table) {
+  std::string summary(21, '-');
+  summary += ' ';
+  for (int bank = 0; bank <= 8; ++bank) {
+    if (IsBankInUse(table, bank)) summary[2 * bank] = static_cast<char>('1' + bank);
+  }
+  if (IsBankInUse(table, 9)) summary.replace(18, 2, "10");
+  if (IsBankInUse(table, kDummyBank)) summary[21] = 'D';
+  return summary;
+}
 
 void CommitBank(Workspace& ws, Ui& ui) {
   const int bank = ws.current_bank;
@@ -98,6 +120,8 @@ void RenderBank(Workspace& ws, Ui& ui) {
     ui.ShowProgress(static_cast<int>(std::nearbyint(column * 20.0 / 7.0)), kChannelsPerBank);
     for (int row = 1; row <= kChannelsPerBank; ++row) RenderCell(ws, column, row);
   }
+  if (ws.settings.option9 == 1) RefillTagDropdowns(ws);
+  ws.status.bank_usage = BankUsageSummary(ws.table);
   ui.ShowProgress(0, 0);
   ws.grid.current = current;
   ws.grid.selection_end = corner;

@@ -2,8 +2,11 @@
 // The bridge between the grid's shown texts and the channel table's stored texts, for the current
 // bank. Shown "Off"/"On" become stored "0"/"1", shown tone names become PL/DPL codes, and back.
 
+#include <string>
+
 namespace talvirex {
 
+class ChannelTable;
 struct Workspace;
 class Ui;
 
@@ -16,7 +19,13 @@ void CommitBank(Workspace& workspace, Ui& ui);
 void RenderCell(Workspace& workspace, int field, int row);
 
 /// Redraws every cell of the current bank from the table, keeping the current cell and selection
-/// (a current row past 20 comes back as 20).
+/// (a current row past 20 comes back as 20). Also refills the Easy Tag dropdowns from the tag
+/// lists (when option9 is 1) and refreshes the bank-usage summary of the status bar.
 void RenderBank(Workspace& workspace, Ui& ui);
+
+/// The status bar's bank-usage summary, 22 characters: 21 "-" and a blank, with the digit of each
+/// bank 1..9 in use at position 2 x slot + 1, "10" at positions 19..20 and "D" at 22 for the
+/// Dummy bank. Banks 1, 3, 10 and Dummy in use give "1---3-------------10-D".
+std::string BankUsageSummary(const ChannelTable& table);
 
 }  // namespace talvirex

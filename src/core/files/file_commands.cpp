@@ -65,8 +65,8 @@ bool FileCommands::OfferToSave() {
   return true;
 }
 
-void FileCommands::New() {
-  if (!OfferToSave()) return;
+bool FileCommands::New() {
+  if (!OfferToSave()) return false;
   for (int row = 0; row < kGridRows; ++row) {
     for (int column = 1; column < kGridColumns; ++column) ws_.grid.Cell(row, column).clear();
   }
@@ -92,6 +92,7 @@ void FileCommands::New() {
     ws_.bank_names[10] = "Dummy";
     ws_.bank_names[11] = "Search";
   }
+  return true;
 }
 
 void FileCommands::Open() {

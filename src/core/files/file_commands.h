@@ -20,7 +20,8 @@ class FileCommands {
   FileCommands(Workspace& workspace, Ui& ui, const Clock& clock, std::filesystem::path program_folder);
 
   /// `menunew` "&New": after the "Save data?" question, blanks the tables and names "Untitled".
-  void New();
+  /// False when the user stopped it (nothing changed).
+  bool New();
   /// `tabopen` "&Open": after the "Save data?" question, loads the chosen ".s2c" file.
   void Open();
   /// `savenu` "&Save": writes to the file name, or asks for one. True when the file was written.

@@ -1,0 +1,375 @@
+#include "editor/cell_editor.h"
+
+#include <algorithm>
+
+#include "editor/default_fill.h"
+#include "editor/line_commands.h"
+#include "model/frequency.h"
+#include "model/numeric_value.h"
+#include "text/text.h"
+#include "workspace.h"
+
+namespace talvirex {
+
+namespace {
+
+constexpr int kKindFrequency = 1;
+constexpr int kKindTag = 2;
+constexpr int kKindSubtone = 5;
+constexpr std::size_t kFrequencyCellLimit = 10;   // characters typed into a frequency cell
+constexpr std::size_t kTagTypingLimit = 16;       // a tag cell takes a 17th character ...
+constexpr std::size_t kStoredTagLength = 16;      // ... and Enter keeps the first 16
+constexpr std::size_t kTagBoxLimit = 10;          // the tag box refuses keys past 10 characters
+constexpr int kPickerJump = 10;
+
+bool IsFrequencyCharacter(int code) { return code == 45 || code == 46 || (code >= 48 && code <= 57); }
+
+// The characters a typed tag may not hold: control codes, ! " $ % * +, : ; < = > ? @,
+// [ \ ] ^ _ `, and everything from { on (which keeps tags within the scanner's display set).
+bool IsRefusedTagCharacter(int code) {
+  return code < 32 || code == 33 || code == 34 || code == 36 || code == 37 || code == 42 ||
+         code == 43 || (code >= 58 && code <= 64) || (code >= 91 && code <= 96) || code >= 123;
+}
+
+std::string WithoutLastCharacter(const std::string& text) {
+  const std::size_t length = Utf8Length(text);
+  return length == 0 ? text : Utf8Left(text, length - 1);
+}
+
+std::string CorrectedEntry(std::string_view text, int zero) {
+  return FormatFrequency(CorrectFrequency(text), zero);
+}
+
+std::string HelpTextOf(int kind) {
+  switch (kind) {
+    case 1: return "Enter frequency. Use <ENTER> to jump to next channel.";
+    case 2:
+      return "Enter tag. Maximum 16 characters are stored. Tip: you can also use special "
+             "characters like ? + { } [ ] _ | ";
+    case 3: return "Use double click or spacebar to toggle between Off/On. ";
+    case 4: return "Use double click or spacebar to toggle between Off/On";
+    case 5:
+      return "Select from list or use double click/spacebar to scroll up the list. TIP: Use "
+             "SHIFT_SPACEBAR for scroll down. Use + / - for fast scroll. Use L for lockout.";
+    case 6:
+      return "Use double click or spacebar to toggle between Off/On. Beep alert will sound a beep "
+             "when scanner stops at this channel";
+    case 7: return "Use double click or spacebar to toggle between Off/On";
+    default: return {};
+  }
+}
+
+}  // namespace
+
+const std::array<std::string, 143>& PickerEntries() {
+  static const std::array<std::string, 143> entries = [] {
+    std::array<std::string, 143> list;
+    list[0] = "None";
+    for (int i = 1; i <= kCtcssCount; ++i) list[i] = std::string(CtcssText(i));
+    for (int j = 0; j < kDcsCount; ++j) list[kFirstDcsCode + j] = std::string(DcsText(j));
+    return list;
+  }();
+  return entries;
+}
+
+std::string KeyboardShortcutText() {
+  static constexpr std::string_view kLines[] = {
+      "You can use these keyboard shortcuts,", "depending on which column is active:",
+      "CTRL + D = shift channel down ",       "CTRL + U = shift channel up ", "",
+      "0 = Off ", "F = Off ", "1 = On ", "N = On ", "", "Space = toggle data", "",
+      "Space = scroll list up", "Shift-Space = scroll list down", ""};
+  std::string text;
+  for (std::size_t i = 0; i < std::size(kLines); ++i) {
+    if (i > 0) text += "\r\n";
+    text += kLines[i];
+  }
+  return text;
+}
+
+CellEditor::CellEditor(Workspace& workspace, Ui& ui, LineCommands& line_commands)
+    : ws_(workspace), ui_(ui), lines_(line_commands) {}
+
+int CellEditor::ColumnKind() const {
+  if (ws_.current_bank < 0 || ws_.current_bank > kDummyBank) return 0;
+  const int column = ws_.grid.current.column;
+  return column >= 1 && column <= 7 ? column : 0;
+}
+
+bool CellEditor::IsOnOffKind() const {
+  const int kind = ColumnKind();
+  return kind == 3 || kind == 4 || kind == 6 || kind == 7;
+}
+
+void CellEditor::MarkChanged() {
+  if (ws_.current_bank >= 0 && ws_.current_bank < kScannerBanks) ws_.unsaved_changes = true;
+}
+
+void CellEditor::WriteSelected(const std::string& text) {
+  const Grid& g = ws_.grid;
+  const int top = std::clamp(g.TopRow(), 1, kChannelsPerBank);
+  const int bottom = std::clamp(g.BottomRow(), 1, kChannelsPerBank);
+  const int left = std::clamp(g.LeftColumn(), 1, 7);
+  const int right = std::clamp(g.RightColumn(), 1, 7);
+  for (int row = top; row <= bottom; ++row) {
+    for (int column = left; column <= right; ++column) ws_.grid.Cell(row, column) = text;
+  }
+}
+
+void CellEditor::EmptySelected() { WriteSelected(std::string()); }
+
+void CellEditor::TypeChar(int code) {
+  MarkChanged();
+  const int kind = ColumnKind();
+  if (code == kKeyEnter && kind != kKindFrequency && kind != kKindTag) typing_started_ = false;
+  if (kind == kKindFrequency) TypeIntoFrequency(code);
+  if (kind == kKindTag) TypeIntoTag(code);
+}
+
+void CellEditor::TypeIntoFrequency(int code) {
+  const std::string& cell = ws_.grid.Cell(ws_.grid.current.row, ws_.grid.current.column);
+  if (code == kKeyBackspace) {
+    WriteSelected(WithoutLastCharacter(cell));
+    return;
+  }
+  if (code == kKeyEnter) {
+    EnterFrequency();
+    return;
+  }
+  if (!IsFrequencyCharacter(code)) return;
+  std::string text = cell == "Empty" ? std::string() : cell;
+  if (!typing_started_) {
+    text.clear();
+    typing_started_ = true;
+  }
+  if (Utf8Length(text) >= kFrequencyCellLimit) return;
+  text += static_cast<char>(code);
+  WriteSelected(text);
+}
+
+void CellEditor::TypeIntoTag(int code) {
+  const std::string& cell = ws_.grid.Cell(ws_.grid.current.row, ws_.grid.current.column);
+  if (code == kKeyBackspace) {
+    WriteSelected(WithoutLastCharacter(cell));
+    return;
+  }
+  if (code == kKeyEnter) {
+    EnterTag();
+    return;
+  }
+  if (IsRefusedTagCharacter(code)) return;
+  if (Utf8Length(cell) > kTagTypingLimit) return;
+  std::string text = typing_started_ ? cell : std::string();
+  typing_started_ = true;
+  text += static_cast<char>(code);
+  WriteSelected(text);
+}
+
+void CellEditor::EnterFrequency() {
+  typing_started_ = false;
+  const std::string text = ws_.grid.Cell(ws_.grid.current.row, ws_.grid.current.column);
+  if (NumericValue(text) != 0) {
+    WriteSelected(CorrectedEntry(text, ws_.settings.zero));
+    fil_defdata(ws_);
+  }
+  MoveBelowSelection();
+}
+
+void CellEditor::EnterTag() {
+  typing_started_ = false;
+  const std::string tag = Utf8Left(ws_.grid.Cell(ws_.grid.current.row, ws_.grid.current.column),
+                                   kStoredTagLength);
+  WriteSelected(tag);
+  std::string recorded = tag;
+  RecordTag(ws_.tags, recorded, ws_.current_bank, ws_.settings.option9);
+  MoveBelowSelection();
+}
+
+void CellEditor::MoveBelowSelection() {
+  const int row = std::min(ws_.grid.BottomRow() + 1, kChannelsPerBank);
+  ws_.grid.SetCurrent(row, ws_.grid.current.column);
+  SelectionChanged();
+}
+
+void CellEditor::PressKey(int key, KeyModifiers modifiers) {
+  MarkChanged();
+  const int kind = ColumnKind();
+  const bool on_off_letters = kind == 3 || kind == 4 || kind == 6;
+  if (key == kKeyTab) {
+    Tab(modifiers.shift);
+  } else if (modifiers.ctrl && key == 'D') {
+    lines_.ShiftChannelDown();
+    SelectionChanged();
+  } else if (modifiers.ctrl && key == 'U') {
+    lines_.ShiftChannelUp();
+    SelectionChanged();
+  } else if (key == kKeyDelete && !modifiers.shift) {
+    EmptySelected();
+  } else if (key == kKeySpace && kind == kKindSubtone) {
+    if (modifiers.shift) {
+      MovePicker(-1);
+    } else {
+      MovePicker(1);
+    }
+  } else if (key == kKeySpace && controls_.off_on && !modifiers.shift) {
+    Toggle();
+  } else if (modifiers.ctrl) {
+    return;
+  } else if (on_off_letters && (key == 'O' || key == 'N' || key == '1' || key == kKeyNumpad1)) {
+    WriteSelected("On");
+    controls_.off_on_value = 1;
+  } else if (on_off_letters && (key == 'F' || key == '0' || key == kKeyNumpad0)) {
+    WriteSelected("Off");
+    controls_.off_on_value = 0;
+  } else if (kind == kKindSubtone && !modifiers.shift && key == kKeyNumpadAdd) {
+    MovePicker(kPickerJump);
+  } else if (kind == kKindSubtone && !modifiers.shift && key == kKeyNumpadSubtract) {
+    MovePicker(-kPickerJump);
+  }
+}
+
+void CellEditor::Tab(bool backwards) {
+  int column = ws_.grid.selection_end.column + (backwards ? -1 : 1);
+  if (column > 7) column = 1;
+  if (column < 1) column = 7;
+  ws_.grid.SetCurrent(std::clamp(ws_.grid.current.row, 1, kChannelsPerBank), column);
+  SelectionChanged();
+}
+
+void CellEditor::Toggle() {
+  const std::string& cell = ws_.grid.Cell(ws_.grid.current.row, ws_.grid.current.column);
+  if (cell == "Off") {
+    WriteSelected("On");
+    controls_.off_on_value = 1;
+  } else if (cell == "On") {
+    WriteSelected("Off");
+    controls_.off_on_value = 0;
+  }
+}
+
+// Forward moves past the last entry go to the first; backward moves stop at the first.
+void CellEditor::MovePicker(int step) {
+  const int count = static_cast<int>(PickerEntries().size());
+  const int index = controls_.picker_index + step;
+  ChoosePickerEntry(index >= count || index < 0 ? 0 : index);
+}
+
+void CellEditor::ChoosePickerEntry(int index) {
+  if (index < 0 || index >= static_cast<int>(PickerEntries().size())) return;
+  controls_.picker_index = index;
+  WriteSelected(PickerEntries()[index]);
+  MarkChanged();
+}
+
+void CellEditor::ChooseOffOn(bool on) {
+  if (!IsOnOffKind()) return;
+  WriteSelected(on ? "On" : "Off");
+  controls_.off_on_value = on ? 1 : 0;
+  MarkChanged();
+}
+
+void CellEditor::ChooseEasyTag(const std::string& tag) {
+  if (ColumnKind() != kKindTag) return;
+  EditorBoxTextChanged(tag);
+}
+
+void CellEditor::DoubleClick() {
+  MarkChanged();
+  if (IsOnOffKind()) {
+    Toggle();
+  } else if (ColumnKind() == kKindSubtone) {
+    MovePicker(1);
+  }
+}
+
+void CellEditor::LeftButtonDown() {
+  typing_started_ = false;
+  RefreshHelpBar();
+}
+
+void CellEditor::LeftButtonUp() {
+  if (ws_.grid.LeftColumn() == ws_.grid.RightColumn()) {
+    RefreshHelpBar();
+    if (!controls_.off_on) UpdateControls();
+  } else {
+    controls_.off_on = false;
+  }
+}
+
+void CellEditor::SelectionChanged() { UpdateControls(); }
+
+void CellEditor::HideControls() { controls_ = ControlsAboveGrid{}; }
+
+void CellEditor::UpdateControls() {
+  HideControls();
+  const int kind = ColumnKind();
+  if (kind == 0) return;
+  const Grid& g = ws_.grid;
+  const std::string& cell = g.Cell(std::clamp(g.current.row, 1, kChannelsPerBank), kind);
+  if (kind == kKindFrequency || kind == kKindTag) {
+    controls_.editor_box = true;
+    controls_.editor_box_limit = kind == kKindFrequency ? kFrequencyCellLimit : 0;
+    controls_.easy_tags = kind == kKindTag;
+    controls_.editor_box_text = cell;
+    controls_.editor_box_length = Utf8Length(cell);
+  } else if (kind == kKindSubtone) {
+    controls_.picker = true;
+    if (g.TopRow() == g.BottomRow()) {
+      const auto& entries = PickerEntries();
+      const auto found = std::find(entries.begin(), entries.end(), cell);
+      if (found != entries.end()) controls_.picker_index = static_cast<int>(found - entries.begin());
+    }
+  } else {
+    controls_.off_on = true;
+    controls_.off_on_value = cell == "On" ? 1 : cell == "Off" ? 0 : -1;
+  }
+}
+
+void CellEditor::RefreshHelpBar() {
+  const int bank = ws_.current_bank;
+  ws_.status.current_channel = IntText(bank * kChannelsPerBank + ws_.grid.current.row);
+  ws_.status.last_selected_channel = IntText(bank * kChannelsPerBank + ws_.grid.selection_end.row);
+  help_text_ = HelpTextOf(ColumnKind());
+  ws_.settings.helpbar = 1;
+}
+
+bool CellEditor::EditorBoxKey(int code) {
+  MarkChanged();
+  const int kind = ColumnKind();
+  if (!controls_.editor_box || (kind != kKindFrequency && kind != kKindTag)) return false;
+  if (code == kKeyEnter) {
+    EditorBoxEnter();
+    return false;
+  }
+  const std::size_t length = Utf8Length(controls_.editor_box_text);
+  if (kind == kKindFrequency) {
+    if (code >= 0 && code <= 10) return true;
+    return IsFrequencyCharacter(code) && length < kFrequencyCellLimit;
+  }
+  const bool passes = (code >= 0 && code <= 8) || !IsRefusedTagCharacter(code);
+  return passes && length <= kTagBoxLimit;
+}
+
+void CellEditor::EditorBoxTextChanged(const std::string& text) {
+  controls_.editor_box_text = text;
+  controls_.editor_box_length = Utf8Length(text);
+}
+
+void CellEditor::EditorBoxEnter() {
+  const int kind = ColumnKind();
+  if (kind == kKindTag) {
+    if (Utf8Length(controls_.editor_box_text) > kStoredTagLength) {
+      EditorBoxTextChanged(Utf8Left(controls_.editor_box_text, kStoredTagLength));
+    }
+    std::string recorded = controls_.editor_box_text;
+    RecordTag(ws_.tags, recorded, ws_.current_bank, ws_.settings.option9);
+    WriteSelected(controls_.editor_box_text);
+  } else if (kind == kKindFrequency) {
+    const std::string text(TrimLeadingBlanks(controls_.editor_box_text));
+    WriteSelected(NumericValue(text) != 0 ? CorrectedEntry(text, ws_.settings.zero) : text);
+  } else {
+    return;
+  }
+  MarkChanged();
+}
+
+}  // namespace talvirex

@@ -1,0 +1,312 @@
+#include "editor/main_window.h"
+
+#include <algorithm>
+
+#include "editor/grid_bridge.h"
+#include "files/file_io.h"
+#include "model/numeric_value.h"
+#include "ports/ui.h"
+#include "settings/program_files.h"
+#include "text/text.h"
+#include "workspace.h"
+
+namespace talvirex {
+
+namespace {
+
+constexpr int kTwipsPerSampleCharacter = 90;
+constexpr std::array<std::string_view, 8> kHeaders = {
+    "Channel", "Freq. (MHz)", "Tag", "Delay", "Lock Out", "PL/DPL", "Beep Alert", "ATT"};
+
+std::string BankTitle(int bank) {
+  return bank == kDummyBank ? "Dummy Bank" : "Bank " + IntText(bank + 1);
+}
+
+}  // namespace
+
+const std::array<std::string_view, 7>& ColumnWidthSamples() {
+  static constexpr std::array<std::string_view, 7> kSamples = {
+      " Frequency     ", " CommentsWWWWWWWWWWW  ", "  Delay  ", "  Lock Out  ", "  PL/DPL  ",
+      "  Beep Alert  ", "  Attenuator  "};
+  return kSamples;
+}
+
+std::array<int, 7> EstimatedColumnWidths() {
+  std::array<int, 7> widths{};
+  for (std::size_t i = 0; i < widths.size(); ++i) {
+    widths[i] = static_cast<int>(ColumnWidthSamples()[i].size()) * kTwipsPerSampleCharacter;
+  }
+  return widths;
+}
+
+MainWindowLogic::MainWindowLogic(Workspace& workspace, Ui& ui, Clipboard& clipboard,
+                                 const Clock& clock, MainWindowFolders folders,
+                                 MainWindowHooks hooks)
+    : ws_(workspace),
+      ui_(ui),
+      folders_(std::move(folders)),
+      hooks_(std::move(hooks)),
+      lines_(workspace, ui, clipboard),
+      editor_(workspace, ui, lines_),
+      files_(workspace, ui, clock, folders_.program),
+      shown_file_name_(workspace.file_name) {}
+
+void MainWindowLogic::Startup(const std::array<int, 7>& measured_widths) {
+  if (hooks_.build_default_image) hooks_.build_default_image(ws_.clone_image);
+  for (int bank = 0; bank < kScannerBanks; ++bank) ws_.priority[bank] = ChannelNumber(bank, 1);
+  std::fill(ws_.scanner_settings.begin(), ws_.scanner_settings.begin() + 20, 0);
+  ws_.current_bank = 0;
+  LoadSettingsFiles(ws_, folders_.program);  // "setup.ini", then "defdata.ini"
+  ws_.current_bank = 0;
+  title_ = std::string(kApplicationTitle);
+  shown_file_name_ = ws_.file_name;
+  column_widths_ = measured_widths;
+  if (ws_.settings.window == 1) LoadPlacement();
+  LoadBankNames();
+  toolbars_visible_ = ws_.settings.toolbar == 1;
+  if (ws_.settings.align < 0 || ws_.settings.align > 2) ws_.settings.align = 0;
+  BlankTable();
+  for (int i = 0; i < kScannerBanks; ++i) ws_.scanner_settings[i] = 1;
+  if (ws_.settings.tabwidth == 1) {
+    if (const auto file = ReadWholeFile(folders_.program / "tabw200.ini", 1u << 16); file.bytes) {
+      ApplyTabWidths(*file.bytes, column_widths_);
+    }
+  }
+  for (int column = 0; column < kGridColumns; ++column) ws_.grid.Cell(0, column) = kHeaders[column];
+  WriteChannelColumn();
+  bank_title_ = BankTitle(0);
+  dummy_notice_.clear();
+  RenderBank(ws_, ui_);
+  ws_.grid.SetCurrent(1, 1);
+  editor_.SelectionChanged();
+  editor_.RefreshHelpBar();
+  wants_last_file_reload_ = ws_.settings.loadlast == 1;
+}
+
+void MainWindowLogic::LoadPlacement() {
+  const auto file = ReadWholeFile(folders_.program / "window.dat", 1u << 16);
+  if (!file.bytes) {
+    placement_.state = WindowState::kMaximised;
+    return;
+  }
+  placement_ = PlacementFromWindowDat(*file.bytes);
+}
+
+void MainWindowLogic::LoadBankNames() {
+  for (int bank = 0; bank < kScannerBanks; ++bank) ws_.bank_names[bank] = "Bank: " + IntText(bank + 1);
+  ws_.bank_names[10] = "Dummy";
+  ws_.bank_names[11] = "Search";
+  if (ws_.settings.remtags == 1) {
+    if (const auto file = ReadWholeFile(folders_.program / "names.dat", 1u << 16); file.bytes) {
+      ApplyNamesDat(*file.bytes, ws_.bank_names);
+    }
+  }
+  RefreshBankCaptions();
+}
+
+void MainWindowLogic::RefreshBankCaptions() {
+  for (int bank = 0; bank < kScannerBanks; ++bank) {
+    tab_captions_[bank] = IntText(bank + 1) + ": " + ws_.bank_names[bank];
+  }
+  tab_captions_[kDummyBank] = ws_.bank_names[kDummyBank];
+  for (int slot = 0; slot <= kDummyBank; ++slot) {
+    view_captions_[slot] = std::string(TrimLeadingBlanks(ws_.bank_names[slot]));
+  }
+  view_captions_[11] = "Search / Edge";
+}
+
+void MainWindowLogic::BlankTable() {
+  for (int bank = 0; bank < kBankSlots; ++bank) {
+    for (int row = 0; row < kRows; ++row) {
+      for (int field = 0; field < kFields; ++field) ws_.table.At(bank, row, field).clear();
+    }
+  }
+}
+
+void MainWindowLogic::WriteChannelColumn() {
+  for (int row = 1; row <= kChannelsPerBank; ++row) {
+    ws_.grid.Cell(row, 0) = IntText(ws_.current_bank * kChannelsPerBank + row);
+  }
+}
+
+void MainWindowLogic::SyncTitle() {
+  if (ws_.file_name == shown_file_name_) return;
+  shown_file_name_ = ws_.file_name;
+  title_ = std::string(kApplicationTitle) + " - [ " + ws_.file_name + " ]";
+}
+
+void MainWindowLogic::ShowBank(int tab) {
+  ui_.SetBusy(true);
+  // Edits typed into the shown bank belong to it; keep them before the grid is cleared.
+  CommitBank(ws_, ui_);
+  for (int row = 1; row <= kChannelsPerBank; ++row) {
+    for (int column = 1; column < kGridColumns; ++column) ws_.grid.Cell(row, column).clear();
+  }
+  ws_.current_bank = std::clamp(tab, 0, kDummyBank);
+  bank_title_ = BankTitle(ws_.current_bank);
+  dummy_notice_ = ws_.current_bank == kDummyBank ? std::string(kDummyBankNotice) : std::string();
+  WriteChannelColumn();
+  editor_.HideControls();
+  RenderBank(ws_, ui_);
+  ws_.grid.SetCurrent(1, 1);
+  editor_.SelectionChanged();
+  editor_.RefreshHelpBar();
+  const std::string& first = ws_.table.At(ws_.current_bank, 1, kFieldFrequency);
+  editor_.EditorBoxTextChanged(NumericValue(first) > 0 ? first : std::string());
+  ui_.SetBusy(false);
+}
+
+void MainWindowLogic::SetSelection(CellPos current, CellPos selection_end) {
+  auto held = [](CellPos p) {
+    return CellPos{std::clamp(p.row, 1, kChannelsPerBank), std::clamp(p.column, 1, 7)};
+  };
+  ws_.grid.current = held(current);
+  ws_.grid.selection_end = held(selection_end);
+  editor_.SelectionChanged();
+}
+
+void MainWindowLogic::SetColumnWidth(int column, int twips) {
+  if (column < 1 || column > 7) return;
+  column_widths_[column - 1] = std::clamp(twips, kNarrowestColumn, kWidestColumn);
+}
+
+int MainWindowLogic::alignment() const {
+  return ws_.settings.align >= 0 && ws_.settings.align <= 2 ? ws_.settings.align : 0;
+}
+
+void MainWindowLogic::Redraw() {
+  RenderBank(ws_, ui_);
+  editor_.SelectionChanged();
+  SyncTitle();
+}
+
+void MainWindowLogic::ReloadLastFile() {
+  wants_last_file_reload_ = false;
+  files_.ReloadLastFile();
+  RefreshBankCaptions();
+  SyncTitle();
+}
+
+void MainWindowLogic::BackupTick() { files_.BackupTick(); }
+
+bool MainWindowLogic::IsEnabled(CommandId command) const {
+  switch (command) {
+    case CommandId::kUndo: return lines_.UndoAvailable();
+    case CommandId::kFillSeries: return editor_.FillSeriesAvailable();
+    case CommandId::kShowSearchEdge:
+    case CommandId::kNoOldFiles: return false;
+    default: return true;
+  }
+}
+
+bool MainWindowLogic::IsChecked(CommandId command) const {
+  if (command == CommandId::kToolbar) return toolbars_visible_;
+  const int slot = ShowBankSlot(command);
+  return slot >= 0 && slot == ws_.current_bank;
+}
+
+CommandOutcome MainWindowLogic::Run(CommandId command) {
+  if (!IsEnabled(command)) return CommandOutcome::kDone;
+  if (const int slot = ShowBankSlot(command); slot >= 0) {
+    ShowBank(slot);
+    return CommandOutcome::kDone;
+  }
+  const CommandOutcome outcome = RunEdit(command);
+  if (outcome == CommandOutcome::kDone) {
+    editor_.SelectionChanged();
+    SyncTitle();
+  }
+  return outcome;
+}
+
+CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
+  using C = CommandId;
+  switch (command) {
+    case C::kNew:
+      if (files_.New()) {
+        if (ws_.settings.cleartag == 1) {
+          RefreshBankCaptions();
+          for (int slot = 0; slot <= kDummyBank; ++slot) tab_captions_[slot] = ws_.bank_names[slot];
+        }
+        ws_.status.bank_usage = BankUsageSummary(ws_.table);
+      }
+      break;
+    case C::kOpen: files_.Open(); RefreshBankCaptions(); break;
+    case C::kSave: files_.Save(); break;
+    case C::kSaveAs: files_.SaveAs(); break;
+    case C::kExit: return CommandOutcome::kCloseWindow;
+    case C::kUndo: lines_.Undo(); break;
+    case C::kCut: lines_.Cut(); break;
+    case C::kCopy: lines_.Copy(); break;
+    case C::kPaste: lines_.Paste(); break;
+    case C::kDelete: lines_.Delete(); break;
+    case C::kCutLines: lines_.CutLines(); break;
+    case C::kCopyLines: lines_.CopyLines(); break;
+    case C::kPasteLines: lines_.PasteLines(); break;
+    case C::kShiftChannelUp: lines_.ShiftChannelUp(); break;
+    case C::kShiftChannelDown: lines_.ShiftChannelDown(); break;
+    case C::kSelectAll: lines_.SelectAll(); break;
+    case C::kClearCurrentBank: lines_.ClearCurrentBank(); break;
+    case C::kClearSelectedLines: lines_.ClearSelectedLines(); break;
+    case C::kInsertEmptyLine: lines_.InsertEmptyLines(); break;
+    case C::kRemoveEmptyLines: lines_.RemoveEmptyLines(); break;
+    case C::kRemoveSelectedLines: lines_.RemoveSelectedLines(); break;
+    case C::kFillDown: lines_.FillDown(); break;
+    case C::kFillSeries: lines_.FillSeries(); break;
+    case C::kClearLockouts: lines_.ClearLockouts(); break;
+    case C::kCheckData:
+      CommitBank(ws_, ui_);
+      if (ws_.current_bank <= kDummyBank) RenderBank(ws_, ui_);
+      break;
+    case C::kToolbar: toolbars_visible_ = !toolbars_visible_; break;
+    case C::kHelpContents:
+    case C::kHelpSearch: ui_.OpenDocument((folders_.install / "Talvir.hlp").string()); break;
+    case C::kUserManual:
+      ui_.OpenDocument((folders_.install / "Manual" / "talvir.pdf").string());
+      break;
+    case C::kKeyboardShortcuts: ui_.Tell(KeyboardShortcutText()); break;
+    case C::kPopupHint: ui_.Tell("Use right mouse button click in grid to show the popup menu"); break;
+    case C::kNone:
+    case C::kNoOldFiles:
+    case C::kPasteLineSpecial:
+    case C::kClearPskips:
+    case C::kResetTableWidth:
+      break;
+    default:
+      return CommandOutcome::kForWindow;
+  }
+  return CommandOutcome::kDone;
+}
+
+bool MainWindowLogic::RequestExit() {
+  if (ws_.settings.option4 == 0 &&
+      ui_.Ask({"Exit TALVIREX?", "Exit", Buttons::kOkCancel, Icon::kQuestion}) != Answer::kOk) {
+    return false;
+  }
+  if (ws_.unsaved_changes) {
+    const Answer answer = ui_.Ask({"Save data?", "Warning", Buttons::kYesNoCancel, Icon::kCritical});
+    if (answer == Answer::kCancel) return false;
+    // A save the user asked for but that did not happen (dialog cancelled, write failed) keeps
+    // the window open rather than closing over the edits.
+    if (answer == Answer::kYes && !files_.Save()) {
+      SyncTitle();
+      return false;
+    }
+  }
+  ui_.SetBusy(true);
+  files_.WriteExitCopy();
+  files_.WriteLastFileNote();
+  ui_.SetBusy(false);
+  WriteExitFiles();
+  return true;
+}
+
+void MainWindowLogic::WriteExitFiles() {
+  const std::filesystem::path& folder = folders_.program;
+  WriteFileAtomically(folder / "names.dat", NamesDatText(ws_.bank_names));
+  SaveSettingsFiles(ws_, folder);  // "setup.ini", then "defdata.ini"
+  if (ws_.settings.window == 1) WriteFileAtomically(folder / "window.dat", WindowDatText(placement_));
+  WriteFileAtomically(folder / "tabw200.ini", TabWidthsText(column_widths_));
+}
+
+}  // namespace talvirex

@@ -1,0 +1,141 @@
+#pragma once
+// The main window `memtab` as logic: the start-up sequence, the bank switch `ShowBank`, the
+// title, the tab and View-menu captions, the labels above the grid, the channel-number column,
+// the column widths and alignment, the menu commands of the editor, and the exit sequence with
+// the files it writes. The desktop window draws this state and forwards its events here; tests
+// drive it directly.
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "editor/cell_editor.h"
+#include "editor/command_table.h"
+#include "editor/grid.h"
+#include "editor/line_commands.h"
+#include "editor/window_files.h"
+#include "files/file_commands.h"
+
+namespace talvirex {
+
+struct Workspace;
+struct CloneImage;
+class Ui;
+class Clipboard;
+class Clock;
+
+inline constexpr std::string_view kApplicationTitle = "Kelmora for Uniden SC200";
+inline constexpr std::string_view kDummyBankNotice =
+    "Data in dummy bank is for temporary storage only! Data is not saved nor send to BC250/785.";
+
+/// Texts whose width in the grid font sets the start width of columns 1..7 and of column 0.
+const std::array<std::string_view, 7>& ColumnWidthSamples();
+inline constexpr std::string_view kChannelColumnSample = " Channel ";
+/// Start widths of columns 1..7 in twips, estimated from the samples when the window has not
+/// measured them in its font.
+std::array<int, 7> EstimatedColumnWidths();
+
+struct MainWindowFolders {
+  std::filesystem::path program;  // setup.ini, names.dat, window.dat, ... (the user's data)
+  std::filesystem::path install;  // beside the installed program: "Talvir.hlp", "Manual/"
+};
+
+/// Work of other modules that the start-up sequence runs in its place.
+struct MainWindowHooks {
+  /// Builds the scanner's default memory image into the workspace's image (start-up step 1).
+  std::function<void(CloneImage&)> build_default_image;
+};
+
+/// What became of a command handed to `Run`.
+enum class CommandOutcome {
+  kDone,         // carried out here
+  kCloseWindow,  // the window must close (its close event then runs `RequestExit`)
+  kForWindow,    // the window runs it: a dialog, the transfer window or another module's command
+};
+
+class MainWindowLogic {
+ public:
+  MainWindowLogic(Workspace& workspace, Ui& ui, Clipboard& clipboard, const Clock& clock,
+                  MainWindowFolders folders, MainWindowHooks hooks = {});
+
+  /// The start-up sequence, in its order. `measured_widths` are the widths of columns 1..7 that
+  /// the window measured from the samples in its font.
+  void Startup(const std::array<int, 7>& measured_widths = EstimatedColumnWidths());
+  /// True when start-up asks for the last-file reload 200 ms after the window has loaded.
+  bool WantsLastFileReload() const { return wants_last_file_reload_; }
+  /// The last-file timer.
+  void ReloadLastFile();
+  /// The backup timer's minute tick.
+  void BackupTick();
+
+  /// `ShowBank`: shows bank tab `tab` (0..9 Banks 1..10, 10 Dummy; above 10 is taken as 10).
+  void ShowBank(int tab);
+
+  /// Runs a menu or toolbar command.
+  CommandOutcome Run(CommandId command);
+  bool IsEnabled(CommandId command) const;
+  bool IsChecked(CommandId command) const;
+
+  /// The exit sequence: its questions, then every exit file. True when the window may close;
+  /// false when the user kept it open (nothing is written then).
+  bool RequestExit();
+
+  /// The window's current cell and selection changed (mouse or keyboard of the grid control).
+  /// Rows are held within 1..20 and columns within 1..7.
+  void SetSelection(CellPos current, CellPos selection_end);
+
+  /// Captions after the bank names changed (a file loaded, the bank-tags dialog closed): tab i
+  /// "i + 1: " and name i, the Dummy tab name 10 alone; View-menu entries the names without
+  /// leading blanks.
+  void RefreshBankCaptions();
+  /// Redraws the current bank after a dialog changed the table or the settings.
+  void Redraw();
+
+  const std::string& title() const { return title_; }
+  const std::string& tab_caption(int tab) const { return tab_captions_.at(tab); }
+  const std::string& view_caption(int slot) const { return view_captions_.at(slot); }
+  const std::string& bank_title() const { return bank_title_; }        // `label9`
+  const std::string& dummy_notice() const { return dummy_notice_; }    // `label4`
+  const std::array<int, 7>& column_widths() const { return column_widths_; }
+  void SetColumnWidth(int column, int twips);
+  /// Alignment of columns 1..7: 0 left, 1 centre, 2 right.
+  int alignment() const;
+  bool toolbars_visible() const { return toolbars_visible_; }
+  const WindowPlacement& placement() const { return placement_; }
+  void SetPlacement(const WindowPlacement& placement) { placement_ = placement; }
+
+  CellEditor& editor() { return editor_; }
+  LineCommands& lines() { return lines_; }
+  FileCommands& files() { return files_; }
+
+ private:
+  void LoadPlacement();
+  void LoadBankNames();
+  void BlankTable();
+  void WriteChannelColumn();
+  void SyncTitle();
+  CommandOutcome RunEdit(CommandId command);
+  void WriteExitFiles();
+
+  Workspace& ws_;
+  Ui& ui_;
+  MainWindowFolders folders_;
+  MainWindowHooks hooks_;
+  LineCommands lines_;
+  CellEditor editor_;
+  FileCommands files_;
+
+  std::string title_{kApplicationTitle};
+  std::string shown_file_name_;
+  std::array<std::string, 11> tab_captions_;
+  std::array<std::string, 12> view_captions_;
+  std::string bank_title_;
+  std::string dummy_notice_;
+  std::array<int, 7> column_widths_ = EstimatedColumnWidths();
+  bool toolbars_visible_ = true;
+  bool wants_last_file_reload_ = false;
+  WindowPlacement placement_;
+};
+
+}  // namespace talvirex
