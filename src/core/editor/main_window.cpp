@@ -288,9 +288,10 @@ bool MainWindowLogic::RequestExit() {
     if (answer == Answer::kCancel) return false;
     // A save the user asked for but that did not happen (dialog cancelled, write failed) keeps
     // the window open rather than closing over the edits.
-    if (answer == Answer::kYes && !files_.Save()) {
+    if (answer == Answer::kYes) {
+      const bool saved = files_.Save();
       SyncTitle();
-      return false;
+      if (!saved) return false;
     }
   }
   ui_.SetBusy(true);
