@@ -1,0 +1,115 @@
+// Speed of the grid bridge and of the editing commands on a full bank.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "editor/cell_editor.h"
+#include "editor/grid_bridge.h"
+#include "editor/line_commands.h"
+#include "ports/clipboard.h"
+#include "ports/ui.h"
+#include "workspace.h"
+
+namespace talvirex {
+namespace {
+
+class QuietUi final : public Ui {
+ public:
+  Answer Ask(const Message&) override { return Answer::kYes; }
+  std::optional<std::string> OpenFile(const FileDialog&) override { return std::nullopt; }
+  std::optional<std::string> SaveFile(const FileDialog&) override { return std::nullopt; }
+};
+
+class MemoryClipboard final : public Clipboard {
+ public:
+  std::string GetText() override { return text; }
+  void SetText(const std::string& value) override { text = value; }
+  std::string text;
+};
+
+void FillBank(Workspace& ws) {
+  ws.settings.option9 = 1;
+  for (int row = 1; row <= kChannelsPerBank; ++row) {
+    ws.table.At(0, row, kFieldFrequency) = std::to_string(140 + row) + ".5";
+    ws.table.At(0, row, kFieldTag) = "TAG " + std::to_string(row);
+    for (const int field : {kFieldDelay, kFieldLockOut, kFieldBeepAlert, kFieldAtt}) {
+      ws.table.At(0, row, field) = row % 2 ? "1" : "0";
+    }
+    ws.table.At(0, row, kFieldSubtone) = std::to_string(row * 7);
+  }
+}
+
+void BM_RenderBank(benchmark::State& state) {
+  Workspace ws;
+  QuietUi ui;
+  FillBank(ws);
+  for (auto _ : state) {
+    RenderBank(ws, ui);
+    benchmark::DoNotOptimize(ws.grid.Cell(20, 7));
+  }
+}
+BENCHMARK(BM_RenderBank);
+
+void BM_CommitBank(benchmark::State& state) {
+  Workspace ws;
+  QuietUi ui;
+  FillBank(ws);
+  RenderBank(ws, ui);
+  for (auto _ : state) {
+    CommitBank(ws, ui);
+    benchmark::DoNotOptimize(ws.table.At(0, 20, kFieldAtt));
+  }
+}
+BENCHMARK(BM_CommitBank);
+
+// Remove Selected Lines then Undo: snapshot, commit, move, redraw, and the restore.
+void BM_RemoveLinesAndUndo(benchmark::State& state) {
+  Workspace ws;
+  QuietUi ui;
+  MemoryClipboard clipboard;
+  LineCommands lines(ws, ui, clipboard);
+  FillBank(ws);
+  RenderBank(ws, ui);
+  ws.settings.expert = 1;
+  for (auto _ : state) {
+    ws.grid.current = {3, 1};
+    ws.grid.selection_end = {6, 7};
+    lines.RemoveSelectedLines();
+    lines.Undo();
+  }
+}
+BENCHMARK(BM_RemoveLinesAndUndo);
+
+void BM_CopyPasteWholeBank(benchmark::State& state) {
+  Workspace ws;
+  QuietUi ui;
+  MemoryClipboard clipboard;
+  LineCommands lines(ws, ui, clipboard);
+  FillBank(ws);
+  RenderBank(ws, ui);
+  for (auto _ : state) {
+    lines.SelectAll();
+    lines.Copy();
+    ws.grid.SetCurrent(1, 1);
+    lines.Paste();
+  }
+}
+BENCHMARK(BM_CopyPasteWholeBank);
+
+void BM_TypeFrequencyAndEnter(benchmark::State& state) {
+  Workspace ws;
+  QuietUi ui;
+  MemoryClipboard clipboard;
+  LineCommands lines(ws, ui, clipboard);
+  CellEditor editor(ws, ui, lines);
+  for (auto _ : state) {
+    ws.grid.SetCurrent(5, 1);
+    for (const char c : std::string("145.1234")) editor.TypeChar(c);
+    editor.TypeChar(kKeyEnter);
+  }
+}
+BENCHMARK(BM_TypeFrequencyAndEnter);
+
+}  // namespace
+}  // namespace talvirex
