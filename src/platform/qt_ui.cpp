@@ -1,9 +1,11 @@
 #include "platform/qt_ui.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <QUrl>
 
 namespace talvirex {
 
@@ -96,6 +98,10 @@ void QtUi::ShowProgress(int value, int maximum) {
 
 void QtUi::SetStatus(const std::string& text) {
   if (on_status) on_status(QString::fromStdString(text));
+}
+
+void QtUi::OpenDocument(const std::string& path) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 }  // namespace talvirex
