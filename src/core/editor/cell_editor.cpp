@@ -117,7 +117,15 @@ void CellEditor::WriteSelected(const std::string& text) {
 
 void CellEditor::EmptySelected() { WriteSelected(std::string()); }
 
+void CellEditor::HoldCursorInGrid() {
+  for (CellPos* pos : {&ws_.grid.current, &ws_.grid.selection_end}) {
+    pos->row = std::clamp(pos->row, 1, kChannelsPerBank);
+    pos->column = std::clamp(pos->column, 1, 7);
+  }
+}
+
 void CellEditor::TypeChar(int code) {
+  HoldCursorInGrid();
   MarkChanged();
   const int kind = ColumnKind();
   if (code == kKeyEnter && kind != kKindFrequency && kind != kKindTag) typing_started_ = false;
@@ -191,6 +199,7 @@ void CellEditor::MoveBelowSelection() {
 }
 
 void CellEditor::PressKey(int key, KeyModifiers modifiers) {
+  HoldCursorInGrid();
   MarkChanged();
   const int kind = ColumnKind();
   const bool on_off_letters = kind == 3 || kind == 4 || kind == 6;
@@ -255,6 +264,7 @@ void CellEditor::MovePicker(int step) {
 
 void CellEditor::ChoosePickerEntry(int index) {
   if (index < 0 || index >= static_cast<int>(PickerEntries().size())) return;
+  HoldCursorInGrid();
   controls_.picker_index = index;
   WriteSelected(PickerEntries()[index]);
   MarkChanged();
@@ -262,6 +272,7 @@ void CellEditor::ChoosePickerEntry(int index) {
 
 void CellEditor::ChooseOffOn(bool on) {
   if (!IsOnOffKind()) return;
+  HoldCursorInGrid();
   WriteSelected(on ? "On" : "Off");
   controls_.off_on_value = on ? 1 : 0;
   MarkChanged();
@@ -273,6 +284,7 @@ void CellEditor::ChooseEasyTag(const std::string& tag) {
 }
 
 void CellEditor::DoubleClick() {
+  HoldCursorInGrid();
   MarkChanged();
   if (IsOnOffKind()) {
     Toggle();
@@ -355,6 +367,7 @@ void CellEditor::EditorBoxTextChanged(const std::string& text) {
 }
 
 void CellEditor::EditorBoxEnter() {
+  HoldCursorInGrid();
   const int kind = ColumnKind();
   if (kind == kKindTag) {
     if (Utf8Length(controls_.editor_box_text) > kStoredTagLength) {

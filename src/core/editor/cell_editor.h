@@ -106,6 +106,8 @@ class CellEditor {
 
  private:
   void MarkChanged();
+  /// Brings a current cell or selection corner outside rows 1..20, columns 1..7 back inside.
+  void HoldCursorInGrid();
   void WriteSelected(const std::string& text);
   void EmptySelected();
   void TypeIntoFrequency(int code);

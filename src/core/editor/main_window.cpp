@@ -104,11 +104,12 @@ void MainWindowLogic::LoadBankNames() {
   RefreshBankCaptions();
 }
 
-void MainWindowLogic::RefreshBankCaptions() {
+void MainWindowLogic::RefreshBankCaptions(DummyCaption dummy) {
   for (int bank = 0; bank < kScannerBanks; ++bank) {
     tab_captions_[bank] = IntText(bank + 1) + ": " + ws_.bank_names[bank];
   }
-  tab_captions_[kDummyBank] = ws_.bank_names[kDummyBank];
+  tab_captions_[kDummyBank] =
+      (dummy == DummyCaption::kLetterPrefix ? "D: " : "") + ws_.bank_names[kDummyBank];
   for (int slot = 0; slot <= kDummyBank; ++slot) {
     view_captions_[slot] = std::string(TrimLeadingBlanks(ws_.bank_names[slot]));
   }

@@ -85,10 +85,12 @@ class MainWindowLogic {
   /// Rows are held within 1..20 and columns within 1..7.
   void SetSelection(CellPos current, CellPos selection_end);
 
-  /// Captions after the bank names changed (a file loaded, the bank-tags dialog closed): tab i
-  /// "i + 1: " and name i, the Dummy tab name 10 alone; View-menu entries the names without
-  /// leading blanks.
-  void RefreshBankCaptions();
+  /// How the Dummy tab is captioned: by its name alone (start-up, a loaded file, the Memory
+  /// Manager) or as "D: " and its name (after the bank-tags dialog).
+  enum class DummyCaption { kNameAlone, kLetterPrefix };
+  /// Captions after the bank names changed: tab i (0..9) "i + 1: " and name i, the Dummy tab as
+  /// asked; the View menu's bank entries the names without leading blanks.
+  void RefreshBankCaptions(DummyCaption dummy = DummyCaption::kNameAlone);
   /// Redraws the current bank after a dialog changed the table or the settings.
   void Redraw();
 

@@ -232,6 +232,24 @@ TEST_F(CellEditorTest, EveryKeyInEveryColumnStaysInTheGrid) {
   EXPECT_LE(ws.grid.current.column, 7);
 }
 
+TEST_F(CellEditorTest, CursorOutsideTheChannelsIsBroughtBack) {
+  ws.grid.Cell(0, 1) = "Freq. (MHz)";
+  ws.grid.current = {0, 0};
+  ws.grid.selection_end = {0, 0};
+  Type("5");
+  EXPECT_EQ(Cell(0, 1), "Freq. (MHz)");
+  EXPECT_EQ(Cell(1, 1), "5");
+  ws.grid.Cell(1, 2) = "x";
+  ws.grid.current = {35, 9};
+  ws.grid.selection_end = {-4, 2};
+  editor.PressKey(kKeyDelete);
+  editor.DoubleClick();
+  EXPECT_EQ(ws.grid.current, (CellPos{20, 7}));
+  EXPECT_EQ(ws.grid.selection_end, (CellPos{1, 2}));
+  EXPECT_EQ(Cell(1, 2), "");
+  EXPECT_EQ(Cell(1, 1), "5");
+}
+
 TEST_F(CellEditorTest, DummyBankEditsDoNotMarkUnsavedChanges) {
   ws.current_bank = kDummyBank;
   Select(1, 1);
