@@ -149,6 +149,28 @@ TEST_F(LineCommandsTest, ShiftChannelEdges) {
   EXPECT_EQ(Cell(8, 2), "T7");
 }
 
+TEST_F(LineCommandsTest, ShiftDirectionFollowsShiftdir) {
+  struct Case {
+    int shiftdir;
+    bool up;
+    int to_row;
+  };
+  for (const Case c : {Case{0, true, 11}, Case{0, false, 9}, Case{1, true, 9}, Case{1, false, 11}}) {
+    SCOPED_TRACE(c.shiftdir * 2 + c.up);
+    FillBank();
+    ws.settings.shiftdir = c.shiftdir;
+    Select(10, 2);
+    if (c.up) {
+      lines.ShiftChannelUp();
+    } else {
+      lines.ShiftChannelDown();
+    }
+    EXPECT_EQ(Cell(c.to_row, 2), "T10");
+    EXPECT_EQ(Cell(10, 2), "T" + IntText(c.to_row));
+    EXPECT_EQ(ws.grid.current.row, c.to_row);
+  }
+}
+
 TEST_F(LineCommandsTest, CopyLinesThenPasteLinesOntoRowNineteen) {
   FillBank();
   Select(2, 3, 4, 3);
