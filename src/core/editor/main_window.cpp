@@ -62,7 +62,7 @@ void MainWindowLogic::Startup(const std::array<int, 7>& measured_widths) {
   shown_file_name_ = ws_.file_name;
   column_widths_ = measured_widths;
   if (ws_.settings.window == 1) LoadPlacement();
-  LoadBankNames();
+  LoadNames();
   toolbars_visible_ = ws_.settings.toolbar == 1;
   if (ws_.settings.align < 0 || ws_.settings.align > 2) ws_.settings.align = 0;
   BlankTable();
@@ -92,28 +92,19 @@ void MainWindowLogic::LoadPlacement() {
   placement_ = PlacementFromWindowDat(*file.bytes);
 }
 
-void MainWindowLogic::LoadBankNames() {
-  for (int bank = 0; bank < kScannerBanks; ++bank) ws_.bank_names[bank] = "Bank: " + IntText(bank + 1);
-  ws_.bank_names[10] = "Dummy";
-  ws_.bank_names[11] = "Search";
-  if (ws_.settings.remtags == 1) {
-    if (const auto file = ReadWholeFile(folders_.program / "names.dat", 1u << 16); file.bytes) {
-      ApplyNamesDat(*file.bytes, ws_.bank_names);
-    }
-  }
+void MainWindowLogic::LoadNames() {
+  ws_.bank_names = DefaultBankNames();
+  if (ws_.settings.remtags == 1) LoadBankNames(ws_, folders_.program);
   RefreshBankCaptions();
 }
 
-void MainWindowLogic::RefreshBankCaptions(DummyCaption dummy) {
-  for (int bank = 0; bank < kScannerBanks; ++bank) {
-    tab_captions_[bank] = IntText(bank + 1) + ": " + ws_.bank_names[bank];
+void MainWindowLogic::RefreshBankCaptions(DummyTabCaption dummy) {
+  for (int tab = 0; tab <= kDummyBank; ++tab) {
+    tab_captions_[tab] = BankTabCaption(ws_.bank_names, tab, dummy);
   }
-  tab_captions_[kDummyBank] =
-      (dummy == DummyCaption::kLetterPrefix ? "D: " : "") + ws_.bank_names[kDummyBank];
-  for (int slot = 0; slot <= kDummyBank; ++slot) {
-    view_captions_[slot] = std::string(TrimLeadingBlanks(ws_.bank_names[slot]));
+  for (int slot = 0; slot <= 11; ++slot) {
+    view_captions_[slot] = ViewMenuBankCaption(ws_.bank_names, slot);
   }
-  view_captions_[11] = "Search / Edge";
 }
 
 void MainWindowLogic::BlankTable() {
@@ -305,7 +296,7 @@ bool MainWindowLogic::RequestExit() {
 
 void MainWindowLogic::WriteExitFiles() {
   const std::filesystem::path& folder = folders_.program;
-  WriteFileAtomically(folder / "names.dat", NamesDatText(ws_.bank_names));
+  SaveBankNames(ws_, folder);
   SaveSettingsFiles(ws_, folder);  // "setup.ini", then "defdata.ini"
   if (ws_.settings.window == 1) WriteFileAtomically(folder / "window.dat", WindowDatText(placement_));
   WriteFileAtomically(folder / "tabw200.ini", TabWidthsText(column_widths_));

@@ -15,6 +15,7 @@
 #include "editor/grid.h"
 #include "editor/line_commands.h"
 #include "editor/window_files.h"
+#include "features/bank_names.h"
 #include "files/file_commands.h"
 
 namespace talvirex {
@@ -85,12 +86,11 @@ class MainWindowLogic {
   /// Rows are held within 1..20 and columns within 1..7.
   void SetSelection(CellPos current, CellPos selection_end);
 
-  /// How the Dummy tab is captioned: by its name alone (start-up, a loaded file, the Memory
-  /// Manager) or as "D: " and its name (after the bank-tags dialog).
-  enum class DummyCaption { kNameAlone, kLetterPrefix };
   /// Captions after the bank names changed: tab i (0..9) "i + 1: " and name i, the Dummy tab as
-  /// asked; the View menu's bank entries the names without leading blanks.
-  void RefreshBankCaptions(DummyCaption dummy = DummyCaption::kNameAlone);
+  /// asked (its name alone at start-up, after loading a file and after the Memory Manager; "D: "
+  /// and its name after the bank-tags dialog); the View menu's bank entries the names without
+  /// leading blanks.
+  void RefreshBankCaptions(DummyTabCaption dummy = DummyTabCaption::kNameOnly);
   /// Redraws the current bank after a dialog changed the table or the settings.
   void Redraw();
 
@@ -113,7 +113,7 @@ class MainWindowLogic {
 
  private:
   void LoadPlacement();
-  void LoadBankNames();
+  void LoadNames();
   void BlankTable();
   void WriteChannelColumn();
   void SyncTitle();

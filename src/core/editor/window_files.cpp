@@ -66,19 +66,4 @@ std::string TabWidthsText(const std::array<int, 7>& widths) {
   return text;
 }
 
-void ApplyNamesDat(std::string_view text, std::array<std::string, 12>& names) {
-  const std::vector<std::string_view> lines = Lines(text);
-  for (std::size_t i = 0; i <= 10 && i < lines.size(); ++i) {
-    std::string name(lines[i]);
-    std::replace(name.begin(), name.end(), ',', ';');
-    names[i] = name;
-  }
-}
-
-std::string NamesDatText(const std::array<std::string, 12>& names) {
-  std::string text;
-  for (std::size_t i = 0; i <= 10; ++i) text += names[i] + "\r\n";
-  return text;
-}
-
 }  // namespace talvirex

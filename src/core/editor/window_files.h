@@ -1,7 +1,7 @@
 #pragma once
-// The main window's own files in the program folder: "window.dat" (the window's placement),
-// "tabw200.ini" (the widths of grid columns 1..7) and "names.dat" (the bank names). Each is read
-// and written whole; their failures are silent.
+// The main window's own files in the program folder: "window.dat" (the window's placement) and
+// "tabw200.ini" (the widths of grid columns 1..7). Each is read and written whole; their failures
+// are silent.
 
 #include <array>
 #include <optional>
@@ -37,11 +37,5 @@ inline constexpr int kWidestColumn = 9000;     // twips
 void ApplyTabWidths(std::string_view text, std::array<int, 7>& widths);
 /// The seven lines of "tabw200.ini".
 std::string TabWidthsText(const std::array<int, 7>& widths);
-
-/// Applies "names.dat" to bank names 0..10: line i becomes name i with every comma turned into a
-/// semicolon, taken whole; names without a line keep their value. Name 11 is never read.
-void ApplyNamesDat(std::string_view text, std::array<std::string, 12>& names);
-/// The 11 lines of "names.dat": names 0..10.
-std::string NamesDatText(const std::array<std::string, 12>& names);
 
 }  // namespace talvirex

@@ -243,7 +243,7 @@ TEST_F(MainWindowTest, DummyTabCaptionAfterTheBankTagsDialog) {
   Start();
   ws.bank_names[10] = "Scratch";
   ws.bank_names[3] = "  Air";
-  window.RefreshBankCaptions(MainWindowLogic::DummyCaption::kLetterPrefix);
+  window.RefreshBankCaptions(DummyTabCaption::kPrefixed);
   EXPECT_EQ(window.tab_caption(10), "D: Scratch");
   EXPECT_EQ(window.tab_caption(3), "4:   Air");
   EXPECT_EQ(window.view_caption(3), "Air");

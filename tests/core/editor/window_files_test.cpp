@@ -23,22 +23,5 @@ TEST(TabWidths, HeldWithinLimitsAndShortFilesKeepTheRest) {
   EXPECT_EQ(TabWidthsText({1, 2, 3, 4, 5, 6, 7}), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
 }
 
-TEST(NamesDat, CommasBecomeSemicolonsAndShortFilesKeepTheRest) {
-  std::array<std::string, 12> names;
-  names.fill("old");
-  ApplyNamesDat("Air, Marine\r\n\r\n  Police \r\n", names);
-  EXPECT_EQ(names[0], "Air; Marine");
-  EXPECT_EQ(names[1], "");
-  EXPECT_EQ(names[2], "  Police ");
-  EXPECT_EQ(names[3], "old");
-  std::string eleven_plus;
-  for (int i = 0; i < 13; ++i) eleven_plus += "N" + std::to_string(i) + "\r\n";
-  ApplyNamesDat(eleven_plus, names);
-  EXPECT_EQ(names[10], "N10");
-  EXPECT_EQ(names[11], "old");  // the search name is never read
-  EXPECT_EQ(NamesDatText(names).substr(0, 8), "N0\r\nN1\r\n");
-  EXPECT_EQ(NamesDatText(names).find("old"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace talvirex
