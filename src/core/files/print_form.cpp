@@ -1,5 +1,8 @@
 #include "files/print_form.h"
 
+#include <optional>
+#include <vector>
+
 #include "files/csv_export.h"
 #include "model/channel_table.h"
 #include "ports/print_sink.h"
