@@ -52,9 +52,8 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 // Files arrive as UTF-8 or as Windows-1252; an entry is always shown as UTF-8, cut to whole
-// characters.
+// characters. (ASCII, the common case, is cut without a copy.)
 std::string ListedText(std::string_view cleaned) {
-  if (IsAscii(cleaned)) return std::string(cleaned.substr(0, kCandidateLength));
   const std::string text = IsValidUtf8(cleaned) ? std::string(cleaned) : Cp1252ToUtf8(cleaned);
   return Utf8Left(text, kCandidateLength);
 }
@@ -86,7 +85,13 @@ void Harvester::AddCandidate(std::string_view token) {
   if (!IsDigit(token[point - 1]) || !IsDigit(token[point + 1])) return;
   const std::size_t front = NonDigits(token.substr(0, point));
   const std::size_t back = NonDigits(token.substr(point + 1));
-  std::string text = ListedText(token.substr(front, token.size() - front - back));
+  const std::string_view cleaned = token.substr(front, token.size() - front - back);
+  if (IsAscii(cleaned)) {
+    const std::string_view text = cleaned.substr(0, kCandidateLength);
+    if (NumericValue(text) > 0 && !found_.Contains(text)) found_.Append(std::string(text));
+    return;
+  }
+  std::string text = ListedText(cleaned);
   if (NumericValue(text) > 0 && !found_.Contains(text)) found_.Append(std::move(text));
 }
 

@@ -15,6 +15,7 @@
 // 64 KiB without a separator cannot be a frequency anyone typed and is skipped.
 
 #include <cstddef>
+#include <functional>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -34,7 +35,7 @@ class FoundList {
   const std::vector<std::string>& entries() const { return entries_; }
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
-  bool Contains(const std::string& text) const { return counts_.contains(text); }
+  bool Contains(std::string_view text) const { return counts_.find(text) != counts_.end(); }
 
   void Append(std::string text);
   /// Removes and returns the entry at `index` (which must be valid).
@@ -42,8 +43,13 @@ class FoundList {
   void Clear();
 
  private:
+  // Looks texts up without making a string of them first.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
   std::vector<std::string> entries_;
-  std::unordered_map<std::string, int> counts_;
+  std::unordered_map<std::string, int, TextHash, std::equal_to<>> counts_;
 };
 
 /// Scans texts into a found list.
