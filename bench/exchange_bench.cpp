@@ -28,12 +28,13 @@ std::string FewFrequencies(std::size_t size) {
   std::string text;
   text.reserve(size + 128);
   std::mt19937 random(3);
-  const std::string words[] = {"the", "scanner", "<td>", "</td>", "bank;", "end.", "3.5mm", "&nbsp;",
-                               "channel", "\r\n", "a-b", "v1.2.3", "Mr.", "e.g."};
+  const std::string words[] = {"the",    "scanner", "<td>", "</td>", "bank;",  "end.", "3.5mm",
+                               "&nbsp;", "channel", "\r\n", "a-b",   "v1.2.3", "Mr.",  "e.g."};
   std::size_t next_frequency = 0;
   while (text.size() < size) {
     if (text.size() >= next_frequency) {
-      text += " " + std::to_string(100 + random() % 800) + "." + std::to_string(random() % 10000) + " ";
+      text +=
+          " " + std::to_string(100 + random() % 800) + "." + std::to_string(random() % 10000) + " ";
       next_frequency += 100000;
     }
     text += words[random() % std::size(words)];

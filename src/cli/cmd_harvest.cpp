@@ -15,9 +15,8 @@ namespace {
 int RunHarvest(CommandContext& context) {
   const Arguments args(context.args, {}, {});
   if (!args.ok() || args.positional().size() != 1) {
-    context.err << "talvirex harvest: " << (args.ok() ? "need one FILE (or - for standard input)"
-                                                       : args.error())
-                << '\n';
+    context.err << "talvirex harvest: "
+                << (args.ok() ? "need one FILE (or - for standard input)" : args.error()) << '\n';
     return kExitUsage;
   }
   const std::string& path = args.positional()[0];

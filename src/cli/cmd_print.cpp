@@ -34,8 +34,8 @@ class CountingUi final : public Ui {
 int RunPrint(CommandContext& context) {
   const Arguments args(context.args, {"--pdf", "--bank"}, {"--all"});
   if (!args.ok() || args.positional().size() != 1 || !args.Value("--pdf")) {
-    context.err << "talvirex print: " << (args.ok() ? "need IN.s2c and --pdf OUT.pdf" : args.error())
-                << '\n';
+    context.err << "talvirex print: "
+                << (args.ok() ? "need IN.s2c and --pdf OUT.pdf" : args.error()) << '\n';
     return kExitUsage;
   }
   const auto choice = ParseBankChoice(args, "print", context.err);

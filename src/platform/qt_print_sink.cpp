@@ -4,18 +4,19 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLocale>
-#include <QPainter>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPen>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <cmath>
 
 namespace talvirex {
 
 namespace {
 
-constexpr double kTwipsPerPoint = 20.0;
 constexpr double kTwipsPerInch = 1440.0;
+constexpr double kTwipsPerMm = kTwipsPerInch / 25.4;
 constexpr int kCannotStart = 482;
 constexpr int kPageFailed = 483;
 
@@ -47,11 +48,13 @@ bool QtPrintSink::ChoosePrinter(QWidget* parent) {
 }
 
 int QtPrintSink::PageWidth() const {
-  return static_cast<int>(printer_->pageLayout().fullRect(QPageLayout::Point).width() * kTwipsPerPoint);
+  const QRectF page = printer_->pageLayout().fullRect(QPageLayout::Millimeter);
+  return static_cast<int>(std::lround(page.width() * kTwipsPerMm));
 }
 
 int QtPrintSink::PageHeight() const {
-  return static_cast<int>(printer_->pageLayout().fullRect(QPageLayout::Point).height() * kTwipsPerPoint);
+  const QRectF page = printer_->pageLayout().fullRect(QPageLayout::Millimeter);
+  return static_cast<int>(std::lround(page.height() * kTwipsPerMm));
 }
 
 void QtPrintSink::SetOrigin(int x, int y) {
@@ -76,8 +79,8 @@ bool QtPrintSink::Started() {
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(printer_.get())) {
     job_failed_ = true;
-    const QString target = printer_->outputFileName().isEmpty() ? printer_->printerName()
-                                                                 : printer_->outputFileName();
+    const QString target =
+        printer_->outputFileName().isEmpty() ? printer_->printerName() : printer_->outputFileName();
     Fail(kCannotStart, "The print job could not be started on " + target.toStdString() + ".");
     return false;
   }

@@ -37,7 +37,7 @@ class ExchangeCli : public ::testing::Test {
                                 Quote((dir_ / "stderr").string());
     const int raw = std::system(command.c_str());
     return RunResult{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(dir_ / "stdout"),
-               ReadBytes(dir_ / "stderr")};
+                     ReadBytes(dir_ / "stderr")};
   }
 
   // Runs a shell command, returns its standard output; fails the test on a non-zero status.
@@ -69,7 +69,8 @@ TEST_F(ExchangeCli, CsvOfAllBanksReadsAs201RowsOfNineColumns) {
       "assert all(len(r) == 9 for r in rows), [r for r in rows if len(r) != 9]\n"
       "assert rows[0] == ['Bank','Channel','Frequency','Tag','Delay Time','LockOut','PL/DPL',"
       "'BeepAlert','Attenuator'], rows[0]\n"
-      "assert rows[25] == ['2','25','146.5200','Fire Dept','On','Off','67.0','Off','Off'], rows[25]\n"
+      "assert rows[25] == ['2','25','146.5200','Fire Dept','On','Off','67.0','Off','Off'], "
+      "rows[25]\n"
       "assert rows[26][3] == 'Water  Gas  Pwr' and rows[26][6] == '023', rows[26]\n"
       "assert rows[27][6] == '', rows[27]\n"
       "assert rows[200] == ['10','200','851.0125','Last','On','On','754','On','On'], rows[200]\n"
@@ -197,9 +198,8 @@ TEST_F(PrintCli, AllBanksGiveTenNumberedPages) {
   ASSERT_EQ(run.status, 0) << run.err;
   ASSERT_EQ(Pages(pdf), 10);
   for (int page = 1; page <= 10; ++page) {
-    const std::string text =
-        Shell("pdftotext -fixed 4.6 -f " + std::to_string(page) + " -l " + std::to_string(page) +
-              " " + Quote(pdf) + " -");
+    const std::string text = Shell("pdftotext -fixed 4.6 -f " + std::to_string(page) + " -l " +
+                                   std::to_string(page) + " " + Quote(pdf) + " -");
     EXPECT_NE(text.find("Bank: " + std::to_string(page) + "\n"), std::string::npos) << text;
     EXPECT_NE(text.find("Page " + std::to_string(page) + " / 10"), std::string::npos) << text;
     const auto channels = ChannelLines(text);
@@ -220,7 +220,8 @@ TEST_F(PrintCli, TheDummyBankAndAFileThatCannotBeWritten) {
   EXPECT_EQ(channels.front().rfind("201:", 0), 0u);
   EXPECT_EQ(channels.back().rfind("220:", 0), 0u);
 
-  run = Talvirex("print " + Quote(kSample) + " --all --pdf " + Quote((dir_ / "no" / "x.pdf").string()));
+  run = Talvirex("print " + Quote(kSample) + " --all --pdf " +
+                 Quote((dir_ / "no" / "x.pdf").string()));
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("Problem in printerroutine bank: 0"), std::string::npos) << run.err;
   EXPECT_EQ(run.err.find("bank: 1\n"), std::string::npos) << "reported once per job";

@@ -70,8 +70,8 @@ std::optional<IoError> WriteCsv(const ChannelTable& table, const std::vector<int
       errno = 0;
       if (WriteLine(out, CsvLine(table, bank, row))) continue;
       const IoError error = StreamFailure();
-      ui.Tell(RoutineFailureText(
-          "Problem in export bank sub " + IntText(bank) + " " + IntText(row), error));
+      ui.Tell(RoutineFailureText("Problem in export bank sub " + IntText(bank) + " " + IntText(row),
+                                 error));
       out.clear();
       break;
     }

@@ -62,7 +62,8 @@ void CsvImportForm::ScanFile(const std::string& path, Ui& ui) {
   BusyScope busy(ui);
   Harvester harvester(found_);
   harvester.ScanStream(in, [&](std::size_t done) {
-    if (show_progress) ui.ShowProgress(static_cast<int>(std::min<std::uintmax_t>(done, size) * 100 / size), 100);
+    if (show_progress)
+      ui.ShowProgress(static_cast<int>(std::min<std::uintmax_t>(done, size) * 100 / size), 100);
   });
 }
 
@@ -106,7 +107,8 @@ void CsvImportForm::MoveAllToFound() {
 }
 
 void CsvImportForm::MoveTwentyToSelected() {
-  for (int i = 0; i < kRowsPerExport && !found_.empty(); ++i) selected_.push_back(found_.RemoveAt(0));
+  for (int i = 0; i < kRowsPerExport && !found_.empty(); ++i)
+    selected_.push_back(found_.RemoveAt(0));
 }
 
 void CsvImportForm::ClearFound() { found_.Clear(); }

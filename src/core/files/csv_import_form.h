@@ -20,7 +20,7 @@ struct Workspace;
 class Ui;
 class Clipboard;
 
-inline constexpr std::size_t kClipboardLimit = 58000;   // characters taken from the clipboard
+inline constexpr std::size_t kClipboardLimit = 58000;  // characters taken from the clipboard
 inline constexpr int kRowsPerExport = 20;
 inline constexpr std::string_view kImportFilter =
     "Comma Sep. File(*.csv *.txt)|*.csv;*.txt|Tab Sep. File(*.tab *.txt)|*.tab; *.txt|"
@@ -76,7 +76,9 @@ class CsvImportForm {
   void SelectBank(int index);
   int bank() const { return bank_; }
   /// True when the start field takes the typed character code: 0..9 (control keys) or 45..57.
-  static bool StartFieldAcceptsKey(int code) { return (code >= 0 && code <= 9) || (code >= 45 && code <= 57); }
+  static bool StartFieldAcceptsKey(int code) {
+    return (code >= 0 && code <= 9) || (code >= 45 && code <= 57);
+  }
   void SetStartText(std::string text) { start_text_ = std::move(text); }
   const std::string& start_text() const { return start_text_; }
   /// Leaving the start field: above 20 becomes "20", below 1 becomes "1".

@@ -14,7 +14,8 @@ enum CharClass : unsigned char { kPlain = 0, kSeparator = 1, kPoint = 2 };
 
 constexpr std::array<unsigned char, 256> MakeClasses() {
   std::array<unsigned char, 256> classes{};
-  for (const char c : std::string_view(",->;\n\r \t")) classes[static_cast<unsigned char>(c)] = kSeparator;
+  for (const char c : std::string_view(",->;\n\r \t"))
+    classes[static_cast<unsigned char>(c)] = kSeparator;
   classes['.'] = kPoint;
   return classes;
 }
@@ -40,8 +41,11 @@ bool IsValidUtf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                         : (lead >> 3) == 0x1E ? 4 : 0;
+    std::size_t length = lead < 0x80           ? 1
+                         : (lead >> 5) == 0x6  ? 2
+                         : (lead >> 4) == 0xE  ? 3
+                         : (lead >> 3) == 0x1E ? 4
+                                               : 0;
     if (length == 0 || i + length > text.size()) return false;
     for (std::size_t k = 1; k < length; ++k) {
       if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;

@@ -24,8 +24,8 @@
 
 namespace talvirex {
 
-inline constexpr std::size_t kFoundLimit = 1000;      // adding stops above this many entries
-inline constexpr std::size_t kCandidateLength = 15;   // characters kept of a candidate
+inline constexpr std::size_t kFoundLimit = 1000;     // adding stops above this many entries
+inline constexpr std::size_t kCandidateLength = 15;  // characters kept of a candidate
 inline constexpr std::size_t kLongestToken = 64 * 1024;
 
 /// An ordered list of texts with a constant-time "is this text in the list" test. A text may be
@@ -46,7 +46,9 @@ class FoundList {
   // Looks texts up without making a string of them first.
   struct TextHash {
     using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
   };
   std::vector<std::string> entries_;
   std::unordered_map<std::string, int, TextHash, std::equal_to<>> counts_;
@@ -80,7 +82,7 @@ class Harvester {
   void EndToken(std::string_view tail);
 
   FoundList& found_;
-  std::string carry_;            // the unfinished token of the previous piece
+  std::string carry_;  // the unfinished token of the previous piece
   bool carry_has_point_ = false;
   bool carry_too_long_ = false;
 };

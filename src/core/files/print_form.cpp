@@ -60,11 +60,16 @@ class PagePrinter {
     if (!Line({{1, std::string(kPrintHeading) + context.date_text}})) return failure_;
     if (!Line({})) return failure_;
     if (!Line({{1, BankLine(bank)}})) return failure_;
-    if (!Line({{1, "Bankname: " + ws_.bank_names.at(static_cast<std::size_t>(bank))}})) return failure_;
+    if (!Line({{1, "Bankname: " + ws_.bank_names.at(static_cast<std::size_t>(bank))}}))
+      return failure_;
     if (!Line({{1, "Filename: " + ws_.file_name}})) return failure_;
     if (!Line({})) return failure_;
-    if (!Line({{kFrequencyColumn, "Frequency"}, {kTagColumn, "Tag"}, {kDelayColumn, "Delay"},
-               {kLockOutColumn, "Lock Out"}, {kSubtoneColumn, "PL/DPL"}, {kBeepColumn, "Beep"},
+    if (!Line({{kFrequencyColumn, "Frequency"},
+               {kTagColumn, "Tag"},
+               {kDelayColumn, "Delay"},
+               {kLockOutColumn, "Lock Out"},
+               {kSubtoneColumn, "PL/DPL"},
+               {kBeepColumn, "Beep"},
                {kAttColumn, "ATT"}})) {
       return failure_;
     }

@@ -16,7 +16,7 @@ class PrintSink;
 
 inline constexpr std::string_view kPrintHeading = "Kelmora for Uniden SportCat 200 - ";
 inline constexpr std::string_view kPrintFooterTitle = "TALVIREX";
-inline constexpr int kPrintOriginX = 1000;   // twips
+inline constexpr int kPrintOriginX = 1000;  // twips
 inline constexpr int kPrintOriginY = 500;
 
 /// What `PrintBank` prints besides the table: the date in the platform's short form.
@@ -44,7 +44,8 @@ class PrintForm {
   /// "Print": the current bank as page 1 / 1, or Banks 1..10 as pages 1 / 10 .. 10 / 10, then the
   /// end of the job. Failures outside a bank page are reported as "Problem in printerroutine #1"
   /// and the command goes on. The dialog closes afterwards.
-  void Print(const Workspace& workspace, const PrintContext& context, PrintSink& sink, Ui& ui) const;
+  void Print(const Workspace& workspace, const PrintContext& context, PrintSink& sink,
+             Ui& ui) const;
 
  private:
   int option_ = kActiveBank;

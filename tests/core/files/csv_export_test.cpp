@@ -37,7 +37,8 @@ struct LineCase {
 
 TEST(CsvLine, FollowsTheColumnRules) {
   const std::vector<LineCase> cases = {
-      {{"146.5200", "Fire Dept", "1", "0", "1", "0", "0"}, "2,25,146.5200,Fire Dept,On,Off,67.0,Off,Off"},
+      {{"146.5200", "Fire Dept", "1", "0", "1", "0", "0"},
+       "2,25,146.5200,Fire Dept,On,Off,67.0,Off,Off"},
       {{"0", "Tagged", "1", "1", "1", "1", "1"}, "Empty,,,,,,,,"},
       {{"Empty", "Tagged", "1", "1", "1", "1", "1"}, "Empty,,,,,,,,"},
       {{" ", "Tagged", "1", "1", "1", "1", "1"}, "Empty,,,,,,,,"},
@@ -52,7 +53,8 @@ TEST(CsvLine, FollowsTheColumnRules) {
       {{"145.5", "x", "0", "0", "-1", "0", "0"}, "2,25,145.5,x,Off,Off,,Off,Off"},
       {{"145.5", "x", "0", "0", "99999999999", "0", "0"}, "2,25,145.5,x,Off,Off,,Off,Off"},
       // A line break in a tag would split the row in two.
-      {{"145.5", "two\r\nlines", "0", "0", "0", "0", "0"}, "2,25,145.5,two  lines,Off,Off,None,Off,Off"},
+      {{"145.5", "two\r\nlines", "0", "0", "0", "0", "0"},
+       "2,25,145.5,two  lines,Off,Off,None,Off,Off"},
   };
   for (const auto& c : cases) {
     Workspace ws;
@@ -99,7 +101,8 @@ TEST(WriteCsv, TheDummyBankAsCurrentBankIsBank11) {
   const auto lines = SplitCrLf(out.str());
   ASSERT_EQ(lines.size(), 21u);
   EXPECT_EQ(lines[1], "11,201,145.0,scratch,Off,Off,None,Off,Off");
-  for (int row = 2; row <= 20; ++row) EXPECT_EQ(lines[static_cast<std::size_t>(row)], kCsvEmptyLine);
+  for (int row = 2; row <= 20; ++row)
+    EXPECT_EQ(lines[static_cast<std::size_t>(row)], kCsvEmptyLine);
 }
 
 TEST(WriteCsv, WritesWindows1252) {

@@ -39,8 +39,10 @@ TEST(CsvImportForm, OpensOnTheCurrentBankOrBank1) {
 }
 
 TEST(CsvImportForm, StartFieldFilterClampsAndChannelNumber) {
-  for (int code : {0, 8, 9, 45, 46, 47, 48, 57}) EXPECT_TRUE(CsvImportForm::StartFieldAcceptsKey(code)) << code;
-  for (int code : {10, 13, 32, 44, 58, 65, 97, -1}) EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey(code)) << code;
+  for (int code : {0, 8, 9, 45, 46, 47, 48, 57})
+    EXPECT_TRUE(CsvImportForm::StartFieldAcceptsKey(code)) << code;
+  for (int code : {10, 13, 32, 44, 58, 65, 97, -1})
+    EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey(code)) << code;
 
   CsvImportForm form;
   form.Open(Workspace{});
@@ -72,9 +74,9 @@ TEST(CsvImportForm, MovesBetweenTheLists) {
   form.MoveToSelected(std::nullopt, ui);
   form.MoveToFound(std::nullopt, ui);
   form.MoveToFound(5, ui);  // past the end counts as no selection
-  EXPECT_EQ(ui.Texts(), (Strings{"Select an item from the left list.",
-                                 "Select an item from the right list.",
-                                 "Select an item from the right list."}));
+  EXPECT_EQ(ui.Texts(),
+            (Strings{"Select an item from the left list.", "Select an item from the right list.",
+                     "Select an item from the right list."}));
 
   form.MoveTwentyToSelected();
   EXPECT_EQ(form.selected_count(), 21u);
@@ -189,8 +191,8 @@ TEST(CsvImportForm, ExportToClipboardJoinsWithCrLf) {
 
 TEST(CsvImportForm, ImportFromClipboardKeepsThe58000FirstCharacters) {
   std::string text(57986, ' ');
-  text += "146.5200 ";   // ends at character 57995
-  text += "462.5625";    // characters 57996..58003: cut after "462.5"
+  text += "146.5200 ";  // ends at character 57995
+  text += "462.5625";   // characters 57996..58003: cut after "462.5"
   FakeClipboard clipboard;
   clipboard.text = text;
   CsvImportForm form = FormWith(1);

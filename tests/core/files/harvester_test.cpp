@@ -39,15 +39,15 @@ TEST(AddCandidate, CleansTheEndsAndRefusesWhatIsNoFrequency) {
       {"\"127.6500\"", {"127.6500"}},
       {"<b>155.2200</b", {"155.2200"}},
       {"MHz146.52", {"146.52"}},
-      {"ch.5", {}},            // letters right before the point
-      {"146.", {}},            // ends in the point
-      {".5200", {}},           // starts with the point
-      {"0.000", {}},           // value 0
+      {"ch.5", {}},   // letters right before the point
+      {"146.", {}},   // ends in the point
+      {".5200", {}},  // starts with the point
+      {"0.000", {}},  // value 0
       {"000.0000", {}},
       {"no point", {}},
       {"1234567890.1234567890", {"1234567890.1234"}},  // cut to 15 characters
-      {"Ch12a.5", {}},         // the letters eat digits: "a.5" leaves nothing before the point
-      {"A1B2.5", {}},          // two letters cost "A1": "B2.5" reads as 0
+      {"Ch12a.5", {}},  // the letters eat digits: "a.5" leaves nothing before the point
+      {"A1B2.5", {}},   // two letters cost "A1": "B2.5" reads as 0
       {"146.52MHz", {"146.52"}},
       {"146.52\xC2\xA0", {"146.52"}},  // UTF-8 non-breaking space
       {"146.52\xA0", {"146.52"}},      // Windows-1252 non-breaking space
@@ -82,8 +82,8 @@ TEST(ScanText, SeparatorsAndRepeats) {
 }
 
 TEST(ScanText, PiecesInAwkwardPlacesFindTheSameAsTheWholeText) {
-  const std::string text = testing::ReadBytes(std::string(TALVIREX_TEST_DATA) +
-                                              "/harvest/county_frequencies.htm");
+  const std::string text =
+      testing::ReadBytes(std::string(TALVIREX_TEST_DATA) + "/harvest/county_frequencies.htm");
   const Strings whole = Scan(text);
   ASSERT_GT(whole.size(), 10u);
   std::mt19937 random(7);
@@ -103,10 +103,10 @@ TEST(ScanText, PiecesInAwkwardPlacesFindTheSameAsTheWholeText) {
 
 TEST(ScanFile, RealisticSavedPagesAndTables) {
   const std::string data = TALVIREX_TEST_DATA;
-  EXPECT_EQ(ScanFileAt(data + "/harvest/county_frequencies.htm"),
-            (Strings{"154.1300", "127.3", "155.2200", "462.5625", "453.1250", "458.1250",
-                     "460.0250", "465.0250", "155.3400", "151.6250", "67.0", "155.4750",
-                     "155.7525"}));
+  EXPECT_EQ(
+      ScanFileAt(data + "/harvest/county_frequencies.htm"),
+      (Strings{"154.1300", "127.3", "155.2200", "462.5625", "453.1250", "458.1250", "460.0250",
+               "465.0250", "155.3400", "151.6250", "67.0", "155.4750", "155.7525"}));
   // UTF-8 with a byte-order mark, quoted cells.
   EXPECT_EQ(ScanFileAt(data + "/harvest/airband.csv"),
             (Strings{"118.3000", "121.9000", "127.6500", "156.8000"}));

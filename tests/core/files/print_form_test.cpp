@@ -140,7 +140,8 @@ TEST(PrintForm, AFailedPageIsReportedAndTheNextBankStillPrints) {
   ScriptedUi ui;
   form.Print(ws, kContext, sink, ui);
   ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, "Problem in printerroutine bank: 0\r\n Err = 482\r\n Error: Printer error");
+  EXPECT_EQ(ui.shown[0].text,
+            "Problem in printerroutine bank: 0\r\n Err = 482\r\n Error: Printer error");
   EXPECT_EQ(sink.Texts(0).size(), 3u);  // the page ended with the line that failed
   EXPECT_EQ(sink.Texts(1).back(), "1:TALVIREX   ---   Page 2 / 10");
   EXPECT_EQ(sink.ended, 1);
@@ -154,7 +155,9 @@ TEST(PrintForm, AFailedEndOfJobIsReported) {
   sink.fail_end = true;
   ScriptedUi ui;
   form.Print(ws, kContext, sink, ui);
-  EXPECT_EQ(ui.Texts(), Strings{"Problem in printerroutine #1\r\n Err = 486\r\n Error: The printer went away."});
+  EXPECT_EQ(
+      ui.Texts(),
+      Strings{"Problem in printerroutine #1\r\n Err = 486\r\n Error: The printer went away."});
 }
 
 }  // namespace
