@@ -5,10 +5,9 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <QApplication>
 #include <cstdlib>
-#include <memory>
 
+#include "support/qt_application.h"
 #include "support/temp_dir.h"
 
 namespace talvirex {
@@ -19,12 +18,7 @@ using testing::TempDir;
 
 class QtPrintSinkTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "qt_tests";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) app_ = std::make_unique<QApplication>(argc, argv);
-  }
+  static void SetUpTestSuite() { testing::TestApplication(); }
 
   std::string Run(const std::string& command) {
     const auto out = dir_ / "out.txt";
@@ -33,7 +27,6 @@ class QtPrintSinkTest : public ::testing::Test {
     return ReadBytes(out);
   }
 
-  static inline std::unique_ptr<QApplication> app_;
   TempDir dir_;
 };
 
