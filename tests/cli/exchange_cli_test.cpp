@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace talvirex {
@@ -17,27 +18,14 @@ using testing::TempDir;
 const std::string kData = TALVIREX_TEST_DATA;
 const std::string kSample = kData + "/exchange/sample.s2c";
 
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
+std::string Quote(const std::string& text) { return testing::ShellQuoted(text); }
 
-struct RunResult {
-  int status = -1;
-  std::string out, err;
-};
+using RunResult = testing::CommandResult;
 
 class ExchangeCli : public ::testing::Test {
  protected:
-  RunResult Talvirex(const std::string& args, const std::string& input_file = "/dev/null") {
-    const std::string command = "TALVIREX_HOME=" + Quote(home_.path().string()) + " " +
-                                Quote(TALVIREX_BINARY) + " " + args + " <" + Quote(input_file) +
-                                " >" + Quote((dir_ / "stdout").string()) + " 2>" +
-                                Quote((dir_ / "stderr").string());
-    const int raw = std::system(command.c_str());
-    return RunResult{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(dir_ / "stdout"),
-                     ReadBytes(dir_ / "stderr")};
+  RunResult Talvirex(const std::vector<std::string>& args, const std::string& input = {}) {
+    return testing::RunCommand(TALVIREX_BINARY, args, home_.path(), input);
   }
 
   // Runs a shell command, returns its standard output; fails the test on a non-zero status.
@@ -60,7 +48,7 @@ class ExchangeCli : public ::testing::Test {
 
 TEST_F(ExchangeCli, CsvOfAllBanksReadsAs201RowsOfNineColumns) {
   const std::string out = (dir_ / "all.csv").string();
-  const RunResult run = Talvirex("csv " + Quote(kSample) + " --all -o " + Quote(out));
+  const RunResult run = Talvirex({"csv", kSample, "--all", "-o", out});
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string check =
       "import csv, sys\n"
@@ -83,14 +71,14 @@ TEST_F(ExchangeCli, CsvOfAllBanksReadsAs201RowsOfNineColumns) {
 }
 
 TEST_F(ExchangeCli, CsvOfOneBankAndOfTheDummyBankToStandardOutput) {
-  RunResult run = Talvirex("csv " + Quote(kSample) + " --bank 2");
+  RunResult run = Talvirex({"csv", kSample, "--bank", "2"});
   ASSERT_EQ(run.status, 0) << run.err;
   auto lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 21u);
   EXPECT_EQ(lines[5], "2,25,146.5200,Fire Dept,On,Off,67.0,Off,Off\r");
   EXPECT_EQ(lines[1], "Empty,,,,,,,,\r");
 
-  run = Talvirex("csv " + Quote(kSample) + " --bank D");
+  run = Talvirex({"csv", kSample, "--bank", "D"});
   ASSERT_EQ(run.status, 0) << run.err;
   lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 21u);
@@ -98,34 +86,33 @@ TEST_F(ExchangeCli, CsvOfOneBankAndOfTheDummyBankToStandardOutput) {
 }
 
 TEST_F(ExchangeCli, CsvRefusesBadArgumentsAndBadFiles) {
-  EXPECT_EQ(Talvirex("csv " + Quote(kSample) + " --bank 11").status, 1);
-  EXPECT_EQ(Talvirex("csv " + Quote(kSample) + " --bank 0").status, 1);
-  EXPECT_EQ(Talvirex("csv " + Quote(kSample) + " --bank 2 --all").status, 1);
-  EXPECT_EQ(Talvirex("csv").status, 1);
-  const RunResult missing = Talvirex("csv " + Quote((dir_ / "none.s2c").string()));
+  EXPECT_EQ(Talvirex({"csv", kSample, "--bank", "11"}).status, 1);
+  EXPECT_EQ(Talvirex({"csv", kSample, "--bank", "0"}).status, 1);
+  EXPECT_EQ(Talvirex({"csv", kSample, "--bank", "2", "--all"}).status, 1);
+  EXPECT_EQ(Talvirex({"csv"}).status, 1);
+  const RunResult missing = Talvirex({"csv", (dir_ / "none.s2c").string()});
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.err.find("Not a valid file!"), std::string::npos) << missing.err;
-  const RunResult unwritable =
-      Talvirex("csv " + Quote(kSample) + " -o " + Quote((dir_ / "no" / "x.csv").string()));
+  const RunResult unwritable = Talvirex({"csv", kSample, "-o", (dir_ / "no" / "x.csv").string()});
   EXPECT_EQ(unwritable.status, 2);
   EXPECT_NE(unwritable.err.find("Problem in export routine 1."), std::string::npos);
 }
 
 TEST_F(ExchangeCli, HarvestListsInOrderOfDiscovery) {
-  RunResult run = Talvirex("harvest " + Quote(kData + "/harvest/county_frequencies.htm"));
+  RunResult run = Talvirex({"harvest", kData + "/harvest/county_frequencies.htm"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
             "154.1300\n127.3\n155.2200\n462.5625\n453.1250\n458.1250\n460.0250\n465.0250\n"
             "155.3400\n151.6250\n67.0\n155.4750\n155.7525\n");
 
-  run = Talvirex("harvest -", kData + "/harvest/airband.csv");
+  run = Talvirex({"harvest", "-"}, kData + "/harvest/airband.csv");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "118.3000\n121.9000\n127.6500\n156.8000\n");
 
   // The CSV export read back: the used channels' frequencies and their tones, in file order.
   const std::string csv = (dir_ / "all.csv").string();
-  ASSERT_EQ(Talvirex("csv " + Quote(kSample) + " --all -o " + Quote(csv)).status, 0);
-  run = Talvirex("harvest " + Quote(csv));
+  ASSERT_EQ(Talvirex({"csv", kSample, "--all", "-o", csv}).status, 0);
+  run = Talvirex({"harvest", csv});
   ASSERT_EQ(run.status, 0);
   const auto lines = Lines(run.out);
   ASSERT_GE(lines.size(), 23u);
@@ -133,8 +120,8 @@ TEST_F(ExchangeCli, HarvestListsInOrderOfDiscovery) {
   EXPECT_EQ(lines[1], "67.0");
   EXPECT_EQ(lines.back(), "851.0125");
 
-  EXPECT_EQ(Talvirex("harvest " + Quote((dir_ / "none.txt").string())).status, 2);
-  EXPECT_EQ(Talvirex("harvest").status, 1);
+  EXPECT_EQ(Talvirex({"harvest", (dir_ / "none.txt").string()}).status, 2);
+  EXPECT_EQ(Talvirex({"harvest"}).status, 1);
 }
 
 class PrintCli : public ExchangeCli {
@@ -165,7 +152,7 @@ class PrintCli : public ExchangeCli {
 
 TEST_F(PrintCli, OneBankGivesOnePageWithEveryPart) {
   const std::string pdf = (dir_ / "bank2.pdf").string();
-  const RunResult run = Talvirex("print " + Quote(kSample) + " --bank 2 --pdf " + Quote(pdf));
+  const RunResult run = Talvirex({"print", kSample, "--bank", "2", "--pdf", pdf});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Pages(pdf), 1);
   const std::string text = PdfText(pdf);
@@ -194,7 +181,7 @@ TEST_F(PrintCli, OneBankGivesOnePageWithEveryPart) {
 
 TEST_F(PrintCli, AllBanksGiveTenNumberedPages) {
   const std::string pdf = (dir_ / "all.pdf").string();
-  const RunResult run = Talvirex("print " + Quote(kSample) + " --all --pdf " + Quote(pdf));
+  const RunResult run = Talvirex({"print", kSample, "--all", "--pdf", pdf});
   ASSERT_EQ(run.status, 0) << run.err;
   ASSERT_EQ(Pages(pdf), 10);
   for (int page = 1; page <= 10; ++page) {
@@ -211,7 +198,7 @@ TEST_F(PrintCli, AllBanksGiveTenNumberedPages) {
 
 TEST_F(PrintCli, TheDummyBankAndAFileThatCannotBeWritten) {
   const std::string pdf = (dir_ / "dummy.pdf").string();
-  RunResult run = Talvirex("print " + Quote(kSample) + " --bank D --pdf " + Quote(pdf));
+  RunResult run = Talvirex({"print", kSample, "--bank", "D", "--pdf", pdf});
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string text = PdfText(pdf);
   EXPECT_NE(text.find("Bank: Dummy"), std::string::npos);
@@ -220,12 +207,11 @@ TEST_F(PrintCli, TheDummyBankAndAFileThatCannotBeWritten) {
   EXPECT_EQ(channels.front().rfind("201:", 0), 0u);
   EXPECT_EQ(channels.back().rfind("220:", 0), 0u);
 
-  run = Talvirex("print " + Quote(kSample) + " --all --pdf " +
-                 Quote((dir_ / "no" / "x.pdf").string()));
+  run = Talvirex({"print", kSample, "--all", "--pdf", (dir_ / "no" / "x.pdf").string()});
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("Problem in printerroutine bank: 0"), std::string::npos) << run.err;
   EXPECT_EQ(run.err.find("bank: 1\n"), std::string::npos) << "reported once per job";
-  EXPECT_EQ(Talvirex("print " + Quote(kSample)).status, 1);
+  EXPECT_EQ(Talvirex({"print", kSample}).status, 1);
 }
 
 }  // namespace
