@@ -7,6 +7,7 @@
 // footer near the page's foot that names the program and gives "Page n / total".
 
 #include <string>
+#include <string_view>
 
 namespace talvirex {
 
