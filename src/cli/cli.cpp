@@ -10,12 +10,18 @@ namespace talvirex::cli {
 // Each subcommand's entry, defined in its own file.
 extern const Command kNormalizeCommand;
 extern const Command kDiffCommand;
+extern const Command kCsvCommand;
+extern const Command kHarvestCommand;
+extern const Command kPrintCommand;
 
 namespace {
 
 const std::array kCommands = {
     &kNormalizeCommand,
     &kDiffCommand,
+    &kCsvCommand,
+    &kHarvestCommand,
+    &kPrintCommand,
 };
 
 void PrintHelp(std::ostream& out) {

@@ -8,17 +8,12 @@
 #include "platform/grid_model.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_ui.h"
+#include "support/qt_application.h"
 
 namespace talvirex {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "qt_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
+QApplication& App() { return testing::TestApplication(); }
 
 TEST(GridModel, ShowsTheCoreGridAndPassesTheModelTester) {
   App();

@@ -1,0 +1,64 @@
+// talvirex csv IN.s2c [--bank N | --all] [-o OUT.csv]: the CSV export of the File menu.
+
+#include <ostream>
+#include <sstream>
+
+#include "cli/bank_choice.h"
+#include "cli/command.h"
+#include "cli/stream_ui.h"
+#include "files/csv_export.h"
+#include "files/file_io.h"
+#include "workspace.h"
+
+namespace talvirex::cli {
+
+namespace {
+
+int RunCsv(CommandContext& context) {
+  const Arguments args(context.args, {"-o", "--bank"}, {"--all"});
+  if (!args.ok() || args.positional().size() != 1) {
+    context.err << "talvirex csv: " << (args.ok() ? "need one channel file IN.s2c" : args.error())
+                << '\n';
+    return kExitUsage;
+  }
+  const auto choice = ParseBankChoice(args, "csv", context.err);
+  if (!choice) return kExitUsage;
+
+  Workspace workspace;
+  if (!LoadForExport(workspace, args.positional()[0], context.err)) return kExitDataProblem;
+  workspace.current_bank = choice->slot;
+  ExportCsvForm form;
+  form.Open();
+  if (choice->all) form.SelectOption(ExportCsvForm::kAllBanks);
+
+  StreamUi ui(context.err, false);
+  std::ostringstream text;
+  if (const auto failure = WriteCsv(workspace.table, form.BanksToExport(workspace), text, ui)) {
+    ui.Tell(RoutineFailureText("Problem in export routine 1.", *failure));
+    return kExitDataProblem;
+  }
+  const auto out_path = args.Value("-o");
+  if (!out_path) {
+    context.out << text.str();
+    return context.out ? kExitOk : kExitDataProblem;
+  }
+  if (const auto failure = WriteFileAtomically(*out_path, text.str())) {
+    ui.Tell(RoutineFailureText("Problem in export routine 1.", *failure));
+    return kExitDataProblem;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+extern const Command kCsvCommand{
+    "csv", "csv IN.s2c [--bank N | --all] [-o OUT.csv]",
+    "export the channels of one bank or of Banks 1..10 as CSV",
+    "--bank N   the bank to export: 1..10, or D for the Dummy bank (Bank 1 by default;\n"
+    "           a channel file never holds the Dummy bank, so it exports empty lines)\n"
+    "--all      Banks 1..10\n"
+    "-o FILE    write the CSV there (exactly that name); without it, to standard output\n"
+    "The file is Windows-1252 text with CR LF line ends: a header line and 20 lines a bank.\n",
+    RunCsv};
+
+}  // namespace talvirex::cli
