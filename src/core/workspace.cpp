@@ -1,8 +1,11 @@
 #include "workspace.h"
 
+#include "image/clone_image.h"
+
 namespace talvirex {
 
 Workspace::Workspace() {
+  BuildDefaultImage(clone_image);
   for (int b = 0; b < kScannerBanks; ++b) {
     bank_names[b] = "Bank: " + std::to_string(b + 1);
     priority[b] = ChannelNumber(b, 1);

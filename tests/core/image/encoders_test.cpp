@@ -1,0 +1,268 @@
+#include "image/encoders.h"
+
+#include <gtest/gtest.h>
+
+#include "image/clone_image.h"
+#include "image/clone_line.h"
+#include "image/memory_map.h"
+#include "image_test_util.h"
+#include "model/channel_table.h"
+#include "workspace.h"
+
+namespace talvirex {
+namespace {
+
+using testing::ByteText;
+using testing::BytesText;
+
+// Puts a channel into the table at scanner-wide number n.
+void SetChannel(Workspace& ws, int n, const std::string& frequency, const std::string& tag = "",
+                const std::string& subtone = "0") {
+  ws.table.At(BankOf(n), RowOf(n), kFieldFrequency) = frequency;
+  ws.table.At(BankOf(n), RowOf(n), kFieldTag) = tag;
+  ws.table.At(BankOf(n), RowOf(n), kFieldSubtone) = subtone;
+  for (const int field : {kFieldDelay, kFieldLockOut, kFieldBeepAlert, kFieldAtt}) {
+    ws.table.At(BankOf(n), RowOf(n), field) = "0";
+  }
+}
+
+TEST(CreateSenddata, FreshWorkspaceGivesTheDefaultImage) {
+  Workspace ws;
+  create_senddata(ws);
+  EXPECT_EQ(ws.clone_image, testing::DefaultImage());
+}
+
+TEST(CreateSenddata, RunningTwiceGivesTheSameImage) {
+  Workspace ws;
+  SetChannel(ws, 7, "145.5000", "Repeater");
+  create_senddata(ws);
+  const CloneImage once = ws.clone_image;
+  create_senddata(ws);
+  EXPECT_EQ(ws.clone_image, once);
+}
+
+TEST(CreateFreqdata, WritesTheRecordOfEachFrequency) {
+  const struct {
+    const char* frequency;
+    const char* record;
+  } cases[] = {
+      {"029.7000", "412900"}, {"145.5050", "45AF01"}, {"118.0125", "849C21"},
+      {"108.0000", "843820"}, {"137.0000", "455A00"}, {"460.0125", "51F821"},
+      {"854.9875", "616527"}, {"000.0000", "000000"}, {"162.5500", "46590A"},
+      {"054.0000", "421C00"}, {"136.9875", "855927"}, {"174.0000", "46CC00"},
+      {"956.0000", "655820"}, {"", "000000"},         {"Empty", "000000"},
+      {"-5", "000000"},       {"28.9950", "000000"},
+      // texts that are not in the padded form encode to the frequency they mean
+      {"29", "412200"},       {" 145.12", "45AB04"},  {" 460", "51F820"},
+      {"54.5", "422120"},     {"145.5", "45AF00"},
+      // a fine part off the band's table is written as the step below
+      {"145.5049", "45AF00"}, {"460.0200", "51F821"}, {"460.0130", "51F821"},
+      // out of every band: held to the four hex digits of the word
+      {"1300.000", "670F20"},
+  };
+  for (const auto& c : cases) {
+    Workspace ws;
+    SetChannel(ws, 33, c.frequency);
+    create_freqdata(ws.table, ws.clone_image);
+    EXPECT_EQ(BytesText(ws.clone_image, image_map::FrequencyAddress(33), 3), c.record)
+        << c.frequency;
+  }
+}
+
+TEST(CreateFreqdata, FillsEveryGroupAcrossLineEndsAndZeroesTheSpareSlots) {
+  Workspace ws;
+  for (int n = 1; n <= kChannelCount; ++n) SetChannel(ws, n, "145.5050");
+  CloneImage& image = ws.clone_image;
+  for (int n = 201; n <= 208; ++n) testing::PlantBytes(image, image_map::FrequencyAddress(n), "123456");
+  create_freqdata(ws.table, image);
+  for (int n = 1; n <= 200; ++n) {
+    EXPECT_EQ(BytesText(image, image_map::FrequencyAddress(n), 3), "45AF01") << n;
+  }
+  for (int n = 201; n <= 208; ++n) {
+    EXPECT_EQ(BytesText(image, image_map::FrequencyAddress(n), 3), "000000") << n;
+  }
+  EXPECT_EQ(ByteText(image, 0x0670), "00");  // past the block: untouched
+  EXPECT_EQ(ByteText(image, 0x03FF), "00");
+}
+
+TEST(CreateSenddata, EncodesTheWorkedChannel) {
+  // 162.5500 MHz, delay on, lock-out off, beep on, attenuator on, CTCSS 103.5 Hz (code 13).
+  Workspace ws;
+  const int n = 45;
+  SetChannel(ws, n, "162.5500", "Marine 16", "13");
+  ws.table.At(BankOf(n), RowOf(n), kFieldDelay) = "1";
+  ws.table.At(BankOf(n), RowOf(n), kFieldBeepAlert) = "1";
+  ws.table.At(BankOf(n), RowOf(n), kFieldAtt) = "1";
+  create_senddata(ws);
+  const CloneImage& image = ws.clone_image;
+  EXPECT_EQ(BytesText(image, image_map::FrequencyAddress(n), 3), "46590A");
+  EXPECT_EQ(ByteText(image, image_map::FlagAddress(n)), "70");  // the low nibble stays 0
+  EXPECT_EQ(ByteText(image, image_map::SubtoneAddress(n)), "8C");
+  for (int i = 1; i <= kCloneLineCount; ++i) {
+    EXPECT_EQ(FinishCloneLine(image.lines[i]), image.lines[i]) << "stale checksum, line " << i;
+  }
+}
+
+TEST(CreateSenddata, EmptyChannelIsLockedOutWithoutSubtone) {
+  Workspace ws;
+  SetChannel(ws, 3, "0", "Old name", "13");
+  ws.table.At(0, 3, kFieldDelay) = "1";
+  create_senddata(ws);
+  EXPECT_EQ(ByteText(ws.clone_image, image_map::FlagAddress(3)), "80");
+  EXPECT_EQ(ByteText(ws.clone_image, image_map::SubtoneAddress(3)), "FF");
+  EXPECT_EQ(BytesText(ws.clone_image, image_map::FrequencyAddress(3), 3), "000000");
+}
+
+TEST(CreateSetdata, CombinesTheFlagsAndKeepsTheLowNibble) {
+  const struct {
+    const char *delay, *lockout, *beep, *att;
+    char nibble;
+  } cases[] = {
+      {"0", "0", "0", "0", '0'}, {"1", "0", "0", "0", '4'}, {"0", "1", "0", "0", '8'},
+      {"0", "0", "1", "0", '1'}, {"0", "0", "0", "1", '2'}, {"1", "1", "1", "1", 'F'},
+      {"On", " ", "2", "", '0'},  // only "1" counts
+  };
+  for (const auto& c : cases) {
+    Workspace ws;
+    SetChannel(ws, 200, "451.0000");
+    ws.table.At(9, 20, kFieldDelay) = c.delay;
+    ws.table.At(9, 20, kFieldLockOut) = c.lockout;
+    ws.table.At(9, 20, kFieldBeepAlert) = c.beep;
+    ws.table.At(9, 20, kFieldAtt) = c.att;
+    testing::PlantByte(ws.clone_image, image_map::FlagAddress(200), "8B");
+    create_setdata(ws.table, ws.clone_image);
+    EXPECT_EQ(ByteText(ws.clone_image, image_map::FlagAddress(200)), std::string(1, c.nibble) + "B");
+  }
+}
+
+TEST(CreateSubtoondata, MapsCodesToBytes) {
+  const struct {
+    const char* code;
+    const char* byte;
+  } cases[] = {{"0", "FF"}, {"None", "FF"}, {"", "FF"},    {"1", "80"},  {"13", "8C"},
+               {"38", "A5"}, {"39", "00"},  {"142", "67"}, {"200", "A1"}, {"-3", "FF"},
+               {"9999", "FF"}};
+  for (const auto& c : cases) {
+    Workspace ws;
+    SetChannel(ws, 21, "146.0000", "", c.code);
+    create_subtoondata(ws.table, ws.clone_image);
+    EXPECT_EQ(ByteText(ws.clone_image, image_map::SubtoneAddress(21)), c.byte) << c.code;
+  }
+}
+
+TEST(CreateTagdata, WritesTenCodes) {
+  const struct {
+    const char* tag;
+    const char* codes;
+  } cases[] = {
+      {"Air/Ops 1", "0A2C353E1833364A014A"},
+      {"ABCDEFGHIJKL", "0A0B0C0D0E0F10111213"},  // only the first ten characters
+      {"", "4A4A4A4A4A4A4A4A4A4A"},
+      {"09azAZ()&'", "0009243D0A233F404142"},
+      {".,-#", "434445464A4A4A4A4A4A"},
+      {"a_b\"c", "244A254A264A4A4A4A4A"},           // characters off the table become blanks
+      {"Caf\xC3\xA9 X", "0C24294A4A214A4A4A4A"},    // one blank for a character of two bytes
+  };
+  for (const auto& c : cases) {
+    Workspace ws;
+    SetChannel(ws, 9, "0", c.tag);
+    testing::PlantBytes(ws.clone_image, image_map::TagAddress(9), "01020304050607080900");
+    create_tagdata(ws.table, ws.clone_image);
+    EXPECT_EQ(BytesText(ws.clone_image, image_map::TagAddress(9), 10), c.codes) << c.tag;
+  }
+}
+
+TEST(CreatePriodata, WritesChannelNumberMinusOne) {
+  const struct {
+    int bank, channel;
+    const char* byte;
+  } cases[] = {{1, 21, "14"}, {0, 1, "00"}, {9, 200, "C7"}, {3, 0, "FF"}, {4, 256, "FF"},
+               {5, 300, "FF"}, {6, -4, "FF"}};
+  for (const auto& c : cases) {
+    Workspace ws;
+    ws.priority[c.bank] = c.channel;
+    create_priodata(ws.priority, ws.clone_image);
+    EXPECT_EQ(ByteText(ws.clone_image, 0x00D0 + c.bank), c.byte) << c.channel;
+  }
+}
+
+TEST(CreateParadata, WritesOptionsAndBankActivity) {
+  const struct {
+    std::array<int, 14> settings;
+    const char *ca, *cb, *cc, *cd, *cf, *c0;
+  } cases[] = {
+      // all ten banks active, options off: the default bytes
+      {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0}, "00", "FF", "03", "00", "00", "00"},
+      // only bank 1 active
+      {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "00", "01", "00", "00", "00", "00"},
+      // banks 5 and 10, every option on
+      {{0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1, 1}, "80", "10", "02", "01", "01", "01"},
+      // a setting counts only when it is exactly 1
+      {{2, -1, 0, 0, 0, 0, 0, 0, 7, 0, 2, 2, 2, 2}, "00", "00", "00", "00", "00", "00"},
+  };
+  for (const auto& c : cases) {
+    Workspace ws;
+    for (int i = 0; i < 14; ++i) ws.scanner_settings[i] = c.settings[i];
+    create_paradata(ws.scanner_settings, ws.clone_image);
+    const CloneImage& image = ws.clone_image;
+    EXPECT_EQ(ByteText(image, 0x00CA), c.ca);
+    EXPECT_EQ(ByteText(image, 0x00CB), c.cb);
+    EXPECT_EQ(ByteText(image, 0x00CC), c.cc);
+    EXPECT_EQ(ByteText(image, 0x00CD), c.cd);
+    EXPECT_EQ(ByteText(image, 0x00CE), "08");  // not interpreted
+    EXPECT_EQ(ByteText(image, 0x00CF), c.cf);
+    EXPECT_EQ(ByteText(image, 0x01C0), c.c0);
+  }
+}
+
+TEST(CreateParadata, TouchesOnlyItsNibbles) {
+  Workspace ws;
+  testing::PlantBytes(ws.clone_image, 0x00CA, "5A7BCD9E");
+  testing::PlantByte(ws.clone_image, 0x01C0, "C4");
+  create_paradata(ws.scanner_settings, ws.clone_image);
+  EXPECT_EQ(BytesText(ws.clone_image, 0x00CA, 6), "0AFFC3900800");
+  EXPECT_EQ(ByteText(ws.clone_image, 0x01C0), "C0");
+}
+
+TEST(CreateSenddata, FinishesLinesWithoutChecksumAndMendsDamagedOnes) {
+  Workspace ws;
+  CloneImage& image = ws.clone_image;
+  const std::string line5 = image.lines[5];
+  image.lines[5] = line5.substr(0, 41);                           // no checksum yet
+  image.lines[6] = "CLN 0050 0102";                                // cut short
+  image.lines[7].clear();                                          // missing
+  image.lines[8] = "CLN 0070 00000000000000000000000000000000~0000XX";  // too long
+  create_senddata(ws);
+  EXPECT_EQ(image.lines[5], line5);
+  EXPECT_EQ(image.lines[6], FinishCloneLine("CLN 0050 01020000000000000000000000000000"));
+  EXPECT_EQ(image.lines[7], FinishCloneLine("CLN 0060 00000000000000000000000000000000"));
+  EXPECT_EQ(image.lines[8], FinishCloneLine("CLN 0070 00000000000000000000000000000000"));
+}
+
+TEST(CreateSenddata, KeepsEveryUninterpretedByteOfAnEarlierRead) {
+  Workspace ws;
+  CloneImage& image = ws.clone_image;
+  testing::PlantByte(image, 0x00CE, "5D");
+  testing::PlantByte(image, 0x01B8, "77");
+  testing::PlantByte(image, 0x0001, "AB");
+  testing::PlantByte(image, 0x0670, "CD");
+  testing::PlantByte(image, 0x07C8, "EF");
+  SetChannel(ws, 1, "145.5000", "Test");
+  create_senddata(ws);
+  EXPECT_EQ(ByteText(image, 0x00CE), "5D");
+  EXPECT_EQ(ByteText(image, 0x01B8), "77");
+  EXPECT_EQ(ByteText(image, 0x0001), "AB");
+  EXPECT_EQ(ByteText(image, 0x0670), "CD");
+  EXPECT_EQ(ByteText(image, 0x07C8), "EF");
+}
+
+TEST(CreateSenddata, NeverEncodesTheDummyBank) {
+  Workspace ws;
+  ws.table.At(kDummyBank, 1, kFieldFrequency) = "145.5000";
+  ws.table.At(kDummyBank, 1, kFieldTag) = "Scratch";
+  create_senddata(ws);
+  EXPECT_EQ(ws.clone_image, testing::DefaultImage());
+}
+
+}  // namespace
+}  // namespace talvirex
