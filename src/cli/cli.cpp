@@ -13,11 +13,15 @@ extern const Command kDiffCommand;
 extern const Command kCsvCommand;
 extern const Command kHarvestCommand;
 extern const Command kPrintCommand;
+extern const Command kImageCommand;
+extern const Command kDecodeCommand;
 
 namespace {
 
 const std::array kCommands = {
     &kNormalizeCommand,
+    &kImageCommand,
+    &kDecodeCommand,
     &kDiffCommand,
     &kCsvCommand,
     &kHarvestCommand,

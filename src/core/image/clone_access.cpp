@@ -41,6 +41,11 @@ int CloneReader::Nibble(int address, bool high) const {
   return value < 0 ? 0 : value;
 }
 
+bool CloneReader::IsReadable(int address) const {
+  return HexDigitValue(NibbleChar(address, true)) >= 0 &&
+         HexDigitValue(NibbleChar(address, false)) >= 0;
+}
+
 int CloneReader::Byte(int address) const {
   const char high = NibbleChar(address, true);
   const char low = NibbleChar(address, false);

@@ -32,6 +32,9 @@ class CloneReader {
   /// The value 0..15 of that nibble, 0 when it is not an uppercase hex digit.
   int Nibble(int address, bool high) const;
 
+  /// True when both characters of the byte at `address` are uppercase hex digits.
+  bool IsReadable(int address) const;
+
   /// The text of the first byte field found cut short, if any.
   const std::optional<std::string>& damage() const { return damage_; }
 

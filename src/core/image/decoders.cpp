@@ -18,20 +18,20 @@ namespace {
 using namespace image_map;
 
 constexpr int kFmWord = 0x4000;
-constexpr int kLowestWord = 16000;
-constexpr int kHighestWord = 26000;
+constexpr int kHighestWord = 26000;  // 961.6 MHz: the highest word the scanner's records use
 
 std::string& SlotField(ChannelTable& table, int n, int field) {
   return table.At(BankOf(n), RowOf(n), field);
 }
 
-// 100 Hz units of the record at slot n, or 0 for an empty channel or a word that is no frequency.
+// 100 Hz units of the record at slot n, or 0 for an empty channel or a word that is no frequency
+// (unreadable, or one that would give no frequency above 0).
 long long RecordUnits(const CloneReader& image, int n) {
   const int address = FrequencyAddress(n);
   int word = image.Byte(address) * 256 + image.Byte(address + 1);
-  if (word == 0) return 0;
+  if (!image.IsReadable(address) || !image.IsReadable(address + 1)) return 0;
   if ((word >> 12) == 0x8) word = (word & 0x0FFF) | kFmWord;  // the AM mark of the airband
-  if (word < kLowestWord || word > kHighestWord) return 0;
+  if (word <= kFmWord || word > kHighestWord) return 0;
   return static_cast<long long>(word - kFmWord) * 1000 + FineStepUnits(image.Byte(address + 2));
 }
 

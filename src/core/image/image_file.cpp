@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "files/file_io.h"
+
 namespace talvirex {
 
 namespace {
@@ -28,7 +30,8 @@ std::variant<CloneImage, ImageFileError> ParseImageFile(std::string_view text) {
   const std::vector<std::string_view> lines = SplitLines(text);
   if (lines.size() != static_cast<std::size_t>(kCloneLineCount)) {
     return ImageFileError{"The file holds " + std::to_string(lines.size()) +
-                          " lines; a scanner image has 253 clone lines."};
+                          (lines.size() == 1 ? " line" : " lines") +
+                          "; a scanner image has 253 clone lines."};
   }
   CloneImage image;
   for (int i = 1; i <= kCloneLineCount; ++i) {
@@ -47,6 +50,19 @@ std::string ImageFileText(const CloneImage& image) {
   text.reserve(kCloneLineCount * 47);
   for (int i = 1; i <= kCloneLineCount; ++i) text.append(image.lines[i]).append("\n");
   return text;
+}
+
+}  // namespace talvirex
+
+namespace talvirex {
+
+std::variant<CloneImage, ImageFileError> LoadImageFile(const std::filesystem::path& path) {
+  constexpr std::size_t kLargestImageFile = 1u << 20;
+  const ReadResult read = ReadWholeFile(path, kLargestImageFile);
+  if (!read.bytes) {
+    return ImageFileError{"The file " + path.string() + " could not be read: " + read.error.reason};
+  }
+  return ParseImageFile(*read.bytes);
 }
 
 }  // namespace talvirex

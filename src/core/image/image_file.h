@@ -3,6 +3,7 @@
 // send transmits them. Written with LF line ends; read with CR LF or LF, trailing blank lines
 // ignored.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -20,6 +21,9 @@ struct ImageFileError {
 /// beginning "CLN", stored as they stand (a line of the wrong length is kept for the decoder to
 /// read as well as it can). Anything else is refused with the reason.
 std::variant<CloneImage, ImageFileError> ParseImageFile(std::string_view text);
+
+/// Reads the image file at `path`; a file that cannot be read is refused with the system's reason.
+std::variant<CloneImage, ImageFileError> LoadImageFile(const std::filesystem::path& path);
 
 /// Lines 1..253 of `image`, each followed by LF.
 std::string ImageFileText(const CloneImage& image);

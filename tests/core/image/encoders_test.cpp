@@ -12,8 +12,8 @@
 namespace talvirex {
 namespace {
 
-using testing::ByteText;
 using testing::BytesText;
+using testing::ByteText;
 
 // Puts a channel into the table at scanner-wide number n.
 void SetChannel(Workspace& ws, int n, const std::string& frequency, const std::string& tag = "",
@@ -46,17 +46,33 @@ TEST(CreateFreqdata, WritesTheRecordOfEachFrequency) {
     const char* frequency;
     const char* record;
   } cases[] = {
-      {"029.7000", "412900"}, {"145.5050", "45AF01"}, {"118.0125", "849C21"},
-      {"108.0000", "843820"}, {"137.0000", "455A00"}, {"460.0125", "51F821"},
-      {"854.9875", "616527"}, {"000.0000", "000000"}, {"162.5500", "46590A"},
-      {"054.0000", "421C00"}, {"136.9875", "855927"}, {"174.0000", "46CC00"},
-      {"956.0000", "655820"}, {"", "000000"},         {"Empty", "000000"},
-      {"-5", "000000"},       {"28.9950", "000000"},
+      {"029.7000", "412900"},
+      {"145.5050", "45AF01"},
+      {"118.0125", "849C21"},
+      {"108.0000", "843820"},
+      {"137.0000", "455A00"},
+      {"460.0125", "51F821"},
+      {"854.9875", "616527"},
+      {"000.0000", "000000"},
+      {"162.5500", "46590A"},
+      {"054.0000", "421C00"},
+      {"136.9875", "855927"},
+      {"174.0000", "46CC00"},
+      {"956.0000", "655820"},
+      {"", "000000"},
+      {"Empty", "000000"},
+      {"-5", "000000"},
+      {"28.9950", "000000"},
       // texts that are not in the padded form encode to the frequency they mean
-      {"29", "412200"},       {" 145.12", "45AB04"},  {" 460", "51F820"},
-      {"54.5", "422120"},     {"145.5", "45AF00"},
+      {"29", "412200"},
+      {" 145.12", "45AB04"},
+      {" 460", "51F820"},
+      {"54.5", "422120"},
+      {"145.5", "45AF00"},
       // a fine part off the band's table is written as the step below
-      {"145.5049", "45AF00"}, {"460.0200", "51F821"}, {"460.0130", "51F821"},
+      {"145.5049", "45AF00"},
+      {"460.0200", "51F821"},
+      {"460.0130", "51F821"},
       // out of every band: held to the four hex digits of the word
       {"1300.000", "670F20"},
   };
@@ -73,7 +89,8 @@ TEST(CreateFreqdata, FillsEveryGroupAcrossLineEndsAndZeroesTheSpareSlots) {
   Workspace ws;
   for (int n = 1; n <= kChannelCount; ++n) SetChannel(ws, n, "145.5050");
   CloneImage& image = ws.clone_image;
-  for (int n = 201; n <= 208; ++n) testing::PlantBytes(image, image_map::FrequencyAddress(n), "123456");
+  for (int n = 201; n <= 208; ++n)
+    testing::PlantBytes(image, image_map::FrequencyAddress(n), "123456");
   create_freqdata(ws.table, image);
   for (int n = 1; n <= 200; ++n) {
     EXPECT_EQ(BytesText(image, image_map::FrequencyAddress(n), 3), "45AF01") << n;
@@ -131,7 +148,8 @@ TEST(CreateSetdata, CombinesTheFlagsAndKeepsTheLowNibble) {
     ws.table.At(9, 20, kFieldAtt) = c.att;
     testing::PlantByte(ws.clone_image, image_map::FlagAddress(200), "8B");
     create_setdata(ws.table, ws.clone_image);
-    EXPECT_EQ(ByteText(ws.clone_image, image_map::FlagAddress(200)), std::string(1, c.nibble) + "B");
+    EXPECT_EQ(ByteText(ws.clone_image, image_map::FlagAddress(200)),
+              std::string(1, c.nibble) + "B");
   }
 }
 
@@ -139,9 +157,9 @@ TEST(CreateSubtoondata, MapsCodesToBytes) {
   const struct {
     const char* code;
     const char* byte;
-  } cases[] = {{"0", "FF"}, {"None", "FF"}, {"", "FF"},    {"1", "80"},  {"13", "8C"},
-               {"38", "A5"}, {"39", "00"},  {"142", "67"}, {"200", "A1"}, {"-3", "FF"},
-               {"9999", "FF"}};
+  } cases[] = {{"0", "FF"},   {"None", "FF"}, {"", "FF"},    {"1", "80"},
+               {"13", "8C"},  {"38", "A5"},   {"39", "00"},  {"142", "67"},
+               {"200", "A1"}, {"-3", "FF"},   {"9999", "FF"}};
   for (const auto& c : cases) {
     Workspace ws;
     SetChannel(ws, 21, "146.0000", "", c.code);
@@ -160,8 +178,8 @@ TEST(CreateTagdata, WritesTenCodes) {
       {"", "4A4A4A4A4A4A4A4A4A4A"},
       {"09azAZ()&'", "0009243D0A233F404142"},
       {".,-#", "434445464A4A4A4A4A4A"},
-      {"a_b\"c", "244A254A264A4A4A4A4A"},           // characters off the table become blanks
-      {"Caf\xC3\xA9 X", "0C24294A4A214A4A4A4A"},    // one blank for a character of two bytes
+      {"a_b\"c", "244A254A264A4A4A4A4A"},         // characters off the table become blanks
+      {"Caf\xC3\xA9 X", "0C24294A4A214A4A4A4A"},  // one blank for a character of two bytes
   };
   for (const auto& c : cases) {
     Workspace ws;
@@ -176,8 +194,8 @@ TEST(CreatePriodata, WritesChannelNumberMinusOne) {
   const struct {
     int bank, channel;
     const char* byte;
-  } cases[] = {{1, 21, "14"}, {0, 1, "00"}, {9, 200, "C7"}, {3, 0, "FF"}, {4, 256, "FF"},
-               {5, 300, "FF"}, {6, -4, "FF"}};
+  } cases[] = {{1, 21, "14"},  {0, 1, "00"},   {9, 200, "C7"}, {3, 0, "FF"},
+               {4, 256, "FF"}, {5, 300, "FF"}, {6, -4, "FF"}};
   for (const auto& c : cases) {
     Workspace ws;
     ws.priority[c.bank] = c.channel;
@@ -228,9 +246,9 @@ TEST(CreateSenddata, FinishesLinesWithoutChecksumAndMendsDamagedOnes) {
   Workspace ws;
   CloneImage& image = ws.clone_image;
   const std::string line5 = image.lines[5];
-  image.lines[5] = line5.substr(0, 41);                           // no checksum yet
-  image.lines[6] = "CLN 0050 0102";                                // cut short
-  image.lines[7].clear();                                          // missing
+  image.lines[5] = line5.substr(0, 41);                                 // no checksum yet
+  image.lines[6] = "CLN 0050 0102";                                     // cut short
+  image.lines[7].clear();                                               // missing
   image.lines[8] = "CLN 0070 00000000000000000000000000000000~0000XX";  // too long
   create_senddata(ws);
   EXPECT_EQ(image.lines[5], line5);

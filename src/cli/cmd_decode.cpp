@@ -1,0 +1,71 @@
+// talvirex decode IMAGE [-o OUT.s2c]: the channel file the desktop program would save right after
+// reading IMAGE from the scanner, with Bank 1 shown.
+
+#include <ostream>
+#include <variant>
+
+#include "cli/arguments.h"
+#include "cli/command.h"
+#include "cli/stream_ui.h"
+#include "editor/grid_bridge.h"
+#include "files/channel_file.h"
+#include "files/file_commands.h"
+#include "files/file_io.h"
+#include "image/decoders.h"
+#include "image/image_file.h"
+#include "model/frequency.h"
+#include "settings/program_files.h"
+#include "settings/program_folder.h"
+#include "workspace.h"
+
+namespace talvirex::cli {
+
+namespace {
+
+int RunDecode(CommandContext& context) {
+  const Arguments args(context.args, {"-o"}, {});
+  if (!args.ok() || args.positional().size() != 1) {
+    context.err << "talvirex decode: " << (args.ok() ? "need one IMAGE" : args.error()) << '\n';
+    return kExitUsage;
+  }
+  auto loaded = LoadImageFile(args.positional()[0]);
+  if (const auto* error = std::get_if<ImageFileError>(&loaded)) {
+    context.err << "talvirex decode: " << error->message << '\n';
+    return kExitDataProblem;
+  }
+  Workspace workspace;
+  LoadSettingsFiles(workspace, ProgramFolder());
+  workspace.clone_image = std::get<CloneImage>(std::move(loaded));
+  StreamUi ui(context.err, false);
+  filter_image(workspace, ui);
+
+  // The read redraws the grid from the table; the save that follows commits Bank 1 and cleans.
+  workspace.current_bank = 0;
+  RenderBank(workspace, ui);
+  CommitBank(workspace, ui);
+  NormalizeForSave(workspace.table);
+
+  const auto out_path = args.Value("-o");
+  if (!out_path) {
+    context.out << ChannelFileBytes(workspace);
+    return kExitOk;
+  }
+  if (const auto error = WriteChannelFile(workspace, *out_path)) {
+    context.err << "The file could not be saved:\n" << *out_path << '\n' << error->reason << '\n';
+    return kExitDataProblem;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+extern const Command kDecodeCommand{
+    "decode", "decode IMAGE [-o OUT.s2c]",
+    "the channel file the desktop program would save right after reading IMAGE with Bank 1 shown",
+    "IMAGE holds the 253 clone lines of a scanner image (CR LF or LF line ends). Banks 1..10, the\n"
+    "priority channels and the scanner options are decoded from it; the file is then cleaned as\n"
+    "Save does. A file that does not hold 253 clone lines is refused (exit status 2). The channel\n"
+    "file goes to standard output without -o.\n",
+    RunDecode};
+
+}  // namespace talvirex::cli

@@ -1,0 +1,76 @@
+// talvirex image IN.s2c [--base IMAGE] [-o OUT]: the 253 clone lines that a send of IN would
+// transmit, built on the default image or on a stored image (for example a previous read).
+
+#include <ostream>
+#include <variant>
+
+#include "cli/arguments.h"
+#include "cli/command.h"
+#include "cli/stream_ui.h"
+#include "editor/grid_bridge.h"
+#include "files/file_commands.h"
+#include "files/file_io.h"
+#include "image/encoders.h"
+#include "image/image_file.h"
+#include "model/frequency.h"
+#include "ports/clock.h"
+#include "settings/program_files.h"
+#include "settings/program_folder.h"
+#include "workspace.h"
+
+namespace talvirex::cli {
+
+namespace {
+
+int RunImage(CommandContext& context) {
+  const Arguments args(context.args, {"-o", "--base"}, {});
+  if (!args.ok() || args.positional().size() != 1) {
+    context.err << "talvirex image: " << (args.ok() ? "need one IN.s2c" : args.error()) << '\n';
+    return kExitUsage;
+  }
+  const auto folder = ProgramFolder();
+  Workspace workspace;
+  LoadSettingsFiles(workspace, folder);
+  if (const auto base = args.Value("--base")) {
+    auto loaded = LoadImageFile(*base);
+    if (const auto* error = std::get_if<ImageFileError>(&loaded)) {
+      context.err << "talvirex image: " << error->message << '\n';
+      return kExitDataProblem;
+    }
+    workspace.clone_image = std::get<CloneImage>(std::move(loaded));
+  }
+  StreamUi ui(context.err, false);
+  SystemClock clock;
+  FileCommands files(workspace, ui, clock, folder);
+  if (!files.LoadChannelFile(args.positional()[0])) return kExitDataProblem;
+
+  // What the send command does before it opens the transfer window.
+  CommitBank(workspace, ui);
+  NormalizeForSave(workspace.table);
+  create_senddata(workspace);
+
+  const std::string text = ImageFileText(workspace.clone_image);
+  const auto out_path = args.Value("-o");
+  if (!out_path) {
+    context.out << text;
+    return kExitOk;
+  }
+  if (const auto error = WriteFileAtomically(*out_path, text)) {
+    context.err << "The file could not be saved:\n" << *out_path << '\n' << error->reason << '\n';
+    return kExitDataProblem;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+extern const Command kImageCommand{
+    "image", "image IN.s2c [--base IMAGE] [-o OUT]",
+    "the 253 clone lines a send of IN would transmit (on the default image, or on IMAGE)",
+    "The channel file is opened as the Open command does and cleaned as a send does; its banks,\n"
+    "priority channels and scanner options are then written into the image. Bytes the program\n"
+    "does not interpret keep their values from IMAGE (a stored read), or from the scanner's\n"
+    "default image when no --base is given. One clone line a line; standard output without -o.\n",
+    RunImage};
+
+}  // namespace talvirex::cli
