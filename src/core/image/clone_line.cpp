@@ -1,5 +1,7 @@
 #include "image/clone_line.h"
 
+#include <array>
+
 namespace talvirex {
 
 namespace {
@@ -7,7 +9,15 @@ namespace {
 constexpr int kChecksumBase = 2013;  // the sum of "CLN 0000 " and 32 zeros
 constexpr std::string_view kLinePrefix = "CLN ";
 
-int DigitWeight(char c) { return HexDigitValue(c) >= 0 ? c - '0' : 0; }
+// The weight of every character: "0".."9" 0..9, "A".."F" 17..22, anything else 0.
+constexpr std::array<unsigned char, 256> kDigitWeights = [] {
+  std::array<unsigned char, 256> weights{};
+  for (int c = '0'; c <= '9'; ++c) weights[c] = static_cast<unsigned char>(c - '0');
+  for (int c = 'A'; c <= 'F'; ++c) weights[c] = static_cast<unsigned char>(c - '0');
+  return weights;
+}();
+
+int DigitWeight(char c) { return kDigitWeights[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
@@ -52,12 +62,16 @@ std::string ShapeCloneLine(std::string_view line, int index) {
   return CloneLineBody(index, data);
 }
 
-std::string FinishCloneLine(std::string_view line) {
-  if (line.size() == kCloneLineLength) line = line.substr(0, kCloneLineBodyLength);
+void FinishCloneLineInPlace(std::string& line) {
+  if (line.size() == kCloneLineLength) line.resize(kCloneLineBodyLength);
   const int sum = CloneChecksum(line);
+  const char checksum[] = {'~', '0', HexDigit(sum >> 8), HexDigit(sum >> 4), HexDigit(sum)};
+  line.append(checksum, sizeof checksum);
+}
+
+std::string FinishCloneLine(std::string_view line) {
   std::string finished(line);
-  finished += "~0";
-  for (int shift = 8; shift >= 0; shift -= 4) finished += HexDigit(sum >> shift);
+  FinishCloneLineInPlace(finished);
   return finished;
 }
 

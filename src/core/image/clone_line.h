@@ -51,5 +51,7 @@ std::string ShapeCloneLine(std::string_view line, int index);
 
 /// The line with its old checksum (if 46 characters long) replaced by a fresh "~0XXX".
 std::string FinishCloneLine(std::string_view line);
+/// The same, on the line itself.
+void FinishCloneLineInPlace(std::string& line);
 
 }  // namespace talvirex

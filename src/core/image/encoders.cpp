@@ -139,7 +139,7 @@ void create_senddata(Workspace& ws) {
   create_subtoondata(ws.table, image);
   create_tagdata(ws.table, image);
   create_paradata(ws.scanner_settings, image);
-  for (int i = 1; i <= kCloneLineCount; ++i) image.lines[i] = FinishCloneLine(image.lines[i]);
+  for (int i = 1; i <= kCloneLineCount; ++i) FinishCloneLineInPlace(image.lines[i]);
 }
 
 }  // namespace talvirex

@@ -1,0 +1,49 @@
+// The short-text path of NumericValue must give exactly the double the general parser gives.
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <random>
+#include <string>
+
+#include "model/numeric_value.h"
+
+namespace talvirex {
+namespace {
+
+double Parsed(const std::string& canonical) {
+  double value = 0;
+  std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
+  return value;
+}
+
+TEST(NumericValue, ShortDecimalsMatchTheGeneralParserBitForBit) {
+  std::mt19937_64 random(11);
+  for (int i = 0; i < 200000; ++i) {
+    const int digits = 1 + static_cast<int>(random() % 15);
+    std::string number;
+    for (int d = 0; d < digits; ++d) number += static_cast<char>('0' + random() % 10);
+    const int point = static_cast<int>(random() % (digits + 1));
+    std::string text = number.substr(0, point) + "." + number.substr(point);
+    std::string canonical = text;
+    if (canonical.front() == '.') canonical.insert(canonical.begin(), '0');
+    if (canonical.back() == '.') canonical.pop_back();
+    ASSERT_EQ(NumericValue(text), Parsed(canonical)) << text;
+    ASSERT_EQ(NumericValue("-" + text), -Parsed(canonical)) << text;
+  }
+}
+
+TEST(NumericValue, ReadsTableTextsOfEveryLength) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {{"145.5050", 145.505}, {" 145.12", 145.12},  {"000.0000", 0},
+               {"13", 13},            {"-5", -5},           {".5", 0.5},
+               {"5.", 5},             {"1234567890.123456", 1234567890.123456},
+               {"0.00000000000000000001", 1e-20},             {"Empty", 0},
+               {"12abc", 12},         {"+7.25x", 7.25}};
+  for (const auto& c : cases) EXPECT_EQ(NumericValue(c.text), c.value) << c.text;
+}
+
+}  // namespace
+}  // namespace talvirex
