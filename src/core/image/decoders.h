@@ -43,7 +43,8 @@ void filter_paradata(const CloneReader& image, std::array<int, 21>& scanner_sett
 /// The whole decode of the workspace's clone image into banks 1..10, the priority channels and the
 /// scanner settings, with the busy pointer shown meanwhile. A damaged image (a byte cut short by a
 /// line that is too short) is decoded all the same, with such bytes as 0, and the message
-/// "hexsmeter problem" with the text found is shown once. The caller sets the file name and
+/// "hexsmeter problem" with the text found is shown once. The read command calls it after a
+/// complete read; it then starts the transfer window's close timer, names the file "Untitled" and
 /// redraws the grid.
 void filter_image(Workspace& workspace, Ui& ui);
 

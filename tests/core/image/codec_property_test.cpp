@@ -155,6 +155,26 @@ TEST(CodecProperty, EveryOnStepFrequencyOfEveryBandComesBack) {
   }
 }
 
+TEST(CodecProperty, EverySubtoneCodeAndPriorityChannelComesBack) {
+  for (int round = 0; round < 20; ++round) {
+    Workspace ws;
+    for (int n = 1; n <= kChannelCount; ++n) {
+      ws.table.At(BankOf(n), RowOf(n), kFieldFrequency) = "451.0000";
+      ws.table.At(BankOf(n), RowOf(n), kFieldSubtone) = IntText((n + round) % 143);
+    }
+    for (int b = 0; b < kScannerBanks; ++b) ws.priority[b] = round * kScannerBanks + b + 1;
+    create_senddata(ws);
+    Workspace back;
+    back.clone_image = ws.clone_image;
+    testing::ScriptedUi ui;
+    filter_image(back, ui);
+    for (int n = 1; n <= kChannelCount; ++n) {
+      ASSERT_EQ(back.table.At(BankOf(n), RowOf(n), kFieldSubtone), IntText((n + round) % 143));
+    }
+    for (int b = 0; b < kScannerBanks; ++b) ASSERT_EQ(back.priority[b], ws.priority[b]);
+  }
+}
+
 // True for the hex characters that the codec interprets; every other one must pass untouched.
 bool IsInterpreted(int address, bool high) {
   if (address == 0x00CA) return high;
