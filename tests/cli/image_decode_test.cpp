@@ -161,19 +161,6 @@ TEST_F(ImageDecodeCommands, DecodeShowsBank1AsTheDesktopSaveWould) {
   EXPECT_NE(run.out.find("PRCH1 21\r\n"), std::string::npos);
 }
 
-TEST_F(ImageDecodeCommands, DecodeAcceptsCrLfLines) {
-  CloneImage image;
-  BuildDefaultImage(image);
-  std::string text;
-  for (int i = 1; i <= kCloneLineCount; ++i) text += image.lines[i] + "\r\n";
-  WriteBytes(dir_ / "crlf.img", text + "\r\n");
-  WriteBytes(dir_ / "lf.img", ImageFileText(image));
-  const Outcome crlf = Talvirex("decode '" + Path("crlf.img") + "'");
-  const Outcome lf = Talvirex("decode '" + Path("lf.img") + "'");
-  EXPECT_EQ(crlf.status, 0) << crlf.err;
-  EXPECT_EQ(crlf.out, lf.out);
-}
-
 TEST_F(ImageDecodeCommands, DecodeRefusesWhatIsNotAnImage) {
   CloneImage image;
   BuildDefaultImage(image);

@@ -83,12 +83,5 @@ TEST(BuildDefaultImage, GivesTheFactoryLines) {
   EXPECT_EQ(testing::ByteText(image, 0x0400), "00");          // and empty
 }
 
-TEST(BuildDefaultImage, RewritesEveryLine) {
-  CloneImage image;
-  image.lines[5] = "changed";
-  BuildDefaultImage(image);
-  EXPECT_EQ(image, testing::DefaultImage());
-}
-
 }  // namespace
 }  // namespace talvirex

@@ -46,35 +46,21 @@ TEST(CreateFreqdata, WritesTheRecordOfEachFrequency) {
     const char* frequency;
     const char* record;
   } cases[] = {
-      {"029.7000", "412900"},
-      {"145.5050", "45AF01"},
-      {"118.0125", "849C21"},
-      {"108.0000", "843820"},
-      {"137.0000", "455A00"},
-      {"460.0125", "51F821"},
-      {"854.9875", "616527"},
-      {"000.0000", "000000"},
-      {"162.5500", "46590A"},
-      {"054.0000", "421C00"},
-      {"136.9875", "855927"},
-      {"174.0000", "46CC00"},
-      {"956.0000", "655820"},
-      {"", "000000"},
-      {"Empty", "000000"},
-      {"-5", "000000"},
-      {"28.9950", "000000"},
+      // clang-format off
+      {"029.7000", "412900"}, {"145.5050", "45AF01"}, {"118.0125", "849C21"},
+      {"108.0000", "843820"}, {"137.0000", "455A00"}, {"460.0125", "51F821"},
+      {"854.9875", "616527"}, {"000.0000", "000000"}, {"162.5500", "46590A"},
+      {"054.0000", "421C00"}, {"136.9875", "855927"}, {"174.0000", "46CC00"},
+      {"956.0000", "655820"}, {"", "000000"},         {"Empty", "000000"},
+      {"-5", "000000"},       {"28.9950", "000000"},
       // texts that are not in the padded form encode to the frequency they mean
-      {"29", "412200"},
-      {" 145.12", "45AB04"},
-      {" 460", "51F820"},
-      {"54.5", "422120"},
-      {"145.5", "45AF00"},
+      {"29", "412200"},       {" 145.12", "45AB04"},  {" 460", "51F820"},
+      {"54.5", "422120"},     {"145.5", "45AF00"},
       // a fine part off the band's table is written as the step below
-      {"145.5049", "45AF00"},
-      {"460.0200", "51F821"},
-      {"460.0130", "51F821"},
+      {"145.5049", "45AF00"}, {"460.0200", "51F821"}, {"460.0130", "51F821"},
       // out of every band: held to the four hex digits of the word
       {"1300.000", "670F20"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     Workspace ws;
@@ -233,15 +219,6 @@ TEST(CreateParadata, WritesOptionsAndBankActivity) {
   }
 }
 
-TEST(CreateParadata, TouchesOnlyItsNibbles) {
-  Workspace ws;
-  testing::PlantBytes(ws.clone_image, 0x00CA, "5A7BCD9E");
-  testing::PlantByte(ws.clone_image, 0x01C0, "C4");
-  create_paradata(ws.scanner_settings, ws.clone_image);
-  EXPECT_EQ(BytesText(ws.clone_image, 0x00CA, 6), "0AFFC3900800");
-  EXPECT_EQ(ByteText(ws.clone_image, 0x01C0), "C0");
-}
-
 TEST(CreateSenddata, FinishesLinesWithoutChecksumAndMendsDamagedOnes) {
   Workspace ws;
   CloneImage& image = ws.clone_image;
@@ -255,23 +232,6 @@ TEST(CreateSenddata, FinishesLinesWithoutChecksumAndMendsDamagedOnes) {
   EXPECT_EQ(image.lines[6], FinishCloneLine("CLN 0050 01020000000000000000000000000000"));
   EXPECT_EQ(image.lines[7], FinishCloneLine("CLN 0060 00000000000000000000000000000000"));
   EXPECT_EQ(image.lines[8], FinishCloneLine("CLN 0070 00000000000000000000000000000000"));
-}
-
-TEST(CreateSenddata, KeepsEveryUninterpretedByteOfAnEarlierRead) {
-  Workspace ws;
-  CloneImage& image = ws.clone_image;
-  testing::PlantByte(image, 0x00CE, "5D");
-  testing::PlantByte(image, 0x01B8, "77");
-  testing::PlantByte(image, 0x0001, "AB");
-  testing::PlantByte(image, 0x0670, "CD");
-  testing::PlantByte(image, 0x07C8, "EF");
-  SetChannel(ws, 1, "145.5000", "Test");
-  create_senddata(ws);
-  EXPECT_EQ(ByteText(image, 0x00CE), "5D");
-  EXPECT_EQ(ByteText(image, 0x01B8), "77");
-  EXPECT_EQ(ByteText(image, 0x0001), "AB");
-  EXPECT_EQ(ByteText(image, 0x0670), "CD");
-  EXPECT_EQ(ByteText(image, 0x07C8), "EF");
 }
 
 TEST(CreateSenddata, NeverEncodesTheDummyBank) {
