@@ -1,9 +1,7 @@
 // `talvirex image` and `talvirex decode`: the real program on real files.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <string>
 #include <variant>
 
@@ -13,6 +11,7 @@
 #include "model/channel_table.h"
 #include "model/frequency.h"
 #include "support/fake_ports.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "workspace.h"
 
@@ -25,21 +24,12 @@ using testing::WriteBytes;
 
 const std::string kSample = std::string(TALVIREX_TEST_DATA) + "/codec/sample.s2c";
 
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
+using Outcome = testing::CommandResult;
 
 class ImageDecodeCommands : public ::testing::Test {
  protected:
-  // Runs `talvirex ARGS` with the program folder in the test's own folder.
-  Outcome Talvirex(const std::string& args) {
-    const std::string command = "TALVIREX_HOME='" + (dir_ / "home").string() + "' '" +
-                                TALVIREX_BINARY + "' " + args + " >'" + (dir_ / "out").string() +
-                                "' 2>'" + (dir_ / "err").string() + "'";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(dir_ / "out"),
-            ReadBytes(dir_ / "err")};
+  Outcome Talvirex(const std::vector<std::string>& args) {
+    return testing::RunCommand(TALVIREX_BINARY, args, dir_ / "home");
   }
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
@@ -65,7 +55,7 @@ class ImageDecodeCommands : public ::testing::Test {
 };
 
 TEST_F(ImageDecodeCommands, ImageWritesTheLinesASendWouldTransmit) {
-  const Outcome run = Talvirex("image '" + kSample + "' -o '" + Path("sample.img") + "'");
+  const Outcome run = Talvirex({"image", kSample, "-o", Path("sample.img")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.out.empty());
   const CloneImage image = LoadImage("sample.img");
@@ -82,7 +72,7 @@ TEST_F(ImageDecodeCommands, ImageWritesTheLinesASendWouldTransmit) {
   EXPECT_EQ(Byte(image, 0x00D1), "14");
   EXPECT_EQ(Byte(image, 0x00CE), "08");  // from the default image
 
-  const Outcome to_stdout = Talvirex("image '" + kSample + "'");
+  const Outcome to_stdout = Talvirex({"image", kSample});
   ASSERT_EQ(to_stdout.status, 0) << to_stdout.err;
   EXPECT_EQ(to_stdout.out, ReadBytes(dir_ / "sample.img"));
 }
@@ -95,8 +85,8 @@ TEST_F(ImageDecodeCommands, ImageOnABaseKeepsItsUninterpretedBytes) {
   base.lines[28] = FinishCloneLine("CLN 01B0 00000000000000000909000000000000");
   base.lines[100] = "CLN 0630 1234";  // a damaged line is mended, not passed on broken
   WriteBytes(dir_ / "base.img", ImageFileText(base));
-  const Outcome run = Talvirex("image '" + kSample + "' --base '" + Path("base.img") + "' -o '" +
-                               Path("sent.img") + "'");
+  const Outcome run =
+      Talvirex({"image", kSample, "--base", Path("base.img"), "-o", Path("sent.img")});
   ASSERT_EQ(run.status, 0) << run.err;
   const CloneImage sent = LoadImage("sent.img");
   EXPECT_EQ(sent.lines[1], base.lines[1]);
@@ -108,9 +98,9 @@ TEST_F(ImageDecodeCommands, ImageOnABaseKeepsItsUninterpretedBytes) {
 }
 
 TEST_F(ImageDecodeCommands, DecodeOfAnImageGivesTheChannelsBack) {
-  ASSERT_EQ(Talvirex("image '" + kSample + "' -o '" + Path("sample.img") + "'").status, 0);
-  ASSERT_EQ(Talvirex("normalize '" + kSample + "' -o '" + Path("normalized.s2c") + "'").status, 0);
-  const Outcome run = Talvirex("decode '" + Path("sample.img") + "' -o '" + Path("back.s2c") + "'");
+  ASSERT_EQ(Talvirex({"image", kSample, "-o", Path("sample.img")}).status, 0);
+  ASSERT_EQ(Talvirex({"normalize", kSample, "-o", Path("normalized.s2c")}).status, 0);
+  const Outcome run = Talvirex({"decode", Path("sample.img"), "-o", Path("back.s2c")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.err.empty()) << run.err;
 
@@ -142,7 +132,7 @@ TEST_F(ImageDecodeCommands, DecodeOfAnImageGivesTheChannelsBack) {
   for (int i = 0; i <= 13; ++i) EXPECT_EQ(back.scanner_settings[i], sent.scanner_settings[i]);
 
   // Written to standard output, the same bytes.
-  const Outcome to_stdout = Talvirex("decode '" + Path("sample.img") + "'");
+  const Outcome to_stdout = Talvirex({"decode", Path("sample.img")});
   EXPECT_EQ(to_stdout.status, 0);
   EXPECT_EQ(to_stdout.out, ReadBytes(dir_ / "back.s2c"));
 }
@@ -151,7 +141,7 @@ TEST_F(ImageDecodeCommands, DecodeShowsBank1AsTheDesktopSaveWould) {
   CloneImage image;
   BuildDefaultImage(image);
   WriteBytes(dir_ / "default.img", ImageFileText(image));
-  const Outcome run = Talvirex("decode '" + Path("default.img") + "'");
+  const Outcome run = Talvirex({"decode", Path("default.img")});
   ASSERT_EQ(run.status, 0) << run.err;
   // Bank 1 went through the grid: its empty rows come back blank; bank 2 keeps the decoded texts.
   EXPECT_NE(run.out.find("\r\n1,\"000.0000\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"),
@@ -167,17 +157,17 @@ TEST_F(ImageDecodeCommands, DecodeRefusesWhatIsNotAnImage) {
   std::string short_text;
   for (int i = 1; i < kCloneLineCount; ++i) short_text += image.lines[i] + "\n";
   WriteBytes(dir_ / "short.img", short_text);
-  const Outcome run = Talvirex("decode '" + Path("short.img") + "' -o '" + Path("x.s2c") + "'");
+  const Outcome run = Talvirex({"decode", Path("short.img"), "-o", Path("x.s2c")});
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("252 lines"), std::string::npos) << run.err;
   EXPECT_FALSE(std::filesystem::exists(dir_ / "x.s2c"));
 
-  const Outcome channel_file = Talvirex("decode '" + kSample + "'");
+  const Outcome channel_file = Talvirex({"decode", kSample});
   EXPECT_EQ(channel_file.status, 2);
   EXPECT_TRUE(channel_file.out.empty());
 
-  EXPECT_EQ(Talvirex("decode '" + Path("missing.img") + "'").status, 2);
-  EXPECT_EQ(Talvirex("decode").status, 1);
+  EXPECT_EQ(Talvirex({"decode", Path("missing.img")}).status, 2);
+  EXPECT_EQ(Talvirex({"decode"}).status, 1);
 }
 
 TEST_F(ImageDecodeCommands, DecodeOfADamagedImageWarnsAndGoesOn) {
@@ -185,7 +175,7 @@ TEST_F(ImageDecodeCommands, DecodeOfADamagedImageWarnsAndGoesOn) {
   BuildDefaultImage(image);
   image.lines[65] = "CLN 0400 45AF01";  // cut short after the first record
   WriteBytes(dir_ / "damaged.img", ImageFileText(image));
-  const Outcome run = Talvirex("decode '" + Path("damaged.img") + "'");
+  const Outcome run = Talvirex({"decode", Path("damaged.img")});
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.err.find("hexsmeter problem"), std::string::npos) << run.err;
   EXPECT_NE(run.out.find("\r\n1,\"145.5050\""), std::string::npos);
@@ -193,11 +183,11 @@ TEST_F(ImageDecodeCommands, DecodeOfADamagedImageWarnsAndGoesOn) {
 
 TEST_F(ImageDecodeCommands, ImageRefusesABadBaseOrChannelFile) {
   WriteBytes(dir_ / "bad.img", "CLN 0000\n");
-  const Outcome bad_base = Talvirex("image '" + kSample + "' --base '" + Path("bad.img") + "'");
+  const Outcome bad_base = Talvirex({"image", kSample, "--base", Path("bad.img")});
   EXPECT_EQ(bad_base.status, 2);
   EXPECT_NE(bad_base.err.find("253 clone lines"), std::string::npos);
-  EXPECT_EQ(Talvirex("image '" + Path("missing.s2c") + "'").status, 2);
-  EXPECT_EQ(Talvirex("image").status, 1);
+  EXPECT_EQ(Talvirex({"image", Path("missing.s2c")}).status, 2);
+  EXPECT_EQ(Talvirex({"image"}).status, 1);
 }
 
 }  // namespace
