@@ -15,6 +15,7 @@ extern const Command kHarvestCommand;
 extern const Command kPrintCommand;
 extern const Command kImageCommand;
 extern const Command kDecodeCommand;
+extern const Command kScannerCommand;
 
 namespace {
 
@@ -26,6 +27,7 @@ const std::array kCommands = {
     &kCsvCommand,
     &kHarvestCommand,
     &kPrintCommand,
+    &kScannerCommand,
 };
 
 void PrintHelp(std::ostream& out) {

@@ -1,0 +1,213 @@
+#include "scanner/pty_runner.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+namespace talvirex::scanner {
+
+namespace {
+
+constexpr Millis kPollCapMs = 50;
+
+Millis Now() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::string SystemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+
+bool MakeRaw(int fd) {
+  termios settings{};
+  if (tcgetattr(fd, &settings) != 0) return false;
+  cfmakeraw(&settings);
+  // TCSANOW: a flush here would throw away bytes already on their way.
+  return tcsetattr(fd, TCSANOW, &settings) == 0;
+}
+
+void CloseFd(int& fd) {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
+}
+
+}  // namespace
+
+std::unique_ptr<PtyDevice> PtyDevice::Create(std::string& error) {
+  std::unique_ptr<PtyDevice> device(new PtyDevice());
+  device->master_fd_ = posix_openpt(O_RDWR | O_NOCTTY);
+  if (device->master_fd_ < 0) {
+    error = SystemError("posix_openpt");
+    return nullptr;
+  }
+  if (grantpt(device->master_fd_) != 0 || unlockpt(device->master_fd_) != 0) {
+    error = SystemError("grantpt/unlockpt");
+    return nullptr;
+  }
+  const char* name = ptsname(device->master_fd_);
+  if (name == nullptr) {
+    error = SystemError("ptsname");
+    return nullptr;
+  }
+  device->path_ = name;
+  device->slave_fd_ = ::open(name, O_RDWR | O_NOCTTY);
+  if (device->slave_fd_ < 0 || !MakeRaw(device->slave_fd_) || !MakeRaw(device->master_fd_)) {
+    error = SystemError(device->path_.c_str());
+    return nullptr;
+  }
+  const int flags = fcntl(device->master_fd_, F_GETFL);
+  if (flags < 0 || fcntl(device->master_fd_, F_SETFL, flags | O_NONBLOCK) != 0) {
+    error = SystemError("fcntl");
+    return nullptr;
+  }
+  return device;
+}
+
+PtyDevice::~PtyDevice() {
+  HangUp();
+  if (!link_.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(link_, ignored);
+  }
+}
+
+bool PtyDevice::MakeLink(const std::string& link, std::string& error) {
+  std::error_code code;
+  const auto status = std::filesystem::symlink_status(link, code);
+  if (std::filesystem::exists(status)) {
+    if (!std::filesystem::is_symlink(status)) {
+      error = link + ": exists and is not a symbolic link";
+      return false;
+    }
+    std::filesystem::remove(link, code);
+  }
+  std::filesystem::create_symlink(path_, link, code);
+  if (code) {
+    error = link + ": " + code.message();
+    return false;
+  }
+  link_ = link;
+  return true;
+}
+
+int PtyDevice::UnreadByPeer() const {
+  int count = 0;
+  if (slave_fd_ < 0 || ioctl(slave_fd_, FIONREAD, &count) != 0) return 0;
+  return count;
+}
+
+void PtyDevice::HangUp() {
+  CloseFd(slave_fd_);
+  CloseFd(master_fd_);
+}
+
+namespace {
+
+// Carries a session's effects out on the device: keeps what the device would not take yet.
+class Link {
+ public:
+  explicit Link(PtyDevice& device) : device_(device) {}
+
+  // Returns false when the device failed.
+  bool Apply(Effects effects) {
+    for (std::string& bytes : effects.writes) {
+      out_.push_back(std::move(bytes));
+      activity_ = true;
+    }
+    if (!Flush()) return false;
+    if (effects.hang_up) {
+      device_.HangUp();
+      hung_up_ = true;
+    }
+    return true;
+  }
+
+  // Writes each queued piece with its own call, so chunked messages leave as pieces.
+  bool Flush() {
+    while (!out_.empty() && !hung_up_) {
+      std::string& piece = out_.front();
+      const ssize_t written = ::write(device_.master_fd(), piece.data(), piece.size());
+      if (written < 0) return errno == EAGAIN || errno == EINTR;
+      piece.erase(0, static_cast<std::size_t>(written));
+      if (piece.empty()) out_.erase(out_.begin());
+    }
+    return true;
+  }
+
+  bool waiting_to_write() const { return !out_.empty(); }
+  bool hung_up() const { return hung_up_; }
+  bool TakeActivity() { return std::exchange(activity_, false); }
+
+ private:
+  PtyDevice& device_;
+  std::vector<std::string> out_;
+  bool hung_up_ = false;
+  bool activity_ = false;
+};
+
+// Gives the program up to `linger_ms` to take the last message before the device goes away.
+void Linger(PtyDevice& device, Link& link, Millis linger_ms) {
+  const Millis until = Now() + linger_ms;
+  while (Now() < until && (link.waiting_to_write() || device.UnreadByPeer() > 0)) {
+    if (!link.Flush()) return;
+    ::poll(nullptr, 0, 5);
+  }
+  ::poll(nullptr, 0, static_cast<int>(std::min<Millis>(linger_ms, 100)));
+}
+
+}  // namespace
+
+RunEnd RunSession(ScannerSession& session, PtyDevice& device, const RunOptions& options) {
+  Link link(device);
+  Millis last_activity = Now();
+  if (!link.Apply(session.Start(Now()))) return RunEnd::kDeviceError;
+  char buffer[4096];
+  while (true) {
+    if (link.hung_up()) return RunEnd::kFinished;
+    if (session.outcome() != Outcome::kRunning) {
+      Linger(device, link, options.linger_ms);
+      return RunEnd::kFinished;
+    }
+    if (options.should_stop && options.should_stop()) return RunEnd::kStopped;
+
+    const Millis now = Now();
+    Millis wait = kPollCapMs;
+    if (const Millis deadline = session.NextDeadline(); deadline >= 0) {
+      wait = std::clamp<Millis>(deadline - now, 0, kPollCapMs);
+    }
+    pollfd watch{device.master_fd(), static_cast<short>(POLLIN | (link.waiting_to_write() ? POLLOUT : 0)), 0};
+    const int ready = ::poll(&watch, 1, static_cast<int>(wait));
+    if (ready < 0 && errno != EINTR) return RunEnd::kDeviceError;
+
+    if (ready > 0 && (watch.revents & POLLIN)) {
+      const ssize_t count = ::read(device.master_fd(), buffer, sizeof buffer);
+      if (count < 0 && errno != EAGAIN && errno != EINTR) return RunEnd::kDeviceError;
+      if (count > 0) {
+        last_activity = Now();
+        if (!link.Apply(session.OnBytes(std::string_view(buffer, static_cast<std::size_t>(count)),
+                                        last_activity))) {
+          return RunEnd::kDeviceError;
+        }
+      }
+    } else if (ready > 0 && (watch.revents & (POLLERR | POLLNVAL))) {
+      return RunEnd::kDeviceError;
+    }
+    if (!link.Flush() || !link.Apply(session.OnTick(Now()))) return RunEnd::kDeviceError;
+    if (link.TakeActivity()) last_activity = Now();
+    if (options.idle_timeout_ms > 0 && Now() - last_activity > options.idle_timeout_ms) {
+      return RunEnd::kIdleTimeout;
+    }
+  }
+}
+
+}  // namespace talvirex::scanner

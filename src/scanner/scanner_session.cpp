@@ -1,0 +1,210 @@
+#include "scanner/scanner_session.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "scanner/clone_lines.h"
+
+namespace talvirex::scanner {
+
+ScannerSession::ScannerSession(Role role, Faults faults, std::vector<std::string> image,
+                               Timing timing)
+    : role_(role), faults_(std::move(faults)), image_(std::move(image)), timing_(timing) {}
+
+Effects ScannerSession::Start(Millis now) {
+  if (phase_ != Phase::kIdle) return TakeDue(now);
+  phase_ = Phase::kAwaitModel;
+  if (role_ == Role::kMaster) {
+    if (image_.size() != kLineCount) {
+      Finish(Outcome::kFailed, "the image to send does not hold 253 lines");
+      return TakeDue(now);
+    }
+    ++counters_.model_requests;
+    SendMessage("MDL", now);
+    timer_ = timing_.mdl_repeat_ms > 0 ? last_due_ + timing_.mdl_repeat_ms : -1;
+  }
+  return TakeDue(now);
+}
+
+Effects ScannerSession::OnBytes(std::string_view bytes, Millis now) {
+  if (phase_ == Phase::kDone) return TakeDue(now);
+  pending_.append(bytes);
+  std::size_t end;
+  while (phase_ != Phase::kDone && (end = pending_.find('\r')) != std::string::npos) {
+    std::string message = pending_.substr(0, end);
+    pending_.erase(0, end + 1);
+    message.erase(0, message.find_first_not_of('\n'));  // a stray LF left by a cooked terminal
+    HandleMessage(message, now);
+  }
+  if (pending_.size() > kMaxPending) {  // a flood without a line end cannot be a message
+    pending_.clear();
+    ++counters_.noise;
+  }
+  CheckTimers(now);
+  return TakeDue(now);
+}
+
+Effects ScannerSession::OnTick(Millis now) {
+  CheckTimers(now);
+  return TakeDue(now);
+}
+
+Millis ScannerSession::NextDeadline() const {
+  Millis next = timer_;
+  if (!queue_.empty() && (next < 0 || queue_.front().due < next)) next = queue_.front().due;
+  return next;
+}
+
+Outcome ScannerSession::outcome() const { return queue_.empty() ? final_ : Outcome::kRunning; }
+
+void ScannerSession::HandleMessage(std::string_view message, Millis now) {
+  if (role_ == Role::kMaster) {
+    MasterMessage(message, now);
+  } else {
+    SlaveMessage(message, now);
+  }
+}
+
+void ScannerSession::MasterMessage(std::string_view message, Millis now) {
+  if (phase_ == Phase::kAwaitModel && message.find("SC200") != std::string_view::npos) {
+    phase_ = Phase::kAwaitAnswer;
+    if (faults_.disconnect_after == 0) return HangUp(now);
+    current_line_ = 1;
+    attempts_ = 0;
+    return SendCurrentLine(now);
+  }
+  if (phase_ != Phase::kAwaitAnswer) {
+    ++counters_.noise;
+  } else if (message.starts_with("OK")) {
+    ++counters_.lines_done;
+    if (counters_.lines_done == faults_.disconnect_after) return HangUp(now);
+    if (counters_.lines_done == kLineCount) {
+      SendMessage("END", now);
+      return Finish(Outcome::kComplete);
+    }
+    ++current_line_;
+    attempts_ = 0;
+    SendCurrentLine(now);
+  } else if (message.starts_with("NG")) {
+    ++counters_.refused;
+    if (attempts_ >= kMaxAttempts) {
+      return Finish(Outcome::kFailed, "line " + std::to_string(current_line_) + " was refused " +
+                                          std::to_string(attempts_) + " times");
+    }
+    SendCurrentLine(now);
+  } else {
+    ++counters_.noise;
+  }
+}
+
+void ScannerSession::SlaveMessage(std::string_view message, Millis now) {
+  if (message.starts_with("MDL")) {
+    ++counters_.model_requests;
+    received_.clear();
+    counters_.lines_done = 0;
+    phase_ = Phase::kReceiving;
+    SendMessage(faults_.wrong_model ? kWrongModelAnswer : kModelAnswer, now);
+    if (faults_.disconnect_after == 0) HangUp(now);
+  } else if (phase_ == Phase::kReceiving && message.starts_with("CLN")) {
+    SlaveLine(message, now);
+  } else if (phase_ == Phase::kReceiving && message.starts_with("END")) {
+    if (received_.size() == kLineCount) {
+      Finish(Outcome::kComplete);
+    } else {
+      Finish(Outcome::kFailed,
+             "\"END\" arrived after " + std::to_string(received_.size()) + " of 253 lines");
+    }
+  } else {
+    ++counters_.noise;
+  }
+}
+
+void ScannerSession::SlaveLine(std::string_view line, Millis now) {
+  if (!received_.empty() && line == received_.back()) {
+    SendMessage("OK", now);  // the sender missed the acknowledgement of this line
+    return;
+  }
+  const int index = static_cast<int>(received_.size()) + 1;
+  const bool sound = index <= kLineCount && CheckLine(line, index) == LineFault::kNone;
+  const bool refused = faults_.refuse_always.contains(index) ||
+                       (faults_.refuse_once.contains(index) && refused_.insert(index).second);
+  if (!sound || refused) {
+    ++counters_.refused;
+    SendMessage("NG", now);
+    return;
+  }
+  received_.emplace_back(line);
+  ++counters_.lines_done;
+  SendMessage("OK", now);
+  if (counters_.lines_done == faults_.disconnect_after) HangUp(now);
+}
+
+void ScannerSession::SendMessage(std::string_view text, Millis now) {
+  Millis due = std::max(now + faults_.delay_ms, last_due_);
+  auto enqueue = [&](std::string bytes) {
+    const std::size_t piece = faults_.chunk > 0 ? static_cast<std::size_t>(faults_.chunk)
+                                                : bytes.size();
+    for (std::size_t at = 0; at < bytes.size(); at += piece) {
+      queue_.push_back({due, bytes.substr(at, piece), false});
+      last_due_ = due;
+      if (faults_.chunk > 0) due += timing_.chunk_gap_ms;
+    }
+  };
+  if (faults_.noise) enqueue(std::string(kNoise) + '\r');
+  enqueue(std::string(text) + '\r');
+}
+
+void ScannerSession::SendCurrentLine(Millis now) {
+  ++attempts_;
+  std::string line = image_[static_cast<std::size_t>(current_line_ - 1)];
+  if (faults_.corrupt_once.contains(current_line_) && corrupted_.insert(current_line_).second) {
+    line[9] = line[9] == '0' ? '1' : '0';  // a data digit, so the checksum no longer fits
+  }
+  SendMessage(line, now);
+  timer_ = last_due_ + timing_.answer_timeout_ms;
+}
+
+void ScannerSession::HangUp(Millis now) {
+  queue_.push_back({std::max(now, last_due_), {}, true});
+  Finish(Outcome::kDisconnected);
+}
+
+void ScannerSession::Finish(Outcome outcome, std::string failure) {
+  phase_ = Phase::kDone;
+  final_ = outcome;
+  failure_ = std::move(failure);
+  timer_ = -1;
+}
+
+void ScannerSession::CheckTimers(Millis now) {
+  if (timer_ < 0 || now < timer_ || role_ != Role::kMaster) return;
+  if (phase_ == Phase::kAwaitModel) {
+    ++counters_.model_requests;
+    SendMessage("MDL", now);
+    timer_ = last_due_ + timing_.mdl_repeat_ms;
+  } else if (phase_ == Phase::kAwaitAnswer) {
+    if (attempts_ >= kMaxAttempts) {
+      return Finish(Outcome::kFailed,
+                    "line " + std::to_string(current_line_) + " got no answer");
+    }
+    ++counters_.resent_on_timeout;
+    SendCurrentLine(now);
+  }
+}
+
+Effects ScannerSession::TakeDue(Millis now) {
+  Effects effects;
+  while (!queue_.empty() && queue_.front().due <= now) {
+    Queued item = std::move(queue_.front());
+    queue_.pop_front();
+    if (item.hang_up) {
+      effects.hang_up = true;
+      queue_.clear();
+      break;
+    }
+    effects.writes.push_back(std::move(item.bytes));
+  }
+  return effects;
+}
+
+}  // namespace talvirex::scanner
