@@ -20,6 +20,8 @@ namespace talvirex::scanner {
 namespace {
 
 constexpr Millis kPollCapMs = 50;
+constexpr Millis kHangUpGraceMs = 500;
+constexpr Millis kHandOverMs = 10;
 
 Millis Now() {
   using namespace std::chrono;
@@ -126,10 +128,24 @@ class Link {
     }
     if (!Flush()) return false;
     if (effects.hang_up) {
+      // The last answer crosses before the cable is pulled, as it would on a real line.
+      Drain(kHangUpGraceMs);
       device_.HangUp();
       hung_up_ = true;
     }
     return true;
+  }
+
+  // Waits up to `limit_ms` until everything is written and the program has read it.
+  // The terminal hands written bytes to the device side a moment later, so the count of unread
+  // bytes is looked at only after a short pause.
+  void Drain(Millis limit_ms) {
+    const Millis until = Now() + limit_ms;
+    ::poll(nullptr, 0, static_cast<int>(std::min<Millis>(limit_ms, kHandOverMs)));
+    while (Now() < until && (waiting_to_write() || device_.UnreadByPeer() > 0)) {
+      if (!Flush()) return;
+      ::poll(nullptr, 0, 2);
+    }
   }
 
   // Writes each queued piece with its own call, so chunked messages leave as pieces.
@@ -155,16 +171,6 @@ class Link {
   bool activity_ = false;
 };
 
-// Gives the program up to `linger_ms` to take the last message before the device goes away.
-void Linger(PtyDevice& device, Link& link, Millis linger_ms) {
-  const Millis until = Now() + linger_ms;
-  while (Now() < until && (link.waiting_to_write() || device.UnreadByPeer() > 0)) {
-    if (!link.Flush()) return;
-    ::poll(nullptr, 0, 5);
-  }
-  ::poll(nullptr, 0, static_cast<int>(std::min<Millis>(linger_ms, 100)));
-}
-
 }  // namespace
 
 RunEnd RunSession(ScannerSession& session, PtyDevice& device, const RunOptions& options) {
@@ -175,7 +181,9 @@ RunEnd RunSession(ScannerSession& session, PtyDevice& device, const RunOptions& 
   while (true) {
     if (link.hung_up()) return RunEnd::kFinished;
     if (session.outcome() != Outcome::kRunning) {
-      Linger(device, link, options.linger_ms);
+      // Gives the program time to take the last message before the device goes away.
+      link.Drain(options.linger_ms);
+      ::poll(nullptr, 0, static_cast<int>(std::min<Millis>(options.linger_ms, 100)));
       return RunEnd::kFinished;
     }
     if (options.should_stop && options.should_stop()) return RunEnd::kStopped;

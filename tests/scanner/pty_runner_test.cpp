@@ -1,0 +1,177 @@
+// The runner on a real pseudo-terminal, with the test as the program at the other end.
+
+#include "scanner/pty_runner.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <future>
+#include <thread>
+
+#include "scanner/clone_lines.h"
+#include "support/raw_client.h"
+#include "support/temp_dir.h"
+
+namespace talvirex::scanner {
+namespace {
+
+using talvirex::testing::RawClient;
+
+// A scanner running on its own thread; the result is collected at the end of the test.
+class RunningScanner {
+ public:
+  RunningScanner(Role role, Faults faults, std::vector<std::string> image = DefaultImageLines())
+      : session_(role, std::move(faults), std::move(image),
+                 {.mdl_repeat_ms = 100, .answer_timeout_ms = 300}) {
+    std::string error;
+    device_ = PtyDevice::Create(error);
+    EXPECT_NE(device_, nullptr) << error;
+  }
+  void Start(Millis idle_timeout_ms = 3000) {
+    end_ = std::async(std::launch::async, [this, idle_timeout_ms] {
+      RunOptions options;
+      options.idle_timeout_ms = idle_timeout_ms;
+      options.linger_ms = 500;
+      return RunSession(session_, *device_, options);
+    });
+  }
+  RunEnd Wait() { return end_.get(); }
+
+  PtyDevice& device() { return *device_; }
+  const ScannerSession& session() const { return session_; }
+
+ private:
+  ScannerSession session_;
+  std::unique_ptr<PtyDevice> device_;
+  std::future<RunEnd> end_;
+};
+
+// Plays the program reading a scanner: answers the model, checks and acknowledges each line.
+std::vector<std::string> ReadAsProgram(RawClient& client, int* refused = nullptr) {
+  std::vector<std::string> lines;
+  while (auto message = client.Receive()) {
+    if (*message == "MDL") {
+      client.Send("SC200SPOR");
+    } else if (message->starts_with("CLN")) {
+      const bool sound = CheckLine(*message, static_cast<int>(lines.size()) + 1) == LineFault::kNone;
+      if (sound) lines.push_back(*message);
+      if (!sound && refused) ++*refused;
+      client.Send(sound ? "OK" : "NG");
+    } else if (*message == "END") {
+      break;
+    }
+  }
+  return lines;
+}
+
+TEST(PtyRunnerTest, MasterSendsItsWholeMemory) {
+  RunningScanner scanner(Role::kMaster, {});
+  RawClient client(scanner.device().path());
+  ASSERT_TRUE(client.is_open());
+  scanner.Start();
+  EXPECT_EQ(ReadAsProgram(client), DefaultImageLines());
+  EXPECT_EQ(scanner.Wait(), RunEnd::kFinished);
+  EXPECT_EQ(scanner.session().outcome(), Outcome::kComplete);
+}
+
+TEST(PtyRunnerTest, MasterWithNoiseChunksCorruptLinesAndADisconnect) {
+  Faults faults;
+  faults.noise = true;
+  faults.chunk = 7;
+  faults.corrupt_once = {1, 20};
+  faults.disconnect_after = 30;  // pieces are paced, so a whole image would take seconds
+  RunningScanner scanner(Role::kMaster, faults);
+  RawClient client(scanner.device().path());
+  scanner.Start();
+  int refused = 0;
+  const auto lines = ReadAsProgram(client, &refused);
+  const auto image = DefaultImageLines();
+  EXPECT_EQ(lines, std::vector<std::string>(image.begin(), image.begin() + 30));
+  EXPECT_EQ(refused, 2);
+  EXPECT_GT(client.reads(), 30 * 5);  // messages really arrived in pieces
+  EXPECT_TRUE(client.hung_up());
+  EXPECT_EQ(scanner.Wait(), RunEnd::kFinished);
+  EXPECT_EQ(scanner.session().outcome(), Outcome::kDisconnected);
+  EXPECT_EQ(scanner.session().counters().refused, 2);
+}
+
+TEST(PtyRunnerTest, MasterRepeatsModelRequestForALateProgram) {
+  RunningScanner scanner(Role::kMaster, {});
+  scanner.Start();
+  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  RawClient client(scanner.device().path());
+  EXPECT_EQ(ReadAsProgram(client).size(), 253u);
+  EXPECT_EQ(scanner.Wait(), RunEnd::kFinished);
+  EXPECT_GE(scanner.session().counters().model_requests, 3);
+}
+
+TEST(PtyRunnerTest, SlaveReceivesAWholeImage) {
+  RunningScanner scanner(Role::kSlave, {});
+  RawClient client(scanner.device().path());
+  scanner.Start();
+  ASSERT_TRUE(client.Send("MDL"));
+  EXPECT_EQ(client.Receive(), "SC200SPOR");
+  for (const std::string& line : DefaultImageLines()) {
+    ASSERT_TRUE(client.Send(line));
+    ASSERT_EQ(client.Receive(), "OK");
+  }
+  client.Send("END");
+  EXPECT_EQ(scanner.Wait(), RunEnd::kFinished);
+  EXPECT_EQ(scanner.session().outcome(), Outcome::kComplete);
+  EXPECT_EQ(scanner.session().received(), DefaultImageLines());
+}
+
+TEST(PtyRunnerTest, SlaveRefusesThenDropsTheLink) {
+  Faults faults;
+  faults.refuse_once = {2};
+  faults.disconnect_after = 3;
+  faults.delay_ms = 5;
+  RunningScanner scanner(Role::kSlave, faults);
+  RawClient client(scanner.device().path());
+  scanner.Start();
+  client.Send("MDL");
+  EXPECT_EQ(client.Receive(), "SC200SPOR");
+  const auto lines = DefaultImageLines();
+  const std::pair<int, const char*> steps[] = {{1, "OK"}, {2, "NG"}, {2, "OK"}, {3, "OK"}};
+  for (const auto& [line, answer] : steps) {
+    client.Send(lines[static_cast<std::size_t>(line - 1)]);
+    EXPECT_EQ(client.Receive(), answer) << line;
+  }
+  EXPECT_EQ(scanner.Wait(), RunEnd::kFinished);
+  EXPECT_EQ(scanner.session().outcome(), Outcome::kDisconnected);
+  client.Send(lines[3]);
+  EXPECT_EQ(client.Receive(500), std::nullopt);
+  EXPECT_TRUE(client.hung_up());
+}
+
+TEST(PtyRunnerTest, IdleLinkTimesOut) {
+  RunningScanner scanner(Role::kSlave, {});
+  scanner.Start(100);
+  EXPECT_EQ(scanner.Wait(), RunEnd::kIdleTimeout);
+}
+
+TEST(PtyRunnerTest, LinkPointsAtTheDeviceWhileItLives) {
+  talvirex::testing::TempDir dir;
+  const auto link = dir / "scanner";
+  std::string path;
+  {
+    std::string error;
+    auto device = PtyDevice::Create(error);
+    ASSERT_NE(device, nullptr) << error;
+    path = device->path();
+    ASSERT_TRUE(device->MakeLink(link.string(), error)) << error;
+    EXPECT_EQ(std::filesystem::read_symlink(link), path);
+    ASSERT_TRUE(device->MakeLink(link.string(), error)) << error;  // an old link is replaced
+    RawClient client(link.string());
+    EXPECT_TRUE(client.is_open());
+
+    talvirex::testing::WriteBytes(dir / "file", "keep");
+    EXPECT_FALSE(device->MakeLink((dir / "file").string(), error));
+    EXPECT_EQ(talvirex::testing::ReadBytes(dir / "file"), "keep");
+  }
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+}  // namespace
+}  // namespace talvirex::scanner
