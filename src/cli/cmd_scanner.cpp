@@ -189,6 +189,7 @@ int RunScanner(CommandContext& context) {
                                            : std::optional<std::vector<std::string>>(std::vector<std::string>{});
   if (!image) return kExitDataProblem;
 
+  HeldSignals signals;  // before the device exists, so an early Ctrl+C still cleans up
   std::string error;
   auto device = scanner::PtyDevice::Create(error);
   if (!device || (setup.link && !device->MakeLink(*setup.link, error))) {
@@ -197,7 +198,6 @@ int RunScanner(CommandContext& context) {
   }
   context.out << device->path() << std::endl;
 
-  HeldSignals signals;
   scanner::ScannerSession session(setup.role, setup.faults, std::move(*image), setup.timing);
   scanner::RunOptions options;
   options.idle_timeout_ms = setup.idle_timeout_ms;
