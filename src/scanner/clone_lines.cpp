@@ -139,8 +139,8 @@ ImageText ParseImageText(std::string_view text) {
 
 std::string FormatImageText(const std::vector<std::string>& lines) {
   std::string text;
-  text.reserve(lines.size() * (kLineLength + 2));
-  for (const std::string& line : lines) text += line + "\r\n";
+  text.reserve(lines.size() * (kLineLength + 1));
+  for (const std::string& line : lines) text += line + '\n';
   return text;
 }
 

@@ -43,7 +43,7 @@ struct ImageText {
 /// end ignored. Every line must pass `CheckLine`.
 ImageText ParseImageText(std::string_view text);
 
-/// The text of an image file: the lines, each followed by CR LF.
+/// The text of an image file: the lines, each followed by LF (as `talvirex image` writes it).
 std::string FormatImageText(const std::vector<std::string>& lines);
 
 }  // namespace talvirex::scanner

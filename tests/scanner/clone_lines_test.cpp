@@ -61,13 +61,13 @@ TEST(CloneLinesTest, CheckLineNamesTheFault) {
 TEST(CloneLinesTest, ImageTextRoundTripsWithEitherLineEnd) {
   const auto lines = DefaultImageLines();
   const std::string text = FormatImageText(lines);
-  EXPECT_EQ(text.size(), 253u * 48);
-  EXPECT_EQ(text.substr(0, 48), lines[0] + "\r\n");
+  EXPECT_EQ(text.size(), 253u * 47);
+  EXPECT_EQ(text.substr(0, 47), lines[0] + "\n");
   EXPECT_EQ(ParseImageText(text).lines, lines);
 
-  std::string unix_text;
-  for (const auto& line : lines) unix_text += line + '\n';
-  const ImageText parsed = ParseImageText(unix_text + "\n\n");
+  std::string dos_text;
+  for (const auto& line : lines) dos_text += line + "\r\n";
+  const ImageText parsed = ParseImageText(dos_text + "\r\n\n");
   EXPECT_EQ(parsed.error, "");
   EXPECT_EQ(parsed.lines, lines);
 }
