@@ -5,11 +5,11 @@
 
 #include <charconv>
 #include <functional>
+#include <iostream>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <tuple>
-#include <iostream>
-#include <ostream>
 
 #include "cli/arguments.h"
 #include "cli/command.h"
@@ -57,21 +57,26 @@ struct Setup {
   scanner::Millis idle_timeout_ms = 0;
 };
 
-// Fills `setup` from the arguments; returns the usage problem, empty when there is none.
-std::string ReadSetup(const Arguments& args, Setup& setup) {
-  const auto role = args.Value("--role");
-  if (!role || (*role != "master" && *role != "slave")) return "need --role master or --role slave";
-  setup.role = *role == "master" ? Role::kMaster : Role::kSlave;
-  const bool master = setup.role == Role::kMaster;
-  for (const char* option : {"--refuse", "--refuse-always", "--wrong-model", "--out"}) {
-    if (master && (args.Value(option) || args.Has(option))) return std::string(option) + " is for --role slave";
+// The options that make sense for one role only; returns the first one given for the other role.
+std::string RoleMismatch(const Arguments& args, Role role) {
+  if (role == Role::kMaster) {
+    for (const char* option : {"--refuse", "--refuse-always", "--wrong-model", "--out"}) {
+      if (args.Value(option) || args.Has(option))
+        return std::string(option) + " is for --role slave";
+    }
+  } else {
+    for (const char* option : {"--corrupt", "--image", "--repeat"}) {
+      if (args.Value(option)) return std::string(option) + " is for --role master";
+    }
   }
-  for (const char* option : {"--corrupt", "--image", "--repeat"}) {
-    if (!master && args.Value(option)) return std::string(option) + " is for --role master";
-  }
-  const std::pair<const char*, std::set<int>*> lists[] = {{"--refuse", &setup.faults.refuse_once},
-                                                          {"--refuse-always", &setup.faults.refuse_always},
-                                                          {"--corrupt", &setup.faults.corrupt_once}};
+  return {};
+}
+
+std::string ReadLineLists(const Arguments& args, Faults& faults) {
+  const std::pair<const char*, std::set<int>*> lists[] = {
+      {"--refuse", &faults.refuse_once},
+      {"--refuse-always", &faults.refuse_always},
+      {"--corrupt", &faults.corrupt_once}};
   for (const auto& [option, target] : lists) {
     if (const auto text = args.Value(option)) {
       const auto lines = ParseLineList(*text);
@@ -79,6 +84,10 @@ std::string ReadSetup(const Arguments& args, Setup& setup) {
       *target = *lines;
     }
   }
+  return {};
+}
+
+std::string ReadNumbers(const Arguments& args, Setup& setup) {
   const std::tuple<const char*, long, long, std::function<void(long)>> numbers[] = {
       {"--chunk", 1, 4096, [&](long v) { setup.faults.chunk = static_cast<int>(v); }},
       {"--delay", 0, 60000, [&](long v) { setup.faults.delay_ms = static_cast<int>(v); }},
@@ -90,17 +99,29 @@ std::string ReadSetup(const Arguments& args, Setup& setup) {
     if (const auto text = args.Value(option)) {
       const auto value = ParseNumber(*text, low, high);
       if (!value) {
-        return std::string(option) + " takes a number " + std::to_string(low) + ".." + std::to_string(high);
+        return std::string(option) + " takes a number " + std::to_string(low) + ".." +
+               std::to_string(high);
       }
       store(*value);
     }
   }
+  return {};
+}
+
+// Fills `setup` from the arguments; returns the usage problem, empty when there is none.
+std::string ReadSetup(const Arguments& args, Setup& setup) {
+  const auto role = args.Value("--role");
+  if (!role || (*role != "master" && *role != "slave")) return "need --role master or --role slave";
+  setup.role = *role == "master" ? Role::kMaster : Role::kSlave;
+  std::string problem = RoleMismatch(args, setup.role);
+  if (problem.empty()) problem = ReadLineLists(args, setup.faults);
+  if (problem.empty()) problem = ReadNumbers(args, setup);
   setup.faults.wrong_model = args.Has("--wrong-model");
   setup.faults.noise = args.Has("--noise");
   setup.image_path = args.Value("--image");
   setup.out_path = args.Value("--out");
   setup.link = args.Value("--link");
-  return {};
+  return problem;
 }
 
 // Ctrl+C and termination requests are held back and polled, so the device and its link are
@@ -134,15 +155,28 @@ int Report(const scanner::ScannerSession& session, scanner::RunEnd end, std::ost
       << " refused, " << counters.resent_on_timeout << " sent again for want of an answer, "
       << counters.noise << " meaningless messages dropped\n";
   switch (end) {
-    case scanner::RunEnd::kStopped: err << "talvirex scanner: stopped\n"; return kExitInterrupted;
-    case scanner::RunEnd::kIdleTimeout: err << "talvirex scanner: the link stayed idle too long\n"; return kExitIncomplete;
-    case scanner::RunEnd::kDeviceError: err << "talvirex scanner: the pseudo-terminal failed\n"; return kExitIncomplete;
-    case scanner::RunEnd::kFinished: break;
+    case scanner::RunEnd::kStopped:
+      err << "talvirex scanner: stopped\n";
+      return kExitInterrupted;
+    case scanner::RunEnd::kIdleTimeout:
+      err << "talvirex scanner: the link stayed idle too long\n";
+      return kExitIncomplete;
+    case scanner::RunEnd::kDeviceError:
+      err << "talvirex scanner: the pseudo-terminal failed\n";
+      return kExitIncomplete;
+    case scanner::RunEnd::kFinished:
+      break;
   }
   switch (session.outcome()) {
-    case scanner::Outcome::kComplete: err << "talvirex scanner: exchange complete\n"; return kExitOk;
-    case scanner::Outcome::kDisconnected: err << "talvirex scanner: link dropped as asked\n"; return kExitIncomplete;
-    default: err << "talvirex scanner: exchange failed: " << session.failure() << '\n'; return kExitIncomplete;
+    case scanner::Outcome::kComplete:
+      err << "talvirex scanner: exchange complete\n";
+      return kExitOk;
+    case scanner::Outcome::kDisconnected:
+      err << "talvirex scanner: link dropped as asked\n";
+      return kExitIncomplete;
+    default:
+      err << "talvirex scanner: exchange failed: " << session.failure() << '\n';
+      return kExitIncomplete;
   }
 }
 
@@ -155,13 +189,15 @@ std::optional<std::vector<std::string>> LoadImage(const Setup& setup, std::ostre
   }
   scanner::ImageText image = scanner::ParseImageText(*read.bytes);
   if (!image.error.empty()) {
-    err << "talvirex scanner: " << *setup.image_path << " is not a clone image: " << image.error << '\n';
+    err << "talvirex scanner: " << *setup.image_path << " is not a clone image: " << image.error
+        << '\n';
     return std::nullopt;
   }
   return std::move(image.lines);
 }
 
-int SaveReceived(const Setup& setup, const scanner::ScannerSession& session, CommandContext& context) {
+int SaveReceived(const Setup& setup, const scanner::ScannerSession& session,
+                 CommandContext& context) {
   const std::string text = scanner::FormatImageText(session.received());
   if (!setup.out_path) {
     context.out << text << std::flush;
@@ -175,18 +211,21 @@ int SaveReceived(const Setup& setup, const scanner::ScannerSession& session, Com
 }
 
 int RunScanner(CommandContext& context) {
-  const Arguments args(context.args,
-                       {"--role", "--image", "--out", "--refuse", "--refuse-always", "--corrupt",
-                        "--chunk", "--delay", "--disconnect-after", "--link", "--repeat", "--timeout"},
-                       {"--wrong-model", "--noise"});
+  const Arguments args(
+      context.args,
+      {"--role", "--image", "--out", "--refuse", "--refuse-always", "--corrupt", "--chunk",
+       "--delay", "--disconnect-after", "--link", "--repeat", "--timeout"},
+      {"--wrong-model", "--noise"});
   Setup setup;
   const std::string problem = args.ok() ? ReadSetup(args, setup) : args.error();
   if (!problem.empty() || !args.positional().empty()) {
-    context.err << "talvirex scanner: " << (problem.empty() ? "takes no file arguments" : problem) << '\n';
+    context.err << "talvirex scanner: " << (problem.empty() ? "takes no file arguments" : problem)
+                << '\n';
     return kExitUsage;
   }
-  auto image = setup.role == Role::kMaster ? LoadImage(setup, context.err)
-                                           : std::optional<std::vector<std::string>>(std::vector<std::string>{});
+  auto image = setup.role == Role::kMaster
+                   ? LoadImage(setup, context.err)
+                   : std::optional<std::vector<std::string>>(std::vector<std::string>{});
   if (!image) return kExitDataProblem;
 
   HeldSignals signals;  // before the device exists, so an early Ctrl+C still cleans up
@@ -213,15 +252,20 @@ int RunScanner(CommandContext& context) {
 
 extern const Command kScannerCommand{
     "scanner",
-    "scanner --role master|slave [--image FILE] [--out FILE] [--refuse N,..] [--refuse-always N,..]\n"
+    "scanner --role master|slave [--image FILE] [--out FILE] [--refuse N,..] [--refuse-always "
+    "N,..]\n"
     "        [--corrupt N,..] [--wrong-model] [--noise] [--chunk N] [--delay MS]\n"
     "        [--disconnect-after N] [--link PATH] [--repeat MS] [--timeout MS]",
     "the virtual scanner on a pseudo-terminal, for trying the program without hardware",
     "Prints the device path first; give it to 'talvirex read' or 'send' as --port.\n"
-    "  --role master     the scanner sends its memory (use 'talvirex read'): \"MDL\", then the 253\n"
-    "                    lines of --image FILE (default: a scanner fresh from the factory), \"END\".\n"
-    "                    \"MDL\" is repeated every --repeat MS (default 1000, 0 = once) until answered.\n"
-    "  --role slave      the scanner receives (use 'talvirex send'); at \"END\" after 253 sound lines\n"
+    "  --role master     the scanner sends its memory (use 'talvirex read'): \"MDL\", then the "
+    "253\n"
+    "                    lines of --image FILE (default: a scanner fresh from the factory), "
+    "\"END\".\n"
+    "                    \"MDL\" is repeated every --repeat MS (default 1000, 0 = once) until "
+    "answered.\n"
+    "  --role slave      the scanner receives (use 'talvirex send'); at \"END\" after 253 sound "
+    "lines\n"
     "                    it writes them to --out FILE (standard output without it).\n"
     "  --link PATH       also make PATH a symbolic link to the device\n"
     "  --timeout MS      give up when nothing moves for MS milliseconds (default: never)\n"

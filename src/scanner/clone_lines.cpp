@@ -73,8 +73,9 @@ std::vector<std::string> DefaultImageLines() {
   Put(image, 0x01B8, {0x02, 0x02});
   Fill(image, 0x0700, 0x07C7, 0xFF);  // no subtone anywhere
   Put(image, 0x07C8, {0x03, 0x00, 0x00, 0x45, 0x45, 0x45, 0x45, 0x45});
-  Put(image, 0x07D0, {0x01, 0x45, 0x09, 0x00, 0x00, 0x45, 0x02, 0x02, 0x05, 0x45, 0x04, 0x08,
-                      0x02, 0x02, 0xFF, 0x00});
+  Put(image, 0x07D0,
+      {0x01, 0x45, 0x09, 0x00, 0x00, 0x45, 0x02, 0x02, 0x05, 0x45, 0x04, 0x08, 0x02, 0x02, 0xFF,
+       0x00});
   Put(image, 0x07E0, {0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF});
   Fill(image, 0x07E8, 0x07FF, 0xFF);
   Fill(image, 0x0800, kImageBytes - 1, 0x4A);  // every tag ten blanks
@@ -102,11 +103,16 @@ LineFault CheckLine(std::string_view line, int index) {
 
 std::string_view FaultName(LineFault fault) {
   switch (fault) {
-    case LineFault::kNone: return "sound";
-    case LineFault::kLength: return "length";
-    case LineFault::kFormat: return "format";
-    case LineFault::kChecksum: return "checksum";
-    case LineFault::kAddress: return "address";
+    case LineFault::kNone:
+      return "sound";
+    case LineFault::kLength:
+      return "length";
+    case LineFault::kFormat:
+      return "format";
+    case LineFault::kChecksum:
+      return "checksum";
+    case LineFault::kAddress:
+      return "address";
   }
   return "unknown";
 }

@@ -28,7 +28,9 @@ Millis Now() {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-std::string SystemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+std::string SystemError(const char* what) {
+  return std::string(what) + ": " + std::strerror(errno);
+}
 
 bool MakeRaw(int fd) {
   termios settings{};
@@ -193,7 +195,8 @@ RunEnd RunSession(ScannerSession& session, PtyDevice& device, const RunOptions& 
     if (const Millis deadline = session.NextDeadline(); deadline >= 0) {
       wait = std::clamp<Millis>(deadline - now, 0, kPollCapMs);
     }
-    pollfd watch{device.master_fd(), static_cast<short>(POLLIN | (link.waiting_to_write() ? POLLOUT : 0)), 0};
+    pollfd watch{device.master_fd(),
+                 static_cast<short>(POLLIN | (link.waiting_to_write() ? POLLOUT : 0)), 0};
     const int ready = ::poll(&watch, 1, static_cast<int>(wait));
     if (ready < 0 && errno != EINTR) return RunEnd::kDeviceError;
 

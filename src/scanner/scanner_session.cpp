@@ -142,8 +142,8 @@ void ScannerSession::SlaveLine(std::string_view line, Millis now) {
 void ScannerSession::SendMessage(std::string_view text, Millis now) {
   Millis due = std::max(now + faults_.delay_ms, last_due_);
   auto enqueue = [&](std::string bytes) {
-    const std::size_t piece = faults_.chunk > 0 ? static_cast<std::size_t>(faults_.chunk)
-                                                : bytes.size();
+    const std::size_t piece =
+        faults_.chunk > 0 ? static_cast<std::size_t>(faults_.chunk) : bytes.size();
     for (std::size_t at = 0; at < bytes.size(); at += piece) {
       queue_.push_back({due, bytes.substr(at, piece), false});
       last_due_ = due;
@@ -184,8 +184,7 @@ void ScannerSession::CheckTimers(Millis now) {
     timer_ = last_due_ + timing_.mdl_repeat_ms;
   } else if (phase_ == Phase::kAwaitAnswer) {
     if (attempts_ >= kMaxAttempts) {
-      return Finish(Outcome::kFailed,
-                    "line " + std::to_string(current_line_) + " got no answer");
+      return Finish(Outcome::kFailed, "line " + std::to_string(current_line_) + " got no answer");
     }
     ++counters_.resent_on_timeout;
     SendCurrentLine(now);

@@ -71,11 +71,11 @@ struct Effects {
 };
 
 struct Counters {
-  int lines_done = 0;        // master: lines acknowledged; slave: lines stored
-  int refused = 0;           // master: "NG" answers received; slave: "NG" answers sent
-  int resent_on_timeout = 0; // master: lines sent again for want of an answer
-  int model_requests = 0;    // master: "MDL" sent; slave: "MDL" answered
-  int noise = 0;             // messages dropped as meaningless
+  int lines_done = 0;         // master: lines acknowledged; slave: lines stored
+  int refused = 0;            // master: "NG" answers received; slave: "NG" answers sent
+  int resent_on_timeout = 0;  // master: lines sent again for want of an answer
+  int model_requests = 0;     // master: "MDL" sent; slave: "MDL" answered
+  int noise = 0;              // messages dropped as meaningless
 };
 
 class ScannerSession {
@@ -128,11 +128,11 @@ class ScannerSession {
   std::string pending_;
   std::deque<Queued> queue_;
   Millis last_due_ = 0;
-  Millis timer_ = -1;         // master: when "MDL" is repeated or the line is sent again
-  int current_line_ = 0;      // master: the line awaiting its answer (1..253)
-  int attempts_ = 0;          // master: tries of the current line
-  std::set<int> corrupted_;   // master: lines already sent corrupted once
-  std::set<int> refused_;     // slave: lines already refused once
+  Millis timer_ = -1;        // master: when "MDL" is repeated or the line is sent again
+  int current_line_ = 0;     // master: the line awaiting its answer (1..253)
+  int attempts_ = 0;         // master: tries of the current line
+  std::set<int> corrupted_;  // master: lines already sent corrupted once
+  std::set<int> refused_;    // slave: lines already refused once
   std::vector<std::string> received_;
   Counters counters_;
   Outcome final_ = Outcome::kRunning;

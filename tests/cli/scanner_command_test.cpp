@@ -80,9 +80,9 @@ class ScannerProcess {
 TEST(ScannerCommand, SlaveStoresASoundSendDespiteItsFaults) {
   TempDir dir;
   const auto out = dir / "received.img";
-  ScannerProcess scanner({"--role", "slave", "--out", out.string(), "--refuse", "5,253", "--noise",
-                          "--chunk", "16"},
-                         dir.path());
+  ScannerProcess scanner(
+      {"--role", "slave", "--out", out.string(), "--refuse", "5,253", "--noise", "--chunk", "16"},
+      dir.path());
   ASSERT_TRUE(scanner.path().starts_with("/dev/")) << scanner.path();
   RawClient client(scanner.path());
   ASSERT_TRUE(client.Send("MDL"));
@@ -95,7 +95,8 @@ TEST(ScannerCommand, SlaveStoresASoundSendDespiteItsFaults) {
     std::optional<std::string> answer;
     do {
       client.Send(line);
-      do answer = client.Receive(); while (answer && *answer != "OK" && *answer != "NG");
+      do answer = client.Receive();
+      while (answer && *answer != "OK" && *answer != "NG");
       refused += answer == "NG";
     } while (answer == "NG");
     ASSERT_EQ(answer, "OK");
@@ -111,7 +112,8 @@ TEST(ScannerCommand, SlaveStoresASoundSendDespiteItsFaults) {
 TEST(ScannerCommand, MasterSendsTheGivenImageThroughItsLink) {
   TempDir dir;
   auto image = DefaultImageLines();
-  image[39] = scanner::MakeLine(40, "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\x0F\x10");
+  image[39] =
+      scanner::MakeLine(40, "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\x0F\x10");
   WriteBytes(dir / "image.txt", scanner::FormatImageText(image));
   const auto link = dir / "ttyScanner";
   ScannerProcess scanner({"--role", "master", "--image", (dir / "image.txt").string(), "--link",
@@ -123,8 +125,8 @@ TEST(ScannerCommand, MasterSendsTheGivenImageThroughItsLink) {
   while (auto message = client.Receive()) {
     if (*message == "MDL" && lines.empty()) client.Send("SC200SPOR");
     if (message->starts_with("CLN")) {
-      const bool sound =
-          scanner::CheckLine(*message, static_cast<int>(lines.size()) + 1) == scanner::LineFault::kNone;
+      const bool sound = scanner::CheckLine(*message, static_cast<int>(lines.size()) + 1) ==
+                         scanner::LineFault::kNone;
       if (sound) lines.push_back(*message);
       client.Send(sound ? "OK" : "NG");
     }
@@ -175,7 +177,8 @@ TEST(ScannerCommand, RefusesUnfitOptionsAndImages) {
       {{"--role", "slave", "--chunk", "0"}, 1, "--chunk takes a number 1..4096"},
       {{"--role", "slave", "--delay", "x"}, 1, "--delay takes a number 0..60000"},
       {{"--role", "master", "--image", (dir / "none.img").string()}, 2, "none.img"},
-      {{"--role", "master", "--image", (dir / "short.img").string()}, 2,
+      {{"--role", "master", "--image", (dir / "short.img").string()},
+       2,
        "is not a clone image: has 1 lines, not 253"},
   };
   for (const auto& c : cases) {

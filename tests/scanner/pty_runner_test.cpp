@@ -54,7 +54,8 @@ std::vector<std::string> ReadAsProgram(RawClient& client, int* refused = nullptr
     if (*message == "MDL") {
       client.Send("SC200SPOR");
     } else if (message->starts_with("CLN")) {
-      const bool sound = CheckLine(*message, static_cast<int>(lines.size()) + 1) == LineFault::kNone;
+      const bool sound =
+          CheckLine(*message, static_cast<int>(lines.size()) + 1) == LineFault::kNone;
       if (sound) lines.push_back(*message);
       if (!sound && refused) ++*refused;
       client.Send(sound ? "OK" : "NG");

@@ -88,8 +88,13 @@ TEST(SlaveSessionTest, UnsoundLinesAreRefusedAndNeverStored) {
   lowercase[20] = 'a';
   std::string bad_sum = Image()[1];
   bad_sum[45] = 'F';
-  const std::string cases[] = {Image()[1].substr(0, 45), Image()[1] + "0", lowercase, bad_sum,
-                               Image()[2] /* line 3 where line 2 belongs */, "CLN", Image()[0]};
+  const std::string cases[] = {Image()[1].substr(0, 45),
+                               Image()[1] + "0",
+                               lowercase,
+                               bad_sum,
+                               Image()[2] /* line 3 where line 2 belongs */,
+                               "CLN",
+                               Image()[0]};
   for (const std::string& bad : cases) {
     ScannerSession session(Role::kSlave, {}, {});
     Collector out;
@@ -288,8 +293,8 @@ TEST(MasterSessionTest, NoiseGoesBeforeEveryMessage) {
   Collector out;
   out.Take(session.Start(0));
   Feed(session, out, "SC200SPOR", 0);
-  EXPECT_EQ(out.messages,
-            (std::vector<std::string>{std::string(kNoise), "MDL", std::string(kNoise), Image()[0]}));
+  EXPECT_EQ(out.messages, (std::vector<std::string>{std::string(kNoise), "MDL", std::string(kNoise),
+                                                    Image()[0]}));
 }
 
 TEST(MasterSessionTest, ChunksAndDelaysArePacedByTime) {

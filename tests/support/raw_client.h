@@ -50,7 +50,8 @@ class RawClient {
         return message;
       }
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-          until - std::chrono::steady_clock::now()).count();
+                            until - std::chrono::steady_clock::now())
+                            .count();
       if (left <= 0) return std::nullopt;
       pollfd watch{fd_, POLLIN, 0};
       if (::poll(&watch, 1, static_cast<int>(left)) <= 0) continue;
