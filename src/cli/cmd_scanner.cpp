@@ -252,10 +252,9 @@ int RunScanner(CommandContext& context) {
 
 extern const Command kScannerCommand{
     "scanner",
-    "scanner --role master|slave [--image FILE] [--out FILE] [--refuse N,..] [--refuse-always "
-    "N,..]\n"
-    "        [--corrupt N,..] [--wrong-model] [--noise] [--chunk N] [--delay MS]\n"
-    "        [--disconnect-after N] [--link PATH] [--repeat MS] [--timeout MS]",
+    "scanner --role master|slave [--image FILE] [--out FILE] [--link PATH]\n"
+    "        [--refuse N,..] [--refuse-always N,..] [--corrupt N,..] [--wrong-model] [--noise]\n"
+    "        [--chunk N] [--delay MS] [--disconnect-after N] [--repeat MS] [--timeout MS]",
     "the virtual scanner on a pseudo-terminal, for trying the program without hardware",
     "Prints the device path first; give it to 'talvirex read' or 'send' as --port.\n"
     "  --role master     the scanner sends its memory (use 'talvirex read'): \"MDL\", then the "
