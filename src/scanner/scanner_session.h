@@ -36,14 +36,14 @@ using Millis = std::int64_t;  // a monotonic time in milliseconds
 enum class Role { kMaster, kSlave };
 
 struct Faults {
-  std::set<int> refuse_once;    // slave: lines (1..253) answered "NG" the first time they arrive
-  std::set<int> refuse_always;  // slave: lines answered "NG" every time
-  std::set<int> corrupt_once;   // master: lines sent the first time with one digit altered
-  bool wrong_model = false;     // slave: answers "MDL" with a model that is not an SC200
-  bool noise = false;           // a CR-ended burst of junk goes out before every message
-  int chunk = 0;                // > 0: every message is written in pieces of at most this size
-  int delay_ms = 0;             // every message waits this long before it goes out
-  int disconnect_after = -1;    // >= 0: the link is dropped once this many lines were acknowledged
+  std::set<int> refuse_once{};    // slave: lines (1..253) answered "NG" the first time they arrive
+  std::set<int> refuse_always{};  // slave: lines answered "NG" every time
+  std::set<int> corrupt_once{};   // master: lines sent the first time with one digit altered
+  bool wrong_model = false;       // slave: answers "MDL" with a model that is not an SC200
+  bool noise = false;             // a CR-ended burst of junk goes out before every message
+  int chunk = 0;                  // > 0: every message is written in pieces of at most this size
+  int delay_ms = 0;               // every message waits this long before it goes out
+  int disconnect_after = -1;  // >= 0: the link is dropped once this many lines were acknowledged
 };
 
 struct Timing {
