@@ -66,16 +66,6 @@ std::vector<std::string> ReadAsProgram(RawClient& client, int* refused = nullptr
   return lines;
 }
 
-TEST(PtyRunnerTest, MasterSendsItsWholeMemory) {
-  RunningScanner scanner(Role::kMaster, {});
-  RawClient client(scanner.device().path());
-  ASSERT_TRUE(client.is_open());
-  scanner.Start();
-  EXPECT_EQ(ReadAsProgram(client), DefaultImageLines());
-  EXPECT_EQ(scanner.Wait(), RunEnd::kFinished);
-  EXPECT_EQ(scanner.session().outcome(), Outcome::kComplete);
-}
-
 TEST(PtyRunnerTest, MasterWithNoiseChunksCorruptLinesAndADisconnect) {
   Faults faults;
   faults.noise = true;
@@ -105,22 +95,6 @@ TEST(PtyRunnerTest, MasterRepeatsModelRequestForALateProgram) {
   EXPECT_EQ(ReadAsProgram(client).size(), 253u);
   EXPECT_EQ(scanner.Wait(), RunEnd::kFinished);
   EXPECT_GE(scanner.session().counters().model_requests, 3);
-}
-
-TEST(PtyRunnerTest, SlaveReceivesAWholeImage) {
-  RunningScanner scanner(Role::kSlave, {});
-  RawClient client(scanner.device().path());
-  scanner.Start();
-  ASSERT_TRUE(client.Send("MDL"));
-  EXPECT_EQ(client.Receive(), "SC200SPOR");
-  for (const std::string& line : DefaultImageLines()) {
-    ASSERT_TRUE(client.Send(line));
-    ASSERT_EQ(client.Receive(), "OK");
-  }
-  client.Send("END");
-  EXPECT_EQ(scanner.Wait(), RunEnd::kFinished);
-  EXPECT_EQ(scanner.session().outcome(), Outcome::kComplete);
-  EXPECT_EQ(scanner.session().received(), DefaultImageLines());
 }
 
 TEST(PtyRunnerTest, SlaveRefusesThenDropsTheLink) {
