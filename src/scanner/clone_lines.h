@@ -1,12 +1,10 @@
 #pragma once
 // The clone lines as the scanner itself holds and checks them: 253 lines of 46 characters,
 // "CLN", a blank, the four-digit hex address, a blank, 32 hex digits for 16 bytes, "~" and the
-// four-digit checksum. The virtual scanner keeps its memory in this form only.
-//
-// These helpers duplicate the core's checksum and default image on purpose only until the core's
-// image module offers `CloneChecksum` and `BuildDefaultImage`; then they should call those.
+// four-digit checksum. The virtual scanner keeps its memory in this form only, as a list whose
+// element 0 is line 1. Line format, checksum, default image and image files are the core's; this
+// adds the scanner's own strict check of a received line.
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +14,6 @@ namespace talvirex::scanner {
 inline constexpr int kLineCount = 253;
 inline constexpr std::size_t kLineLength = 46;
 
-/// 2013 plus the weights of the hex digits at positions 5..8 and 10..41 (1-based); "0".."9" weigh
-/// 0..9, "A".."F" 17..22, anything else 0. Reads only the positions the text has.
-int LineChecksum(std::string_view line);
-
 /// Line `index` (1..253) with `bytes` (16 bytes) and its checksum.
 std::string MakeLine(int index, std::string_view bytes);
 
@@ -28,7 +22,8 @@ std::vector<std::string> DefaultImageLines();
 
 enum class LineFault { kNone, kLength, kFormat, kChecksum, kAddress };
 
-/// Whether `line` (without CR) is a sound clone line for line `index` (1..253).
+/// Whether `line` (without CR) is a sound clone line for line `index` (1..253): 46 characters in
+/// the form above, uppercase hex digits only, the right checksum and the line's own address.
 LineFault CheckLine(std::string_view line, int index);
 
 /// Describes a fault for the scanner's log ("checksum", "address", ...).
@@ -36,14 +31,15 @@ std::string_view FaultName(LineFault fault);
 
 struct ImageText {
   std::vector<std::string> lines;  // 253 lines when `error` is empty
-  std::string error;               // why the text is not an image, e.g. "line 7: checksum"
+  std::string error;               // why the text is not a sound image, e.g. "line 7: checksum"
 };
 
-/// Reads an image file's text: 253 clone lines in order, CR LF or LF line ends, blank lines at the
-/// end ignored. Every line must pass `CheckLine`.
+/// Reads an image file's text as the core does (253 lines, CR LF or LF line ends, blank lines at
+/// the end ignored) and then insists that every line passes `CheckLine`: a scanner's memory never
+/// holds a damaged line.
 ImageText ParseImageText(std::string_view text);
 
-/// The text of an image file: the lines, each followed by LF (as `talvirex image` writes it).
+/// The text of an image file, as `talvirex image` writes it.
 std::string FormatImageText(const std::vector<std::string>& lines);
 
 }  // namespace talvirex::scanner

@@ -179,7 +179,7 @@ TEST(ScannerCommand, RefusesUnfitOptionsAndImages) {
       {{"--role", "master", "--image", (dir / "none.img").string()}, 2, "none.img"},
       {{"--role", "master", "--image", (dir / "short.img").string()},
        2,
-       "is not a clone image: has 1 lines, not 253"},
+       "is not a clone image: The file holds 1 line;"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args = {"scanner"};
