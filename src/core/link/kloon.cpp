@@ -64,22 +64,30 @@ KloonEffects Kloon::Open() {
 }
 
 KloonEffects Kloon::StartRead(const PortAddress& port) {
-  if (mode_ != KloonMode::kRead || !buttons_.read || phase_ != Phase::kIdle) return {};
+  if (mode_ != KloonMode::kRead || !buttons_.read || !CanStart()) return {};
   rejected_ = 0;
   phase_ = Phase::kOpening;
+  open_pending_ = true;
   return {SetRejectedCount{}, SetStatus{"Backup."}, OpenPort{port}};
 }
 
 KloonEffects Kloon::StartSend(const PortAddress& port) {
-  if (mode_ != KloonMode::kSend || !buttons_.send || phase_ != Phase::kIdle) return {};
+  if (mode_ != KloonMode::kSend || !buttons_.send || !CanStart()) return {};
   rejected_ = 0;
   refusals_ = 0;
   phase_ = Phase::kOpening;
+  open_pending_ = true;
   return {SetRejectedCount{}, SetStatus{"Restore."}, SetDetected{false}, OpenPort{port}};
+}
+
+bool Kloon::CanStart() const {
+  // An answer to an earlier open still outstanding would be taken for this transfer's.
+  return phase_ == Phase::kIdle && !open_pending_;
 }
 
 KloonEffects Kloon::OnPortOpened(PortOpenResult result) {
   KloonEffects out;
+  open_pending_ = false;
   if (phase_ != Phase::kOpening) {
     // The transfer was stopped while the port was opening: give the port back.
     if (result == PortOpenResult::kOpened) out.emplace_back(ClosePort{});

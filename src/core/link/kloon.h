@@ -95,6 +95,7 @@ class Kloon {
     kClosing,         // read complete and decoded, the close timer runs
   };
 
+  bool CanStart() const;
   void HandleMessage(const std::string& message, KloonEffects& out);
   void HandleReadMessage(const std::string& message, KloonEffects& out);
   void HandleSendAnswer(const std::string& message, KloonEffects& out);
@@ -118,6 +119,7 @@ class Kloon {
   Phase phase_ = Phase::kIdle;
   LineFramer framer_;
   bool port_open_ = false;
+  bool open_pending_ = false;  // an OpenPort has not been answered yet
   int line_counter_ = 0;
   int refusals_ = 0;
   int rejected_ = 0;

@@ -260,9 +260,12 @@ TEST(ReadStart, StopWhileThePortOpensGivesThePortBackWhenItArrives) {
   rec.Take(kloon.Stop());
   EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kCancelled});
   EXPECT_EQ(rec.closes, 0);
+  // Until the first open is answered, a new start could not tell the answers apart.
+  EXPECT_TRUE(kloon.StartRead(PortAddress{1, ""}).empty());
   rec.Take(kloon.OnPortOpened(PortOpenResult::kOpened));
   EXPECT_EQ(rec.closes, 1);
   EXPECT_TRUE(rec.messages.empty());
+  EXPECT_EQ(kloon.StartRead(PortAddress{1, ""}).size(), 3u);
 }
 
 TEST(ReadStart, ButtonsOfTheOtherModeAndBytesBeforeAStartAreIgnored) {
