@@ -122,6 +122,7 @@ void Kloon::BeginRead(KloonEffects& out) {
 }
 
 void Kloon::BeginSend(KloonEffects& out) {
+  line_counter_ = 0;
   out.emplace_back(Tell(SendInstructions()));
   buttons_ = SetButtons{false, false, buttons_.stop};
   out.emplace_back(buttons_);

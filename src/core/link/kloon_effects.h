@@ -1,7 +1,17 @@
 #pragma once
 // What the transfer engine asks its driver to do. A driver (the desktop transfer window, the
 // command line, a test) carries out each effect in the order given and makes no protocol decision
-// of its own.
+// of its own. The driver's side of the bargain:
+// - every call into the engine happens on one thread, never two at once; calling the engine again
+//   while carrying out an effect (a received-bytes event during a modal message, the answer to
+//   `OpenPort` given at once) is allowed, and the effects of that call are carried out at once;
+// - all bytes the port receives go to `OnBytes` as they come, in any pieces; the engine itself
+//   drops what arrives outside a transfer;
+// - one single-shot pacing timer and one single-shot close timer; starting a running timer
+//   restarts it with the new interval;
+// - a port error or a vanished device is reported once through `OnPortLost`; the engine then asks
+//   for `ClosePort`, which must be harmless on a dead port;
+// - `TransferEnded` tells how a transfer ended; a desktop window may ignore it.
 
 #include <optional>
 #include <string>
