@@ -7,11 +7,11 @@ namespace talvirex {
 namespace {
 
 constexpr std::size_t kLineLength = 46;
-constexpr std::size_t kAddressAt = 4;   // four digits
-constexpr std::size_t kDataAt = 9;      // 32 digits
+constexpr std::size_t kAddressAt = 4;  // four digits
+constexpr std::size_t kDataAt = 9;     // 32 digits
 constexpr std::size_t kDataDigits = 32;
 constexpr std::size_t kTildeAt = 41;
-constexpr std::size_t kChecksumAt = 42; // four digits
+constexpr std::size_t kChecksumAt = 42;  // four digits
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
@@ -45,7 +45,8 @@ bool IsCloneLineFor(std::string_view line, int index) {
   for (std::size_t i = 0; i < kDataDigits; ++i) {
     if (!IsUpperHex(line[kDataAt + i])) return false;
   }
-  return DigitsAre(line, kAddressAt, (index - 1) * 16) && DigitsAre(line, kChecksumAt, LineSum(line));
+  return DigitsAre(line, kAddressAt, (index - 1) * 16) &&
+         DigitsAre(line, kChecksumAt, LineSum(line));
 }
 
 }  // namespace talvirex

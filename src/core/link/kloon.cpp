@@ -26,12 +26,15 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
-ShowMessage Tell(std::string text) { return ShowMessage{Message{std::move(text), {}, Buttons::kOk, Icon::kNone}}; }
+ShowMessage Tell(std::string text) {
+  return ShowMessage{Message{std::move(text), {}, Buttons::kOk, Icon::kNone}};
+}
 
 std::string ReadInstructions() {
-  return Join({"SportCat 200 file download:", "  ", " - Switch SC200 OFF.",
-               " - Press and hold 'E' button while switching power ON", " - Display must show: MASTER.",
-               " - Close this window by pressing OK and then press E at keypad to start data transfer."});
+  return Join(
+      {"SportCat 200 file download:", "  ", " - Switch SC200 OFF.",
+       " - Press and hold 'E' button while switching power ON", " - Display must show: MASTER.",
+       " - Close this window by pressing OK and then press E at keypad to start data transfer."});
 }
 
 std::string SendInstructions() {
@@ -43,7 +46,8 @@ std::string SendInstructions() {
 }
 
 std::string RestoreFinished() {
-  return "Restore finished. \r\nYour SC200 must now show:\r\n>COMPLETE\r\nSwitch scanner Off/On\r\n\r\n";
+  return "Restore finished. \r\nYour SC200 must now show:\r\n>COMPLETE\r\nSwitch scanner "
+         "Off/On\r\n\r\n";
 }
 
 int Percent(int counter) { return std::clamp(counter, 0, 255) * 100 / 255; }
@@ -193,8 +197,9 @@ void Kloon::FinishRead(KloonEffects& out) {
   const bool complete = line_counter_ == kReadMessageCount;
   if (!complete) out.emplace_back(Tell("Clone end. Transfer Bad."));
   out.emplace_back(SetProgress{0, line_counter_});
-  out.emplace_back(SetStatus{complete ? std::string("END received. Backup status: OK.")
-                                      : "END received. Backup status: Bad. " + IntText(line_counter_)});
+  out.emplace_back(SetStatus{complete
+                                 ? std::string("END received. Backup status: OK.")
+                                 : "END received. Backup status: Bad. " + IntText(line_counter_)});
   Release(out);
   buttons_ = SetButtons{true, buttons_.send, false};
   out.emplace_back(buttons_);

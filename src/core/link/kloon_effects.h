@@ -87,13 +87,13 @@ struct CloseWindow {};
 
 /// How a transfer ended; lets the command line choose its exit status.
 enum class Outcome {
-  kComplete,          // read: all 253 lines and "END"; send: all 253 lines acknowledged
-  kBadRead,           // read: "END" after the wrong number of lines
-  kCancelled,         // "Stop" (or the window closed) during a transfer
-  kPortUnavailable,   // the port does not exist
-  kPortInUse,         // another program holds the port
-  kPortLost,          // the port vanished during a transfer
-  kTooManyRefusals,   // send: the scanner refused (or did not answer) too often
+  kComplete,         // read: all 253 lines and "END"; send: all 253 lines acknowledged
+  kBadRead,          // read: "END" after the wrong number of lines
+  kCancelled,        // "Stop" (or the window closed) during a transfer
+  kPortUnavailable,  // the port does not exist
+  kPortInUse,        // another program holds the port
+  kPortLost,         // the port vanished during a transfer
+  kTooManyRefusals,  // send: the scanner refused (or did not answer) too often
 };
 struct TransferEnded {
   Outcome outcome;

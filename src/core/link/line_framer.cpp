@@ -15,7 +15,8 @@ void LineFramer::Feed(std::string_view bytes) {
   if (pending() <= kMaxPendingBytes) return;
   // Only the part after the last CR can be an overlong unfinished message: drop that part.
   const auto last_cr = buffer_.rfind(kCr);
-  const std::size_t keep = (last_cr == std::string::npos || last_cr < start_) ? start_ : last_cr + 1;
+  const std::size_t keep =
+      (last_cr == std::string::npos || last_cr < start_) ? start_ : last_cr + 1;
   if (buffer_.size() - keep > kMaxPendingBytes) {
     dropped_ += buffer_.size() - keep;
     buffer_.resize(keep);

@@ -34,8 +34,8 @@ class LineFramer {
 
  private:
   std::string buffer_;
-  std::size_t start_ = 0;      // first byte not yet handed out
-  std::size_t scanned_ = 0;    // bytes from start_ on known to hold no CR
+  std::size_t start_ = 0;    // first byte not yet handed out
+  std::size_t scanned_ = 0;  // bytes from start_ on known to hold no CR
   std::size_t dropped_ = 0;
 };
 

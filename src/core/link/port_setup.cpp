@@ -59,7 +59,8 @@ void PortSetup::SetPacing(int milliseconds) {
 
 PortAddress PortSetup::Port() const {
   if (option_ != kOtherOption) return PortAddress{option_, {}};
-  if (IsDevicePath(other_entry_)) return PortAddress{kMinPort, std::string(TrimBlanks(other_entry_))};
+  if (IsDevicePath(other_entry_))
+    return PortAddress{kMinPort, std::string(TrimBlanks(other_entry_))};
   return PortAddress{std::clamp(SmallIntValue(other_entry_), kMinPort, kMaxPort), {}};
 }
 

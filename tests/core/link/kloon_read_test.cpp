@@ -41,7 +41,8 @@ class ReadTest : public ::testing::Test {
 
 TEST_F(ReadTest, OpeningShowsTheInstructionsAndWaits) {
   EXPECT_EQ(kloon.Caption(), "Read Data");
-  EXPECT_EQ(rec.statuses, (std::vector<std::string>{"None.", "Backup.", "Waiting for E key pressed"}));
+  EXPECT_EQ(rec.statuses,
+            (std::vector<std::string>{"None.", "Backup.", "Waiting for E key pressed"}));
   ASSERT_EQ(rec.messages.size(), 1u);
   EXPECT_EQ(rec.messages[0], kReadInstructions);
   EXPECT_EQ(rec.buttons, (SetButtons{false, false, true}));
@@ -53,7 +54,8 @@ TEST_F(ReadTest, FullReadInAwkwardChunksStoresEveryLineAndDecodes) {
   const std::string stream = Stream(kCloneLineCount);
   // Pieces of 7 bytes: every message is split, many reads carry the end of one and the start of
   // the next.
-  for (std::size_t at = 0; at < stream.size(); at += 7) Receive(std::string_view(stream).substr(at, 7));
+  for (std::size_t at = 0; at < stream.size(); at += 7)
+    Receive(std::string_view(stream).substr(at, 7));
 
   ASSERT_EQ(rec.writes.size(), 254u);
   EXPECT_EQ(rec.writes.front(), "SC200SPOR\r");
@@ -97,9 +99,9 @@ TEST_F(ReadTest, RefusesEveryDamagedLineAndStoresTheRepeatAtTheSameIndex) {
   std::string lowercase = CloneLineFor(1, 0xAB);
   lowercase[9] = 'a';
   const std::vector<std::string> damaged = {
-      good.substr(0, 45),           // 45 characters
-      good + "0",                   // 47 characters
-      CloneLineFor(2, 0x5A),        // the next line's address
+      good.substr(0, 45),     // 45 characters
+      good + "0",             // 47 characters
+      CloneLineFor(2, 0x5A),  // the next line's address
       bad_checksum,
       bad_digit,
       lowercase,

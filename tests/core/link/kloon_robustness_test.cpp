@@ -61,8 +61,9 @@ class CheckingDriver {
 };
 
 std::string RandomBytes(std::mt19937& random, int round) {
-  static const char* const kPieces[] = {"MDL\r", "END\r", "OK\r", "NG\r", "SC200SPOR\r", "\r", "CLN ",
-                                        "\n", "~07DD\r", "CLN 0000 00000000000000000000000000000000~07DD\r"};
+  static const char* const kPieces[] = {
+      "MDL\r", "END\r", "OK\r", "NG\r",    "SC200SPOR\r",
+      "\r",    "CLN ",  "\n",   "~07DD\r", "CLN 0000 00000000000000000000000000000000~07DD\r"};
   std::string bytes;
   const int count = static_cast<int>(random() % 6);
   for (int i = 0; i < count; ++i) {
@@ -71,13 +72,16 @@ std::string RandomBytes(std::mt19937& random, int round) {
         bytes += kPieces[random() % std::size(kPieces)];
         break;
       case 1:
-        bytes += testing::CloneLineFor(static_cast<int>(random() % 256), static_cast<int>(random())) + "\r";
+        bytes +=
+            testing::CloneLineFor(static_cast<int>(random() % 256), static_cast<int>(random())) +
+            "\r";
         break;
       case 2:
         bytes += static_cast<char>(random() % 256);
         break;
       default:
-        bytes.append(random() % (round % 50 == 0 ? 5000 : 40), static_cast<char>('A' + random() % 26));
+        bytes.append(random() % (round % 50 == 0 ? 5000 : 40),
+                     static_cast<char>('A' + random() % 26));
     }
   }
   return bytes;
@@ -92,15 +96,31 @@ void Exercise(KloonMode mode, unsigned seed) {
   driver.Run(kloon.Open());
   for (int round = 0; round < 4000; ++round) {
     switch (random() % 12) {
-      case 0: driver.Run(kloon.StartRead(PortAddress{})); break;
-      case 1: driver.Run(kloon.StartSend(PortAddress{})); break;
-      case 2: driver.Run(kloon.Stop()); break;
-      case 3: driver.Run(kloon.OnPortLost()); break;
-      case 4: driver.Run(kloon.OnCloseTimer()); break;
+      case 0:
+        driver.Run(kloon.StartRead(PortAddress{}));
+        break;
+      case 1:
+        driver.Run(kloon.StartSend(PortAddress{}));
+        break;
+      case 2:
+        driver.Run(kloon.Stop());
+        break;
+      case 3:
+        driver.Run(kloon.OnPortLost());
+        break;
+      case 4:
+        driver.Run(kloon.OnCloseTimer());
+        break;
       case 5:
-      case 6: driver.Run(kloon.OnPacingTimer()); break;
-      case 7: driver.AnswerOpen(); break;
-      default: driver.Run(kloon.OnBytes(RandomBytes(random, round))); break;
+      case 6:
+        driver.Run(kloon.OnPacingTimer());
+        break;
+      case 7:
+        driver.AnswerOpen();
+        break;
+      default:
+        driver.Run(kloon.OnBytes(RandomBytes(random, round)));
+        break;
     }
     ASSERT_GE(kloon.line_counter(), 0);
     ASSERT_LE(kloon.line_counter(), Kloon::kReadMessageCount);
@@ -109,7 +129,8 @@ void Exercise(KloonMode mode, unsigned seed) {
   EXPECT_EQ(driver.faults, 0) << "seed " << seed;
   for (int i = 1; i <= kCloneLineCount; ++i) {
     const auto& line = image.lines[static_cast<std::size_t>(i)];
-    EXPECT_TRUE(line == original.lines[static_cast<std::size_t>(i)] || IsCloneLineFor(line, i)) << i;
+    EXPECT_TRUE(line == original.lines[static_cast<std::size_t>(i)] || IsCloneLineFor(line, i))
+        << i;
   }
   EXPECT_EQ(image.lines[0], "");
   EXPECT_EQ(image.lines[254], "");

@@ -31,7 +31,8 @@ inline std::string CloneLineFor(int index, int fill) {
 /// An image whose line i is filled with the byte i.
 inline CloneImage NumberedImage() {
   CloneImage image;
-  for (int i = 1; i <= kCloneLineCount; ++i) image.lines[static_cast<std::size_t>(i)] = CloneLineFor(i, i);
+  for (int i = 1; i <= kCloneLineCount; ++i)
+    image.lines[static_cast<std::size_t>(i)] = CloneLineFor(i, i);
   return image;
 }
 
