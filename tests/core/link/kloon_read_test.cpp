@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/link/kloon_test_support.h"
+#include "link/clone_line_check.h"
 #include "link/kloon.h"
 
 namespace talvirex {
@@ -81,13 +82,6 @@ TEST_F(ReadTest, FullReadInAwkwardChunksStoresEveryLineAndDecodes) {
 
   rec.Take(kloon.OnCloseTimer());
   EXPECT_EQ(rec.window_closes, 1);
-}
-
-TEST_F(ReadTest, WholeStreamInOneReadGivesTheSameResult) {
-  Receive(Stream(kCloneLineCount));
-  EXPECT_EQ(rec.writes.size(), 254u);
-  EXPECT_EQ(rec.decodes, 1);
-  EXPECT_EQ(image.lines[253], CloneLineFor(253, 253));
 }
 
 TEST_F(ReadTest, RefusesEveryDamagedLineAndStoresTheRepeatAtTheSameIndex) {
@@ -281,6 +275,18 @@ TEST(ReadStart, ButtonsOfTheOtherModeAndBytesBeforeAStartAreIgnored) {
   Recorder rec;
   rec.Take(kloon.StartRead(PortAddress{}));
   EXPECT_TRUE(kloon.StartRead(PortAddress{}).empty());  // a second press while opening
+}
+
+TEST(CloneLineCheck, AcceptsOnlyTheExactLineOfItsPlace) {
+  const std::string zeros = "CLN 0000 00000000000000000000000000000000~07DD";
+  EXPECT_TRUE(IsCloneLineFor(zeros, 1));
+  EXPECT_TRUE(IsCloneLineFor("CLN 0700 FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF~0AA4", 113));
+  EXPECT_TRUE(IsCloneLineFor("CLN 0FC0 4A4A4A4A4A4A4A4A4A4A4A4A4A4A4A4A~0956", 253));
+  EXPECT_FALSE(IsCloneLineFor(zeros, 2));
+  EXPECT_FALSE(IsCloneLineFor(zeros, 0));
+  EXPECT_FALSE(IsCloneLineFor("CLN 0FD0 00000000000000000000000000000000~07F5", 254));
+  EXPECT_FALSE(IsCloneLineFor("CLN 0000 00000000000000000000000000000000-07DD", 1));
+  EXPECT_FALSE(IsCloneLineFor("CLX 0000 00000000000000000000000000000000~07DD", 1));
 }
 
 }  // namespace

@@ -8,101 +8,73 @@
 namespace talvirex {
 namespace {
 
-std::vector<std::string> Drain(LineFramer& framer) {
-  std::vector<std::string> messages;
-  while (auto message = framer.Next()) messages.push_back(*message);
+using namespace std::string_literals;
+using Messages = std::vector<std::string>;
+
+// Feeds the pieces one by one, taking every complete message after each.
+Messages FeedAll(LineFramer& framer, const std::vector<std::string>& pieces) {
+  Messages messages;
+  for (const auto& piece : pieces) {
+    framer.Feed(piece);
+    while (auto message = framer.Next()) messages.push_back(*message);
+  }
   return messages;
 }
 
-TEST(LineFramer, JoinsAMessageSplitAcrossReads) {
-  LineFramer framer;
-  framer.Feed("CLN 00");
-  EXPECT_TRUE(Drain(framer).empty());
-  framer.Feed("10 AB");
-  EXPECT_TRUE(Drain(framer).empty());
-  framer.Feed("\r");
-  EXPECT_EQ(Drain(framer), std::vector<std::string>{"CLN 0010 AB"});
-  EXPECT_EQ(framer.pending(), 0u);
-}
-
-TEST(LineFramer, SplitsSeveralMessagesInOneReadAndKeepsTheRest) {
-  LineFramer framer;
-  framer.Feed("OK\rNG\rMD");
-  EXPECT_EQ(Drain(framer), (std::vector<std::string>{"OK", "NG"}));
-  EXPECT_EQ(framer.pending(), 2u);
-  framer.Feed("L\rE");
-  EXPECT_EQ(Drain(framer), std::vector<std::string>{"MDL"});
-  framer.Feed("ND\r");
-  EXPECT_EQ(Drain(framer), std::vector<std::string>{"END"});
+TEST(LineFramer, CutsMessagesWhateverThePieces) {
+  const struct {
+    std::vector<std::string> pieces;
+    Messages expected;
+    std::size_t left;
+  } cases[] = {
+      {{"CLN 00", "10 AB", "\r"}, {"CLN 0010 AB"}, 0},  // one message over three reads
+      {{"OK\rNG\rMD"}, {"OK", "NG"}, 2},                // two in one read, the rest kept
+      {{"OK\rNG\rMD", "L\rE", "ND\r"}, {"OK", "NG", "MDL", "END"}, 0},
+      {{"OK\r\n", "\nNG\r"}, {"OK", "NG"}, 0},  // line feeds after CR skipped
+      {{"\r\r"}, {"", ""}, 0},
+      {{"A\0B\r"s}, {"A\0B"s}, 0},  // NUL bytes kept
+  };
+  for (const auto& c : cases) {
+    LineFramer framer;
+    EXPECT_EQ(FeedAll(framer, c.pieces), c.expected) << c.pieces.front();
+    EXPECT_EQ(framer.pending(), c.left) << c.pieces.front();
+  }
 }
 
 TEST(LineFramer, ByteAtATimeGivesTheSameMessages) {
-  LineFramer framer;
-  using namespace std::string_literals;
   const std::string stream = "MDL\r\rCLN x\0y\rEND\r"s;
-  std::vector<std::string> messages;
-  for (char c : stream) {
-    framer.Feed(std::string_view(&c, 1));
-    for (auto& m : Drain(framer)) messages.push_back(m);
-  }
-  EXPECT_EQ(messages, (std::vector<std::string>{"MDL", "", "CLN x\0y"s, "END"}));
-}
-
-TEST(LineFramer, KeepsNulBytesInsideAMessage) {
+  std::vector<std::string> bytes;
+  for (char c : stream) bytes.emplace_back(1, c);
   LineFramer framer;
-  framer.Feed(std::string_view("A\0B\r", 4));
-  const auto message = framer.Next();
-  ASSERT_TRUE(message);
-  EXPECT_EQ(*message, std::string("A\0B", 3));
-}
-
-TEST(LineFramer, SkipsALineFeedAfterTheCarriageReturn) {
-  LineFramer framer;
-  framer.Feed("OK\r\n");
-  EXPECT_EQ(Drain(framer), std::vector<std::string>{"OK"});
-  framer.Feed("\nNG\r");
-  EXPECT_EQ(Drain(framer), std::vector<std::string>{"NG"});
+  EXPECT_EQ(FeedAll(framer, bytes), (Messages{"MDL", "", "CLN x\0y"s, "END"}));
 }
 
 TEST(LineFramer, DropsAnOverlongUnfinishedMessageAsNoise) {
   LineFramer framer;
-  framer.Feed(std::string(LineFramer::kMaxPendingBytes + 1, 'x'));
-  EXPECT_TRUE(Drain(framer).empty());
+  EXPECT_EQ(FeedAll(framer, {"OK\r" + std::string(LineFramer::kMaxPendingBytes + 1, 'x')}),
+            Messages{"OK"});
   EXPECT_EQ(framer.pending(), 0u);
   EXPECT_EQ(framer.dropped(), LineFramer::kMaxPendingBytes + 1);
-  framer.Feed("OK\r");
-  EXPECT_EQ(Drain(framer), std::vector<std::string>{"OK"});
+  EXPECT_EQ(FeedAll(framer, {"NG\r"}), Messages{"NG"});
 }
 
 TEST(LineFramer, NoiseInSmallPiecesNeverGrowsTheBufferPastItsBound) {
   LineFramer framer;
   std::size_t most = 0;
-  for (int i = 0; i < 3 * static_cast<int>(LineFramer::kMaxPendingBytes); ++i) {
-    framer.Feed("zz");
-    Drain(framer);
+  for (std::size_t i = 0; i < 3 * LineFramer::kMaxPendingBytes; ++i) {
+    FeedAll(framer, {"zz"});
     most = std::max(most, framer.pending());
   }
   EXPECT_LE(most, LineFramer::kMaxPendingBytes);
   EXPECT_GT(framer.dropped(), 0u);
-  framer.Feed("\rOK\r");
-  const auto messages = Drain(framer);
-  ASSERT_FALSE(messages.empty());
-  EXPECT_EQ(messages.back(), "OK");
-}
-
-TEST(LineFramer, KeepsCompleteMessagesBeforeALongTail) {
-  LineFramer framer;
-  framer.Feed("OK\r" + std::string(LineFramer::kMaxPendingBytes + 10, 'n'));
-  EXPECT_EQ(Drain(framer), std::vector<std::string>{"OK"});
-  EXPECT_EQ(framer.pending(), 0u);
+  EXPECT_EQ(FeedAll(framer, {"\rOK\r"}).back(), "OK");
 }
 
 TEST(LineFramer, ClearForgetsPendingInput) {
   LineFramer framer;
-  framer.Feed("OK\rN");
+  FeedAll(framer, {"OK\rN"});
   framer.Clear();
-  framer.Feed("G\r");
-  EXPECT_EQ(Drain(framer), std::vector<std::string>{"G"});
+  EXPECT_EQ(FeedAll(framer, {"G\r"}), Messages{"G"});
 }
 
 }  // namespace
