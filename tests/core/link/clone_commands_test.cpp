@@ -1,0 +1,144 @@
+#include "link/clone_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/link/kloon_test_support.h"
+#include "files/file_commands.h"
+#include "image/clone_image.h"
+#include "link/clone_line_check.h"
+#include "link/kloon.h"
+#include "support/fake_ports.h"
+#include "support/temp_dir.h"
+#include "workspace.h"
+
+namespace talvirex {
+namespace {
+
+using testing::FakeClock;
+using testing::ScriptedUi;
+using testing::TempDir;
+
+// The 255 messages a scanner in master mode sends for `image`.
+std::string MasterStream(const CloneImage& image) {
+  std::string stream = "MDL\r";
+  for (int i = 1; i <= kCloneLineCount; ++i)
+    stream += image.lines[static_cast<std::size_t>(i)] + "\r";
+  return stream + "END\r";
+}
+
+class CloneCommandsTest : public ::testing::Test {
+ protected:
+  // The transfer window in read mode, fed `stream` in one piece; its DecodeImage effect decodes.
+  TransferWindow ReadWindow(std::string stream) {
+    return [this, stream] {
+      ++windows;
+      Kloon kloon(ws.clone_image, KloonMode::kRead, 50);
+      Run(kloon.StartRead(PortAddress{}));
+      Run(kloon.OnPortOpened(PortOpenResult::kOpened));
+      Run(kloon.OnBytes(stream));
+    };
+  }
+  void Run(const KloonEffects& effects) {
+    for (const auto& effect : effects) {
+      if (std::holds_alternative<DecodeImage>(effect)) DecodeReadImage(ws, ui);
+    }
+  }
+
+  TempDir dir;
+  Workspace ws;
+  ScriptedUi ui;
+  FakeClock clock;
+  FileCommands files{ws, ui, clock, dir.path()};
+  int windows = 0;
+};
+
+TEST_F(CloneCommandsTest, ReadDecodesTheScannerImageAndNamesTheFileUntitled) {
+  Workspace scanner;
+  scanner.grid.Cell(3, 1) = "145.5050";
+  scanner.grid.Cell(3, 2) = "TOWER";
+  SendCommand(scanner, ui, [] {});
+  ws.file_name = (dir.path() / "mine.s2c").string();
+  ws.grid.Cell(1, 1) = "440.0000";
+
+  const auto editor_text =
+      ReadCommand(ws, ui, files, ReadWindow(MasterStream(scanner.clone_image)));
+  ASSERT_TRUE(editor_text);
+  EXPECT_EQ(windows, 1);
+  EXPECT_EQ(ws.clone_image, scanner.clone_image);
+  EXPECT_EQ(ws.table.At(0, 3, kFieldFrequency), "145.505");
+  EXPECT_EQ(ws.table.At(0, 3, kFieldTag), "TOWER     ");
+  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "0");
+  EXPECT_EQ(*editor_text, "0");
+  EXPECT_EQ(ws.grid.Cell(3, 1), "145.5050");
+  EXPECT_EQ(ws.file_name, "Untitled");
+  EXPECT_FALSE(ws.unsaved_changes);
+}
+
+TEST_F(CloneCommandsTest, AFailedReadKeepsTheTableButStillNamesTheFileUntitled) {
+  ws.file_name = (dir.path() / "mine.s2c").string();
+  ws.grid.Cell(1, 1) = "440.0000";
+  Workspace scanner;
+  std::string stream = MasterStream(scanner.clone_image);
+  stream.erase(stream.find("CLN 0640"), 47);  // one line short: "END" comes at count 254
+
+  const auto editor_text = ReadCommand(ws, ui, files, ReadWindow(stream));
+  ASSERT_TRUE(editor_text);
+  EXPECT_EQ(*editor_text, "440.0000");
+  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "440.0000");
+  EXPECT_EQ(ws.grid.Cell(1, 1), "440.0000");
+  EXPECT_EQ(ws.file_name, "Untitled");
+}
+
+TEST_F(CloneCommandsTest, ReadOffersToSaveFirst) {
+  const struct {
+    Answer answer;
+    bool saved_to_file;  // the file name is set, so Yes writes without a dialog
+    bool runs;
+  } cases[] = {
+      {Answer::kCancel, true, false},
+      {Answer::kNo, true, true},
+      {Answer::kYes, true, true},
+      {Answer::kYes, false, false},  // Yes, then the save dialog cancelled
+  };
+  for (const auto& c : cases) {
+    Workspace w;
+    ScriptedUi u;
+    FileCommands f{w, u, clock, dir.path()};
+    const std::string path = (dir.path() / "kept.s2c").string();
+    std::filesystem::remove(path);
+    if (c.saved_to_file) w.file_name = path;
+    w.unsaved_changes = true;
+    u.answers.push_back(c.answer);
+    bool ran = false;
+    const auto result = ReadCommand(w, u, f, [&] { ran = true; });
+    ASSERT_FALSE(u.shown.empty());
+    EXPECT_EQ(u.shown[0].text, "Data is not saved. Save it now?");
+    EXPECT_EQ(u.shown[0].title, "Not Saved");
+    EXPECT_EQ(u.shown[0].buttons, Buttons::kYesNoCancel);
+    EXPECT_EQ(u.shown[0].icon, Icon::kCritical);
+    EXPECT_EQ(ran, c.runs);
+    EXPECT_EQ(result.has_value(), c.runs);
+    EXPECT_EQ(w.unsaved_changes, !c.runs);
+    EXPECT_EQ(std::filesystem::exists(path), c.answer == Answer::kYes && c.saved_to_file);
+  }
+}
+
+TEST_F(CloneCommandsTest, SendPreparesEveryLineAndKeepsUninterpretedBytes) {
+  // Line 2 (0x0010) is not interpreted: what a read brought there goes back unchanged.
+  ws.clone_image.lines[2] = testing::CloneLineFor(2, 0x5A);
+  ws.grid.Cell(1, 1) = "162.5500";
+  CloneImage sent;
+  SendCommand(ws, ui, [&] { sent = ws.clone_image; });
+  for (int i = 1; i <= kCloneLineCount; ++i) {
+    EXPECT_TRUE(IsCloneLineFor(sent.lines[static_cast<std::size_t>(i)], i)) << i;
+  }
+  EXPECT_EQ(sent.lines[2], testing::CloneLineFor(2, 0x5A));
+  EXPECT_EQ(sent.lines[65].substr(9, 6), "46590A");  // slot 1's frequency record
+  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "162.5500");
+  EXPECT_EQ(ws.grid.Cell(1, 1), "162.5500");
+}
+
+}  // namespace
+}  // namespace talvirex

@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/link/kloon_test_support.h"
+#include "link/clone_line_check.h"
+#include "link/kloon.h"
+
+namespace talvirex {
+namespace {
+
+using testing::CloneLineFor;
+using testing::Recorder;
+
+constexpr std::string_view kReadInstructions =
+    "SportCat 200 file download:\r\n  \r\n - Switch SC200 OFF.\r\n"
+    " - Press and hold 'E' button while switching power ON\r\n - Display must show: MASTER.\r\n"
+    " - Close this window by pressing OK and then press E at keypad to start data transfer.";
+
+// A read window on its own image, with the port already open.
+class ReadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (int i = 1; i <= kCloneLineCount; ++i) image.lines[static_cast<std::size_t>(i)] = "old";
+    rec.Take(kloon.Open());
+    rec.Take(kloon.StartRead(PortAddress{3, ""}));
+    rec.Take(kloon.OnPortOpened(PortOpenResult::kOpened));
+  }
+  void Receive(std::string_view bytes) { rec.Take(kloon.OnBytes(bytes)); }
+  // The scanner's whole backup stream for lines 1..`lines`, then "END".
+  static std::string Stream(int lines) {
+    std::string stream = "MDL\r";
+    for (int i = 1; i <= lines; ++i) stream += CloneLineFor(i, i) + "\r";
+    return stream + "END\r";
+  }
+
+  CloneImage image;
+  Kloon kloon{image, KloonMode::kRead, 50};
+  Recorder rec;
+};
+
+TEST_F(ReadTest, OpeningShowsTheInstructionsAndWaits) {
+  EXPECT_EQ(kloon.Caption(), "Read Data");
+  EXPECT_EQ(rec.statuses,
+            (std::vector<std::string>{"None.", "Backup.", "Waiting for E key pressed"}));
+  ASSERT_EQ(rec.messages.size(), 1u);
+  EXPECT_EQ(rec.messages[0], kReadInstructions);
+  EXPECT_EQ(rec.buttons, (SetButtons{false, false, true}));
+  EXPECT_EQ(rec.Count<DiscardInput>(), 1);
+  EXPECT_TRUE(kloon.transferring());
+}
+
+TEST_F(ReadTest, FullReadInAwkwardChunksStoresEveryLineAndDecodes) {
+  const std::string stream = Stream(kCloneLineCount);
+  // Pieces of 7 bytes: every message is split, many reads carry the end of one and the start of
+  // the next.
+  for (std::size_t at = 0; at < stream.size(); at += 7)
+    Receive(std::string_view(stream).substr(at, 7));
+
+  ASSERT_EQ(rec.writes.size(), 254u);
+  EXPECT_EQ(rec.writes.front(), "SC200SPOR\r");
+  for (std::size_t i = 1; i < rec.writes.size(); ++i) EXPECT_EQ(rec.writes[i], "OK\r");
+  for (int i = 1; i <= kCloneLineCount; ++i) {
+    EXPECT_EQ(image.lines[static_cast<std::size_t>(i)], CloneLineFor(i, i));
+  }
+  EXPECT_EQ(image.lines[0], "");
+  EXPECT_EQ(image.lines[254], "");
+
+  ASSERT_GE(rec.progress.size(), 2u);
+  EXPECT_EQ(rec.progress[rec.progress.size() - 2].percent, 99);  // after line 253: 254 / 255
+  EXPECT_EQ(rec.progress.back().percent, 0);
+  EXPECT_EQ(rec.statuses[3], "MDL received 200.");
+  EXPECT_EQ(rec.statuses[4], "RX Data transfer in progress: 2");
+  EXPECT_EQ(rec.statuses.back(), "END received. Backup status: OK.");
+  EXPECT_EQ(rec.decodes, 1);
+  EXPECT_EQ(rec.closes, 1);
+  EXPECT_EQ(rec.close_timer, 500);
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kComplete});
+  EXPECT_EQ(rec.buttons, (SetButtons{true, false, false}));
+  EXPECT_EQ(rec.window_closes, 0);
+
+  rec.Take(kloon.OnCloseTimer());
+  EXPECT_EQ(rec.window_closes, 1);
+}
+
+TEST_F(ReadTest, RefusesEveryDamagedLineAndStoresTheRepeatAtTheSameIndex) {
+  const std::string good = CloneLineFor(1, 0x5A);
+  std::string bad_checksum = good;
+  bad_checksum[45] = bad_checksum[45] == '0' ? '1' : '0';
+  std::string bad_digit = good;
+  bad_digit[20] = 'G';
+  std::string lowercase = CloneLineFor(1, 0xAB);
+  lowercase[9] = 'a';
+  const std::vector<std::string> damaged = {
+      good.substr(0, 45),     // 45 characters
+      good + "0",             // 47 characters
+      CloneLineFor(2, 0x5A),  // the next line's address
+      bad_checksum,
+      bad_digit,
+      lowercase,
+      "CLN",
+      "CLN 0000",
+  };
+  Receive("MDL\r");
+  int refused = 0;
+  for (const auto& line : damaged) {
+    rec.ClearWrites();
+    Receive(line + "\r");
+    ++refused;
+    EXPECT_EQ(rec.writes, std::vector<std::string>{"NG\r"}) << line;
+    EXPECT_EQ(rec.rejected, refused) << line;
+    EXPECT_EQ(kloon.line_counter(), 1) << line;
+    EXPECT_EQ(image.lines[1], "old") << line;
+  }
+  rec.ClearWrites();
+  Receive(good + "\r");
+  EXPECT_EQ(rec.writes, std::vector<std::string>{"OK\r"});
+  EXPECT_EQ(image.lines[1], good);
+  EXPECT_EQ(kloon.line_counter(), 2);
+}
+
+TEST_F(ReadTest, EndAfterHundredLinesIsBadAndDoesNotDecode) {
+  Receive(Stream(100));
+  EXPECT_EQ(rec.messages.back(), "Clone end. Transfer Bad.");
+  EXPECT_EQ(rec.statuses.back(), "END received. Backup status: Bad. 102");
+  EXPECT_EQ(rec.progress.back().percent, 0);
+  EXPECT_EQ(rec.decodes, 0);
+  EXPECT_EQ(rec.closes, 1);
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kBadRead});
+  EXPECT_EQ(rec.buttons, (SetButtons{true, false, false}));
+  EXPECT_EQ(image.lines[100], CloneLineFor(100, 100));
+  EXPECT_EQ(image.lines[101], "old");
+  EXPECT_FALSE(kloon.transferring());
+}
+
+TEST_F(ReadTest, NoiseIsDroppedWithoutAdvancingTheCount) {
+  Receive("MDL\r");
+  Receive("\x01\x02garbage\r");
+  Receive(std::string(6000, '\xFF'));  // a burst with no CR at all
+  Receive("\rOKAY\r");
+  Receive(CloneLineFor(1, 7) + "\r");
+  EXPECT_EQ(image.lines[1], CloneLineFor(1, 7));
+  EXPECT_EQ(kloon.line_counter(), 2);
+  EXPECT_EQ(rec.writes, (std::vector<std::string>{"SC200SPOR\r", "OK\r"}));
+  EXPECT_FALSE(rec.rejected.has_value());
+}
+
+TEST_F(ReadTest, NoiseBetweenEveryMessageStillGivesACompleteRead) {
+  std::string stream = "MDL\r";
+  for (int i = 1; i <= kCloneLineCount; ++i) stream += "\x7Fzz\r" + CloneLineFor(i, 0) + "\r";
+  Receive(stream + "noise\rEND\r");
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kComplete});
+  EXPECT_EQ(rec.decodes, 1);
+}
+
+TEST_F(ReadTest, ARepeatedModelQuestionStartsTheCountAgain) {
+  Receive("MDL\r" + CloneLineFor(1, 1) + "\r" + CloneLineFor(2, 2) + "\r");
+  Receive("MDL\r");
+  EXPECT_EQ(kloon.line_counter(), 1);
+  Receive(Stream(kCloneLineCount).substr(4));
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kComplete});
+}
+
+TEST_F(ReadTest, ALineBeforeTheModelQuestionIsRefused) {
+  Receive(CloneLineFor(1, 1) + "\r");
+  EXPECT_EQ(rec.writes, std::vector<std::string>{"NG\r"});
+  EXPECT_EQ(image.lines[1], "old");
+}
+
+TEST_F(ReadTest, LinesBeyondTheLastAreRefused) {
+  Receive(Stream(kCloneLineCount).substr(0, Stream(kCloneLineCount).size() - 4));
+  rec.ClearWrites();
+  Receive(CloneLineFor(254, 0) + "\r");
+  EXPECT_EQ(rec.writes, std::vector<std::string>{"NG\r"});
+  EXPECT_EQ(image.lines[254], "");
+}
+
+TEST_F(ReadTest, StopMidReadCancelsKeepsStoredLinesAndIgnoresLaterBytes) {
+  Receive("MDL\r" + CloneLineFor(1, 9) + "\r");
+  rec.Take(kloon.Stop());
+  EXPECT_EQ(rec.statuses.back(), "Operation cancelled by user.");
+  EXPECT_EQ(rec.closes, 1);
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kCancelled});
+  EXPECT_EQ(rec.buttons, (SetButtons{true, false, true}));
+  EXPECT_EQ(kloon.line_counter(), 0);
+  EXPECT_EQ(image.lines[1], CloneLineFor(1, 9));
+  rec.ClearWrites();
+  Receive(CloneLineFor(2, 9) + "\rEND\r");
+  EXPECT_TRUE(rec.writes.empty());
+  EXPECT_EQ(rec.decodes, 0);
+}
+
+TEST_F(ReadTest, ANewReadAfterStopStartsClean) {
+  Receive("MDL\rCLN 00");  // half a line pending
+  rec.Take(kloon.Stop());
+  rec.Take(kloon.StartRead(PortAddress{3, ""}));
+  rec.Take(kloon.OnPortOpened(PortOpenResult::kOpened));
+  EXPECT_EQ(rec.rejected, std::nullopt);
+  Receive(Stream(kCloneLineCount));
+  EXPECT_EQ(rec.ended, (std::vector<Outcome>{Outcome::kCancelled, Outcome::kComplete}));
+}
+
+TEST_F(ReadTest, LostPortEndsLikeStopWithItsOwnStatus) {
+  Receive("MDL\r" + CloneLineFor(1, 9) + "\r");
+  rec.Take(kloon.OnPortLost());
+  EXPECT_EQ(rec.statuses.back(), "Comport lost. Operation cancelled.");
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kPortLost});
+  EXPECT_EQ(rec.buttons, (SetButtons{true, false, true}));
+  EXPECT_FALSE(kloon.transferring());
+  EXPECT_EQ(image.lines[2], "old");
+  // A second report of the same loss does nothing more.
+  const auto before = rec.all.size();
+  rec.Take(kloon.OnPortLost());
+  EXPECT_EQ(rec.all.size(), before);
+}
+
+TEST_F(ReadTest, OkDuringAReadClosesThePortAndTheWindow) {
+  Receive("MDL\r");
+  rec.Take(kloon.Ok());
+  EXPECT_EQ(rec.closes, 1);
+  EXPECT_EQ(rec.window_closes, 1);
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kCancelled});
+}
+
+TEST(ReadStart, PortFailuresLeaveTheWindowReadyForAnotherAttempt) {
+  const std::pair<PortOpenResult, const char*> cases[] = {
+      {PortOpenResult::kNotAvailable, "Comport not available."},
+      {PortOpenResult::kInUse, "Comport already in use."},
+  };
+  for (const auto& [result, text] : cases) {
+    CloneImage image;
+    Kloon kloon(image, KloonMode::kRead, 50);
+    Recorder rec;
+    rec.Take(kloon.Open());
+    rec.Take(kloon.StartRead(PortAddress{0, ""}));
+    EXPECT_EQ(rec.opens, 1);
+    rec.Take(kloon.OnPortOpened(result));
+    EXPECT_EQ(rec.messages, std::vector<std::string>{text});
+    EXPECT_EQ(rec.statuses.back(), "Select different comport.");
+    EXPECT_EQ(rec.buttons, (SetButtons{true, false, true}));
+    EXPECT_EQ(rec.closes, 0);
+    EXPECT_FALSE(kloon.transferring());
+    rec.Take(kloon.OnBytes("MDL\r"));
+    EXPECT_TRUE(rec.writes.empty());
+    rec.Take(kloon.StartRead(PortAddress{2, ""}));
+    EXPECT_EQ(rec.opens, 2);
+  }
+}
+
+TEST(ReadStart, StopWhileThePortOpensGivesThePortBackWhenItArrives) {
+  CloneImage image;
+  Kloon kloon(image, KloonMode::kRead, 50);
+  Recorder rec;
+  rec.Take(kloon.StartRead(PortAddress{1, ""}));
+  rec.Take(kloon.Stop());
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kCancelled});
+  EXPECT_EQ(rec.closes, 0);
+  // Until the first open is answered, a new start could not tell the answers apart.
+  EXPECT_TRUE(kloon.StartRead(PortAddress{1, ""}).empty());
+  rec.Take(kloon.OnPortOpened(PortOpenResult::kOpened));
+  EXPECT_EQ(rec.closes, 1);
+  EXPECT_TRUE(rec.messages.empty());
+  EXPECT_EQ(kloon.StartRead(PortAddress{1, ""}).size(), 3u);
+}
+
+TEST(ReadStart, ButtonsOfTheOtherModeAndBytesBeforeAStartAreIgnored) {
+  CloneImage image;
+  Kloon kloon(image, KloonMode::kRead, 50);
+  EXPECT_TRUE(kloon.StartSend(PortAddress{}).empty());
+  EXPECT_TRUE(kloon.OnBytes("MDL\r").empty());
+  EXPECT_TRUE(kloon.OnPacingTimer().empty());
+  EXPECT_TRUE(kloon.OnCloseTimer().empty());
+  EXPECT_TRUE(kloon.OnPortLost().empty());
+  Recorder rec;
+  rec.Take(kloon.StartRead(PortAddress{}));
+  EXPECT_TRUE(kloon.StartRead(PortAddress{}).empty());  // a second press while opening
+}
+
+TEST(CloneLineCheck, AcceptsOnlyTheExactLineOfItsPlace) {
+  const std::string zeros = "CLN 0000 00000000000000000000000000000000~07DD";
+  EXPECT_TRUE(IsCloneLineFor(zeros, 1));
+  EXPECT_TRUE(IsCloneLineFor("CLN 0700 FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF~0AA4", 113));
+  EXPECT_TRUE(IsCloneLineFor("CLN 0FC0 4A4A4A4A4A4A4A4A4A4A4A4A4A4A4A4A~0956", 253));
+  EXPECT_FALSE(IsCloneLineFor(zeros, 2));
+  EXPECT_FALSE(IsCloneLineFor(zeros, 0));
+  EXPECT_FALSE(IsCloneLineFor("CLN 0FD0 00000000000000000000000000000000~07F5", 254));
+  EXPECT_FALSE(IsCloneLineFor("CLN 0000 00000000000000000000000000000000-07DD", 1));
+  EXPECT_FALSE(IsCloneLineFor("CLX 0000 00000000000000000000000000000000~07DD", 1));
+}
+
+}  // namespace
+}  // namespace talvirex

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/link/kloon_test_support.h"
+#include "link/kloon.h"
+
+namespace talvirex {
+namespace {
+
+using testing::Recorder;
+
+constexpr std::string_view kSendInstructions =
+    "SportCat 200 file upload:\r\n  \r\n - Switch SC200 OFF.\r\n"
+    " - Press and hold 'E' button while switching power ON\r\n"
+    " - Press arrow up or down key until display shows: CLONE or SLAVE\r\n"
+    " - Press E at keypad ( CLONE or SLAVE flashes)\r\n"
+    " - Close this window by pressing OK to start data transfer.";
+constexpr std::string_view kRestoreFinished =
+    "Restore finished. \r\nYour SC200 must now show:\r\n>COMPLETE\r\nSwitch scanner Off/On\r\n\r\n";
+
+// A send window on a numbered image, with the port open and "MDL" sent.
+class SendTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    rec.Take(kloon.Open());
+    rec.Take(kloon.StartSend(PortAddress{4, ""}));
+    rec.Take(kloon.OnPortOpened(PortOpenResult::kOpened));
+  }
+  void Answer(std::string_view bytes) { rec.Take(kloon.OnBytes(bytes)); }
+  void Tick() { rec.Take(kloon.OnPacingTimer()); }
+  std::string Line(int i) const { return image.lines[static_cast<std::size_t>(i)] + "\r"; }
+  // The scanner answers the model question, then "OK" to `lines` lines.
+  void AcknowledgeLines(int lines) {
+    Answer("SC200SPOR\r");
+    for (int i = 0; i < lines; ++i) {
+      Tick();
+      Answer("OK\r");
+    }
+  }
+
+  CloneImage image = testing::NumberedImage();
+  Kloon kloon{image, KloonMode::kSend, 20};
+  Recorder rec;
+};
+
+TEST_F(SendTest, OpeningShowsTheInstructionsAndAsksForTheModel) {
+  EXPECT_EQ(kloon.Caption(), "Send Data");
+  EXPECT_EQ(rec.statuses, (std::vector<std::string>{"None.", "Restore."}));
+  EXPECT_EQ(rec.messages, std::vector<std::string>{std::string(kSendInstructions)});
+  EXPECT_EQ(rec.writes, std::vector<std::string>{"MDL\r"});
+  EXPECT_EQ(rec.timers.back(), Kloon::kAnswerTimeoutMs);
+  EXPECT_FALSE(rec.detected);
+  EXPECT_EQ(rec.buttons, (SetButtons{false, false, true}));
+}
+
+TEST_F(SendTest, FullSendSendsEveryLineInOrderThenEnd) {
+  Answer("SC2");
+  Answer("00SPOR\r");
+  EXPECT_TRUE(rec.detected);
+  EXPECT_EQ(rec.statuses.back(), "Scanner detected.");
+  EXPECT_EQ(rec.timers.back(), 20);
+  for (int i = 1; i <= kCloneLineCount; ++i) {
+    Tick();
+    ASSERT_EQ(rec.writes.back(), Line(i));
+    Answer("O");
+    Answer("K\r");
+    ASSERT_EQ(rec.statuses.back(), "Data transfer in progress: " + std::to_string(i));
+  }
+  EXPECT_EQ(rec.progress.back().percent, 99);  // 253 / 255
+  EXPECT_EQ(rec.progress.back().line_counter, 253);
+  Tick();
+  EXPECT_EQ(rec.writes.back(), "END\r");
+  EXPECT_EQ(rec.writes.size(), 255u);  // "MDL", 253 lines, "END"
+  EXPECT_EQ(rec.messages.back(), kRestoreFinished);
+  EXPECT_EQ(rec.statuses.back(), "Restore finished.");
+  EXPECT_EQ(rec.closes, 1);
+  EXPECT_EQ(rec.buttons, (SetButtons{false, true, false}));
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kComplete});
+  EXPECT_FALSE(kloon.transferring());
+  EXPECT_EQ(rec.Count<ShowLine>(), 253);
+}
+
+TEST_F(SendTest, ARefusedLineIsSentAgainAndNothingElse) {
+  AcknowledgeLines(9);
+  Tick();
+  EXPECT_EQ(rec.writes.back(), Line(10));
+  Answer("NG\r");
+  EXPECT_EQ(rec.statuses.back(), "Not Good! Retry:9");
+  EXPECT_EQ(rec.refusal_log, "\r\nNot Good! Retry:9");
+  EXPECT_EQ(kloon.refusals(), 1);
+  rec.ClearWrites();
+  Tick();
+  EXPECT_EQ(rec.writes, std::vector<std::string>{Line(10)});
+  Answer("OK\r");
+  Tick();
+  EXPECT_EQ(rec.writes.back(), Line(11));
+}
+
+TEST_F(SendTest, ARefusedFirstLineIsSentAgain) {
+  Answer("SC200SPOR\r");
+  Tick();
+  Answer("NG\r");
+  rec.ClearWrites();
+  Tick();
+  EXPECT_EQ(rec.writes, std::vector<std::string>{Line(1)});
+  EXPECT_EQ(rec.statuses[rec.statuses.size() - 1], "Not Good! Retry:0");
+}
+
+TEST_F(SendTest, TheFifteenthRefusalEndsTheTransfer) {
+  AcknowledgeLines(2);
+  for (int i = 1; i < Kloon::kMaxRefusals; ++i) {
+    Tick();
+    Answer("NG\r");
+    ASSERT_TRUE(kloon.transferring()) << i;
+  }
+  EXPECT_EQ(rec.closes, 0);
+  Tick();
+  Answer("NG\r");
+  EXPECT_EQ(kloon.refusals(), 15);
+  EXPECT_EQ(rec.statuses.back(), "Too many refusals. Restore status: Bad.");
+  EXPECT_EQ(rec.closes, 1);
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kTooManyRefusals});
+  EXPECT_EQ(rec.buttons, (SetButtons{false, true, false}));
+  rec.ClearWrites();
+  Tick();
+  Answer("OK\r");
+  EXPECT_TRUE(rec.writes.empty());
+}
+
+TEST_F(SendTest, UnrecognisedAnswersAreDroppedSoALaterOkCounts) {
+  AcknowledgeLines(1);
+  Tick();
+  Answer("??\rxyz\r\x01\r");
+  EXPECT_EQ(kloon.line_counter(), 1);
+  Answer("OK\r");
+  EXPECT_EQ(kloon.line_counter(), 2);
+  EXPECT_EQ(kloon.refusals(), 0);
+}
+
+TEST_F(SendTest, AnswersThatFitNoOutstandingMessageAreDropped) {
+  AcknowledgeLines(3);
+  // A doubled "OK" and a stray model answer while the next line waits for its pause.
+  Answer("OK\rSC200SPOR\rNG\r");
+  EXPECT_EQ(kloon.line_counter(), 3);
+  EXPECT_EQ(kloon.refusals(), 0);
+  Tick();
+  EXPECT_EQ(rec.writes.back(), Line(4));
+}
+
+TEST_F(SendTest, NoAnswerWithinTheTimeoutResendsTheLineAndCountsARefusal) {
+  AcknowledgeLines(5);
+  Tick();
+  EXPECT_EQ(rec.timers.back(), Kloon::kAnswerTimeoutMs);
+  rec.ClearWrites();
+  Tick();  // the answer timeout
+  EXPECT_EQ(kloon.refusals(), 1);
+  EXPECT_EQ(rec.statuses.back(), "Not Good! Retry:5");
+  Tick();  // the pause before sending again
+  EXPECT_EQ(rec.writes, std::vector<std::string>{Line(6)});
+}
+
+TEST_F(SendTest, ADeadLinkEndsAtTheRefusalLimit) {
+  AcknowledgeLines(1);
+  for (int i = 0; i < 100 && kloon.transferring(); ++i) Tick();
+  EXPECT_FALSE(kloon.transferring());
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kTooManyRefusals});
+  // The first line after the acknowledged one was sent 15 times, nothing else.
+  int sends_of_line_2 = 0;
+  for (const auto& w : rec.writes) sends_of_line_2 += w == Line(2) ? 1 : 0;
+  EXPECT_EQ(sends_of_line_2, 15);
+}
+
+TEST_F(SendTest, AScannerThatNeverAnswersTheModelQuestionIsAskedAgainUntilTheLimit) {
+  rec.ClearWrites();
+  Tick();
+  EXPECT_EQ(rec.writes, std::vector<std::string>{"MDL\r"});
+  EXPECT_EQ(kloon.refusals(), 1);
+  Answer("OK\r");  // no line is outstanding
+  EXPECT_EQ(kloon.line_counter(), 0);
+  for (int i = 0; i < 20 && kloon.transferring(); ++i) Tick();
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kTooManyRefusals});
+  EXPECT_FALSE(rec.detected);
+}
+
+TEST_F(SendTest, AnyAnswerContainingTheModelIsAccepted) {
+  Answer("xxSC200yy\r");
+  EXPECT_TRUE(rec.detected);
+  EXPECT_EQ(rec.statuses.back(), "Scanner detected.");
+}
+
+TEST_F(SendTest, ALineOfTheWrongLengthIsReportedAndSentAllTheSame) {
+  image.lines[1] = "CLN 0000 00";
+  Answer("SC200SPOR\r");
+  Tick();
+  EXPECT_EQ(rec.messages.back(), "data error length");
+  EXPECT_EQ(rec.writes.back(), "CLN 0000 00\r");
+}
+
+TEST_F(SendTest, StopAtEveryStageCancelsAndClosesThePort) {
+  // Stages: model question out, pause before a line, line out.
+  for (int stage = 0; stage < 3; ++stage) {
+    CloneImage own = testing::NumberedImage();
+    Kloon k(own, KloonMode::kSend, 20);
+    Recorder r;
+    r.Take(k.StartSend(PortAddress{}));
+    r.Take(k.OnPortOpened(PortOpenResult::kOpened));
+    if (stage >= 1) r.Take(k.OnBytes("SC200SPOR\r"));
+    if (stage >= 2) r.Take(k.OnPacingTimer());
+    r.Take(k.Stop());
+    EXPECT_EQ(r.statuses.back(), "Operation cancelled by user.") << stage;
+    EXPECT_EQ(r.closes, 1) << stage;
+    EXPECT_EQ(r.ended, std::vector<Outcome>{Outcome::kCancelled}) << stage;
+    EXPECT_EQ(r.buttons, (SetButtons{false, true, true})) << stage;
+    EXPECT_GE(r.Count<StopPacingTimer>(), 1) << stage;
+    const auto writes = r.writes.size();
+    r.Take(k.OnPacingTimer());
+    r.Take(k.OnBytes("OK\rSC200\r"));
+    EXPECT_EQ(r.writes.size(), writes) << stage;
+  }
+}
+
+TEST_F(SendTest, StopAfterTheEndIsIgnored) {
+  AcknowledgeLines(kCloneLineCount);
+  Tick();
+  EXPECT_TRUE(kloon.Stop().empty());
+}
+
+TEST_F(SendTest, LostPortMidSendEndsWithItsStatusAndNothingHangs) {
+  AcknowledgeLines(40);
+  Tick();
+  rec.Take(kloon.OnPortLost());
+  EXPECT_EQ(rec.statuses.back(), "Comport lost. Operation cancelled.");
+  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kPortLost});
+  EXPECT_GE(rec.Count<StopPacingTimer>(), 1);
+  EXPECT_EQ(rec.buttons, (SetButtons{false, true, true}));
+  const auto writes = rec.writes.size();
+  Tick();
+  EXPECT_EQ(rec.writes.size(), writes);
+}
+
+TEST_F(SendTest, ANewSendStartsWithFreshCounters) {
+  AcknowledgeLines(2);
+  Tick();
+  Answer("NG\r");
+  rec.Take(kloon.Stop());
+  rec.Take(kloon.StartSend(PortAddress{4, ""}));
+  EXPECT_EQ(kloon.refusals(), 0);
+  EXPECT_FALSE(rec.detected);
+  rec.Take(kloon.OnPortOpened(PortOpenResult::kOpened));
+  rec.ClearWrites();
+  AcknowledgeLines(1);
+  EXPECT_EQ(rec.writes, std::vector<std::string>{Line(1)});
+}
+
+}  // namespace
+}  // namespace talvirex
