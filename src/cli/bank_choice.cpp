@@ -31,13 +31,5 @@ std::optional<BankChoice> ParseBankChoice(const Arguments& args, const std::stri
   return BankChoice{false, number - 1};
 }
 
-bool LoadForExport(Workspace& workspace, const std::string& path, std::ostream& err) {
-  const auto folder = ProgramFolder();
-  LoadSettingsFiles(workspace, folder);
-  StreamUi ui(err, false);
-  SystemClock clock;
-  FileCommands files(workspace, ui, clock, folder);
-  return files.LoadChannelFile(path);
-}
 
 }  // namespace talvirex::cli

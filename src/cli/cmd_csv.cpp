@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/bank_choice.h"
+#include "cli/command_io.h"
 #include "cli/command.h"
 #include "cli/stream_ui.h"
 #include "files/csv_export.h"
@@ -25,7 +26,7 @@ int RunCsv(CommandContext& context) {
   if (!choice) return kExitUsage;
 
   Workspace workspace;
-  if (!LoadForExport(workspace, args.positional()[0], context.err)) return kExitDataProblem;
+  if (!LoadChannelFileAsOpenDoes(workspace, args.positional()[0], context.err)) return kExitDataProblem;
   workspace.current_bank = choice->slot;
   ExportCsvForm form;
   form.Open();

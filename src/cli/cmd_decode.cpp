@@ -6,11 +6,10 @@
 
 #include "cli/arguments.h"
 #include "cli/command.h"
+#include "cli/command_io.h"
 #include "cli/stream_ui.h"
 #include "editor/grid_bridge.h"
 #include "files/channel_file.h"
-#include "files/file_commands.h"
-#include "files/file_io.h"
 #include "image/decoders.h"
 #include "image/image_file.h"
 #include "model/frequency.h"
@@ -45,16 +44,7 @@ int RunDecode(CommandContext& context) {
   CommitBank(workspace, ui);
   NormalizeForSave(workspace.table);
 
-  const auto out_path = args.Value("-o");
-  if (!out_path) {
-    context.out << ChannelFileBytes(workspace);
-    return kExitOk;
-  }
-  if (const auto error = WriteChannelFile(workspace, *out_path)) {
-    context.err << "The file could not be saved:\n" << *out_path << '\n' << error->reason << '\n';
-    return kExitDataProblem;
-  }
-  return kExitOk;
+  return WriteResult(ChannelFileBytes(workspace), args.Value("-o"), context);
 }
 
 }  // namespace

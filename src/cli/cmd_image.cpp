@@ -6,16 +6,13 @@
 
 #include "cli/arguments.h"
 #include "cli/command.h"
+#include "cli/command_io.h"
 #include "cli/stream_ui.h"
 #include "editor/grid_bridge.h"
-#include "files/file_commands.h"
-#include "files/file_io.h"
+#include "files/channel_file.h"
 #include "image/encoders.h"
 #include "image/image_file.h"
 #include "model/frequency.h"
-#include "ports/clock.h"
-#include "settings/program_files.h"
-#include "settings/program_folder.h"
 #include "workspace.h"
 
 namespace talvirex::cli {
@@ -28,9 +25,7 @@ int RunImage(CommandContext& context) {
     context.err << "talvirex image: " << (args.ok() ? "need one IN.s2c" : args.error()) << '\n';
     return kExitUsage;
   }
-  const auto folder = ProgramFolder();
   Workspace workspace;
-  LoadSettingsFiles(workspace, folder);
   if (const auto base = args.Value("--base")) {
     auto loaded = LoadImageFile(*base);
     if (const auto* error = std::get_if<ImageFileError>(&loaded)) {
@@ -39,27 +34,15 @@ int RunImage(CommandContext& context) {
     }
     workspace.clone_image = std::get<CloneImage>(std::move(loaded));
   }
-  StreamUi ui(context.err, false);
-  SystemClock clock;
-  FileCommands files(workspace, ui, clock, folder);
-  if (!files.LoadChannelFile(args.positional()[0])) return kExitDataProblem;
+  if (!LoadChannelFileAsOpenDoes(workspace, args.positional()[0], context.err)) return kExitDataProblem;
 
   // What the send command does before it opens the transfer window.
+  StreamUi ui(context.err, false);
   CommitBank(workspace, ui);
   NormalizeForSave(workspace.table);
   create_senddata(workspace);
 
-  const std::string text = ImageFileText(workspace.clone_image);
-  const auto out_path = args.Value("-o");
-  if (!out_path) {
-    context.out << text;
-    return kExitOk;
-  }
-  if (const auto error = WriteFileAtomically(*out_path, text)) {
-    context.err << "The file could not be saved:\n" << *out_path << '\n' << error->reason << '\n';
-    return kExitDataProblem;
-  }
-  return kExitOk;
+  return WriteResult(ImageFileText(workspace.clone_image), args.Value("-o"), context);
 }
 
 }  // namespace

@@ -5,14 +5,11 @@
 
 #include "cli/arguments.h"
 #include "cli/command.h"
+#include "cli/command_io.h"
 #include "cli/stream_ui.h"
 #include "editor/grid_bridge.h"
-#include "files/file_commands.h"
-#include "files/file_io.h"
+#include "files/channel_file.h"
 #include "model/frequency.h"
-#include "ports/clock.h"
-#include "settings/program_files.h"
-#include "settings/program_folder.h"
 #include "workspace.h"
 
 namespace talvirex::cli {
@@ -26,22 +23,14 @@ int RunNormalize(CommandContext& context) {
                 << '\n';
     return kExitUsage;
   }
-  const auto folder = ProgramFolder();
   Workspace workspace;
-  LoadSettingsFiles(workspace, folder);
-  StreamUi ui(context.err, false);
-  SystemClock clock;
-  FileCommands files(workspace, ui, clock, folder);
-  if (!files.LoadChannelFile(args.positional()[0])) return kExitDataProblem;
+  if (!LoadChannelFileAsOpenDoes(workspace, args.positional()[0], context.err)) return kExitDataProblem;
 
+  // What Save does before it writes.
+  StreamUi ui(context.err, false);
   CommitBank(workspace, ui);
   NormalizeForSave(workspace.table);
-  const std::string out_path = *args.Value("-o");
-  if (const auto error = WriteChannelFile(workspace, out_path)) {
-    context.err << "The file could not be saved:\n" << out_path << '\n' << error->reason << '\n';
-    return kExitDataProblem;
-  }
-  return kExitOk;
+  return WriteResult(ChannelFileBytes(workspace), args.Value("-o"), context);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/bank_choice.h"
+#include "cli/command_io.h"
 #include "cli/command.h"
 #include "cli/stream_ui.h"
 #include "files/print_form.h"
@@ -41,7 +42,7 @@ int RunPrint(CommandContext& context) {
   const auto choice = ParseBankChoice(args, "print", context.err);
   if (!choice) return kExitUsage;
   Workspace workspace;
-  if (!LoadForExport(workspace, args.positional()[0], context.err)) return kExitDataProblem;
+  if (!LoadChannelFileAsOpenDoes(workspace, args.positional()[0], context.err)) return kExitDataProblem;
   workspace.current_bank = choice->slot;
 
   // Fonts and the printer need a GUI application; without a display it runs offscreen.
