@@ -17,12 +17,6 @@
 namespace talvirex {
 namespace {
 
-class SilentUi final : public Ui {
- public:
-  Answer Ask(const Message&) override { return Answer::kOk; }
-  std::optional<std::string> OpenFile(const FileDialog&) override { return std::nullopt; }
-  std::optional<std::string> SaveFile(const FileDialog&) override { return std::nullopt; }
-};
 
 // Prose-like text with a frequency about every 100 KB: what a large saved page or log looks like.
 std::string FewFrequencies(std::size_t size) {

@@ -10,12 +10,6 @@
 namespace talvirex {
 namespace {
 
-class SilentUi final : public Ui {
- public:
-  Answer Ask(const Message&) override { return Answer::kOk; }
-  std::optional<std::string> OpenFile(const FileDialog&) override { return std::nullopt; }
-  std::optional<std::string> SaveFile(const FileDialog&) override { return std::nullopt; }
-};
 
 Workspace FullTable() {
   Workspace ws;

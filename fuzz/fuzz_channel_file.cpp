@@ -12,18 +12,12 @@
 
 namespace {
 
-class NoUi final : public talvirex::Ui {
- public:
-  talvirex::Answer Ask(const talvirex::Message&) override { return talvirex::Answer::kOk; }
-  std::optional<std::string> OpenFile(const talvirex::FileDialog&) override { return std::nullopt; }
-  std::optional<std::string> SaveFile(const talvirex::FileDialog&) override { return std::nullopt; }
-};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  NoUi ui;
+  talvirex::SilentUi ui;
   talvirex::Workspace first;
   first.settings.option9 = size % 2;  // the tag lists too
   if (talvirex::ReadChannelFile(bytes, first, ui)) return 0;

@@ -17,12 +17,6 @@
 
 namespace {
 
-class NoUi final : public talvirex::Ui {
- public:
-  talvirex::Answer Ask(const talvirex::Message&) override { return talvirex::Answer::kOk; }
-  std::optional<std::string> OpenFile(const talvirex::FileDialog&) override { return std::nullopt; }
-  std::optional<std::string> SaveFile(const talvirex::FileDialog&) override { return std::nullopt; }
-};
 
 // Lines cut at LF, as many as there are (the reader itself wants exactly 253).
 talvirex::CloneImage AnyLines(const std::string& bytes) {
@@ -45,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Workspace ws;
   ws.clone_image = std::holds_alternative<CloneImage>(parsed) ? std::get<CloneImage>(parsed)
                                                               : AnyLines(bytes);
-  NoUi ui;
+  talvirex::SilentUi ui;
   filter_image(ws, ui);
   for (int n = 1; n <= kChannelCount; ++n) {
     if (ws.table.At(BankOf(n), RowOf(n), kFieldTag).size() != 10) std::abort();

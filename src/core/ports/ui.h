@@ -49,4 +49,16 @@ class Ui {
   }
 };
 
+/// A Ui that shows nothing: every question gets its first button (OK, Yes) and file dialogs are
+/// cancelled. For runs without a user, such as benchmarks and fuzzing.
+class SilentUi final : public Ui {
+ public:
+  Answer Ask(const Message& message) override {
+    return message.buttons == Buttons::kYesNo || message.buttons == Buttons::kYesNoCancel ? Answer::kYes
+                                                                                        : Answer::kOk;
+  }
+  std::optional<std::string> OpenFile(const FileDialog&) override { return std::nullopt; }
+  std::optional<std::string> SaveFile(const FileDialog&) override { return std::nullopt; }
+};
+
 }  // namespace talvirex
