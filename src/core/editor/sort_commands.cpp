@@ -95,13 +95,12 @@ void SortBank(Workspace& ws, Ui& ui, SortOrder order) {
   const RowRange range = SortRange(ws.grid);
   const int bank = ws.current_bank;
   TakeSnapshot(ws, ui);
-  ui.SetBusy(true);
   try {
+    ui.SetBusy(true);
     std::vector<ChannelRecord> records = ReadRecords(ws.table, bank, range);
-    const int passes = static_cast<int>(records.size());
-    ui.ShowProgress(0, passes);
+    ui.ShowProgress(0, kChannelsPerBank);
     SortRecords(records, order);
-    ui.ShowProgress(passes, passes);
+    ui.ShowProgress(kChannelsPerBank, kChannelsPerBank);
     if (WriteRecords(ws.table, bank, range, records) && bank < kScannerBanks) {
       ws.unsaved_changes = true;
     }
