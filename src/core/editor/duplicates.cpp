@@ -66,7 +66,7 @@ int FindDuplicates(Workspace& ws, Ui& ui, DuplicateSearch search,
       if (ws.table.At(b.bank, b.row, kFieldFrequency) != frequency) continue;
       if (search == DuplicateSearch::kWithSubtone && !SameSubtone(ws.table, a, b)) continue;
       const std::string message = DuplicateMessage(a.number, b.number, frequency);
-      if (report) report << message << "\r\n" << std::flush;
+      if (report) report << message << "\r\n";
       ++reported;
       const Answer answer =
           ui.Ask({message, {}, Buttons::kOkCancel, Icon::kInformation});

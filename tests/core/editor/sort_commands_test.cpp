@@ -87,6 +87,22 @@ TEST_F(SortTest, EmptyBankBecomesEmptyLinesAndUpwardSelectionSortsNothing) {
   EXPECT_FALSE(g.ws.unsaved_changes);
 }
 
+TEST_F(SortTest, SelectionRowsOutsideTheBankAreHeldWithinIt) {
+  for (const auto& [from, to] : {std::pair{0, 99999}, std::pair{-5, 261}, std::pair{-1, 21}}) {
+    EditorFixture g;
+    g.Store(1, "300", "Z");
+    g.Store(20, "200", "Y");
+    g.ws.table.At(0, 21, kFieldFrequency) = "100";  // the spare row takes no part
+    g.Render();
+    g.ws.grid.current = {from, 1};
+    g.ws.grid.selection_end = {to, 1};
+    SortBank(g.ws, g.ui, SortOrder::kAscending);
+    EXPECT_EQ(g.Stored(1, kFieldTag), "Y") << from << ".." << to;
+    EXPECT_EQ(g.Stored(2, kFieldTag), "Z") << from << ".." << to;
+    EXPECT_EQ(g.ws.table.At(0, 21, kFieldFrequency), "100");
+  }
+}
+
 TEST_F(SortTest, DummyBankSortDoesNotMarkUnsavedChanges) {
   f.ws.current_bank = kDummyBank;
   f.Store(1, "300");
