@@ -2,9 +2,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <string>
 
 #include "editor/cell_editor.h"
+#include "editor/duplicates.h"
+#include "editor/sort_commands.h"
 #include "editor/grid_bridge.h"
 #include "editor/line_commands.h"
 #include "ports/clipboard.h"
@@ -110,6 +113,38 @@ void BM_TypeFrequencyAndEnter(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TypeFrequencyAndEnter);
+
+// A whole bank in descending order sorted ascending and back: the worst order for the sort.
+void BM_SortBank(benchmark::State& state) {
+  Workspace ws;
+  QuietUi ui;
+  FillBank(ws);
+  RenderBank(ws, ui);
+  ws.grid.SetCurrent(1, 1);
+  for (auto _ : state) {
+    SortBank(ws, ui, SortOrder::kDescending);
+    SortBank(ws, ui, SortOrder::kAscending);
+    benchmark::DoNotOptimize(ws.table.At(0, 1, kFieldFrequency));
+  }
+}
+BENCHMARK(BM_SortBank);
+
+// Banks 1..10 full, every frequency twice: 100 pairs reported and written to "dupl.txt".
+void BM_FindDuplicatesInAllBanks(benchmark::State& state) {
+  Workspace ws;
+  QuietUi ui;
+  for (int number = 1; number <= kChannelCount; ++number) {
+    ws.table.At(BankOf(number), RowOf(number), kFieldFrequency) =
+        std::to_string(100 + (number - 1) % 100) + ".5000";
+  }
+  ws.current_bank = kDummyBank;
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(FindDuplicates(ws, ui, DuplicateSearch::kAllBanks, folder));
+  }
+  std::filesystem::remove(folder / kDuplicateReportFile);
+}
+BENCHMARK(BM_FindDuplicatesInAllBanks);
 
 }  // namespace
 }  // namespace talvirex

@@ -61,14 +61,14 @@ bool LineCommands::Confirmed() {
   return ui_.Ask({"Are you sure?", " ", Buttons::kYesNo, Icon::kQuestion}) == Answer::kYes;
 }
 
-void LineCommands::TakeSnapshot() {
-  CommitBank(ws_, ui_);
-  const int bank = ws_.current_bank;
+void TakeSnapshot(Workspace& ws, Ui& ui) {
+  CommitBank(ws, ui);
+  const int bank = ws.current_bank;
   if (bank < 0 || bank > kDummyBank) return;
-  BankSnapshot& snapshot = ws_.undo.banks[bank];
+  BankSnapshot& snapshot = ws.undo.banks[bank];
   for (int row = 1; row <= kChannelsPerBank; ++row) {
     for (int field = kFieldFrequency; field <= kFieldAtt; ++field) {
-      snapshot.cells[row][field] = ws_.table.At(bank, row, field);
+      snapshot.cells[row][field] = ws.table.At(bank, row, field);
     }
   }
   snapshot.available = true;

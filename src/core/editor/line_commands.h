@@ -17,13 +17,17 @@ struct Workspace;
 class Ui;
 class Clipboard;
 
+/// `TakeSnapshot`: commits the grid, then keeps fields 1..7 of rows 1..20 of the current bank
+/// (slots 0..10) as that bank's one undo step. Every editing command runs it before it changes
+/// anything.
+void TakeSnapshot(Workspace& workspace, Ui& ui);
+
 class LineCommands {
  public:
   LineCommands(Workspace& workspace, Ui& ui, Clipboard& clipboard);
 
-  /// `TakeSnapshot`: commits the grid, then keeps fields 1..7 of rows 1..20 of the current bank
-  /// (slots 0..10) as that bank's one undo step.
-  void TakeSnapshot();
+  /// `TakeSnapshot` of the current bank.
+  void TakeSnapshot() { talvirex::TakeSnapshot(ws_, ui_); }
   /// `ClearSelectedCells`: snapshot, then empties every selected grid cell.
   void ClearSelectedCells();
 

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "editor/duplicates.h"
 #include "editor/grid_bridge.h"
+#include "editor/sort_commands.h"
+#include "editor/tag_tidy.h"
 #include "files/file_io.h"
 #include "model/numeric_value.h"
 #include "ports/ui.h"
@@ -212,6 +215,8 @@ CommandOutcome MainWindowLogic::Run(CommandId command) {
 }
 
 CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
+  if (RunTableCommand(command)) return CommandOutcome::kDone;
+  if (OpenDialog(command)) return CommandOutcome::kForWindow;
   using C = CommandId;
   switch (command) {
     case C::kNew:
@@ -268,6 +273,115 @@ CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
       return CommandOutcome::kForWindow;
   }
   return CommandOutcome::kDone;
+}
+
+std::filesystem::path MainWindowLogic::ReportFolder() const {
+  if (!report_folder_.empty()) return report_folder_;
+  std::error_code error;
+  std::filesystem::path current = std::filesystem::current_path(error);
+  return error ? folders_.program : current;
+}
+
+bool MainWindowLogic::RunTableCommand(CommandId command) {
+  using C = CommandId;
+  switch (command) {
+    case C::kSortAscending: SortBank(ws_, ui_, SortOrder::kAscending); break;
+    case C::kSortDescending: SortBank(ws_, ui_, SortOrder::kDescending); break;
+    case C::kDuplicatesInBank:
+      FindDuplicates(ws_, ui_, DuplicateSearch::kCurrentBank, ReportFolder());
+      break;
+    case C::kDuplicatesInAllBanks:
+      FindDuplicates(ws_, ui_, DuplicateSearch::kAllBanks, ReportFolder());
+      break;
+    case C::kDuplicatesWithSubtone:
+      FindDuplicates(ws_, ui_, DuplicateSearch::kWithSubtone, ReportFolder());
+      break;
+    case C::kRemoveDuplicates: RemoveDuplicates(ws_, ui_); break;
+    case C::kCenterTags: CenterTags(ws_, ui_); break;
+    case C::kRemoveLeadingSpaces: RemoveLeadingSpaces(ws_, ui_); break;
+    case C::kBankEmptyStatus: ShowBankEmptyStatus(ws_, ui_); break;
+    default: return false;
+  }
+  return true;
+}
+
+bool MainWindowLogic::OpenDialog(CommandId command) {
+  using C = CommandId;
+  switch (command) {
+    case C::kMemoryChannels:
+      TakeSnapshot(ws_, ui_);
+      manager_mode_ = kChannelManagerMode;
+      dialogs_.memory_manager.Open(ws_, ManagerMode::kChannels);
+      break;
+    case C::kMemoryBanks:
+      manager_mode_ = kBankManagerMode;
+      TakeSnapshot(ws_, ui_);
+      dialogs_.memory_manager.Open(ws_, ManagerMode::kBanks);
+      break;
+    case C::kFind:
+      CommitBank(ws_, ui_);
+      dialogs_.find.Open(ws_);
+      break;
+    case C::kReplace:
+      TakeSnapshot(ws_, ui_);
+      dialogs_.replace.Open(ws_);
+      break;
+    case C::kEasyFill:
+      TakeSnapshot(ws_, ui_);
+      dialogs_.easy_fill.Open(ws_);
+      break;
+    case C::kPriorityChannels: dialogs_.priority.Load(ws_); break;
+    case C::kScannerOptions: dialogs_.scanner_options.Load(ws_); break;
+    case C::kBankTags: dialogs_.bank_names.Load(ws_); break;
+    case C::kSoftwareOptions: dialogs_.software_options.Load(ws_.settings); break;
+    case C::kDefaultData: dialogs_.default_data.Load(ws_.default_data); break;
+    default: return false;
+  }
+  return true;
+}
+
+void MainWindowLogic::DialogClosed(CommandId command, DialogResult result) {
+  const bool confirmed = result == DialogResult::kConfirmed;
+  using C = CommandId;
+  switch (command) {
+    case C::kMemoryChannels:
+    case C::kMemoryBanks: CloseMemoryManager(result); break;
+    case C::kFind: break;
+    case C::kReplace: Redraw(); break;
+    case C::kEasyFill:
+      if (confirmed) dialogs_.easy_fill.Ok(ws_);
+      Redraw();
+      break;
+    case C::kPriorityChannels:
+      if (confirmed) dialogs_.priority.Close(ws_);
+      break;
+    case C::kScannerOptions:
+      if (confirmed) dialogs_.scanner_options.Ok(ws_);
+      break;
+    case C::kBankTags:
+      if (confirmed) dialogs_.bank_names.Ok(ws_);
+      RefreshBankCaptions(DummyTabCaption::kPrefixed);
+      break;
+    case C::kSoftwareOptions:
+      if (!confirmed) break;
+      dialogs_.software_options.Ok(ws_.settings);
+      Redraw();  // the window re-reads `alignment()` with it
+      break;
+    case C::kDefaultData:
+      if (confirmed) dialogs_.default_data.Ok(ws_.default_data);
+      break;
+    default: return;
+  }
+  SyncTitle();
+}
+
+void MainWindowLogic::CloseMemoryManager(DialogResult result) {
+  MemoryManagerForm& form = dialogs_.memory_manager;
+  if (result == DialogResult::kConfirmed) form.Ok();
+  if (form.changed_stored_data()) ws_.unsaved_changes = true;
+  if (form.mode() == ManagerMode::kBanks) RefreshBankCaptions(DummyTabCaption::kNameOnly);
+  manager_mode_ = kChannelManagerMode;
+  Redraw();
 }
 
 bool MainWindowLogic::RequestExit() {

@@ -12,6 +12,7 @@
 
 #include "editor/cell_editor.h"
 #include "editor/command_table.h"
+#include "editor/dialog_forms.h"
 #include "editor/grid.h"
 #include "editor/line_commands.h"
 #include "editor/window_files.h"
@@ -73,8 +74,20 @@ class MainWindowLogic {
   /// `ShowBank`: shows bank tab `tab` (0..9 Banks 1..10, 10 Dummy; above 10 is taken as 10).
   void ShowBank(int tab);
 
-  /// Runs a menu or toolbar command.
+  /// Runs a menu or toolbar command. A command with a dialog runs the core's steps before it,
+  /// loads its form in `dialogs()` and answers `kForWindow`; the window shows the dialog and then
+  /// calls `DialogClosed`.
   CommandOutcome Run(CommandId command);
+  /// The dialog opened for `command` has closed: runs its confirming button's work when
+  /// `result` is kConfirmed, then the steps after the dialog (redraw, captions, unsaved
+  /// changes). Commands without a dialog are ignored.
+  void DialogClosed(CommandId command, DialogResult result);
+  DialogForms& dialogs() { return dialogs_; }
+  /// Where the duplicate searches write "dupl.txt"; until set, the process's current folder.
+  void SetReportFolder(std::filesystem::path folder) { report_folder_ = std::move(folder); }
+  /// `ManagerMode`: "Memory Manager", or "Memory Manager1" while the Banks command's dialog is
+  /// open.
+  std::string_view manager_mode() const { return manager_mode_; }
   bool IsEnabled(CommandId command) const;
   bool IsChecked(CommandId command) const;
 
@@ -118,6 +131,10 @@ class MainWindowLogic {
   void WriteChannelColumn();
   void SyncTitle();
   CommandOutcome RunEdit(CommandId command);
+  bool RunTableCommand(CommandId command);
+  bool OpenDialog(CommandId command);
+  void CloseMemoryManager(DialogResult result);
+  std::filesystem::path ReportFolder() const;
   void WriteExitFiles();
 
   Workspace& ws_;
@@ -138,6 +155,9 @@ class MainWindowLogic {
   bool toolbars_visible_ = true;
   bool wants_last_file_reload_ = false;
   WindowPlacement placement_;
+  DialogForms dialogs_;
+  std::filesystem::path report_folder_;
+  std::string_view manager_mode_ = kChannelManagerMode;
 };
 
 }  // namespace talvirex

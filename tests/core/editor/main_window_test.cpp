@@ -209,7 +209,8 @@ TEST_F(MainWindowTest, HelpCommandsOpenDocumentsAndShowMessages) {
   EXPECT_EQ(ui.shown[1].text, "Use right mouse button click in grid to show the popup menu");
   EXPECT_EQ(window.Run(CommandId::kExit), CommandOutcome::kCloseWindow);
   EXPECT_EQ(window.Run(CommandId::kPriorityChannels), CommandOutcome::kForWindow);
-  EXPECT_EQ(window.Run(CommandId::kSortAscending), CommandOutcome::kForWindow);
+  EXPECT_EQ(window.Run(CommandId::kSortAscending), CommandOutcome::kDone);
+  EXPECT_EQ(window.Run(CommandId::kFind), CommandOutcome::kForWindow);
   window.Run(CommandId::kToolbar);
   EXPECT_FALSE(window.toolbars_visible());
   EXPECT_EQ(ws.settings.toolbar, 1);

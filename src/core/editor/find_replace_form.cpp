@@ -1,0 +1,98 @@
+#include "editor/find_replace_form.h"
+
+#include "model/channel_table.h"
+#include "text/text.h"
+#include "workspace.h"
+
+namespace talvirex {
+
+namespace {
+
+constexpr std::size_t kReplacedTagWidth = 16;
+
+}  // namespace
+
+void FindForm::Open(Workspace& workspace) {
+  ws_ = &workspace;
+  field_ = workspace.settings.findoptie0 == 1 ? kComments : kFrequency;
+  scope_ = workspace.settings.findoptie1 == 1 ? SearchScope::kAllBanks : SearchScope::kCurrentBank;
+  channel_label_.clear();
+  bank_label_.clear();
+}
+
+void FindForm::SetField(SearchField field) {
+  field_ = field;
+  if (ws_ != nullptr) ws_->settings.findoptie0 = field == kComments ? 1 : 0;
+}
+
+void FindForm::SetScope(SearchScope scope) {
+  scope_ = scope;
+  if (ws_ != nullptr) ws_->settings.findoptie1 = scope == SearchScope::kAllBanks ? 1 : 0;
+}
+
+bool FindForm::Find() {
+  if (ws_ == nullptr || text.empty()) return false;
+  channel_label_.clear();
+  bank_label_.clear();
+  const int field = field_ == kComments ? kFieldTag : kFieldFrequency;
+  const auto matches = [&](int bank, int row) {
+    return Contains(ws_->table.At(bank, row, field), text);
+  };
+  const auto report = [&](int bank, int row) {
+    channel_label_ = IntText(ChannelNumber(bank, row));
+    bank_label_ = IntText(bank + 1);
+    return true;
+  };
+  if (scope_ == SearchScope::kAllBanks) {
+    for (int number = 1; number <= kChannelCount; ++number) {
+      if (matches(BankOf(number), RowOf(number))) return report(BankOf(number), RowOf(number));
+    }
+    return false;
+  }
+  const int bank = ws_->current_bank;
+  if (bank < 0 || bank > kDummyBank) return false;
+  for (int row = 1; row <= kChannelsPerBank; ++row) {
+    if (matches(bank, row)) return report(bank, row);
+  }
+  return false;
+}
+
+std::string ReplacedTag(std::string_view tag, std::string_view find, std::string_view replacement) {
+  const std::size_t at = find.empty() ? std::string_view::npos : tag.find(find);
+  if (tag.empty() || at == std::string_view::npos) return std::string(tag);
+  std::string replaced(tag.substr(0, at));
+  replaced += replacement;
+  replaced += tag.substr(at + find.size());
+  return Utf8Left(replaced, kReplacedTagWidth);
+}
+
+void ReplaceForm::Open(Workspace& workspace) {
+  ws_ = &workspace;
+  find_text.clear();
+  replace_text.clear();
+  scope = SearchScope::kCurrentBank;
+}
+
+int ReplaceForm::ReplaceInBank(int bank) {
+  if (bank < 0 || bank > kDummyBank) return 0;
+  int changed = 0;
+  for (int row = 1; row <= kChannelsPerBank; ++row) {
+    std::string& tag = ws_->table.At(bank, row, kFieldTag);
+    std::string replaced = ReplacedTag(tag, find_text, replace_text);
+    if (replaced == tag) continue;
+    tag = std::move(replaced);
+    ++changed;
+  }
+  if (changed > 0 && bank < kScannerBanks) ws_->unsaved_changes = true;
+  return changed;
+}
+
+int ReplaceForm::Apply() {
+  if (ws_ == nullptr || find_text.empty()) return 0;
+  if (scope == SearchScope::kCurrentBank) return ReplaceInBank(ws_->current_bank);
+  int changed = 0;
+  for (int bank = 0; bank < kScannerBanks; ++bank) changed += ReplaceInBank(bank);
+  return changed;
+}
+
+}  // namespace talvirex

@@ -1,0 +1,170 @@
+// The main window's steps around its dialogs and its table commands, driven as the desktop
+// window drives them: Run, then the form, then DialogClosed.
+
+#include <gtest/gtest.h>
+
+#include "editor/main_window.h"
+#include "support/fake_ports.h"
+#include "support/temp_dir.h"
+#include "workspace.h"
+
+namespace talvirex::testing {
+namespace {
+
+class MainWindowDialogsTest : public ::testing::Test {
+ protected:
+  MainWindowDialogsTest() {
+    window.Startup();
+    window.SetReportFolder(reports.path());
+  }
+  void TypeFrequency(int row, std::string text) {
+    ws.grid.Cell(row, 1) = std::move(text);  // shown, not yet committed
+  }
+
+  TempDir folder;
+  TempDir reports;
+  Workspace ws;
+  ScriptedUi ui;
+  FakeClipboard clipboard;
+  FakeClock clock;
+  MainWindowLogic window{ws, ui, clipboard, clock, {folder.path(), folder.path()}};
+};
+
+TEST_F(MainWindowDialogsTest, TableCommandsRunInTheCoreOnTheShownBank) {
+  TypeFrequency(1, "162.5");
+  TypeFrequency(2, "145.1");
+  EXPECT_EQ(window.Run(CommandId::kSortAscending), CommandOutcome::kDone);
+  EXPECT_EQ(ws.grid.Cell(1, 1), "145.1000");
+  EXPECT_EQ(ws.grid.Cell(2, 1), "162.5000");
+  EXPECT_TRUE(ws.unsaved_changes);
+  EXPECT_TRUE(window.IsEnabled(CommandId::kUndo));
+  EXPECT_EQ(window.Run(CommandId::kSortDescending), CommandOutcome::kDone);
+  EXPECT_EQ(ws.grid.Cell(1, 1), "162.5000");
+
+  TypeFrequency(3, "162.5");
+  ui.answers = {Answer::kOk};
+  EXPECT_EQ(window.Run(CommandId::kDuplicatesInBank), CommandOutcome::kDone);
+  EXPECT_EQ(ui.Texts().back(), "Duplicate Channel Found: 1 and 3 / Frequency: 162.5000");
+  EXPECT_EQ(ReadBytes(reports.path() / "dupl.txt"),
+            "Duplicate Channel Found: 1 and 3 / Frequency: 162.5000\r\n");
+  window.Run(CommandId::kDuplicatesInAllBanks);
+  window.Run(CommandId::kDuplicatesWithSubtone);
+  EXPECT_EQ(ui.shown.size(), 3u);
+  window.Run(CommandId::kRemoveDuplicates);
+  EXPECT_EQ(ws.grid.Cell(3, 1), "");
+
+  ws.grid.Cell(1, 2) = " AB ";
+  window.Run(CommandId::kCenterTags);
+  EXPECT_EQ(ws.grid.Cell(1, 2), "    AB");
+  window.Run(CommandId::kRemoveLeadingSpaces);
+  EXPECT_EQ(ws.grid.Cell(1, 2), "AB");
+  window.Run(CommandId::kBankEmptyStatus);
+  EXPECT_EQ(ui.Texts().back().substr(0, 35), "Bank Empty Status:\r\n\r\nBank 2: Empty");
+  EXPECT_EQ(ws.status.bank_usage, "1-------------------- ");
+}
+
+TEST_F(MainWindowDialogsTest, EasyFillTakesTheSnapshotThenRedraws) {
+  TypeFrequency(1, "440");
+  EXPECT_EQ(window.Run(CommandId::kEasyFill), CommandOutcome::kForWindow);
+  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "440.0000");  // committed before
+  EasyFillForm& form = window.dialogs().easy_fill;
+  form.first_channel = "2";
+  form.last_channel = "3";
+  form.start = "145";
+  form.step = "12.5";
+  form.boxes[EasyFillForm::kFrequency] = true;
+  window.DialogClosed(CommandId::kEasyFill, DialogResult::kConfirmed);
+  EXPECT_EQ(ws.grid.Cell(2, 1), "145.0000");
+  EXPECT_EQ(ws.grid.Cell(3, 1), "145.0125");
+  EXPECT_TRUE(ws.unsaved_changes);
+  window.Run(CommandId::kUndo);
+  EXPECT_EQ(ws.grid.Cell(2, 1), "");
+  EXPECT_EQ(ws.grid.Cell(1, 1), "440.0000");
+
+  ws.unsaved_changes = false;
+  window.Run(CommandId::kEasyFill);
+  window.dialogs().easy_fill.first_channel = "5";
+  window.dialogs().easy_fill.last_channel = "5";
+  window.dialogs().easy_fill.boxes[EasyFillForm::kFrequency] = true;
+  window.DialogClosed(CommandId::kEasyFill, DialogResult::kDismissed);
+  EXPECT_EQ(ws.grid.Cell(5, 1), "");
+  EXPECT_FALSE(ws.unsaved_changes);
+}
+
+TEST_F(MainWindowDialogsTest, ReplaceRedrawsAfterAndUndoes) {
+  ws.grid.Cell(1, 1) = "145.5";
+  ws.grid.Cell(1, 2) = "AAA";
+  EXPECT_EQ(window.Run(CommandId::kReplace), CommandOutcome::kForWindow);
+  ReplaceForm& form = window.dialogs().replace;
+  form.find_text = "A";
+  form.replace_text = "B";
+  form.Apply();
+  form.Apply();
+  EXPECT_EQ(ws.grid.Cell(1, 2), "AAA");  // the grid follows when the dialog closes
+  window.DialogClosed(CommandId::kReplace, DialogResult::kDismissed);
+  EXPECT_EQ(ws.grid.Cell(1, 2), "BBA");
+  window.Run(CommandId::kUndo);
+  EXPECT_EQ(ws.grid.Cell(1, 2), "AAA");
+}
+
+TEST_F(MainWindowDialogsTest, FindSeesWhatWasTyped) {
+  TypeFrequency(4, "118.1");
+  EXPECT_EQ(window.Run(CommandId::kFind), CommandOutcome::kForWindow);
+  FindForm& form = window.dialogs().find;
+  form.text = "118.1000";
+  EXPECT_TRUE(form.Find());
+  EXPECT_EQ(form.channel_label(), "4");
+  window.DialogClosed(CommandId::kFind, DialogResult::kDismissed);
+}
+
+TEST_F(MainWindowDialogsTest, BankTagsRefreshCaptionsHoweverClosed) {
+  window.Run(CommandId::kBankTags);
+  window.dialogs().bank_names.SetField(0, "Air");
+  window.DialogClosed(CommandId::kBankTags, DialogResult::kDismissed);
+  EXPECT_EQ(window.tab_caption(0), "1: Bank: 1");
+  EXPECT_EQ(window.tab_caption(10), "D: Dummy");
+  window.Run(CommandId::kBankTags);
+  window.dialogs().bank_names.SetField(0, "Air");
+  window.DialogClosed(CommandId::kBankTags, DialogResult::kConfirmed);
+  EXPECT_EQ(window.tab_caption(0), "1: Air");
+  EXPECT_EQ(window.view_caption(0), "Air");
+  EXPECT_TRUE(ws.unsaved_changes);
+}
+
+TEST_F(MainWindowDialogsTest, SoftwareOptionsRealignAndRedraw) {
+  ws.table.At(0, 1, kFieldFrequency) = "045.0000";
+  window.Redraw();
+  EXPECT_EQ(ws.grid.Cell(1, 1), "045.0000");
+  window.Run(CommandId::kSoftwareOptions);
+  SoftwareOptionsForm& form = window.dialogs().software_options;
+  form.options[SoftwareOptionsForm::kHideZeros] = true;
+  form.alignment = 2;
+  window.DialogClosed(CommandId::kSoftwareOptions, DialogResult::kDismissed);
+  EXPECT_EQ(window.alignment(), 0);
+  window.DialogClosed(CommandId::kSoftwareOptions, DialogResult::kConfirmed);
+  EXPECT_EQ(window.alignment(), 2);
+  EXPECT_EQ(ws.grid.Cell(1, 1), "45.0000");
+}
+
+TEST_F(MainWindowDialogsTest, PriorityScannerOptionsAndDefaultDataStoreOnlyWhenConfirmed) {
+  window.Run(CommandId::kPriorityChannels);
+  window.dialogs().priority.SetField(2, "5");  // outside Bank 3: its first channel
+  window.DialogClosed(CommandId::kPriorityChannels, DialogResult::kDismissed);
+  EXPECT_EQ(ws.priority[2], 41);
+  window.Run(CommandId::kPriorityChannels);
+  window.dialogs().priority.SetField(2, "45");
+  window.DialogClosed(CommandId::kPriorityChannels, DialogResult::kConfirmed);
+  EXPECT_EQ(ws.priority[2], 45);
+
+  window.Run(CommandId::kScannerOptions);
+  window.DialogClosed(CommandId::kScannerOptions, DialogResult::kConfirmed);
+  EXPECT_EQ(ws.scanner_settings[0], 1);
+
+  const DefaultData before = ws.default_data;
+  EXPECT_EQ(window.Run(CommandId::kDefaultData), CommandOutcome::kForWindow);
+  window.DialogClosed(CommandId::kDefaultData, DialogResult::kConfirmed);
+  EXPECT_EQ(ws.default_data, before);
+}
+
+}  // namespace
+}  // namespace talvirex::testing

@@ -1,0 +1,282 @@
+#include "editor/memory_manager_form.h"
+
+#include <gtest/gtest.h>
+
+#include "editor/main_window.h"
+#include "support/fake_ports.h"
+#include "support/temp_dir.h"
+#include "workspace.h"
+
+namespace talvirex::testing {
+namespace {
+
+void PutChannel(Workspace& ws, int bank, int row, const std::string& frequency,
+                const std::string& tag, const std::string& att = "0") {
+  ws.table.At(bank, row, kFieldFrequency) = frequency;
+  ws.table.At(bank, row, kFieldTag) = tag;
+  for (int field = kFieldDelay; field < kFieldAtt; ++field) ws.table.At(bank, row, field) = "0";
+  ws.table.At(bank, row, kFieldSubtone) = "5";
+  ws.table.At(bank, row, kFieldAtt) = att;
+}
+
+std::array<std::string, 7> Fields(const Workspace& ws, int bank, int row) {
+  std::array<std::string, 7> fields;
+  for (int f = 1; f <= 7; ++f) fields[f - 1] = ws.table.At(bank, row, f);
+  return fields;
+}
+
+// The main window's two commands around the form, as the desktop window drives them.
+class MemoryManagerTest : public ::testing::Test {
+ protected:
+  MemoryManagerTest() {
+    window.Startup();
+    PutChannel(ws, 0, 1, "145.5000", "ONE", "1");
+    PutChannel(ws, 0, 2, "146.0000", "TWO");
+    PutChannel(ws, 1, 1, "440.0000", "B2");
+    ws.table.At(0, 1, kFieldSpare) = "s1";
+    window.Redraw();
+    ws.unsaved_changes = false;
+  }
+  MemoryManagerForm& Open(CommandId command) {
+    EXPECT_EQ(window.Run(command), CommandOutcome::kForWindow);
+    return window.dialogs().memory_manager;
+  }
+  void Close(CommandId command, DialogResult result = DialogResult::kConfirmed) {
+    window.DialogClosed(command, result);
+  }
+
+  TempDir folder;
+  Workspace ws;
+  ScriptedUi ui;
+  FakeClipboard clipboard;
+  FakeClock clock;
+  MainWindowLogic window{ws, ui, clipboard, clock, {folder.path(), folder.path()}};
+};
+
+TEST_F(MemoryManagerTest, ChannelModeOpensOnTheCurrentBankList) {
+  window.ShowBank(2);
+  MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
+  EXPECT_EQ(form.Title(), "Edit Memory Data");
+  EXPECT_EQ(form.SourceLabel(), "From");
+  EXPECT_EQ(form.DestinationLabel(), "To");
+  EXPECT_EQ(window.manager_mode(), "Memory Manager");
+  EXPECT_TRUE(form.ShowsScope());
+  EXPECT_FALSE(form.ShowsBankOptions());
+  EXPECT_EQ(form.DialogHeight(), 3555);
+  ASSERT_EQ(form.entries().size(), 20u);
+  EXPECT_EQ(form.entries().front(), "41 : Empty");
+  EXPECT_EQ(form.entries().back(), "60 : Empty");
+  EXPECT_FALSE(form.apply_enabled());
+  EXPECT_EQ(form.operation(), ManagerOperation::kCopy);
+}
+
+TEST_F(MemoryManagerTest, AllBanksListEntries) {
+  MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
+  form.SetScope(ManagerScope::kAllBanks);
+  ASSERT_EQ(form.entries().size(), 220u);
+  EXPECT_EQ(form.entries()[0], "Bank 1 - 1 : 145.5000 - ONE");
+  EXPECT_EQ(form.entries()[20], "Bank 2 - 21 : 440.0000 - B2");
+  EXPECT_EQ(form.entries()[219], "Dummy - 220 : Empty");
+  EXPECT_TRUE(form.apply_enabled());  // the scope's own selection of entry 0
+}
+
+TEST_F(MemoryManagerTest, ChannelCopyMoveSwapInTheCurrentBank) {
+  struct Case {
+    ManagerOperation op;
+    std::array<std::string, 7> row1;
+    std::array<std::string, 7> row5;
+    std::string entry0;
+  };
+  const std::array<std::string, 7> one{"145.5000", "ONE", "0", "0", "5", "0", "1"};
+  const std::array<std::string, 7> none{"", "", "", "", "", "", ""};
+  const std::array<std::string, 7> five{"440.5000", "FIVE", "0", "0", "5", "0", "0"};
+  const Case cases[] = {
+      {ManagerOperation::kCopy, one, one, "1 : 145.5000 - ONE"},
+      {ManagerOperation::kMove, none, one, "1 : Empty"},
+      {ManagerOperation::kSwap, five, one, "1 : 440.5000 - FIVE"},
+  };
+  for (const Case& c : cases) {
+    PutChannel(ws, 0, 1, "145.5000", "ONE", "1");
+    PutChannel(ws, 0, 5, "440.5000", "FIVE");
+    window.Redraw();
+    MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
+    form.SetOperation(c.op);
+    form.SelectSource(0);
+    form.SelectDestination(4);
+    form.Apply();
+    EXPECT_EQ(Fields(ws, 0, 1), c.row1);
+    EXPECT_EQ(Fields(ws, 0, 5), c.row5);
+    EXPECT_EQ(ws.table.At(0, 1, kFieldSpare), "s1");  // field 0 never moves
+    EXPECT_EQ(form.entries()[0], c.entry0);
+    EXPECT_EQ(form.entries()[4], "5 : 145.5000 - ONE");
+    EXPECT_EQ(form.source(), 0);
+    EXPECT_EQ(form.destination(), 4);
+    EXPECT_FALSE(form.apply_enabled());
+    Close(CommandId::kMemoryChannels);
+    EXPECT_EQ(ui.shown.size(), 0u);
+    EXPECT_EQ(ws.grid.Cell(5, 2), "ONE");  // redrawn after the dialog
+  }
+}
+
+TEST_F(MemoryManagerTest, ChannelSwapAcrossBanksExchangesAllFieldsAndUndoRestoresTheCurrentBank) {
+  MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
+  form.SetScope(ManagerScope::kAllBanks);
+  form.SetOperation(ManagerOperation::kSwap);
+  form.SelectSource(0);        // channel 1
+  form.SelectDestination(20);  // channel 21
+  Close(CommandId::kMemoryChannels);  // Ok applies the pending change
+  EXPECT_EQ(Fields(ws, 0, 1), (std::array<std::string, 7>{"440.0000", "B2", "0", "0", "5", "0",
+                                                          "0"}));
+  EXPECT_EQ(Fields(ws, 1, 1), (std::array<std::string, 7>{"145.5000", "ONE", "0", "0", "5", "0",
+                                                          "1"}));
+  EXPECT_EQ(ws.table.At(1, 21, kFieldTag), "B2");  // the spare row keeps the former destination
+  EXPECT_TRUE(ws.unsaved_changes);
+  window.Run(CommandId::kUndo);
+  EXPECT_EQ(ws.table.At(0, 1, kFieldTag), "ONE");
+  EXPECT_EQ(ws.table.At(1, 1, kFieldTag), "ONE");  // other banks are not restored
+}
+
+TEST_F(MemoryManagerTest, SameEntryOrNothingChosenChangesNothing) {
+  MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
+  form.SelectSource(3);
+  form.SelectDestination(3);
+  form.Apply();
+  EXPECT_TRUE(form.apply_enabled());  // Apply on the same entry keeps its state
+  Close(CommandId::kMemoryChannels, DialogResult::kDismissed);
+  EXPECT_FALSE(ws.unsaved_changes);
+  Open(CommandId::kMemoryChannels);
+  Close(CommandId::kMemoryChannels);
+  EXPECT_FALSE(ws.unsaved_changes);
+  EXPECT_EQ(ws.table.At(0, 1, kFieldTag), "ONE");
+}
+
+TEST_F(MemoryManagerTest, DummyOnlyChangesAreNotUnsaved) {
+  MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
+  form.SetScope(ManagerScope::kAllBanks);
+  form.SelectSource(0);
+  form.SelectDestination(200);  // channel 201, Dummy row 1
+  form.Apply();
+  form.SetOperation(ManagerOperation::kMove);
+  form.SelectSource(200);
+  form.SelectDestination(201);
+  form.Apply();
+  Close(CommandId::kMemoryChannels, DialogResult::kDismissed);
+  EXPECT_EQ(ws.table.At(kDummyBank, 2, kFieldTag), "ONE");
+  EXPECT_EQ(ws.table.At(kDummyBank, 1, kFieldTag), "");
+  EXPECT_FALSE(ws.unsaved_changes);
+}
+
+TEST_F(MemoryManagerTest, SelectionsOutsideTheListAreHeld) {
+  MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
+  for (const int bad : {-1, -99999, 20, 261, 99999}) {
+    form.SelectSource(0);
+    form.SelectDestination(bad);
+    EXPECT_GE(form.destination(), 0);
+    EXPECT_LE(form.destination(), 19);
+  }
+  form.SelectDestination(99999);
+  form.SetOperation(ManagerOperation::kMove);
+  form.Apply();
+  EXPECT_EQ(ws.table.At(0, 20, kFieldTag), "ONE");
+  EXPECT_EQ(ws.table.At(0, 21, kFieldTag), "");
+  EXPECT_FALSE(OperateChannel(ws.table, {0, 0}, {0, 1}, ManagerOperation::kCopy));
+  EXPECT_FALSE(OperateChannel(ws.table, {0, 1}, {11, 1}, ManagerOperation::kSwap));
+  EXPECT_FALSE(OperateChannel(ws.table, {-1, 1}, {0, 21}, ManagerOperation::kMove));
+  EXPECT_FALSE(OperateBank(ws, 0, 11, ManagerOperation::kSwap, true));
+  EXPECT_FALSE(OperateBank(ws, -3, 1, ManagerOperation::kMove, true));
+  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "");
+}
+
+TEST_F(MemoryManagerTest, BankModeListAndTitle) {
+  ws.settings.copytags = 1;
+  MemoryManagerForm& form = Open(CommandId::kMemoryBanks);
+  EXPECT_EQ(window.manager_mode(), "Memory Manager1");
+  EXPECT_EQ(form.Title(), "Edit Memory Banks");
+  EXPECT_EQ(form.SourceLabel(), "&Load Bank:");
+  EXPECT_EQ(form.DestinationLabel(), "&Save Bank:");
+  EXPECT_TRUE(form.include_bank_tag);
+  EXPECT_TRUE(form.frequencies);
+  ASSERT_EQ(form.entries().size(), 11u);
+  EXPECT_EQ(form.entries()[0], "1: Bank: 1 ");
+  EXPECT_EQ(form.entries()[2], "3: Bank: 3  -  EMPTY");
+  EXPECT_EQ(form.entries()[10], "Dummy: Dummy  -  EMPTY");
+  Close(CommandId::kMemoryBanks, DialogResult::kDismissed);
+  EXPECT_EQ(window.manager_mode(), "Memory Manager");
+}
+
+TEST_F(MemoryManagerTest, BankMoveWithBankTagThenUndo) {
+  ws.bank_names[0] = "Airband";
+  MemoryManagerForm& form = Open(CommandId::kMemoryBanks);
+  form.include_bank_tag = true;
+  form.SetOperation(ManagerOperation::kMove);
+  form.SelectSource(0);
+  form.SelectDestination(4);
+  form.Apply();
+  EXPECT_EQ(ws.settings.copytags, 1);
+  EXPECT_EQ(ws.bank_names[4], "Airband");
+  EXPECT_EQ(ws.bank_names[0], "");
+  EXPECT_EQ(Fields(ws, 4, 1)[1], "ONE");
+  EXPECT_EQ(Fields(ws, 4, 2)[1], "TWO");
+  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "");
+  EXPECT_EQ(ws.table.At(0, 1, kFieldSpare), "s1");
+  EXPECT_EQ(form.entries()[0], "1:   -  EMPTY");
+  EXPECT_EQ(form.entries()[4], "5: Airband ");
+  Close(CommandId::kMemoryBanks, DialogResult::kDismissed);
+  EXPECT_TRUE(ws.unsaved_changes);
+  EXPECT_EQ(window.tab_caption(0), "1: ");
+  EXPECT_EQ(window.tab_caption(4), "5: Airband");
+  EXPECT_EQ(window.view_caption(4), "Airband");
+  EXPECT_EQ(ws.grid.Cell(1, 2), "");
+
+  window.Run(CommandId::kUndo);
+  EXPECT_EQ(ws.table.At(0, 1, kFieldTag), "ONE");  // the bank current when the command ran
+  EXPECT_EQ(ws.table.At(0, 1, kFieldAtt), "1");
+  EXPECT_EQ(ws.grid.Cell(1, 2), "ONE");
+  EXPECT_EQ(ws.table.At(4, 1, kFieldTag), "ONE");  // the destination stays
+  EXPECT_EQ(ws.bank_names[0], "");                  // names are not part of the undo step
+}
+
+TEST_F(MemoryManagerTest, BankCopyAndSwapWithAndWithoutTags) {
+  struct Case {
+    ManagerOperation op;
+    bool tags;
+    std::string name0, name1, tag0, tag1;
+  };
+  for (const Case& c : {Case{ManagerOperation::kCopy, false, "A", "B", "ONE", "ONE"},
+                        Case{ManagerOperation::kCopy, true, "A", "A", "ONE", "ONE"},
+                        Case{ManagerOperation::kSwap, false, "A", "B", "B2", "ONE"},
+                        Case{ManagerOperation::kSwap, true, "B", "A", "B2", "ONE"}}) {
+    PutChannel(ws, 0, 1, "145.5000", "ONE", "1");
+    PutChannel(ws, 0, 2, "146.0000", "TWO");
+    PutChannel(ws, 1, 1, "440.0000", "B2");
+    for (int f = 1; f <= 7; ++f) ws.table.At(1, 2, f).clear();
+    ws.bank_names[0] = "A";
+    ws.bank_names[1] = "B";
+    window.Redraw();
+    MemoryManagerForm& form = Open(CommandId::kMemoryBanks);
+    form.include_bank_tag = c.tags;
+    form.SetOperation(c.op);
+    form.SelectDestination(1);
+    Close(CommandId::kMemoryBanks);
+    EXPECT_EQ(ws.bank_names[0], c.name0);
+    EXPECT_EQ(ws.bank_names[1], c.name1);
+    EXPECT_EQ(ws.table.At(0, 1, kFieldTag), c.tag0);
+    EXPECT_EQ(ws.table.At(1, 1, kFieldTag), c.tag1);
+    EXPECT_EQ(ws.table.At(1, 2, kFieldTag), "TWO");  // the whole bank, not one row
+    EXPECT_EQ(ws.settings.copytags, c.tags ? 1 : 0);
+  }
+}
+
+TEST_F(MemoryManagerTest, BankModeWithoutFrequenciesOnlyStoresCopyTags) {
+  MemoryManagerForm& form = Open(CommandId::kMemoryBanks);
+  form.frequencies = false;
+  form.include_bank_tag = true;
+  form.SelectDestination(1);
+  form.Apply();
+  EXPECT_EQ(ws.settings.copytags, 1);
+  EXPECT_EQ(ws.table.At(1, 1, kFieldTag), "B2");
+  EXPECT_FALSE(form.apply_enabled());
+}
+
+}  // namespace
+}  // namespace talvirex::testing
