@@ -17,12 +17,6 @@
 namespace talvirex {
 namespace {
 
-class QuietUi final : public Ui {
- public:
-  Answer Ask(const Message&) override { return Answer::kYes; }
-  std::optional<std::string> OpenFile(const FileDialog&) override { return std::nullopt; }
-  std::optional<std::string> SaveFile(const FileDialog&) override { return std::nullopt; }
-};
 
 class MemoryClipboard final : public Clipboard {
  public:
@@ -45,7 +39,7 @@ void FillBank(Workspace& ws) {
 
 void BM_RenderBank(benchmark::State& state) {
   Workspace ws;
-  QuietUi ui;
+  SilentUi ui;
   FillBank(ws);
   for (auto _ : state) {
     RenderBank(ws, ui);
@@ -56,7 +50,7 @@ BENCHMARK(BM_RenderBank);
 
 void BM_CommitBank(benchmark::State& state) {
   Workspace ws;
-  QuietUi ui;
+  SilentUi ui;
   FillBank(ws);
   RenderBank(ws, ui);
   for (auto _ : state) {
@@ -69,7 +63,7 @@ BENCHMARK(BM_CommitBank);
 // Remove Selected Lines then Undo: snapshot, commit, move, redraw, and the restore.
 void BM_RemoveLinesAndUndo(benchmark::State& state) {
   Workspace ws;
-  QuietUi ui;
+  SilentUi ui;
   MemoryClipboard clipboard;
   LineCommands lines(ws, ui, clipboard);
   FillBank(ws);
@@ -86,7 +80,7 @@ BENCHMARK(BM_RemoveLinesAndUndo);
 
 void BM_CopyPasteWholeBank(benchmark::State& state) {
   Workspace ws;
-  QuietUi ui;
+  SilentUi ui;
   MemoryClipboard clipboard;
   LineCommands lines(ws, ui, clipboard);
   FillBank(ws);
@@ -102,7 +96,7 @@ BENCHMARK(BM_CopyPasteWholeBank);
 
 void BM_TypeFrequencyAndEnter(benchmark::State& state) {
   Workspace ws;
-  QuietUi ui;
+  SilentUi ui;
   MemoryClipboard clipboard;
   LineCommands lines(ws, ui, clipboard);
   CellEditor editor(ws, ui, lines);
@@ -117,7 +111,7 @@ BENCHMARK(BM_TypeFrequencyAndEnter);
 // A whole bank in descending order sorted ascending and back: the worst order for the sort.
 void BM_SortBank(benchmark::State& state) {
   Workspace ws;
-  QuietUi ui;
+  SilentUi ui;
   FillBank(ws);
   RenderBank(ws, ui);
   ws.grid.SetCurrent(1, 1);
@@ -132,7 +126,7 @@ BENCHMARK(BM_SortBank);
 // Banks 1..10 full, every frequency twice: 100 pairs reported and written to "dupl.txt".
 void BM_FindDuplicatesInAllBanks(benchmark::State& state) {
   Workspace ws;
-  QuietUi ui;
+  SilentUi ui;
   for (int number = 1; number <= kChannelCount; ++number) {
     ws.table.At(BankOf(number), RowOf(number), kFieldFrequency) =
         std::to_string(100 + (number - 1) % 100) + ".5000";
