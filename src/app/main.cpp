@@ -1,10 +1,33 @@
+#include <QApplication>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/main_window.h"
 #include "cli/cli.h"
+#include "settings/program_folder.h"
+
+namespace {
+
+// The desktop program: the main window `memtab` until it closes. Help files and the manual are
+// looked up beside the program itself.
+int RunDesktop(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("TALVIREX"));
+  talvirex::MainWindowOptions options;
+  options.folders.program = talvirex::ProgramFolder();
+  options.folders.install = QApplication::applicationDirPath().toStdString();
+  // The scanner's default memory image is built by the image codec once it is part of the
+  // program; until then start-up leaves the image as the workspace made it.
+  talvirex::MainWindow window(std::move(options));
+  window.Start();
+  return QApplication::exec();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  if (argc <= 1) return RunDesktop(argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
   return talvirex::cli::RunCli(args, std::cin, std::cout, std::cerr);
 }

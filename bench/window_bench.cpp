@@ -1,0 +1,84 @@
+// Speed of the desktop window: a bank switch by a tab, from the click to the repainted grid.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTabBar>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/main_window.h"
+#include "ports/clipboard.h"
+#include "ports/ui.h"
+
+namespace talvirex {
+namespace {
+
+class AgreeingUi final : public Ui {
+ public:
+  Answer Ask(const Message&) override { return Answer::kOk; }
+  std::optional<std::string> OpenFile(const FileDialog&) override { return std::nullopt; }
+  std::optional<std::string> SaveFile(const FileDialog&) override { return std::nullopt; }
+};
+
+class MemoryClipboard final : public Clipboard {
+ public:
+  std::string GetText() override { return text; }
+  void SetText(const std::string& value) override { text = value; }
+  std::string text;
+};
+
+QApplication& Application() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "talvirex_bench";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);  // never torn down among exit handlers
+  return *app;
+}
+
+void FillBanks(Workspace& ws) {
+  for (int bank = 0; bank <= kDummyBank; ++bank) {
+    for (int row = 1; row <= kChannelsPerBank; ++row) {
+      ws.table.At(bank, row, kFieldFrequency) = std::to_string(140 + row) + ".5";
+      ws.table.At(bank, row, kFieldTag) = "TAG " + std::to_string(row);
+      for (const int field : {kFieldDelay, kFieldLockOut, kFieldBeepAlert, kFieldAtt}) {
+        ws.table.At(bank, row, field) = row % 2 ? "1" : "0";
+      }
+      ws.table.At(bank, row, kFieldSubtone) = std::to_string(row * 7);
+    }
+  }
+}
+
+void BM_WindowBankSwitch(benchmark::State& state) {
+  Application();
+  const auto home = std::filesystem::temp_directory_path() / "talvirex-bench-window";
+  std::filesystem::create_directories(home);
+  AgreeingUi ui;
+  MemoryClipboard clipboard;
+  MainWindowOptions options;
+  options.folders = {home, home};
+  options.ui = &ui;
+  options.clipboard = &clipboard;
+  options.splash = false;
+  auto window = std::make_unique<MainWindow>(std::move(options));
+  window->Start();
+  FillBanks(window->workspace());
+  QApplication::processEvents();
+  int tab = 0;
+  for (auto _ : state) {
+    tab = (tab + 1) % (kDummyBank + 1);
+    window->tabs()->setCurrentIndex(tab);
+    window->repaint();  // the switch is done when the new bank is on the screen
+  }
+  window->workspace().unsaved_changes = false;
+  window->workspace().settings.option4 = 1;
+  window->close();
+  window.reset();
+  std::filesystem::remove_all(home);
+}
+BENCHMARK(BM_WindowBankSwitch)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace talvirex

@@ -1,0 +1,146 @@
+#include "app/command_actions.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "editor/main_window.h"
+
+namespace talvirex {
+
+namespace {
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Freedesktop icon-theme names of the toolbar icons that have one.
+struct ThemeName {
+  std::string_view icon;
+  const char* theme;
+};
+constexpr ThemeName kThemeNames[] = {
+    {"exit", "application-exit"},      {"open", "document-open"},
+    {"save", "document-save"},         {"undo", "edit-undo"},
+    {"cut", "edit-cut"},               {"copy", "edit-copy"},
+    {"paste", "edit-paste"},           {"delete", "edit-delete"},
+    {"print", "document-print"},       {"find", "edit-find"},
+    {"help", "help-contents"},         {"sort-ascending", "view-sort-ascending"},
+    {"sort-descending", "view-sort-descending"}, {"shift-up", "go-up"},
+    {"shift-down", "go-down"},         {"software-options", "preferences-system"},
+};
+
+const std::vector<QAction*> kNoActions;
+
+}  // namespace
+
+QIcon ToolbarIcon(std::string_view name) {
+  const QIcon own(QStringLiteral(":/icons/%1.svg").arg(Text(name)));
+  for (const ThemeName& theme : kThemeNames) {
+    if (theme.icon == name) return QIcon::fromTheme(QString::fromLatin1(theme.theme), own);
+  }
+  return own;
+}
+
+CommandActions::CommandActions(QMainWindow& window, Runner run)
+    : QObject(&window), run_(std::move(run)) {
+  BuildMenus(window);
+  BuildToolbars(window);
+}
+
+QAction* CommandActions::AddEntry(QMenu* menu, const MenuEntry& entry) {
+  if (entry.caption.empty()) return menu->addSeparator();
+  QAction* action = menu->addAction(Text(entry.caption));
+  if (!entry.name.empty()) action->setObjectName(Text(entry.name));
+  if (!entry.accelerator.empty()) {
+    action->setShortcut(QKeySequence(Text(entry.accelerator)));
+    // The grid takes every key itself; a menu shortcut must win over it in the whole window.
+    action->setShortcutContext(Qt::WindowShortcut);
+  }
+  const bool checkable = entry.command == CommandId::kToolbar || ShowBankSlot(entry.command) >= 0;
+  action->setCheckable(checkable);
+  const CommandId command = entry.command;
+  connect(action, &QAction::triggered, this, [this, command] { run_(command); });
+  actions_[command].push_back(action);
+  return action;
+}
+
+void CommandActions::BuildMenus(QMainWindow& window) {
+  const auto captions = MenuCaptions();
+  for (const std::string_view caption : captions) {
+    menus_.push_back(window.menuBar()->addMenu(Text(caption)));
+  }
+  popup_ = new QMenu(&window);
+  popup_->setObjectName(QStringLiteral("tabpop"));
+  std::map<std::pair<MenuId, std::string_view>, QMenu*> submenus;
+  for (const MenuEntry& entry : MenuEntries()) {
+    QMenu* menu = entry.menu == MenuId::kPopup ? popup_
+                                                : menus_.at(static_cast<std::size_t>(entry.menu));
+    if (!entry.submenu.empty()) {
+      QMenu*& submenu = submenus[{entry.menu, entry.submenu}];
+      if (submenu == nullptr) submenu = menu->addMenu(Text(entry.submenu));
+      menu = submenu;
+    }
+    AddEntry(menu, entry);
+  }
+}
+
+QToolBar* CommandActions::BuildToolbar(QMainWindow& window, int number) {
+  auto* toolbar = window.addToolBar(QStringLiteral("Toolbar %1").arg(number));
+  toolbar->setObjectName(QStringLiteral("Toolbar%1").arg(number));
+  toolbar->setIconSize(QSize(16, 16));
+  toolbar->setMovable(false);
+  for (const ToolbarButton& button : ToolbarButtons()) {
+    if (button.toolbar != number) continue;
+    if (button.command == CommandId::kNone) {
+      toolbar->addSeparator();
+      continue;
+    }
+    QAction* action = toolbar->addAction(ToolbarIcon(button.icon), Text(button.tooltip));
+    action->setToolTip(Text(button.tooltip));
+    action->setObjectName(QStringLiteral("tool%1_%2").arg(number).arg(button.position));
+    const CommandId command = button.command;
+    connect(action, &QAction::triggered, this, [this, command] { run_(command); });
+    actions_[command].push_back(action);
+  }
+  return toolbar;
+}
+
+void CommandActions::BuildToolbars(QMainWindow& window) {
+  toolbar1_ = BuildToolbar(window, 1);
+  window.addToolBarBreak();
+  toolbar2_ = BuildToolbar(window, 2);
+}
+
+const std::vector<QAction*>& CommandActions::ActionsOf(CommandId command) const {
+  const auto found = actions_.find(command);
+  return found == actions_.end() ? kNoActions : found->second;
+}
+
+QMenu* CommandActions::Menu(const QString& caption) const {
+  for (QMenu* menu : menus_) {
+    if (menu->title() == caption) return menu;
+  }
+  return nullptr;
+}
+
+void CommandActions::Refresh(const MainWindowLogic& logic) {
+  for (const auto& [command, actions] : actions_) {
+    const bool enabled = logic.IsEnabled(command);
+    const bool checked = logic.IsChecked(command);
+    const int slot = ShowBankSlot(command);
+    for (QAction* action : actions) {
+      action->setEnabled(enabled);
+      if (action->isCheckable()) action->setChecked(checked);
+      if (slot >= 0 && slot <= 10) action->setText(QString::fromStdString(logic.view_caption(slot)));
+    }
+  }
+  const bool toolbars = logic.toolbars_visible();
+  toolbar1_->setVisible(toolbars);
+  toolbar2_->setVisible(toolbars);
+}
+
+}  // namespace talvirex
