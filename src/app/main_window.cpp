@@ -10,11 +10,13 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "app/command_actions.h"
@@ -33,6 +35,8 @@ constexpr int kSplashMilliseconds = 100;
 constexpr int kLastFileDelayMilliseconds = 200;
 constexpr int kBackupTickMilliseconds = 60 * 1000;
 constexpr int kCellPadding = 8;  // pixels beside a sample text inside a cell
+constexpr int kRowPadding = 6;   // pixels above and below a row's text
+constexpr int kTabsMargin = 160;  // room for bank names longer than the defaults
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -116,6 +120,8 @@ QWidget* MainWindow::BuildCentral() {
   view_->setTabKeyNavigation(false);
   view_->setContextMenuPolicy(Qt::NoContextMenu);
   view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  view_->verticalHeader()->setMinimumSectionSize(0);
+  view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + kRowPadding);
   view_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
   view_->horizontalHeader()->setHighlightSections(false);
   view_->verticalHeader()->setFixedWidth(
@@ -126,10 +132,10 @@ QWidget* MainWindow::BuildCentral() {
   if (auto* corner = view_->findChild<QAbstractButton*>()) {
     auto* corner_layout = new QHBoxLayout(corner);
     corner_layout->setContentsMargins(0, 0, 0, 0);
-    auto* caption = new QLabel(FromUtf8(workspace_.grid.Cell(0, 0)), corner);
-    caption->setObjectName(QStringLiteral("channelheader"));
-    caption->setAlignment(Qt::AlignCenter);
-    corner_layout->addWidget(caption);
+    channel_header_ = new QLabel(corner);
+    channel_header_->setObjectName(QStringLiteral("channelheader"));
+    channel_header_->setAlignment(Qt::AlignCenter);
+    corner_layout->addWidget(channel_header_);
   }
   view_->installEventFilter(this);
   view_->viewport()->installEventFilter(this);
@@ -223,7 +229,15 @@ void MainWindow::Place() {
   } else if (workspace_.settings.window == 1) {
     showMaximized();
   } else {
-    QSize size(1180, 760);
+    // Wide enough for the grid, the first toolbar and every tab; tall enough for twenty rows.
+    int grid_width = view_->verticalHeader()->width() + view_->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < 7; ++column) grid_width += view_->columnWidth(column);
+    const int grid_height = view_->horizontalHeader()->sizeHint().height() +
+                            view_->verticalHeader()->length() + 2 * view_->frameWidth();
+    const int width = std::max({grid_width + 40, commands_->toolbar(1)->sizeHint().width() + 16,
+                                tabs_->sizeHint().width() + kTabsMargin});
+    QSize size(width,
+               sizeHint().height() - view_->sizeHint().height() + grid_height + 4);
     if (const QScreen* screen = QApplication::primaryScreen()) {
       size = size.boundedTo(screen->availableSize());
     }
@@ -263,6 +277,7 @@ void MainWindow::RefreshFromCore() {
   tabs_->setCurrentIndex(workspace_.current_bank);
   bank_title_->setText(FromUtf8(logic_.bank_title()));
   dummy_notice_->setText(FromUtf8(logic_.dummy_notice()));
+  if (channel_header_ != nullptr) channel_header_->setText(FromUtf8(workspace_.grid.Cell(0, 0)));
   model_.Refresh();
   PushSelection();
   syncing_ = false;

@@ -117,6 +117,7 @@ class MainWindow final : public QMainWindow {
   QLabel* dummy_notice_ = nullptr;  // `label4`
   GridControls* controls_ = nullptr;
   QTableView* view_ = nullptr;    // `memtabel`
+  QLabel* channel_header_ = nullptr;  // column 0's header, in the view's corner
   QLabel* help_ = nullptr;
   QLabel* file_name_ = nullptr;   // `fnaam`
   QLabel* bank_usage_ = nullptr;

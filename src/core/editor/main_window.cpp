@@ -178,6 +178,7 @@ void MainWindowLogic::Redraw() {
 void MainWindowLogic::ReloadLastFile() {
   wants_last_file_reload_ = false;
   files_.ReloadLastFile();
+  editor_.SelectionChanged();  // the editor box shows the reloaded cell
   RefreshBankCaptions();
   SyncTitle();
 }
