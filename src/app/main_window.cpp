@@ -273,7 +273,10 @@ void MainWindow::RunCommand(CommandId command) {
 void MainWindow::RefreshFromCore() {
   syncing_ = true;
   setWindowTitle(FromUtf8(logic_.title()));
-  for (int tab = 0; tab <= kDummyBank; ++tab) tabs_->setTabText(tab, Literal(logic_.tab_caption(tab)));
+  for (int tab = 0; tab <= kDummyBank; ++tab) {
+    const QString caption = Literal(logic_.tab_caption(tab));
+    if (tabs_->tabText(tab) != caption) tabs_->setTabText(tab, caption);
+  }
   tabs_->setCurrentIndex(workspace_.current_bank);
   bank_title_->setText(FromUtf8(logic_.bank_title()));
   dummy_notice_->setText(FromUtf8(logic_.dummy_notice()));

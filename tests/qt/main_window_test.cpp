@@ -260,6 +260,25 @@ TEST_F(MainWindowTest, ClosingAsksThenWritesTheProgramsFiles) {
   EXPECT_NE(ReadBytes(home / "lastused.sav").find("146.5200"), std::string::npos);
 }
 
+TEST_F(MainWindowTest, NextStartReloadsTheLastFileAndTheColumnWidths) {
+  testing::WriteBytes(home / "setup.ini", "[setup]\r\nloadlast=1\r\ntabwidth=1\r\noption4=1\r\n");
+  Open();
+  TypeFrequency(1, "151.625");
+  const std::string path = (home / "last.s2c").string();
+  ui.save_paths = {path};
+  Action(CommandId::kSave).trigger();
+  Grid().setColumnWidth(1, 300);  // the user widens the Tag column
+  ASSERT_TRUE(window->close());
+  window.reset();
+
+  Open();
+  EXPECT_EQ(Cell(1, 1), "");  // the reload waits for its timer
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Cell(1, 1) == "151.6250"; }, 2000));
+  EXPECT_EQ(window->windowTitle(),
+            QString::fromStdString("Kelmora for Uniden SC200 - [ " + path + " ]"));
+  EXPECT_NEAR(Grid().columnWidth(1), 300, 1);
+}
+
 TEST_F(MainWindowTest, RightClickOnTheGridOpensThePopupMenu) {
   Open();
   const QRect rect = Grid().visualRect(Grid().model()->index(4, 1));
