@@ -277,6 +277,7 @@ TEST_F(MainWindowTest, NextStartReloadsTheLastFileAndTheColumnWidths) {
   EXPECT_EQ(window->windowTitle(),
             QString::fromStdString("Kelmora for Uniden SC200 - [ " + path + " ]"));
   EXPECT_NEAR(Grid().columnWidth(1), 300, 1);
+  EXPECT_EQ(window->controls().editor_box()->text(), "151.6250");  // the box shows the cell
 }
 
 TEST_F(MainWindowTest, RightClickOnTheGridOpensThePopupMenu) {
