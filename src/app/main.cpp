@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "cli/cli.h"
+#include "image/clone_image.h"
 #include "settings/program_folder.h"
 
 namespace {
@@ -17,8 +18,9 @@ int RunDesktop(int argc, char** argv) {
   talvirex::MainWindowOptions options;
   options.folders.program = talvirex::ProgramFolder();
   options.folders.install = QApplication::applicationDirPath().toStdString();
-  // The scanner's default memory image is built by the image codec once it is part of the
-  // program; until then start-up leaves the image as the workspace made it.
+  options.hooks.build_default_image = [](talvirex::CloneImage& image) {
+    talvirex::BuildDefaultImage(image);
+  };
   talvirex::MainWindow window(std::move(options));
   window.Start();
   return QApplication::exec();
