@@ -280,6 +280,19 @@ TEST_F(MainWindowTest, NextStartReloadsTheLastFileAndTheColumnWidths) {
   EXPECT_EQ(window->controls().editor_box()->text(), "151.6250");  // the box shows the cell
 }
 
+TEST_F(MainWindowTest, PlacementComesFromWindowDatAndGoesBackAtExit) {
+  testing::WriteBytes(home / "setup.ini", "[setup]\r\nwindow=1\r\noption4=1\r\n");
+  testing::WriteBytes(home / "window.dat", "1500\r\n1200\r\n15000\r\n9600\r\n0\r\n");
+  Open();
+  const double pixels_per_twip = window->logicalDpiX() / 1440.0;
+  EXPECT_NEAR(window->width(), 15000 * pixels_per_twip, 1);
+  EXPECT_NEAR(window->height(), 9600 * pixels_per_twip, 1);
+  EXPECT_NEAR(window->x(), 1500 * pixels_per_twip, 1);
+  ASSERT_TRUE(window->close());
+  const std::string written = ReadBytes(home / "window.dat");
+  EXPECT_NE(written.find("15000\r\n9600\r\n0"), std::string::npos) << written;
+}
+
 TEST_F(MainWindowTest, RightClickOnTheGridOpensThePopupMenu) {
   Open();
   const QRect rect = Grid().visualRect(Grid().model()->index(4, 1));
