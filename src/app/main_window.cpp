@@ -229,21 +229,24 @@ void MainWindow::Place() {
   } else if (workspace_.settings.window == 1) {
     showMaximized();
   } else {
-    // Wide enough for the grid, the first toolbar and every tab; tall enough for twenty rows.
-    int grid_width = view_->verticalHeader()->width() + view_->verticalScrollBar()->sizeHint().width();
-    for (int column = 0; column < 7; ++column) grid_width += view_->columnWidth(column);
-    const int grid_height = view_->horizontalHeader()->sizeHint().height() +
-                            view_->verticalHeader()->length() + 2 * view_->frameWidth();
-    const int width = std::max({grid_width + 40, commands_->toolbar(1)->sizeHint().width() + 16,
-                                tabs_->sizeHint().width() + kTabsMargin});
-    QSize size(width,
-               sizeHint().height() - view_->sizeHint().height() + grid_height + 4);
-    if (const QScreen* screen = QApplication::primaryScreen()) {
-      size = size.boundedTo(screen->availableSize());
-    }
-    resize(size);
+    resize(DefaultSize());
     show();
   }
+}
+
+// Wide enough for the grid, the first toolbar and every tab; tall enough for twenty rows.
+QSize MainWindow::DefaultSize() const {
+  int grid_width = view_->verticalHeader()->width() + view_->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < 7; ++column) grid_width += view_->columnWidth(column);
+  const int grid_height = view_->horizontalHeader()->sizeHint().height() +
+                          view_->verticalHeader()->length() + 2 * view_->frameWidth();
+  const int width = std::max({grid_width + 40, commands_->toolbar(1)->sizeHint().width() + 16,
+                              tabs_->sizeHint().width() + kTabsMargin});
+  QSize size(width, sizeHint().height() - view_->sizeHint().height() + grid_height + 4);
+  if (const QScreen* screen = QApplication::primaryScreen()) {
+    size = size.boundedTo(screen->availableSize());
+  }
+  return size;
 }
 
 void MainWindow::StartTimers() {

@@ -88,6 +88,7 @@ class MainWindow final : public QMainWindow {
   void BuildStatusBar();
   void ShowSplash();
   void Place();
+  QSize DefaultSize() const;
   void StartTimers();
   bool GridKey(const QKeyEvent& key);
   bool GridMouse(const QMouseEvent& mouse, QEvent::Type type);
