@@ -3,10 +3,14 @@
 #include <QKeyEvent>
 #include <gtest/gtest.h>
 
+#include "support/qt_application.h"
+
 namespace talvirex {
 namespace {
 
+// Key events belong to the application's keyboard device.
 QKeyEvent Key(int key, Qt::KeyboardModifiers modifiers = {}, const QString& text = {}) {
+  testing::TestApplication();
   return QKeyEvent(QEvent::KeyPress, key, modifiers, text);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
-// The one QApplication of a Qt test program, made on first use and kept until the program ends.
+// The one QApplication of a Qt test program, made on first use and destroyed when the last test
+// has run. It must go before the program's exit handlers: torn down among them, its clean-up
+// would run after the statics of Qt's plugins (the SVG icon engine's) were already gone.
 
 #include <QApplication>
+#include <gtest/gtest.h>
 
 namespace talvirex::testing {
 
@@ -9,9 +12,18 @@ inline QApplication& TestApplication() {
   static int argc = 1;
   static char name[] = "qt_tests";
   static char* argv[] = {name, nullptr};
-  // Kept until the process ends and never destroyed: a QApplication torn down among the exit
-  // handlers runs Qt's clean-up after plugin statics (the SVG icon engine's) are gone, and crashes.
-  static QApplication* app = new QApplication(argc, argv);
+  static QApplication* app = nullptr;
+  if (app == nullptr) {
+    app = new QApplication(argc, argv);
+    // Google Test tears its environments down once every test has run, before `main` returns.
+    struct Teardown final : ::testing::Environment {
+      void TearDown() override {
+        delete app;
+        app = nullptr;
+      }
+    };
+    ::testing::AddGlobalTestEnvironment(new Teardown);
+  }
   return *app;
 }
 
