@@ -15,13 +15,6 @@
 namespace talvirex {
 namespace {
 
-class AgreeingUi final : public Ui {
- public:
-  Answer Ask(const Message&) override { return Answer::kOk; }
-  std::optional<std::string> OpenFile(const FileDialog&) override { return std::nullopt; }
-  std::optional<std::string> SaveFile(const FileDialog&) override { return std::nullopt; }
-};
-
 class MemoryClipboard final : public Clipboard {
  public:
   std::string GetText() override { return text; }
@@ -55,7 +48,7 @@ void BM_WindowBankSwitch(benchmark::State& state) {
   Application();
   const auto home = std::filesystem::temp_directory_path() / "talvirex-bench-window";
   std::filesystem::create_directories(home);
-  AgreeingUi ui;
+  SilentUi ui;
   MemoryClipboard clipboard;
   MainWindowOptions options;
   options.folders = {home, home};
