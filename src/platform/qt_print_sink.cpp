@@ -47,6 +47,10 @@ bool QtPrintSink::ChoosePrinter(QWidget* parent) {
   return chosen;
 }
 
+bool QtPrintSink::HasDestination() const {
+  return !printer_->printerName().isEmpty() || !printer_->outputFileName().isEmpty();
+}
+
 int QtPrintSink::PageWidth() const {
   const QRectF page = printer_->pageLayout().fullRect(QPageLayout::Millimeter);
   return static_cast<int>(std::lround(page.width() * kTwipsPerMm));

@@ -30,6 +30,9 @@ class QtPrintSink final : public PrintSink {
   /// "Setup Printer": the platform's printer selection dialog; the chosen printer serves the next
   /// job. False when the user cancelled. Needs a QApplication.
   bool ChoosePrinter(QWidget* parent);
+  /// False while the job would have nowhere to go: no printer is installed or chosen and no file
+  /// was given.
+  bool HasDestination() const;
 
   int PageWidth() const override;
   int PageHeight() const override;

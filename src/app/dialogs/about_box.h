@@ -1,0 +1,15 @@
+#pragma once
+// The About box (menu "&About", `hpabout`): the program's name, version and purpose. Modal.
+
+#include <QDialog>
+
+namespace talvirex {
+
+class AboutBox final : public QDialog {
+ public:
+  explicit AboutBox(QWidget* parent = nullptr);
+
+  static void Run(QWidget* parent);
+};
+
+}  // namespace talvirex

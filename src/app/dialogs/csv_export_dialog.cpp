@@ -1,0 +1,61 @@
+#include "app/dialogs/csv_export_dialog.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/dialogs/dialog_support.h"
+#include "workspace.h"
+
+namespace talvirex {
+
+CsvExportDialog::CsvExportDialog(const Workspace& workspace, Ui& ui, QWidget* parent)
+    : QDialog(parent), workspace_(workspace), ui_(ui) {
+  setObjectName(QStringLiteral("expcsvd"));
+  setWindowTitle(QStringLiteral("Export CSV data"));
+  form_.Open();
+
+  QGroupBox* options = Frame("Options:", this);
+  auto* current = new QRadioButton(QStringLiteral("Export Current Bank"), options);
+  current->setObjectName(QStringLiteral("Option1_0"));
+  all_banks_ = new QRadioButton(QStringLiteral("Export All Memory Banks"), options);
+  all_banks_->setObjectName(QStringLiteral("Option1_1"));
+  (form_.option() == ExportCsvForm::kAllBanks ? all_banks_ : current)->setChecked(true);
+  connect(all_banks_, &QRadioButton::toggled, this, [this](bool on) {
+    form_.SelectOption(on ? ExportCsvForm::kAllBanks : ExportCsvForm::kCurrentBank);
+  });
+  auto* choices = new QVBoxLayout(options);
+  choices->addWidget(current);
+  choices->addWidget(all_banks_);
+
+  auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+  ok->setObjectName(QStringLiteral("Command1"));
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel->setObjectName(QStringLiteral("Command2"));
+  connect(ok, &QPushButton::clicked, this, &CsvExportDialog::Ok);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addStretch();
+
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(options);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CsvExportDialog::Ok() {
+  if (form_.Ok(workspace_, ui_)) accept();
+}
+
+bool CsvExportDialog::Run(const Workspace& workspace, Ui& ui, QWidget* parent) {
+  CsvExportDialog dialog(workspace, ui, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace talvirex

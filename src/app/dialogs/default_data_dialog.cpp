@@ -1,0 +1,70 @@
+#include "app/dialogs/default_data_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/dialogs/dialog_support.h"
+#include "workspace.h"
+
+namespace talvirex {
+
+DefaultDataDialog::DefaultDataDialog(Workspace& workspace, QWidget* parent)
+    : QDialog(parent), workspace_(workspace) {
+  setObjectName(QStringLiteral("defdata"));
+  setWindowTitle(ToQt(kDefaultDataTitle));
+  form_.Load(workspace_.default_data);
+
+  auto* rows = new QGridLayout;
+  for (int row = 0; row < DefaultDataForm::kRows; ++row) {
+    auto* box = new QCheckBox(ToQt(DefaultDataForm::Caption(row)), this);
+    box->setObjectName(QStringLiteral("Check1_%1").arg(row + 1));
+    box->setChecked(form_.applied[row]);
+    auto* list = new QComboBox(this);
+    list->setObjectName(QStringLiteral("Combo1_%1").arg(row + 1));
+    for (const auto item : kOffOnItems) list->addItem(ToQt(item));
+    list->setCurrentIndex(form_.selected[row]);
+    rows->addWidget(box, row, 0);
+    rows->addWidget(list, row, 1);
+    boxes_[row] = box;
+    lists_[row] = list;
+  }
+  rows->setColumnStretch(0, 1);
+
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  ok->setObjectName(QStringLiteral("Command1"));
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel->setObjectName(QStringLiteral("Command2"));
+  connect(ok, &QPushButton::clicked, this, &DefaultDataDialog::Ok);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(rows);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void DefaultDataDialog::Ok() {
+  for (int row = 0; row < DefaultDataForm::kRows; ++row) {
+    form_.applied[row] = boxes_[row]->isChecked();
+    form_.selected[row] = lists_[row]->currentIndex();
+  }
+  form_.Ok(workspace_.default_data);
+  accept();
+}
+
+bool DefaultDataDialog::Run(Workspace& workspace, QWidget* parent) {
+  DefaultDataDialog dialog(workspace, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace talvirex

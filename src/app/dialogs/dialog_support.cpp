@@ -1,0 +1,84 @@
+#include "app/dialogs/dialog_support.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QWidget>
+
+namespace talvirex {
+
+namespace {
+
+// Keys whose text is not typed into the field: they act on the dialog or only move the cursor.
+bool PassesUnfiltered(const QKeyEvent& key) {
+  switch (key.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_Delete:
+      return true;
+    default:
+      return key.text().isEmpty();
+  }
+}
+
+class FocusWatcher final : public QObject {
+ public:
+  FocusWatcher(QEvent::Type type, std::function<void()> on_event, QObject* parent)
+      : QObject(parent), type_(type), on_event_(std::move(on_event)) {}
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == type_) on_event_();
+    return false;
+  }
+
+ private:
+  QEvent::Type type_;
+  std::function<void()> on_event_;
+};
+
+void CentreIn(QWidget* dialog, const QRect& area) {
+  dialog->adjustSize();
+  QRect frame = dialog->frameGeometry();
+  frame.moveCenter(area.center());
+  dialog->move(frame.topLeft());
+}
+
+}  // namespace
+
+bool KeyFilter::eventFilter(QObject* /*watched*/, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const auto& key = static_cast<const QKeyEvent&>(*event);
+  if (PassesUnfiltered(key)) return false;
+  const QList<uint> codes = key.text().toUcs4();
+  for (const uint code : codes) {
+    if (!accepts_(static_cast<char32_t>(code))) return true;  // discarded
+  }
+  return false;
+}
+
+void InstallKeyFilter(QWidget* field, KeyFilter::Accepts accepts) {
+  field->installEventFilter(new KeyFilter(std::move(accepts), field));
+}
+
+void OnFocusIn(QWidget* field, std::function<void()> on_focus) {
+  field->installEventFilter(new FocusWatcher(QEvent::FocusIn, std::move(on_focus), field));
+}
+
+void OnFocusOut(QWidget* field, std::function<void()> on_leave) {
+  field->installEventFilter(new FocusWatcher(QEvent::FocusOut, std::move(on_leave), field));
+}
+
+void CentreOnScreen(QWidget* dialog, QWidget* parent) {
+  QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+  if (screen != nullptr) CentreIn(dialog, screen->availableGeometry());
+}
+
+QGroupBox* Frame(std::string_view caption, QWidget* parent) {
+  return new QGroupBox(ToQt(caption), parent);
+}
+
+}  // namespace talvirex

@@ -1,0 +1,52 @@
+#pragma once
+// Small pieces every dialog of the desktop program shares: text conversion between the core's
+// UTF-8 and Qt, the key filters of entry fields, and the placement of a dialog when it opens.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+#include <string_view>
+
+class QGroupBox;
+class QWidget;
+
+namespace talvirex {
+
+inline QString ToQt(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string FromQt(const QString& text) { return text.toStdString(); }
+
+/// The key filter of an entry field: a typed character reaches the field only when `accepts`
+/// takes its code. Keys that type nothing (arrows, Home, Delete) and the keys that move between
+/// controls or close the dialog (Tab, Escape) always pass; Enter and Backspace are typed
+/// characters (codes 13 and 8) and go through the filter.
+class KeyFilter final : public QObject {
+ public:
+  using Accepts = std::function<bool(char32_t code)>;
+  KeyFilter(Accepts accepts, QObject* parent) : QObject(parent), accepts_(std::move(accepts)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  Accepts accepts_;
+};
+
+/// Installs a KeyFilter on `field` (owned by it).
+void InstallKeyFilter(QWidget* field, KeyFilter::Accepts accepts);
+
+/// Calls `on_focus` whenever `field` receives the input focus.
+void OnFocusIn(QWidget* field, std::function<void()> on_focus);
+/// Calls `on_leave` whenever `field` loses the input focus.
+void OnFocusOut(QWidget* field, std::function<void()> on_leave);
+
+/// Places `dialog` at the centre of the screen that shows `parent` (or the primary screen).
+/// Dialogs centred over the main window need nothing: Qt centres a dialog over its parent.
+void CentreOnScreen(QWidget* dialog, QWidget* parent);
+
+/// A frame with a caption, as the dialogs group their controls.
+QGroupBox* Frame(std::string_view caption, QWidget* parent = nullptr);
+
+}  // namespace talvirex

@@ -1,0 +1,238 @@
+// The dialogs that fill, export, import and print the channel table, driven through their real
+// widgets: Easy Fill, CSV export, the Advanced Data Import with its Webcatcher window, and printing
+// a bank into a PDF read back with pdftotext.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "app/dialogs/csv_export_dialog.h"
+#include "app/dialogs/csv_import_dialog.h"
+#include "app/dialogs/easy_fill_dialog.h"
+#include "app/dialogs/print_dialog.h"
+#include "platform/qt_print_sink.h"
+#include "support/fake_ports.h"
+#include "support/qt_application.h"
+#include "support/temp_dir.h"
+#include "widget_lookup.h"
+#include "workspace.h"
+
+namespace talvirex {
+namespace {
+
+using testing::Child;
+using testing::FakeClipboard;
+using testing::ReadBytes;
+using testing::ScriptedUi;
+using testing::TempDir;
+
+class TableDialogsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { testing::TestApplication(); }
+
+  static void Open(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+
+  static void Retype(QLineEdit& field, const char* text) {
+    field.setFocus();
+    field.selectAll();
+    QTest::keyClicks(&field, text);
+  }
+
+  // Standard output of `command`, which must succeed.
+  std::string Run(const std::string& command) {
+    const auto out = dir_ / "out.txt";
+    const int raw = std::system((command + " >'" + out.string() + "' 2>/dev/null").c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << command;
+    return ReadBytes(out);
+  }
+
+  std::string& Frequency(int bank, int row) { return ws_.table.At(bank, row, kFieldFrequency); }
+
+  Workspace ws_;
+  ScriptedUi ui_;
+  FakeClipboard clipboard_;
+  TempDir dir_;
+};
+
+TEST_F(TableDialogsTest, EasyFillProposesTheSelectedRowsAndApplyFillsThem) {
+  ws_.current_bank = 1;
+  ws_.grid.current = {1, 1};
+  ws_.grid.selection_end = {5, 3};
+  EasyFillDialog dialog(ws_);
+  Open(dialog);
+  auto& apply = Child<QPushButton>(dialog, "Apply");
+  EXPECT_EQ(dialog.windowTitle(), "Easy Fill SC200");
+  EXPECT_EQ(Child<QLineEdit>(dialog, "Text1").text(), "21");
+  EXPECT_EQ(Child<QLineEdit>(dialog, "Text2").text(), "25");
+  EXPECT_EQ(Child<QLineEdit>(dialog, "Text3").text(), "0406.0000");
+  EXPECT_EQ(Child<QComboBox>(dialog, "Combo1").currentText(), "12.5");
+
+  Retype(Child<QLineEdit>(dialog, "Text3"), "145.5MHz");
+  EXPECT_EQ(Child<QLineEdit>(dialog, "Text3").text(), "145.5");
+  Child<QCheckBox>(dialog, "Box_0").setChecked(true);  // Frequency:
+  Retype(Child<QLineEdit>(dialog, "Text4"), "Unit 1!");
+  EXPECT_EQ(Child<QLabel>(dialog, "TagCounter").text(), "6");
+  apply.click();
+  EXPECT_EQ(Frequency(1, 1), "0145.50000");
+  EXPECT_EQ(Frequency(1, 5), "0145.55000");
+  EXPECT_EQ(Frequency(1, 6), "");
+  EXPECT_EQ(ws_.table.At(1, 1, kFieldTag), "") << "the tag box is not ticked";
+  EXPECT_FALSE(apply.isEnabled());
+
+  Retype(Child<QLineEdit>(dialog, "Text2"), "22");
+  EXPECT_TRUE(apply.isEnabled()) << "changing a channel entry enables Apply again";
+  Child<QCheckBox>(dialog, "Box_1").setChecked(true);  // Tag:
+  Child<QCheckBox>(dialog, "FillSeries").setChecked(true);
+  Child<QPushButton>(dialog, "Ok").click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(ws_.table.At(1, 1, kFieldTag), "Unit 1");
+  EXPECT_EQ(ws_.table.At(1, 2, kFieldTag), "Unit 2");
+  EXPECT_EQ(ws_.table.At(1, 3, kFieldTag), "") << "Ok fills the range it shows";
+}
+
+TEST_F(TableDialogsTest, EasyFillCancelWritesNothing) {
+  EasyFillDialog dialog(ws_);
+  EXPECT_EQ(Child<QLineEdit>(dialog, "Text1").text(), "1") << "one selected row: the whole bank";
+  EXPECT_EQ(Child<QLineEdit>(dialog, "Text2").text(), "20");
+  Child<QPushButton>(dialog, "SelectAll").click();
+  EXPECT_EQ(Child<QPushButton>(dialog, "SelectAll").text(), "Unselect All");
+  EXPECT_FALSE(Child<QCheckBox>(dialog, "Box_5").isChecked()) << "Att: is left alone";
+  Child<QPushButton>(dialog, "Cancel").click();
+  for (int row = 1; row <= 20; ++row) EXPECT_EQ(Frequency(0, row), "") << row;
+}
+
+TEST_F(TableDialogsTest, CsvExportStaysOpenWhenTheFileDialogIsCancelledAndWritesOnOk) {
+  Frequency(0, 1) = "146.5200";
+  const std::string target = (dir_ / "banks").string();
+  ui_.save_paths = {std::nullopt, target};
+  CsvExportDialog dialog(ws_, ui_);
+  Open(dialog);
+  EXPECT_EQ(dialog.windowTitle(), "Export CSV data");
+  EXPECT_TRUE(Child<QRadioButton>(dialog, "Option1_0").isChecked());
+  Child<QRadioButton>(dialog, "Option1_1").setChecked(true);  // all banks
+  Child<QPushButton>(dialog, "Command1").click();
+  EXPECT_TRUE(dialog.isVisible()) << "a cancelled file dialog leaves the export dialog open";
+  ASSERT_EQ(ui_.save_dialogs.size(), 1u);
+  EXPECT_EQ(ui_.save_dialogs[0].filter, "Comma Separated Files (*.csv)|*.csv");
+
+  Child<QPushButton>(dialog, "Command1").click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  const std::string csv = ReadBytes(target + ".csv");
+  EXPECT_EQ(csv.rfind("Bank,Channel,Frequency,Tag,", 0), 0u);
+  EXPECT_NE(csv.find("\r\n1,1,146.5200,"), std::string::npos);
+  std::size_t lines = 0;
+  for (const char c : csv) lines += c == '\n';
+  EXPECT_EQ(lines, 201u);
+
+  CsvExportDialog cancelled(ws_, ui_);
+  Child<QPushButton>(cancelled, "Command2").click();
+  EXPECT_EQ(ui_.save_dialogs.size(), 2u) << "Cancel asks for no file";
+}
+
+TEST_F(TableDialogsTest, CsvImportHarvestsTheClipboardAndWritesPickedFrequenciesToTheTable) {
+  ws_.current_bank = kDummyBank;
+  clipboard_.text = "Fire 154.4300, 155.1150 - 460.0250 <td>462.5625</td>";
+  QWidget main_window;
+  CsvImportDialog& dialog = *CsvImportDialog::Show(ws_, ui_, clipboard_, &main_window);
+  Open(dialog);
+  QSignalSpy changed(&dialog, &CsvImportDialog::TableChanged);
+  auto& found = Child<QListWidget>(dialog, "Found");
+  auto& selected = Child<QListWidget>(dialog, "Selected");
+  EXPECT_EQ(dialog.windowTitle(), "Advanced Data Import");
+  EXPECT_FALSE(dialog.isModal());
+  EXPECT_EQ(Child<QComboBox>(dialog, "Combo1").currentText(), "1") << "Dummy current: Bank 1";
+
+  Child<QPushButton>(dialog, "ImportClipboard").click();
+  ASSERT_EQ(found.count(), 4);
+  EXPECT_EQ(found.item(3)->text(), "462.5625");
+  EXPECT_EQ(Child<QLabel>(dialog, "FoundCounter").text(), "4");
+
+  Child<QPushButton>(dialog, "MoveRight").click();  // nothing selected
+  ASSERT_EQ(ui_.Texts().size(), 1u);
+  EXPECT_EQ(ui_.Texts()[0], "Select an item from the left list.");
+  found.setCurrentRow(1);
+  Child<QPushButton>(dialog, "MoveRight").click();
+  Child<QPushButton>(dialog, "TwentyRight").click();
+  ASSERT_EQ(selected.count(), 4);
+  EXPECT_EQ(selected.item(0)->text(), "155.1150");
+  EXPECT_EQ(Child<QLabel>(dialog, "SelectedCounter").text(), "4");
+  EXPECT_EQ(Child<QLabel>(dialog, "FoundCounter").text(), "0");
+
+  Child<QComboBox>(dialog, "Combo1").setCurrentIndex(2);  // Bank 3
+  auto& start = Child<QLineEdit>(dialog, "Text1");
+  Retype(start, "2x5");
+  EXPECT_EQ(Child<QLineEdit>(dialog, "Text3").text(), "65");
+  Child<QComboBox>(dialog, "Combo1").setFocus();  // leaving the start field
+  EXPECT_EQ(start.text(), "20");
+  EXPECT_EQ(Child<QLineEdit>(dialog, "Text3").text(), "60");
+
+  Child<QPushButton>(dialog, "ExportTable").click();
+  EXPECT_EQ(Frequency(2, 20), "155.1150");
+  EXPECT_EQ(Frequency(2, 19), "");
+  EXPECT_EQ(changed.count(), 1);
+  EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
+
+  Child<QPushButton>(dialog, "ExportClipboard").click();
+  EXPECT_EQ(clipboard_.text, "155.1150\r\n154.4300\r\n460.0250\r\n462.5625");
+  dialog.close();
+}
+
+TEST_F(TableDialogsTest, WebCatcherImportsTheClipboardIntoOneImportDialog) {
+  clipboard_.text = "Marine 16 156.8000\r\nMarine 22 157.1000";
+  QWidget main_window;
+  WebCatcherWindow& info = *WebCatcherWindow::Show(ws_, ui_, clipboard_, &main_window);
+  EXPECT_EQ(info.windowTitle(), "Webcatcher Info:");
+  Child<QPushButton>(info, "Import").click();
+  Child<QPushButton>(info, "Import").click();
+  const auto dialogs = main_window.findChildren<CsvImportDialog*>();
+  ASSERT_EQ(dialogs.size(), 1) << "a second press reuses the open dialog";
+  EXPECT_TRUE(dialogs[0]->isVisible());
+  const auto& found = Child<QListWidget>(*dialogs[0], "Found");
+  ASSERT_EQ(found.count(), 2) << "the second scan adds nothing";
+  EXPECT_EQ(found.item(0)->text(), "156.8000");
+  EXPECT_EQ(found.item(1)->text(), "157.1000");
+}
+
+TEST_F(TableDialogsTest, PrintingTheActiveBankGivesOnePageWithItsChannels) {
+  ws_.current_bank = 1;
+  ws_.bank_names[1] = "Fire Dept";
+  Frequency(1, 3) = "154.4300";
+  ws_.table.At(1, 3, kFieldTag) = "Dispatch";
+  ws_.table.At(1, 3, kFieldDelay) = "1";
+  ws_.table.At(1, 3, kFieldSubtone) = "1";
+  const std::string pdf = (dir_ / "bank.pdf").string();
+  PrintDialog dialog(ws_, ui_, nullptr, std::make_unique<QtPrintSink>(QString::fromStdString(pdf)));
+  EXPECT_EQ(dialog.windowTitle(), "Let's Print...");
+  EXPECT_TRUE(Child<QRadioButton>(dialog, "Option1_3").isChecked());
+  Child<QPushButton>(dialog, "Print").click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_TRUE(ui_.shown.empty()) << ui_.Texts().front();
+
+  EXPECT_NE(Run("pdfinfo '" + pdf + "'").find("Pages:           1\n"), std::string::npos);
+  const std::string text = Run("pdftotext -fixed 4.6 '" + pdf + "' -");
+  EXPECT_NE(text.find("Bank: 2"), std::string::npos) << text;
+  EXPECT_NE(text.find("Bankname: Fire Dept"), std::string::npos);
+  EXPECT_NE(text.find("Filename: Untitled"), std::string::npos);
+  EXPECT_NE(text.find("23:   154.4300      Dispatch                       On                67.0"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("21:    Empty"), std::string::npos);
+  EXPECT_NE(text.find("Page 1 / 1"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace talvirex
