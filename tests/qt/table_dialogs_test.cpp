@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -195,7 +196,7 @@ TEST_F(TableDialogsTest, WebCatcherImportsTheClipboardIntoOneImportDialog) {
   clipboard_.text = "Marine 16 156.8000\r\nMarine 22 157.1000";
   QWidget main_window;
   WebCatcherWindow& info = *WebCatcherWindow::Show(ws_, ui_, clipboard_, &main_window);
-  EXPECT_EQ(info.windowTitle(), "Webcatcher Info:");
+  EXPECT_EQ(Child<QGroupBox>(info, "Frame1").title(), "Webcatcher Info:");
   Child<QPushButton>(info, "Import").click();
   Child<QPushButton>(info, "Import").click();
   const auto dialogs = main_window.findChildren<CsvImportDialog*>();

@@ -252,9 +252,10 @@ WebCatcherWindow::WebCatcherWindow(Workspace& workspace, Ui& ui, Clipboard& clip
     : QDialog(parent), workspace_(workspace), ui_(ui), clipboard_(clipboard) {
   using T = WebCatcherTexts;
   setObjectName(QStringLiteral("info2"));
-  setWindowTitle(ToQt(T::kHeading));
+  setWindowTitle(QStringLiteral("Web Frequency Catcher"));
 
   QGroupBox* frame = Frame(T::kHeading, this);
+  frame->setObjectName(QStringLiteral("Frame1"));
   auto* texts = new QVBoxLayout(frame);
   texts->addWidget(new QLabel(ToQt(T::kIntro), frame));
   texts->addSpacing(6);

@@ -50,6 +50,7 @@ DefaultDataDialog::DefaultDataDialog(Workspace& workspace, QWidget* parent)
   layout->addLayout(rows);
   layout->addSpacing(8);
   layout->addLayout(buttons);
+  KeepTitleVisible(this, layout);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

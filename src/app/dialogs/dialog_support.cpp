@@ -1,6 +1,8 @@
 #include "app/dialogs/dialog_support.h"
 
+#include <QBoxLayout>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -75,6 +77,14 @@ void OnFocusOut(QWidget* field, std::function<void()> on_leave) {
 void CentreOnScreen(QWidget* dialog, QWidget* parent) {
   QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
   if (screen != nullptr) CentreIn(dialog, screen->availableGeometry());
+}
+
+void KeepTitleVisible(QWidget* dialog, QBoxLayout* layout) {
+  constexpr int kTitleBarButtons = 110;  // pixels for the close box and the margins
+  QFont title_font = dialog->font();
+  title_font.setBold(true);
+  layout->addStrut(QFontMetrics(title_font).horizontalAdvance(dialog->windowTitle()) +
+                   kTitleBarButtons);
 }
 
 QGroupBox* Frame(std::string_view caption, QWidget* parent) {

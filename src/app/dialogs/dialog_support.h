@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+class QBoxLayout;
 class QGroupBox;
 class QWidget;
 
@@ -45,6 +46,10 @@ void OnFocusOut(QWidget* field, std::function<void()> on_leave);
 /// Places `dialog` at the centre of the screen that shows `parent` (or the primary screen).
 /// Dialogs centred over the main window need nothing: Qt centres a dialog over its parent.
 void CentreOnScreen(QWidget* dialog, QWidget* parent);
+
+/// Widens the dialog's main layout (vertical) so that a window title bar shows the whole title
+/// beside its buttons.
+void KeepTitleVisible(QWidget* dialog, QBoxLayout* layout);
 
 /// A frame with a caption, as the dialogs group their controls.
 QGroupBox* Frame(std::string_view caption, QWidget* parent = nullptr);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "files/print_form.h"
+#include "platform/qt_print_sink.h"
 
 class QRadioButton;
 
@@ -16,7 +17,6 @@ namespace talvirex {
 
 struct Workspace;
 class Ui;
-class QtPrintSink;
 
 class PrintDialog final : public QDialog {
  public:

@@ -30,6 +30,7 @@ PriorityDialog::PriorityDialog(Workspace& workspace, QWidget* parent)
     auto* caption = new QLabel(ToQt(PriorityForm::BankCaption(bank)), this);
     caption->setBuddy(field);
     rows->addWidget(caption, bank + 1, 0);
+    rows->setColumnMinimumWidth(0, caption->sizeHint().width() + 12);
     rows->addWidget(field, bank + 1, 1);
     fields_[bank] = field;
   }
@@ -43,10 +44,15 @@ PriorityDialog::PriorityDialog(Workspace& workspace, QWidget* parent)
   buttons->addStretch();
   buttons->addWidget(close);
 
+  auto* centred = new QHBoxLayout;
+  centred->addStretch();
+  centred->addLayout(rows);
+  centred->addStretch();
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(rows);
+  layout->addLayout(centred);
   layout->addSpacing(8);
   layout->addLayout(buttons);
+  KeepTitleVisible(this, layout);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

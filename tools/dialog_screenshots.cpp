@@ -1,0 +1,140 @@
+// Writes a PNG of every dialog of the desktop program into the folder given, each opened on a
+// workspace with a few channels, names and settings so that the controls show real values.
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QThread>
+#include <cstdio>
+#include <string>
+
+#include "app/dialogs/about_box.h"
+#include "app/dialogs/bank_names_dialog.h"
+#include "app/dialogs/csv_export_dialog.h"
+#include "app/dialogs/csv_import_dialog.h"
+#include "app/dialogs/default_data_dialog.h"
+#include "app/dialogs/easy_fill_dialog.h"
+#include "app/dialogs/print_dialog.h"
+#include "app/dialogs/priority_dialog.h"
+#include "app/dialogs/scanner_options_dialog.h"
+#include "app/dialogs/software_options_dialog.h"
+#include "platform/qt_ui.h"
+#include "ports/clipboard.h"
+#include "workspace.h"
+
+namespace talvirex {
+namespace {
+
+// A clipboard holding a copied web page, so the import dialog has something to list.
+class SampleClipboard final : public Clipboard {
+ public:
+  std::string GetText() override {
+    return "<tr><td>Fire Dispatch</td><td>154.4300</td></tr>\n"
+           "<tr><td>Fire Ground</td><td>154.2800</td></tr>\n"
+           "<tr><td>EMS</td><td>155.3400</td></tr>\n"
+           "<tr><td>Marine 16</td><td> 156.8000</td></tr>\n"
+           "<tr><td>NOAA</td><td>162.5500 - 162.4000</td></tr>\n";
+  }
+  void SetText(const std::string& /*text*/) override {}
+};
+
+void FillSample(Workspace& ws) {
+  ws.current_bank = 1;
+  ws.bank_names[0] = "Police";
+  ws.bank_names[1] = "Fire Dept";
+  ws.bank_names[2] = "   Airband";
+  ws.priority = {3, 22, 41, 0, 81, 101, 121, 141, 161, 181, 0};
+  ws.scanner_settings[4] = 0;
+  ws.scanner_settings[10] = 1;
+  ws.grid.current = {3, 1};
+  ws.grid.selection_end = {8, 1};
+  ws.settings.backupdelay = 15;
+  ws.settings.option9 = 1;
+}
+
+// The virtual display has no window manager, so the picture gets a plain title bar of its own that
+// shows the window's title.
+QImage WithTitleBar(const QWidget& window, const QPixmap& content) {
+  const int bar = window.fontMetrics().height() + 10;
+  QImage image(content.width() + 2, content.height() + bar + 1, QImage::Format_RGB32);
+  image.fill(QColor(0x5a, 0x6e, 0x8c));
+  QPainter painter(&image);
+  painter.drawPixmap(1, bar, content);
+  QFont font = window.font();
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  painter.drawText(QRect(8, 0, image.width() - 16, bar), Qt::AlignVCenter | Qt::AlignLeft,
+                   window.windowTitle());
+  return image;
+}
+
+bool Shoot(QWidget& window, const QDir& folder, const QString& name) {
+  window.show();
+  for (int i = 0; i < 10; ++i) {
+    QApplication::processEvents();
+    QThread::msleep(20);
+  }
+  const QString path = folder.filePath(name + QStringLiteral(".png"));
+  const bool saved = WithTitleBar(window, window.grab()).save(path);
+  std::fprintf(stderr, "%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+  window.hide();
+  return saved;
+}
+
+int Run(const QDir& folder) {
+  Workspace ws;
+  FillSample(ws);
+  QtUi ui;
+  SampleClipboard clipboard;
+  QWidget main_window;
+  main_window.resize(900, 600);
+  bool ok = true;
+
+  DefaultDataDialog defdata(ws);
+  ok &= Shoot(defdata, folder, "defdata");
+  PriorityDialog prio(ws);
+  ok &= Shoot(prio, folder, "prio");
+  ScannerOptionsDialog sc200set(ws);
+  ok &= Shoot(sc200set, folder, "sc200set");
+  BankNamesDialog banknamen(ws);
+  ok &= Shoot(banknamen, folder, "banknamen");
+  SoftwareOptionsDialog softset(ws);
+  ok &= Shoot(softset, folder, "softset");
+  EasyFillDialog easy2(ws);
+  ok &= Shoot(easy2, folder, "easy2");
+  CsvExportDialog expcsvd(ws, ui);
+  ok &= Shoot(expcsvd, folder, "expcsvd");
+  WebCatcherWindow info2(ws, ui, clipboard, &main_window);
+  ok &= Shoot(info2, folder, "info2");
+  CsvImportDialog csvfile(ws, ui, clipboard);
+  csvfile.ImportFromClipboard();
+  ok &= Shoot(csvfile, folder, "csvfile");
+  PrintDialog printie(ws, ui);
+  ok &= Shoot(printie, folder, "printie");
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog setup_printer(&printer);
+  ok &= Shoot(setup_printer, folder, "printie_setup_printer");
+  AboutBox about;
+  ok &= Shoot(about, folder, "about");
+  return ok ? 0 : 2;
+}
+
+}  // namespace
+}  // namespace talvirex
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: dialog_screenshots FOLDER\n");
+    return 1;
+  }
+  QDir folder(QString::fromLocal8Bit(argv[1]));
+  if (!folder.mkpath(QStringLiteral("."))) {
+    std::fprintf(stderr, "cannot create %s\n", argv[1]);
+    return 2;
+  }
+  return talvirex::Run(folder);
+}
