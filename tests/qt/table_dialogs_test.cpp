@@ -235,5 +235,26 @@ TEST_F(TableDialogsTest, PrintingTheActiveBankGivesOnePageWithItsChannels) {
   EXPECT_NE(text.find("Page 1 / 1"), std::string::npos);
 }
 
+TEST_F(TableDialogsTest, PrintingAllBanksGivesTenPagesAndNeverTheDummyBank) {
+  ws_.current_bank = kDummyBank;
+  const std::string pdf = (dir_ / "all.pdf").string();
+  PrintDialog dialog(ws_, ui_, nullptr, std::make_unique<QtPrintSink>(QString::fromStdString(pdf)));
+  Child<QRadioButton>(dialog, "Option1_2").setChecked(true);  // All Memory Banks
+  Child<QPushButton>(dialog, "Print").click();
+  EXPECT_NE(Run("pdfinfo '" + pdf + "'").find("Pages:           10\n"), std::string::npos);
+  const std::string text = Run("pdftotext -fixed 4.6 '" + pdf + "' -");
+  EXPECT_NE(text.find("Bank: 10"), std::string::npos);
+  EXPECT_NE(text.find("Page 10 / 10"), std::string::npos);
+  EXPECT_EQ(text.find("Bank: Dummy"), std::string::npos);
+}
+
+TEST_F(TableDialogsTest, CancellingThePrintDialogPrintsNothing) {
+  const std::string pdf = (dir_ / "none.pdf").string();
+  PrintDialog dialog(ws_, ui_, nullptr, std::make_unique<QtPrintSink>(QString::fromStdString(pdf)));
+  Child<QPushButton>(dialog, "Cancel").click();
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
 }  // namespace
 }  // namespace talvirex

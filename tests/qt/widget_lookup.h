@@ -4,7 +4,11 @@
 
 #include <QObject>
 #include <QString>
+#include <ostream>
 #include <stdexcept>
+
+// GoogleTest shows a QString that fails a comparison as its text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace talvirex::testing {
 
