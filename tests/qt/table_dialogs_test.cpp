@@ -195,7 +195,9 @@ TEST_F(TableDialogsTest, CsvImportHarvestsTheClipboardAndWritesPickedFrequencies
 TEST_F(TableDialogsTest, WebCatcherImportsTheClipboardIntoOneImportDialog) {
   clipboard_.text = "Marine 16 156.8000\r\nMarine 22 157.1000";
   QWidget main_window;
-  WebCatcherWindow& info = *WebCatcherWindow::Show(ws_, ui_, clipboard_, &main_window);
+  int redraws = 0;
+  WebCatcherWindow& info =
+      *WebCatcherWindow::Show(ws_, ui_, clipboard_, &main_window, [&redraws] { ++redraws; });
   EXPECT_EQ(Child<QGroupBox>(info, "Frame1").title(), "Webcatcher Info:");
   Child<QPushButton>(info, "Import").click();
   Child<QPushButton>(info, "Import").click();
@@ -206,6 +208,10 @@ TEST_F(TableDialogsTest, WebCatcherImportsTheClipboardIntoOneImportDialog) {
   ASSERT_EQ(found.count(), 2) << "the second scan adds nothing";
   EXPECT_EQ(found.item(0)->text(), "156.8000");
   EXPECT_EQ(found.item(1)->text(), "157.1000");
+  Child<QPushButton>(*dialogs[0], "AllRight").click();
+  Child<QPushButton>(*dialogs[0], "ExportTable").click();
+  EXPECT_EQ(Frequency(0, 2), "157.1000");
+  EXPECT_EQ(redraws, 1) << "the main window hears of the change once";
 }
 
 TEST_F(TableDialogsTest, PrintingTheActiveBankGivesOnePageWithItsChannels) {

@@ -8,7 +8,9 @@
 #include <stdexcept>
 
 // GoogleTest shows a QString that fails a comparison as its text.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace talvirex::testing {
 

@@ -235,11 +235,12 @@ void CsvImportDialog::ExportToTable() {
 }
 
 CsvImportDialog* CsvImportDialog::Show(Workspace& workspace, Ui& ui, Clipboard& clipboard,
-                                       QWidget* parent) {
+                                       QWidget* parent, std::function<void()> on_table_changed) {
   CsvImportDialog* dialog = Existing<CsvImportDialog>(parent);
   if (dialog == nullptr) {
     dialog = new CsvImportDialog(workspace, ui, clipboard, parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (on_table_changed) connect(dialog, &CsvImportDialog::TableChanged, dialog, on_table_changed);
   }
   dialog->show();
   dialog->raise();
@@ -248,8 +249,12 @@ CsvImportDialog* CsvImportDialog::Show(Workspace& workspace, Ui& ui, Clipboard& 
 }
 
 WebCatcherWindow::WebCatcherWindow(Workspace& workspace, Ui& ui, Clipboard& clipboard,
-                                   QWidget* parent)
-    : QDialog(parent), workspace_(workspace), ui_(ui), clipboard_(clipboard) {
+                                   QWidget* parent, std::function<void()> on_table_changed)
+    : QDialog(parent),
+      workspace_(workspace),
+      ui_(ui),
+      clipboard_(clipboard),
+      on_table_changed_(std::move(on_table_changed)) {
   using T = WebCatcherTexts;
   setObjectName(QStringLiteral("info2"));
   setWindowTitle(QStringLiteral("Web Frequency Catcher"));
@@ -267,7 +272,8 @@ WebCatcherWindow::WebCatcherWindow(Workspace& workspace, Ui& ui, Clipboard& clip
   import->setDefault(true);
   QPushButton* close = Button(std::string(T::kCloseButton).c_str(), "Close", this);
   connect(import, &QPushButton::clicked, this, [this] {
-    CsvImportDialog::Show(workspace_, ui_, clipboard_, parentWidget())->ImportFromClipboard();
+    CsvImportDialog::Show(workspace_, ui_, clipboard_, parentWidget(), on_table_changed_)
+        ->ImportFromClipboard();
   });
   connect(close, &QPushButton::clicked, this, &QDialog::close);
   auto* buttons = new QHBoxLayout;
@@ -282,10 +288,10 @@ WebCatcherWindow::WebCatcherWindow(Workspace& workspace, Ui& ui, Clipboard& clip
 }
 
 WebCatcherWindow* WebCatcherWindow::Show(Workspace& workspace, Ui& ui, Clipboard& clipboard,
-                                         QWidget* parent) {
+                                         QWidget* parent, std::function<void()> on_table_changed) {
   WebCatcherWindow* window = Existing<WebCatcherWindow>(parent);
   if (window == nullptr) {
-    window = new WebCatcherWindow(workspace, ui, clipboard, parent);
+    window = new WebCatcherWindow(workspace, ui, clipboard, parent, std::move(on_table_changed));
     window->setAttribute(Qt::WA_DeleteOnClose);
   }
   window->show();

@@ -4,6 +4,8 @@
 // themselves when closed; the import dialog is centred over the main window.
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 
 #include "files/csv_import_form.h"
 
@@ -27,9 +29,10 @@ class CsvImportDialog final : public QDialog {
   CsvImportDialog(Workspace& workspace, Ui& ui, Clipboard& clipboard, QWidget* parent = nullptr);
 
   /// Menu "&Advanced Data Import": shows the dialog without blocking the main window, or raises
-  /// the one already open over `parent`. The dialog deletes itself when closed.
+  /// the one already open over `parent`. The dialog deletes itself when closed. A dialog made
+  /// here calls `on_table_changed` on every TableChanged (the main window's grid redraw).
   static CsvImportDialog* Show(Workspace& workspace, Ui& ui, Clipboard& clipboard,
-                               QWidget* parent);
+                               QWidget* parent, std::function<void()> on_table_changed = {});
 
   /// "&Import From Clipboard".
   void ImportFromClipboard();
@@ -65,20 +68,23 @@ class CsvImportDialog final : public QDialog {
 };
 
 /// `info2`: how to take frequencies from a web page; "Press To Import" opens the import dialog
-/// (over this window's parent) and scans the clipboard at once.
+/// (over this window's parent, as CsvImportDialog::Show with `on_table_changed`) and scans the
+/// clipboard at once.
 class WebCatcherWindow final : public QDialog {
  public:
-  WebCatcherWindow(Workspace& workspace, Ui& ui, Clipboard& clipboard, QWidget* parent = nullptr);
+  WebCatcherWindow(Workspace& workspace, Ui& ui, Clipboard& clipboard, QWidget* parent = nullptr,
+                   std::function<void()> on_table_changed = {});
 
   /// Menu and toolbar "Web Frequency &Catcher": shows the window without blocking the main window,
   /// or raises the one already open over `parent`.
   static WebCatcherWindow* Show(Workspace& workspace, Ui& ui, Clipboard& clipboard,
-                                QWidget* parent);
+                                QWidget* parent, std::function<void()> on_table_changed = {});
 
  private:
   Workspace& workspace_;
   Ui& ui_;
   Clipboard& clipboard_;
+  std::function<void()> on_table_changed_;
 };
 
 }  // namespace talvirex
