@@ -1,0 +1,89 @@
+#include "app/dialogs/feature_dialogs.h"
+
+#include <QPointer>
+#include <functional>
+
+#include "app/dialogs/about_box.h"
+#include "app/dialogs/bank_names_dialog.h"
+#include "app/dialogs/csv_export_dialog.h"
+#include "app/dialogs/csv_import_dialog.h"
+#include "app/dialogs/default_data_dialog.h"
+#include "app/dialogs/easy_fill_dialog.h"
+#include "app/dialogs/print_dialog.h"
+#include "app/dialogs/priority_dialog.h"
+#include "app/dialogs/scanner_options_dialog.h"
+#include "app/dialogs/software_options_dialog.h"
+#include "app/main_window.h"
+#include "editor/grid_bridge.h"
+#include "editor/main_window.h"
+#include "workspace.h"
+
+namespace talvirex {
+
+namespace {
+
+// The non-modal import dialog changes the table after the command has returned: it asks the main
+// window (when it is one) to draw itself again.
+std::function<void()> RedrawOf(QWidget* parent) {
+  QPointer<MainWindow> window = qobject_cast<MainWindow*>(parent);
+  return [window] {
+    if (window) window->RefreshFromCore();
+  };
+}
+
+// These dialogs carry out their confirming button themselves (the forms the logic loaded for the
+// command are left unused); the logic then runs the steps that follow any close of the dialog:
+// the redraw after Easy Fill, the captions after the bank tags, the title's unsaved mark.
+void AfterDialog(CommandId command, bool confirmed, WindowCommandContext& c) {
+  c.logic.DialogClosed(command, DialogResult::kDismissed);
+  if (confirmed && command == CommandId::kSoftwareOptions) c.logic.Redraw();
+}
+
+}  // namespace
+
+bool FeatureDialogs::Launch(CommandId command, WindowCommandContext& c) {
+  bool confirmed = false;
+  switch (command) {
+    case CommandId::kDefaultData:
+      confirmed = DefaultDataDialog::Run(c.workspace, c.parent);
+      break;
+    case CommandId::kPriorityChannels:
+      confirmed = PriorityDialog::Run(c.workspace, c.parent);
+      break;
+    case CommandId::kScannerOptions:
+      confirmed = ScannerOptionsDialog::Run(c.workspace, c.parent);
+      break;
+    case CommandId::kBankTags:
+      confirmed = BankNamesDialog::Run(c.workspace, c.parent);
+      break;
+    case CommandId::kSoftwareOptions:
+      confirmed = SoftwareOptionsDialog::Run(c.workspace, c.parent);
+      break;
+    case CommandId::kEasyFill:  // the logic took the undo snapshot before answering
+      confirmed = EasyFillDialog::Run(c.workspace, c.parent);
+      break;
+    case CommandId::kExportCsv:
+      CommitBank(c.workspace, c.ui);
+      CsvExportDialog::Run(c.workspace, c.ui, c.parent);
+      return true;
+    case CommandId::kPrint:
+      CommitBank(c.workspace, c.ui);
+      PrintDialog::Run(c.workspace, c.ui, c.parent);
+      return true;
+    case CommandId::kAdvancedImport:
+      CsvImportDialog::Show(c.workspace, c.ui, c.clipboard, c.parent, RedrawOf(c.parent));
+      return true;
+    case CommandId::kWebCatcher:
+      WebCatcherWindow::Show(c.workspace, c.ui, c.clipboard, c.parent, RedrawOf(c.parent));
+      return true;
+    case CommandId::kAbout:
+      AboutBox::Run(c.parent);
+      return true;
+    default:
+      return false;
+  }
+  AfterDialog(command, confirmed, c);
+  return true;
+}
+
+}  // namespace talvirex

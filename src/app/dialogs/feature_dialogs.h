@@ -1,0 +1,17 @@
+#pragma once
+// The launcher of the dialogs in this folder: default data, priority channels, scanner options,
+// bank tags, software options, Easy Fill, CSV export, the data import and its Webcatcher window,
+// printing and the About box. Each command gets the work the main window owes it around the dialog
+// (committing the grid before a dialog reads the table, the undo snapshot before Easy Fill, the
+// captions after the bank tags, the redraw after a change).
+
+#include "app/dialog_launcher.h"
+
+namespace talvirex {
+
+class FeatureDialogs final : public DialogLauncher {
+ public:
+  bool Launch(CommandId command, WindowCommandContext& context) override;
+};
+
+}  // namespace talvirex
