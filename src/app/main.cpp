@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/dialogs/feature_dialogs.h"
 #include "app/main_window.h"
 #include "cli/cli.h"
 #include "image/clone_image.h"
@@ -21,6 +22,8 @@ int RunDesktop(int argc, char** argv) {
   options.hooks.build_default_image = [](talvirex::CloneImage& image) {
     talvirex::BuildDefaultImage(image);
   };
+  talvirex::FeatureDialogs dialogs;
+  options.dialogs = &dialogs;
   talvirex::MainWindow window(std::move(options));
   window.Start();
   return QApplication::exec();
