@@ -284,7 +284,7 @@ void MainWindow::RefreshFromCore() {
   bank_title_->setText(FromUtf8(logic_.bank_title()));
   dummy_notice_->setText(FromUtf8(logic_.dummy_notice()));
   if (channel_header_ != nullptr) channel_header_->setText(FromUtf8(workspace_.grid.Cell(0, 0)));
-  model_.Refresh();
+  model_.SetAlignment(logic_.alignment());  // Software Options may have changed it; also refreshes
   PushSelection();
   syncing_ = false;
 
