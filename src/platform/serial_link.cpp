@@ -25,6 +25,7 @@ QString SerialDeviceName(const PortAddress& port) {
 SerialLink::SerialLink(Kloon& kloon, Ui& ui, SerialLinkHooks hooks, QObject* parent)
     : QObject(parent), kloon_(kloon), ui_(ui), hooks_(std::move(hooks)) {
   pacing_.setSingleShot(true);
+  pacing_.setTimerType(Qt::PreciseTimer);  // the pacing is a pause the scanner needs: never shorter
   close_.setSingleShot(true);
   connect(&pacing_, &QTimer::timeout, this, [this] { Carry(kloon_.OnPacingTimer()); });
   connect(&close_, &QTimer::timeout, this, [this] { Carry(kloon_.OnCloseTimer()); });
