@@ -202,7 +202,7 @@ TEST_F(SerialTransfer, AWrongModelIsNeverSentToAndCtrlCStops) {
   EXPECT_NE(scanner->err().find("0 lines acknowledged"), std::string::npos) << scanner->err();
 }
 
-TEST_F(SerialTransfer, CtrlCWhileWaitingForEnterStopsBeforeAnyExchange) {
+TEST_F(SerialTransfer, APortHeldByAReadIsInUseAndCtrlCStopsTheWaitForEnter) {
   auto scanner = StartScanner("master", {});
   const auto fifo = dir_ / "stdin";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -212,6 +212,11 @@ TEST_F(SerialTransfer, CtrlCWhileWaitingForEnterStopsBeforeAnyExchange) {
   BackgroundProcess read(TALVIREX_BINARY, {"read", "--port", scanner->first_line()}, home_.path(),
                          dir_ / "read.err", false, fifo.string());
   ASSERT_TRUE(read.WaitForErr("Press Enter", 20000)) << read.err();
+  const auto second = Talvirex({"read", "--port", scanner->first_line(), "--yes"});
+  EXPECT_EQ(second.status, 3);
+  EXPECT_NE(second.err.find("Comport already in use.\nSelect different comport."),
+            std::string::npos)
+      << second.err;
   read.Signal(SIGINT);
   EXPECT_EQ(read.Wait(), 130);
   EXPECT_NE(read.err().find("Operation cancelled by user."), std::string::npos) << read.err();
