@@ -2,11 +2,23 @@
 
 #include <QSerialPortInfo>
 #include <algorithm>
+#include <tuple>
 #include <variant>
 
 #include "ports/ui.h"
 
 namespace talvirex {
+
+bool PortNameBefore(const QString& a, const QString& b) {
+  const auto split = [](const QString& name) {
+    qsizetype digits = name.size();
+    while (digits > 0 && name[digits - 1].isDigit()) --digits;
+    // Up to nine digits fit an int; longer numbers compare as text after the shorter ones.
+    const QString number = name.mid(digits);
+    return std::tuple(name.left(digits), number.size() > 9 ? 1 : 0, number.toInt(), number);
+  };
+  return split(a) < split(b);
+}
 
 QString SerialDeviceName(const PortAddress& port) {
   if (!port.device.empty()) return QString::fromStdString(port.device);
@@ -15,7 +27,7 @@ QString SerialDeviceName(const PortAddress& port) {
 #else
   auto ports = QSerialPortInfo::availablePorts();
   std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo& a, const QSerialPortInfo& b) {
-    return a.portName() < b.portName();
+    return PortNameBefore(a.portName(), b.portName());
   });
   if (port.number < 1 || port.number > ports.size()) return {};
   return ports[port.number - 1].systemLocation();

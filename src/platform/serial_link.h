@@ -34,8 +34,13 @@ struct SerialLinkHooks {
 };
 
 /// The serial device port `n` stands for: "COMn" on Windows, elsewhere the n-th device of the
-/// system's serial ports sorted by name; a device path as it is. Empty when there is no such port.
+/// system's serial ports sorted by name (`PortNameBefore`); a device path as it is. Empty when
+/// there is no such port.
 QString SerialDeviceName(const PortAddress& port);
+
+/// The order of device names: by the name without its trailing digits, then by the number those
+/// digits make, so "ttyS2" comes before "ttyS10".
+bool PortNameBefore(const QString& a, const QString& b);
 
 class SerialLink : public QObject {
  public:

@@ -129,6 +129,11 @@ TEST(SerialLink, PortsThatCannotBeOpened) {
   TestApplication();
   EXPECT_EQ(SerialDeviceName(PortAddress{3, "/dev/ttyCable"}), QStringLiteral("/dev/ttyCable"));
   EXPECT_TRUE(SerialDeviceName(PortAddress{0, {}}).isEmpty());
+  EXPECT_TRUE(SerialDeviceName(PortAddress{10000, {}}).isEmpty());
+  QStringList names = {"ttyUSB10", "ttyS10", "ttyS2", "ttyACM0", "ttyUSB1", "ttyS", "ttyS0"};
+  std::sort(names.begin(), names.end(), PortNameBefore);
+  EXPECT_EQ(names, QStringList({"ttyACM0", "ttyS", "ttyS0", "ttyS2", "ttyS10", "ttyUSB1",
+                                "ttyUSB10"}));
   CloneImage image;
   Kloon kloon(image, KloonMode::kSend, 10);
   ScriptedUi ui;
