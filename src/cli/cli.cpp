@@ -16,6 +16,9 @@ extern const Command kPrintCommand;
 extern const Command kImageCommand;
 extern const Command kDecodeCommand;
 extern const Command kScannerCommand;
+extern const Command kReadCommand;
+extern const Command kSendCommand;
+extern const Command kRestoreCommand;
 
 namespace {
 
@@ -23,6 +26,9 @@ const std::array kCommands = {
     &kNormalizeCommand,
     &kImageCommand,
     &kDecodeCommand,
+    &kReadCommand,
+    &kSendCommand,
+    &kRestoreCommand,
     &kDiffCommand,
     &kCsvCommand,
     &kHarvestCommand,

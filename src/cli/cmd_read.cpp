@@ -1,0 +1,95 @@
+// talvirex read --port N|PATH [-o OUT.s2c] [--image-out IMAGE] [--yes]: a backup of the scanner
+// over the clone cable, saved as the desktop program would save it right after the read.
+
+#include <ostream>
+
+#include "cli/arguments.h"
+#include "cli/command.h"
+#include "cli/stream_ui.h"
+#include "cli/transfer_run.h"
+#include "editor/grid_bridge.h"
+#include "files/channel_file.h"
+#include "files/file_commands.h"
+#include "files/file_io.h"
+#include "image/image_file.h"
+#include "link/clone_commands.h"
+#include "model/frequency.h"
+#include "ports/clock.h"
+#include "settings/program_files.h"
+#include "settings/program_folder.h"
+#include "workspace.h"
+
+namespace talvirex::cli {
+
+namespace {
+
+int WriteResults(Workspace& workspace, const Arguments& args, CommandContext& context) {
+  StreamUi ui(context.err, false);
+  // The save right after the read: Bank 1 is shown, committed and cleaned.
+  workspace.current_bank = 0;
+  RenderBank(workspace, ui);
+  CommitBank(workspace, ui);
+  NormalizeForSave(workspace.table);
+  int status = kExitOk;
+  if (const auto image_out = args.Value("--image-out")) {
+    if (const auto error = WriteFileAtomically(*image_out, ImageFileText(workspace.clone_image))) {
+      context.err << "The file could not be saved:\n" << *image_out << '\n' << error->reason << '\n';
+      status = kExitDataProblem;
+    }
+  }
+  const auto out_path = args.Value("-o");
+  if (!out_path) {
+    context.out << ChannelFileBytes(workspace) << std::flush;
+  } else if (const auto error = WriteChannelFile(workspace, *out_path)) {
+    context.err << "The file could not be saved:\n" << *out_path << '\n' << error->reason << '\n';
+    status = kExitDataProblem;
+  }
+  return status;
+}
+
+int RunRead(CommandContext& context) {
+  const Arguments args(context.args, {"--port", "-o", "--image-out"}, {"--yes"});
+  const auto port_text = args.Value("--port");
+  const auto port = port_text ? ParsePortOption(*port_text) : std::nullopt;
+  if (!args.ok() || !args.positional().empty() || !port) {
+    context.err << "talvirex read: "
+                << (!args.ok()                   ? args.error()
+                    : !args.positional().empty() ? std::string("takes no file arguments")
+                    : port_text ? "--port takes a port number or a device path"
+                                : "need --port N or --port PATH")
+                << '\n';
+    return kExitUsage;
+  }
+  const auto folder = ProgramFolder();
+  Workspace workspace;
+  LoadSettingsFiles(workspace, folder);
+  StreamUi ui(context.err, false);
+  SystemClock clock;
+  FileCommands files(workspace, ui, clock, folder);
+
+  TransferRequest request;
+  request.mode = KloonMode::kRead;
+  request.port = *port;
+  request.assume_yes = args.Has("--yes");
+  request.decode_image = [&workspace](Ui& transfer_ui) { DecodeReadImage(workspace, transfer_ui); };
+  int status = kExitIncomplete;
+  ReadCommand(workspace, ui, files,
+              [&] { status = RunTransfer(context, workspace.clone_image, request); });
+  if (status != kExitOk) return status;
+  return WriteResults(workspace, args, context);
+}
+
+}  // namespace
+
+extern const Command kReadCommand{
+    "read", "read --port N|PATH [-o OUT.s2c] [--image-out IMAGE] [--yes]",
+    "read the scanner over the serial link",
+    "Shows how to put the scanner into clone master mode and waits for Enter (--yes: does not\n"
+    "wait), then receives the scanner's 253 clone lines. A complete read is saved as the channel\n"
+    "file the desktop program would save right after it with Bank 1 shown (standard output\n"
+    "without -o); --image-out also keeps the 253 received lines. --port takes the port number\n"
+    "1..19 (COMn on Windows, else the n-th serial device) or a device path.\n"
+    "Exit status: 0 complete read, 1 usage, 2 file not written, 3 read not complete, 130 Ctrl+C.\n",
+    RunRead};
+
+}  // namespace talvirex::cli

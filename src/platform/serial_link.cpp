@@ -1,0 +1,152 @@
+#include "platform/serial_link.h"
+
+#include <QSerialPortInfo>
+#include <algorithm>
+#include <tuple>
+#include <variant>
+
+#include "ports/ui.h"
+
+namespace talvirex {
+
+bool PortNameBefore(const QString& a, const QString& b) {
+  const auto split = [](const QString& name) {
+    qsizetype digits = name.size();
+    while (digits > 0 && name[digits - 1].isDigit()) --digits;
+    // Up to nine digits fit an int; longer numbers compare as text after the shorter ones.
+    const QString number = name.mid(digits);
+    return std::tuple(name.left(digits), number.size() > 9 ? 1 : 0, number.toInt(), number);
+  };
+  return split(a) < split(b);
+}
+
+QString SerialDeviceName(const PortAddress& port) {
+  if (!port.device.empty()) return QString::fromStdString(port.device);
+#ifdef Q_OS_WIN
+  return port.number >= 1 ? QStringLiteral("COM%1").arg(port.number) : QString();
+#else
+  auto ports = QSerialPortInfo::availablePorts();
+  std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo& a, const QSerialPortInfo& b) {
+    return PortNameBefore(a.portName(), b.portName());
+  });
+  if (port.number < 1 || port.number > ports.size()) return {};
+  return ports[port.number - 1].systemLocation();
+#endif
+}
+
+SerialLink::SerialLink(Kloon& kloon, Ui& ui, SerialLinkHooks hooks, QObject* parent)
+    : QObject(parent), kloon_(kloon), ui_(ui), hooks_(std::move(hooks)) {
+  pacing_.setSingleShot(true);
+  pacing_.setTimerType(Qt::PreciseTimer);  // the pacing is a pause the scanner needs: never shorter
+  close_.setSingleShot(true);
+  connect(&pacing_, &QTimer::timeout, this, [this] { Carry(kloon_.OnPacingTimer()); });
+  connect(&close_, &QTimer::timeout, this, [this] { Carry(kloon_.OnCloseTimer()); });
+  connect(&port_, &QSerialPort::readyRead, this, &SerialLink::OnReadyRead);
+  connect(&port_, &QSerialPort::errorOccurred, this, &SerialLink::OnError);
+}
+
+SerialLink::~SerialLink() {
+  port_.disconnect(this);
+  if (port_.isOpen()) port_.close();
+}
+
+void SerialLink::Carry(const KloonEffects& effects) {
+  for (const KloonEffect& effect : effects) Perform(effect);
+}
+
+void SerialLink::Perform(const KloonEffect& effect) {
+  const auto call = [](const auto& hook, const auto&... args) {
+    if (hook) hook(args...);
+  };
+  std::visit(
+      [&](const auto& e) {
+        using E = std::decay_t<decltype(e)>;
+        if constexpr (std::is_same_v<E, WriteText>) {
+          if (port_.isOpen()) port_.write(e.text.data(), static_cast<qint64>(e.text.size()));
+        } else if constexpr (std::is_same_v<E, talvirex::OpenPort>) {
+          OpenPort(e.port);
+        } else if constexpr (std::is_same_v<E, talvirex::ClosePort>) {
+          ClosePort();
+        } else if constexpr (std::is_same_v<E, DiscardInput>) {
+          if (port_.isOpen()) {
+            port_.clear(QSerialPort::Input);
+            port_.readAll();
+          }
+        } else if constexpr (std::is_same_v<E, StartPacingTimer>) {
+          pacing_.start(e.interval_ms);
+        } else if constexpr (std::is_same_v<E, StopPacingTimer>) {
+          pacing_.stop();
+        } else if constexpr (std::is_same_v<E, StartCloseTimer>) {
+          close_.start(e.interval_ms);
+        } else if constexpr (std::is_same_v<E, ShowMessage>) {
+          ui_.Ask(e.message);
+        } else if constexpr (std::is_same_v<E, SetStatus>) {
+          call(hooks_.status, e.text);
+        } else if constexpr (std::is_same_v<E, SetProgress>) {
+          call(hooks_.progress, e);
+        } else if constexpr (std::is_same_v<E, SetDetected>) {
+          call(hooks_.detected, e.detected);
+        } else if constexpr (std::is_same_v<E, ShowLine>) {
+          call(hooks_.line, e.text);
+        } else if constexpr (std::is_same_v<E, SetRejectedCount>) {
+          call(hooks_.rejected_count, e.count);
+        } else if constexpr (std::is_same_v<E, AppendRefusalLog>) {
+          call(hooks_.refusal_log, e.text);
+        } else if constexpr (std::is_same_v<E, SetButtons>) {
+          call(hooks_.buttons, e);
+        } else if constexpr (std::is_same_v<E, DecodeImage>) {
+          call(hooks_.decode_image);
+        } else if constexpr (std::is_same_v<E, CloseWindow>) {
+          call(hooks_.close_window);
+        } else if constexpr (std::is_same_v<E, TransferEnded>) {
+          call(hooks_.transfer_ended, e.outcome);
+        }
+      },
+      effect);
+}
+
+void SerialLink::OpenPort(const PortAddress& address) {
+  if (port_.isOpen()) port_.close();
+  const QString name = SerialDeviceName(address);
+  PortOpenResult result = PortOpenResult::kNotAvailable;
+  if (!name.isEmpty()) {
+    port_.setPortName(name);
+    port_.setBaudRate(QSerialPort::Baud9600);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setStopBits(QSerialPort::TwoStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    lost_reported_ = true;  // errors of the opening itself are its result, not a lost port
+    if (port_.open(QIODevice::ReadWrite)) {
+      result = PortOpenResult::kOpened;
+      lost_reported_ = false;
+    } else if (port_.error() == QSerialPort::PermissionError ||
+               port_.error() == QSerialPort::OpenError) {
+      result = PortOpenResult::kInUse;  // another program holds the device (lock or EBUSY)
+    }
+    port_.clearError();
+  }
+  Carry(kloon_.OnPortOpened(result));
+}
+
+void SerialLink::ClosePort() {
+  if (!port_.isOpen()) return;
+  if (port_.error() == QSerialPort::NoError) port_.flush();
+  port_.close();
+}
+
+void SerialLink::OnReadyRead() {
+  const QByteArray bytes = port_.readAll();
+  if (!bytes.isEmpty()) Carry(kloon_.OnBytes(std::string_view(bytes.constData(), bytes.size())));
+}
+
+void SerialLink::OnError(QSerialPort::SerialPortError error) {
+  if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || lost_reported_) return;
+  if (!port_.isOpen()) return;
+  lost_reported_ = true;
+  Carry(kloon_.OnPortLost());
+  // A dead device must not keep waking the event loop.
+  if (port_.isOpen()) port_.close();
+}
+
+}  // namespace talvirex

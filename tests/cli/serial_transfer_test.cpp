@@ -1,0 +1,253 @@
+// `talvirex read`, `send` and `restore`: the real binary and its QSerialPort driver against the
+// virtual scanner (`talvirex scanner`) over a pseudo-terminal. Pacing is 10 ms and the master
+// repeats "MDL" every 50 ms, so a full exchange takes a few seconds at most; every wait has a
+// generous deadline, and the scanner's own --timeout ends any exchange that stalls.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "scanner/clone_lines.h"
+#include "support/background_process.h"
+#include "support/run_command.h"
+#include "support/temp_dir.h"
+
+namespace talvirex {
+namespace {
+
+using testing::BackgroundProcess;
+using testing::CommandResult;
+using testing::ReadBytes;
+using testing::RunCommand;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::string kSample = std::string(TALVIREX_TEST_DATA) + "/codec/sample.s2c";
+
+class SerialTransfer : public ::testing::Test {
+ protected:
+  // The virtual scanner in `role` with `faults`; its device path is `scanner->first_line()`.
+  std::unique_ptr<BackgroundProcess> StartScanner(const std::string& role,
+                                                  std::vector<std::string> faults) {
+    std::vector<std::string> args = {"scanner", "--role", role, "--timeout", "15000"};
+    if (role == "master") args.insert(args.end(), {"--repeat", "50"});
+    args.insert(args.end(), faults.begin(), faults.end());
+    auto scanner = std::make_unique<BackgroundProcess>(TALVIREX_BINARY, args, home_.path(),
+                                                       dir_ / "scanner.err", true);
+    EXPECT_TRUE(scanner->first_line().starts_with("/dev/")) << scanner->first_line();
+    return scanner;
+  }
+  CommandResult Talvirex(const std::vector<std::string>& args, const std::string& input = {}) {
+    return RunCommand(TALVIREX_BINARY, args, home_.path(), input);
+  }
+  // The image a send of the sample channel file transmits (on `base` when given).
+  std::string SampleImage(const std::string& base = {}) {
+    std::vector<std::string> args = {"image", kSample};
+    if (!base.empty()) args.insert(args.end(), {"--base", base});
+    return Talvirex(args).out;
+  }
+  // A scanner memory that differs from the default image: the sample written into it, with one
+  // byte the program does not interpret changed.
+  std::filesystem::path CustomImage() {
+    auto lines = scanner::ParseImageText(SampleImage()).lines;
+    std::string bytes;
+    for (std::size_t i = 9; i < 41; i += 2) {
+      bytes += static_cast<char>(std::stoi(lines.back().substr(i, 2), nullptr, 16));
+    }
+    bytes.back() = static_cast<char>(bytes.back() ^ 0x5A);
+    lines.back() = scanner::MakeLine(253, bytes);
+    const auto path = dir_ / "scanner.img";
+    WriteBytes(path, scanner::FormatImageText(lines));
+    return path;
+  }
+
+  TempDir dir_;
+  TempDir home_;
+};
+
+TEST_F(SerialTransfer, ReadSavesTheChannelFileOfTheScannersMemoryDespiteLinkFaults) {
+  const auto image = CustomImage();
+  const std::string expected = Talvirex({"decode", image.string()}).out;
+  ASSERT_FALSE(expected.empty());
+  const struct {
+    std::vector<std::string> faults;
+    const char* expected_err;  // a text the fault leaves on the error stream
+  } cases[] = {
+      {{}, "END received. Backup status: OK."},
+      {{"--corrupt", "1,40,253"}, "Rejected lines: 3"},
+      {{"--noise"}, "END received. Backup status: OK."},
+      {{"--chunk", "7", "--noise"}, "END received. Backup status: OK."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.faults));
+    std::vector<std::string> faults = {"--image", image.string()};
+    faults.insert(faults.end(), c.faults.begin(), c.faults.end());
+    auto scanner = StartScanner("master", faults);
+    const auto out = dir_ / "read.s2c";
+    const auto image_out = dir_ / "read.img";
+    WriteBytes(dir_ / "enter", "\n");
+    const auto result = Talvirex({"read", "--port", scanner->first_line(), "-o", out.string(),
+                                  "--image-out", image_out.string()},
+                                 (dir_ / "enter").string());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(scanner->Wait(), 0) << scanner->err();
+    EXPECT_EQ(ReadBytes(out), expected);
+    EXPECT_EQ(ReadBytes(image_out), ReadBytes(image));
+    EXPECT_NE(result.err.find("SportCat 200 file download:"), std::string::npos);
+    EXPECT_NE(result.err.find("Press Enter"), std::string::npos);
+    EXPECT_NE(result.err.find(c.expected_err), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+}
+
+TEST_F(SerialTransfer, ReadWithoutOutputFileWritesTheChannelFileToStandardOutput) {
+  auto scanner = StartScanner("master", {});
+  const auto result = Talvirex({"read", "--port", scanner->first_line(), "--yes"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err.find("Press Enter"), std::string::npos);
+  WriteBytes(dir_ / "default.img", scanner::FormatImageText(scanner::DefaultImageLines()));
+  EXPECT_EQ(result.out, Talvirex({"decode", (dir_ / "default.img").string()}).out);
+}
+
+TEST_F(SerialTransfer, SendDeliversTheImageOfTheFileEvenWhenLinesAreRefused) {
+  const std::string base = CustomImage().string();
+  const struct {
+    std::vector<std::string> send_args;
+    std::vector<std::string> faults;
+    std::string expected_image;
+    std::vector<const char*> expected_err;
+  } cases[] = {
+      {{}, {}, SampleImage(), {"Scanner detected.", "Restore finished."}},
+      {{"--base", base}, {"--noise", "--chunk", "5"}, SampleImage(base), {"Restore finished."}},
+      // The scanner refuses the first line and line 5 once: each is sent again, nothing else.
+      {{}, {"--refuse", "1,5"}, SampleImage(), {"Not Good! Retry:0", "Not Good! Retry:4"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.faults));
+    const auto received = dir_ / "received.img";
+    std::filesystem::remove(received);
+    std::vector<std::string> faults = {"--out", received.string()};
+    faults.insert(faults.end(), c.faults.begin(), c.faults.end());
+    auto scanner = StartScanner("slave", faults);
+    std::vector<std::string> args = {"send", kSample, "--port", scanner->first_line(), "--pace",
+                                     "10", "--yes"};
+    args.insert(args.end(), c.send_args.begin(), c.send_args.end());
+    const auto result = Talvirex(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(scanner->Wait(), 0) << scanner->err();
+    // The scanner stores only lines with a sound checksum and address, in order.
+    EXPECT_EQ(ReadBytes(received), c.expected_image);
+    for (const char* text : c.expected_err) {
+      EXPECT_NE(result.err.find(text), std::string::npos) << text << '\n' << result.err;
+    }
+    // Every line was answered in time: nothing went again for want of an answer.
+    EXPECT_NE(scanner->err().find("253 lines acknowledged"), std::string::npos) << scanner->err();
+    EXPECT_NE(scanner->err().find(" 0 sent again"), std::string::npos) << scanner->err();
+  }
+}
+
+TEST_F(SerialTransfer, RestoreSendsAStoredImageAsItIsWithTheRememberedPacing) {
+  const auto image = CustomImage();
+  std::string text = ReadBytes(image);
+  // Line 2 with a stale checksum: only that one gets a fresh one.
+  const std::size_t line2 = text.find('\n') + 1;
+  text[line2 + 42] = text[line2 + 42] == '0' ? '1' : '0';
+  WriteBytes(dir_ / "stale.img", text);
+  WriteBytes(home_ / "registry.ini", "[Software\\Vorna\\TALVIRA\\settings]\ntimer1=10x\n");
+  const auto received = dir_ / "received.img";
+  auto scanner = StartScanner("slave", {"--out", received.string()});
+  const auto result =
+      Talvirex({"restore", (dir_ / "stale.img").string(), "--port", scanner->first_line(), "--yes"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(scanner->Wait(), 0) << scanner->err();
+  EXPECT_EQ(ReadBytes(received), ReadBytes(image));
+  EXPECT_NE(result.err.find("1 line(s) without a valid checksum"), std::string::npos) << result.err;
+}
+
+TEST_F(SerialTransfer, ALostLinkEndsTheTransferWithoutOutput) {
+  for (const std::string role : {"master", "slave"}) {
+    SCOPED_TRACE(role);
+    auto scanner = StartScanner(role, {"--disconnect-after", "100"});
+    const auto out = dir_ / "lost.s2c";
+    const auto result =
+        role == "master"
+            ? Talvirex({"read", "--port", scanner->first_line(), "--yes", "-o", out.string()})
+            : Talvirex({"send", kSample, "--port", scanner->first_line(), "--yes", "--pace", "10"});
+    EXPECT_EQ(result.status, 3) << result.err;
+    EXPECT_NE(result.err.find("Comport lost. Operation cancelled."), std::string::npos)
+        << result.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(scanner->Wait(), 3) << scanner->err();
+  }
+}
+
+TEST_F(SerialTransfer, AWrongModelIsNeverSentToAndCtrlCStops) {
+  auto scanner = StartScanner("slave", {"--wrong-model"});
+  BackgroundProcess send(TALVIREX_BINARY,
+                         {"send", kSample, "--port", scanner->first_line(), "--yes"}, home_.path(),
+                         dir_ / "send.err", false);
+  // "MDL" goes again after 5 s without a fitting answer, counted as a refusal.
+  ASSERT_TRUE(send.WaitForErr("Not Good! Retry:0", 20000)) << send.err();
+  send.Signal(SIGINT);
+  EXPECT_EQ(send.Wait(), 130);
+  const std::string err = send.err();
+  EXPECT_EQ(err.find("Scanner detected."), std::string::npos) << err;
+  EXPECT_NE(err.find("Operation cancelled by user."), std::string::npos) << err;
+  scanner->Signal(SIGINT);
+  EXPECT_EQ(scanner->Wait(), 130);
+  EXPECT_NE(scanner->err().find("0 lines acknowledged"), std::string::npos) << scanner->err();
+}
+
+TEST_F(SerialTransfer, APortHeldByAReadIsInUseAndCtrlCStopsTheWaitForEnter) {
+  auto scanner = StartScanner("master", {});
+  const auto fifo = dir_ / "stdin";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  // The fifo stays open for writing, so standard input neither ends nor delivers Enter.
+  BackgroundProcess holder("/bin/sh", {"-c", "sleep 30 > '" + fifo.string() + "'"}, home_.path(),
+                           dir_ / "holder.err", false);
+  BackgroundProcess read(TALVIREX_BINARY, {"read", "--port", scanner->first_line()}, home_.path(),
+                         dir_ / "read.err", false, fifo.string());
+  ASSERT_TRUE(read.WaitForErr("Press Enter", 20000)) << read.err();
+  const auto second = Talvirex({"read", "--port", scanner->first_line(), "--yes"});
+  EXPECT_EQ(second.status, 3);
+  EXPECT_NE(second.err.find("Comport already in use.\nSelect different comport."),
+            std::string::npos)
+      << second.err;
+  read.Signal(SIGINT);
+  EXPECT_EQ(read.Wait(), 130);
+  EXPECT_NE(read.err().find("Operation cancelled by user."), std::string::npos) << read.err();
+  EXPECT_EQ(read.err().find("MDL received 200."), std::string::npos) << read.err();
+}
+
+TEST_F(SerialTransfer, PortsThatCannotBeUsedAndBadArguments) {
+  WriteBytes(dir_ / "bad.img", "CLN 0000\n");
+  const std::string image = CustomImage().string();
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    const char* message;
+  } cases[] = {
+      {{"read", "--port", (dir_ / "no-such-tty").string(), "--yes"}, 3, "Comport not available."},
+      {{"send", kSample, "--port", "0", "--yes"}, 3, "Comport not available."},
+      {{"restore", image, "--port", "0", "--yes"}, 3, "Comport not available."},
+      {{"read"}, 1, "need --port N or --port PATH"},
+      {{"read", "--port", "com1"}, 1, "--port takes a port number or a device path"},
+      {{"send", "--port", "1"}, 1, "need one IN.s2c"},
+      {{"send", kSample, "--port", "1", "--pace", "fast"}, 1, "--pace takes a number"},
+      {{"send", (dir_ / "none.s2c").string(), "--port", "1", "--yes"}, 2, ""},
+      {{"restore", (dir_ / "bad.img").string(), "--port", "1"}, 2, "talvirex restore:"},
+  };
+  for (const auto& c : cases) {
+    const auto result = Talvirex(c.args);
+    EXPECT_EQ(result.status, c.status) << ::testing::PrintToString(c.args) << result.err;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+}
+
+}  // namespace
+}  // namespace talvirex

@@ -1,0 +1,147 @@
+// The serial driver in-process: the transfer engine on a real QSerialPort against the virtual
+// scanner on a pseudo-terminal, with every hook the transfer window relies on recorded.
+
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QTimer>
+#include <future>
+
+#include "image/clone_image.h"
+#include "platform/serial_link.h"
+#include "scanner/clone_lines.h"
+#include "scanner/pty_runner.h"
+#include "support/fake_ports.h"
+#include "support/qt_application.h"
+
+namespace talvirex {
+namespace {
+
+using scanner::DefaultImageLines;
+using scanner::PtyDevice;
+using scanner::Role;
+using scanner::RunEnd;
+using scanner::RunSession;
+using scanner::ScannerSession;
+using testing::ScriptedUi;
+using testing::TestApplication;
+
+scanner::RunOptions ScannerOptions() {
+  scanner::RunOptions options;
+  options.idle_timeout_ms = 10000;
+  options.linger_ms = 300;
+  return options;
+}
+
+scanner::Faults RefuseOnce(int line) {
+  scanner::Faults faults;
+  faults.refuse_once = {line};
+  return faults;
+}
+
+scanner::Faults DisconnectAfter(int lines) {
+  scanner::Faults faults;
+  faults.disconnect_after = lines;
+  return faults;
+}
+
+struct Recorded {
+  std::vector<std::string> statuses;
+  std::vector<std::string> lines;
+  std::vector<Outcome> outcomes;
+  std::vector<bool> detected;
+  int decodes = 0;
+};
+
+// Runs one transfer of `kloon` on `device` until it ends (or 20 s pass); returns what was shown.
+Recorded RunLink(Kloon& kloon, ScriptedUi& ui, const PortAddress& port) {
+  TestApplication();
+  Recorded seen;
+  QEventLoop loop;
+  SerialLinkHooks hooks;
+  hooks.status = [&](const std::string& text) { seen.statuses.push_back(text); };
+  hooks.line = [&](const std::string& text) { seen.lines.push_back(text); };
+  hooks.detected = [&](bool detected) { seen.detected.push_back(detected); };
+  hooks.decode_image = [&] { ++seen.decodes; };
+  hooks.transfer_ended = [&](Outcome outcome) {
+    seen.outcomes.push_back(outcome);
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);  // time for a second, wrong, report
+  };
+  SerialLink link(kloon, ui, std::move(hooks));
+  QTimer::singleShot(0, &loop, [&] {
+    link.Carry(kloon.Open());
+    link.Carry(kloon.StartSend(port));
+  });
+  QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+  loop.exec();
+  EXPECT_FALSE(link.port_open());
+  return seen;
+}
+
+TEST(SerialLink, SendsTheWholeImageAndShowsEveryLine) {
+  std::string error;
+  auto device = PtyDevice::Create(error);
+  ASSERT_TRUE(device) << error;
+  ScannerSession session(Role::kSlave, RefuseOnce(7), {});
+  auto end = std::async(std::launch::async, [&] {
+    return RunSession(session, *device, ScannerOptions());
+  });
+  CloneImage image;
+  BuildDefaultImage(image);
+  Kloon kloon(image, KloonMode::kSend, 10);
+  ScriptedUi ui;
+  const Recorded seen = RunLink(kloon, ui, PortAddress{1, device->path()});
+  EXPECT_EQ(seen.outcomes, std::vector<Outcome>{Outcome::kComplete});
+  EXPECT_EQ(end.get(), RunEnd::kFinished);
+  EXPECT_EQ(session.received(), DefaultImageLines());
+  ASSERT_EQ(seen.lines.size(), 254u);  // line 7 went twice
+  EXPECT_EQ(seen.lines[6], seen.lines[7]);
+  EXPECT_EQ(seen.detected, (std::vector<bool>{false, false, true}));  // window open, start, answer
+  ASSERT_EQ(ui.shown.size(), 2u);
+  EXPECT_TRUE(ui.shown[0].text.starts_with("SportCat 200 file upload:"));
+  EXPECT_TRUE(ui.shown[1].text.starts_with("Restore finished."));
+  EXPECT_EQ(seen.statuses.back(), "Restore finished.");
+}
+
+TEST(SerialLink, AVanishedDeviceIsReportedOnceAsALostPort) {
+  std::string error;
+  auto device = PtyDevice::Create(error);
+  ASSERT_TRUE(device) << error;
+  ScannerSession session(Role::kSlave, DisconnectAfter(20), {});
+  auto end = std::async(std::launch::async, [&] {
+    const RunEnd run_end =
+        RunSession(session, *device, ScannerOptions());
+    device.reset();  // the cable is pulled: the device goes away altogether
+    return run_end;
+  });
+  CloneImage image;
+  BuildDefaultImage(image);
+  Kloon kloon(image, KloonMode::kSend, 10);
+  ScriptedUi ui;
+  const Recorded seen = RunLink(kloon, ui, PortAddress{1, device->path()});
+  end.get();
+  EXPECT_EQ(seen.outcomes, std::vector<Outcome>{Outcome::kPortLost});
+  EXPECT_EQ(seen.statuses.back(), "Comport lost. Operation cancelled.");
+  EXPECT_EQ(session.received().size(), 20u);
+}
+
+TEST(SerialLink, PortsThatCannotBeOpened) {
+  TestApplication();
+  EXPECT_EQ(SerialDeviceName(PortAddress{3, "/dev/ttyCable"}), QStringLiteral("/dev/ttyCable"));
+  EXPECT_TRUE(SerialDeviceName(PortAddress{0, {}}).isEmpty());
+  EXPECT_TRUE(SerialDeviceName(PortAddress{10000, {}}).isEmpty());
+  QStringList names = {"ttyUSB10", "ttyS10", "ttyS2", "ttyACM0", "ttyUSB1", "ttyS", "ttyS0"};
+  std::sort(names.begin(), names.end(), PortNameBefore);
+  EXPECT_EQ(names, QStringList({"ttyACM0", "ttyS", "ttyS0", "ttyS2", "ttyS10", "ttyUSB1",
+                                "ttyUSB10"}));
+  CloneImage image;
+  Kloon kloon(image, KloonMode::kSend, 10);
+  ScriptedUi ui;
+  const Recorded seen = RunLink(kloon, ui, PortAddress{1, "/nonexistent/ttyCable"});
+  EXPECT_EQ(seen.outcomes, std::vector<Outcome>{Outcome::kPortUnavailable});
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Comport not available."});
+  EXPECT_EQ(seen.statuses.back(), "Select different comport.");
+}
+
+}  // namespace
+}  // namespace talvirex
