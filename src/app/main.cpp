@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "cli/cli.h"
 #include "image/clone_image.h"
+#include "link/image_backup.h"
 #include "settings/program_folder.h"
 
 namespace {
@@ -18,6 +19,8 @@ int RunDesktop(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("TALVIREX"));
   talvirex::MainWindowOptions options;
   options.folders.program = talvirex::ProgramFolder();
+  // Image backups of transfers are kept for a year.
+  talvirex::RemoveOldImageBackups(options.folders.program);
   options.folders.install = QApplication::applicationDirPath().toStdString();
   options.hooks.build_default_image = [](talvirex::CloneImage& image) {
     talvirex::BuildDefaultImage(image);

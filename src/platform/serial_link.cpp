@@ -62,7 +62,10 @@ void SerialLink::Perform(const KloonEffect& effect) {
       [&](const auto& e) {
         using E = std::decay_t<decltype(e)>;
         if constexpr (std::is_same_v<E, WriteText>) {
-          if (port_.isOpen()) port_.write(e.text.data(), static_cast<qint64>(e.text.size()));
+          if (port_.isOpen()) {
+            port_.write(e.text.data(), static_cast<qint64>(e.text.size()));
+            call(hooks_.sent, e.text);
+          }
         } else if constexpr (std::is_same_v<E, talvirex::OpenPort>) {
           OpenPort(e.port);
         } else if constexpr (std::is_same_v<E, talvirex::ClosePort>) {
@@ -137,7 +140,10 @@ void SerialLink::ClosePort() {
 
 void SerialLink::OnReadyRead() {
   const QByteArray bytes = port_.readAll();
-  if (!bytes.isEmpty()) Carry(kloon_.OnBytes(std::string_view(bytes.constData(), bytes.size())));
+  if (bytes.isEmpty()) return;
+  const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  if (hooks_.received) hooks_.received(text);
+  Carry(kloon_.OnBytes(text));
 }
 
 void SerialLink::OnError(QSerialPort::SerialPortError error) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "link/kloon.h"
 
@@ -31,6 +32,10 @@ struct SerialLinkHooks {
   std::function<void()> decode_image;
   std::function<void()> close_window;
   std::function<void(Outcome)> transfer_ended;
+  /// Every message written to the port, and the received bytes in the pieces the port gave them
+  /// (for a transfer trace).
+  std::function<void(const std::string&)> sent;
+  std::function<void(std::string_view)> received;
 };
 
 /// The serial device port `n` stands for: "COMn" on Windows, elsewhere the n-th device of the

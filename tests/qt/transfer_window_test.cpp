@@ -1,0 +1,301 @@
+// The transfer window `kloon` in the real main window, on the real serial driver, against the
+// virtual scanner (`talvirex scanner`, a process of its own) over a pseudo-terminal. The test
+// presses the window's buttons as a user would while the window runs modally; message boxes are
+// answered by a scripted Ui. Every wait has a deadline, and a watchdog closes a window that hangs.
+
+#include "app/transfer_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "app/dialog_launcher.h"
+#include "app/grid_controls.h"
+#include "app/main_window.h"
+#include "files/channel_file.h"
+#include "files/file_io.h"
+#include "image/clone_image.h"
+#include "image/image_file.h"
+#include "link/clone_commands.h"
+#include "settings/program_folder.h"
+#include "settings/registry_store.h"
+#include "support/background_process.h"
+#include "support/fake_ports.h"
+#include "support/qt_application.h"
+#include "support/run_command.h"
+#include "support/temp_dir.h"
+
+namespace talvirex {
+namespace {
+
+using testing::BackgroundProcess;
+using testing::FakeClipboard;
+using testing::FakeClock;
+using testing::ReadBytes;
+using testing::ScriptedUi;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::string kSample = std::string(TALVIREX_TEST_DATA) + "/codec/sample.s2c";
+constexpr int kDeadlineMs = 30000;
+
+// The launcher the lead's real one stands in for: the two clone commands only.
+class TransferLauncher final : public DialogLauncher {
+ public:
+  bool Launch(CommandId command, WindowCommandContext& context) override {
+    return RunTransferCommand(command, context);
+  }
+};
+
+// Saves the window's picture when TALVIREX_SCREENSHOTS names a folder (for the documentation).
+void Screenshot(QWidget& widget, const char* name) {
+  const char* folder = std::getenv("TALVIREX_SCREENSHOTS");
+  if (folder == nullptr) return;
+  widget.grab().save(QString::fromUtf8(folder) + "/" + name);
+}
+
+class TransferWindowTest : public ::testing::Test {
+ protected:
+  TransferWindowTest() {
+    testing::TestApplication();
+    setenv("TALVIREX_HOME", home_.path().c_str(), 1);
+  }
+
+  void Open() {
+    MainWindowOptions options;
+    options.folders = {home_.path(), home_.path()};
+    options.ui = &ui_;
+    options.clipboard = &clipboard_;
+    options.clock = &clock_;
+    options.dialogs = &launcher_;
+    options.splash = false;
+    options.hooks.build_default_image = [](CloneImage& image) { BuildDefaultImage(image); };
+    window_ = std::make_unique<MainWindow>(std::move(options));
+    window_->Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  }
+
+  std::unique_ptr<BackgroundProcess> StartScanner(std::vector<std::string> args) {
+    args.insert(args.begin(), {"scanner", "--timeout", "20000"});
+    auto scanner = std::make_unique<BackgroundProcess>(TALVIREX_BINARY, args, home_.path(),
+                                                       dir_ / "scanner.err", true);
+    EXPECT_TRUE(scanner->first_line().starts_with("/dev/")) << scanner->first_line();
+    return scanner;
+  }
+
+  // Runs `command` from the main window; `drive` acts on the transfer window once it is up. A
+  // window still open at the deadline is closed and the test fails.
+  void RunWithWindow(CommandId command, const std::function<void(TransferDialog&)>& drive) {
+    bool driven = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<TransferDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr || driven) return;
+      driven = true;
+      drive(*dialog);
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+      if (auto* dialog = qobject_cast<TransferDialog*>(QApplication::activeModalWidget())) {
+        ADD_FAILURE() << "the transfer window hung; status: "
+                      << dialog->status_label()->text().toStdString();
+        dialog->reject();
+      }
+    });
+    poll.start();
+    watchdog.start(kDeadlineMs);
+    window_->RunCommand(command);
+    EXPECT_TRUE(driven);
+  }
+
+  // Lets the event loop run until `done` holds; false at the deadline.
+  static bool WaitUntil(const std::function<bool()>& done) {
+    return QTest::qWaitFor(done, kDeadlineMs);
+  }
+
+  static void UseDevice(TransferDialog& dialog, const std::string& device) {
+    dialog.port_option(PortSetup::kOtherOption)->click();
+    dialog.other_entry()->setText(QString::fromStdString(device));
+  }
+
+  std::string Registry(std::string_view name) {
+    return RegistryStore::Parse(ReadBytes(RegistryStorePath(home_.path()))).RegistryGet(name, "");
+  }
+  std::vector<std::filesystem::path> FilesIn(const std::string& folder) {
+    std::vector<std::filesystem::path> files;
+    if (!std::filesystem::exists(home_ / folder)) return files;
+    for (const auto& entry : std::filesystem::directory_iterator(home_ / folder)) {
+      files.push_back(entry.path());
+    }
+    return files;
+  }
+  QString Cell(int row, int column) {
+    return window_->grid()->model()->index(row - 1, column - 1).data().toString();
+  }
+
+  TempDir dir_;
+  TempDir home_;
+  ScriptedUi ui_;
+  FakeClipboard clipboard_;
+  FakeClock clock_;
+  TransferLauncher launcher_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(TransferWindowTest, ReadFillsTheGridWithTheScannersChannels) {
+  // The scanner's memory: the sample channel file written into the factory image.
+  const auto image_path = dir_ / "scanner.img";
+  WriteBytes(image_path, testing::RunCommand(TALVIREX_BINARY, {"image", kSample}, home_.path()).out);
+  const auto image = LoadImageFile(image_path);
+  ASSERT_TRUE(std::holds_alternative<CloneImage>(image));
+  Workspace expected;
+  expected.clone_image = std::get<CloneImage>(image);
+  DecodeReadImage(expected, ui_);
+
+  auto scanner = StartScanner({"--role", "master", "--image", image_path.string(), "--repeat", "50"});
+  Open();
+  QString during_read_status;
+  RunWithWindow(CommandId::kReadFromScanner, [&](TransferDialog& dialog) {
+    // The window as it opens with nothing remembered.
+    EXPECT_EQ(dialog.windowTitle(), "Read Data");
+    EXPECT_EQ(dialog.status_label()->text(), "None.");
+    EXPECT_EQ(dialog.detected_label()->text(), "No");
+    EXPECT_TRUE(dialog.read_button()->isEnabled());
+    EXPECT_FALSE(dialog.send_button()->isEnabled());
+    EXPECT_TRUE(dialog.stop_button()->isEnabled());
+    EXPECT_TRUE(dialog.port_option(1)->isChecked());
+    EXPECT_EQ(dialog.port_option(8)->text(), "com8");
+    EXPECT_EQ(dialog.other_entry()->toolTip(), "enter comport number 9 - 19");
+
+    UseDevice(dialog, scanner->first_line());
+    dialog.read_button()->click();
+    EXPECT_FALSE(dialog.read_button()->isEnabled());
+    EXPECT_TRUE(WaitUntil([&] { return dialog.progress_bar()->value() >= 40; }));
+    during_read_status = dialog.status_label()->text();
+    Screenshot(dialog, "transfer-reading.png");
+    // The close timer closes the window 500 ms after the image was decoded.
+    EXPECT_TRUE(WaitUntil([&] {
+      return dialog.status_label()->text() == "END received. Backup status: OK.";
+    }));
+    EXPECT_EQ(dialog.progress_bar()->value(), 0);
+    EXPECT_TRUE(dialog.read_button()->isEnabled());
+    EXPECT_FALSE(dialog.stop_button()->isEnabled());
+    Screenshot(dialog, "transfer-read-done.png");
+  });
+  EXPECT_EQ(scanner->Wait(), 0) << scanner->err();
+  EXPECT_TRUE(during_read_status.startsWith("RX Data transfer in progress: "))
+      << during_read_status.toStdString();
+  ASSERT_FALSE(ui_.shown.empty());
+  EXPECT_TRUE(ui_.shown.front().text.starts_with("SportCat 200 file download:\r\n"));
+
+  // The tables hold the scanner's channels and the grid shows them.
+  const Workspace& read = window_->workspace();
+  for (int bank = 0; bank < kScannerBanks; ++bank) {
+    for (int row = 1; row <= kChannelsPerBank; ++row) {
+      for (int field = kFieldFrequency; field < kFields; ++field) {
+        ASSERT_EQ(read.table.At(bank, row, field), expected.table.At(bank, row, field))
+            << "bank " << bank << " row " << row << " field " << field;
+      }
+    }
+  }
+  EXPECT_EQ(Cell(1, 1), "162.5500");
+  EXPECT_EQ(Cell(1, 2).toStdString(), expected.table.At(0, 1, kFieldTag));
+  EXPECT_TRUE(Cell(1, 2).startsWith("Marine 16"));
+  EXPECT_EQ(read.file_name, kUntitled);
+
+  // The received lines are kept as a backup, the exchange as a trace, the port for next time.
+  const auto backups = FilesIn("backup");
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_TRUE(backups[0].filename().string().ends_with("_read.img"));
+  EXPECT_EQ(ReadBytes(backups[0]), ReadBytes(image_path));
+  const auto traces = FilesIn("traces");
+  ASSERT_EQ(traces.size(), 1u);
+  const std::string trace = ReadBytes(traces[0]);
+  EXPECT_NE(trace.find("> SC200SPOR\\r"), std::string::npos);
+  EXPECT_NE(trace.find("= END received. Backup status: OK."), std::string::npos);
+  EXPECT_EQ(Registry("comport"), scanner->first_line());
+  EXPECT_EQ(Registry("timer1"), "50");
+}
+
+TEST_F(TransferWindowTest, SendDeliversTheShownTablesToTheScanner) {
+  const auto received = dir_ / "received.img";
+  auto scanner = StartScanner({"--role", "slave", "--out", received.string()});
+  // The remembered port is the scanner's device; the pacing is the shortest.
+  RegistryStore store;
+  store.RegistryPut("comport", scanner->first_line());
+  store.RegistryPut("timer1", "5");
+  WriteBytes(RegistryStorePath(home_.path()), store.Serialize());
+  Open();
+  ASSERT_TRUE(window_->logic().files().LoadChannelFile(kSample));
+  window_->RefreshFromCore();
+
+  RunWithWindow(CommandId::kSendToScanner, [&](TransferDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Send Data");
+    EXPECT_TRUE(dialog.send_button()->isEnabled());
+    EXPECT_FALSE(dialog.read_button()->isEnabled());
+    EXPECT_TRUE(dialog.port_option(PortSetup::kOtherOption)->isChecked());
+    EXPECT_EQ(dialog.other_entry()->text().toStdString(), scanner->first_line());
+    dialog.send_button()->click();
+    EXPECT_TRUE(WaitUntil([&] { return dialog.status_label()->text() == "Restore finished."; }));
+    EXPECT_EQ(dialog.detected_label()->text(), "Yes");
+    EXPECT_EQ(dialog.line_field()->text().size(), 46);
+    EXPECT_TRUE(dialog.send_button()->isEnabled());
+    EXPECT_FALSE(dialog.stop_button()->isEnabled());
+    dialog.ok_button()->click();
+  });
+  EXPECT_EQ(scanner->Wait(), 0) << scanner->err();
+  const std::string sent = ImageFileText(window_->workspace().clone_image);
+  EXPECT_EQ(ReadBytes(received), sent);
+  // The image holds the file's channels, and went to the backup folder before it was sent.
+  EXPECT_EQ(sent, testing::RunCommand(TALVIREX_BINARY, {"image", kSample}, home_.path()).out);
+  const auto backups = FilesIn("backup");
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_TRUE(backups[0].filename().string().ends_with("_send.img"));
+  EXPECT_EQ(ReadBytes(backups[0]), sent);
+  ASSERT_GE(ui_.shown.size(), 2u);
+  EXPECT_TRUE(ui_.shown.front().text.starts_with("SportCat 200 file upload:\r\n"));
+  EXPECT_TRUE(ui_.shown.back().text.starts_with("Restore finished. \r\n"));
+  EXPECT_EQ(Cell(1, 1), "162.5500");
+  EXPECT_EQ(Registry("timer1"), "10");
+}
+
+TEST_F(TransferWindowTest, StopEndsAReadHalfWayAndLeavesTheTablesAlone) {
+  // Every message 100 ms late: the read takes half a minute unless stopped.
+  auto scanner = StartScanner({"--role", "master", "--repeat", "50", "--delay", "100"});
+  Open();
+  ASSERT_TRUE(window_->logic().files().LoadChannelFile(kSample));
+  window_->workspace().unsaved_changes = false;
+  std::string before;
+  RunWithWindow(CommandId::kReadFromScanner, [&](TransferDialog& dialog) {
+    before = ChannelFileText(window_->workspace());  // as the read command has cleaned them
+    UseDevice(dialog, scanner->first_line());
+    dialog.read_button()->click();
+    EXPECT_TRUE(WaitUntil([&] { return dialog.kloon().line_counter() >= 5; }));
+    dialog.stop_button()->click();
+    EXPECT_EQ(dialog.status_label()->text(), "Operation cancelled by user.");
+    EXPECT_TRUE(dialog.read_button()->isEnabled());
+    EXPECT_FALSE(dialog.kloon().transferring());
+    // The window stays open after a cancelled read until "Ok".
+    QTest::qWait(700);
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.ok_button()->click();
+  });
+  EXPECT_EQ(ChannelFileText(window_->workspace()), before);
+  EXPECT_TRUE(FilesIn("backup").empty());
+  EXPECT_EQ(FilesIn("traces").size(), 1u);
+}
+
+}  // namespace
+}  // namespace talvirex
