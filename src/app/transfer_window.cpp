@@ -126,7 +126,11 @@ QWidget* TransferDialog::BuildCommunicationFrame() {
   refusal_log_ = new QPlainTextEdit(frame);
   refusal_log_->setObjectName(QStringLiteral("refusals"));
   refusal_log_->setReadOnly(true);
-  refusal_log_->setMaximumHeight(fontMetrics().height() * 5);
+  refusal_log_->setFixedHeight(fontMetrics().height() * 4 + 10);
+  // The fields only show; the keyboard goes to the buttons.
+  line_->setFocusPolicy(Qt::NoFocus);
+  rejected_->setFocusPolicy(Qt::NoFocus);
+  refusal_log_->setFocusPolicy(Qt::ClickFocus);
 
   read_ = new QPushButton(QStringLiteral("Read from SC200"), frame);
   read_->setObjectName(QStringLiteral("read"));
@@ -147,6 +151,7 @@ QWidget* TransferDialog::BuildCommunicationFrame() {
   layout->addWidget(rejected_, row++, 3);
   layout->addWidget(line_, row++, 0, 1, 4);
   layout->addWidget(refusal_log_, row++, 0, 1, 4);
+  layout->setRowStretch(row++, 1);  // the buttons stay at the bottom
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button : {read_, stop_, send_, ok_}) buttons->addWidget(button);
   layout->addLayout(buttons, row, 0, 1, 4);

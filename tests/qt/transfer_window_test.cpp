@@ -214,6 +214,8 @@ TEST_F(TransferWindowTest, ReadFillsTheGridWithTheScannersChannels) {
   EXPECT_EQ(Cell(1, 2).toStdString(), expected.table.At(0, 1, kFieldTag));
   EXPECT_TRUE(Cell(1, 2).startsWith("Marine 16"));
   EXPECT_EQ(read.file_name, kUntitled);
+  EXPECT_EQ(window_->controls().editor_box()->text().toStdString(),
+            expected.table.At(0, 1, kFieldFrequency));
 
   // The received lines are kept as a backup, the exchange as a trace, the port for next time.
   const auto backups = FilesIn("backup");
@@ -253,6 +255,7 @@ TEST_F(TransferWindowTest, SendDeliversTheShownTablesToTheScanner) {
     EXPECT_EQ(dialog.line_field()->text().size(), 46);
     EXPECT_TRUE(dialog.send_button()->isEnabled());
     EXPECT_FALSE(dialog.stop_button()->isEnabled());
+    Screenshot(dialog, "transfer-send-done.png");
     dialog.ok_button()->click();
   });
   EXPECT_EQ(scanner->Wait(), 0) << scanner->err();
