@@ -231,7 +231,9 @@ void TransferDialog::ApplyButtons(const SetButtons& buttons) {
 
 void TransferDialog::StartRead() {
   TakePortChoice();
-  link_->Carry(kloon_->StartRead(setup_.Port()));
+  const KloonEffects effects = kloon_->StartRead(setup_.Port());
+  attempted_ = attempted_ || !effects.empty();
+  link_->Carry(effects);
 }
 
 void TransferDialog::StartSend() {
@@ -241,7 +243,9 @@ void TransferDialog::StartSend() {
     WriteImageBackup(workspace_.clone_image, services_.program_folder, services_.clock.Now(),
                      BackupKind::kSend);
   }
-  link_->Carry(kloon_->StartSend(setup_.Port()));
+  const KloonEffects effects = kloon_->StartSend(setup_.Port());
+  attempted_ = attempted_ || !effects.empty();
+  link_->Carry(effects);
 }
 
 void TransferDialog::DecodeImage() {
@@ -276,7 +280,7 @@ void TransferDialog::Finish() {
   finished_ = true;
   TakePortChoice();
   StorePortSetup();
-  if (!trace_.Empty()) {
+  if (attempted_) {
     KeepTrace(trace_, services_.program_folder, services_.clock.Now(),
               mode_ == KloonMode::kRead ? "read" : "send");
   }

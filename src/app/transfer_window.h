@@ -93,7 +93,8 @@ class TransferDialog final : public QDialog {
   TransferTrace trace_;
   std::unique_ptr<Kloon> kloon_;
   std::unique_ptr<SerialLink> link_;
-  bool finished_ = false;  // the port choice is stored and the trace kept
+  bool attempted_ = false;  // a transfer was started: its trace is kept at close
+  bool finished_ = false;   // the port choice is stored and the trace kept
 
   QLabel* status_ = nullptr;
   QProgressBar* progress_ = nullptr;

@@ -300,5 +300,57 @@ TEST_F(TransferWindowTest, StopEndsAReadHalfWayAndLeavesTheTablesAlone) {
   EXPECT_EQ(FilesIn("traces").size(), 1u);
 }
 
+TEST_F(TransferWindowTest, PortChoiceComesFromTheStoreAndGoesBackAtClose) {
+  const struct {
+    const char* stored;        // "comport" without its "x"; nullptr: absent
+    int option;                // selected when the window opens
+    const char* entry;         // the "other:" entry
+    int choose;                // the option the user picks, 0 none
+    const char* entry_typed;   // typed into the entry, nullptr: left alone
+    const char* stored_after;  // "comport" after the window closed
+  } cases[] = {
+      {nullptr, 1, "", 0, nullptr, "1"},
+      {"12", 9, "12", 0, nullptr, "12"},
+      {"25", 1, "", 0, nullptr, "1"},
+      {"0", 1, "", 3, nullptr, "3"},
+      {"5", 5, "", 9, "30", "19"},
+      {"5", 5, "", 9, "", "1"},
+  };
+  Workspace workspace;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored == nullptr ? "absent" : c.stored);
+    RegistryStore store;
+    if (c.stored != nullptr) store.RegistryPut("comport", c.stored);
+    WriteBytes(RegistryStorePath(home_.path()), store.Serialize());
+    TransferDialog dialog(workspace, KloonMode::kSend, {ui_, clock_, home_.path()});
+    dialog.show();
+    EXPECT_TRUE(dialog.port_option(c.option)->isChecked());
+    EXPECT_EQ(dialog.other_entry()->text().toStdString(), c.entry);
+    EXPECT_EQ(dialog.device_label(1)->text().isEmpty(), false);
+    if (c.choose != 0) dialog.port_option(c.choose)->click();
+    if (c.entry_typed != nullptr) dialog.other_entry()->setText(c.entry_typed);
+    dialog.close();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(Registry("comport"), c.stored_after);
+    EXPECT_EQ(Registry("timer1"), "50");
+  }
+  EXPECT_TRUE(FilesIn("traces").empty());  // nothing was exchanged
+}
+
+TEST_F(TransferWindowTest, APortThatCannotBeOpenedLeavesTheWindowReady) {
+  Workspace workspace;
+  TransferDialog dialog(workspace, KloonMode::kRead, {ui_, clock_, home_.path()});
+  dialog.show();
+  UseDevice(dialog, (dir_ / "no-such-device").string());
+  dialog.read_button()->click();
+  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"Comport not available."});
+  EXPECT_EQ(dialog.status_label()->text(), "Select different comport.");
+  EXPECT_TRUE(dialog.read_button()->isEnabled());
+  EXPECT_FALSE(dialog.kloon().transferring());
+  dialog.ok_button()->click();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(Registry("comport"), (dir_ / "no-such-device").string());
+}
+
 }  // namespace
 }  // namespace talvirex
