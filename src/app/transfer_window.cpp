@@ -180,7 +180,7 @@ QWidget* TransferDialog::BuildPortFrame() {
   other_entry_->setToolTip(QStringLiteral("enter comport number 9 - 19"));
   connect(other_entry_, &QLineEdit::textChanged, this, [this](const QString& text) {
     setup_.SetOtherEntry(text.toStdString());
-    ShowDeviceNames();
+    ShowOtherDevice();
   });
 
   int row = 0;
@@ -201,19 +201,28 @@ void TransferDialog::ShowPortSetup() {
   ShowDeviceNames();
 }
 
+namespace {
+
+void ShowDevice(QLabel* label, const QString& device) {
+  label->setText(device.isEmpty() ? QStringLiteral("(not present)") : device);
+}
+
+}  // namespace
+
 void TransferDialog::ShowDeviceNames() {
-  const auto show = [](QLabel* label, const QString& device) {
-    label->setText(device.isEmpty() ? QStringLiteral("(not present)") : device);
-  };
   for (int option = 1; option < PortSetup::kOtherOption; ++option) {
-    show(device_label(option), SerialDeviceName(PortAddress{option, {}}));
+    ShowDevice(device_label(option), SerialDeviceName(PortAddress{option, {}}));
   }
+  ShowOtherDevice();
+}
+
+void TransferDialog::ShowOtherDevice() {
+  QLabel* label = device_label(PortSetup::kOtherOption);
+  // A device path is shown as typed in the entry already.
+  if (IsDevicePath(setup_.other_entry())) return label->clear();
   PortSetup other = setup_;
   other.SelectOption(PortSetup::kOtherOption);
-  // A device path is shown as typed in the entry already.
-  QString device = IsDevicePath(setup_.other_entry()) ? QString()
-                                                      : SerialDeviceName(other.Port());
-  device_label(PortSetup::kOtherOption)->setText(device);
+  ShowDevice(label, SerialDeviceName(other.Port()));
 }
 
 void TransferDialog::TakePortChoice() {

@@ -79,6 +79,7 @@ class TransferDialog final : public QDialog {
   void ShowPortSetup();
   void TakePortChoice();
   void ShowDeviceNames();
+  void ShowOtherDevice();
   void ApplyButtons(const SetButtons& buttons);
   void StartRead();
   void StartSend();
