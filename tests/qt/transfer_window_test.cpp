@@ -300,6 +300,58 @@ TEST_F(TransferWindowTest, StopEndsAReadHalfWayAndLeavesTheTablesAlone) {
   EXPECT_EQ(FilesIn("traces").size(), 1u);
 }
 
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+TEST_F(TransferWindowTest, AChannelChangedAfterAReadIsTheOnlyChangeTheScannerReceives) {
+  const auto original = dir_ / "scanner.img";
+  WriteBytes(original, testing::RunCommand(TALVIREX_BINARY, {"image", kSample}, home_.path()).out);
+  auto master = StartScanner({"--role", "master", "--image", original.string(), "--repeat", "50"});
+  Open();
+  RunWithWindow(CommandId::kReadFromScanner, [&](TransferDialog& dialog) {
+    UseDevice(dialog, master->first_line());
+    dialog.read_button()->click();
+  });
+  ASSERT_EQ(master->Wait(), 0) << master->err();
+  ASSERT_EQ(Cell(1, 1), "162.5500");
+
+  // Channel 3 gets a new frequency, typed into the grid.
+  QTableView& grid = *window_->grid();
+  const QRect cell = grid.visualRect(grid.model()->index(2, 0));
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+  QTest::keyClicks(&grid, "151.625");
+  QTest::keyClick(&grid, Qt::Key_Return);
+  ASSERT_EQ(Cell(3, 1), "151.6250");
+
+  const auto received = dir_ / "received.img";
+  auto slave = StartScanner({"--role", "slave", "--out", received.string()});
+  RunWithWindow(CommandId::kSendToScanner, [&](TransferDialog& dialog) {
+    UseDevice(dialog, slave->first_line());
+    dialog.send_button()->click();
+    EXPECT_TRUE(WaitUntil([&] { return dialog.status_label()->text() == "Restore finished."; }));
+    dialog.ok_button()->click();
+  });
+  ASSERT_EQ(slave->Wait(), 0) << slave->err();
+
+  const auto before = Lines(testing::RunCommand(TALVIREX_BINARY, {"decode", original.string()},
+                                                home_.path()).out);
+  const auto after = Lines(testing::RunCommand(TALVIREX_BINARY, {"decode", received.string()},
+                                               home_.path()).out);
+  ASSERT_EQ(before.size(), after.size());
+  std::vector<std::string> changed;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (before[i] != after[i]) changed.push_back(after[i]);
+  }
+  ASSERT_EQ(changed.size(), 1u);
+  EXPECT_TRUE(changed[0].starts_with("3,\"151.6250\"")) << changed[0];
+}
+
 TEST_F(TransferWindowTest, PortChoiceComesFromTheStoreAndGoesBackAtClose) {
   const struct {
     const char* stored;        // "comport" without its "x"; nullptr: absent
