@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -57,11 +58,21 @@ class TransferLauncher final : public DialogLauncher {
   }
 };
 
-// Saves the window's picture when TALVIREX_SCREENSHOTS names a folder (for the documentation).
+// Saves the window's picture when TALVIREX_SCREENSHOTS names a folder (for the documentation),
+// under a plain title bar that shows the window's title.
 void Screenshot(QWidget& widget, const char* name) {
   const char* folder = std::getenv("TALVIREX_SCREENSHOTS");
   if (folder == nullptr) return;
-  widget.grab().save(QString::fromUtf8(folder) + "/" + name);
+  const QPixmap body = widget.grab();
+  const int bar = widget.fontMetrics().height() + 10;
+  QPixmap picture(body.width(), body.height() + bar);
+  picture.fill(QColor(0x3c, 0x4a, 0x5c));
+  QPainter painter(&picture);
+  painter.setPen(Qt::white);
+  painter.drawText(QRect(8, 0, body.width() - 16, bar), Qt::AlignVCenter, widget.windowTitle());
+  painter.drawPixmap(0, bar, body);
+  painter.end();
+  picture.save(QString::fromUtf8(folder) + "/" + name);
 }
 
 class TransferWindowTest : public ::testing::Test {
