@@ -141,6 +141,17 @@ class TransferWindowTest : public ::testing::Test {
     dialog.other_entry()->setText(QString::fromStdString(device));
   }
 
+  // The standard output of `talvirex args...`.
+  std::string Talvirex(const std::vector<std::string>& args) {
+    return testing::RunCommand(TALVIREX_BINARY, args, home_.path()).out;
+  }
+  // A scanner memory: the sample channel file written into the factory image.
+  std::filesystem::path SampleScannerImage() {
+    const auto path = dir_ / "scanner.img";
+    WriteBytes(path, Talvirex({"image", kSample}));
+    return path;
+  }
+
   std::string Registry(std::string_view name) {
     return RegistryStore::Parse(ReadBytes(RegistryStorePath(home_.path()))).RegistryGet(name, "");
   }
@@ -166,16 +177,15 @@ class TransferWindowTest : public ::testing::Test {
 };
 
 TEST_F(TransferWindowTest, ReadFillsTheGridWithTheScannersChannels) {
-  // The scanner's memory: the sample channel file written into the factory image.
-  const auto image_path = dir_ / "scanner.img";
-  WriteBytes(image_path, testing::RunCommand(TALVIREX_BINARY, {"image", kSample}, home_.path()).out);
+  const auto image_path = SampleScannerImage();
   const auto image = LoadImageFile(image_path);
   ASSERT_TRUE(std::holds_alternative<CloneImage>(image));
   Workspace expected;
   expected.clone_image = std::get<CloneImage>(image);
   DecodeReadImage(expected, ui_);
 
-  auto scanner = StartScanner({"--role", "master", "--image", image_path.string(), "--repeat", "50"});
+  auto scanner =
+      StartScanner({"--role", "master", "--image", image_path.string(), "--repeat", "50"});
   Open();
   QString during_read_status;
   RunWithWindow(CommandId::kReadFromScanner, [&](TransferDialog& dialog) {
@@ -273,7 +283,7 @@ TEST_F(TransferWindowTest, SendDeliversTheShownTablesToTheScanner) {
   const std::string sent = ImageFileText(window_->workspace().clone_image);
   EXPECT_EQ(ReadBytes(received), sent);
   // The image holds the file's channels, and went to the backup folder before it was sent.
-  EXPECT_EQ(sent, testing::RunCommand(TALVIREX_BINARY, {"image", kSample}, home_.path()).out);
+  EXPECT_EQ(sent, Talvirex({"image", kSample}));
   const auto backups = FilesIn("backup");
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_TRUE(backups[0].filename().string().ends_with("_send.img"));
@@ -321,8 +331,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST_F(TransferWindowTest, AChannelChangedAfterAReadIsTheOnlyChangeTheScannerReceives) {
-  const auto original = dir_ / "scanner.img";
-  WriteBytes(original, testing::RunCommand(TALVIREX_BINARY, {"image", kSample}, home_.path()).out);
+  const auto original = SampleScannerImage();
   auto master = StartScanner({"--role", "master", "--image", original.string(), "--repeat", "50"});
   Open();
   RunWithWindow(CommandId::kReadFromScanner, [&](TransferDialog& dialog) {
@@ -350,10 +359,8 @@ TEST_F(TransferWindowTest, AChannelChangedAfterAReadIsTheOnlyChangeTheScannerRec
   });
   ASSERT_EQ(slave->Wait(), 0) << slave->err();
 
-  const auto before = Lines(testing::RunCommand(TALVIREX_BINARY, {"decode", original.string()},
-                                                home_.path()).out);
-  const auto after = Lines(testing::RunCommand(TALVIREX_BINARY, {"decode", received.string()},
-                                               home_.path()).out);
+  const auto before = Lines(Talvirex({"decode", original.string()}));
+  const auto after = Lines(Talvirex({"decode", received.string()}));
   ASSERT_EQ(before.size(), after.size());
   std::vector<std::string> changed;
   for (std::size_t i = 0; i < before.size(); ++i) {
