@@ -14,6 +14,7 @@
 #include "app/dialogs/scanner_options_dialog.h"
 #include "app/dialogs/software_options_dialog.h"
 #include "app/main_window.h"
+#include "app/transfer_window.h"
 #include "editor/grid_bridge.h"
 #include "editor/main_window.h"
 #include "workspace.h"
@@ -42,6 +43,7 @@ void AfterDialog(CommandId command, bool confirmed, WindowCommandContext& c) {
 }  // namespace
 
 bool FeatureDialogs::Launch(CommandId command, WindowCommandContext& c) {
+  if (RunTransferCommand(command, c)) return true;  // read and send: the transfer window
   bool confirmed = false;
   switch (command) {
     case CommandId::kDefaultData:
