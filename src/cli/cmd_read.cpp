@@ -48,7 +48,7 @@ int WriteResults(Workspace& workspace, const Arguments& args, CommandContext& co
 }
 
 int RunRead(CommandContext& context) {
-  const Arguments args(context.args, {"--port", "-o", "--image-out"}, {"--yes"});
+  const Arguments args(context.args, {"--port", "-o", "--image-out", "--trace"}, {"--yes"});
   const auto port_text = args.Value("--port");
   const auto port = port_text ? ParsePortOption(*port_text) : std::nullopt;
   if (!args.ok() || !args.positional().empty() || !port) {
@@ -71,6 +71,7 @@ int RunRead(CommandContext& context) {
   request.mode = KloonMode::kRead;
   request.port = *port;
   request.assume_yes = args.Has("--yes");
+  request.trace_path = args.Value("--trace");
   request.decode_image = [&workspace](Ui& transfer_ui) { DecodeReadImage(workspace, transfer_ui); };
   int status = kExitIncomplete;
   ReadCommand(workspace, ui, files,
@@ -82,13 +83,15 @@ int RunRead(CommandContext& context) {
 }  // namespace
 
 extern const Command kReadCommand{
-    "read", "read --port N|PATH [-o OUT.s2c] [--image-out IMAGE] [--yes]",
+    "read", "read --port N|PATH [-o OUT.s2c] [--image-out IMAGE] [--yes] [--trace FILE]",
     "read the scanner over the serial link",
     "Shows how to put the scanner into clone master mode and waits for Enter (--yes: does not\n"
     "wait), then receives the scanner's 253 clone lines. A complete read is saved as the channel\n"
     "file the desktop program would save right after it with Bank 1 shown (standard output\n"
     "without -o); --image-out also keeps the 253 received lines. --port takes the port number\n"
     "1..19 (COMn on Windows, else the n-th serial device) or a device path.\n"
+    "Every transfer keeps its trace in the program folder's traces/ (the last 10) and the image\n"
+    "sent or read in backup/; --trace FILE also writes the trace there.\n"
     "Exit status: 0 complete read, 1 usage, 2 file not written, 3 read not complete, 130 Ctrl+C.\n",
     RunRead};
 

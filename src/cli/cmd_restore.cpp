@@ -34,7 +34,7 @@ int RepairLines(CloneImage& image) {
 }
 
 int RunRestore(CommandContext& context) {
-  const Arguments args(context.args, {"--port"}, {"--yes"});
+  const Arguments args(context.args, {"--port", "--trace"}, {"--yes"});
   const auto port_text = args.Value("--port");
   const auto port = port_text ? ParsePortOption(*port_text) : std::nullopt;
   if (!args.ok() || args.positional().size() != 1 || !port) {
@@ -61,17 +61,20 @@ int RunRestore(CommandContext& context) {
   request.port = *port;
   request.pacing_ms = *PacingInterval(std::nullopt, ProgramFolder());
   request.assume_yes = args.Has("--yes");
+  request.trace_path = args.Value("--trace");
   return RunTransfer(context, image, request);
 }
 
 }  // namespace
 
 extern const Command kRestoreCommand{
-    "restore", "restore IMAGE --port N|PATH [--yes]", "send a stored image exactly as it is",
+    "restore", "restore IMAGE --port N|PATH [--yes] [--trace FILE]", "send a stored image exactly as it is",
     "IMAGE holds the 253 clone lines of an earlier read (for example from 'talvirex read\n"
     "--image-out'). They are sent unchanged; only a line without a valid checksum is rebuilt at\n"
     "its own address with a fresh one. The pacing is the one the transfer window remembers\n"
     "(else 50 ms). Otherwise as 'talvirex send'.\n"
+    "Every transfer keeps its trace in the program folder's traces/ (the last 10) and the image\n"
+    "sent or read in backup/; --trace FILE also writes the trace there.\n"
     "Exit status: 0 complete send, 1 usage, 2 unusable image, 3 send not complete, 130 Ctrl+C.\n",
     RunRestore};
 

@@ -21,7 +21,7 @@ namespace talvirex::cli {
 namespace {
 
 int RunSend(CommandContext& context) {
-  const Arguments args(context.args, {"--port", "--base", "--pace"}, {"--yes"});
+  const Arguments args(context.args, {"--port", "--base", "--pace", "--trace"}, {"--yes"});
   const auto port_text = args.Value("--port");
   const auto port = port_text ? ParsePortOption(*port_text) : std::nullopt;
   if (!args.ok() || args.positional().size() != 1 || !port) {
@@ -59,6 +59,7 @@ int RunSend(CommandContext& context) {
   request.port = *port;
   request.pacing_ms = *pacing;
   request.assume_yes = args.Has("--yes");
+  request.trace_path = args.Value("--trace");
   int status = kExitIncomplete;
   SendCommand(workspace, ui,
               [&] { status = RunTransfer(context, workspace.clone_image, request); });
@@ -68,7 +69,7 @@ int RunSend(CommandContext& context) {
 }  // namespace
 
 extern const Command kSendCommand{
-    "send", "send IN.s2c --port N|PATH [--base IMAGE] [--pace MS] [--yes]",
+    "send", "send IN.s2c --port N|PATH [--base IMAGE] [--pace MS] [--yes] [--trace FILE]",
     "send a channel file to the scanner",
     "IN is opened as the Open command does, cleaned and written into the clone image as the\n"
     "desktop program's send does: on the scanner's default image, or on IMAGE (a stored read,\n"
@@ -76,6 +77,8 @@ extern const Command kSendCommand{
     "into clone slave mode, waits for Enter (--yes: does not wait) and sends the 253 lines.\n"
     "--pace is the pause in ms between an acknowledgement and the next line (10..100; default:\n"
     "the one the transfer window remembers, else 50). --port as for 'talvirex read'.\n"
+    "Every transfer keeps its trace in the program folder's traces/ (the last 10) and the image\n"
+    "sent or read in backup/; --trace FILE also writes the trace there.\n"
     "Exit status: 0 complete send, 1 usage, 2 unusable file, 3 send not complete, 130 Ctrl+C.\n",
     RunSend};
 

@@ -1,5 +1,10 @@
 #include "cli/transfer_run.h"
 
+#include "link/image_backup.h"
+#include "link/transfer_trace.h"
+#include "ports/clock.h"
+#include "settings/program_folder.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -227,6 +232,12 @@ int RunTransfer(CommandContext& context, CloneImage& image, const TransferReques
     static char* argv[] = {name, nullptr};
     application = std::make_unique<QCoreApplication>(argc, argv);
   }
+  const auto folder = ProgramFolder();
+  SystemClock clock;
+  TransferTrace trace(clock);
+  if (request.mode == KloonMode::kSend) {
+    WriteImageBackup(image, folder, clock.Now(), BackupKind::kSend);
+  }
   InterruptPipe interrupt;
   TransferScreen screen(context.err, ::isatty(STDERR_FILENO) == 1);
   TransferUi ui(screen, interrupt, request.assume_yes);
@@ -236,7 +247,12 @@ int RunTransfer(CommandContext& context, CloneImage& image, const TransferReques
   bool interrupted = false;
 
   SerialLinkHooks hooks;
-  hooks.status = [&](const std::string& text) { screen.Status(text); };
+  hooks.status = [&](const std::string& text) {
+    trace.Status(text);
+    screen.Status(text);
+  };
+  hooks.sent = [&](const std::string& text) { trace.Sent(text); };
+  hooks.received = [&](std::string_view bytes) { trace.Received(bytes); };
   hooks.progress = [&](const SetProgress& progress) { screen.Progress(progress); };
   hooks.rejected_count = [&](std::optional<int> count) { screen.Rejected(count); };
   hooks.detected = [&](bool detected) { screen.Detected(detected); };
@@ -272,6 +288,13 @@ int RunTransfer(CommandContext& context, CloneImage& image, const TransferReques
   loop.exec();
   if (!outcome && !interrupted) stop();  // the loop ended some other way: leave the port closed
   screen.EndBar();
+  if (outcome == Outcome::kComplete && request.mode == KloonMode::kRead) {
+    WriteImageBackup(image, folder, clock.Now(), BackupKind::kRead);
+  }
+  KeepTrace(trace, folder, clock.Now(), request.mode == KloonMode::kRead ? "read" : "send");
+  if (request.trace_path && !WriteTrace(trace, *request.trace_path)) {
+    screen.Message("The trace could not be saved: " + *request.trace_path);
+  }
   if (interrupted) return kExitInterrupted;
   return outcome == Outcome::kComplete ? kExitOk : kExitIncomplete;
 }

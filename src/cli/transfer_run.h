@@ -37,10 +37,14 @@ struct TransferRequest {
   bool assume_yes = false;  // go on after the instructions without waiting for Enter
   /// A complete read: decode the image into the tables, with the run's Ui for its messages.
   std::function<void(Ui&)> decode_image;
+  /// Where a copy of the transfer's trace goes besides the program folder's "traces" ("--trace").
+  std::optional<std::string> trace_path;
 };
 
 /// Runs one transfer on `image` and returns the exit status: kExitOk for a complete transfer,
-/// kExitInterrupted after Ctrl+C, kExitIncomplete for any other end.
+/// kExitInterrupted after Ctrl+C, kExitIncomplete for any other end. As in the desktop program,
+/// the image about to be sent, and the image a complete read brought, are kept in the program
+/// folder's "backup" folder, and the transfer's trace in its "traces" folder.
 int RunTransfer(CommandContext& context, CloneImage& image, const TransferRequest& request);
 
 }  // namespace talvirex::cli

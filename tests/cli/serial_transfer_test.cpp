@@ -251,3 +251,38 @@ TEST_F(SerialTransfer, PortsThatCannotBeUsedAndBadArguments) {
 
 }  // namespace
 }  // namespace talvirex
+
+namespace talvirex {
+namespace {
+
+TEST_F(SerialTransfer, AReadLeavesABackupImageThatRestorePutsBackByteForByte) {
+  const auto image = CustomImage();
+  auto master = StartScanner("master", {"--image", image.string()});
+  const auto trace = dir_ / "read.trace";
+  const auto read = Talvirex({"read", "--port", master->first_line(), "--yes", "-o",
+                              (dir_ / "read.s2c").string(), "--trace", trace.string()});
+  ASSERT_EQ(read.status, 0) << read.err;
+  ASSERT_EQ(master->Wait(), 0) << master->err();
+
+  std::vector<std::filesystem::path> backups;
+  for (const auto& entry : std::filesystem::directory_iterator(home_ / "backup")) {
+    if (entry.path().filename().string().ends_with("_read.img")) backups.push_back(entry.path());
+  }
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_EQ(ReadBytes(backups[0]), ReadBytes(image));
+  const std::string trace_text = ReadBytes(trace);
+  EXPECT_NE(trace_text.find("< MDL\\r"), std::string::npos);
+  EXPECT_NE(trace_text.find("> SC200SPOR\\r"), std::string::npos);
+  EXPECT_NE(trace_text.find("= END received. Backup status: OK."), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(home_ / "traces"));
+
+  const auto received = dir_ / "received.img";
+  auto slave = StartScanner("slave", {"--out", received.string()});
+  const auto restore = Talvirex({"restore", backups[0].string(), "--port", slave->first_line(), "--yes"});
+  EXPECT_EQ(restore.status, 0) << restore.err;
+  EXPECT_EQ(slave->Wait(), 0) << slave->err();
+  EXPECT_EQ(ReadBytes(received), ReadBytes(image));
+}
+
+}  // namespace
+}  // namespace talvirex
