@@ -9,11 +9,11 @@ RegistryStore RegistryStore::Parse(std::string_view text) {
   std::string current_key;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    auto end = text.find('\n', pos);
+    // Lines end at CR LF, LF or a lone CR, so no stored value holds a line break.
+    auto end = text.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string_view line = text.substr(pos, end - pos);
+    pos = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       current_key = std::string(line.substr(1, line.size() - 2));
       continue;
