@@ -35,20 +35,24 @@ MemoryManagerDialog::MemoryManagerDialog(MemoryManagerForm& form, QWidget* paren
 }
 
 QLayout* MemoryManagerDialog::BuildLists() {
-  const auto list = [this](const char* name, void (MemoryManagerForm::*select)(int)) {
+  const auto list = [this](const char* name) {
     auto* combo = new QComboBox(this);
     combo->setObjectName(QString::fromLatin1(name));
     combo->setMaxVisibleItems(20);
     combo->setMinimumContentsLength(34);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    connect(combo, &QComboBox::activated, this, [this, select](int index) {
-      (form_.*select)(index);
-      Push();
-    });
     return combo;
   };
-  source_ = list("Combo1", &MemoryManagerForm::SelectSource);
-  destination_ = list("Combo2", &MemoryManagerForm::SelectDestination);
+  source_ = list("Combo1");
+  destination_ = list("Combo2");
+  connect(source_, &QComboBox::activated, this, [this](int index) {
+    form_.SelectSource(index);
+    Push();
+  });
+  connect(destination_, &QComboBox::activated, this, [this](int index) {
+    form_.SelectDestination(index);
+    Push();
+  });
   auto* grid = new QGridLayout;
   const auto row = [&](int at, std::string_view text, QComboBox* combo) {
     auto* caption = new QLabel(ToQt(text), this);
