@@ -16,10 +16,13 @@
 #include "app/dialogs/csv_import_dialog.h"
 #include "app/dialogs/default_data_dialog.h"
 #include "app/dialogs/easy_fill_dialog.h"
+#include "app/dialogs/find_replace_dialog.h"
+#include "app/dialogs/memory_manager_dialog.h"
 #include "app/dialogs/print_dialog.h"
 #include "app/dialogs/priority_dialog.h"
 #include "app/dialogs/scanner_options_dialog.h"
 #include "app/dialogs/software_options_dialog.h"
+#include "editor/dialog_forms.h"
 #include "platform/qt_ui.h"
 #include "ports/clipboard.h"
 #include "workspace.h"
@@ -50,6 +53,14 @@ void FillSample(Workspace& ws) {
   ws.scanner_settings[10] = 1;
   ws.grid.current = {3, 1};
   ws.grid.selection_end = {8, 1};
+  ws.table.At(1, 1, kFieldFrequency) = "154.4300";
+  ws.table.At(1, 1, kFieldTag) = "Fire Dispatch";
+  ws.table.At(1, 2, kFieldFrequency) = "154.2800";
+  ws.table.At(1, 2, kFieldTag) = "Fire Ground";
+  ws.table.At(0, 1, kFieldFrequency) = "155.3400";
+  ws.table.At(0, 1, kFieldTag) = "County";
+  ws.settings.findoptie0 = 1;
+  ws.settings.copytags = 1;
   ws.settings.backupdelay = 15;
   ws.settings.option9 = 1;
 }
@@ -105,6 +116,26 @@ int Run(const QDir& folder) {
   ok &= Shoot(softset, folder, "softset");
   EasyFillDialog easy2(ws);
   ok &= Shoot(easy2, folder, "easy2");
+  DialogForms forms;
+  forms.find.Open(ws);
+  forms.find.text = "Fire";
+  forms.find.Find();
+  FindDialog find(forms.find);
+  ok &= Shoot(find, folder, "find");
+  forms.replace.Open(ws);
+  forms.replace.find_text = "Fire";
+  forms.replace.replace_text = "FD";
+  ReplaceDialog replace(forms.replace);
+  ok &= Shoot(replace, folder, "replace");
+  forms.memory_manager.Open(ws, ManagerMode::kChannels);
+  forms.memory_manager.SelectDestination(4);
+  MemoryManagerDialog editmenu(forms.memory_manager);
+  ok &= Shoot(editmenu, folder, "editmenu");
+  forms.memory_manager.Open(ws, ManagerMode::kBanks);
+  forms.memory_manager.SelectSource(1);
+  forms.memory_manager.SelectDestination(3);
+  MemoryManagerDialog editmenu_banks(forms.memory_manager);
+  ok &= Shoot(editmenu_banks, folder, "editmenu_banks");
   CsvExportDialog expcsvd(ws, ui);
   ok &= Shoot(expcsvd, folder, "expcsvd");
   WebCatcherWindow info2(ws, ui, clipboard, &main_window);

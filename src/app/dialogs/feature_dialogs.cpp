@@ -1,5 +1,6 @@
 #include "app/dialogs/feature_dialogs.h"
 
+#include <QDialog>
 #include <QPointer>
 #include <functional>
 
@@ -9,6 +10,8 @@
 #include "app/dialogs/csv_import_dialog.h"
 #include "app/dialogs/default_data_dialog.h"
 #include "app/dialogs/easy_fill_dialog.h"
+#include "app/dialogs/find_replace_dialog.h"
+#include "app/dialogs/memory_manager_dialog.h"
 #include "app/dialogs/print_dialog.h"
 #include "app/dialogs/priority_dialog.h"
 #include "app/dialogs/scanner_options_dialog.h"
@@ -40,10 +43,30 @@ void AfterDialog(CommandId command, bool confirmed, WindowCommandContext& c) {
   if (confirmed && command == CommandId::kSoftwareOptions) c.logic.Redraw();
 }
 
+// The dialogs bound to the form the logic loaded for `command`: the logic runs the confirming
+// button's work and the steps after the dialog.
+bool LaunchBound(CommandId command, WindowCommandContext& c) {
+  DialogForms& forms = c.logic.dialogs();
+  int result = QDialog::Rejected;
+  switch (command) {
+    case CommandId::kFind: result = FindDialog(forms.find, c.parent).exec(); break;
+    case CommandId::kReplace: result = ReplaceDialog(forms.replace, c.parent).exec(); break;
+    case CommandId::kMemoryChannels:
+    case CommandId::kMemoryBanks:
+      result = MemoryManagerDialog(forms.memory_manager, c.parent).exec();
+      break;
+    default: return false;
+  }
+  c.logic.DialogClosed(command, result == QDialog::Accepted ? DialogResult::kConfirmed
+                                                            : DialogResult::kDismissed);
+  return true;
+}
+
 }  // namespace
 
 bool FeatureDialogs::Launch(CommandId command, WindowCommandContext& c) {
   if (RunTransferCommand(command, c)) return true;  // read and send: the transfer window
+  if (LaunchBound(command, c)) return true;         // dialogs bound to the logic's own forms
   bool confirmed = false;
   switch (command) {
     case CommandId::kDefaultData:

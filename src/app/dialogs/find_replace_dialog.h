@@ -1,0 +1,49 @@
+#pragma once
+// "Find Data" and "Replace Text Tag:": the windows of FindForm and ReplaceForm, both modal and
+// centred on the main window. Each is bound to a form the main window's logic has opened and
+// only copies the entry fields and options to it before calling it.
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace talvirex {
+
+class FindForm;
+class ReplaceForm;
+
+class FindDialog final : public QDialog {
+ public:
+  /// `form` must be open and outlive the dialog.
+  explicit FindDialog(FindForm& form, QWidget* parent = nullptr);
+
+ private:
+  /// "Find >>" (the default button, so Enter in "Find What" presses it).
+  void Find();
+  void ShowResult();
+
+  FindForm& form_;
+  QLineEdit* text_ = nullptr;
+  QLabel* channel_ = nullptr;
+  QLabel* in_bank_ = nullptr;
+  QLabel* bank_ = nullptr;
+  QLabel* contains_ = nullptr;
+};
+
+class ReplaceDialog final : public QDialog {
+ public:
+  /// `form` must be open and outlive the dialog. "Close" rejects: the work is done by "Apply".
+  explicit ReplaceDialog(ReplaceForm& form, QWidget* parent = nullptr);
+
+ private:
+  void Apply();
+
+  ReplaceForm& form_;
+  QLineEdit* find_ = nullptr;
+  QLineEdit* replace_ = nullptr;
+  QRadioButton* all_banks_ = nullptr;
+};
+
+}  // namespace talvirex

@@ -1,0 +1,178 @@
+// Find, Replace and the Memory Manager opened from the real main window: the modal dialog is
+// answered by a timer, as a user would click it, and the window shows the result.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTableView>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "app/dialogs/feature_dialogs.h"
+#include "app/main_window.h"
+#include "support/fake_ports.h"
+#include "support/qt_application.h"
+#include "support/temp_dir.h"
+#include "widget_lookup.h"
+#include "workspace.h"
+
+namespace talvirex {
+namespace {
+
+using testing::Child;
+
+class MemoryFindDialogsTest : public ::testing::Test {
+ protected:
+  MemoryFindDialogsTest() {
+    testing::TestApplication();
+    setenv("TALVIREX_HOME", home_.path().c_str(), 1);
+    MainWindowOptions options;
+    options.folders = {home_.path(), home_.path()};
+    options.ui = &ui_;
+    options.clipboard = &clipboard_;
+    options.clock = &clock_;
+    options.splash = false;
+    options.dialogs = &dialogs_;
+    window_ = std::make_unique<MainWindow>(std::move(options));
+    window_->Start();
+    ChannelTable& table = window_->workspace().table;
+    table.At(0, 1, kFieldFrequency) = "145.5000";
+    table.At(0, 1, kFieldTag) = "Police North";
+    table.At(0, 2, kFieldFrequency) = "146.0000";
+    table.At(0, 2, kFieldTag) = "Fire";
+    window_->logic().Redraw();
+    window_->RefreshFromCore();
+  }
+
+  // Runs `command`; its modal dialog is handed to `answer` once it shows.
+  void RunAnswering(CommandId command, std::function<void(QDialog&)> answer) {
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      answered = true;
+      answer(*dialog);
+      if (dialog->isVisible()) dialog->reject();  // never leave the test hanging
+    });
+    window_->RunCommand(command);
+    EXPECT_TRUE(answered) << "no modal dialog opened";
+  }
+
+  QString Shown(int row, int column) const {
+    return window_->grid()->model()->index(row, column).data().toString().trimmed();
+  }
+
+  static void Choose(QComboBox& list, int index) {
+    list.setCurrentIndex(index);
+    emit list.activated(index);
+  }
+
+  testing::TempDir home_;
+  testing::ScriptedUi ui_;
+  testing::FakeClipboard clipboard_;
+  testing::FakeClock clock_;
+  FeatureDialogs dialogs_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(MemoryFindDialogsTest, ReplaceChangesTagsOnlyOnApply) {
+  RunAnswering(CommandId::kReplace, [](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Replace Text Tag:");
+    Child<QLineEdit>(dialog, "Text1").setText("North");
+    Child<QLineEdit>(dialog, "Text2").setText("South");
+    Child<QPushButton>(dialog, "Command2").click();  // "Close" without Apply
+  });
+  EXPECT_EQ(window_->workspace().table.At(0, 1, kFieldTag), "Police North");
+  EXPECT_EQ(Shown(0, 1), "Police North");
+
+  RunAnswering(CommandId::kReplace, [](QDialog& dialog) {
+    Child<QLineEdit>(dialog, "Text1").setText("North");
+    Child<QLineEdit>(dialog, "Text2").setText("South");
+    Child<QPushButton>(dialog, "Command1").click();  // "Apply"
+    Child<QPushButton>(dialog, "Command2").click();
+  });
+  EXPECT_EQ(window_->workspace().table.At(0, 1, kFieldTag), "Police South");
+  EXPECT_EQ(Shown(0, 1), "Police South");
+  EXPECT_EQ(Shown(1, 1), "Fire");
+}
+
+TEST_F(MemoryFindDialogsTest, FindReportsTheFirstMatchAndStoresItsOptionsAtOnce) {
+  RunAnswering(CommandId::kFind, [this](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Find Data");
+    Child<QRadioButton>(dialog, "Option1_1").click();  // "Comments"
+    EXPECT_EQ(window_->workspace().settings.findoptie0, 1);
+    Child<QLineEdit>(dialog, "Text1").setText("Fire");
+    Child<QPushButton>(dialog, "Command1").click();
+    EXPECT_EQ(Child<QLabel>(dialog, "Label2").text(), "2");
+    EXPECT_EQ(Child<QLabel>(dialog, "Label4").text(), "1");
+    EXPECT_EQ(Child<QLabel>(dialog, "Label5").text(), "contains this data.");
+    Child<QLineEdit>(dialog, "Text1").setText("fire");  // case-sensitive: no match
+    Child<QPushButton>(dialog, "Command1").click();
+    EXPECT_EQ(Child<QLabel>(dialog, "Label2").text(), "");
+    EXPECT_EQ(Child<QLabel>(dialog, "Label5").text(), "");
+  });
+}
+
+TEST_F(MemoryFindDialogsTest, MemoryManagerCopiesChannelsWithApplyAndOk) {
+  RunAnswering(CommandId::kMemoryChannels, [](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Edit Memory Data");
+    auto& source = Child<QComboBox>(dialog, "Combo1");
+    auto& destination = Child<QComboBox>(dialog, "Combo2");
+    auto& apply = Child<QPushButton>(dialog, "Apply");
+    EXPECT_EQ(source.count(), 20);
+    EXPECT_FALSE(apply.isEnabled());
+    Choose(destination, 4);
+    EXPECT_TRUE(apply.isEnabled());
+    apply.click();
+    EXPECT_FALSE(apply.isEnabled());
+    EXPECT_EQ(destination.itemText(4), "5 : 145.5000 - Police North");
+    EXPECT_EQ(destination.currentIndex(), 4);
+    Choose(source, 1);
+    Choose(destination, 5);
+    Child<QPushButton>(dialog, "Ok").click();  // the pending copy is made by "Ok"
+  });
+  EXPECT_EQ(Shown(4, 0), "145.5000");
+  EXPECT_EQ(Shown(4, 1), "Police North");
+  EXPECT_EQ(Shown(5, 1), "Fire");
+  EXPECT_EQ(Shown(0, 1), "Police North");
+}
+
+TEST_F(MemoryFindDialogsTest, BankMoveWithItsTagCanBeUndoneForTheCurrentBank) {
+  window_->workspace().bank_names[0] = "Police";
+  RunAnswering(CommandId::kMemoryBanks, [](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Edit Memory Banks");
+    auto& destination = Child<QComboBox>(dialog, "Combo2");
+    EXPECT_EQ(destination.count(), 11);
+    EXPECT_TRUE(Child<QCheckBox>(dialog, "Check2_0").isChecked());
+    Child<QRadioButton>(dialog, "Option1_1").click();  // "Move"
+    Child<QCheckBox>(dialog, "Check1").setChecked(true);
+    Choose(destination, 2);
+    Child<QPushButton>(dialog, "Apply").click();
+    EXPECT_EQ(destination.itemText(0), "1:   -  EMPTY");
+    EXPECT_EQ(destination.itemText(2), "3: Police ");
+    Child<QPushButton>(dialog, "Cancel").click();  // what Apply did stays
+  });
+  Workspace& ws = window_->workspace();
+  EXPECT_EQ(ws.table.At(2, 1, kFieldTag), "Police North");
+  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "");
+  EXPECT_EQ(window_->tabs()->tabText(0), "1: ");
+  EXPECT_EQ(window_->tabs()->tabText(2), "3: Police");
+  EXPECT_EQ(ws.settings.copytags, 1);
+  EXPECT_EQ(Shown(0, 0), "");
+
+  window_->RunCommand(CommandId::kUndo);
+  EXPECT_EQ(Shown(0, 1), "Police North");
+  EXPECT_EQ(Shown(1, 1), "Fire");
+  EXPECT_EQ(ws.table.At(2, 1, kFieldTag), "Police North");  // the other bank keeps the move
+}
+
+}  // namespace
+}  // namespace talvirex
