@@ -20,6 +20,7 @@
 #include "support/fake_ports.h"
 #include "support/qt_application.h"
 #include "support/temp_dir.h"
+#include "main_window_fixture.h"
 #include "widget_lookup.h"
 #include "workspace.h"
 
@@ -28,42 +29,7 @@ namespace {
 
 using testing::Child;
 
-class FeatureDialogsTest : public ::testing::Test {
- protected:
-  FeatureDialogsTest() {
-    testing::TestApplication();
-    setenv("TALVIREX_HOME", home_.path().c_str(), 1);
-    MainWindowOptions options;
-    options.folders = {home_.path(), home_.path()};
-    options.ui = &ui_;
-    options.clipboard = &clipboard_;
-    options.clock = &clock_;
-    options.splash = false;
-    options.dialogs = &dialogs_;
-    window_ = std::make_unique<MainWindow>(std::move(options));
-    window_->Start();
-  }
-
-  // Runs `command`; its modal dialog is handed to `answer` once it shows.
-  void RunAnswering(CommandId command, std::function<void(QDialog&)> answer) {
-    bool answered = false;
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (dialog == nullptr) return;
-      answered = true;
-      answer(*dialog);
-    });
-    window_->RunCommand(command);
-    EXPECT_TRUE(answered) << "no modal dialog opened";
-  }
-
-  testing::TempDir home_;
-  testing::ScriptedUi ui_;
-  testing::FakeClipboard clipboard_;
-  testing::FakeClock clock_;
-  FeatureDialogs dialogs_;
-  std::unique_ptr<MainWindow> window_;
-};
+using FeatureDialogsTest = testing::MainWindowFixture;
 
 TEST_F(FeatureDialogsTest, BankTagsFromTheMenuRenameTheTabs) {
   RunAnswering(CommandId::kBankTags, [](QDialog& dialog) {

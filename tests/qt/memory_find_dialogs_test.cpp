@@ -21,6 +21,7 @@
 #include "support/fake_ports.h"
 #include "support/qt_application.h"
 #include "support/temp_dir.h"
+#include "main_window_fixture.h"
 #include "widget_lookup.h"
 #include "workspace.h"
 
@@ -29,20 +30,9 @@ namespace {
 
 using testing::Child;
 
-class MemoryFindDialogsTest : public ::testing::Test {
+class MemoryFindDialogsTest : public testing::MainWindowFixture {
  protected:
   MemoryFindDialogsTest() {
-    testing::TestApplication();
-    setenv("TALVIREX_HOME", home_.path().c_str(), 1);
-    MainWindowOptions options;
-    options.folders = {home_.path(), home_.path()};
-    options.ui = &ui_;
-    options.clipboard = &clipboard_;
-    options.clock = &clock_;
-    options.splash = false;
-    options.dialogs = &dialogs_;
-    window_ = std::make_unique<MainWindow>(std::move(options));
-    window_->Start();
     ChannelTable& table = window_->workspace().table;
     table.At(0, 1, kFieldFrequency) = "145.5000";
     table.At(0, 1, kFieldTag) = "Police North";
@@ -50,20 +40,6 @@ class MemoryFindDialogsTest : public ::testing::Test {
     table.At(0, 2, kFieldTag) = "Fire";
     window_->logic().Redraw();
     window_->RefreshFromCore();
-  }
-
-  // Runs `command`; its modal dialog is handed to `answer` once it shows.
-  void RunAnswering(CommandId command, std::function<void(QDialog&)> answer) {
-    bool answered = false;
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (dialog == nullptr) return;
-      answered = true;
-      answer(*dialog);
-      if (dialog->isVisible()) dialog->reject();  // never leave the test hanging
-    });
-    window_->RunCommand(command);
-    EXPECT_TRUE(answered) << "no modal dialog opened";
   }
 
   QString Shown(int row, int column) const {
@@ -74,13 +50,6 @@ class MemoryFindDialogsTest : public ::testing::Test {
     list.setCurrentIndex(index);
     emit list.activated(index);
   }
-
-  testing::TempDir home_;
-  testing::ScriptedUi ui_;
-  testing::FakeClipboard clipboard_;
-  testing::FakeClock clock_;
-  FeatureDialogs dialogs_;
-  std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(MemoryFindDialogsTest, ReplaceChangesTagsOnlyOnApply) {
