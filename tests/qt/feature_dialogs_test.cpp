@@ -24,6 +24,7 @@ using testing::Child;
 class FeatureDialogsTest : public testing::MainWindowFixture {
  protected:
   FeatureDialogsTest() {
+    Open();
     ChannelTable& table = window_->workspace().table;
     table.At(0, 1, kFieldFrequency) = "145.5000";
     table.At(0, 1, kFieldTag) = "Police North";

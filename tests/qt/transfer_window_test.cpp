@@ -5,52 +5,38 @@
 
 #include "app/transfer_window.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableView>
-#include <QTest>
-#include <QTimer>
 #include <cstdlib>
-#include <functional>
-#include <gtest/gtest.h>
 
 #include "app/dialog_launcher.h"
 #include "app/grid_controls.h"
-#include "app/main_window.h"
 #include "files/channel_file.h"
-#include "files/file_io.h"
 #include "image/clone_image.h"
 #include "image/image_file.h"
 #include "link/clone_commands.h"
+#include "main_window_fixture.h"
 #include "settings/program_folder.h"
 #include "settings/registry_store.h"
 #include "support/background_process.h"
-#include "support/fake_ports.h"
-#include "support/qt_application.h"
 #include "support/run_command.h"
-#include "support/temp_dir.h"
 
 namespace talvirex {
 namespace {
 
 using testing::BackgroundProcess;
-using testing::FakeClipboard;
-using testing::FakeClock;
 using testing::ReadBytes;
-using testing::ScriptedUi;
 using testing::TempDir;
 using testing::WriteBytes;
 
 const std::string kSample = std::string(TALVIREX_TEST_DATA) + "/codec/sample.s2c";
 constexpr int kDeadlineMs = 30000;
 
-// The launcher the lead's real one stands in for: the two clone commands only.
+// Launches the two clone commands' transfer window and nothing else.
 class TransferLauncher final : public DialogLauncher {
  public:
   bool Launch(CommandId command, WindowCommandContext& context) override {
@@ -85,25 +71,12 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-class TransferWindowTest : public ::testing::Test {
+class TransferWindowTest : public testing::MainWindowFixture {
  protected:
-  TransferWindowTest() {
-    testing::TestApplication();
-    setenv("TALVIREX_HOME", home_.path().c_str(), 1);
-  }
-
-  void Open() {
-    MainWindowOptions options;
-    options.folders = {home_.path(), home_.path()};
-    options.ui = &ui_;
-    options.clipboard = &clipboard_;
-    options.clock = &clock_;
-    options.dialogs = &launcher_;
-    options.splash = false;
-    options.hooks.build_default_image = [](CloneImage& image) { BuildDefaultImage(image); };
-    window_ = std::make_unique<MainWindow>(std::move(options));
-    window_->Start();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  void OpenWindow() {
+    MainWindowHooks hooks;
+    hooks.build_default_image = [](CloneImage& image) { BuildDefaultImage(image); };
+    Open(&launcher_, std::move(hooks));
   }
 
   std::unique_ptr<BackgroundProcess> StartScanner(std::vector<std::string> args) {
@@ -173,17 +146,8 @@ class TransferWindowTest : public ::testing::Test {
     }
     return files;
   }
-  QString Cell(int row, int column) {
-    return window_->grid()->model()->index(row - 1, column - 1).data().toString();
-  }
-
   TempDir dir_;
-  TempDir home_;
-  ScriptedUi ui_;
-  FakeClipboard clipboard_;
-  FakeClock clock_;
   TransferLauncher launcher_;
-  std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(TransferWindowTest, ReadFillsTheGridThenSendCarriesOnlyTheTypedChange) {
@@ -193,7 +157,7 @@ TEST_F(TransferWindowTest, ReadFillsTheGridThenSendCarriesOnlyTheTypedChange) {
   DecodeReadImage(expected, ui_);
 
   auto master = StartScanner({"--role", "master", "--image", original.string(), "--repeat", "50"});
-  Open();
+  OpenWindow();
   QString during_read_status;
   RunWithWindow(CommandId::kReadFromScanner, [&](TransferDialog& dialog) {
     // The window as it opens with nothing remembered.
@@ -254,11 +218,7 @@ TEST_F(TransferWindowTest, ReadFillsTheGridThenSendCarriesOnlyTheTypedChange) {
   EXPECT_EQ(Registry("timer1"), "50");
 
   // Channel 3 gets a new frequency, typed into the grid.
-  QTableView& grid = *window_->grid();
-  const QRect cell = grid.visualRect(grid.model()->index(2, 0));
-  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
-  QTest::keyClicks(&grid, "151.625");
-  QTest::keyClick(&grid, Qt::Key_Return);
+  TypeFrequency(3, "151.625");
   ASSERT_EQ(Cell(3, 1), "151.6250");
 
   // The send window opens on the remembered port, here the slave's device, at the shortest pace.
@@ -314,7 +274,7 @@ TEST_F(TransferWindowTest, ReadFillsTheGridThenSendCarriesOnlyTheTypedChange) {
 TEST_F(TransferWindowTest, StopEndsAReadHalfWayAndLeavesTheTablesAlone) {
   // Every message 100 ms late: the read takes half a minute unless stopped.
   auto scanner = StartScanner({"--role", "master", "--repeat", "50", "--delay", "100"});
-  Open();
+  OpenWindow();
   ASSERT_TRUE(window_->logic().files().LoadChannelFile(kSample));
   window_->workspace().unsaved_changes = false;
   std::string before;
