@@ -104,14 +104,6 @@ TEST_F(TableDialogsTest, EasyFillProposesTheSelectedRowsAndApplyFillsThem) {
   EXPECT_EQ(ws_.table.At(1, 3, kFieldTag), "") << "Ok fills the range it shows";
 }
 
-TEST_F(TableDialogsTest, EasyFillCancelWritesNothing) {
-  EasyFillDialog dialog(ws_);
-  Child<QPushButton>(dialog, "SelectAll").click();
-  EXPECT_EQ(Child<QPushButton>(dialog, "SelectAll").text(), "Unselect All");
-  Child<QPushButton>(dialog, "Cancel").click();
-  for (int row = 1; row <= 20; ++row) EXPECT_EQ(Frequency(0, row), "") << row;
-}
-
 TEST_F(TableDialogsTest, CsvExportStaysOpenWhenTheFileDialogIsCancelledAndWritesOnOk) {
   Frequency(0, 1) = "146.5200";
   const std::string target = (dir_ / "banks").string();

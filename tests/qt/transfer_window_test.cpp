@@ -308,10 +308,8 @@ TEST_F(TransferWindowTest, PortChoiceComesFromTheStoreAndGoesBackAtClose) {
   } cases[] = {
       {nullptr, 1, "", 0, nullptr, "1"},
       {"12", 9, "12", 0, nullptr, "12"},
-      {"25", 1, "", 0, nullptr, "1"},
       {"0", 1, "", 3, nullptr, "3"},
       {"5", 5, "", 9, "30", "19"},
-      {"5", 5, "", 9, "", "1"},
   };
   Workspace workspace;
   for (const auto& c : cases) {
