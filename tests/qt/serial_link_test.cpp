@@ -83,8 +83,8 @@ TEST(SerialLink, SendsTheWholeImageAndShowsEveryLine) {
   auto device = PtyDevice::Create(error);
   ASSERT_TRUE(device) << error;
   ScannerSession session(Role::kSlave, RefuseOnce(7), {});
-  auto end =
-      std::async(std::launch::async, [&] { return RunSession(session, *device, ScannerOptions()); });
+  auto end = std::async(std::launch::async,
+                        [&] { return RunSession(session, *device, ScannerOptions()); });
   CloneImage image;
   BuildDefaultImage(image);
   Kloon kloon(image, KloonMode::kSend, 10);

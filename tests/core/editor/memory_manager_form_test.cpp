@@ -61,7 +61,8 @@ TEST_F(MemoryManagerTest, ChannelModeListsTheCurrentBankOrAllBanks) {
   window.ShowBank(2);
   MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
   EXPECT_EQ(form.Title(), "Edit Memory Data");
-  EXPECT_EQ(std::string(form.SourceLabel()) + "/" + std::string(form.DestinationLabel()), "From/To");
+  EXPECT_EQ(form.SourceLabel(), "From");
+  EXPECT_EQ(form.DestinationLabel(), "To");
   EXPECT_EQ(window.manager_mode(), "Memory Manager");
   ASSERT_EQ(form.entries().size(), 20u);
   EXPECT_EQ(form.entries().front(), "41 : Empty");
