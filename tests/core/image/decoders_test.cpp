@@ -15,7 +15,6 @@
 namespace talvirex {
 namespace {
 
-using testing::PlantByte;
 using testing::PlantBytes;
 
 const std::string& At(const Workspace& ws, int n, int field) {
@@ -78,89 +77,35 @@ TEST(FilterFreqdata, ReadsEachRecord) {
   }
 }
 
-TEST(FilterTagdata, ReadsTenCharacters) {
+// Odd bytes at one channel's places. The bytes the encoders write come back through the codec
+// property tests, so only what no encoder writes is listed.
+TEST(FilterImage, ReadsOddChannelBytes) {
+  using image_map::FlagAddress, image_map::SubtoneAddress, image_map::TagAddress;
   const struct {
-    const char* codes;
-    const char* tag;
+    int (*address)(int);
+    const char* bytes;
+    int field;
+    const char* value;
   } cases[] = {
-      // the table's own codes come back through the codec property tests
-      {"434445464748494A4BFF", ".,-####   "}, {"7F7F7F7F7F7F7F7F7F7F", "          "},
-      {"zz0A0A0A0A0A0A0A0A0A", "0AAAAAAAAA"},  // an unreadable byte reads as code 0
+      {TagAddress, "434445464748494A4BFF", kFieldTag, ".,-####   "},
+      {TagAddress, "7F7F7F7F7F7F7F7F7F7F", kFieldTag, "          "},
+      {TagAddress, "zz0A0A0A0A0A0A0A0A0A", kFieldTag, "0AAAAAAAAA"},  // unreadable: code 0
+      {SubtoneAddress, "A6", kFieldSubtone, "0"},
+      {SubtoneAddress, "68", kFieldSubtone, "was"},  // an unused byte keeps the field
+      {SubtoneAddress, "7F", kFieldSubtone, "was"},
+      {SubtoneAddress, "g0", kFieldSubtone, "39"},
+      {FlagAddress, "4F", kFieldDelay, "1"},  // the low nibble means nothing
+      {FlagAddress, "4F", kFieldLockOut, "0"},
+      {FlagAddress, "x0", kFieldDelay, "0"},
   };
+  const int n = 77;
   for (const auto& c : cases) {
     Workspace ws;
-    PlantBytes(ws.clone_image, image_map::TagAddress(200), c.codes);
-    filter_tagdata(CloneReader(ws.clone_image), ws.table);
-    EXPECT_EQ(At(ws, 200, kFieldTag), c.tag) << c.codes;
-  }
-}
-
-TEST(FilterSubtoon, ReadsCodesAndKeepsTheFieldForUnusedBytes) {
-  const struct {
-    const char* byte;
-    const char* code;
-  } cases[] = {{"A6", "0"},    {"FF", "0"},    {"68", "was"},
-               {"7F", "was"}, {"g0", "39"}};  // the mapped codes come back in the property tests
-  for (const auto& c : cases) {
-    Workspace ws;
-    ws.table.At(2, 5, kFieldSubtone) = "was";
-    PlantByte(ws.clone_image, image_map::SubtoneAddress(ChannelNumber(2, 5)), c.byte);
-    filter_subtoon(CloneReader(ws.clone_image), ws.table);
-    EXPECT_EQ(ws.table.At(2, 5, kFieldSubtone), c.code) << c.byte;
-  }
-}
-
-TEST(FilterSettings, ReadsTheFlagNibble) {
-  const struct {
-    const char* byte;
-    const char *delay, *lockout, *beep, *att;
-  } cases[] = {{"4F", "1", "0", "0", "0"}, {"80", "0", "1", "0", "0"}, {"10", "0", "0", "1", "0"},
-               {"20", "0", "0", "0", "1"}, {"x0", "0", "0", "0", "0"}};
-  for (const auto& c : cases) {
-    Workspace ws;
-    const int n = 77;
-    ws.table.At(BankOf(n), RowOf(n), kFieldDelay) = "On";
-    PlantByte(ws.clone_image, image_map::FlagAddress(n), c.byte);
-    filter_settings(CloneReader(ws.clone_image), ws.table);
-    EXPECT_EQ(At(ws, n, kFieldDelay), c.delay) << c.byte;
-    EXPECT_EQ(At(ws, n, kFieldLockOut), c.lockout) << c.byte;
-    EXPECT_EQ(At(ws, n, kFieldBeepAlert), c.beep) << c.byte;
-    EXPECT_EQ(At(ws, n, kFieldAtt), c.att) << c.byte;
-  }
-}
-
-TEST(FilterPridata, AddsOne) {
-  Workspace ws;
-  PlantBytes(ws.clone_image, 0x00D0, "0014C7FF00000000000z");
-  filter_pridata(CloneReader(ws.clone_image), ws.priority);
-  EXPECT_EQ(ws.priority[0], 1);
-  EXPECT_EQ(ws.priority[1], 21);
-  EXPECT_EQ(ws.priority[2], 200);
-  EXPECT_EQ(ws.priority[3], 256);  // the priority form mends it on its next Close
-  EXPECT_EQ(ws.priority[9], 1);    // unreadable: 0
-}
-
-TEST(FilterParadata, ReadsOptionsAndBankActivity) {
-  const struct {
-    const char* cacf;  // bytes 0x00CA..0x00CF
-    const char* c0;    // byte 0x01C0
-    std::array<int, 14> settings;
-  } cases[] = {
-      {"00FF03000800", "00", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0}},
-      {"000100000000", "00", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-      {"801002010001", "01", {0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1, 1}},
-      {"000000000000", "00", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // no bank: not mended
-      {"90A5F7030F03", "13", {1, 0, 1, 0, 0, 1, 0, 1, 1, 1, 0, 0, 0, 0}},  // only "8" and "1" count
-  };
-  for (const auto& c : cases) {
-    Workspace ws;
-    for (int i = 0; i <= 20; ++i) ws.scanner_settings[i] = 5;
-    PlantBytes(ws.clone_image, 0x00CA, c.cacf);
-    PlantByte(ws.clone_image, 0x01C0, c.c0);
-    filter_paradata(CloneReader(ws.clone_image), ws.scanner_settings);
-    for (int i = 0; i < 14; ++i)
-      EXPECT_EQ(ws.scanner_settings[i], c.settings[i]) << c.cacf << " " << i;
-    for (int i = 14; i <= 20; ++i) EXPECT_EQ(ws.scanner_settings[i], 5);
+    ws.table.At(BankOf(n), RowOf(n), c.field) = "was";
+    PlantBytes(ws.clone_image, c.address(n), c.bytes);
+    testing::ScriptedUi ui;
+    filter_image(ws, ui);
+    EXPECT_EQ(At(ws, n, c.field), c.value) << c.bytes;
   }
 }
 

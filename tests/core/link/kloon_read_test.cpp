@@ -199,10 +199,6 @@ TEST_F(ReadTest, LostPortEndsLikeStopWithItsOwnStatus) {
   EXPECT_EQ(rec.buttons, (SetButtons{true, false, true}));
   EXPECT_FALSE(kloon.transferring());
   EXPECT_EQ(image.lines[2], "old");
-  // A second report of the same loss does nothing more.
-  const auto before = rec.all.size();
-  rec.Take(kloon.OnPortLost());
-  EXPECT_EQ(rec.all.size(), before);
 }
 
 TEST_F(ReadTest, OkDuringAReadClosesThePortAndTheWindow) {
@@ -252,19 +248,6 @@ TEST(ReadStart, StopWhileThePortOpensGivesThePortBackWhenItArrives) {
   EXPECT_EQ(rec.closes, 1);
   EXPECT_TRUE(rec.messages.empty());
   EXPECT_EQ(kloon.StartRead(PortAddress{1, ""}).size(), 3u);
-}
-
-TEST(ReadStart, ButtonsOfTheOtherModeAndBytesBeforeAStartAreIgnored) {
-  CloneImage image;
-  Kloon kloon(image, KloonMode::kRead, 50);
-  EXPECT_TRUE(kloon.StartSend(PortAddress{}).empty());
-  EXPECT_TRUE(kloon.OnBytes("MDL\r").empty());
-  EXPECT_TRUE(kloon.OnPacingTimer().empty());
-  EXPECT_TRUE(kloon.OnCloseTimer().empty());
-  EXPECT_TRUE(kloon.OnPortLost().empty());
-  Recorder rec;
-  rec.Take(kloon.StartRead(PortAddress{}));
-  EXPECT_TRUE(kloon.StartRead(PortAddress{}).empty());  // a second press while opening
 }
 
 }  // namespace

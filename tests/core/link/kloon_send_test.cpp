@@ -214,12 +214,6 @@ TEST_F(SendTest, StopAtEveryStageCancelsAndClosesThePort) {
   }
 }
 
-TEST_F(SendTest, StopAfterTheEndIsIgnored) {
-  AcknowledgeLines(kCloneLineCount);
-  Tick();
-  EXPECT_TRUE(kloon.Stop().empty());
-}
-
 TEST_F(SendTest, LostPortMidSendEndsWithItsStatusAndNothingHangs) {
   AcknowledgeLines(40);
   Tick();
