@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <random>
-
 #include "image/clone_access.h"
 #include "image/memory_map.h"
 #include "image_test_util.h"
@@ -125,42 +122,6 @@ TEST(FilterImage, DamagedLinesReadAsZeroAndAreReportedOnce) {
   EXPECT_EQ(At(ws, 1, kFieldTag), "0000000000");  // missing bytes read as code 0
   ASSERT_EQ(ui.shown.size(), 1u);
   EXPECT_TRUE(ui.shown[0].text.starts_with("hexsmeter problem")) << ui.shown[0].text;
-}
-
-TEST(FilterImage, SurvivesHostileImages) {
-  std::vector<CloneImage> images;
-  CloneImage all_f;
-  for (int i = 1; i <= kCloneLineCount; ++i) all_f.lines[i] = std::string(46, 'F');
-  images.push_back(all_f);
-  CloneImage lowercase = testing::DefaultImage();
-  for (auto& line : lowercase.lines) {
-    for (char& c : line) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  images.push_back(lowercase);
-  images.push_back(CloneImage{});  // nothing at all
-  std::mt19937 random(7);
-  CloneImage noise;
-  for (auto& line : noise.lines) {
-    line.resize(random() % 60);
-    for (char& c : line) c = static_cast<char>(random() % 256);
-  }
-  images.push_back(noise);
-  for (const CloneImage& image : images) {
-    Workspace ws;
-    ws.clone_image = image;
-    testing::ScriptedUi ui;
-    filter_image(ws, ui);
-    for (int n = 1; n <= kChannelCount; ++n) {
-      EXPECT_EQ(At(ws, n, kFieldTag).size(), 10u);
-      const double mhz = ws.table.FrequencyValue(BankOf(n), RowOf(n));
-      EXPECT_TRUE(mhz == 0 || (mhz > 0 && mhz < 962)) << At(ws, n, kFieldFrequency);
-      const int code = std::stoi(At(ws, n, kFieldSubtone).empty() ? "0" : At(ws, n, kFieldSubtone));
-      EXPECT_TRUE(code >= 0 && code <= kLastSubtoneCode);
-    }
-    for (int b = 0; b < kScannerBanks; ++b)
-      EXPECT_TRUE(ws.priority[b] >= 1 && ws.priority[b] <= 256);
-    EXPECT_LE(ui.shown.size(), 1u);
-  }
 }
 
 }  // namespace
