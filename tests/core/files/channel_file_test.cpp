@@ -156,19 +156,6 @@ TEST(ChannelFile, AFileCutShortReportsWhereItEndedAndKeepsWhatWasRead) {
   EXPECT_EQ(read.table.At(9, 20, kFieldFrequency), "0");
 }
 
-TEST(ChannelFile, BankNameLinesOfFiveCharactersKeepTheOldName) {
-  Workspace written;
-  std::string bytes = ChannelFileBytes(written);
-  bytes.replace(bytes.find("#$BT0 Bank: 1"), 13, "#$BT0");
-  bytes.replace(bytes.find("#$BT1 Bank: 2"), 13, "#$BT1 ");
-  Workspace read;
-  read.bank_names[0] = "Old";
-  read.bank_names[1] = "Old";
-  ReadBack(bytes, read);
-  EXPECT_EQ(read.bank_names[0], "Old");
-  EXPECT_EQ(read.bank_names[1], "");
-}
-
 TEST(ChannelFile, APriorityTooLargeForASmallIntegerFails) {
   Workspace written;
   std::string bytes = ChannelFileBytes(written);
