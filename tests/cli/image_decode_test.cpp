@@ -68,7 +68,8 @@ TEST_F(ImageDecodeCommands, ImageWritesTheLinesASendWouldTransmitOnItsBase) {
   const CloneImage sent = ParseImage(ReadBytes(dir_ / "sent.img"));
   EXPECT_EQ(sent.lines[1], base.lines[1]);
   EXPECT_EQ(BytesText(sent, 0x00CE, 1), "57");
-  EXPECT_EQ(BytesText(sent, 0x00CD, 1), "A1");  // AutoLight is on in the sample; the high nibble stays
+  // AutoLight is on in the sample; the high nibble stays.
+  EXPECT_EQ(BytesText(sent, 0x00CD, 1), "A1");
   EXPECT_EQ(sent.lines[100].size(), 46u);
   EXPECT_EQ(FinishCloneLine(sent.lines[100]), sent.lines[100]);
   EXPECT_EQ(BytesText(sent, 0x0400, 3), "46590A");

@@ -16,15 +16,23 @@ using testing::ScriptedUi;
 // The file a freshly started program writes, built line by line from the file layout.
 std::string StartUpGolden() {
   std::string golden = "TALVIREX MEM V0.91\r\n";
-  for (int n = 1; n <= 200; ++n) golden += std::to_string(n) + ",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
+  for (int n = 1; n <= 200; ++n) {
+    golden += std::to_string(n) + ",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
+  }
   golden += " \r\n";
-  for (int i = 0; i < 10; ++i) golden += "#$BT" + std::to_string(i) + " Bank: " + std::to_string(i + 1) + "\r\n";
+  for (int i = 0; i < 10; ++i) {
+    golden += "#$BT" + std::to_string(i) + " Bank: " + std::to_string(i + 1) + "\r\n";
+  }
   golden += "#$BT10 Dummy\r\n#$BT11 Search\r\n";
   std::string zeros;
   for (int i = 0; i < 10; ++i) zeros += ",\"0\"";
   golden += "#$LKM" + zeros + "\r\n#$LKS" + zeros + "\r\n";
-  for (int b = 0; b < 10; ++b) golden += "PRCH" + std::to_string(b) + " " + std::to_string(b * 20 + 1) + "\r\n";
-  for (int i = 0; i <= 20; ++i) golden += "SET" + std::to_string(i) + " " + (i < 10 ? "1" : "0") + "\r\n";
+  for (int b = 0; b < 10; ++b) {
+    golden += "PRCH" + std::to_string(b) + " " + std::to_string(b * 20 + 1) + "\r\n";
+  }
+  for (int i = 0; i <= 20; ++i) {
+    golden += "SET" + std::to_string(i) + " " + (i < 10 ? "1" : "0") + "\r\n";
+  }
   golden += "SRC0 \r\nSRC1 \r\n";
   return golden;
 }

@@ -41,7 +41,8 @@ TEST(CsvImportForm, OpensOnTheCurrentBankOrBank1) {
 TEST(CsvImportForm, StartFieldFilterClampsAndChannelNumber) {
   for (int code : {0, 8, 9, 45, 46, 47, 48, 57})
     EXPECT_TRUE(CsvImportForm::StartFieldAcceptsKey(code)) << code;
-  for (int code : {13, 44, 58, 65, -1}) EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey(code)) << code;
+  for (int code : {13, 44, 58, 65, -1})
+    EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey(code)) << code;
 
   CsvImportForm form;
   form.Open(Workspace{});

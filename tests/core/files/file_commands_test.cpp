@@ -85,7 +85,8 @@ TEST_F(FileCommandsTest, NewAsksBeforeClearingAndCancelKeepsEverything) {
   ui.answers.push_back(Answer::kCancel);
   files.New();
   ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, "This will clear your table.\r\nIf not saved, data is lost!\r\nSave data?");
+  EXPECT_EQ(ui.shown[0].text,
+            "This will clear your table.\r\nIf not saved, data is lost!\r\nSave data?");
   EXPECT_EQ(ui.shown[0].title, "Warning");
   EXPECT_EQ(ui.shown[0].buttons, Buttons::kYesNoCancel);
   EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "145.5000");

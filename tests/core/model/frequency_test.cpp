@@ -57,8 +57,8 @@ TEST(CorrectFrequency, AcceptsEveryOnStepValueOfEveryBandUnchanged) {
                         {1370000, 1740000, 50}, {4060000, 5120000, 125}, {8060000, 9560000, 125}};
   for (const Band& band : bands) {
     for (int units = band.first_units; units <= band.last_units; units += band.step * 7) {
-      const std::string text = FormatFrequencyPadded(std::to_string(units / 10000) + "." +
-                                                     std::to_string(10000 + units % 10000).substr(1));
+      const std::string text = FormatFrequencyPadded(
+          std::to_string(units / 10000) + "." + std::to_string(10000 + units % 10000).substr(1));
       ASSERT_EQ(CorrectFrequency(text), text) << units;
     }
   }
