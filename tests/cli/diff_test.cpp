@@ -26,22 +26,24 @@ TEST(DiffCommand, ListsChangedChannelsAndSettingsButNotSpellings) {
   WriteBytes(dir / "a.s2c", ChannelFileBytes(a));
   WriteBytes(dir / "b.s2c", ChannelFileBytes(b));
 
-  const auto differ = RunCommand(TALVIREX_BINARY, {"diff", (dir / "a.s2c").string(), (dir / "b.s2c").string()},
-                                 dir.path());
+  const auto diff = [&](std::vector<std::string> files) {
+    files.insert(files.begin(), "diff");
+    return RunCommand(TALVIREX_BINARY, files, dir.path());
+  };
+  const std::string a_path = (dir / "a.s2c").string();
+  const auto differ = diff({a_path, (dir / "b.s2c").string()});
   EXPECT_EQ(differ.status, 1);
   EXPECT_EQ(differ.out,
             "Channel 41 (Bank 3, row 1): Tag \"\" -> \"Weather\"\n"
             "Bank name 0: \"Bank: 1\" -> \"Air\"\n"
             "Priority channel of bank index 4: 81 -> 90\n");
 
-  const auto same = RunCommand(TALVIREX_BINARY, {"diff", (dir / "a.s2c").string(), (dir / "a.s2c").string()},
-                               dir.path());
+  const auto same = diff({a_path, a_path});
   EXPECT_EQ(same.status, 0);
   EXPECT_EQ(same.out, "");
 
-  EXPECT_EQ(RunCommand(TALVIREX_BINARY, {"diff", (dir / "a.s2c").string(), (dir / "x.s2c").string()},
-                       dir.path()).status, 2);
-  EXPECT_EQ(RunCommand(TALVIREX_BINARY, {"diff", (dir / "a.s2c").string()}, dir.path()).status, 1);
+  EXPECT_EQ(diff({a_path, (dir / "x.s2c").string()}).status, 2);
+  EXPECT_EQ(diff({a_path}).status, 1);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
+#include "files/channel_file.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "workspace.h"
 
 namespace talvirex {
 namespace {
@@ -17,23 +17,6 @@ class NormalizeCommand : public ::testing::Test {
  protected:
   testing::CommandResult Run(const std::vector<std::string>& args) {
     return RunCommand(TALVIREX_BINARY, args, home.path());
-  }
-  // A hand-made channel file: `records` replace the leading channel records.
-  std::string HandMade(const std::map<int, std::string>& records) {
-    std::string text = "TALVIREX MEM V0.91\r\n";
-    for (int n = 1; n <= 200; ++n) {
-      const auto given = records.find(n);
-      text += given != records.end() ? given->second
-                                     : std::to_string(n) + ",\"0\",\"\",\"\",\"\",\"\",\"\",\"\"";
-      text += "\r\n";
-    }
-    text += " \r\n";
-    for (int i = 0; i < 12; ++i) text += "#$BT" + std::to_string(i) + " Name " + std::to_string(i) + "\r\n";
-    text += "#$LKM\r\n#$LKS\r\n";
-    for (int b = 0; b < 10; ++b) text += "PRCH" + std::to_string(b) + " " + std::to_string(b * 20 + 2) + "\r\n";
-    for (int i = 0; i <= 20; ++i) text += "SET" + std::to_string(i) + " 1\r\n";
-    text += "SRC0 25\r\nSRC1 30\r\n";
-    return text;
   }
   static std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -49,14 +32,21 @@ class NormalizeCommand : public ::testing::Test {
 };
 
 TEST_F(NormalizeCommand, CorrectsFrequenciesTagsAndSwitches) {
-  WriteBytes(work / "in.s2c",
-             HandMade({{1, R"(1,"145.1234","A very long tag","On","x","12","1","0")"},
-                       {2, R"(2,"80","Clamped","1","1","0","1","1")"},
-                       {3, R"(3,"460.0125","OnStep","0","0","39","0","0")"},
-                       {4, R"(4,"12","Low","","","","","")"},
-                       {5, R"(5,"Empty"," ","On","","","","")"},
-                       {21, R"(21,"1500","Bank2","1","0","0","0","0")"}}));
-  const auto result = Run({"normalize", (work / "in.s2c").string(), "-o", (work / "out.s2c").string()});
+  Workspace ws;
+  const std::vector<std::pair<int, std::array<const char*, 7>>> rows = {
+      {1, {"145.1234", "A very long tag", "On", "x", "12", "1", "0"}},
+      {2, {"80", "Clamped", "1", "1", "0", "1", "1"}},
+      {3, {"460.0125", "OnStep", "0", "0", "39", "0", "0"}},
+      {4, {"Empty", " ", "On", "", "", "", ""}},
+      {21, {"1500", "Bank2", "1", "0", "0", "0", "0"}},
+  };
+  for (const auto& [n, fields] : rows) {
+    for (int f = 1; f <= 7; ++f) ws.table.At((n - 1) / 20, (n - 1) % 20 + 1, f) = fields[f - 1];
+  }
+  ws.priority[1] = 22;
+  WriteBytes(work / "in.s2c", ChannelFileBytes(ws));
+  const auto result =
+      Run({"normalize", (work / "in.s2c").string(), "-o", (work / "out.s2c").string()});
   ASSERT_EQ(result.status, 0) << result.err;
   const auto lines = Lines(ReadBytes(work / "out.s2c"));
   ASSERT_EQ(lines.size(), 249u);
@@ -65,44 +55,43 @@ TEST_F(NormalizeCommand, CorrectsFrequenciesTagsAndSwitches) {
   // and empty rows come back blank.
   EXPECT_EQ(lines[2], R"(2,"54","Clamped","1","1","None","1","1")");
   EXPECT_EQ(lines[3], R"(3,"460.0125","OnStep","0","0","39","0","0")");
-  EXPECT_EQ(lines[4], R"(4,"29","Low","0","0","None","0","0")");
-  EXPECT_EQ(lines[5], R"(5,"000.0000","","","","","","")");
-  EXPECT_EQ(lines[6], R"(6,"000.0000","","","","","","")");
+  EXPECT_EQ(lines[4], R"(4,"000.0000","","","","","","")");
   EXPECT_EQ(lines[21], R"(21,"956","Bank2","1","0","0","0","0")");
-  EXPECT_EQ(lines[203], "#$BT1 Name 1");
   EXPECT_EQ(lines[217], "PRCH1 22");
-  EXPECT_EQ(lines[247], "SRC0 25");
 }
 
 TEST_F(NormalizeCommand, ReportsFileProblemsWithStatusTwo) {
-  const auto missing = Run({"normalize", (work / "none.s2c").string(), "-o", (work / "o.s2c").string()});
+  const auto o = (work / "o.s2c").string();
+  const auto missing = Run({"normalize", (work / "none.s2c").string(), "-o", o});
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.err, "Not a valid file! Line:  /  /  Error: 53\n");
-  EXPECT_FALSE(std::filesystem::exists(work / "o.s2c"));
 
   WriteBytes(work / "junk.s2c", std::string(100000, '\xFF'));
-  const auto junk = Run({"normalize", (work / "junk.s2c").string(), "-o", (work / "o.s2c").string()});
+  const auto junk = Run({"normalize", (work / "junk.s2c").string(), "-o", o});
   EXPECT_EQ(junk.status, 2);
   EXPECT_EQ(junk.err, "File is not compatible.\n");
 
+  // A file too large to be a channel file is refused before it is read.
   WriteBytes(work / "huge.s2c", "TALVIREX MEM V0.91\r\n");
   std::filesystem::resize_file(work / "huge.s2c", 100u << 20);  // sparse: no time spent writing
-  const auto huge = Run({"normalize", (work / "huge.s2c").string(), "-o", (work / "o.s2c").string()});
+  const auto huge = Run({"normalize", (work / "huge.s2c").string(), "-o", o});
   EXPECT_EQ(huge.status, 2);
   EXPECT_EQ(huge.err, "Not a valid file! Line:  /  /  Error: 7\n");
+  EXPECT_FALSE(std::filesystem::exists(o));
 
-  WriteBytes(work / "ok.s2c", HandMade({}));
-  const auto unwritable = Run({"normalize", (work / "ok.s2c").string(), "-o", (work / "no/dir/o.s2c").string()});
+  WriteBytes(work / "ok.s2c", ChannelFileBytes(Workspace{}));
+  const auto unwritable =
+      Run({"normalize", (work / "ok.s2c").string(), "-o", (work / "no/dir/o.s2c").string()});
   EXPECT_EQ(unwritable.status, 2);
   EXPECT_NE(unwritable.err.find("no/dir/o.s2c"), std::string::npos);
 }
 
 TEST_F(NormalizeCommand, UsageErrorsAndHelp) {
-  EXPECT_EQ(Run({"normalize"}).status, 1);
-  EXPECT_EQ(Run({"normalize", "a.s2c"}).status, 1);
-  EXPECT_EQ(Run({"normalize", "a.s2c", "-o"}).status, 1);
-  EXPECT_EQ(Run({"normalize", "a.s2c", "--bogus", "-o", "b"}).status, 1);
-  EXPECT_EQ(Run({"frobnicate"}).status, 1);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"normalize"}, {"normalize", "a.s2c"}, {"normalize", "a.s2c", "-o"},
+        {"normalize", "a.s2c", "--bogus", "-o", "b"}, {"frobnicate"}}) {
+    EXPECT_EQ(Run(args).status, 1) << ::testing::PrintToString(args);
+  }
   const auto help = Run({"normalize", "--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("usage: talvirex normalize IN.s2c -o OUT.s2c", 0), 0u);

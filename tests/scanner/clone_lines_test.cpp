@@ -28,9 +28,7 @@ TEST(CloneLinesTest, CheckLineNamesTheFault) {
       {good.substr(0, 45), 2, LineFault::kLength},
       {good + "0", 2, LineFault::kLength},
       {"CLN 0010 0000000000000000000000000000000a~07DE", 2, LineFault::kFormat},
-      {"CLN 0010 0000000000000000000000000000000G~07DE", 2, LineFault::kFormat},
       {"CLN 0010 00000000000000000000000000000000-07DE", 2, LineFault::kFormat},
-      {"XLN 0010 00000000000000000000000000000000~07DE", 2, LineFault::kFormat},
       {"CLN 0010 00000000000000000000000000000001~07DE", 2, LineFault::kChecksum},
       {"CLN 0010 00000000000000000000000000000000~07DF", 2, LineFault::kChecksum},
   };

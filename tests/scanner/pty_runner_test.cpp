@@ -1,4 +1,5 @@
-// The runner on a real pseudo-terminal, with the test as the program at the other end.
+// The runner on a real pseudo-terminal. Whole exchanges through it, with every fault, are the
+// read, send and restore command tests against `talvirex scanner`.
 
 #include "scanner/pty_runner.h"
 
@@ -7,7 +8,6 @@
 
 #include <filesystem>
 #include <future>
-#include <thread>
 
 #include "scanner/clone_lines.h"
 #include "support/raw_client.h"
@@ -46,56 +46,6 @@ class RunningScanner {
   std::unique_ptr<PtyDevice> device_;
   std::future<RunEnd> end_;
 };
-
-// Plays the program reading a scanner: answers the model, checks and acknowledges each line.
-std::vector<std::string> ReadAsProgram(RawClient& client, int* refused = nullptr) {
-  std::vector<std::string> lines;
-  while (auto message = client.Receive()) {
-    if (*message == "MDL") {
-      client.Send("SC200SPOR");
-    } else if (message->starts_with("CLN")) {
-      const bool sound =
-          CheckLine(*message, static_cast<int>(lines.size()) + 1) == LineFault::kNone;
-      if (sound) lines.push_back(*message);
-      if (!sound && refused) ++*refused;
-      client.Send(sound ? "OK" : "NG");
-    } else if (*message == "END") {
-      break;
-    }
-  }
-  return lines;
-}
-
-TEST(PtyRunnerTest, MasterWithNoiseChunksCorruptLinesAndADisconnect) {
-  Faults faults;
-  faults.noise = true;
-  faults.chunk = 7;
-  faults.corrupt_once = {1, 20};
-  faults.disconnect_after = 30;  // pieces are paced, so a whole image would take seconds
-  RunningScanner scanner(Role::kMaster, faults);
-  RawClient client(scanner.device().path());
-  scanner.Start();
-  int refused = 0;
-  const auto lines = ReadAsProgram(client, &refused);
-  const auto image = DefaultImageLines();
-  EXPECT_EQ(lines, std::vector<std::string>(image.begin(), image.begin() + 30));
-  EXPECT_EQ(refused, 2);
-  EXPECT_GT(client.reads(), 2 * 34);  // more reads than the 2 x 34 messages: pieces arrived apart
-  EXPECT_TRUE(client.hung_up());
-  EXPECT_EQ(scanner.Wait(), RunEnd::kFinished);
-  EXPECT_EQ(scanner.session().outcome(), Outcome::kDisconnected);
-  EXPECT_EQ(scanner.session().counters().refused, 2);
-}
-
-TEST(PtyRunnerTest, MasterRepeatsModelRequestForALateProgram) {
-  RunningScanner scanner(Role::kMaster, {});
-  scanner.Start();
-  std::this_thread::sleep_for(std::chrono::milliseconds(250));
-  RawClient client(scanner.device().path());
-  EXPECT_EQ(ReadAsProgram(client).size(), 253u);
-  EXPECT_EQ(scanner.Wait(), RunEnd::kFinished);
-  EXPECT_GE(scanner.session().counters().model_requests, 2);
-}
 
 TEST(PtyRunnerTest, SlaveRefusesThenDropsTheLink) {
   Faults faults;

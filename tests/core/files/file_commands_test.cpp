@@ -79,21 +79,14 @@ TEST_F(FileCommandsTest, AFailedSaveLeavesThePreviousFileWhole) {
   }
 }
 
-TEST_F(FileCommandsTest, WritingToDotS2cCreatesSc200DotS2c) {
-  const auto old = std::filesystem::current_path();
-  std::filesystem::current_path(dir.path());
-  EXPECT_FALSE(WriteChannelFile(ws, ".s2c").has_value());
-  std::filesystem::current_path(old);
-  EXPECT_TRUE(std::filesystem::exists(dir / "sc200.s2c"));
-}
-
 TEST_F(FileCommandsTest, NewAsksBeforeClearingAndCancelKeepsEverything) {
   ws.table.At(0, 1, kFieldFrequency) = "145.5000";
   ws.unsaved_changes = true;
   ui.answers.push_back(Answer::kCancel);
   files.New();
   ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, "This will clear your table.\r\nIf not saved, data is lost!\r\nSave data?");
+  EXPECT_EQ(ui.shown[0].text,
+            "This will clear your table.\r\nIf not saved, data is lost!\r\nSave data?");
   EXPECT_EQ(ui.shown[0].title, "Warning");
   EXPECT_EQ(ui.shown[0].buttons, Buttons::kYesNoCancel);
   EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "145.5000");
@@ -168,6 +161,8 @@ TEST_F(FileCommandsTest, LoadFailuresShowTheMessageAndLeaveTheTableConsistent) {
 TEST_F(FileCommandsTest, ExitCopyAndLastFileNoteReloadTheFileAtTheNextStart) {
   ws.settings.loadlast = 1;
   EditBank1();
+  files.WriteLastFileNote();  // none for an untitled table
+  EXPECT_FALSE(std::filesystem::exists(dir / "lastfile.ini"));
   ui.save_paths.push_back(PathOf("week, 12.s2c"));  // a comma in the path survives the note
   ASSERT_TRUE(files.Save());
   files.WriteExitCopy();
@@ -183,12 +178,6 @@ TEST_F(FileCommandsTest, ExitCopyAndLastFileNoteReloadTheFileAtTheNextStart) {
   EXPECT_EQ(next.file_name, PathOf("week, 12.s2c"));
   EXPECT_EQ(next.grid.Cell(1, 2), "Tower");
   EXPECT_TRUE(next_ui.shown.empty());
-}
-
-TEST_F(FileCommandsTest, NoLastFileNoteForAnUntitledTable) {
-  ws.settings.loadlast = 1;
-  files.WriteLastFileNote();
-  EXPECT_FALSE(std::filesystem::exists(dir / "lastfile.ini"));
 }
 
 TEST_F(FileCommandsTest, BackupIsWrittenEveryBackupDelayTicksAndLeavesChangesUnsaved) {

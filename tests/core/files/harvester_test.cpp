@@ -34,16 +34,13 @@ struct CandidateCase {
 
 TEST(AddCandidate, CleansTheEndsAndRefusesWhatIsNoFrequency) {
   const std::vector<CandidateCase> cases = {
-      {"146.5200", {"146.5200"}},
       {"462.5625</td", {"462.5625"}},
       {"\"127.6500\"", {"127.6500"}},
-      {"<b>155.2200</b", {"155.2200"}},
       {"MHz146.52", {"146.52"}},
       {"ch.5", {}},   // letters right before the point
       {"146.", {}},   // ends in the point
       {".5200", {}},  // starts with the point
-      {"0.000", {}},  // value 0
-      {"000.0000", {}},
+      {"000.0000", {}},  // value 0
       {"no point", {}},
       {"1234567890.1234567890", {"1234567890.1234"}},  // cut to 15 characters
       {"Ch12a.5", {}},  // the letters eat digits: "a.5" leaves nothing before the point
@@ -69,8 +66,6 @@ TEST(ScanText, SeparatorsAndRepeats) {
   EXPECT_EQ(Scan("155.4750-155.7525"), (Strings{"155.4750", "155.7525"}));
   EXPECT_EQ(Scan("a;146.52>147.0\t148.5\r\n149.5 150.5"),
             (Strings{"146.52", "147.0", "148.5", "149.5", "150.5"}));
-  EXPECT_EQ(Scan("<td>462.5625</td>"), Strings{"462.5625"});
-  EXPECT_EQ(Scan("146.52"), Strings{"146.52"});
   EXPECT_EQ(Scan("146.52,"), Strings{"146.52"});  // the last character joins the last token
   EXPECT_EQ(Scan(""), Strings{});
 
@@ -115,44 +110,32 @@ TEST(ScanFile, RealisticSavedPagesAndTables) {
             (Strings{"160.2150", "160.2450", "161.1000"}));
 }
 
-TEST(ScanText, StopsAddingAboveAThousandEntries) {
+TEST(ScanText, StopsAddingAboveAThousandEntriesAndAStreamStopsReading) {
   std::string text;
-  for (int i = 0; i < 5000; ++i) text += std::to_string(100 + i) + ".5 ";
+  for (int i = 0; i < 300000; ++i) text += std::to_string(100 + i) + ".5\r\n";
   FoundList found;
   Harvester harvester(found);
-  harvester.ScanText(text);
+  harvester.ScanText(text.substr(0, 5000 * 8));
   EXPECT_EQ(found.size(), kFoundLimit + 1);
   EXPECT_TRUE(harvester.Full());
   harvester.ScanText("999.9");
   EXPECT_EQ(found.size(), kFoundLimit + 1);
   EXPECT_EQ(found.entries().back(), "1100.5");
-}
 
-TEST(ScanStream, ManyLinesStopAtTheLimitWithoutReadingOn) {
-  std::string text;
-  for (int i = 0; i < 300000; ++i) text += std::to_string(100 + i) + ".25\r\n";
   std::istringstream in(text);
-  FoundList found;
+  FoundList streamed;
   std::size_t last_report = 0;
-  Harvester(found).ScanStream(in, [&](std::size_t done) { last_report = done; });
-  EXPECT_EQ(found.size(), kFoundLimit + 1);
+  Harvester(streamed).ScanStream(in, [&](std::size_t done) { last_report = done; });
+  EXPECT_EQ(streamed.entries(), found.entries());
   EXPECT_LT(last_report, text.size());  // the first block was enough
 }
 
-TEST(ScanText, HugeTokensAndBinaryDoNoHarm) {
+TEST(ScanText, HugeTokensDoNoHarm) {
   const std::string digits(5000, '7');
   EXPECT_EQ(Scan(digits + ".5"), Strings{"777777777777777"});
   // A token past 64 KiB is skipped, the next one is still found.
   const std::string giant(kLongestToken + 10, '1');
   EXPECT_EQ(Scan(giant + ".5 146.52"), Strings{"146.52"});
-
-  std::mt19937 random(11);
-  std::string binary(1 << 20, '\0');
-  for (char& c : binary) c = static_cast<char>(random());
-  for (const auto& entry : Scan(binary)) {
-    EXPECT_LE(entry.size(), kCandidateLength * 4);
-    EXPECT_NE(entry.find('.'), std::string::npos);
-  }
 }
 
 TEST(ScanStream, OneLongLineIsReadInBlocks) {

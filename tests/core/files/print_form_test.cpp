@@ -86,26 +86,22 @@ TEST(PrintBank, TheDummyBankAndAnEmptyBank) {
   EXPECT_EQ(bank10.Texts(0)[2], "1:Bank: 10");
 }
 
-TEST(PrintBank, ASmallPageHasNoRuleAndNoFooter) {
+TEST(PrintForm, ActiveBankIsPage1Of1AndAllBanksPrintTenPagesNeverTheDummyBank) {
   Workspace ws;
-  RecordingPrintSink sink;
-  sink.width = 1999;
-  sink.height = 2999;
-  ScriptedUi ui;
-  PrintBank(ws, kContext, sink, ui, 0, 1, 1);
-  EXPECT_TRUE(sink.rules.empty());
-  EXPECT_EQ(sink.Texts(0).back(), "");
-}
-
-TEST(PrintForm, AllBanksPrintTenPagesAndNeverTheDummyBank) {
-  Workspace ws;
-  ws.current_bank = kDummyBank;
+  ws.current_bank = 4;
   PrintForm form;
   form.Open();
   EXPECT_EQ(form.option(), PrintForm::kActiveBank);
+  RecordingPrintSink active;
+  ScriptedUi ui;
+  form.Print(ws, kContext, active, ui);
+  EXPECT_EQ(active.new_pages, 0);
+  EXPECT_EQ(active.Texts(0)[2], "1:Bank: 5");
+  EXPECT_EQ(active.Texts(0).back(), "1:TALVIREX   ---   Page 1 / 1");
+
+  ws.current_bank = kDummyBank;
   form.SelectOption(PrintForm::kAllBanks);
   RecordingPrintSink sink;
-  ScriptedUi ui;
   form.Print(ws, kContext, sink, ui);
   EXPECT_EQ(sink.new_pages, 9);
   EXPECT_EQ(sink.ended, 1);
@@ -115,20 +111,6 @@ TEST(PrintForm, AllBanksPrintTenPagesAndNeverTheDummyBank) {
     EXPECT_EQ(texts.back(), "1:TALVIREX   ---   Page " + std::to_string(page + 1) + " / 10");
   }
   EXPECT_TRUE(ui.shown.empty());
-}
-
-TEST(PrintForm, ActiveBankPrintsTheCurrentBankAsPage1Of1) {
-  Workspace ws;
-  ws.current_bank = 4;
-  PrintForm form;
-  form.Open();
-  RecordingPrintSink sink;
-  ScriptedUi ui;
-  form.Print(ws, kContext, sink, ui);
-  EXPECT_EQ(sink.new_pages, 0);
-  EXPECT_EQ(sink.ended, 1);
-  EXPECT_EQ(sink.Texts(0)[2], "1:Bank: 5");
-  EXPECT_EQ(sink.Texts(0).back(), "1:TALVIREX   ---   Page 1 / 1");
 }
 
 TEST(PrintForm, AFailedPageIsReportedAndTheNextBankStillPrints) {

@@ -20,7 +20,8 @@ TEST(ImageBackup, WritesTheImageUnderATimeStampedName) {
   TempDir home;
   CloneImage image;
   BuildDefaultImage(image);
-  const auto path = WriteImageBackup(image, home.path(), {2026, 12, 5, 16, 50, 7}, BackupKind::kRead);
+  const auto path =
+      WriteImageBackup(image, home.path(), {2026, 12, 5, 16, 50, 7}, BackupKind::kRead);
   ASSERT_TRUE(path.has_value());
   EXPECT_EQ(path->filename(), "2026-12-05_16-50-07_read.img");
   EXPECT_EQ(ReadBytes(*path), ImageFileText(image));
@@ -28,7 +29,8 @@ TEST(ImageBackup, WritesTheImageUnderATimeStampedName) {
 
   const auto blocked = home / "blocked";
   WriteBytes(blocked, "a file where the folder should be");
-  EXPECT_FALSE(WriteImageBackup(image, blocked, {2026, 1, 1, 0, 0, 0}, BackupKind::kSend).has_value());
+  EXPECT_FALSE(
+      WriteImageBackup(image, blocked, {2026, 1, 1, 0, 0, 0}, BackupKind::kSend).has_value());
 }
 
 TEST(ImageBackup, RemovesOnlyImageBackupsOlderThanAYear) {

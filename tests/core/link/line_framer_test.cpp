@@ -33,20 +33,13 @@ TEST(LineFramer, CutsMessagesWhateverThePieces) {
       {{"OK\r\n", "\nNG\r"}, {"OK", "NG"}, 0},  // line feeds after CR skipped
       {{"\r\r"}, {"", ""}, 0},
       {{"A\0B\r"s}, {"A\0B"s}, 0},  // NUL bytes kept
+      {{"M", "D", "L", "\r", "\r", "E"}, {"MDL", ""}, 1},  // a byte at a time
   };
   for (const auto& c : cases) {
     LineFramer framer;
     EXPECT_EQ(FeedAll(framer, c.pieces), c.expected) << c.pieces.front();
     EXPECT_EQ(framer.pending(), c.left) << c.pieces.front();
   }
-}
-
-TEST(LineFramer, ByteAtATimeGivesTheSameMessages) {
-  const std::string stream = "MDL\r\rCLN x\0y\rEND\r"s;
-  std::vector<std::string> bytes;
-  for (char c : stream) bytes.emplace_back(1, c);
-  LineFramer framer;
-  EXPECT_EQ(FeedAll(framer, bytes), (Messages{"MDL", "", "CLN x\0y"s, "END"}));
 }
 
 TEST(LineFramer, DropsAnOverlongUnfinishedMessageAsNoise) {
@@ -68,13 +61,6 @@ TEST(LineFramer, NoiseInSmallPiecesNeverGrowsTheBufferPastItsBound) {
   EXPECT_LE(most, LineFramer::kMaxPendingBytes);
   EXPECT_GT(framer.dropped(), 0u);
   EXPECT_EQ(FeedAll(framer, {"\rOK\r"}).back(), "OK");
-}
-
-TEST(LineFramer, ClearForgetsPendingInput) {
-  LineFramer framer;
-  FeedAll(framer, {"OK\rN"});
-  framer.Clear();
-  EXPECT_EQ(FeedAll(framer, {"G\r"}), Messages{"G"});
 }
 
 }  // namespace

@@ -31,10 +31,9 @@ struct LoadCase {
 
 TEST(PortSetup, LoadsTheStoredPortIntoTheRightOption) {
   const LoadCase cases[] = {
-      {"comport=5x\n", 5, "", 5},     {"comport=8x\n", 8, "", 8},  {"comport=12x\n", 9, "12", 12},
-      {"comport=19x\n", 9, "19", 19}, {"comport=25x\n", 1, "", 1}, {"comport=0x\n", 1, "", 1},
-      {"comport=-3x\n", 1, "", 1},    {"comport=x\n", 1, "", 1},   {"comport= 7 x\n", 7, "", 7},
-      {"comport=abcx\n", 1, "", 1},
+      {"comport=8x\n", 8, "", 8},  {"comport=12x\n", 9, "12", 12}, {"comport=19x\n", 9, "19", 19},
+      {"comport=25x\n", 1, "", 1}, {"comport=0x\n", 1, "", 1},    {"comport=abcx\n", 1, "", 1},
+      {"comport= 7 x\n", 7, "", 7},
   };
   for (const auto& c : cases) {
     RegistryStore store = StoreWith(c.stored);
@@ -49,8 +48,7 @@ TEST(PortSetup, LoadsTheStoredPortIntoTheRightOption) {
 
 TEST(PortSetup, ClampsThePacingInterval) {
   const std::pair<const char*, int> cases[] = {
-      {"timer1=5x\n", 10},    {"timer1=500x\n", 100}, {"timer1=10x\n", 10},
-      {"timer1=100x\n", 100}, {"timer1=37x\n", 37},   {"timer1=junkx\n", 10},
+      {"timer1=5x\n", 10}, {"timer1=500x\n", 100}, {"timer1=37x\n", 37}, {"timer1=junkx\n", 10},
   };
   for (const auto& [stored, ms] : cases) {
     RegistryStore store = StoreWith(stored);
@@ -63,7 +61,7 @@ TEST(PortSetup, ClampsThePacingInterval) {
 
 TEST(PortSetup, OtherEntryIsClampedTo1Through19) {
   const std::pair<const char*, int> cases[] = {
-      {"30", 19}, {"", 1}, {"0", 1}, {"9", 9}, {"15", 15}, {"x", 1}, {" 11", 11},
+      {"30", 19}, {"0", 1}, {"9", 9}, {"x", 1}, {" 11", 11},
   };
   for (const auto& [entry, port] : cases) {
     PortSetup setup;

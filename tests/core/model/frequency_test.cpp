@@ -39,14 +39,11 @@ TEST(FormatFrequency, FollowsTheLeadingZeroSetting) {
 TEST(CorrectFrequency, ClampsIntoBandsAndRoundsDownOntoSteps) {
   const Case cases[] = {
       {"145.1234", " 145.12"}, {"162.0125", " 162.01"}, {"460.01", " 460"},
-      {"118.01", " 118"},      {"460.0125", "460.0125"}, {"80", "54"},
-      {"300", "174"},          {"600", "512"},          {"1000", "956"},
-      {"12", "29"},            {"54.5", "54.5"},        {"956.3", "956.3"},
-      {"107.99", "54"},        {"108", "108"},          {"137.005", "137.005"},
-      {"137.0063", " 137.005"}, {"956.9", "956.9"},     {"-5", "29"},
-      {"29", "29"},            {"54.0049", "54.0049"}, {"53.0049", " 53"},      {"806", "806"},
-      {"805.9", "512"},        {"406.00625", " 406"},   {"118.0125", "118.0125"},
-      {"162.55", "162.55"},    {"145.585", "145.585"},  {"0.0001", "29"},
+      {"118.01", " 118"},      {"80", "54"},            {"300", "174"},
+      {"600", "512"},          {"1000", "956"},         {"12", "29"},
+      {"956.3", "956.3"},      {"107.99", "54"},        {"137.0063", " 137.005"},
+      {"-5", "29"},            {"54.0049", "54.0049"},  {"53.0049", " 53"},
+      {"805.9", "512"},        {"406.00625", " 406"},   {"0.0001", "29"},
   };
   for (const auto& c : cases) EXPECT_EQ(CorrectFrequency(c.input), c.expected) << c.input;
 }
@@ -60,8 +57,8 @@ TEST(CorrectFrequency, AcceptsEveryOnStepValueOfEveryBandUnchanged) {
                         {1370000, 1740000, 50}, {4060000, 5120000, 125}, {8060000, 9560000, 125}};
   for (const Band& band : bands) {
     for (int units = band.first_units; units <= band.last_units; units += band.step * 7) {
-      const std::string text = FormatFrequencyPadded(std::to_string(units / 10000) + "." +
-                                                     std::to_string(10000 + units % 10000).substr(1));
+      const std::string text = FormatFrequencyPadded(
+          std::to_string(units / 10000) + "." + std::to_string(10000 + units % 10000).substr(1));
       ASSERT_EQ(CorrectFrequency(text), text) << units;
     }
   }
