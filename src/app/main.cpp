@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@ namespace {
 int RunDesktop(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TALVIREX"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/talvirex.svg")));
   talvirex::MainWindowOptions options;
   options.folders.program = talvirex::ProgramFolder();
   // Image backups of transfers are kept for a year.
