@@ -105,10 +105,9 @@ void HelpWindow::GoToChapter(int row) {
 void HelpWindow::FilterChapters(const QString& words) {
   const QStringList wanted = words.split(QLatin1Char(' '), Qt::SkipEmptyParts);
   for (int row = 0; row < chapters_->count(); ++row) {
+    const QString& text = sections_[static_cast<std::size_t>(row)].text;
     bool shown = true;
-    for (const QString& word : wanted) {
-      shown = shown && sections_[static_cast<std::size_t>(row)].text.contains(word, Qt::CaseInsensitive);
-    }
+    for (const QString& word : wanted) shown = shown && text.contains(word, Qt::CaseInsensitive);
     chapters_->item(row)->setHidden(!shown);
   }
 }

@@ -97,7 +97,9 @@ bool WriteHelp(const QTextDocument& document, const QDir& source, const std::set
     const QString target = help.filePath(name);
     help.mkpath(QFileInfo(target).absolutePath());
     QFile::remove(target);
-    if (!QFile::copy(source.filePath(name), target)) return Fail(QStringLiteral("cannot copy ") + name);
+    if (!QFile::copy(source.filePath(name), target)) {
+      return Fail(QStringLiteral("cannot copy ") + name);
+    }
   }
   return true;
 }

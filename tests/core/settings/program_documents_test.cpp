@@ -70,7 +70,8 @@ TEST(ProgramDocumentsTest, TheMissingMessageNamesEveryPlaceLookedAt) {
   }
   // The shared data folder is named without "..": the user can go there as it is written.
   EXPECT_EQ(text.find(".."), std::string::npos);
-  EXPECT_EQ(MissingDocumentText(prefix / "bin", kHelpDocument).rfind("The help was not found.", 0), 0u);
+  EXPECT_EQ(MissingDocumentText(prefix / "bin", kHelpDocument).rfind("The help was not found.", 0),
+            0u);
 }
 
 }  // namespace
