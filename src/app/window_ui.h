@@ -21,7 +21,7 @@ class WindowUi final : public Ui {
     return inner_.SaveFile(dialog);
   }
   void Beep() override { inner_.Beep(); }
-  void OpenDocument(const std::string& path) override { inner_.OpenDocument(path); }
+  bool OpenDocument(const std::string& path) override { return inner_.OpenDocument(path); }
 
   void SetBusy(bool busy) override { inner_.SetBusy(busy); }
   void ShowProgress(int value, int maximum) override {

@@ -100,8 +100,8 @@ void QtUi::SetStatus(const std::string& text) {
   if (on_status) on_status(QString::fromStdString(text));
 }
 
-void QtUi::OpenDocument(const std::string& path) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+bool QtUi::OpenDocument(const std::string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 }  // namespace talvirex

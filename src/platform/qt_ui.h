@@ -21,7 +21,7 @@ class QtUi final : public Ui {
   void SetBusy(bool busy) override;
   void ShowProgress(int value, int maximum) override;
   void SetStatus(const std::string& text) override;
-  void OpenDocument(const std::string& path) override;
+  bool OpenDocument(const std::string& path) override;
 
   /// Where progress and status texts go (the main window's status bar); unset: nowhere.
   std::function<void(int value, int maximum)> on_progress;

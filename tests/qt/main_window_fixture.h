@@ -30,7 +30,7 @@ class MainWindowFixture : public ::testing::Test {
   // own by default.
   void Open(DialogLauncher* dialogs = nullptr, MainWindowHooks hooks = {}) {
     MainWindowOptions options;
-    options.folders = {home_.path(), home_.path()};
+    options.folders = {home_.path(), install_.empty() ? home_.path() : install_};
     options.hooks = std::move(hooks);
     options.ui = &ui_;
     options.clipboard = &clipboard_;
@@ -73,6 +73,7 @@ class MainWindowFixture : public ::testing::Test {
   }
 
   TempDir home_;
+  std::filesystem::path install_;  // the program's own folder (manual, help); empty: `home_`
   ScriptedUi ui_;
   FakeClipboard clipboard_;
   FakeClock clock_;

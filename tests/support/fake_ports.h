@@ -34,7 +34,10 @@ class ScriptedUi final : public Ui {
   void SetBusy(bool busy) override { busy_changes.push_back(busy); }
   void ShowProgress(int value, int maximum) override { progress.emplace_back(value, maximum); }
   void SetStatus(const std::string& text) override { statuses.push_back(text); }
-  void OpenDocument(const std::string& path) override { opened_documents.push_back(path); }
+  bool OpenDocument(const std::string& path) override {
+    opened_documents.push_back(path);
+    return document_viewer;
+  }
 
   /// The texts of every message shown, in order.
   std::vector<std::string> Texts() const {
@@ -47,6 +50,7 @@ class ScriptedUi final : public Ui {
   std::deque<Answer> answers;
   std::deque<std::optional<std::string>> open_paths;
   std::deque<std::optional<std::string>> save_paths;
+  bool document_viewer = true;  // whether OpenDocument finds a viewer
 
   // What the core showed.
   std::vector<Message> shown;

@@ -16,6 +16,7 @@
 #include "app/dialogs/priority_dialog.h"
 #include "app/dialogs/scanner_options_dialog.h"
 #include "app/dialogs/software_options_dialog.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/transfer_window.h"
 #include "editor/grid_bridge.h"
@@ -103,6 +104,12 @@ bool FeatureDialogs::Launch(CommandId command, WindowCommandContext& c) {
       return true;
     case CommandId::kAbout:
       AboutBox::Run(c.parent);
+      return true;
+    case CommandId::kHelpContents:
+    case CommandId::kHelpSearch:
+      if (const auto page = c.logic.HelpFile()) {
+        HelpWindow::Show(c.parent, *page, command == CommandId::kHelpSearch);
+      }
       return true;
     default:
       return false;

@@ -1,9 +1,10 @@
 #pragma once
 // The launcher of the dialogs in this folder: default data, priority channels, scanner options,
 // bank tags, software options, Easy Fill, Find, Replace, the Memory Manager, CSV export, the data
-// import and its Webcatcher window, printing and the About box. Each command gets the work the
-// main window owes it around the dialog (committing the grid before a dialog reads the table, the
-// undo snapshot before Easy Fill, the captions after the bank tags, the redraw after a change).
+// import and its Webcatcher window, printing, the About box, and the help window. Each command
+// gets the work the main window owes it around the dialog (committing the grid before a dialog
+// reads the table, the undo snapshot before Easy Fill, the captions after the bank tags, the
+// redraw after a change).
 
 #include "app/dialog_launcher.h"
 

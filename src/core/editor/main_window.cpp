@@ -9,6 +9,7 @@
 #include "files/file_io.h"
 #include "model/numeric_value.h"
 #include "ports/ui.h"
+#include "settings/program_documents.h"
 #include "settings/program_files.h"
 #include "text/text.h"
 #include "workspace.h"
@@ -258,10 +259,11 @@ CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
       break;
     case C::kToolbar: toolbars_visible_ = !toolbars_visible_; break;
     case C::kHelpContents:
-    case C::kHelpSearch: ui_.OpenDocument((folders_.install / "Talvir.hlp").string()); break;
-    case C::kUserManual:
-      ui_.OpenDocument((folders_.install / "Manual" / "talvir.pdf").string());
+    case C::kHelpSearch:
+      if (HelpFile()) return CommandOutcome::kForWindow;  // the window shows the help
+      ui_.Tell(MissingDocumentText(folders_.install, kHelpDocument), {}, Icon::kWarning);
       break;
+    case C::kUserManual: OpenUserManual(); break;
     case C::kKeyboardShortcuts: ui_.Tell(KeyboardShortcutText()); break;
     case C::kPopupHint: ui_.Tell("Use right mouse button click in grid to show the popup menu"); break;
     case C::kNone:
@@ -274,6 +276,20 @@ CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
       return CommandOutcome::kForWindow;
   }
   return CommandOutcome::kDone;
+}
+
+std::optional<std::filesystem::path> MainWindowLogic::HelpFile() const {
+  return FindDocument(folders_.install, kHelpDocument);
+}
+
+void MainWindowLogic::OpenUserManual() {
+  const auto manual = FindDocument(folders_.install, kUserManualDocument);
+  if (!manual) {
+    ui_.Tell(MissingDocumentText(folders_.install, kUserManualDocument), {}, Icon::kWarning);
+  } else if (!ui_.OpenDocument(manual->string())) {
+    ui_.Tell("No program was found to show the user manual:\r\n" + manual->string(), {},
+             Icon::kWarning);
+  }
 }
 
 std::filesystem::path MainWindowLogic::ReportFolder() const {

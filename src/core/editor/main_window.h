@@ -8,6 +8,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "editor/cell_editor.h"
@@ -40,7 +41,7 @@ std::array<int, 7> EstimatedColumnWidths();
 
 struct MainWindowFolders {
   std::filesystem::path program;  // setup.ini, names.dat, window.dat, ... (the user's data)
-  std::filesystem::path install;  // beside the installed program: "Talvir.hlp", "Manual/"
+  std::filesystem::path install;  // the folder of the program itself: the manual and the help
 };
 
 /// Work of other modules that the start-up sequence runs in its place.
@@ -88,6 +89,9 @@ class MainWindowLogic {
   /// `ManagerMode`: "Memory Manager", or "Memory Manager1" while the Banks command's dialog is
   /// open.
   std::string_view manager_mode() const { return manager_mode_; }
+  /// The help page "&Contents" and "&Search For Help On.." show; nothing when it is missing (the
+  /// commands then say so instead of answering `kForWindow`).
+  std::optional<std::filesystem::path> HelpFile() const;
   bool IsEnabled(CommandId command) const;
   bool IsChecked(CommandId command) const;
 
@@ -136,6 +140,7 @@ class MainWindowLogic {
   void CloseMemoryManager(DialogResult result);
   std::filesystem::path ReportFolder() const;
   void WriteExitFiles();
+  void OpenUserManual();
 
   Workspace& ws_;
   Ui& ui_;

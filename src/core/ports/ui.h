@@ -40,8 +40,9 @@ class Ui {
   /// Progress of a long operation: `value` of `maximum`; ShowProgress(0, 0) hides it.
   virtual void ShowProgress(int /*value*/, int /*maximum*/) {}
   virtual void SetStatus(const std::string& /*text*/) {}
-  /// Opens a document (the help file, the user manual) with the platform's viewer for it.
-  virtual void OpenDocument(const std::string& /*path*/) {}
+  /// Opens a document (the user manual) with the platform's viewer for it. False when no viewer
+  /// took it.
+  virtual bool OpenDocument(const std::string& /*path*/) { return false; }
 
   /// A message with only an OK button.
   void Tell(const std::string& text, const std::string& title = {}, Icon icon = Icon::kNone) {

@@ -168,13 +168,42 @@ TEST_F(MainWindowTest, SaveCancelledAtExitKeepsTheWindowOpen) {
   EXPECT_FALSE(Exists("lastused.sav"));
 }
 
-TEST_F(MainWindowTest, HelpCommandsOpenDocumentsAndShowMessages) {
+TEST_F(MainWindowTest, HelpCommandsSayWhenTheDocumentsAreMissing) {
   Start();
-  window.Run(CommandId::kHelpContents);
+  EXPECT_EQ(window.Run(CommandId::kHelpContents), CommandOutcome::kDone);
+  EXPECT_EQ(window.Run(CommandId::kHelpSearch), CommandOutcome::kDone);
   window.Run(CommandId::kUserManual);
-  ASSERT_EQ(ui.opened_documents.size(), 2u);
-  EXPECT_EQ(ui.opened_documents[0], (install / "Talvir.hlp").string());
-  EXPECT_EQ(ui.opened_documents[1], (install.path() / "Manual" / "talvir.pdf").string());
+  EXPECT_TRUE(ui.opened_documents.empty());
+  ASSERT_EQ(ui.shown.size(), 3u);
+  EXPECT_EQ(ui.shown[0].text.rfind("The help was not found.", 0), 0u);
+  EXPECT_EQ(ui.shown[1].text, ui.shown[0].text);
+  EXPECT_EQ(ui.shown[2].text.rfind("The user manual was not found.", 0), 0u);
+  EXPECT_EQ(ui.shown[2].icon, Icon::kWarning);
+}
+
+TEST_F(MainWindowTest, HelpCommandsFindTheDocumentsBesideTheProgram) {
+  fs::create_directories(install / "Manual");
+  fs::create_directories(install / "help");
+  WriteBytes(install / "Manual" / "talvir.pdf", "%PDF");
+  WriteBytes(install / "help" / "talvir.html", "<h1>Manual</h1>");
+  Start();
+  EXPECT_EQ(window.Run(CommandId::kHelpContents), CommandOutcome::kForWindow);
+  EXPECT_EQ(window.Run(CommandId::kHelpSearch), CommandOutcome::kForWindow);
+  ASSERT_TRUE(window.HelpFile().has_value());
+  EXPECT_TRUE(fs::equivalent(*window.HelpFile(), install / "help" / "talvir.html"));
+  window.Run(CommandId::kUserManual);
+  ASSERT_EQ(ui.opened_documents.size(), 1u);
+  EXPECT_TRUE(fs::equivalent(ui.opened_documents[0], install / "Manual" / "talvir.pdf"));
+  EXPECT_TRUE(ui.shown.empty());
+  // A desktop without a PDF viewer: said, not silent.
+  ui.document_viewer = false;
+  window.Run(CommandId::kUserManual);
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_NE(ui.shown[0].text.find("talvir.pdf"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, HelpMenuMessagesAndOutcomes) {
+  Start();
   window.Run(CommandId::kKeyboardShortcuts);
   window.Run(CommandId::kPopupHint);
   ASSERT_EQ(ui.shown.size(), 2u);
