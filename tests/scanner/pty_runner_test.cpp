@@ -7,52 +7,30 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <future>
 
 #include "scanner/clone_lines.h"
 #include "support/raw_client.h"
+#include "support/running_scanner.h"
 #include "support/temp_dir.h"
 
 namespace talvirex::scanner {
 namespace {
 
 using talvirex::testing::RawClient;
+using talvirex::testing::RunningScanner;
 
-// A scanner running on its own thread; the result is collected at the end of the test.
-class RunningScanner {
- public:
-  RunningScanner(Role role, Faults faults, std::vector<std::string> image = DefaultImageLines())
-      : session_(role, std::move(faults), std::move(image),
-                 {.mdl_repeat_ms = 100, .answer_timeout_ms = 300}) {
-    std::string error;
-    device_ = PtyDevice::Create(error);
-    EXPECT_NE(device_, nullptr) << error;
-  }
-  void Start(Millis idle_timeout_ms = 3000) {
-    end_ = std::async(std::launch::async, [this, idle_timeout_ms] {
-      RunOptions options;
-      options.idle_timeout_ms = idle_timeout_ms;
-      options.linger_ms = 500;
-      return RunSession(session_, *device_, options);
-    });
-  }
-  RunEnd Wait() { return end_.get(); }
-
-  PtyDevice& device() { return *device_; }
-  const ScannerSession& session() const { return session_; }
-
- private:
-  ScannerSession session_;
-  std::unique_ptr<PtyDevice> device_;
-  std::future<RunEnd> end_;
-};
+// Short timers: a lost answer is asked again after 300 ms.
+RunningScanner Scanner(Role role, Faults faults) {
+  return RunningScanner(role, std::move(faults), DefaultImageLines(),
+                        {.mdl_repeat_ms = 100, .answer_timeout_ms = 300});
+}
 
 TEST(PtyRunnerTest, SlaveRefusesThenDropsTheLink) {
   Faults faults;
   faults.refuse_once = {2};
   faults.disconnect_after = 3;
   faults.delay_ms = 5;
-  RunningScanner scanner(Role::kSlave, faults);
+  auto scanner = Scanner(Role::kSlave, faults);
   RawClient client(scanner.device().path());
   scanner.Start();
   client.Send("MDL");
@@ -71,7 +49,7 @@ TEST(PtyRunnerTest, SlaveRefusesThenDropsTheLink) {
 }
 
 TEST(PtyRunnerTest, IdleLinkTimesOut) {
-  RunningScanner scanner(Role::kSlave, {});
+  auto scanner = Scanner(Role::kSlave, {});
   scanner.Start(100);
   EXPECT_EQ(scanner.Wait(), RunEnd::kIdleTimeout);
 }
