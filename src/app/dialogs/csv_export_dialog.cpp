@@ -2,7 +2,6 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -30,17 +29,7 @@ CsvExportDialog::CsvExportDialog(const Workspace& workspace, Ui& ui, QWidget* pa
   choices->addWidget(current);
   choices->addWidget(all_banks_);
 
-  auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-  ok->setObjectName(QStringLiteral("Command1"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("Command2"));
-  connect(ok, &QPushButton::clicked, this, &CsvExportDialog::Ok);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  buttons->addStretch();
+  auto* buttons = OkCancelButtons(this, QStringLiteral("Ok"), [this] { Ok(); }, Qt::Vertical);
 
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(options);

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialog_support.h"
@@ -34,18 +33,7 @@ DefaultDataDialog::DefaultDataDialog(Workspace& workspace, QWidget* parent)
   }
   rows->setColumnStretch(0, 1);
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("Command1"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("Command2"));
-  connect(ok, &QPushButton::clicked, this, &DefaultDataDialog::Ok);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  auto* buttons = OkCancelButtons(this, QStringLiteral("OK"), [this] { Ok(); }, Qt::Horizontal);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(rows);
   layout->addSpacing(8);

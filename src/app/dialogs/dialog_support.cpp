@@ -1,11 +1,13 @@
 #include "app/dialogs/dialog_support.h"
 
 #include <QBoxLayout>
+#include <QDialog>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -89,6 +91,24 @@ void KeepTitleVisible(QWidget* dialog, QBoxLayout* layout) {
 
 QGroupBox* Frame(std::string_view caption, QWidget* parent) {
   return new QGroupBox(ToQt(caption), parent);
+}
+
+QBoxLayout* OkCancelButtons(QDialog* dialog, const QString& ok_caption,
+                            std::function<void()> on_ok, Qt::Orientation orientation) {
+  auto* ok = new QPushButton(ok_caption, dialog);
+  ok->setObjectName(QStringLiteral("Command1"));
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+  cancel->setObjectName(QStringLiteral("Command2"));
+  QObject::connect(ok, &QPushButton::clicked, dialog, std::move(on_ok));
+  QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+  const bool row = orientation == Qt::Horizontal;
+  QBoxLayout* buttons = row ? static_cast<QBoxLayout*>(new QHBoxLayout) : new QVBoxLayout;
+  if (row) buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  if (!row) buttons->addStretch();
+  return buttons;
 }
 
 }  // namespace talvirex

@@ -4,11 +4,13 @@
 
 #include <QObject>
 #include <QString>
+#include <Qt>
 #include <functional>
 #include <string>
 #include <string_view>
 
 class QBoxLayout;
+class QDialog;
 class QGroupBox;
 class QWidget;
 
@@ -50,6 +52,12 @@ void CentreOnScreen(QWidget* dialog, QWidget* parent);
 /// Widens the dialog's main layout (vertical) so that a window title bar shows the whole title
 /// beside its buttons.
 void KeepTitleVisible(QWidget* dialog, QBoxLayout* layout);
+
+/// The confirming button `ok_caption` (object name "Command1", the default button, runs `on_ok`)
+/// and "Cancel" ("Command2", rejects the dialog): a row pushed to the right, or for
+/// `Qt::Vertical` a column pushed to the top. The caller adds the layout to the dialog.
+QBoxLayout* OkCancelButtons(QDialog* dialog, const QString& ok_caption,
+                            std::function<void()> on_ok, Qt::Orientation orientation);
 
 /// A frame with a caption, as the dialogs group their controls.
 QGroupBox* Frame(std::string_view caption, QWidget* parent = nullptr);

@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -38,17 +37,7 @@ ScannerOptionsDialog::ScannerOptionsDialog(Workspace& workspace, QWidget* parent
     switches->addWidget(SwitchFrame(which), which / 2, which % 2);
   }
 
-  auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-  ok->setObjectName(QStringLiteral("Command1"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("Command2"));
-  connect(ok, &QPushButton::clicked, this, &ScannerOptionsDialog::Ok);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  auto* buttons = OkCancelButtons(this, QStringLiteral("Ok"), [this] { Ok(); }, Qt::Horizontal);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(active);

@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -51,17 +50,7 @@ SoftwareOptionsDialog::SoftwareOptionsDialog(Workspace& workspace, QWidget* pare
   right->addWidget(general);
   right->addStretch();
 
-  auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-  ok->setObjectName(QStringLiteral("Command1"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("Command2"));
-  connect(ok, &QPushButton::clicked, this, &SoftwareOptionsDialog::Ok);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  auto* buttons = OkCancelButtons(this, QStringLiteral("Ok"), [this] { Ok(); }, Qt::Horizontal);
 
   auto* columns = new QHBoxLayout;
   columns->addLayout(left);
