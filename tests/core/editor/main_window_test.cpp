@@ -229,16 +229,6 @@ TEST_F(MainWindowTest, NewWithClearTagShowsNamesAlone) {
   EXPECT_EQ(window.title(), "Kelmora for Uniden SC200 - [ Untitled ]");
 }
 
-TEST_F(MainWindowTest, DummyTabCaptionAfterTheBankTagsDialog) {
-  Start();
-  ws.bank_names[10] = "Scratch";
-  ws.bank_names[3] = "  Air";
-  window.RefreshBankCaptions(DummyTabCaption::kPrefixed);
-  EXPECT_EQ(window.tab_caption(10), "D: Scratch");
-  EXPECT_EQ(window.tab_caption(3), "4:   Air");
-  EXPECT_EQ(window.view_caption(3), "Air");
-}
-
 TEST_F(MainWindowTest, CheckDataNormalisesShownValues) {
   Start();
   ws.grid.Cell(1, 1) = "1500";
