@@ -44,8 +44,7 @@ const std::string& Frequency(const Workspace& ws, int n) {
 TEST(FormatFillFrequency, PadsToTenCharactersWithThePointAtFive) {
   const std::pair<const char*, const char*> cases[] = {
       {"406", "0406.00000"}, {"118.008333333333", "0118.00833"}, {"0.5", "0000.50000"},
-      {"1240.5", "1240.50000"}, {"12345.678", "12345.6780"}, {"-5", "00-5.00000"},
-      {"", "0000.00000"},
+      {"12345.678", "12345.6780"}, {"-5", "00-5.00000"}, {"", "0000.00000"},
   };
   for (const auto& [input, expected] : cases) EXPECT_EQ(FormatFillFrequency(input), expected);
 }
@@ -53,9 +52,7 @@ TEST(FormatFillFrequency, PadsToTenCharactersWithThePointAtFive) {
 TEST(FillFrequencyText, KeepsFifteenSignificantDigitsAndSurvivesExtremes) {
   EXPECT_EQ(FillFrequencyText(118.02499999999998), "118.025");
   EXPECT_EQ(FillFrequencyText(118.00833333333333), "118.008333333333");
-  EXPECT_EQ(FillFrequencyText(406), "406");
   EXPECT_EQ(FillFrequencyText(-5), "-5");
-  EXPECT_EQ(FillFrequencyText(0), "0");
   EXPECT_EQ(FillFrequencyText(1e20), "100000000000000000000");
   EXPECT_EQ(FillFrequencyText(1.0 / 0.0), "0");
   EXPECT_EQ(FormatFillFrequency(FillFrequencyText(5e-324)), "0000.00000");
