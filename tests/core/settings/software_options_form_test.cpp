@@ -64,7 +64,8 @@ TEST(SoftwareOptionsForm, BackupDelayAndItsLabels) {
     const char* unit;
   };
   const Case cases[] = {
-      {1, 0, 1, "Minute."}, {250, 0, 1, "Minute."}, {15, 2, 2, "Minutes."}, {15, 500, 99, "Minutes."},
+      {1, 0, 1, "Minute."}, {250, 0, 1, "Minute."},
+      {15, 2, 2, "Minutes."}, {15, 500, 99, "Minutes."},
   };
   for (const auto& c : cases) {
     Settings settings;
