@@ -77,7 +77,6 @@ TEST_F(TableDialogsTest, EasyFillProposesTheSelectedRowsAndApplyFillsThem) {
   EasyFillDialog dialog(ws_);
   Open(dialog);
   auto& apply = Child<QPushButton>(dialog, "Apply");
-  EXPECT_EQ(dialog.windowTitle(), "Easy Fill SC200");
   EXPECT_EQ(Child<QLineEdit>(dialog, "Text1").text(), "21");
   EXPECT_EQ(Child<QLineEdit>(dialog, "Text2").text(), "25");
   EXPECT_EQ(Child<QComboBox>(dialog, "Combo1").currentText(), "12.5");
@@ -110,7 +109,6 @@ TEST_F(TableDialogsTest, CsvExportStaysOpenWhenTheFileDialogIsCancelledAndWrites
   ui_.save_paths = {std::nullopt, target};
   CsvExportDialog dialog(ws_, ui_);
   Open(dialog);
-  EXPECT_EQ(dialog.windowTitle(), "Export CSV data");
   Child<QRadioButton>(dialog, "Option1_1").setChecked(true);  // all banks
   Child<QPushButton>(dialog, "Command1").click();
   EXPECT_TRUE(dialog.isVisible()) << "a cancelled file dialog leaves the export dialog open";
@@ -137,8 +135,6 @@ TEST_F(TableDialogsTest, CsvImportHarvestsTheClipboardAndWritesPickedFrequencies
   QSignalSpy changed(&dialog, &CsvImportDialog::TableChanged);
   auto& found = Child<QListWidget>(dialog, "Found");
   auto& selected = Child<QListWidget>(dialog, "Selected");
-  EXPECT_EQ(dialog.windowTitle(), "Advanced Data Import");
-  EXPECT_FALSE(dialog.isModal());
 
   Child<QPushButton>(dialog, "ImportClipboard").click();
   ASSERT_EQ(found.count(), 4);
@@ -179,7 +175,6 @@ TEST_F(TableDialogsTest, WebCatcherImportsTheClipboardIntoOneImportDialog) {
   int redraws = 0;
   WebCatcherWindow& info =
       *WebCatcherWindow::Show(ws_, ui_, clipboard_, &main_window, [&redraws] { ++redraws; });
-  EXPECT_EQ(Child<QGroupBox>(info, "Frame1").title(), "Webcatcher Info:");
   Child<QPushButton>(info, "Import").click();
   Child<QPushButton>(info, "Import").click();
   const auto dialogs = main_window.findChildren<CsvImportDialog*>();
@@ -204,7 +199,6 @@ TEST_F(TableDialogsTest, PrintingTheActiveBankGivesOnePageWithItsChannels) {
   ws_.table.At(1, 3, kFieldSubtone) = "1";
   const std::string pdf = (dir_ / "bank.pdf").string();
   PrintDialog dialog(ws_, ui_, nullptr, std::make_unique<QtPrintSink>(QString::fromStdString(pdf)));
-  EXPECT_EQ(dialog.windowTitle(), "Let's Print...");
   EXPECT_TRUE(Child<QRadioButton>(dialog, "Option1_3").isChecked());
   Child<QPushButton>(dialog, "Print").click();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);

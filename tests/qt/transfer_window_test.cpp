@@ -308,7 +308,6 @@ TEST_F(TransferWindowTest, PortChoiceComesFromTheStoreAndGoesBackAtClose) {
   } cases[] = {
       {nullptr, 1, "", 0, nullptr, "1"},
       {"12", 9, "12", 0, nullptr, "12"},
-      {"0", 1, "", 3, nullptr, "3"},
       {"5", 5, "", 9, "30", "19"},
   };
   Workspace workspace;

@@ -79,46 +79,6 @@ TEST_F(MainWindowDialogsTest, EasyFillTakesTheSnapshotThenRedraws) {
   EXPECT_FALSE(ws.unsaved_changes);
 }
 
-TEST_F(MainWindowDialogsTest, ReplaceRedrawsAfterAndUndoes) {
-  ws.grid.Cell(1, 1) = "145.5";
-  ws.grid.Cell(1, 2) = "AAA";
-  EXPECT_EQ(window.Run(CommandId::kReplace), CommandOutcome::kForWindow);
-  ReplaceForm& form = window.dialogs().replace;
-  form.find_text = "A";
-  form.replace_text = "B";
-  form.Apply();
-  form.Apply();
-  EXPECT_EQ(ws.grid.Cell(1, 2), "AAA");  // the grid follows when the dialog closes
-  window.DialogClosed(CommandId::kReplace, DialogResult::kDismissed);
-  EXPECT_EQ(ws.grid.Cell(1, 2), "BBA");
-  window.Run(CommandId::kUndo);
-  EXPECT_EQ(ws.grid.Cell(1, 2), "AAA");
-}
-
-TEST_F(MainWindowDialogsTest, FindSeesWhatWasTyped) {
-  TypeFrequency(4, "118.1");
-  EXPECT_EQ(window.Run(CommandId::kFind), CommandOutcome::kForWindow);
-  FindForm& form = window.dialogs().find;
-  form.text = "118.1000";
-  EXPECT_TRUE(form.Find());
-  EXPECT_EQ(form.channel_label(), "4");
-  window.DialogClosed(CommandId::kFind, DialogResult::kDismissed);
-}
-
-TEST_F(MainWindowDialogsTest, BankTagsRefreshCaptionsHoweverClosed) {
-  window.Run(CommandId::kBankTags);
-  window.dialogs().bank_names.SetField(0, "Air");
-  window.DialogClosed(CommandId::kBankTags, DialogResult::kDismissed);
-  EXPECT_EQ(window.tab_caption(0), "1: Bank: 1");
-  EXPECT_EQ(window.tab_caption(10), "D: Dummy");
-  window.Run(CommandId::kBankTags);
-  window.dialogs().bank_names.SetField(0, "Air");
-  window.DialogClosed(CommandId::kBankTags, DialogResult::kConfirmed);
-  EXPECT_EQ(window.tab_caption(0), "1: Air");
-  EXPECT_EQ(window.view_caption(0), "Air");
-  EXPECT_TRUE(ws.unsaved_changes);
-}
-
 TEST_F(MainWindowDialogsTest, SoftwareOptionsRealignAndRedraw) {
   ws.table.At(0, 1, kFieldFrequency) = "045.0000";
   window.Redraw();

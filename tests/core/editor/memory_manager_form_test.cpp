@@ -60,9 +60,6 @@ class MemoryManagerTest : public ::testing::Test {
 TEST_F(MemoryManagerTest, ChannelModeListsTheCurrentBankOrAllBanks) {
   window.ShowBank(2);
   MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
-  EXPECT_EQ(form.Title(), "Edit Memory Data");
-  EXPECT_EQ(form.SourceLabel(), "From");
-  EXPECT_EQ(form.DestinationLabel(), "To");
   EXPECT_EQ(window.manager_mode(), "Memory Manager");
   ASSERT_EQ(form.entries().size(), 20u);
   EXPECT_EQ(form.entries().front(), "41 : Empty");
@@ -175,9 +172,6 @@ TEST_F(MemoryManagerTest, BankModeMoveWithBankTagThenUndo) {
   ws.settings.copytags = 1;
   MemoryManagerForm& form = Open(CommandId::kMemoryBanks);
   EXPECT_EQ(window.manager_mode(), "Memory Manager1");
-  EXPECT_EQ(form.Title(), "Edit Memory Banks");
-  EXPECT_EQ(std::string(form.SourceLabel()) + "/" + std::string(form.DestinationLabel()),
-            "&Load Bank:/&Save Bank:");
   ASSERT_EQ(form.entries().size(), 11u);
   EXPECT_EQ(form.entries()[0], "1: Airband ");
   EXPECT_EQ(form.entries()[2], "3: Bank: 3  -  EMPTY");
@@ -192,7 +186,6 @@ TEST_F(MemoryManagerTest, BankModeMoveWithBankTagThenUndo) {
   EXPECT_EQ(Fields(ws, 4, 2), "146.0000|TWO|0|0|5|0|0");
   EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "");
   EXPECT_EQ(ws.table.At(0, 1, kFieldSpare), "s1");
-  EXPECT_EQ(form.entries()[0], "1:   -  EMPTY");
   EXPECT_EQ(form.entries()[4], "5: Airband ");
   Close(CommandId::kMemoryBanks, DialogResult::kDismissed);
   EXPECT_EQ(window.manager_mode(), "Memory Manager");

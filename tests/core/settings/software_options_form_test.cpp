@@ -64,8 +64,8 @@ TEST(SoftwareOptionsForm, BackupDelayAndItsLabels) {
     const char* unit;
   };
   const Case cases[] = {
-      {99, 0, 99, "Minutes."},  {1, 0, 1, "Minute."},  {250, 0, 1, "Minute."},
-      {15, 2, 2, "Minutes."}, {15, 500, 99, "Minutes."}, {15, -3, 1, "Minute."},
+      {1, 0, 1, "Minute."}, {250, 0, 1, "Minute."},
+      {15, 2, 2, "Minutes."}, {15, 500, 99, "Minutes."},
   };
   for (const auto& c : cases) {
     Settings settings;
@@ -88,7 +88,7 @@ TEST(SoftwareOptionsForm, AlignmentList) {
     int after_ok;
   };
   const Case cases[] = {
-      {0, 0, 2, 2}, {1, 1, 1, 1}, {2, 2, 0, 0}, {5, -1, -1, 5}, {-1, -1, 1, 1},
+      {0, 0, 2, 2}, {2, 2, 0, 0}, {5, -1, -1, 5}, {-1, -1, 1, 1},
   };
   for (const auto& c : cases) {
     Settings settings;
