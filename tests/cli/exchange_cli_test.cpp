@@ -87,20 +87,6 @@ TEST_F(ExchangeCli, CsvOfAllBanksReadsAs201RowsOfNineColumns) {
   EXPECT_EQ(Shell("python3 " + Quote((dir_ / "check.py").string()) + " " + Quote(out)), "ok\n");
 }
 
-TEST_F(ExchangeCli, CsvOfOneBankOrTheDummyBankToStandardOutput) {
-  auto run = Talvirex({"csv", kSample, "--bank", "2"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  auto lines = Lines(run.out);
-  ASSERT_EQ(lines.size(), 21u);
-  EXPECT_EQ(lines[5], "2,25,146.5200,Fire Dept,On,Off,67.0,Off,Off\r");
-
-  run = Talvirex({"csv", kSample, "--bank", "D"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  lines = Lines(run.out);
-  ASSERT_EQ(lines.size(), 21u);
-  for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i], "Empty,,,,,,,,\r");
-}
-
 TEST_F(ExchangeCli, HarvestListsAFileOrStandardInputInOrderOfDiscovery) {
   auto run = Talvirex({"harvest", kData + "/harvest/county_frequencies.htm"});
   ASSERT_EQ(run.status, 0) << run.err;
@@ -135,21 +121,6 @@ TEST_F(ExchangeCli, PrintOfOneBankGivesOnePageWithEveryPart) {
   }
   EXPECT_NE(channels[6].find("--"), std::string::npos);
   EXPECT_NE(channels[0].find("Empty"), std::string::npos);
-}
-
-TEST_F(ExchangeCli, PrintOfAllBanksGivesTenNumberedPages) {
-  const std::string pdf = (dir_ / "all.pdf").string();
-  const auto run = Talvirex({"print", kSample, "--all", "--pdf", pdf});
-  ASSERT_EQ(run.status, 0) << run.err;
-  ASSERT_EQ(Pages(pdf), 10);
-  for (int page = 1; page <= 10; ++page) {
-    const std::string text = PdfPage(pdf, page);
-    EXPECT_NE(text.find("Bank: " + std::to_string(page) + "\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("Page " + std::to_string(page) + " / 10"), std::string::npos) << text;
-    const auto channels = ChannelLines(text);
-    ASSERT_EQ(channels.size(), 20u);
-    EXPECT_EQ(channels[0].rfind(std::to_string((page - 1) * 20 + 1) + ":", 0), 0u);
-  }
 }
 
 TEST_F(ExchangeCli, RefuseBadArgumentsAndFilesTheyCannotUse) {

@@ -139,15 +139,6 @@ TEST(WriteCsv, AFailedWriteStopsTheBankAndGoesOnWithTheNext) {
   EXPECT_TRUE(WriteCsv(ws.table, {0}, refused, ui));
 }
 
-TEST(CsvPathFor, AppendsTheExtensionUnlessEitherCaseIsThere) {
-  EXPECT_EQ(CsvPathFor("/x/list.txt"), "/x/list.txt.csv");
-  EXPECT_EQ(CsvPathFor("/x/list"), "/x/list.csv");
-  EXPECT_EQ(CsvPathFor("/x/list.Csv"), "/x/list.Csv.csv");
-  EXPECT_EQ(CsvPathFor("/x/list.CSV"), "/x/list.CSV");
-  EXPECT_EQ(CsvPathFor("/x/list.csv"), "/x/list.csv");
-  EXPECT_EQ(CsvPathFor("/x.csv.d/list"), "/x.csv.d/list");
-}
-
 TEST(ExportCsvForm, OkWritesTheChosenFile) {
   TempDir dir;
   Workspace ws;
@@ -165,16 +156,6 @@ TEST(ExportCsvForm, OkWritesTheChosenFile) {
   ASSERT_EQ(lines.size(), 21u);
   EXPECT_EQ(lines[2], "4,62,155.5,Ambulance,Off,On,None,Off,Off");
   EXPECT_FALSE(ws.unsaved_changes);
-}
-
-TEST(ExportCsvForm, CancellingTheFileDialogKeepsTheDialogOpen) {
-  Workspace ws;
-  ScriptedUi ui;
-  ui.save_paths.push_back(std::nullopt);
-  ExportCsvForm form;
-  form.SelectOption(ExportCsvForm::kAllBanks);
-  EXPECT_FALSE(form.Ok(ws, ui));
-  EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST(ExportCsvForm, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept) {

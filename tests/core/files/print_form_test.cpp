@@ -65,27 +65,6 @@ TEST(PrintBank, LaysOutTheWholePage) {
   EXPECT_DOUBLE_EQ(sink.lines.back().y, sink.height - 3000);
 }
 
-TEST(PrintBank, TheDummyBankAndAnEmptyBank) {
-  Workspace ws;
-  RecordingPrintSink sink;
-  ScriptedUi ui;
-  PrintBank(ws, kContext, sink, ui, kDummyBank, 1, 1);
-  const Strings texts = sink.Texts(0);
-  EXPECT_EQ(texts[2], "1:Bank: Dummy");
-  EXPECT_EQ(texts[3], "1:Bankname: Dummy");
-  EXPECT_EQ(texts[4], "1:Filename: Untitled");
-  EXPECT_EQ(texts[7], "1:201: |8:Empty");
-  EXPECT_EQ(texts[16], "1:210: |8:Empty");
-  EXPECT_EQ(texts[17], "");
-  EXPECT_EQ(texts[18], "1:211: |8:Empty");
-  EXPECT_EQ(texts[27], "1:220: |8:Empty");
-  EXPECT_EQ(texts.back(), "1:TALVIREX   ---   Page 1 / 1");
-
-  RecordingPrintSink bank10;
-  PrintBank(ws, kContext, bank10, ui, 9, 10, 10);
-  EXPECT_EQ(bank10.Texts(0)[2], "1:Bank: 10");
-}
-
 TEST(PrintForm, ActiveBankIsPage1Of1AndAllBanksPrintTenPagesNeverTheDummyBank) {
   Workspace ws;
   ws.current_bank = 4;

@@ -150,14 +150,6 @@ TEST_F(ReadTest, NoiseIsDroppedWithoutAdvancingTheCount) {
   EXPECT_EQ(rec.decodes, 1);
 }
 
-TEST_F(ReadTest, ARepeatedModelQuestionStartsTheCountAgain) {
-  Receive("MDL\r" + CloneLineFor(1, 1) + "\r" + CloneLineFor(2, 2) + "\r");
-  Receive("MDL\r");
-  EXPECT_EQ(kloon.line_counter(), 1);
-  Receive(Stream(kCloneLineCount).substr(4));
-  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kComplete});
-}
-
 TEST_F(ReadTest, LinesBeforeTheModelQuestionAndBeyondTheLastAreRefused) {
   Receive(CloneLineFor(1, 1) + "\r");
   EXPECT_EQ(rec.writes, std::vector<std::string>{"NG\r"});
@@ -189,24 +181,6 @@ TEST_F(ReadTest, StopMidReadKeepsStoredLinesIgnoresLaterBytesAndANewReadStartsCl
   Receive(Stream(kCloneLineCount));
   EXPECT_EQ(rec.rejected, std::nullopt);
   EXPECT_EQ(rec.ended, (std::vector<Outcome>{Outcome::kCancelled, Outcome::kComplete}));
-}
-
-TEST_F(ReadTest, LostPortEndsLikeStopWithItsOwnStatus) {
-  Receive("MDL\r" + CloneLineFor(1, 9) + "\r");
-  rec.Take(kloon.OnPortLost());
-  EXPECT_EQ(rec.statuses.back(), "Comport lost. Operation cancelled.");
-  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kPortLost});
-  EXPECT_EQ(rec.buttons, (SetButtons{true, false, true}));
-  EXPECT_FALSE(kloon.transferring());
-  EXPECT_EQ(image.lines[2], "old");
-}
-
-TEST_F(ReadTest, OkDuringAReadClosesThePortAndTheWindow) {
-  Receive("MDL\r");
-  rec.Take(kloon.Ok());
-  EXPECT_EQ(rec.closes, 1);
-  EXPECT_EQ(rec.window_closes, 1);
-  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kCancelled});
 }
 
 TEST(ReadStart, PortFailuresLeaveTheWindowReadyForAnotherAttempt) {
