@@ -26,10 +26,8 @@ CsvImportForm FormWith(int count, const Workspace& ws = Workspace{}) {
 }
 
 TEST(CsvImportForm, StartFieldFilterClampsAndChannelNumber) {
-  for (int code : {0, 8, 9, 45, 46, 47, 48, 57})
-    EXPECT_TRUE(CsvImportForm::StartFieldAcceptsKey(code)) << code;
-  for (int code : {13, 44, 58, 65, -1})
-    EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey(code)) << code;
+  EXPECT_TRUE(CsvImportForm::StartFieldAcceptsKey('5'));
+  EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey('A'));
 
   CsvImportForm form;
   form.Open(Workspace{});

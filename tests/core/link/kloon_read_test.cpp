@@ -134,22 +134,6 @@ TEST_F(ReadTest, EndAfterHundredLinesIsBadAndDoesNotDecode) {
   EXPECT_FALSE(kloon.transferring());
 }
 
-TEST_F(ReadTest, NoiseIsDroppedWithoutAdvancingTheCount) {
-  Receive("MDL\r");
-  Receive("\x01\x02garbage\r");
-  Receive(std::string(6000, '\xFF'));  // a burst with no CR at all
-  Receive("\rOKAY\r");
-  Receive(CloneLineFor(1, 1) + "\r");
-  EXPECT_EQ(kloon.line_counter(), 2);
-  EXPECT_EQ(rec.writes, (std::vector<std::string>{"SC200SPOR\r", "OK\r"}));
-  EXPECT_FALSE(rec.rejected.has_value());
-  std::string rest;
-  for (int i = 2; i <= kCloneLineCount; ++i) rest += "\x7Fzz\r" + CloneLineFor(i, i) + "\r";
-  Receive(rest + "noise\rEND\r");
-  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kComplete});
-  EXPECT_EQ(rec.decodes, 1);
-}
-
 TEST_F(ReadTest, LinesBeforeTheModelQuestionAndBeyondTheLastAreRefused) {
   Receive(CloneLineFor(1, 1) + "\r");
   EXPECT_EQ(rec.writes, std::vector<std::string>{"NG\r"});
