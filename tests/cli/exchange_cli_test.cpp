@@ -88,14 +88,11 @@ TEST_F(ExchangeCli, CsvOfAllBanksReadsAs201RowsOfNineColumns) {
 }
 
 TEST_F(ExchangeCli, HarvestListsAFileOrStandardInputInOrderOfDiscovery) {
-  auto run = Talvirex({"harvest", kData + "/harvest/county_frequencies.htm"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out,
-            "154.1300\n127.3\n155.2200\n462.5625\n453.1250\n458.1250\n460.0250\n465.0250\n"
-            "155.3400\n151.6250\n67.0\n155.4750\n155.7525\n");
-  run = Talvirex({"harvest", "-"}, kData + "/harvest/airband.csv");
+  const std::string file = kData + "/harvest/airband.csv";
+  const auto run = Talvirex({"harvest", file});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "118.3000\n121.9000\n127.6500\n156.8000\n");
+  EXPECT_EQ(Talvirex({"harvest", "-"}, file).out, run.out);
 }
 
 TEST_F(ExchangeCli, PrintOfOneBankGivesOnePageWithEveryPart) {
