@@ -135,26 +135,6 @@ TEST(SlaveSessionTest, AModelRequestStartsOverAndEndBeforeAllLinesFails) {
 
 // ---- master: the scanner sends ----------------------------------------------------------------
 
-TEST(MasterSessionTest, RepeatsModelRequestUntilAnswered) {
-  ScannerSession session(Role::kMaster, {}, Image(), {.mdl_repeat_ms = 1000});
-  Collector out;
-  out.Take(session.Start(0));
-  EXPECT_EQ(session.NextDeadline(), 1000);
-  out.Take(session.OnTick(999));
-  EXPECT_EQ(out.messages.size(), 1u);
-  Feed(session, out, "SC100SPOR", 500);  // not a model this scanner can clone into
-  out.Take(session.OnTick(1000));
-  EXPECT_EQ(out.messages, (std::vector<std::string>{"MDL", "MDL"}));
-  out.Take(session.OnTick(2000));
-  EXPECT_EQ(out.messages.size(), 3u);
-  Feed(session, out, "xxSC200SPORxx", 2100);
-  EXPECT_EQ(out.messages.back(), Image()[0]);
-  out.Take(session.OnTick(5000));
-  EXPECT_EQ(out.messages.back(), Image()[0]);  // no more "MDL" once answered
-  EXPECT_EQ(session.counters().model_requests, 3);
-  EXPECT_EQ(session.counters().noise, 1);
-}
-
 TEST(MasterSessionTest, RefusedLineIsSentAgainItselfUpToTheLimit) {
   ScannerSession session(Role::kMaster, {}, Image());
   Collector out;

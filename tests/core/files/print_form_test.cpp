@@ -30,10 +30,6 @@ TEST(PrintBank, LaysOutTheWholePage) {
   ScriptedUi ui;
   PrintBank(ws, kContext, sink, ui, 1, 2, 10);
 
-  EXPECT_EQ(sink.origin_x, 1000);
-  EXPECT_EQ(sink.origin_y, 500);
-  EXPECT_EQ(sink.font, "Arial");
-  EXPECT_DOUBLE_EQ(sink.font_points, 8.25);
   Strings expected = {
       "1:Kelmora for Uniden SportCat 200 - 05/12/2026",
       "",
