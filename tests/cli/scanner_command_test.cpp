@@ -41,11 +41,9 @@ TEST(ScannerCommand, RefusesUnfitOptionsAndImages) {
   } cases[] = {
       {{}, 1, "need --role master or --role slave"},
       {{"--role", "master", "--refuse", "3"}, 1, "--refuse is for --role slave"},
-      {{"--role", "master", "--wrong-model"}, 1, "--wrong-model is for --role slave"},
       {{"--role", "slave", "--corrupt", "3"}, 1, "--corrupt is for --role master"},
       {{"--role", "slave", "--refuse", "3,,4"}, 1, "--refuse takes line numbers 1..253"},
       {{"--role", "slave", "--chunk", "0"}, 1, "--chunk takes a number 1..4096"},
-      {{"--role", "slave", "--delay", "x"}, 1, "--delay takes a number 0..60000"},
       {{"--role", "master", "--image", (dir / "none.img").string()}, 2, "none.img"},
       {{"--role", "master", "--image", (dir / "short.img").string()}, 2,
        "is not a clone image: The file holds 1 line;"},

@@ -214,7 +214,6 @@ TEST_F(SerialTransfer, PortsThatCannotBeUsedAndBadArguments) {
     const char* message;
   } cases[] = {
       {{"read", "--port", (dir_ / "no-such-tty").string(), "--yes"}, 3, "Comport not available."},
-      {{"send", kSample, "--port", "0", "--yes"}, 3, "Comport not available."},
       {{"restore", image, "--port", "0", "--yes"}, 3, "Comport not available."},
       {{"read"}, 1, "need --port N or --port PATH"},
       {{"read", "--port", "com1"}, 1, "--port takes a port number or a device path"},

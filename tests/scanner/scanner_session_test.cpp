@@ -133,84 +133,7 @@ TEST(SlaveSessionTest, AModelRequestStartsOverAndEndBeforeAllLinesFails) {
   EXPECT_EQ(session.failure(), "\"END\" arrived after 100 of 253 lines");
 }
 
-TEST(SlaveSessionTest, NoiseAndFloodsAreDroppedWithoutAnAnswer) {
-  ScannerSession session(Role::kSlave, {}, {});
-  Collector out;
-  session.Start(0);
-  Feed(session, out, Image()[0], 0);  // a line before "MDL" means nothing yet
-  Feed(session, out, "END", 0);
-  Feed(session, out, "", 0);
-  Feed(session, out, "\x01\xFFgarbage", 0);
-  out.Take(session.OnBytes(std::string(5000, 'x'), 0));  // no CR at all
-  EXPECT_TRUE(out.messages.empty());
-  EXPECT_EQ(session.counters().noise, 5);
-  Feed(session, out, "MDL", 1);
-  EXPECT_EQ(out.Next(), "SC200SPOR");
-  Feed(session, out, "OK?", 1);
-  Feed(session, out, Image()[0], 1);
-  EXPECT_EQ(out.Next(), "OK");
-  EXPECT_EQ(session.outcome(), Outcome::kRunning);
-}
-
-TEST(SlaveSessionTest, WrongModelAndDisconnect) {
-  Faults faults;
-  faults.wrong_model = true;
-  faults.disconnect_after = 2;
-  ScannerSession session(Role::kSlave, faults, {});
-  Collector out;
-  session.Start(0);
-  Feed(session, out, "MDL", 0);
-  EXPECT_EQ(out.Next(), "XR100SPOR");
-  EXPECT_EQ(std::string(out.messages[0]).find("SC200"), std::string::npos);
-  Feed(session, out, Image()[0], 1);
-  EXPECT_FALSE(out.hung_up);
-  Feed(session, out, Image()[1], 2);
-  EXPECT_EQ(out.messages.back(), "OK");  // the answer goes out before the link drops
-  EXPECT_TRUE(out.hung_up);
-  EXPECT_EQ(session.outcome(), Outcome::kDisconnected);
-  Feed(session, out, Image()[2], 3);
-  EXPECT_EQ(out.messages.size(), 3u);
-}
-
 // ---- master: the scanner sends ----------------------------------------------------------------
-
-TEST(MasterSessionTest, FullExchange) {
-  ScannerSession session(Role::kMaster, {}, Image());
-  Collector out;
-  out.Take(session.Start(0));
-  EXPECT_EQ(out.Next(), "MDL");
-  Feed(session, out, "SC200", 1, 2);
-  for (int i = 0; i < 253; ++i) {
-    ASSERT_EQ(out.Next(), Image()[static_cast<std::size_t>(i)]);
-    ASSERT_EQ(out.unread(), 0u);
-    EXPECT_EQ(session.outcome(), Outcome::kRunning);
-    Feed(session, out, "OK", 2 + i, 1);
-  }
-  EXPECT_EQ(out.Next(), "END");
-  EXPECT_EQ(session.outcome(), Outcome::kComplete);
-  EXPECT_EQ(session.counters().lines_done, 253);
-  EXPECT_EQ(session.counters().model_requests, 1);
-}
-
-TEST(MasterSessionTest, RepeatsModelRequestUntilAnswered) {
-  ScannerSession session(Role::kMaster, {}, Image(), {.mdl_repeat_ms = 1000});
-  Collector out;
-  out.Take(session.Start(0));
-  EXPECT_EQ(session.NextDeadline(), 1000);
-  out.Take(session.OnTick(999));
-  EXPECT_EQ(out.messages.size(), 1u);
-  Feed(session, out, "SC100SPOR", 500);  // not a model this scanner can clone into
-  out.Take(session.OnTick(1000));
-  EXPECT_EQ(out.messages, (std::vector<std::string>{"MDL", "MDL"}));
-  out.Take(session.OnTick(2000));
-  EXPECT_EQ(out.messages.size(), 3u);
-  Feed(session, out, "xxSC200SPORxx", 2100);
-  EXPECT_EQ(out.messages.back(), Image()[0]);
-  out.Take(session.OnTick(5000));
-  EXPECT_EQ(out.messages.back(), Image()[0]);  // no more "MDL" once answered
-  EXPECT_EQ(session.counters().model_requests, 3);
-  EXPECT_EQ(session.counters().noise, 1);
-}
 
 TEST(MasterSessionTest, RefusedLineIsSentAgainItselfUpToTheLimit) {
   ScannerSession session(Role::kMaster, {}, Image());
@@ -249,54 +172,6 @@ TEST(MasterSessionTest, UnansweredLineIsSentAgainAfterTheTimeout) {
   EXPECT_EQ(session.outcome(), Outcome::kFailed);
   EXPECT_EQ(session.failure(), "line 1 got no answer");
   EXPECT_EQ(out.messages.size(), static_cast<std::size_t>(kMaxAttempts));
-}
-
-TEST(MasterSessionTest, NoiseGoesBeforeEveryMessageAndListedLinesAreCorruptedOnce) {
-  Faults faults;
-  faults.noise = true;
-  faults.corrupt_once = {2};
-  ScannerSession session(Role::kMaster, faults, Image());
-  Collector out;
-  out.Take(session.Start(0));
-  Feed(session, out, "SC200SPOR", 0);
-  EXPECT_EQ(out.messages, (std::vector<std::string>{std::string(kNoise), "MDL", std::string(kNoise),
-                                                    Image()[0]}));
-  Feed(session, out, "OK", 1);
-  EXPECT_EQ(CheckLine(out.messages.back(), 2), LineFault::kChecksum);
-  Feed(session, out, "NG", 2);
-  EXPECT_EQ(out.messages.back(), Image()[1]);
-}
-
-TEST(MasterSessionTest, ChunksAndDelaysArePacedByTime) {
-  Faults faults;
-  faults.chunk = 5;
-  faults.delay_ms = 200;
-  faults.disconnect_after = 1;
-  ScannerSession session(Role::kMaster, faults, Image(), {.chunk_gap_ms = 1});
-  Collector out;
-  out.Take(session.Start(0));
-  EXPECT_TRUE(out.pieces.empty());
-  EXPECT_EQ(session.NextDeadline(), 200);
-  out.Take(session.OnTick(200));
-  EXPECT_EQ(out.pieces, (std::vector<std::string>{"MDL\r"}));
-  Feed(session, out, "SC200SPOR", 300);
-  out.Take(session.OnTick(501));
-  EXPECT_EQ(out.pieces.size(), 3u);  // due at 500 and 501
-  out.Take(session.OnTick(600));
-  ASSERT_EQ(out.pieces.size(), 1u + 10u);  // 47 bytes in pieces of 5
-  for (const auto& piece : out.pieces) EXPECT_LE(piece.size(), 5u);
-  EXPECT_EQ(out.messages.back(), Image()[0]);
-  Feed(session, out, "OK", 700);
-  EXPECT_TRUE(out.hung_up);
-  EXPECT_EQ(session.outcome(), Outcome::kDisconnected);
-}
-
-TEST(MasterSessionTest, RefusesAnImageOfTheWrongSize) {
-  ScannerSession session(Role::kMaster, {}, {"CLN"});
-  Collector out;
-  out.Take(session.Start(0));
-  EXPECT_TRUE(out.messages.empty());
-  EXPECT_EQ(session.outcome(), Outcome::kFailed);
 }
 
 }  // namespace

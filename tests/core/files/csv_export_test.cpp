@@ -40,8 +40,6 @@ TEST(CsvLine, FollowsTheColumnRules) {
       {{"146.5200", "Fire Dept", "1", "0", "1", "0", "0"},
        "2,25,146.5200,Fire Dept,On,Off,67.0,Off,Off"},
       {{"0", "Tagged", "1", "1", "1", "1", "1"}, "Empty,,,,,,,,"},
-      {{"Empty", "Tagged", "1", "1", "1", "1", "1"}, "Empty,,,,,,,,"},
-      {{"-5", "Tagged", "1", "1", "1", "1", "1"}, "Empty,,,,,,,,"},
       {{"145.5", "A,B;C", "0", "0", "0", "0", "0"}, "2,25,145.5,A B C,Off,Off,None,Off,Off"},
       {{"145.5", " pad ", " ", "On", "38", "2", ""}, "2,25,145.5, pad ,,,250.3,,"},
       {{"145.5", "x", "0", "0", "39", "0", "0"}, "2,25,145.5,x,Off,Off,023,Off,Off"},
@@ -139,15 +137,6 @@ TEST(WriteCsv, AFailedWriteStopsTheBankAndGoesOnWithTheNext) {
   EXPECT_TRUE(WriteCsv(ws.table, {0}, refused, ui));
 }
 
-TEST(CsvPathFor, AppendsTheExtensionUnlessEitherCaseIsThere) {
-  EXPECT_EQ(CsvPathFor("/x/list.txt"), "/x/list.txt.csv");
-  EXPECT_EQ(CsvPathFor("/x/list"), "/x/list.csv");
-  EXPECT_EQ(CsvPathFor("/x/list.Csv"), "/x/list.Csv.csv");
-  EXPECT_EQ(CsvPathFor("/x/list.CSV"), "/x/list.CSV");
-  EXPECT_EQ(CsvPathFor("/x/list.csv"), "/x/list.csv");
-  EXPECT_EQ(CsvPathFor("/x.csv.d/list"), "/x.csv.d/list");
-}
-
 TEST(ExportCsvForm, OkWritesTheChosenFile) {
   TempDir dir;
   Workspace ws;
@@ -165,16 +154,6 @@ TEST(ExportCsvForm, OkWritesTheChosenFile) {
   ASSERT_EQ(lines.size(), 21u);
   EXPECT_EQ(lines[2], "4,62,155.5,Ambulance,Off,On,None,Off,Off");
   EXPECT_FALSE(ws.unsaved_changes);
-}
-
-TEST(ExportCsvForm, CancellingTheFileDialogKeepsTheDialogOpen) {
-  Workspace ws;
-  ScriptedUi ui;
-  ui.save_paths.push_back(std::nullopt);
-  ExportCsvForm form;
-  form.SelectOption(ExportCsvForm::kAllBanks);
-  EXPECT_FALSE(form.Ok(ws, ui));
-  EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST(ExportCsvForm, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept) {

@@ -102,14 +102,6 @@ TEST_F(FileCommandsTest, NewAsksBeforeClearingAndCancelKeepsEverything) {
   EXPECT_EQ(ws.bank_names[0], "Bank: 1");  // cleartag 0 keeps the names
 }
 
-TEST_F(FileCommandsTest, NewWithClearTagResetsTheBankNames) {
-  ws.settings.cleartag = 1;
-  ws.bank_names[2] = "Marine";
-  files.New();
-  EXPECT_EQ(ws.bank_names[2], "Bank 3");
-  EXPECT_EQ(ws.bank_names[10], "Dummy");
-}
-
 TEST_F(FileCommandsTest, NewDoesNotDiscardTheTableWhenTheOfferedSaveDidNotWrite) {
   EditBank1();
   ui.answers.push_back(Answer::kYes);

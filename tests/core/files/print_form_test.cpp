@@ -30,10 +30,6 @@ TEST(PrintBank, LaysOutTheWholePage) {
   ScriptedUi ui;
   PrintBank(ws, kContext, sink, ui, 1, 2, 10);
 
-  EXPECT_EQ(sink.origin_x, 1000);
-  EXPECT_EQ(sink.origin_y, 500);
-  EXPECT_EQ(sink.font, "Arial");
-  EXPECT_DOUBLE_EQ(sink.font_points, 8.25);
   Strings expected = {
       "1:Kelmora for Uniden SportCat 200 - 05/12/2026",
       "",
@@ -63,27 +59,6 @@ TEST(PrintBank, LaysOutTheWholePage) {
   EXPECT_EQ(sink.rules[0].x1, 0);
   EXPECT_EQ(sink.rules[0].x2, sink.width - 2000);
   EXPECT_DOUBLE_EQ(sink.lines.back().y, sink.height - 3000);
-}
-
-TEST(PrintBank, TheDummyBankAndAnEmptyBank) {
-  Workspace ws;
-  RecordingPrintSink sink;
-  ScriptedUi ui;
-  PrintBank(ws, kContext, sink, ui, kDummyBank, 1, 1);
-  const Strings texts = sink.Texts(0);
-  EXPECT_EQ(texts[2], "1:Bank: Dummy");
-  EXPECT_EQ(texts[3], "1:Bankname: Dummy");
-  EXPECT_EQ(texts[4], "1:Filename: Untitled");
-  EXPECT_EQ(texts[7], "1:201: |8:Empty");
-  EXPECT_EQ(texts[16], "1:210: |8:Empty");
-  EXPECT_EQ(texts[17], "");
-  EXPECT_EQ(texts[18], "1:211: |8:Empty");
-  EXPECT_EQ(texts[27], "1:220: |8:Empty");
-  EXPECT_EQ(texts.back(), "1:TALVIREX   ---   Page 1 / 1");
-
-  RecordingPrintSink bank10;
-  PrintBank(ws, kContext, bank10, ui, 9, 10, 10);
-  EXPECT_EQ(bank10.Texts(0)[2], "1:Bank: 10");
 }
 
 TEST(PrintForm, ActiveBankIsPage1Of1AndAllBanksPrintTenPagesNeverTheDummyBank) {

@@ -26,15 +26,6 @@ TEST(CloneChecksum, WeighsTheAddressAndDataDigits) {
   for (const auto& c : cases) EXPECT_EQ(CloneChecksum(c.line), c.checksum) << c.line;
 }
 
-TEST(CloneChecksum, EqualsTheSumOfCharacterCodesForWellFormedLines) {
-  const CloneImage image = testing::DefaultImage();
-  for (int i = 1; i <= kCloneLineCount; ++i) {
-    int sum = 0;
-    for (int pos = 0; pos < kCloneLineBodyLength; ++pos) sum += image.lines[i][pos];
-    EXPECT_EQ(CloneChecksum(image.lines[i]), sum) << i;
-  }
-}
-
 TEST(BuildDefaultImage, GivesTheFactoryLines) {
   const CloneImage image = testing::DefaultImage();
   const struct {

@@ -19,12 +19,6 @@ const CloneImage& Expected() {
   return image;
 }
 
-TEST(ImageFile, WritesOneLineEachWithLf) {
-  const std::string text = ImageFileText(Expected());
-  EXPECT_EQ(text, JoinLines(Expected(), "\n"));
-  EXPECT_EQ(text.size(), 253u * 47u);
-}
-
 TEST(ImageFile, ReadsCrLfLfAndTrailingBlankLines) {
   const std::string texts[] = {
       JoinLines(Expected(), "\n"),
@@ -37,15 +31,6 @@ TEST(ImageFile, ReadsCrLfLfAndTrailingBlankLines) {
     ASSERT_TRUE(std::holds_alternative<CloneImage>(result));
     EXPECT_EQ(std::get<CloneImage>(result), Expected());
   }
-}
-
-TEST(ImageFile, KeepsLinesAsTheyStand) {
-  CloneImage image = Expected();
-  image.lines[7] = "CLN 0060 0102";
-  image.lines[8] = "CLN 0070 abcdef00000000000000000000000000~0000";
-  const auto result = ParseImageFile(JoinLines(image, "\n"));
-  ASSERT_TRUE(std::holds_alternative<CloneImage>(result));
-  EXPECT_EQ(std::get<CloneImage>(result), image);
 }
 
 TEST(ImageFile, RefusesWhatIsNot253CloneLines) {

@@ -130,21 +130,6 @@ TEST_F(SendTest, TheFifteenthRefusalEndsTheTransfer) {
   EXPECT_TRUE(rec.writes.empty());
 }
 
-TEST_F(SendTest, AnswersThatFitNoOutstandingMessageAreDropped) {
-  AcknowledgeLines(1);
-  Tick();
-  Answer("??\rxyz\r\x01\r");
-  EXPECT_EQ(kloon.line_counter(), 1);
-  Answer("OK\r");
-  EXPECT_EQ(kloon.line_counter(), 2);
-  // A doubled "OK" and a stray model answer while the next line waits for its pause.
-  Answer("OK\rSC200SPOR\rNG\r");
-  EXPECT_EQ(kloon.line_counter(), 2);
-  EXPECT_EQ(kloon.refusals(), 0);
-  Tick();
-  EXPECT_EQ(rec.writes.back(), Line(3));
-}
-
 TEST_F(SendTest, NoAnswerWithinTheTimeoutResendsTheLineUntilTheRefusalLimit) {
   AcknowledgeLines(5);
   Tick();
@@ -183,14 +168,6 @@ TEST_F(SendTest, TheModelQuestionIsAskedAgainUntilTheLimitAndAnyAnswerNamingTheM
   for (const auto& w : r.writes) EXPECT_EQ(w, "MDL\r");
 }
 
-TEST_F(SendTest, ALineOfTheWrongLengthIsReportedAndSentAllTheSame) {
-  image.lines[1] = "CLN 0000 00";
-  Answer("SC200SPOR\r");
-  Tick();
-  EXPECT_EQ(rec.messages.back(), "data error length");
-  EXPECT_EQ(rec.writes.back(), "CLN 0000 00\r");
-}
-
 TEST_F(SendTest, StopAtEveryStageCancelsAndClosesThePort) {
   // Stages: model question out, pause before a line, line out.
   for (int stage = 0; stage < 3; ++stage) {
@@ -212,33 +189,6 @@ TEST_F(SendTest, StopAtEveryStageCancelsAndClosesThePort) {
     r.Take(k.OnBytes("OK\rSC200\r"));
     EXPECT_EQ(r.writes.size(), writes) << stage;
   }
-}
-
-TEST_F(SendTest, LostPortMidSendEndsWithItsStatusAndNothingHangs) {
-  AcknowledgeLines(40);
-  Tick();
-  rec.Take(kloon.OnPortLost());
-  EXPECT_EQ(rec.statuses.back(), "Comport lost. Operation cancelled.");
-  EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kPortLost});
-  EXPECT_GE(rec.Count<StopPacingTimer>(), 1);
-  EXPECT_EQ(rec.buttons, (SetButtons{false, true, true}));
-  const auto writes = rec.writes.size();
-  Tick();
-  EXPECT_EQ(rec.writes.size(), writes);
-}
-
-TEST_F(SendTest, ANewSendStartsWithFreshCounters) {
-  AcknowledgeLines(2);
-  Tick();
-  Answer("NG\r");
-  rec.Take(kloon.Stop());
-  rec.Take(kloon.StartSend(PortAddress{4, ""}));
-  EXPECT_EQ(kloon.refusals(), 0);
-  EXPECT_FALSE(rec.detected);
-  rec.Take(kloon.OnPortOpened(PortOpenResult::kOpened));
-  rec.ClearWrites();
-  AcknowledgeLines(1);
-  EXPECT_EQ(rec.writes, std::vector<std::string>{Line(1)});
 }
 
 }  // namespace

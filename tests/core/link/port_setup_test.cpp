@@ -59,28 +59,6 @@ TEST(PortSetup, ClampsThePacingInterval) {
   }
 }
 
-TEST(PortSetup, OtherEntryIsClampedTo1Through19) {
-  const std::pair<const char*, int> cases[] = {
-      {"30", 19}, {"0", 1}, {"9", 9}, {"x", 1}, {" 11", 11},
-  };
-  for (const auto& [entry, port] : cases) {
-    PortSetup setup;
-    setup.SetOtherEntry(entry);
-    setup.SelectOption(PortSetup::kOtherOption);
-    EXPECT_EQ(setup.Port(), (PortAddress{port, ""})) << entry;
-  }
-}
-
-TEST(PortSetup, NamedOptionsIgnoreTheEntryAndBadOptionsAreIgnored) {
-  PortSetup setup;
-  setup.SetOtherEntry("15");
-  setup.SelectOption(3);
-  EXPECT_EQ(setup.Port().number, 3);
-  setup.SelectOption(0);
-  setup.SelectOption(10);
-  EXPECT_EQ(setup.selected_option(), 3);
-}
-
 TEST(PortSetup, ADevicePathInTheEntryIsUsedAndRemembered) {
   PortSetup setup;
   setup.SetOtherEntry(" /dev/pts/7 ");

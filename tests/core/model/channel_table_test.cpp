@@ -39,17 +39,6 @@ TEST(ChannelTable, BanksAreInUseOnlyWithAFrequencyAboveZero) {
   EXPECT_THROW(table.At(0, 22, 0), std::out_of_range);
 }
 
-TEST(ChannelTable, ChannelNumbersRunAcrossBanks) {
-  for (int n = 1; n <= 200; ++n) {
-    ASSERT_EQ(ChannelNumber(BankOf(n), RowOf(n)), n);
-    ASSERT_GE(RowOf(n), 1);
-    ASSERT_LE(RowOf(n), 20);
-  }
-  EXPECT_EQ(BankOf(20), 0);
-  EXPECT_EQ(BankOf(21), 1);
-  EXPECT_EQ(RowOf(200), 20);
-}
-
 TEST(ChannelTable, SubtoneTextsAndCodes) {
   const std::pair<const char*, const char*> cases[] = {
       {"0", "None"}, {"1", "67.0"}, {"38", "250.3"}, {"39", "023"}, {"142", "754"},

@@ -7,14 +7,6 @@
 namespace talvirex {
 namespace {
 
-TEST(DefaultDataForm, OpensOnTheStartValues) {
-  DefaultDataForm form;
-  form.Load(DefaultData{});
-  // Rows: Delay, Beep Alert, ATT, Lock Out (entries 1..4).
-  EXPECT_EQ(form.applied, (std::array<bool, 4>{true, true, false, true}));
-  EXPECT_EQ(form.selected, (std::array<int, 4>{1, 0, 0, 0}));
-}
-
 TEST(DefaultDataForm, OkWritesEntriesOneToFourOnly) {
   DefaultData data;
   data.apply[0] = 1;

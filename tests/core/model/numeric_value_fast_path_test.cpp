@@ -33,15 +33,5 @@ TEST(NumericValue, ShortDecimalsMatchTheGeneralParserBitForBit) {
   }
 }
 
-TEST(NumericValue, ReadsTableTextsOfEveryLength) {
-  const struct {
-    const char* text;
-    double value;
-  } cases[] = {{"145.5050", 145.505}, {" 145.12", 145.12}, {"000.0000", 0},
-               {"1234567890.123456", 1234567890.123456}, {"0.00000000000000000001", 1e-20},
-               {"+7.25x", 7.25}};
-  for (const auto& c : cases) EXPECT_EQ(NumericValue(c.text), c.value) << c.text;
-}
-
 }  // namespace
 }  // namespace talvirex
