@@ -168,6 +168,14 @@ TEST_F(SendTest, TheModelQuestionIsAskedAgainUntilTheLimitAndAnyAnswerNamingTheM
   for (const auto& w : r.writes) EXPECT_EQ(w, "MDL\r");
 }
 
+TEST_F(SendTest, ALineOfTheWrongLengthIsReportedAndSentAllTheSame) {
+  image.lines[1] = "CLN 0000 00";
+  Answer("SC200SPOR\r");
+  Tick();
+  EXPECT_EQ(rec.messages.back(), "data error length");
+  EXPECT_EQ(rec.writes.back(), "CLN 0000 00\r");
+}
+
 TEST_F(SendTest, StopAtEveryStageCancelsAndClosesThePort) {
   // Stages: model question out, pause before a line, line out.
   for (int stage = 0; stage < 3; ++stage) {
