@@ -10,20 +10,12 @@
 #include "editor/sort_commands.h"
 #include "editor/grid_bridge.h"
 #include "editor/line_commands.h"
-#include "ports/clipboard.h"
+#include "memory_clipboard.h"
 #include "ports/ui.h"
 #include "workspace.h"
 
 namespace talvirex {
 namespace {
-
-
-class MemoryClipboard final : public Clipboard {
- public:
-  std::string GetText() override { return text; }
-  void SetText(const std::string& value) override { text = value; }
-  std::string text;
-};
 
 void FillBank(Workspace& ws) {
   ws.settings.option9 = 1;

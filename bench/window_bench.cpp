@@ -9,18 +9,11 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "ports/clipboard.h"
+#include "memory_clipboard.h"
 #include "ports/ui.h"
 
 namespace talvirex {
 namespace {
-
-class MemoryClipboard final : public Clipboard {
- public:
-  std::string GetText() override { return text; }
-  void SetText(const std::string& value) override { text = value; }
-  std::string text;
-};
 
 QApplication& Application() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
