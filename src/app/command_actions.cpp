@@ -53,7 +53,14 @@ CommandActions::CommandActions(QMainWindow& window, Runner run)
 
 QAction* CommandActions::AddEntry(QMenu* menu, const MenuEntry& entry) {
   if (entry.caption.empty()) return menu->addSeparator();
-  QAction* action = menu->addAction(Text(entry.caption));
+  QString caption = Text(entry.caption);
+  // A caption that spells out its key ("... Shift Del") would show it twice beside Qt's own
+  // shortcut text.
+  const QString key_words = Text(entry.accelerator).replace(QLatin1Char('+'), QLatin1Char(' '));
+  if (!key_words.isEmpty() && caption.endsWith(QLatin1Char(' ') + key_words)) {
+    caption.chop(key_words.size() + 1);
+  }
+  QAction* action = menu->addAction(caption);
   if (!entry.name.empty()) action->setObjectName(Text(entry.name));
   if (!entry.accelerator.empty()) {
     action->setShortcut(QKeySequence(Text(entry.accelerator)));
@@ -135,7 +142,11 @@ void CommandActions::Refresh(const MainWindowLogic& logic) {
     for (QAction* action : actions) {
       action->setEnabled(enabled);
       if (action->isCheckable()) action->setChecked(checked);
-      if (slot >= 0 && slot <= 10) action->setText(QString::fromStdString(logic.view_caption(slot)));
+      // A bank name is shown as typed: "&" is a character there, not an access key.
+      if (slot >= 0 && slot <= 10) {
+        action->setText(QString::fromStdString(logic.view_caption(slot)).replace(
+            QLatin1Char('&'), QStringLiteral("&&")));
+      }
     }
   }
   const bool toolbars = logic.toolbars_visible();

@@ -60,6 +60,9 @@ GridControls::GridControls(CellEditor& editor, QWidget* parent)
   editor_box_->installEventFilter(this);
   connect(editor_box_, &QLineEdit::textEdited, this, [this](const QString& text) {
     editor_.EditorBoxTextChanged(text.toStdString());
+    // A paste passes no key filter: the box shows what the editor kept of it.
+    const QString kept = FromUtf8(editor_.controls().editor_box_text);
+    if (kept != text) editor_box_->setText(kept);
     length_->setText(QString::number(editor_.controls().editor_box_length));
   });
   connect(off_on_, &QButtonGroup::idClicked, this, [this](int id) {

@@ -33,7 +33,7 @@ namespace {
 constexpr int kTwipsPerInch = 1440;
 constexpr int kSplashMilliseconds = 100;
 constexpr int kLastFileDelayMilliseconds = 200;
-constexpr int kBackupTickMilliseconds = 60 * 1000;
+constexpr int kDeferredRetryMilliseconds = 100;
 constexpr int kCellPadding = 8;  // pixels beside a sample text inside a cell
 constexpr int kRowPadding = 6;   // pixels above and below a row's text
 constexpr int kTabsMargin = 160;  // room for bank names longer than the defaults
@@ -72,8 +72,13 @@ MainWindow::MainWindow(MainWindowOptions options)
   ui_.on_progress = [this](int value, int maximum) { ShowProgress(value, maximum); };
   ui_.on_status = [this](const std::string& text) { status_text_->setText(FromUtf8(text)); };
   backup_timer_ = new QTimer(this);
-  backup_timer_->setInterval(kBackupTickMilliseconds);
-  connect(backup_timer_, &QTimer::timeout, this, [this] { logic_.BackupTick(); });
+  backup_timer_->setInterval(options_.backup_tick);
+  connect(backup_timer_, &QTimer::timeout, this,
+          [this] { BetweenUserActions([this] { logic_.BackupTick(); }); });
+  deferred_timer_ = new QTimer(this);
+  deferred_timer_->setSingleShot(true);
+  deferred_timer_->setInterval(kDeferredRetryMilliseconds);
+  connect(deferred_timer_, &QTimer::timeout, this, &MainWindow::RunDeferredWork);
 }
 
 MainWindow::~MainWindow() = default;
@@ -222,14 +227,17 @@ void MainWindow::ShowSplash() {
 
 void MainWindow::Place() {
   const WindowPlacement& placement = logic_.placement();
-  if (workspace_.settings.window == 1 && placement.state != WindowState::kMaximised) {
-    move(PixelsOf(placement.left), PixelsOf(placement.top));
-    resize(PixelsOf(placement.width), PixelsOf(placement.height));
+  if (workspace_.settings.window != 1) {
+    resize(DefaultSize());
     show();
-  } else if (workspace_.settings.window == 1) {
+    return;
+  }
+  // The normal geometry comes first even for a maximised start: exit writes it back.
+  move(PixelsOf(placement.left), PixelsOf(placement.top));
+  resize(PixelsOf(placement.width), PixelsOf(placement.height));
+  if (placement.state == WindowState::kMaximised) {
     showMaximized();
   } else {
-    resize(DefaultSize());
     show();
   }
 }
@@ -252,25 +260,48 @@ QSize MainWindow::DefaultSize() const {
 void MainWindow::StartTimers() {
   if (logic_.WantsLastFileReload()) {
     QTimer::singleShot(kLastFileDelayMilliseconds, this, [this] {
-      logic_.ReloadLastFile();
-      RefreshFromCore();
+      BetweenUserActions([this] {
+        logic_.ReloadLastFile();
+        RefreshFromCore();
+      });
     });
   }
   backup_timer_->start();
 }
 
 void MainWindow::RunCommand(CommandId command) {
+  ++commands_running_;
   const CommandOutcome outcome = logic_.Run(command);
-  if (outcome == CommandOutcome::kCloseWindow) {
-    close();
-    return;
-  }
   if (outcome == CommandOutcome::kForWindow && options_.dialogs != nullptr) {
     WindowCommandContext context{this,    workspace_, logic_, ui_,
                                  clipboard_, clock_,  options_.folders.program};
     options_.dialogs->Launch(command, context);
   }
+  --commands_running_;
+  if (outcome == CommandOutcome::kCloseWindow) {
+    close();
+    return;
+  }
   RefreshFromCore();
+  RunDeferredWork();
+}
+
+// Timers run their work between user actions: a tick that falls inside a command, or while a
+// dialog, a message box or the transfer window runs its own event loop, waits until it has closed.
+// Otherwise a backup's commit would copy the grid as it stood before the dialog over the table
+// the dialog has just changed.
+void MainWindow::BetweenUserActions(std::function<void()> work) {
+  deferred_work_.push_back(std::move(work));
+  RunDeferredWork();
+}
+
+void MainWindow::RunDeferredWork() {
+  if (deferred_work_.empty() || exited_) return;
+  if (commands_running_ > 0 || QApplication::activeModalWidget() != nullptr) {
+    deferred_timer_->start();
+    return;
+  }
+  for (const std::function<void()>& work : std::exchange(deferred_work_, {})) work();
 }
 
 void MainWindow::RefreshFromCore() {
@@ -299,32 +330,43 @@ void MainWindow::RefreshFromCore() {
   commands_->Refresh(logic_);
 }
 
-// The core's current cell is the view's current index; its selection corner the opposite corner
-// of the view's selected rectangle.
+// The core's current cell is where the selection began (the anchor) and its selection corner
+// the end that moves. Qt moves its current index to the moving end, so the view's current index
+// is the corner; the anchor is also made Qt's start of a Shift-selection.
 void MainWindow::PushSelection() {
   const Grid& grid = workspace_.grid;
   QItemSelectionModel* selection = view_->selectionModel();
-  const QModelIndex current = model_.index(grid.current.row - 1, grid.current.column - 1);
+  const QModelIndex anchor = model_.index(grid.current.row - 1, grid.current.column - 1);
   const QModelIndex corner = model_.index(grid.selection_end.row - 1, grid.selection_end.column - 1);
-  selection->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-  selection->select(QItemSelection(current, corner), QItemSelectionModel::ClearAndSelect);
+  view_->setCurrentIndex(anchor);
+  selection->select(QItemSelection(anchor, corner), QItemSelectionModel::ClearAndSelect);
+  selection->setCurrentIndex(corner, QItemSelectionModel::NoUpdate);
 }
 
+// A mouse drag, Shift+arrows and Shift+click move the view's current index to the moving end of
+// the selection; the anchor stays where the press or the first Shift-move started. The core's
+// current cell keeps the anchor while it is a corner of the selected rectangle; a selection that
+// no longer has it as a corner (a new press, a Shift+click elsewhere) starts from the corner
+// facing the moving end.
 void MainWindow::OnViewSelection() {
   if (syncing_) return;
-  const QModelIndex current = view_->selectionModel()->currentIndex();
-  if (!current.isValid()) return;
-  int top = current.row(), bottom = current.row(), left = current.column(), right = current.column();
+  const QModelIndex moving = view_->selectionModel()->currentIndex();
+  if (!moving.isValid()) return;
+  int top = moving.row(), bottom = moving.row(), left = moving.column(), right = moving.column();
   for (const QItemSelectionRange& range : view_->selectionModel()->selection()) {
     top = std::min(top, range.top());
     bottom = std::max(bottom, range.bottom());
     left = std::min(left, range.left());
     right = std::max(right, range.right());
   }
-  const CellPos here{current.row() + 1, current.column() + 1};
-  const CellPos corner{(current.row() == top ? bottom : top) + 1,
-                       (current.column() == left ? right : left) + 1};
-  logic_.SetSelection(here, corner);
+  const CellPos end{moving.row() + 1, moving.column() + 1};
+  const CellPos facing{(moving.row() == top ? bottom : top) + 1,
+                       (moving.column() == left ? right : left) + 1};
+  const CellPos anchor = workspace_.grid.current;
+  const bool anchor_is_corner = (anchor.row == top + 1 || anchor.row == bottom + 1) &&
+                                (anchor.column == left + 1 || anchor.column == right + 1) &&
+                                !(anchor == end && facing != end);
+  logic_.SetSelection(anchor_is_corner ? anchor : facing, end);
   RefreshFromCore();
 }
 
@@ -343,9 +385,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == view_->viewport()) {
     switch (event->type()) {
       case QEvent::MouseButtonPress:
+        if (forwarding_press_) break;
+        [[fallthrough]];
       case QEvent::MouseButtonRelease:
       case QEvent::MouseButtonDblClick:
-        return GridMouse(static_cast<const QMouseEvent&>(*event), event->type());
+        return GridMouse(watched, static_cast<QMouseEvent&>(*event), event->type());
       default:
         break;
     }
@@ -362,7 +406,7 @@ bool MainWindow::GridKey(const QKeyEvent& key) {
   return !IsNavigationKey(key);
 }
 
-bool MainWindow::GridMouse(const QMouseEvent& mouse, QEvent::Type type) {
+bool MainWindow::GridMouse(QObject* viewport, QMouseEvent& mouse, QEvent::Type type) {
   CellEditor& editor = logic_.editor();
   if (mouse.button() == Qt::RightButton) {
     if (type == QEvent::MouseButtonPress) commands_->popup()->popup(mouse.globalPosition().toPoint());
@@ -370,16 +414,22 @@ bool MainWindow::GridMouse(const QMouseEvent& mouse, QEvent::Type type) {
   }
   if (mouse.button() != Qt::LeftButton) return false;
   if (type == QEvent::MouseButtonPress) {
+    // The view selects the pressed cell first, so the help bar names the channel pressed.
+    forwarding_press_ = true;
+    QCoreApplication::sendEvent(viewport, &mouse);
+    forwarding_press_ = false;
     editor.LeftButtonDown();
-  } else if (type == QEvent::MouseButtonRelease) {
-    editor.LeftButtonUp();
-    RefreshFromCore();
-  } else {
-    editor.DoubleClick();
     RefreshFromCore();
     return true;
   }
-  return false;
+  if (type == QEvent::MouseButtonRelease) {
+    editor.LeftButtonUp();
+    RefreshFromCore();
+    return false;
+  }
+  editor.DoubleClick();
+  RefreshFromCore();
+  return true;
 }
 
 std::array<int, 7> MainWindow::MeasuredColumnWidths() const {
@@ -436,6 +486,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   exited_ = true;
   backup_timer_->stop();
+  deferred_timer_->stop();
   event->accept();
 }
 

@@ -9,7 +9,10 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <array>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "editor/main_window.h"
 #include "platform/grid_model.h"
@@ -48,6 +51,8 @@ struct MainWindowOptions {
   DialogLauncher* dialogs = nullptr;
   /// Shows the splash window `info` during start-up.
   bool splash = true;
+  /// The backup timer's tick (a minute; tests make it short).
+  std::chrono::milliseconds backup_tick{60 * 1000};
 };
 
 class MainWindow final : public QMainWindow {
@@ -90,8 +95,10 @@ class MainWindow final : public QMainWindow {
   void Place();
   QSize DefaultSize() const;
   void StartTimers();
+  void BetweenUserActions(std::function<void()> work);
+  void RunDeferredWork();
   bool GridKey(const QKeyEvent& key);
-  bool GridMouse(const QMouseEvent& mouse, QEvent::Type type);
+  bool GridMouse(QObject* viewport, QMouseEvent& mouse, QEvent::Type type);
   void OnTab(int index);
   void OnViewSelection();
   void PushSelection();
@@ -129,8 +136,12 @@ class MainWindow final : public QMainWindow {
   QLabel* last_channel_ = nullptr;
   CommandActions* commands_ = nullptr;
   QTimer* backup_timer_ = nullptr;
+  QTimer* deferred_timer_ = nullptr;  // retries timer work that had to wait for a dialog
+  std::vector<std::function<void()>> deferred_work_;
+  int commands_running_ = 0;
   bool syncing_ = false;  // the window itself is moving the view's selection or tab
   bool exited_ = false;   // the exit sequence has run; the close goes through
+  bool forwarding_press_ = false;  // a grid press is being handed to the view first
 };
 
 }  // namespace talvirex

@@ -1,6 +1,14 @@
 #include "platform/grid_model.h"
 
+#include <algorithm>
+
 namespace talvirex {
+
+namespace {
+
+constexpr std::size_t kShownCellBytes = 256;
+
+}  // namespace
 
 int GridModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : kGridRows - 1;
@@ -13,7 +21,11 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 QVariant GridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   if (role == Qt::DisplayRole) {
-    return QString::fromStdString(grid_.Cell(index.row() + 1, index.column() + 1));
+    // A cell is a few dozen characters wide; laying out a megabyte text from a damaged file
+    // would freeze the window, so only its start is shown.
+    const std::string& text = grid_.Cell(index.row() + 1, index.column() + 1);
+    return QString::fromUtf8(text.data(),
+                             static_cast<qsizetype>(std::min(text.size(), kShownCellBytes)));
   }
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(alignment_);
   return {};

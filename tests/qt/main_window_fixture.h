@@ -37,6 +37,7 @@ class MainWindowFixture : public ::testing::Test {
     options.clock = &clock_;
     options.splash = false;
     options.dialogs = dialogs != nullptr ? dialogs : &dialogs_;
+    options.backup_tick = backup_tick_;
     window_ = std::make_unique<MainWindow>(std::move(options));
     window_->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -73,6 +74,7 @@ class MainWindowFixture : public ::testing::Test {
   }
 
   TempDir home_;
+  std::chrono::milliseconds backup_tick_{60 * 1000};
   std::filesystem::path install_;  // the program's own folder (manual, help); empty: `home_`
   ScriptedUi ui_;
   FakeClipboard clipboard_;

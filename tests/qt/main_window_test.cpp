@@ -190,16 +190,27 @@ TEST_F(MainWindowTest, NextStartReloadsTheLastFileAndTheColumnWidths) {
 }
 
 TEST_F(MainWindowTest, PlacementComesFromWindowDatAndGoesBackAtExit) {
-  WriteBytes(home_ / "setup.ini", "[setup]\r\nwindow=1\r\noption4=1\r\n");
-  WriteBytes(home_ / "window.dat", "1500\r\n1200\r\n15000\r\n9600\r\n0\r\n");
+  for (const char* state : {"0", "2"}) {  // normal, maximised: the normal size survives both
+    SCOPED_TRACE(state);
+    WriteBytes(home_ / "setup.ini", "[setup]\r\nwindow=1\r\noption4=1\r\n");
+    WriteBytes(home_ / "window.dat", std::string("1500\r\n1200\r\n15000\r\n9600\r\n") + state);
+    Open();
+    const double pixels_per_twip = window_->logicalDpiX() / 1440.0;
+    EXPECT_NEAR(window_->normalGeometry().width(), 15000 * pixels_per_twip, 1);
+    ASSERT_TRUE(window_->close());
+    const std::string written = ReadBytes(home_ / "window.dat");
+    EXPECT_NE(written.find(std::string("15000\r\n9600\r\n") + state), std::string::npos) << written;
+  }
+}
+
+TEST_F(MainWindowTest, MenuCaptionsShowBankNamesAndKeysAsTyped) {
+  WriteBytes(home_ / "names.dat", "R&D\r\n");
   Open();
-  const double pixels_per_twip = window_->logicalDpiX() / 1440.0;
-  EXPECT_NEAR(window_->width(), 15000 * pixels_per_twip, 1);
-  EXPECT_NEAR(window_->height(), 9600 * pixels_per_twip, 1);
-  EXPECT_NEAR(window_->x(), 1500 * pixels_per_twip, 1);
-  ASSERT_TRUE(window_->close());
-  const std::string written = ReadBytes(home_ / "window.dat");
-  EXPECT_NE(written.find("15000\r\n9600\r\n0"), std::string::npos) << written;
+  EXPECT_EQ(Action(CommandId::kShowBank0).text(), "R&&D");  // "&" is no access key here
+  EXPECT_EQ(window_->tabs()->tabText(0), "1: R&&D");
+  QAction& clear = Action(CommandId::kClearSelectedLines);
+  EXPECT_EQ(clear.text(), "&Clear Selected Lines");  // Qt shows the key itself
+  EXPECT_EQ(clear.shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
 }
 
 TEST_F(MainWindowTest, RightClickOnTheGridOpensThePopupMenu) {

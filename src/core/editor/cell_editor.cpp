@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/default_fill.h"
+#include "editor/grid_bridge.h"
 #include "editor/line_commands.h"
 #include "model/frequency.h"
 #include "model/numeric_value.h"
@@ -20,6 +21,7 @@ constexpr std::size_t kFrequencyCellLimit = 10;   // characters typed into a fre
 constexpr std::size_t kTagTypingLimit = 16;       // a tag cell takes a 17th character ...
 constexpr std::size_t kStoredTagLength = 16;      // ... and Enter keeps the first 16
 constexpr std::size_t kTagBoxLimit = 10;          // the tag box refuses keys past 10 characters
+constexpr std::size_t kEditorBoxShownLength = 256;  // far more than typing or a tag ever needs
 constexpr int kPickerJump = 10;
 
 bool IsFrequencyCharacter(int code) { return code == 45 || code == 46 || (code >= 48 && code <= 57); }
@@ -70,6 +72,14 @@ const std::array<std::string, 143>& PickerEntries() {
     return list;
   }();
   return entries;
+}
+
+std::string TagFromOutside(std::string_view text) {
+  std::string tag = Utf8Left(text, kStoredTagLength);
+  for (char& c : tag) {
+    if (static_cast<unsigned char>(c) < 32 || c == 127) c = ' ';
+  }
+  return tag;
 }
 
 std::string KeyboardShortcutText() {
@@ -178,8 +188,21 @@ void CellEditor::EnterFrequency() {
   if (NumericValue(text) != 0) {
     WriteSelected(CorrectedEntry(text, ws_.settings.zero));
     fil_defdata(ws_);
+    SettleSelectedRows();
   }
   MoveBelowSelection();
+}
+
+// Rows that just got a frequency show at once what a redraw would show them (their switches,
+// "None" for no subtone), and the bank-usage summary counts them.
+void CellEditor::SettleSelectedRows() {
+  const int top = std::clamp(ws_.grid.TopRow(), 1, kChannelsPerBank);
+  const int bottom = std::clamp(ws_.grid.BottomRow(), 1, kChannelsPerBank);
+  for (int row = top; row <= bottom; ++row) {
+    CommitRow(ws_, row);
+    for (int field = kFieldFrequency; field <= kFieldAtt; ++field) RenderCell(ws_, field, row);
+  }
+  ws_.status.bank_usage = BankUsageSummary(ws_.table);
 }
 
 void CellEditor::EnterTag() {
@@ -205,11 +228,15 @@ void CellEditor::PressKey(int key, KeyModifiers modifiers) {
   const bool on_off_letters = kind == 3 || kind == 4 || kind == 6;
   if (key == kKeyTab) {
     Tab(modifiers.shift);
-  } else if (modifiers.ctrl && key == 'D') {
-    lines_.ShiftChannelDown();
-    SelectionChanged();
-  } else if (modifiers.ctrl && key == 'U') {
-    lines_.ShiftChannelUp();
+  } else if (modifiers.ctrl && (key == 'D' || key == 'U')) {
+    // With `shiftdir` the keys run the opposite-named command, which swaps direction itself:
+    // Ctrl+D always moves the channel to the previous number, Ctrl+U to the next.
+    const bool down = (key == 'D') != (ws_.settings.shiftdir == 1);
+    if (down) {
+      lines_.ShiftChannelDown();
+    } else {
+      lines_.ShiftChannelUp();
+    }
     SelectionChanged();
   } else if (key == kKeyDelete && !modifiers.shift) {
     EmptySelected();
@@ -321,8 +348,9 @@ void CellEditor::UpdateControls() {
     controls_.editor_box = true;
     controls_.editor_box_limit = kind == kKindFrequency ? kFrequencyCellLimit : 0;
     controls_.easy_tags = kind == kKindTag;
-    controls_.editor_box_text = cell;
-    controls_.editor_box_length = Utf8Length(cell);
+    // More than a box's worth of a cell (a damaged file can hold megabytes) is not shown.
+    controls_.editor_box_text = Utf8Left(cell, kEditorBoxShownLength);
+    controls_.editor_box_length = Utf8Length(controls_.editor_box_text);
   } else if (kind == kKindSubtone) {
     controls_.picker = true;
     if (g.TopRow() == g.BottomRow()) {
@@ -362,8 +390,8 @@ bool CellEditor::EditorBoxKey(int code) {
 }
 
 void CellEditor::EditorBoxTextChanged(const std::string& text) {
-  controls_.editor_box_text = text;
-  controls_.editor_box_length = Utf8Length(text);
+  controls_.editor_box_text = ColumnKind() == kKindTag ? TagFromOutside(text) : text;
+  controls_.editor_box_length = Utf8Length(controls_.editor_box_text);
 }
 
 void CellEditor::EditorBoxEnter() {
@@ -379,6 +407,8 @@ void CellEditor::EditorBoxEnter() {
   } else if (kind == kKindFrequency) {
     const std::string text(TrimLeadingBlanks(controls_.editor_box_text));
     WriteSelected(NumericValue(text) != 0 ? CorrectedEntry(text, ws_.settings.zero) : text);
+    if (NumericValue(text) != 0) SettleSelectedRows();
+    UpdateControls();  // the box shows the corrected frequency it wrote
   } else {
     return;
   }

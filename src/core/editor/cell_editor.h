@@ -55,6 +55,11 @@ struct ControlsAboveGrid {
 /// The 143 entries of the PL/DPL picker: "None", the CTCSS tones, the DCS codes.
 const std::array<std::string, 143>& PickerEntries();
 
+/// A tag that arrives other than by typing (pasted into the grid or the editor box, or made by
+/// Replace): control characters become blanks, as a tag cannot hold them, and the text is cut to
+/// the 16 characters a tag keeps.
+std::string TagFromOutside(std::string_view text);
+
 /// The text of the "&Keyboard Shortcuts" message, lines separated by CR LF.
 std::string KeyboardShortcutText();
 
@@ -115,6 +120,7 @@ class CellEditor {
   void EnterFrequency();
   void EnterTag();
   void MoveBelowSelection();
+  void SettleSelectedRows();
   void Tab(bool backwards);
   void Toggle();
   void MovePicker(int step);

@@ -1,16 +1,11 @@
 #include "editor/find_replace_form.h"
 
+#include "editor/cell_editor.h"
 #include "model/channel_table.h"
 #include "text/text.h"
 #include "workspace.h"
 
 namespace talvirex {
-
-namespace {
-
-constexpr std::size_t kReplacedTagWidth = 16;
-
-}  // namespace
 
 void FindForm::Open(Workspace& workspace) {
   ws_ = &workspace;
@@ -63,7 +58,7 @@ std::string ReplacedTag(std::string_view tag, std::string_view find, std::string
   std::string replaced(tag.substr(0, at));
   replaced += replacement;
   replaced += tag.substr(at + find.size());
-  return Utf8Left(replaced, kReplacedTagWidth);
+  return TagFromOutside(replaced);
 }
 
 void ReplaceForm::Open(Workspace& workspace) {

@@ -56,31 +56,35 @@ std::string BankUsageSummary(const ChannelTable& table) {
   return summary;
 }
 
+void CommitRow(Workspace& ws, int row) {
+  const int bank = ws.current_bank;
+  if (bank < 0 || bank > kDummyBank || row < 1 || row > kChannelsPerBank) return;
+  for (int column = 1; column <= 7; ++column) {
+    std::string& stored = ws.table.At(bank, row, column);
+    stored = ws.grid.Cell(row, column);
+    if (column == kFieldTag) RecordTag(ws.tags, stored, bank, ws.settings.option9);
+  }
+  std::string& frequency = ws.table.At(bank, row, kFieldFrequency);
+  if (frequency.empty()) frequency = "0";
+  frequency = FormatFrequency(frequency, ws.settings.zero);
+  if (WholeMhz(frequency) > kHighestFrequencyMhz) frequency = "1300";
+  if (NumericValue(frequency) == 0) return;
+  for (const int field : {kFieldDelay, kFieldLockOut, kFieldBeepAlert, kFieldAtt}) {
+    std::string& flag = ws.table.At(bank, row, field);
+    flag = StoredOnOff(flag);
+  }
+  std::string& subtone = ws.table.At(bank, row, kFieldSubtone);
+  subtone = StoredSubtone(subtone);
+}
+
 void CommitBank(Workspace& ws, Ui& ui) {
   const int bank = ws.current_bank;
   if (bank < 0 || bank > kDummyBank) return;
   const CellPos current = ws.grid.current;
   const CellPos corner = ws.grid.selection_end;
-  for (int column = 1; column <= 7; ++column) {
-    for (int row = 1; row <= kChannelsPerBank; ++row) {
-      std::string& stored = ws.table.At(bank, row, column);
-      stored = ws.grid.Cell(row, column);
-      if (column == kFieldTag) RecordTag(ws.tags, stored, bank, ws.settings.option9);
-    }
-  }
   for (int row = 1; row <= kChannelsPerBank; ++row) {
     ui.ShowProgress(row, kChannelsPerBank);
-    std::string& frequency = ws.table.At(bank, row, kFieldFrequency);
-    if (frequency.empty()) frequency = "0";
-    frequency = FormatFrequency(frequency, ws.settings.zero);
-    if (WholeMhz(frequency) > kHighestFrequencyMhz) frequency = "1300";
-    if (NumericValue(frequency) == 0) continue;
-    for (const int field : {kFieldDelay, kFieldLockOut, kFieldBeepAlert, kFieldAtt}) {
-      std::string& flag = ws.table.At(bank, row, field);
-      flag = StoredOnOff(flag);
-    }
-    std::string& subtone = ws.table.At(bank, row, kFieldSubtone);
-    subtone = StoredSubtone(subtone);
+    CommitRow(ws, row);
   }
   ui.ShowProgress(0, 0);
   ws.grid.current = current;

@@ -13,6 +13,8 @@ class Ui;
 /// Copies the shown texts of the current bank into the table and turns them into stored texts;
 /// frequencies are formatted and held at 1300 MHz at most. Shows its progress through `ui`.
 void CommitBank(Workspace& workspace, Ui& ui);
+/// `CommitBank` for one row (1..20) of the current bank, without progress.
+void CommitRow(Workspace& workspace, int row);
 
 /// Writes the shown text of table field `field` (1..7) of `row` (1..20) of the current bank into
 /// its grid cell. Empty channels are shown blank in every column.

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "editor/cell_editor.h"
 #include "editor/grid_bridge.h"
 #include "model/numeric_value.h"
 #include "ports/clipboard.h"
@@ -274,7 +275,8 @@ void LineCommands::Paste() {
     std::string_view line = rest.substr(0, line_end);
     for (int column = left; column <= right; ++column) {
       const std::size_t cell_end = line.find('\t');
-      ws_.grid.Cell(row, column) = std::string(line.substr(0, cell_end));
+      const std::string_view cell = line.substr(0, cell_end);
+      ws_.grid.Cell(row, column) = column == kFieldTag ? TagFromOutside(cell) : std::string(cell);
       if (cell_end == std::string_view::npos) break;
       line.remove_prefix(cell_end + 1);
     }

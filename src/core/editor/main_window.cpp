@@ -83,7 +83,7 @@ void MainWindowLogic::Startup(const std::array<int, 7>& measured_widths) {
   RenderBank(ws_, ui_);
   ws_.grid.SetCurrent(1, 1);
   editor_.SelectionChanged();
-  editor_.RefreshHelpBar();
+  // No help-bar refresh here: it would set `helpbar`, which only showing the help bar may do.
   wants_last_file_reload_ = ws_.settings.loadlast == 1;
 }
 
@@ -347,11 +347,16 @@ bool MainWindowLogic::OpenDialog(CommandId command) {
       TakeSnapshot(ws_, ui_);
       dialogs_.easy_fill.Open(ws_);
       break;
-    case C::kPriorityChannels: dialogs_.priority.Load(ws_); break;
-    case C::kScannerOptions: dialogs_.scanner_options.Load(ws_); break;
-    case C::kBankTags: dialogs_.bank_names.Load(ws_); break;
-    case C::kSoftwareOptions: dialogs_.software_options.Load(ws_.settings); break;
-    case C::kDefaultData: dialogs_.default_data.Load(ws_.default_data); break;
+    // The grid may hold cells typed since the last commit; these dialogs and the redraws after
+    // them work on the table, so the typed cells go there first (the commands above snapshot).
+    case C::kPriorityChannels: CommitBank(ws_, ui_); dialogs_.priority.Load(ws_); break;
+    case C::kScannerOptions: CommitBank(ws_, ui_); dialogs_.scanner_options.Load(ws_); break;
+    case C::kBankTags: CommitBank(ws_, ui_); dialogs_.bank_names.Load(ws_); break;
+    case C::kSoftwareOptions:
+      CommitBank(ws_, ui_);
+      dialogs_.software_options.Load(ws_.settings);
+      break;
+    case C::kDefaultData: CommitBank(ws_, ui_); dialogs_.default_data.Load(ws_.default_data); break;
     default: return false;
   }
   return true;

@@ -67,7 +67,8 @@ bool FileCommands::OfferToSave() {
 
 bool FileCommands::New() {
   if (!OfferToSave()) return false;
-  for (int row = 0; row < kGridRows; ++row) {
+  // Row 0 holds the column captions; only the channel rows are blanked.
+  for (int row = 1; row < kGridRows; ++row) {
     for (int column = 1; column < kGridColumns; ++column) ws_.grid.Cell(row, column).clear();
   }
   ws_.grid.SetCurrent(1, 1);
@@ -132,7 +133,6 @@ std::string FileCommands::SaveAsDialog() {
   }
   std::string path = *chosen;
   if (!HasChannelFileExtension(path)) path += ".s2c";
-  ws_.file_name = path;
   return path;
 }
 
@@ -143,6 +143,9 @@ bool FileCommands::WriteAndReport(const std::string& path) {
              "Warning", Buttons::kOk, Icon::kCritical});
     return false;
   }
+  // The table takes the new name only once it is really there, so the next Save does not aim
+  // at a path that just failed.
+  ws_.file_name = path;
   ws_.unsaved_changes = false;
   return true;
 }

@@ -52,7 +52,8 @@ class FileCommands {
  private:
   /// Asks "Save data?" when there are unsaved changes. False when the command must stop.
   bool OfferToSave();
-  /// Writes the tables to `path`; reports a failure naming the file and the reason.
+  /// Writes the tables to `path`; on success `path` becomes the file name, a failure is reported
+  /// naming the file and the reason and leaves the file name as it was.
   bool WriteAndReport(const std::string& path);
 
   Workspace& ws_;

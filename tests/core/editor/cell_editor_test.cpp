@@ -19,13 +19,13 @@ TEST_F(CellEditorTest, TypedFrequencyIsCorrectedPaddedFilledAndMovesDown) {
   EXPECT_EQ(Cell(4, 3), "On");
   EXPECT_EQ(Cell(4, 4), "Off");
   EXPECT_EQ(Cell(4, 6), "Off");
+  // The new channel shows at once what a redraw would show, and the bank counts as used.
   EXPECT_EQ(Cell(4, 7), "");
+  EXPECT_EQ(Cell(4, 5), "None");
+  EXPECT_EQ(ws.status.bank_usage, "1-------------------- ");
   EXPECT_EQ(ws.grid.current, (CellPos{5, 1}));
   EXPECT_EQ(ws.grid.selection_end, (CellPos{5, 1}));
   EXPECT_TRUE(ws.unsaved_changes);
-  CommitBank(ws, ui);
-  EXPECT_EQ(Stored(4, kFieldFrequency), "145.1200");
-  EXPECT_EQ(Stored(4, kFieldDelay), "1");
 
   Select(20, 1);  // Enter on the last row stays there
   Type("146");
@@ -117,16 +117,21 @@ TEST_F(CellEditorTest, TabShiftTabAndShiftShortcuts) {
   EXPECT_EQ(ws.grid.current, (CellPos{6, 5}));  // from the last selected column
   EXPECT_EQ(ws.grid.selection_end, (CellPos{6, 5}));
 
-  // Ctrl+U and Ctrl+D run the shift commands (their direction is the commands' own).
+  // Ctrl+U moves a channel to the next number and Ctrl+D to the previous, whatever `shiftdir`:
+  // with it the keys run the opposite-named commands, which swap again.
   Store(7, "145.5", "SEVEN");
   Render();
-  Select(7, 2);
-  editor.PressKey('U', {.ctrl = true});
-  EXPECT_EQ(Cell(8, 2), "SEVEN");
-  EXPECT_EQ(ws.grid.current.row, 8);
-  editor.PressKey('D', {.ctrl = true});
-  EXPECT_EQ(Cell(7, 2), "SEVEN");
-  EXPECT_EQ(ws.grid.current.row, 7);
+  for (const int shiftdir : {0, 1}) {
+    SCOPED_TRACE(shiftdir);
+    ws.settings.shiftdir = shiftdir;
+    Select(7, 2);
+    editor.PressKey('U', {.ctrl = true});
+    EXPECT_EQ(Cell(8, 2), "SEVEN");
+    EXPECT_EQ(ws.grid.current.row, 8);
+    editor.PressKey('D', {.ctrl = true});
+    EXPECT_EQ(Cell(7, 2), "SEVEN");
+    EXPECT_EQ(ws.grid.current.row, 7);
+  }
 }
 
 TEST_F(CellEditorTest, OnOffShortcutsAndToggle) {
@@ -245,7 +250,9 @@ TEST_F(CellEditorTest, EditorBoxFiltersLimitsAndEnter) {
   EXPECT_EQ(Cell(3, 1), "137.0050");
   EXPECT_EQ(Cell(4, 1), "137.0050");
   EXPECT_EQ(ws.grid.current, (CellPos{3, 1}));  // the cell does not move
-  EXPECT_EQ(Cell(3, 3), "");                     // no default data from the box
+  EXPECT_EQ(editor.controls().editor_box_text, "137.0050");
+  EXPECT_EQ(Cell(3, 3), "");  // no default data from the box
+  EXPECT_EQ(Cell(3, 5), "None");
 
   ws.settings.option9 = 1;
   Select(2, 2);
@@ -286,6 +293,21 @@ TEST_F(CellEditorTest, ControlsAndHelpBarFollowTheColumn) {
   EXPECT_EQ(ws.status.current_channel, "44");
   EXPECT_EQ(ws.status.last_selected_channel, "46");
   EXPECT_EQ(editor.help_text(), "Enter frequency. Use <ENTER> to jump to next channel.");
+}
+
+// A paste reaches a tag without passing the key filters; it still gets the rules of typing.
+TEST_F(CellEditorTest, PastedTagsLoseControlCharactersAndKeepSixteenCharacters) {
+  clipboard.text = "145.5\tTAB\x01ME 0123456789XYZ\t0\r\n";
+  Select(3, 1);
+  lines.Paste();
+  EXPECT_EQ(Cell(3, 1), "145.5");
+  EXPECT_EQ(Cell(3, 2), "TAB ME 012345678");
+  EXPECT_EQ(Cell(3, 3), "0");
+
+  Select(4, 2);
+  editor.EditorBoxTextChanged("A\tB\x1f 0123456789ABCDEF");
+  EXPECT_EQ(editor.controls().editor_box_text, "A B  0123456789A");
+  EXPECT_EQ(editor.controls().editor_box_length, 16u);
 }
 
 TEST(KeyboardShortcutText, HasItsLinesAndBlankLines) {

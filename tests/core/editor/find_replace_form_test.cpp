@@ -83,7 +83,8 @@ TEST(ReplacedTag, FirstOccurrenceOnlyAndCutToSixteen) {
   for (const Case& c : {Case{"AAA", "A", "B", "BAA"}, Case{"BAA", "A", "B", "BBA"},
                         Case{"XY", "X", "0123456789ABCDEF", "0123456789ABCDEF"},
                         Case{"", "A", "B", ""}, Case{"ABC", "", "Z", "ABC"},
-                        Case{"abc", "A", "Z", "abc"}, Case{"Tower 1", "ower", "", "T 1"}}) {
+                        Case{"abc", "A", "Z", "abc"}, Case{"Tower 1", "ower", "", "T 1"},
+                        Case{"Tower", "T", "\tP", " Power"}}) {
     EXPECT_EQ(ReplacedTag(c.tag, c.find, c.replacement), c.expected) << c.tag;
   }
 }

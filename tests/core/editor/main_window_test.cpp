@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, FirstStartWithoutFiles) {
 
 TEST_F(MainWindowTest, StartUpReadsItsFiles) {
   WriteBytes(folder / "setup.ini", "[setup]\r\nwindow=1\r\ntabwidth=1\r\nalign=5\r\ntoolbar=0\r\n"
-                                   "loadlast=1\r\n");
+                                   "loadlast=1\r\nhelpbar=0\r\n");
   WriteBytes(folder / "window.dat", "-5\r\n-5\r\n-5\r\n-5\r\n1\r\n");
   WriteBytes(folder / "tabw200.ini", "5\r\n20000\r\n 1500 \r\n");
   WriteBytes(folder / "names.dat", "Air, Marine\r\n  Police\r\n");
@@ -67,6 +67,7 @@ TEST_F(MainWindowTest, StartUpReadsItsFiles) {
   EXPECT_TRUE(window.WantsLastFileReload());
   EXPECT_EQ(window.tab_caption(1), "2:   Police");
   EXPECT_EQ(ws.default_data.apply[1], 0);
+  EXPECT_EQ(ws.settings.helpbar, 0);  // start-up does not show the help bar
 }
 
 TEST_F(MainWindowTest, MissingWindowFileMaximises) {
@@ -225,6 +226,7 @@ TEST_F(MainWindowTest, NewWithClearTagShowsNamesAlone) {
   window.Redraw();
   EXPECT_EQ(window.title(), "Kelmora for Uniden SC200 - [ x.s2c ]");
   window.Run(CommandId::kNew);
+  EXPECT_EQ(ws.grid.Cell(0, 2), "Tag");  // the column captions stay
   EXPECT_EQ(window.tab_caption(0), "Bank 1");
   EXPECT_EQ(window.title(), "Kelmora for Uniden SC200 - [ Untitled ]");
 }

@@ -57,11 +57,14 @@ TEST_F(FileCommandsTest, CancellingSaveAsOnANamedTableMakesItUntitledAndWritesNo
   EXPECT_FALSE(std::filesystem::exists(dir / "named.s2c"));
 }
 
-TEST_F(FileCommandsTest, AFailedSaveSaysSoNamesTheFileAndKeepsTheChangesUnsaved) {
+TEST_F(FileCommandsTest, AFailedSaveAsSaysSoKeepsTheOldNameAndTheChangesUnsaved) {
   EditBank1();
+  const std::string old_name = PathOf("bank.s2c");
   const std::string path = PathOf("missing-folder/bank.s2c");
-  ws.file_name = path;
-  EXPECT_FALSE(files.Save());
+  ws.file_name = old_name;
+  ui.save_paths.push_back(path);
+  EXPECT_FALSE(files.SaveAs());
+  EXPECT_EQ(ws.file_name, old_name);
   EXPECT_TRUE(ws.unsaved_changes);
   ASSERT_EQ(ui.shown.size(), 1u);
   EXPECT_NE(ui.shown[0].text.find(path), std::string::npos);
