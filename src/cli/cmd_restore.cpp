@@ -43,7 +43,8 @@ int RunRestore(CommandContext& context) {
   }
   CloneImage image = std::get<CloneImage>(std::move(loaded));
   if (!rebuilt.empty()) {
-    context.err << "talvirex restore: rebuilt the checksum of " << LineNumbersText(rebuilt) << '\n';
+    context.err << "talvirex restore: rebuilt the checksum" << (rebuilt.size() == 1 ? "" : "s")
+                << " of " << LineNumbersText(rebuilt) << '\n';
   }
   TransferRequest request;
   request.mode = KloonMode::kSend;
