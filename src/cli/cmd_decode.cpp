@@ -54,8 +54,9 @@ extern const Command kDecodeCommand{
     "the channel file the desktop program would save right after reading IMAGE with Bank 1 shown",
     "IMAGE holds the 253 clone lines of a scanner image (CR LF or LF line ends). Banks 1..10, the\n"
     "priority channels and the scanner options are decoded from it; the file is then cleaned as\n"
-    "Save does. A file that does not hold 253 clone lines is refused (exit status 2). The channel\n"
-    "file goes to standard output without -o.\n",
+    "Save does. A file that does not hold the 253 clone lines in order, each with its own address\n"
+    "and a valid checksum, is refused naming the line (exit status 2). The channel file goes to\n"
+    "standard output without -o.\n",
     RunDecode};
 
 }  // namespace talvirex::cli

@@ -53,7 +53,8 @@ extern const Command kImageCommand{
     "The channel file is opened as the Open command does and cleaned as a send does; its banks,\n"
     "priority channels and scanner options are then written into the image. Bytes the program\n"
     "does not interpret keep their values from IMAGE (a stored read), or from the scanner's\n"
-    "default image when no --base is given. One clone line a line; standard output without -o.\n",
+    "default image when no --base is given; IMAGE is checked as 'talvirex decode' checks it. One\n"
+    "clone line a line; standard output without -o.\n",
     RunImage};
 
 }  // namespace talvirex::cli

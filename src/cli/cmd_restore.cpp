@@ -3,11 +3,11 @@
 
 #include <ostream>
 #include <variant>
+#include <vector>
 
 #include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/transfer_run.h"
-#include "image/clone_line.h"
 #include "image/image_file.h"
 #include "settings/program_folder.h"
 
@@ -15,26 +15,8 @@ namespace talvirex::cli {
 
 namespace {
 
-bool HasValidChecksum(const std::string& line) {
-  return line.size() == static_cast<std::size_t>(kCloneLineLength) &&
-         FinishCloneLine(line) == line;
-}
-
-// Lines without a valid checksum would only be refused by the scanner: they are rebuilt at their
-// own address with a fresh checksum, as the send command builds every line. Returns how many.
-int RepairLines(CloneImage& image) {
-  int repaired = 0;
-  for (int index = 1; index <= kCloneLineCount; ++index) {
-    std::string& line = image.lines[static_cast<std::size_t>(index)];
-    if (HasValidChecksum(line)) continue;
-    line = FinishCloneLine(ShapeCloneLine(line, index));
-    ++repaired;
-  }
-  return repaired;
-}
-
 int RunRestore(CommandContext& context) {
-  const Arguments args(context.args, {"--port", "--trace"}, {"--yes"});
+  const Arguments args(context.args, {"--port", "--trace"}, {"--yes", "--repair-checksums"});
   const auto port_text = args.Value("--port");
   const auto port = port_text ? ParsePortOption(*port_text) : std::nullopt;
   if (!args.ok() || args.positional().size() != 1 || !port) {
@@ -46,15 +28,23 @@ int RunRestore(CommandContext& context) {
                 << '\n';
     return kExitUsage;
   }
-  auto loaded = LoadImageFile(args.positional()[0]);
+  // A wrong checksum means a changed digit somewhere in the line; a fresh one would make the
+  // scanner take the damage, so it is given only when the user asks for it.
+  const bool repair = args.Has("--repair-checksums");
+  std::vector<int> rebuilt;
+  auto loaded = LoadImageFile(args.positional()[0], repair ? &rebuilt : nullptr);
   if (const auto* error = std::get_if<ImageFileError>(&loaded)) {
-    context.err << "talvirex restore: " << error->message << '\n';
+    context.err << "talvirex restore: " << error->message << "\nNothing was sent.";
+    if (error->only_checksums) {
+      context.err << " To send it anyway with fresh checksums, add --repair-checksums.";
+    }
+    context.err << '\n';
     return kExitDataProblem;
   }
   CloneImage image = std::get<CloneImage>(std::move(loaded));
-  if (const int repaired = RepairLines(image); repaired > 0) {
-    context.err << "talvirex restore: " << repaired
-                << " line(s) without a valid checksum rebuilt with a fresh one\n";
+  if (!rebuilt.empty()) {
+    context.err << "talvirex restore: rebuilt the checksum" << (rebuilt.size() == 1 ? "" : "s")
+                << " of " << LineNumbersText(rebuilt) << '\n';
   }
   TransferRequest request;
   request.mode = KloonMode::kSend;
@@ -68,11 +58,13 @@ int RunRestore(CommandContext& context) {
 }  // namespace
 
 extern const Command kRestoreCommand{
-    "restore", "restore IMAGE --port N|PATH [--yes] [--trace FILE]", "send a stored image exactly as it is",
+    "restore", "restore IMAGE --port N|PATH [--yes] [--repair-checksums] [--trace FILE]",
+    "send a stored image exactly as it is",
     "IMAGE holds the 253 clone lines of an earlier read (for example from 'talvirex read\n"
-    "--image-out'). They are sent unchanged; only a line without a valid checksum is rebuilt at\n"
-    "its own address with a fresh one. The pacing is the one the transfer window remembers\n"
-    "(else 50 ms). Otherwise as 'talvirex send'.\n"
+    "--image-out'). They are sent unchanged. An image with a line out of place or damaged is\n"
+    "refused before anything is sent, naming the line; so is one with a wrong checksum, unless\n"
+    "--repair-checksums is given: those lines then get a fresh checksum and are named. The pacing\n"
+    "is the one the transfer window remembers (else 50 ms). Otherwise as 'talvirex send'.\n"
     "Every transfer keeps its trace in the program folder's traces/ (the last 10) and the image\n"
     "sent or read in backup/; --trace FILE also writes the trace there.\n"
     "Exit status: 0 complete send, 1 usage, 2 unusable image, 3 send not complete, 130 Ctrl+C.\n",

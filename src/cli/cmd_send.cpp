@@ -73,8 +73,9 @@ extern const Command kSendCommand{
     "send a channel file to the scanner",
     "IN is opened as the Open command does, cleaned and written into the clone image as the\n"
     "desktop program's send does: on the scanner's default image, or on IMAGE (a stored read,\n"
-    "whose bytes the program does not interpret go back unchanged). Shows how to put the scanner\n"
-    "into clone slave mode, waits for Enter (--yes: does not wait) and sends the 253 lines.\n"
+    "whose bytes the program does not interpret go back unchanged; checked as 'talvirex decode'\n"
+    "checks it). Shows how to put the scanner into clone slave mode, waits for Enter (--yes: does\n"
+    "not wait) and sends the 253 lines.\n"
     "--pace is the pause in ms between an acknowledgement and the next line (10..100; default:\n"
     "the one the transfer window remembers, else 50). --port as for 'talvirex read'.\n"
     "Every transfer keeps its trace in the program folder's traces/ (the last 10) and the image\n"

@@ -75,13 +75,12 @@ TEST_F(ImageDecodeCommands, DecodeOfAnImageGivesTheChannelsBack) {
   EXPECT_EQ(Talvirex({"decode", Path("sample.img")}).out, ReadBytes(dir_ / "back.s2c"));
 }
 
-TEST_F(ImageDecodeCommands, DecodeShowsBank1AsTheDesktopSaveWouldAndWarnsOfDamage) {
+TEST_F(ImageDecodeCommands, DecodeShowsBank1AsTheDesktopSaveWould) {
   CloneImage image = testing::DefaultImage();
-  image.lines[65] = "CLN 0400 45AF01";  // cut short after the first record
-  WriteBytes(dir_ / "damaged.img", ImageFileText(image));
-  const auto run = Talvirex({"decode", Path("damaged.img")});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.err.find("hexsmeter problem"), std::string::npos) << run.err;
+  image.lines[65] = FinishCloneLine("CLN 0400 45AF01" + std::string(26, '0'));
+  WriteBytes(dir_ / "one.img", ImageFileText(image));
+  const auto run = Talvirex({"decode", Path("one.img")});
+  EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("\r\n1,\"145.5050\""), std::string::npos);
   // Bank 1 went through the grid: its empty rows come back blank; bank 2 keeps the decoded texts.
   EXPECT_NE(run.out.find("\r\n2,\"000.0000\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"),
@@ -110,6 +109,39 @@ TEST_F(ImageDecodeCommands, RefuseWhatTheyCannotRead) {
     EXPECT_EQ(run.out, "");
   }
   EXPECT_FALSE(std::filesystem::exists(dir_ / "x.s2c"));
+}
+
+// Every command that takes an image file refuses one with a line out of place or damaged, naming
+// the line, before it writes or sends anything: the port given does not exist, so a command that
+// went on to send would end with status 3.
+TEST_F(ImageDecodeCommands, EveryCommandRefusesAnImageWithLinesOutOfPlaceOrDamaged) {
+  const std::string data = std::string(TALVIREX_TEST_DATA) + "/image/";
+  const std::string swapped = data + "swapped.img";
+  const std::string damaged = data + "bad-checksums.img";
+  const std::string port = Path("no-such-port");
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"decode", swapped, "-o", Path("out")}, "talvirex decode: Line 66 of the file has the address"},
+      {{"image", kSample, "--base", damaged, "-o", Path("out")},
+       "talvirex image: Lines 13 and 200 of the file have a wrong checksum"},
+      {{"send", kSample, "--base", swapped, "--port", port, "--yes"}, "talvirex send: Line 66 "},
+      {{"restore", swapped, "--port", port, "--yes"}, "talvirex restore: Line 66 "},
+      {{"restore", damaged, "--port", port, "--yes"},
+       "talvirex restore: Lines 13 and 200 of the file have a wrong checksum: the image is "
+       "damaged.\nNothing was sent. To send it anyway with fresh checksums, add "
+       "--repair-checksums.\n"},
+      {{"restore", swapped, "--port", port, "--yes", "--repair-checksums"},
+       "talvirex restore: Line 66 "},
+  };
+  for (const auto& c : cases) {
+    const auto run = Talvirex(c.args);
+    EXPECT_EQ(run.status, 2) << ::testing::PrintToString(c.args) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "out"));
 }
 
 }  // namespace

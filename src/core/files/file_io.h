@@ -1,7 +1,8 @@
 #pragma once
 // Whole-file reads and safe writes. Every write of a file goes to a temporary file in the same
-// folder and is renamed over the target only when complete, so a failed or interrupted write never
-// destroys the previous file.
+// folder, is flushed to the disk, and only then renamed over the target, whose folder is flushed
+// again: a write that fails, or a process killed or a power cut at any moment, leaves either the
+// previous file or the new one, whole.
 
 #include <filesystem>
 #include <optional>
@@ -9,6 +10,8 @@
 #include <string_view>
 
 namespace talvirex {
+
+class FileSystem;
 
 struct IoError {
   int code = 0;            // the system's error number (errno), 0 when none applies
@@ -24,8 +27,14 @@ struct ReadResult {
 ReadResult ReadWholeFile(const std::filesystem::path& path, std::size_t max_bytes = 256u << 20);
 
 /// Writes `bytes` to a temporary file beside `path`, flushes it and renames it over `path`.
-/// Returns nothing on success, the failure otherwise; on failure `path` is untouched.
+/// A symbolic link is written through: its target gets the new content and the link stays. An
+/// existing file keeps its permission bits; a new one gets the usual ones (0666 less the umask).
+/// Returns nothing on success, the failure otherwise; on failure `path` is untouched and no
+/// temporary file is left behind.
 std::optional<IoError> WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+/// The same through `files`.
+std::optional<IoError> WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                                           FileSystem& files);
 
 /// The file's text when it can be read, else the empty text (for the program's own files, whose
 /// failures are silent).

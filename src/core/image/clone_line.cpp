@@ -19,6 +19,14 @@ constexpr std::array<unsigned char, 256> kDigitWeights = [] {
 
 int DigitWeight(char c) { return kDigitWeights[static_cast<unsigned char>(c)]; }
 
+// Lowercase digits weigh nothing in the checksum, so a line holding them is not sound.
+bool AllUpperHex(std::string_view digits) {
+  for (const char c : digits) {
+    if (HexDigitValue(c) < 0) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string CloneLineAddress(int index) {
@@ -60,6 +68,19 @@ std::string ShapeCloneLine(std::string_view line, int index) {
   }
   data.resize(2 * kBytesPerLine, '0');
   return CloneLineBody(index, data);
+}
+
+CloneLineFault CheckCloneLine(std::string_view line, int index) {
+  constexpr std::size_t kAddressAt = 4, kDataAt = 9, kTildeAt = 41, kChecksumAt = 42;
+  if (line.size() != kCloneLineLength || !line.starts_with(kLinePrefix) || line[8] != ' ' ||
+      line[kTildeAt] != '~' || !AllUpperHex(line.substr(kAddressAt, 4)) ||
+      !AllUpperHex(line.substr(kDataAt, 2 * kBytesPerLine)) ||
+      !AllUpperHex(line.substr(kChecksumAt, 4))) {
+    return CloneLineFault::kShape;
+  }
+  if (line.substr(kAddressAt, 4) != CloneLineAddress(index)) return CloneLineFault::kAddress;
+  if (FinishCloneLine(line) != line) return CloneLineFault::kChecksum;
+  return CloneLineFault::kNone;
 }
 
 void FinishCloneLineInPlace(std::string& line) {

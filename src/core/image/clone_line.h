@@ -49,6 +49,13 @@ bool HasCloneLineShape(std::string_view line);
 /// missing ones become "0". A line of the right shape comes back unchanged.
 std::string ShapeCloneLine(std::string_view line, int index);
 
+/// What is wrong with `line` as line `index` (1..253) of an image, the first fault found:
+/// kShape: not "CLN", a blank, four uppercase hex digits, a blank, 32 uppercase hex digits, "~" and
+/// four uppercase hex digits; kAddress: a sound line that carries another line's address;
+/// kChecksum: a sound line at its address whose checksum does not match its content.
+enum class CloneLineFault { kNone, kShape, kAddress, kChecksum };
+CloneLineFault CheckCloneLine(std::string_view line, int index);
+
 /// The line with its old checksum (if 46 characters long) replaced by a fresh "~0XXX".
 std::string FinishCloneLine(std::string_view line);
 /// The same, on the line itself.

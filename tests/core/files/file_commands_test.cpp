@@ -71,17 +71,6 @@ TEST_F(FileCommandsTest, AFailedSaveAsSaysSoKeepsTheOldNameAndTheChangesUnsaved)
   EXPECT_NE(ui.shown[0].text.find("No such file or directory"), std::string::npos);
 }
 
-TEST_F(FileCommandsTest, AFailedSaveLeavesThePreviousFileWhole) {
-  const auto target = dir / "keep.s2c";
-  std::filesystem::create_directories(target / "blocker");  // a folder cannot be replaced by a file
-  ws.file_name = target.string();
-  EXPECT_FALSE(files.Save());
-  EXPECT_TRUE(std::filesystem::is_directory(target / "blocker"));
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
-  }
-}
-
 TEST_F(FileCommandsTest, NewAsksBeforeClearingAndCancelKeepsEverything) {
   ws.table.At(0, 1, kFieldFrequency) = "145.5000";
   ws.unsaved_changes = true;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "image/clone_line.h"
 #include "image_test_util.h"
 #include "support/temp_dir.h"
 
@@ -63,6 +64,57 @@ TEST(ImageFile, RefusesWhatIsNot253CloneLines) {
 
 namespace talvirex {
 namespace {
+
+// tests/data/image: a stored read (sample.img) and damaged copies of it.
+std::filesystem::path DataFile(const std::string& name) {
+  return std::filesystem::path(TALVIREX_TEST_DATA) / "image" / name;
+}
+
+TEST(LoadImageFile, RefusesLinesOutOfPlaceOrDamagedNamingThem) {
+  const struct {
+    const char* file;
+    std::string message;
+  } cases[] = {
+      {"swapped.img",
+       "Line 66 of the file has the address 0420 where line 66 of an image has 0410: lines are "
+       "missing or out of order."},
+      {"bad-checksums.img",
+       "Lines 13 and 200 of the file have a wrong checksum: the image is damaged."},
+      {"short-line.img",
+       "Line 100 of the file is not a whole clone line (\"CLN\", the address, 32 hex digits, "
+       "\"~\" and the checksum)."},
+      {"lowercase.img",
+       "Line 5 of the file is not a whole clone line (\"CLN\", the address, 32 hex digits, "
+       "\"~\" and the checksum)."},
+  };
+  for (const auto& c : cases) {
+    const auto loaded = LoadImageFile(DataFile(c.file));
+    ASSERT_TRUE(std::holds_alternative<ImageFileError>(loaded)) << c.file;
+    EXPECT_EQ(std::get<ImageFileError>(loaded).message, c.message);
+  }
+}
+
+TEST(LoadImageFile, RebuildsWrongChecksumsOnlyWhenAskedAndNamesTheLines) {
+  std::vector<int> rebuilt;
+  const auto repaired = LoadImageFile(DataFile("bad-checksums.img"), &rebuilt);
+  ASSERT_TRUE(std::holds_alternative<CloneImage>(repaired));
+  EXPECT_EQ(rebuilt, (std::vector<int>{13, 200}));
+  const auto sample = std::get<CloneImage>(LoadImageFile(DataFile("sample.img")));
+  const auto& image = std::get<CloneImage>(repaired);
+  for (int i = 1; i <= kCloneLineCount; ++i) {
+    EXPECT_EQ(CheckCloneLine(image.lines[i], i), CloneLineFault::kNone) << i;
+    // Only the checksum is new: the damaged content stays as the file has it.
+    if (i != 13 && i != 200) {
+      EXPECT_EQ(image.lines[i], sample.lines[i]) << i;
+    }
+  }
+  EXPECT_NE(image.lines[13], sample.lines[13]);  // the changed digit is kept: nothing is guessed
+
+  // A misplaced line is no checksum fault: it stays refused.
+  rebuilt.clear();
+  EXPECT_TRUE(std::holds_alternative<ImageFileError>(LoadImageFile(DataFile("swapped.img"), &rebuilt)));
+  EXPECT_TRUE(rebuilt.empty());
+}
 
 TEST(LoadImageFile, ReadsAFileAndRefusesAMissingOne) {
   const testing::TempDir dir;
