@@ -23,10 +23,12 @@ constexpr Millis kPollCapMs = 50;
 constexpr Millis kHangUpGraceMs = 500;
 constexpr Millis kHandOverMs = 10;
 
-Millis Now() {
+std::int64_t NowNanos() {
   using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+  return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
 }
+
+Millis Now() { return NowNanos() / 1'000'000; }
 
 std::string SystemError(const char* what) {
   return std::string(what) + ": " + std::strerror(errno);
@@ -190,14 +192,18 @@ RunEnd RunSession(ScannerSession& session, PtyDevice& device, const RunOptions& 
     }
     if (options.should_stop && options.should_stop()) return RunEnd::kStopped;
 
-    const Millis now = Now();
-    Millis wait = kPollCapMs;
+    // Waits to the nanosecond: a session paced at the wire rate has something due every
+    // millisecond or so, and a wait rounded to whole milliseconds would slow every message.
+    const std::int64_t now_ns = NowNanos();
+    std::int64_t wait_ns = kPollCapMs * 1'000'000;
     if (const Millis deadline = session.NextDeadline(); deadline >= 0) {
-      wait = std::clamp<Millis>(deadline - now, 0, kPollCapMs);
+      wait_ns = std::clamp<std::int64_t>(deadline * 1'000'000 - now_ns, 0, wait_ns);
     }
+    const timespec wait{static_cast<time_t>(wait_ns / 1'000'000'000),
+                        static_cast<long>(wait_ns % 1'000'000'000)};
     pollfd watch{device.master_fd(),
                  static_cast<short>(POLLIN | (link.waiting_to_write() ? POLLOUT : 0)), 0};
-    const int ready = ::poll(&watch, 1, static_cast<int>(wait));
+    const int ready = ::ppoll(&watch, 1, &wait, nullptr);
     if (ready < 0 && errno != EINTR) return RunEnd::kDeviceError;
 
     if (ready > 0 && (watch.revents & POLLIN)) {
