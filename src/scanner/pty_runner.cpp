@@ -180,7 +180,17 @@ class Link {
 RunEnd RunSession(ScannerSession& session, PtyDevice& device, const RunOptions& options) {
   Link link(device);
   Millis last_activity = Now();
-  if (!link.Apply(session.Start(Now()))) return RunEnd::kDeviceError;
+  // A paced session keeps the line's own time: when its last write went out late (a busy
+  // machine), the program saw it that much later, and on a real line would have answered that
+  // much sooner; the answer's arrival is taken back by the same amount.
+  std::int64_t lateness_ns = 0;
+  const auto apply = [&](Effects effects) {
+    if (session.paced() && effects.last_due >= 0) {
+      lateness_ns = std::max<std::int64_t>(0, NowNanos() - effects.last_due * 1'000'000);
+    }
+    return link.Apply(std::move(effects));
+  };
+  if (!apply(session.Start(Now()))) return RunEnd::kDeviceError;
   char buffer[4096];
   while (true) {
     if (link.hung_up()) return RunEnd::kFinished;
@@ -211,15 +221,16 @@ RunEnd RunSession(ScannerSession& session, PtyDevice& device, const RunOptions& 
       if (count < 0 && errno != EAGAIN && errno != EINTR) return RunEnd::kDeviceError;
       if (count > 0) {
         last_activity = Now();
-        if (!link.Apply(session.OnBytes(std::string_view(buffer, static_cast<std::size_t>(count)),
-                                        last_activity))) {
+        const Millis arrived = (NowNanos() - lateness_ns) / 1'000'000;
+        if (!apply(session.OnBytes(std::string_view(buffer, static_cast<std::size_t>(count)),
+                                   arrived))) {
           return RunEnd::kDeviceError;
         }
       }
     } else if (ready > 0 && (watch.revents & (POLLERR | POLLNVAL))) {
       return RunEnd::kDeviceError;
     }
-    if (!link.Flush() || !link.Apply(session.OnTick(Now()))) return RunEnd::kDeviceError;
+    if (!link.Flush() || !apply(session.OnTick(Now()))) return RunEnd::kDeviceError;
     if (link.TakeActivity()) last_activity = Now();
     if (options.idle_timeout_ms > 0 && Now() - last_activity > options.idle_timeout_ms) {
       return RunEnd::kIdleTimeout;

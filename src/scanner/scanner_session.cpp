@@ -295,6 +295,7 @@ Effects ScannerSession::TakeDue(Millis now) {
       break;
     }
     effects.writes.push_back(std::move(item.bytes));
+    effects.last_due = item.due;
   }
   return effects;
 }

@@ -79,6 +79,7 @@ enum class Outcome {
 struct Effects {
   std::vector<std::string> writes;  // write these, in order, now
   bool hang_up = false;             // after the writes, drop the link
+  Millis last_due = -1;             // when the last of `writes` was due
 };
 
 struct Counters {
@@ -101,6 +102,9 @@ class ScannerSession {
   Effects OnBytes(std::string_view bytes, Millis now);
   /// Lets time pass; returns what is due by `now`.
   Effects OnTick(Millis now);
+
+  /// True when bytes are paced at a wire rate (`Timing::wire_baud`).
+  bool paced() const { return timing_.wire_baud > 0; }
 
   /// The next time at which `OnTick` has something to do; -1 when nothing is scheduled.
   Millis NextDeadline() const;
