@@ -54,10 +54,11 @@ void RunWirePaced(benchmark::State& state, const std::string& role, double minim
     state.PauseTiming();
     // A master repeats "MDL" every 30 ms until answered, as a user would press the key again: the
     // wait for it after the port opens is at most that.
-    testing::BackgroundProcess scanner(
-        TALVIREX_BINARY,
-        {"scanner", "--role", role, "--wire-baud", "9600", "--repeat", "30", "--timeout", "20000"},
-        home.path(), home / "scanner.err", true);
+    std::vector<std::string> args = {"scanner", "--role", role, "--wire-baud", "9600",
+                                     "--timeout", "20000"};
+    if (role == "master") args.insert(args.end(), {"--repeat", "30"});
+    testing::BackgroundProcess scanner(TALVIREX_BINARY, args, home.path(), home / "scanner.err",
+                                       true);
     state.ResumeTiming();
     const auto start = std::chrono::steady_clock::now();
     const int status =
