@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 6:
         if (port.opening) {
           port.opening = false;
-          const auto result = static_cast<PortOpenResult>((event / 10) % 3);
+          const auto result = static_cast<PortOpenResult>((event / 10) % 4);
           port.open = result == PortOpenResult::kOpened;
           port.Apply(kloon.OnPortOpened(result));
         }

@@ -21,9 +21,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   faults.chunk = (data[0] >> 1) & 7;
   faults.refuse_once = {1 + data[1] % 253};
   faults.corrupt_once = {1 + data[1] % 253};
+  faults.lose_ok_once = {1 + data[1] % 253};
+  faults.store_by_arrival = (data[0] >> 4) & 1;
+  faults.late_line = (data[0] >> 5) & 1 ? 1 + data[1] % 253 : 0;
+  talvirex::scanner::Timing timing;
+  timing.wire_baud = (data[0] >> 6) & 1 ? 9600 : 0;
   static const auto image = talvirex::scanner::DefaultImageLines();
   for (Role role : {Role::kMaster, Role::kSlave}) {
-    ScannerSession session(role, faults, image);
+    ScannerSession session(role, faults, image, timing);
     Millis now = 0;
     session.Start(now);
     std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);

@@ -60,12 +60,13 @@ struct Setup {
 // The options that make sense for one role only; returns the first one given for the other role.
 std::string RoleMismatch(const Arguments& args, Role role) {
   if (role == Role::kMaster) {
-    for (const char* option : {"--refuse", "--refuse-always", "--wrong-model", "--out"}) {
+    for (const char* option : {"--refuse", "--refuse-always", "--wrong-model", "--out", "--late",
+                               "--late-by", "--store"}) {
       if (args.Value(option) || args.Has(option))
         return std::string(option) + " is for --role slave";
     }
   } else {
-    for (const char* option : {"--corrupt", "--image", "--repeat"}) {
+    for (const char* option : {"--corrupt", "--image", "--repeat", "--lose-ok"}) {
       if (args.Value(option)) return std::string(option) + " is for --role master";
     }
   }
@@ -76,7 +77,8 @@ std::string ReadLineLists(const Arguments& args, Faults& faults) {
   const std::pair<const char*, std::set<int>*> lists[] = {
       {"--refuse", &faults.refuse_once},
       {"--refuse-always", &faults.refuse_always},
-      {"--corrupt", &faults.corrupt_once}};
+      {"--corrupt", &faults.corrupt_once},
+      {"--lose-ok", &faults.lose_ok_once}};
   for (const auto& [option, target] : lists) {
     if (const auto text = args.Value(option)) {
       const auto lines = ParseLineList(*text);
@@ -94,6 +96,10 @@ std::string ReadNumbers(const Arguments& args, Setup& setup) {
       {"--disconnect-after", 0, scanner::kLineCount,
        [&](long v) { setup.faults.disconnect_after = static_cast<int>(v); }},
       {"--repeat", 0, 60000, [&](long v) { setup.timing.mdl_repeat_ms = v; }},
+      {"--late", 1, scanner::kLineCount,
+       [&](long v) { setup.faults.late_line = static_cast<int>(v); }},
+      {"--late-by", 0, 60000, [&](long v) { setup.faults.late_by_ms = static_cast<int>(v); }},
+      {"--wire-baud", 0, 115200, [&](long v) { setup.timing.wire_baud = static_cast<int>(v); }},
       {"--timeout", 0, 86400000, [&](long v) { setup.idle_timeout_ms = v; }}};
   for (const auto& [option, low, high, store] : numbers) {
     if (const auto text = args.Value(option)) {
@@ -118,6 +124,12 @@ std::string ReadSetup(const Arguments& args, Setup& setup) {
   if (problem.empty()) problem = ReadNumbers(args, setup);
   setup.faults.wrong_model = args.Has("--wrong-model");
   setup.faults.noise = args.Has("--noise");
+  if (const auto store = args.Value("--store")) {
+    if (*store != "arrival" && *store != "address") {
+      if (problem.empty()) problem = "--store takes arrival or address";
+    }
+    setup.faults.store_by_arrival = *store == "arrival";
+  }
   setup.image_path = args.Value("--image");
   setup.out_path = args.Value("--out");
   setup.link = args.Value("--link");
@@ -154,6 +166,9 @@ int Report(const scanner::ScannerSession& session, scanner::RunEnd end, std::ost
   err << "talvirex scanner: " << counters.lines_done << " lines acknowledged, " << counters.refused
       << " refused, " << counters.resent_on_timeout << " sent again for want of an answer, "
       << counters.noise << " meaningless messages dropped\n";
+  if (counters.overflow > 0) {
+    err << "talvirex scanner: " << counters.overflow << " lines beyond the 253rd dropped\n";
+  }
   switch (end) {
     case scanner::RunEnd::kStopped:
       err << "talvirex scanner: stopped\n";
@@ -214,7 +229,8 @@ int RunScanner(CommandContext& context) {
   const Arguments args(
       context.args,
       {"--role", "--image", "--out", "--refuse", "--refuse-always", "--corrupt", "--chunk",
-       "--delay", "--disconnect-after", "--link", "--repeat", "--timeout"},
+       "--delay", "--disconnect-after", "--link", "--repeat", "--timeout", "--lose-ok", "--late",
+       "--late-by", "--store", "--wire-baud"},
       {"--wrong-model", "--noise"});
   Setup setup;
   const std::string problem = args.ok() ? ReadSetup(args, setup) : args.error();
@@ -254,7 +270,8 @@ extern const Command kScannerCommand{
     "scanner",
     "scanner --role master|slave [--image FILE] [--out FILE] [--link PATH]\n"
     "        [--refuse N,..] [--refuse-always N,..] [--corrupt N,..] [--wrong-model] [--noise]\n"
-    "        [--chunk N] [--delay MS] [--disconnect-after N] [--repeat MS] [--timeout MS]",
+    "        [--chunk N] [--delay MS] [--disconnect-after N] [--repeat MS] [--timeout MS]\n"
+    "        [--lose-ok N,..] [--late N] [--late-by MS] [--store arrival|address] [--wire-baud N]",
     "the virtual scanner on a pseudo-terminal, for trying the program without hardware",
     "Prints the device path first; give it to 'talvirex read' or 'send' as --port.\n"
     "  --role master     the scanner sends its memory (use 'talvirex read'): \"MDL\", then the "
@@ -268,10 +285,16 @@ extern const Command kScannerCommand{
     "                    it writes them to --out FILE (standard output without it).\n"
     "  --link PATH       also make PATH a symbolic link to the device\n"
     "  --timeout MS      give up when nothing moves for MS milliseconds (default: never)\n"
+    "  --wire-baud N     bytes take the time a real line at N baud needs (11 bits a character;\n"
+    "                    9600 is the scanner's); default 0: as fast as the pseudo-terminal\n"
     "Faults: --refuse N,.. (slave: answer \"NG\" to those lines once), --refuse-always N,..,\n"
     "  --corrupt N,.. (master: send those lines once with a wrong digit), --wrong-model (slave),\n"
     "  --noise (junk between messages), --chunk N (messages in pieces of N bytes),\n"
-    "  --delay MS (every message late), --disconnect-after N (drop the link after N lines).\n"
+    "  --delay MS (every message late), --disconnect-after N (drop the link after N lines),\n"
+    "  --lose-ok N,.. (master: the first \"OK\" to those lines is lost; each goes again),\n"
+    "  --late N (slave: the answer to line N comes --late-by MS late, default 5500),\n"
+    "  --store arrival (slave: lines are stored as they arrive, whatever their address; a line\n"
+    "  that arrives twice is held twice) or address (the default).\n"
     "Exit status: 0 complete exchange, 1 usage, 2 unusable image or output file, 3 incomplete,\n"
     "130 stopped.\n",
     RunScanner};

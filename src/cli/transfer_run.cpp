@@ -241,7 +241,7 @@ int RunTransfer(CommandContext& context, CloneImage& image, const TransferReques
   InterruptPipe interrupt;
   TransferScreen screen(context.err, ::isatty(STDERR_FILENO) == 1);
   TransferUi ui(screen, interrupt, request.assume_yes);
-  Kloon kloon(image, request.mode, request.pacing_ms);
+  Kloon kloon(image, request.mode, request.pacing_ms, request.answer_timeout_ms);
   QEventLoop loop;
   std::optional<Outcome> outcome;
   bool interrupted = false;

@@ -39,6 +39,8 @@ struct TransferRequest {
   std::function<void(Ui&)> decode_image;
   /// Where a copy of the transfer's trace goes besides the program folder's "traces" ("--trace").
   std::optional<std::string> trace_path;
+  /// The wait for an answer before a line goes again (tests shorten it).
+  int answer_timeout_ms = Kloon::kAnswerTimeoutMs;
 };
 
 /// Runs one transfer on `image` and returns the exit status: kExitOk for a complete transfer,

@@ -1,13 +1,44 @@
 #include "platform/serial_link.h"
 
+#include <QDeadlineTimer>
 #include <QSerialPortInfo>
+#include <QThread>
 #include <algorithm>
 #include <tuple>
 #include <variant>
 
 #include "ports/ui.h"
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
 namespace talvirex {
+
+namespace {
+
+// A character on the 9600-baud line takes 11 bit times (start, 8 data, 2 stop bits).
+constexpr double kWireMsPerByte = 11.0 * 1000.0 / 9600.0;
+// The wait for queued bytes to leave the driver before the port closes, beyond their wire time.
+constexpr int kDrainSlackMs = 500;
+constexpr int kDrainLimitMs = 5000;
+
+// Open fails alike for a device another program holds and for one the user may not open; only
+// the device's own permissions tell them apart.
+bool NoPermission([[maybe_unused]] const QString& device) {
+#ifdef Q_OS_UNIX
+  const QByteArray path = device.toLocal8Bit();
+  return ::faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) != 0 && errno == EACCES;
+#else
+  return false;  // on Windows a denied open means the port is held
+#endif
+}
+
+}  // namespace
 
 bool PortNameBefore(const QString& a, const QString& b) {
   const auto split = [](const QString& name) {
@@ -125,7 +156,8 @@ void SerialLink::OpenPort(const PortAddress& address) {
       lost_reported_ = false;
     } else if (port_.error() == QSerialPort::PermissionError ||
                port_.error() == QSerialPort::OpenError) {
-      result = PortOpenResult::kInUse;  // another program holds the device (lock or EBUSY)
+      // Another program holds the device (lock or EBUSY), or the user may not use it.
+      result = NoPermission(name) ? PortOpenResult::kNoPermission : PortOpenResult::kInUse;
     }
     port_.clearError();
   }
@@ -134,8 +166,25 @@ void SerialLink::OpenPort(const PortAddress& address) {
 
 void SerialLink::ClosePort() {
   if (!port_.isOpen()) return;
-  if (port_.error() == QSerialPort::NoError) port_.flush();
+  if (port_.error() == QSerialPort::NoError) DrainOutput();
   port_.close();
+}
+
+// Closing drops whatever the port still queues, and the settings restored at close can garble
+// bytes still in the driver: wait until the last write (often "END") is out, but not forever.
+void SerialLink::DrainOutput() {
+  const qint64 queued = port_.bytesToWrite();
+  const QDeadlineTimer deadline(
+      std::min<qint64>(kDrainLimitMs, kDrainSlackMs + static_cast<qint64>(queued * kWireMsPerByte)));
+  while (port_.bytesToWrite() > 0 && !deadline.hasExpired()) {
+    if (!port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) break;
+  }
+#ifdef Q_OS_UNIX
+  int unsent = 0;
+  while (::ioctl(port_.handle(), TIOCOUTQ, &unsent) == 0 && unsent > 0 && !deadline.hasExpired()) {
+    QThread::msleep(1);
+  }
+#endif
 }
 
 void SerialLink::OnReadyRead() {

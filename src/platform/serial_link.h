@@ -61,6 +61,7 @@ class SerialLink : public QObject {
   void Perform(const KloonEffect& effect);
   void OpenPort(const PortAddress& address);
   void ClosePort();
+  void DrainOutput();
   void OnReadyRead();
   void OnError(QSerialPort::SerialPortError error);
 

@@ -23,10 +23,12 @@ constexpr Millis kPollCapMs = 50;
 constexpr Millis kHangUpGraceMs = 500;
 constexpr Millis kHandOverMs = 10;
 
-Millis Now() {
+std::int64_t NowNanos() {
   using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+  return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
 }
+
+Millis Now() { return NowNanos() / 1'000'000; }
 
 std::string SystemError(const char* what) {
   return std::string(what) + ": " + std::strerror(errno);
@@ -178,7 +180,17 @@ class Link {
 RunEnd RunSession(ScannerSession& session, PtyDevice& device, const RunOptions& options) {
   Link link(device);
   Millis last_activity = Now();
-  if (!link.Apply(session.Start(Now()))) return RunEnd::kDeviceError;
+  // A paced session keeps the line's own time: when its last write went out late (a busy
+  // machine), the program saw it that much later, and on a real line would have answered that
+  // much sooner; the answer's arrival is taken back by the same amount.
+  std::int64_t lateness_ns = 0;
+  const auto apply = [&](Effects effects) {
+    if (session.paced() && effects.last_due >= 0) {
+      lateness_ns = std::max<std::int64_t>(0, NowNanos() - effects.last_due * 1'000'000);
+    }
+    return link.Apply(std::move(effects));
+  };
+  if (!apply(session.Start(Now()))) return RunEnd::kDeviceError;
   char buffer[4096];
   while (true) {
     if (link.hung_up()) return RunEnd::kFinished;
@@ -190,14 +202,18 @@ RunEnd RunSession(ScannerSession& session, PtyDevice& device, const RunOptions& 
     }
     if (options.should_stop && options.should_stop()) return RunEnd::kStopped;
 
-    const Millis now = Now();
-    Millis wait = kPollCapMs;
+    // Waits to the nanosecond: a session paced at the wire rate has something due every
+    // millisecond or so, and a wait rounded to whole milliseconds would slow every message.
+    const std::int64_t now_ns = NowNanos();
+    std::int64_t wait_ns = kPollCapMs * 1'000'000;
     if (const Millis deadline = session.NextDeadline(); deadline >= 0) {
-      wait = std::clamp<Millis>(deadline - now, 0, kPollCapMs);
+      wait_ns = std::clamp<std::int64_t>(deadline * 1'000'000 - now_ns, 0, wait_ns);
     }
+    const timespec wait{static_cast<time_t>(wait_ns / 1'000'000'000),
+                        static_cast<long>(wait_ns % 1'000'000'000)};
     pollfd watch{device.master_fd(),
                  static_cast<short>(POLLIN | (link.waiting_to_write() ? POLLOUT : 0)), 0};
-    const int ready = ::poll(&watch, 1, static_cast<int>(wait));
+    const int ready = ::ppoll(&watch, 1, &wait, nullptr);
     if (ready < 0 && errno != EINTR) return RunEnd::kDeviceError;
 
     if (ready > 0 && (watch.revents & POLLIN)) {
@@ -205,15 +221,16 @@ RunEnd RunSession(ScannerSession& session, PtyDevice& device, const RunOptions& 
       if (count < 0 && errno != EAGAIN && errno != EINTR) return RunEnd::kDeviceError;
       if (count > 0) {
         last_activity = Now();
-        if (!link.Apply(session.OnBytes(std::string_view(buffer, static_cast<std::size_t>(count)),
-                                        last_activity))) {
+        const Millis arrived = (NowNanos() - lateness_ns) / 1'000'000;
+        if (!apply(session.OnBytes(std::string_view(buffer, static_cast<std::size_t>(count)),
+                                   arrived))) {
           return RunEnd::kDeviceError;
         }
       }
     } else if (ready > 0 && (watch.revents & (POLLERR | POLLNVAL))) {
       return RunEnd::kDeviceError;
     }
-    if (!link.Flush() || !link.Apply(session.OnTick(Now()))) return RunEnd::kDeviceError;
+    if (!link.Flush() || !apply(session.OnTick(Now()))) return RunEnd::kDeviceError;
     if (link.TakeActivity()) last_activity = Now();
     if (options.idle_timeout_ms > 0 && Now() - last_activity > options.idle_timeout_ms) {
       return RunEnd::kIdleTimeout;

@@ -7,6 +7,30 @@
 
 namespace talvirex::scanner {
 
+namespace {
+
+// The line number a clone line's own address names (address / 16 + 1), or 0 when it names none.
+constexpr std::int64_t kNanosPerMilli = 1'000'000;
+
+// Received bytes count from the millisecond the runner saw them in, which is up to 1 ms early, so
+// their arrival is rounded up; sent bytes are rounded to the nearest millisecond. On average the
+// two cancel and a round trip costs its wire time.
+Millis CeilMillis(std::int64_t nanos) { return (nanos + kNanosPerMilli - 1) / kNanosPerMilli; }
+Millis NearestMillis(std::int64_t nanos) { return (nanos + kNanosPerMilli / 2) / kNanosPerMilli; }
+
+int OwnIndex(std::string_view line) {
+  if (line.size() < 8) return 0;
+  int address = 0;
+  for (const char c : line.substr(4, 4)) {
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (digit < 0) return 0;
+    address = address * 16 + digit;
+  }
+  return address % 16 == 0 ? address / 16 + 1 : 0;
+}
+
+}  // namespace
+
 ScannerSession::ScannerSession(Role role, Faults faults, std::vector<std::string> image,
                                Timing timing)
     : role_(role), faults_(std::move(faults)), image_(std::move(image)), timing_(timing) {}
@@ -28,6 +52,28 @@ Effects ScannerSession::Start(Millis now) {
 
 Effects ScannerSession::OnBytes(std::string_view bytes, Millis now) {
   if (phase_ == Phase::kDone) return TakeDue(now);
+  if (timing_.wire_baud > 0) {
+    // The bytes crossed the pseudo-terminal at once; on the line the last one would arrive later.
+    in_free_ns_ = std::max(now * kNanosPerMilli, in_free_ns_) +
+                  static_cast<std::int64_t>(bytes.size()) * WireNanosPerByte();
+    arriving_.push_back({CeilMillis(in_free_ns_), std::string(bytes), false});
+    DeliverArrived(now);
+  } else {
+    Receive(bytes, now);
+  }
+  CheckTimers(now);
+  return TakeDue(now);
+}
+
+void ScannerSession::DeliverArrived(Millis now) {
+  while (!arriving_.empty() && arriving_.front().due <= now && phase_ != Phase::kDone) {
+    const Queued item = std::move(arriving_.front());
+    arriving_.pop_front();
+    Receive(item.bytes, item.due);
+  }
+}
+
+void ScannerSession::Receive(std::string_view bytes, Millis now) {
   pending_.append(bytes);
   std::size_t end;
   while (phase_ != Phase::kDone && (end = pending_.find('\r')) != std::string::npos) {
@@ -40,18 +86,21 @@ Effects ScannerSession::OnBytes(std::string_view bytes, Millis now) {
     pending_.clear();
     ++counters_.noise;
   }
-  CheckTimers(now);
-  return TakeDue(now);
 }
 
 Effects ScannerSession::OnTick(Millis now) {
+  DeliverArrived(now);
   CheckTimers(now);
   return TakeDue(now);
 }
 
 Millis ScannerSession::NextDeadline() const {
   Millis next = timer_;
-  if (!queue_.empty() && (next < 0 || queue_.front().due < next)) next = queue_.front().due;
+  const auto sooner = [&next](Millis due) {
+    if (next < 0 || due < next) next = due;
+  };
+  if (!queue_.empty()) sooner(queue_.front().due);
+  if (!arriving_.empty() && phase_ != Phase::kDone) sooner(arriving_.front().due);
   return next;
 }
 
@@ -76,6 +125,10 @@ void ScannerSession::MasterMessage(std::string_view message, Millis now) {
   if (phase_ != Phase::kAwaitAnswer) {
     ++counters_.noise;
   } else if (message.starts_with("OK")) {
+    if (faults_.lose_ok_once.contains(current_line_) && lost_oks_.insert(current_line_).second) {
+      ++counters_.resent_on_timeout;  // as if the answer never came: the line goes again
+      return SendCurrentLine(now);
+    }
     ++counters_.lines_done;
     if (counters_.lines_done == faults_.disconnect_after) return HangUp(now);
     if (counters_.lines_done == kLineCount) {
@@ -120,38 +173,78 @@ void ScannerSession::SlaveMessage(std::string_view message, Millis now) {
 }
 
 void ScannerSession::SlaveLine(std::string_view line, Millis now) {
-  if (!received_.empty() && line == received_.back()) {
-    SendMessage("OK", now);  // the sender missed the acknowledgement of this line
+  const int index = static_cast<int>(received_.size()) + 1;
+  const bool late = index == faults_.late_line && !late_done_;
+  const auto answer = [&](std::string_view text) {
+    late_done_ = late_done_ || late;
+    SendMessage(text, now, late ? faults_.late_by_ms : 0);
+  };
+  if (!faults_.store_by_arrival && !received_.empty() && line == received_.back()) {
+    answer("OK");  // the sender missed the acknowledgement of this line
     return;
   }
-  const int index = static_cast<int>(received_.size()) + 1;
-  const bool sound = index <= kLineCount && CheckLine(line, index) == LineFault::kNone;
+  // By arrival the address is not looked at: the line's own address only serves its checksum.
+  const int checked_as = faults_.store_by_arrival ? OwnIndex(line) : index;
+  const bool sound = checked_as >= 1 && checked_as <= kLineCount &&
+                     CheckLine(line, checked_as) == LineFault::kNone;
   const bool refused = faults_.refuse_always.contains(index) ||
                        (faults_.refuse_once.contains(index) && refused_.insert(index).second);
   if (!sound || refused) {
     ++counters_.refused;
-    SendMessage("NG", now);
+    answer("NG");
     return;
   }
-  received_.emplace_back(line);
-  ++counters_.lines_done;
-  SendMessage("OK", now);
+  if (index > kLineCount) {
+    ++counters_.overflow;  // the memory is full
+  } else {
+    received_.emplace_back(line);
+    ++counters_.lines_done;
+  }
+  answer("OK");
   if (counters_.lines_done == faults_.disconnect_after) HangUp(now);
 }
 
-void ScannerSession::SendMessage(std::string_view text, Millis now) {
-  Millis due = std::max(now + faults_.delay_ms, last_due_);
+void ScannerSession::SendMessage(std::string_view text, Millis now, Millis extra_delay) {
+  Millis due = std::max(now + faults_.delay_ms + extra_delay, last_due_);
   auto enqueue = [&](std::string bytes) {
     const std::size_t piece =
         faults_.chunk > 0 ? static_cast<std::size_t>(faults_.chunk) : bytes.size();
     for (std::size_t at = 0; at < bytes.size(); at += piece) {
-      queue_.push_back({due, bytes.substr(at, piece), false});
-      last_due_ = due;
-      if (faults_.chunk > 0) due += timing_.chunk_gap_ms;
+      Enqueue(due, bytes.substr(at, piece));
+      if (faults_.chunk > 0) due = std::max(due + timing_.chunk_gap_ms, last_due_);
     }
   };
   if (faults_.noise) enqueue(std::string(kNoise) + '\r');
   enqueue(std::string(text) + '\r');
+}
+
+// Without wire pacing the bytes go out together at `due`; with it each character goes when its
+// last bit would be through, after everything queued before it.
+void ScannerSession::Enqueue(Millis due, std::string bytes) {
+  if (timing_.wire_baud <= 0) {
+    queue_.push_back({due, std::move(bytes), false});
+    last_due_ = due;
+    return;
+  }
+  std::int64_t at_ns = std::max(due * kNanosPerMilli, out_free_ns_);
+  bool merge = false;
+  for (const char c : bytes) {
+    at_ns += WireNanosPerByte();
+    const Millis byte_due = NearestMillis(at_ns);
+    if (merge && queue_.back().due == byte_due) {
+      queue_.back().bytes += c;
+    } else {
+      queue_.push_back({byte_due, std::string(1, c), false});
+    }
+    merge = true;
+  }
+  out_free_ns_ = at_ns;
+  last_due_ = std::max(due, NearestMillis(at_ns));
+}
+
+std::int64_t ScannerSession::WireNanosPerByte() const {
+  constexpr std::int64_t kBitsPerCharacter = 11;  // start bit, 8 data bits, 2 stop bits
+  return kBitsPerCharacter * 1'000'000'000 / timing_.wire_baud;
 }
 
 void ScannerSession::SendCurrentLine(Millis now) {
@@ -202,6 +295,7 @@ Effects ScannerSession::TakeDue(Millis now) {
       break;
     }
     effects.writes.push_back(std::move(item.bytes));
+    effects.last_due = item.due;
   }
   return effects;
 }

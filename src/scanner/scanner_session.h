@@ -15,7 +15,13 @@
 //   send after a cancelled one works), answers each line "OK" when its length, form, checksum and
 //   address are sound and it is the next line, "NG" otherwise; stores the sound ones; at "END" the
 //   exchange is complete when all 253 lines arrived. A repeat of the line just stored (its "OK"
-//   was lost or late) is answered "OK" again and stored once.
+//   was lost or late) is answered "OK" again and stored once: the scanner stores by address.
+//   With `Faults::store_by_arrival` it stores as some scanners do, by arrival: every line of sound
+//   form and checksum goes to the next free place whatever its address, so a line that arrives
+//   twice is held twice and the lines after it are shifted; lines beyond the 253rd are answered
+//   "OK" and dropped.
+// With `Timing::wire_baud` the scanner's bytes leave, and the program's bytes arrive, no faster
+// than a real line at that rate carries them (11 bits a character), so exchanges take real time.
 // Messages that mean nothing in the current state are counted as noise and dropped. Input without
 // a CR is kept for the next call, bounded by `kMaxPending` bytes.
 //
@@ -44,12 +50,17 @@ struct Faults {
   int chunk = 0;                  // > 0: every message is written in pieces of at most this size
   int delay_ms = 0;               // every message waits this long before it goes out
   int disconnect_after = -1;  // >= 0: the link is dropped once this many lines were acknowledged
+  std::set<int> lose_ok_once{};   // master: the first "OK" to these lines is lost: each goes again
+  int late_line = 0;              // slave: the answer to this line's first arrival comes late
+  int late_by_ms = 5500;          // ... by this long
+  bool store_by_arrival = false;  // slave: lines are stored in arrival order (see above)
 };
 
 struct Timing {
   Millis mdl_repeat_ms = 1000;      // master: pause before "MDL" is repeated; 0 = never repeat
   Millis answer_timeout_ms = 5000;  // master: wait for "OK"/"NG" before a line is sent again
   Millis chunk_gap_ms = 1;          // pause between the pieces of a chunked message
+  int wire_baud = 0;                // > 0: bytes take the time of a line at this rate; 0: none
 };
 
 inline constexpr int kMaxAttempts = 15;
@@ -68,6 +79,7 @@ enum class Outcome {
 struct Effects {
   std::vector<std::string> writes;  // write these, in order, now
   bool hang_up = false;             // after the writes, drop the link
+  Millis last_due = -1;             // when the last of `writes` was due
 };
 
 struct Counters {
@@ -76,6 +88,7 @@ struct Counters {
   int resent_on_timeout = 0;  // master: lines sent again for want of an answer
   int model_requests = 0;     // master: "MDL" sent; slave: "MDL" answered
   int noise = 0;              // messages dropped as meaningless
+  int overflow = 0;           // slave storing by arrival: lines beyond the 253rd, dropped
 };
 
 class ScannerSession {
@@ -89,6 +102,9 @@ class ScannerSession {
   Effects OnBytes(std::string_view bytes, Millis now);
   /// Lets time pass; returns what is due by `now`.
   Effects OnTick(Millis now);
+
+  /// True when bytes are paced at a wire rate (`Timing::wire_baud`).
+  bool paced() const { return timing_.wire_baud > 0; }
 
   /// The next time at which `OnTick` has something to do; -1 when nothing is scheduled.
   Millis NextDeadline() const;
@@ -107,11 +123,15 @@ class ScannerSession {
     bool hang_up;
   };
 
+  void Receive(std::string_view bytes, Millis now);
+  void DeliverArrived(Millis now);
   void HandleMessage(std::string_view message, Millis now);
   void MasterMessage(std::string_view message, Millis now);
   void SlaveMessage(std::string_view message, Millis now);
   void SlaveLine(std::string_view line, Millis now);
-  void SendMessage(std::string_view text, Millis now);
+  void SendMessage(std::string_view text, Millis now, Millis extra_delay = 0);
+  void Enqueue(Millis due, std::string bytes);
+  std::int64_t WireNanosPerByte() const;
   void SendCurrentLine(Millis now);
   void HangUp(Millis now);
   void Finish(Outcome outcome, std::string failure = {});
@@ -133,6 +153,11 @@ class ScannerSession {
   int attempts_ = 0;         // master: tries of the current line
   std::set<int> corrupted_;  // master: lines already sent corrupted once
   std::set<int> refused_;    // slave: lines already refused once
+  std::set<int> lost_oks_;   // master: lines whose "OK" was already lost once
+  bool late_done_ = false;   // slave: the late answer has been given
+  std::deque<Queued> arriving_;     // wire pacing: received bytes still on their way
+  std::int64_t out_free_ns_ = 0;    // wire pacing: when the outgoing line is free, nanoseconds
+  std::int64_t in_free_ns_ = 0;     // wire pacing: when the incoming line is free
   std::vector<std::string> received_;
   Counters counters_;
   Outcome final_ = Outcome::kRunning;

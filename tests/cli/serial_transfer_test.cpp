@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
 
 #include "scanner/clone_lines.h"
+#include "scanner/pty_runner.h"
 #include "support/background_process.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
@@ -79,6 +81,8 @@ TEST_F(SerialTransfer, ReadSavesTheChannelFileOfTheScannersMemoryDespiteLinkFaul
       {{}, "END received. Backup status: OK."},
       {{"--corrupt", "1,40,253"}, "Rejected lines: 3"},
       {{"--chunk", "7", "--noise"}, "END received. Backup status: OK."},
+      // Our "OK" is lost: the scanner sends the same line again, which is answered, not stored.
+      {{"--lose-ok", "1,100,253"}, "END received. Backup status: OK."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.faults));
@@ -203,6 +207,30 @@ TEST_F(SerialTransfer, APortHeldByAReadIsInUseAndCtrlCStopsTheWaitForEnter) {
   EXPECT_EQ(read.Wait(), 130);
   EXPECT_NE(read.err().find("Operation cancelled by user."), std::string::npos) << read.err();
   EXPECT_EQ(read.err().find("MDL received 200."), std::string::npos) << read.err();
+}
+
+TEST_F(SerialTransfer, APortTheUserMayNotOpenIsNotInUseAndTheMessageNamesTheFix) {
+  std::string error;
+  auto device = scanner::PtyDevice::Create(error);
+  ASSERT_TRUE(device) << error;
+  std::string binary = TALVIREX_BINARY;
+  std::vector<std::string> args = {"read", "--port", device->path(), "--yes"};
+  if (::geteuid() == 0) {
+    // Root opens any device: the program runs as "nobody", for whom the terminal is closed.
+    if (!std::filesystem::exists("/usr/bin/setpriv")) GTEST_SKIP() << "setpriv is needed";
+    args.insert(args.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups", binary});
+    binary = "/usr/bin/setpriv";
+    std::filesystem::permissions(home_.path(), std::filesystem::perms::all);
+  } else {
+    ASSERT_EQ(::chmod(device->path().c_str(), 0), 0);
+  }
+  const auto result = RunCommand(binary, args, home_.path());
+  EXPECT_EQ(result.status, 3) << result.err;
+  EXPECT_NE(result.err.find("No permission to open the comport.\nYour user must be in the "
+                            "'dialout' group: sudo adduser $USER dialout, then log in again."),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(result.err.find("Comport already in use."), std::string::npos) << result.err;
 }
 
 TEST_F(SerialTransfer, PortsThatCannotBeUsedAndBadArguments) {

@@ -2,6 +2,8 @@
 // scanner on a pseudo-terminal, with every hook the transfer window relies on recorded.
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <unistd.h>
 
 #include <QEventLoop>
 #include <QTimer>
@@ -121,6 +123,39 @@ TEST(SerialLink, AVanishedDeviceIsReportedOnceAsALostPort) {
   EXPECT_EQ(seen.outcomes, std::vector<Outcome>{Outcome::kPortLost});
   EXPECT_EQ(seen.statuses.back(), "Comport lost. Operation cancelled.");
   EXPECT_EQ(session.received().size(), 20u);
+}
+
+// "END" is written and the port closed in one go at the end of a send; the close must not drop
+// what the driver still queues. More than the terminal takes at once shows it.
+TEST(SerialLink, ClosingThePortFirstWritesOutEverythingQueued) {
+  TestApplication();
+  std::string error;
+  auto device = PtyDevice::Create(error);
+  ASSERT_TRUE(device) << error;
+  auto taken = std::async(std::launch::async, [&] {
+    std::size_t count = 0;
+    std::vector<char> buffer(1 << 16);
+    pollfd watch{device->master_fd(), POLLIN, 0};
+    // Up to 10 s for the first bytes, then until the line stays quiet for half a second.
+    while (::poll(&watch, 1, count == 0 ? 10000 : 500) > 0) {
+      const ssize_t n = ::read(device->master_fd(), buffer.data(), buffer.size());
+      if (n <= 0) break;
+      count += static_cast<std::size_t>(n);
+    }
+    return count;
+  });
+  CloneImage image;
+  BuildDefaultImage(image);
+  Kloon kloon(image, KloonMode::kSend, 10);
+  ScriptedUi ui;
+  SerialLink link(kloon, ui, {});
+  link.Carry(kloon.Open());
+  link.Carry(kloon.StartSend(PortAddress{1, device->path()}));  // "MDL" is queued
+  ASSERT_TRUE(link.port_open());
+  const std::string bulk(512 * 1024, 'x');
+  link.Carry({WriteText{bulk}, ClosePort{}});
+  EXPECT_FALSE(link.port_open());
+  EXPECT_EQ(taken.get(), 4 + bulk.size());
 }
 
 TEST(SerialLink, DeviceNamesAndTheirNaturalOrder) {

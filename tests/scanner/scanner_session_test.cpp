@@ -98,6 +98,24 @@ TEST(SlaveSessionTest, UnsoundLinesAreRefusedAndNeverStored) {
   }
 }
 
+// At 9600 baud a character takes 11 bit times, 1.146 ms: "MDL" and its CR are through after
+// 4.6 ms, and the 10-character answer leaves one character at a time over the next 11.5 ms
+// (each at the nearest millisecond).
+TEST(SlaveSessionTest, WirePacingGivesEveryCharacterItsTimeOnTheLine) {
+  ScannerSession session(Role::kSlave, {}, {}, {.wire_baud = 9600});
+  Collector out;
+  out.Take(session.Start(0));
+  out.Take(session.OnBytes("MDL\r", 0));
+  EXPECT_EQ(session.NextDeadline(), 5);
+  out.Take(session.OnTick(4));
+  EXPECT_TRUE(out.pieces.empty());
+  out.Take(session.OnTick(15));
+  EXPECT_EQ(out.pieces.size(), 9u);  // "SC200SPOR", the CR still on its way
+  EXPECT_TRUE(out.messages.empty());
+  out.Take(session.OnTick(16));
+  EXPECT_EQ(out.messages, std::vector<std::string>{"SC200SPOR"});
+}
+
 TEST(SlaveSessionTest, RefusesListedLinesOnceOrAlways) {
   Faults faults;
   faults.refuse_once = {1, 3};

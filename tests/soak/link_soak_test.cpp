@@ -71,6 +71,7 @@ struct Plan {
   scanner::Faults faults;
   int stop_after_ms = -1;  // Ctrl+C ("Stop") this long after the start; -1: never
   Expect expect = Expect::kComplete;
+  int answer_timeout_ms = Kloon::kAnswerTimeoutMs;  // the program's wait before sending again
 };
 
 int Uniform(std::mt19937_64& rng, int low, int high) {
@@ -90,9 +91,9 @@ Plan Draw(KloonMode mode, std::mt19937_64& rng) {
   Plan plan;
   plan.mode = mode;
   const bool read = mode == KloonMode::kRead;
-  const int kind = Uniform(rng, 0, read ? 6 : 8);
+  const int kind = Uniform(rng, 0, read ? 7 : 9);
   auto& f = plan.faults;
-  switch (kind) {
+  switch (read && kind == 7 ? 10 : kind) {
     case 0: plan.fault = "none"; break;
     case 1:
       plan.fault = read ? "corrupt once" : "refuse once";
@@ -127,6 +128,23 @@ Plan Draw(KloonMode mode, std::mt19937_64& rng) {
       plan.stop_after_ms = Uniform(rng, 100, 600);
       plan.detail = std::to_string(plan.stop_after_ms);
       plan.expect = Expect::kFailure;
+      break;
+    case 9:
+      // One line answered after the program's (shortened) wait: it went again, and the scanner
+      // answers both copies unless the late answer beats the second copy. Either way a complete
+      // send must have left the exact image, whichever way the scanner stores.
+      plan.fault = "late answer";
+      plan.answer_timeout_ms = 300;
+      f.late_line = Uniform(rng, 1, scanner::kLineCount);
+      f.late_by_ms = Uniform(rng, 301, 500);
+      f.store_by_arrival = Uniform(rng, 0, 1) == 1;
+      plan.detail = std::to_string(f.late_line) + " by " + std::to_string(f.late_by_ms) +
+                    (f.store_by_arrival ? " by arrival" : " by address");
+      plan.expect = Expect::kEither;
+      break;
+    case 10:
+      plan.fault = "lost OK";
+      f.lose_ok_once = SomeLines(rng, plan.detail);
       break;
     default:
       plan.fault = "refuse always";
@@ -314,6 +332,7 @@ class LinkSoak : public ::testing::Test {
     request.mode = plan.mode;
     request.port = PortAddress{1, run.device().path()};
     request.pacing_ms = PortSetup::kMinPacingMs;
+    request.answer_timeout_ms = plan.answer_timeout_ms;
     request.assume_yes = true;
     request.decode_image = [this](Ui& transfer_ui) { DecodeReadImage(workspace_, transfer_ui); };
     QTimer stop;

@@ -1,6 +1,7 @@
 #include "link/kloon.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "image/clone_image.h"
 #include "link/clone_line_check.h"
@@ -50,12 +51,26 @@ std::string RestoreFinished() {
          "Off/On\r\n\r\n";
 }
 
+std::string NoPermission() {
+  return "No permission to open the comport.\r\nYour user must be in the 'dialout' group: sudo "
+         "adduser $USER dialout, then log in again.";
+}
+
+std::string AnsweredTwiceMessage(int line) {
+  return "Line " + IntText(line) +
+         " was answered twice: the scanner may hold it twice.\r\nSend again; a fresh send "
+         "rewrites every line.";
+}
+
 int Percent(int counter) { return std::clamp(counter, 0, 255) * 100 / 255; }
 
 }  // namespace
 
-Kloon::Kloon(CloneImage& image, KloonMode mode, int pacing_ms)
-    : image_(image), mode_(mode), pacing_ms_(std::clamp(pacing_ms, 10, 100)) {
+Kloon::Kloon(CloneImage& image, KloonMode mode, int pacing_ms, int answer_timeout_ms)
+    : image_(image),
+      mode_(mode),
+      pacing_ms_(std::clamp(pacing_ms, 10, 100)),
+      answer_timeout_ms_(std::max(answer_timeout_ms, 1)) {
   buttons_ = SetButtons{mode == KloonMode::kRead, mode == KloonMode::kSend, true};
 }
 
@@ -97,6 +112,15 @@ KloonEffects Kloon::OnPortOpened(PortOpenResult result) {
     if (result == PortOpenResult::kOpened) out.emplace_back(ClosePort{});
     return out;
   }
+  if (result == PortOpenResult::kNoPermission) {
+    // The port itself is fine: only the user's rights stand in the way, so say how to get them.
+    out.emplace_back(Tell(NoPermission()));
+    out.emplace_back(AppendRefusalLog{std::string(kCrLf) + NoPermission()});
+    out.emplace_back(SetStatus{"No permission for the comport."});
+    phase_ = Phase::kIdle;
+    out.emplace_back(TransferEnded{Outcome::kNoPermission});
+    return out;
+  }
   if (result != PortOpenResult::kOpened) {
     const bool in_use = result == PortOpenResult::kInUse;
     out.emplace_back(Tell(in_use ? "Comport already in use." : "Comport not available."));
@@ -117,6 +141,7 @@ KloonEffects Kloon::OnPortOpened(PortOpenResult result) {
 
 void Kloon::BeginRead(KloonEffects& out) {
   line_counter_ = 0;
+  last_stored_.clear();
   out.emplace_back(Tell(ReadInstructions()));
   out.emplace_back(SetStatus{"Waiting for E key pressed"});
   buttons_ = SetButtons{false, false, buttons_.stop};
@@ -127,6 +152,8 @@ void Kloon::BeginRead(KloonEffects& out) {
 
 void Kloon::BeginSend(KloonEffects& out) {
   line_counter_ = 0;
+  unanswered_copies_ = 0;
+  answered_line_ = 0;
   out.emplace_back(Tell(SendInstructions()));
   buttons_ = SetButtons{false, false, buttons_.stop};
   out.emplace_back(buttons_);
@@ -138,7 +165,7 @@ KloonEffects Kloon::OnBytes(std::string_view bytes) {
   KloonEffects out;
   const auto listening = [this] {
     return phase_ == Phase::kReading || phase_ == Phase::kAwaitingModel ||
-           phase_ == Phase::kAwaitingAnswer || phase_ == Phase::kPacing;
+           phase_ == Phase::kAwaitingAnswer || phase_ == Phase::kPacing || phase_ == Phase::kGuard;
   };
   // Bytes outside a transfer (before the port was opened for it, after it ended) mean nothing.
   if (!listening()) return out;
@@ -163,6 +190,7 @@ void Kloon::HandleReadMessage(const std::string& message, KloonEffects& out) {
   if (StartsWith(message, "MDL")) {
     // A scanner that starts over is followed from its first message again.
     line_counter_ = 1;
+    last_stored_.clear();
     ShowProgress(out);
     out.emplace_back(WriteText{"SC200SPOR\r"});
     out.emplace_back(SetStatus{"MDL received 200."});
@@ -170,6 +198,8 @@ void Kloon::HandleReadMessage(const std::string& message, KloonEffects& out) {
     // Clone line k arrives as message k + 1, after the "MDL".
     if (line_counter_ >= 1 && IsCloneLineFor(message, line_counter_)) {
       AcceptLine(message, out);
+    } else if (!last_stored_.empty() && message == last_stored_) {
+      out.emplace_back(WriteText{"OK\r"});  // our "OK" was lost: the line is already stored
     } else {
       RefuseLine(out);
     }
@@ -180,6 +210,7 @@ void Kloon::HandleReadMessage(const std::string& message, KloonEffects& out) {
 
 void Kloon::AcceptLine(const std::string& line, KloonEffects& out) {
   image_.lines[static_cast<std::size_t>(line_counter_)] = line;
+  last_stored_ = line;
   ++line_counter_;
   ShowProgress(out);
   out.emplace_back(SetStatus{"RX Data transfer in progress: " + IntText(line_counter_)});
@@ -222,17 +253,49 @@ void Kloon::HandleSendAnswer(const std::string& message, KloonEffects& out) {
     line_counter_ = 0;
     out.emplace_back(StartPacingTimer{pacing_ms_});
     phase_ = Phase::kPacing;
-  } else if (phase_ == Phase::kAwaitingAnswer) {
-    if (StartsWith(message, "OK")) {
-      ++line_counter_;
-      ShowProgress(out);
-      out.emplace_back(SetStatus{"Data transfer in progress: " + IntText(line_counter_)});
-      out.emplace_back(StartPacingTimer{pacing_ms_});
-      phase_ = Phase::kPacing;
-    } else if (StartsWith(message, "NG")) {
-      CountRefusal(out);
-    }
+    return;
   }
+  const bool ok = StartsWith(message, "OK");
+  if (!ok && !StartsWith(message, "NG")) return;
+  const bool outstanding = unanswered_copies_ > 0;
+  if (phase_ == Phase::kPacing && !outstanding && answered_line_ == 0) return;  // no line sent yet
+  if (phase_ == Phase::kGuard || (phase_ == Phase::kPacing && !outstanding)) {
+    AnsweredTwice(out);
+  } else {
+    // Awaiting the answer, or pausing before the line goes again: it is this line's answer.
+    TakeAnswer(ok, out);
+  }
+}
+
+void Kloon::TakeAnswer(bool ok, KloonEffects& out) {
+  answered_line_ = line_counter_ + 1;
+  const int copies = std::exchange(unanswered_copies_, 0);
+  if (copies > 1) {
+    held_ok_ = ok;
+    out.emplace_back(StartPacingTimer{answer_timeout_ms_});
+    phase_ = Phase::kGuard;
+    return;
+  }
+  ApplyAnswer(ok, out);
+}
+
+void Kloon::ApplyAnswer(bool ok, KloonEffects& out) {
+  if (!ok) return CountRefusal(out);
+  ++line_counter_;
+  ShowProgress(out);
+  out.emplace_back(SetStatus{"Data transfer in progress: " + IntText(line_counter_)});
+  out.emplace_back(StartPacingTimer{pacing_ms_});
+  phase_ = Phase::kPacing;
+}
+
+void Kloon::AnsweredTwice(KloonEffects& out) {
+  const int line = answered_line_;
+  out.emplace_back(SetStatus{"Line " + IntText(line) + " answered twice. Restore status: Bad."});
+  Release(out);
+  buttons_ = SetButtons{buttons_.read, true, false};
+  out.emplace_back(buttons_);
+  out.emplace_back(Tell(AnsweredTwiceMessage(line)));
+  EndTransfer(Outcome::kAnsweredTwice, out);
 }
 
 void Kloon::CountRefusal(KloonEffects& out) {
@@ -259,7 +322,7 @@ void Kloon::CountRefusal(KloonEffects& out) {
 
 void Kloon::SendModel(KloonEffects& out) {
   out.emplace_back(WriteText{"MDL\r"});
-  out.emplace_back(StartPacingTimer{kAnswerTimeoutMs});
+  out.emplace_back(StartPacingTimer{answer_timeout_ms_});
   phase_ = Phase::kAwaitingModel;
 }
 
@@ -268,6 +331,10 @@ KloonEffects Kloon::OnPacingTimer() {
   switch (phase_) {
     case Phase::kPacing:
       SendNextLine(out);
+      break;
+    case Phase::kGuard:
+      // No second answer came: the other copies never reached the scanner.
+      ApplyAnswer(held_ok_, out);
       break;
     case Phase::kAwaitingModel:
     case Phase::kAwaitingAnswer:
@@ -290,7 +357,8 @@ void Kloon::SendNextLine(KloonEffects& out) {
   out.emplace_back(ShowLine{line});
   if (line.size() != kSentLineLength) out.emplace_back(Tell("data error length"));
   out.emplace_back(WriteText{line + "\r"});
-  out.emplace_back(StartPacingTimer{kAnswerTimeoutMs});
+  ++unanswered_copies_;
+  out.emplace_back(StartPacingTimer{answer_timeout_ms_});
   phase_ = Phase::kAwaitingAnswer;
 }
 

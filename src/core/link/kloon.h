@@ -20,7 +20,21 @@
 // pacing interval later; "NG" sends the same line again one pacing interval later. After the
 // 253rd "OK" it sends "END", which the scanner does not answer. A line (or "MDL") that gets no
 // answer within 5 seconds is sent again and counts as a refusal; the 15th refusal of a transfer
-// ends it. Answers that fit no outstanding message are dropped.
+// ends it.
+//
+// Late answers. An answer carries no line address, so an answer that comes after its line was
+// sent again cannot be told from the answer to the second copy: if both copies reached the
+// scanner, it answers twice, and one that stores lines as they arrive now holds the line twice.
+// The rule: while a line has been sent more than once without an answer, its first answer is held
+// and the engine keeps listening for one more answer timeout (the guard) before it acts on it. A
+// second answer in the guard, or any "OK"/"NG" while no line is outstanding, means the line was
+// answered twice: the send ends as failed, since only a fresh send puts every line in its place.
+// The next line goes out only after the guard, so an answer is never taken for a later line than
+// the one it answered, as long as the scanner answers a copy it already holds within the answer
+// timeout of its previous answer (the bound the exchange already lives by).
+//
+// A lost "OK" during a read: a scanner that misses our "OK" sends the same line again. A repeat
+// identical to the line just stored is answered "OK" again and not stored twice.
 //
 // "Stop", closing the window and a lost port end a transfer at any point: the port is closed, the
 // timers stop and lines already stored stay in the image; the tables are never touched here.
@@ -41,6 +55,7 @@ enum class PortOpenResult {
   kOpened,
   kNotAvailable,  // no such port
   kInUse,         // held by another program
+  kNoPermission,  // the user may not open the device
 };
 
 class Kloon {
@@ -51,8 +66,11 @@ class Kloon {
   static constexpr int kReadMessageCount = 255;  // "MDL", 253 lines, "END"
 
   /// A window for one kind of transfer on `image`, which must outlive it. `pacing_ms` is the pause
-  /// between an acknowledgement and the next line of a send (held within 10..100).
-  Kloon(CloneImage& image, KloonMode mode, int pacing_ms);
+  /// between an acknowledgement and the next line of a send (held within 10..100);
+  /// `answer_timeout_ms` how long a send waits for an answer before it sends again, which is also
+  /// the guard after a line sent more than once (at least 1).
+  Kloon(CloneImage& image, KloonMode mode, int pacing_ms,
+        int answer_timeout_ms = kAnswerTimeoutMs);
 
   /// The window's caption: "Read Data" or "Send Data".
   std::string_view Caption() const;
@@ -91,7 +109,8 @@ class Kloon {
     kReading,         // read: answering the scanner's messages
     kAwaitingModel,   // send: "MDL" sent
     kAwaitingAnswer,  // send: a line sent, no answer yet
-    kPacing,          // send: answer handled, next line when the pacing timer fires
+    kPacing,          // send: next message when the pacing timer fires
+    kGuard,           // send: first answer to a line sent more than once held, more awaited
     kClosing,         // read complete and decoded, the close timer runs
   };
 
@@ -99,6 +118,9 @@ class Kloon {
   void HandleMessage(const std::string& message, KloonEffects& out);
   void HandleReadMessage(const std::string& message, KloonEffects& out);
   void HandleSendAnswer(const std::string& message, KloonEffects& out);
+  void TakeAnswer(bool ok, KloonEffects& out);
+  void ApplyAnswer(bool ok, KloonEffects& out);
+  void AnsweredTwice(KloonEffects& out);
   void BeginRead(KloonEffects& out);
   void BeginSend(KloonEffects& out);
   void AcceptLine(const std::string& line, KloonEffects& out);
@@ -116,6 +138,7 @@ class Kloon {
   CloneImage& image_;
   KloonMode mode_;
   int pacing_ms_;
+  int answer_timeout_ms_;
   Phase phase_ = Phase::kIdle;
   LineFramer framer_;
   bool port_open_ = false;
@@ -123,6 +146,10 @@ class Kloon {
   int line_counter_ = 0;
   int refusals_ = 0;
   int rejected_ = 0;
+  std::string last_stored_;  // read: the line last stored and answered "OK"
+  int unanswered_copies_ = 0;  // send: copies of the current line sent since its last answer
+  int answered_line_ = 0;      // send: the line the latest answer was for (0: none yet)
+  bool held_ok_ = false;       // send, in the guard: whether the held answer is "OK"
   SetButtons buttons_;
 };
 

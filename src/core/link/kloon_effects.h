@@ -32,7 +32,8 @@ struct WriteText {
 struct OpenPort {
   PortAddress port;
 };
-/// Write out what is still queued for the port, then close it.
+/// Write out what is still queued for the port and wait (bounded) until the driver has sent it,
+/// then close the port: closing drops what is still queued, and "END" is often the last write.
 struct ClosePort {};
 /// Throw away whatever the port has received and not yet delivered.
 struct DiscardInput {};
@@ -92,8 +93,10 @@ enum class Outcome {
   kCancelled,        // "Stop" (or the window closed) during a transfer
   kPortUnavailable,  // the port does not exist
   kPortInUse,        // another program holds the port
+  kNoPermission,     // the user may not open the port
   kPortLost,         // the port vanished during a transfer
   kTooManyRefusals,  // send: the scanner refused (or did not answer) too often
+  kAnsweredTwice,    // send: a line sent again was answered twice; the scanner may hold it twice
 };
 struct TransferEnded {
   Outcome outcome;

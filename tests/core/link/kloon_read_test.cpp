@@ -162,11 +162,21 @@ TEST_F(ReadTest, StopMidReadKeepsStoredLinesIgnoresLaterBytesAndANewReadStartsCl
 }
 
 TEST(ReadStart, PortFailuresLeaveTheWindowReadyForAnotherAttempt) {
-  const std::pair<PortOpenResult, const char*> cases[] = {
-      {PortOpenResult::kNotAvailable, "Comport not available."},
-      {PortOpenResult::kInUse, "Comport already in use."},
+  constexpr const char* kNoPermission =
+      "No permission to open the comport.\r\nYour user must be in the 'dialout' group: sudo "
+      "adduser $USER dialout, then log in again.";
+  const struct {
+    PortOpenResult result;
+    const char* text;
+    const char* status;
+    const char* log;  // the log line under the status: a permission problem names its fix
+  } cases[] = {
+      {PortOpenResult::kNotAvailable, "Comport not available.", "Select different comport.", ""},
+      {PortOpenResult::kInUse, "Comport already in use.", "Select different comport.", ""},
+      {PortOpenResult::kNoPermission, kNoPermission, "No permission for the comport.",
+       kNoPermission},
   };
-  for (const auto& [result, text] : cases) {
+  for (const auto& [result, text, status, log] : cases) {
     CloneImage image;
     Kloon kloon(image, KloonMode::kRead, 50);
     Recorder rec;
@@ -175,7 +185,8 @@ TEST(ReadStart, PortFailuresLeaveTheWindowReadyForAnotherAttempt) {
     EXPECT_EQ(rec.opens, 1);
     rec.Take(kloon.OnPortOpened(result));
     EXPECT_EQ(rec.messages, std::vector<std::string>{text});
-    EXPECT_EQ(rec.statuses.back(), "Select different comport.");
+    EXPECT_EQ(rec.statuses.back(), status);
+    EXPECT_EQ(rec.refusal_log, *log ? "\r\n" + std::string(log) : "");
     EXPECT_EQ(rec.buttons, (SetButtons{true, false, true}));
     EXPECT_EQ(rec.closes, 0);
     EXPECT_FALSE(kloon.transferring());

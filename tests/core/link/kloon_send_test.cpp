@@ -146,6 +146,61 @@ TEST_F(SendTest, NoAnswerWithinTheTimeoutResendsTheLineUntilTheRefusalLimit) {
   EXPECT_EQ(rec.writes, std::vector<std::string>(14, Line(6)));
 }
 
+// Line 6 got no answer in time and went again. An answer carries no address: the engine holds the
+// first one for a guard time, and a line answered twice (in the guard or after it) ends the send.
+TEST(SendLateAnswer, ALineSentAgainWaitsOutTheGuardAndTwoAnswersEndTheSend) {
+  constexpr std::string_view kTwice =
+      "Line 6 was answered twice: the scanner may hold it twice.\r\nSend again; a fresh send "
+      "rewrites every line.";
+  enum class Scanner { kAnswersOnce, kAnswersBoth, kAnswersAgainAfterTheGuard, kLateBeforeResend };
+  for (const Scanner scanner : {Scanner::kAnswersOnce, Scanner::kAnswersBoth,
+                                Scanner::kAnswersAgainAfterTheGuard, Scanner::kLateBeforeResend}) {
+    SCOPED_TRACE(static_cast<int>(scanner));
+    CloneImage image = testing::NumberedImage();
+    Kloon kloon(image, KloonMode::kSend, 20, 300);
+    Recorder rec;
+    const auto tick = [&] { rec.Take(kloon.OnPacingTimer()); };
+    const auto answer = [&](std::string_view bytes) { rec.Take(kloon.OnBytes(bytes)); };
+    rec.Take(kloon.StartSend(PortAddress{}));
+    rec.Take(kloon.OnPortOpened(PortOpenResult::kOpened));
+    answer("SC200SPOR\r");
+    for (int i = 0; i < 5; ++i) {
+      tick();
+      answer("OK\r");
+    }
+    tick();  // line 6 out
+    tick();  // no answer in time
+    EXPECT_EQ(kloon.refusals(), 1);
+    rec.ClearWrites();
+    if (scanner == Scanner::kLateBeforeResend) {
+      answer("OK\r");  // the first copy's answer, before the second copy left: nothing to guard
+      tick();
+      EXPECT_EQ(rec.writes, std::vector<std::string>{image.lines[7] + "\r"});
+      continue;
+    }
+    tick();  // line 6 again
+    answer("OK\r");
+    EXPECT_EQ(rec.timers.back(), 300);  // the guard, not the pacing
+    if (scanner == Scanner::kAnswersBoth) answer("O");
+    if (scanner == Scanner::kAnswersBoth) answer("K\r");
+    if (scanner != Scanner::kAnswersBoth) tick();  // the guard ends with one answer
+    if (scanner == Scanner::kAnswersAgainAfterTheGuard) answer("NG\r");
+    if (scanner == Scanner::kAnswersOnce) {
+      EXPECT_EQ(rec.statuses.back(), "Data transfer in progress: 6");
+      tick();
+      EXPECT_EQ(rec.writes, (std::vector<std::string>{image.lines[6] + "\r",
+                                                      image.lines[7] + "\r"}));
+      continue;
+    }
+    EXPECT_EQ(rec.ended, std::vector<Outcome>{Outcome::kAnsweredTwice});
+    EXPECT_EQ(rec.messages.back(), kTwice);
+    EXPECT_EQ(rec.statuses.back(), "Line 6 answered twice. Restore status: Bad.");
+    EXPECT_EQ(rec.closes, 1);
+    EXPECT_EQ(rec.buttons, (SetButtons{false, true, false}));
+    EXPECT_EQ(rec.writes, std::vector<std::string>{image.lines[6] + "\r"});  // never line 7
+  }
+}
+
 TEST_F(SendTest, TheModelQuestionIsAskedAgainUntilTheLimitAndAnyAnswerNamingTheModelCounts) {
   rec.ClearWrites();
   Tick();
