@@ -39,19 +39,44 @@ void FillBanks(Workspace& ws) {
   }
 }
 
+// A started main window over its own scratch program folder, closed without questions at the end.
+class BenchWindow {
+ public:
+  explicit BenchWindow(const char* folder)
+      : home_(std::filesystem::temp_directory_path() / folder) {
+    Application();
+    std::filesystem::create_directories(home_);
+    MainWindowOptions options;
+    options.folders = {home_, home_};
+    options.ui = &ui_;
+    options.clipboard = &clipboard_;
+    options.splash = false;
+    window_ = std::make_unique<MainWindow>(std::move(options));
+    window_->Start();
+  }
+  ~BenchWindow() {
+    window_->workspace().unsaved_changes = false;
+    window_->workspace().settings.option4 = 1;
+    window_->close();
+    window_.reset();
+    std::filesystem::remove_all(home_);
+  }
+  BenchWindow(const BenchWindow&) = delete;
+  BenchWindow& operator=(const BenchWindow&) = delete;
+
+  MainWindow& operator*() { return *window_; }
+  MainWindow* operator->() { return window_.get(); }
+  const std::filesystem::path& home() const { return home_; }
+
+ private:
+  std::filesystem::path home_;
+  SilentUi ui_;
+  MemoryClipboard clipboard_;
+  std::unique_ptr<MainWindow> window_;
+};
+
 void BM_WindowBankSwitch(benchmark::State& state) {
-  Application();
-  const auto home = std::filesystem::temp_directory_path() / "talvirex-bench-window";
-  std::filesystem::create_directories(home);
-  SilentUi ui;
-  MemoryClipboard clipboard;
-  MainWindowOptions options;
-  options.folders = {home, home};
-  options.ui = &ui;
-  options.clipboard = &clipboard;
-  options.splash = false;
-  auto window = std::make_unique<MainWindow>(std::move(options));
-  window->Start();
+  BenchWindow window("talvirex-bench-window");
   FillBanks(window->workspace());
   QApplication::processEvents();
   int tab = 0;
@@ -61,34 +86,18 @@ void BM_WindowBankSwitch(benchmark::State& state) {
     // The switch is done when the new bank is on the screen: the repaints it asked for run.
     QApplication::processEvents();
   }
-  window->workspace().unsaved_changes = false;
-  window->workspace().settings.option4 = 1;
-  window->close();
-  window.reset();
-  std::filesystem::remove_all(home);
 }
 BENCHMARK(BM_WindowBankSwitch)->Unit(benchmark::kMillisecond);
 
 void BM_WindowOpensAFileWithAHugeLine(benchmark::State& state) {
-  Application();
-  const auto home = std::filesystem::temp_directory_path() / "talvirex-bench-huge-line";
-  std::filesystem::create_directories(home);
-  const std::string path = (home / "huge.s2c").string();
+  BenchWindow window("talvirex-bench-huge-line");
+  const std::string path = (window.home() / "huge.s2c").string();
   {
     Workspace file;
     FillBanks(file);
     file.table.At(0, 1, kFieldTag) = std::string(5u << 20, 'A');
     if (WriteChannelFile(file, path)) state.SkipWithError("cannot write the channel file");
   }
-  SilentUi ui;
-  MemoryClipboard clipboard;
-  MainWindowOptions options;
-  options.folders = {home, home};
-  options.ui = &ui;
-  options.clipboard = &clipboard;
-  options.splash = false;
-  auto window = std::make_unique<MainWindow>(std::move(options));
-  window->Start();
   QApplication::processEvents();
   for (auto _ : state) {
     window->logic().files().LoadChannelFile(path);
@@ -96,11 +105,6 @@ void BM_WindowOpensAFileWithAHugeLine(benchmark::State& state) {
     window->RefreshFromCore();
     QApplication::processEvents();
   }
-  window->workspace().unsaved_changes = false;
-  window->workspace().settings.option4 = 1;
-  window->close();
-  window.reset();
-  std::filesystem::remove_all(home);
 }
 BENCHMARK(BM_WindowOpensAFileWithAHugeLine)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -26,17 +26,14 @@ enum class LineFault { kNone, kLength, kFormat, kChecksum, kAddress };
 /// the form above, uppercase hex digits only, the right checksum and the line's own address.
 LineFault CheckLine(std::string_view line, int index);
 
-/// Describes a fault for the scanner's log ("checksum", "address", ...).
-std::string_view FaultName(LineFault fault);
-
 struct ImageText {
   std::vector<std::string> lines;  // 253 lines when `error` is empty
-  std::string error;               // why the text is not a sound image, e.g. "line 7: checksum"
+  std::string error;               // why the text is not a sound image, naming the line
 };
 
-/// Reads an image file's text as the core does (253 lines, CR LF or LF line ends, blank lines at
-/// the end ignored) and then insists that every line passes `CheckLine`: a scanner's memory never
-/// holds a damaged line.
+/// Reads an image file's text as the program's image reader does (253 lines, CR LF or LF line
+/// ends, blank lines at the end ignored, every line sound and at its own address): a scanner's
+/// memory never holds a damaged line.
 ImageText ParseImageText(std::string_view text);
 
 /// The text of an image file, as `talvirex image` writes it.
