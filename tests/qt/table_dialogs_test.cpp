@@ -2,9 +2,7 @@
 // Advanced Data Import with its Webcatcher window, and printing a bank into a PDF read back with
 // pdftotext. Easy Fill and CSV export are driven through the main window (feature_dialogs_test).
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,7 +13,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "app/dialogs/csv_import_dialog.h"
@@ -134,13 +131,11 @@ TEST_F(TableDialogsTest, WebCatcherImportsTheClipboardIntoOneImportDialog) {
 
 // The print dialog is bound to a form opened as the main window's logic opens it, but prints into
 // a PDF file instead of the system's printer.
-TEST_F(TableDialogsTest, PrintingTheActiveBankGivesOnePageWithItsChannelsAndCancelPrintsNothing) {
+TEST_F(TableDialogsTest, PrintPrintsTheShownBankAsPage1Of1AndCancelPrintsNothing) {
   ws_.current_bank = 1;
   ws_.bank_names[1] = "Fire Dept";
   Frequency(1, 3) = "154.4300";
   ws_.table.At(1, 3, kFieldTag) = "Dispatch";
-  ws_.table.At(1, 3, kFieldDelay) = "1";
-  ws_.table.At(1, 3, kFieldSubtone) = "1";
   const std::string pdf = (dir_ / "bank.pdf").string();
   PrintForm form;
   for (const bool print : {false, true}) {
@@ -154,13 +149,10 @@ TEST_F(TableDialogsTest, PrintingTheActiveBankGivesOnePageWithItsChannelsAndCanc
   }
   EXPECT_TRUE(ui_.shown.empty()) << ui_.Texts().front();
 
-  EXPECT_NE(Run("pdfinfo '" + pdf + "'").find("Pages:           1\n"), std::string::npos);
+  // The page layout is the core's test; here the dialog must print the shown bank as 1 / 1.
   const std::string text = Run("pdftotext -fixed 4.6 '" + pdf + "' -");
   EXPECT_NE(text.find("Bankname: Fire Dept"), std::string::npos) << text;
-  EXPECT_NE(text.find("23:   154.4300      Dispatch                       On                67.0"),
-            std::string::npos)
-      << text;
-  EXPECT_NE(text.find("21:    Empty"), std::string::npos);
+  EXPECT_NE(text.find("23:   154.4300      Dispatch"), std::string::npos) << text;
   EXPECT_NE(text.find("Page 1 / 1"), std::string::npos);
 }
 
