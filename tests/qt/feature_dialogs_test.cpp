@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTableView>
+#include <algorithm>
 
 #include "main_window_fixture.h"
 #include "widget_lookup.h"
@@ -41,6 +42,11 @@ class FeatureDialogsTest : public testing::MainWindowFixture {
   static void Choose(QComboBox& list, int index) {
     list.setCurrentIndex(index);
     emit list.activated(index);
+  }
+  static void Retype(QLineEdit& field, const char* text) {
+    field.setFocus();
+    field.selectAll();
+    QTest::keyClicks(&field, text);
   }
 };
 
@@ -115,27 +121,57 @@ TEST_F(FeatureDialogsTest, BankMoveWithItsTagIsKeptByCancelAndUndone) {
   EXPECT_EQ(Shown(0, 1), "Police North");
 }
 
-TEST_F(FeatureDialogsTest, BankTagsRenameTheTabs) {
-  RunAnswering(CommandId::kBankTags, [](QDialog& dialog) {
-    Child<QLineEdit>(dialog, "Text1_2").setText("Fire");
+TEST_F(FeatureDialogsTest, EasyFillProposesTheSelectedRowsFillsOnApplyAndAgainOnOk) {
+  window_->logic().SetSelection({1, 1}, {5, 3});
+  ChannelTable& table = window_->workspace().table;
+  RunAnswering(CommandId::kEasyFill, [&](QDialog& dialog) {
+    Activate(dialog);
+    auto& apply = Child<QPushButton>(dialog, "Apply");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Text1").text(), "1");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Text2").text(), "5");
+    EXPECT_EQ(Child<QComboBox>(dialog, "Combo1").currentText(), "12.5");
+    Retype(Child<QLineEdit>(dialog, "Text3"), "145.5MHz");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Text3").text(), "145.5");
+    Child<QCheckBox>(dialog, "Box_0").setChecked(true);  // Frequency:
+    Retype(Child<QLineEdit>(dialog, "Text4"), "Unit 1!");
+    EXPECT_EQ(Child<QLabel>(dialog, "TagCounter").text(), "6");
+    apply.click();
+    EXPECT_EQ(table.At(0, 5, kFieldFrequency), "0145.55000") << "Apply fills while open";
+    EXPECT_EQ(table.FrequencyValue(0, 6), 0);
+    EXPECT_EQ(table.At(0, 1, kFieldTag), "Police North") << "the tag box is not ticked";
+    EXPECT_FALSE(apply.isEnabled());
+
+    Retype(Child<QLineEdit>(dialog, "Text2"), "2");
+    EXPECT_TRUE(apply.isEnabled()) << "changing a channel entry enables Apply again";
+    Child<QCheckBox>(dialog, "Box_1").setChecked(true);  // Tag:
+    Child<QCheckBox>(dialog, "FillSeries").setChecked(true);
     Child<QPushButton>(dialog, "Ok").click();
   });
-  EXPECT_EQ(window_->workspace().bank_names[2], "Fire");
-  EXPECT_EQ(window_->tabs()->tabText(2), "3: Fire");
-  EXPECT_EQ(window_->tabs()->tabText(10), "D: Dummy");
+  EXPECT_EQ(Shown(0, 1), "Unit 1");
+  EXPECT_EQ(Shown(1, 1), "Unit 2");
+  EXPECT_EQ(Shown(2, 1), "") << "Ok fills the range it shows";
+  EXPECT_EQ(Shown(4, 0), "145.5500");
 }
 
-TEST_F(FeatureDialogsTest, EasyFillShowsTheFilledChannelsAndCanBeUndone) {
-  RunAnswering(CommandId::kEasyFill, [](QDialog& dialog) {
-    Child<QLineEdit>(dialog, "Text2").setText("3");
-    Child<QCheckBox>(dialog, "Box_0").setChecked(true);
-    Child<QPushButton>(dialog, "Ok").click();
+TEST_F(FeatureDialogsTest, CsvExportStaysOpenUntilItHasWrittenTheFile) {
+  const std::string target = (home_ / "banks").string();
+  ui_.save_paths = {std::nullopt, target};
+  RunAnswering(CommandId::kExportCsv, [this](QDialog& dialog) {
+    Child<QRadioButton>(dialog, "Option1_1").setChecked(true);  // all banks
+    Child<QPushButton>(dialog, "Command1").click();
+    EXPECT_TRUE(dialog.isVisible()) << "a cancelled file dialog leaves the export dialog open";
+    ASSERT_EQ(ui_.save_dialogs.size(), 1u);
+    EXPECT_EQ(ui_.save_dialogs[0].filter, "Comma Separated Files (*.csv)|*.csv");
+    Child<QPushButton>(dialog, "Command1").click();
+    EXPECT_FALSE(dialog.isVisible());
   });
-  EXPECT_EQ(Shown(0, 0), "406.0000");
-  EXPECT_EQ(Shown(2, 0), "406.0250");
-  window_->RunCommand(CommandId::kUndo);
-  EXPECT_EQ(Shown(0, 0), "145.5000");
-  EXPECT_EQ(Shown(2, 0), "");
+  const std::string csv = testing::ReadBytes(target + ".csv");
+  EXPECT_NE(csv.find("\r\n1,1,145.5000,Police North,"), std::string::npos);
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 201);
+
+  RunAnswering(CommandId::kExportCsv,
+               [](QDialog& dialog) { Child<QPushButton>(dialog, "Command2").click(); });
+  EXPECT_EQ(ui_.save_dialogs.size(), 2u) << "Cancel asks for no file";
 }
 
 }  // namespace

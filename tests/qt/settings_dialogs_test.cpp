@@ -1,5 +1,7 @@
-// The modal dialogs of the scanner features and the settings, driven through their real widgets:
-// each shows the workspace's values when it opens and writes back only on its confirming button.
+// The modal dialogs of the scanner features and the settings, opened by the real main window's
+// commands and driven through their real widgets: each shows the values the logic loaded and hands
+// the user's choices back through its confirming button. What the logic then stores on a confirm
+// or a dismissal is the core's test.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,15 +10,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTest>
-#include <gtest/gtest.h>
+#include <QTabBar>
 
-#include "app/dialogs/bank_names_dialog.h"
-#include "app/dialogs/default_data_dialog.h"
-#include "app/dialogs/priority_dialog.h"
-#include "app/dialogs/scanner_options_dialog.h"
-#include "app/dialogs/software_options_dialog.h"
-#include "support/qt_application.h"
+#include "main_window_fixture.h"
 #include "widget_lookup.h"
 #include "workspace.h"
 
@@ -25,105 +21,87 @@ namespace {
 
 using testing::Child;
 
-class SettingsDialogsTest : public ::testing::Test {
+class SettingsDialogsTest : public testing::MainWindowFixture {
  protected:
-  static void SetUpTestSuite() { testing::TestApplication(); }
-
-  // Shows `dialog` as the active window, so that focus moves and typing reach its fields.
-  static void Open(QDialog& dialog) {
-    dialog.show();
-    dialog.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  }
-
-  Workspace ws_;
+  SettingsDialogsTest() { Open(); }
+  Workspace& ws() { return window_->workspace(); }
 };
 
 TEST_F(SettingsDialogsTest, DefaultDataShowsThePresetAndStoresItOnlyOnOk) {
-  ws_.default_data.apply[1] = 1;  // Delay: On
-  ws_.default_data.value[1] = 1;
-  ws_.default_data.value[2] = 2;  // Beep Alert: neither Off nor On
-  ws_.default_data.apply[3] = 0;  // ATT not applied
-  const DefaultData before = ws_.default_data;
+  ws().default_data.apply[1] = 1;  // Delay: On
+  ws().default_data.value[1] = 1;
+  ws().default_data.value[2] = 2;  // Beep Alert: neither Off nor On
+  ws().default_data.apply[3] = 0;  // ATT not applied
+  const DefaultData before = ws().default_data;
   for (const bool ok : {false, true}) {
-    DefaultDataDialog dialog(ws_);
-    EXPECT_TRUE(Child<QCheckBox>(dialog, "Check1_1").isChecked());
-    EXPECT_EQ(Child<QComboBox>(dialog, "Combo1_1").currentText(), "On");
-    Child<QCheckBox>(dialog, "Check1_1").setChecked(false);
-    Child<QCheckBox>(dialog, "Check1_3").setChecked(true);
-    Child<QComboBox>(dialog, "Combo1_4").setCurrentIndex(1);
-    Child<QPushButton>(dialog, ok ? "Command1" : "Command2").click();  // OK or Cancel
+    RunAnswering(CommandId::kDefaultData, [ok](QDialog& dialog) {
+      EXPECT_TRUE(Child<QCheckBox>(dialog, "Check1_1").isChecked());
+      EXPECT_EQ(Child<QComboBox>(dialog, "Combo1_1").currentText(), "On");
+      Child<QCheckBox>(dialog, "Check1_1").setChecked(false);
+      Child<QCheckBox>(dialog, "Check1_3").setChecked(true);
+      Child<QComboBox>(dialog, "Combo1_4").setCurrentIndex(1);
+      Child<QPushButton>(dialog, ok ? "Command1" : "Command2").click();  // OK or Cancel
+    });
     if (!ok) {
-      EXPECT_EQ(ws_.default_data, before);
+      EXPECT_EQ(ws().default_data, before);
     }
   }
-  EXPECT_EQ(ws_.default_data.apply[1], 0);
-  EXPECT_EQ(ws_.default_data.apply[3], 1);
-  EXPECT_EQ(ws_.default_data.value[4], 1);
-  EXPECT_EQ(ws_.default_data.value[2], 2) << "a list without selection keeps its value";
+  EXPECT_EQ(ws().default_data.apply[1], 0);
+  EXPECT_EQ(ws().default_data.apply[3], 1);
+  EXPECT_EQ(ws().default_data.value[4], 1);
+  EXPECT_EQ(ws().default_data.value[2], 2) << "a list without selection keeps its value";
 }
 
-TEST_F(SettingsDialogsTest, PriorityFieldsFilterKeysReformatOnFocusAndStoreOnlyOnClose) {
-  ws_.priority.fill(0);  // as after New
-  ws_.priority[10] = 99;
-  {
-    PriorityDialog dialog(ws_);
-    Open(dialog);
+TEST_F(SettingsDialogsTest, PriorityFieldsFilterKeysReformatOnFocusAndStoreOnClose) {
+  ws().priority.fill(0);  // as after New
+  ws().priority[10] = 99;
+  RunAnswering(CommandId::kPriorityChannels, [](QDialog& dialog) {
+    Activate(dialog);
     auto& bank1 = Child<QLineEdit>(dialog, "Text1_0");
     EXPECT_EQ(bank1.text(), "0") << "opening shows the table unformatted";
     bank1.setFocus();
     bank1.selectAll();
     QTest::keyClicks(&bank1, "7a-.");
     EXPECT_EQ(bank1.text(), "7");
-    Child<QLineEdit>(dialog, "Text1_2").setFocus();  // entering a field reformats all ten
+    auto& bank2 = Child<QLineEdit>(dialog, "Text1_1");
+    bank2.setFocus();  // entering a field reformats all ten
     EXPECT_EQ(bank1.text(), "007");
-    dialog.reject();  // the close box
-  }
-  EXPECT_EQ(ws_.priority[0], 0) << "the close box stores nothing";
-
-  PriorityDialog dialog(ws_);
-  Open(dialog);
-  auto& bank2 = Child<QLineEdit>(dialog, "Text1_1");
-  bank2.setFocus();
-  bank2.selectAll();
-  QTest::keyClicks(&bank2, "35");
-  Child<QPushButton>(dialog, "Command1").click();  // Close
-  EXPECT_EQ(ws_.priority[0], 1);
-  EXPECT_EQ(ws_.priority[1], 35);
-  EXPECT_EQ(ws_.priority[10], 99) << "the spare entry is never edited";
+    bank2.selectAll();
+    QTest::keyClicks(&bank2, "35");
+    Child<QPushButton>(dialog, "Command1").click();  // Close
+  });
+  EXPECT_EQ(ws().priority[0], 7);
+  EXPECT_EQ(ws().priority[1], 35);
+  EXPECT_EQ(ws().priority[2], 41);
+  EXPECT_EQ(ws().priority[10], 99) << "the spare entry is never edited";
 }
 
-TEST_F(SettingsDialogsTest, ScannerOptionsStoreOnlyOnOk) {
-  ws_.scanner_settings[10] = 2;  // not exactly 1: off
-  ws_.scanner_settings[11] = 1;
-  ws_.scanner_settings[3] = 0;
-  const auto before = ws_.scanner_settings;
-  for (const bool ok : {false, true}) {
-    ScannerOptionsDialog dialog(ws_);
+TEST_F(SettingsDialogsTest, ScannerOptionsShowTheSettingsAndStoreTheChoices) {
+  ws().scanner_settings[10] = 2;  // not exactly 1: off
+  ws().scanner_settings[11] = 1;
+  ws().scanner_settings[3] = 0;
+  RunAnswering(CommandId::kScannerOptions, [](QDialog& dialog) {
     EXPECT_TRUE(Child<QRadioButton>(dialog, "Off_0").isChecked());
+    EXPECT_TRUE(Child<QRadioButton>(dialog, "On_1").isChecked());
     EXPECT_FALSE(Child<QCheckBox>(dialog, "Check1_3").isChecked());
     for (int bank = 0; bank < 10; ++bank) {
       Child<QCheckBox>(dialog, QStringLiteral("Check1_%1").arg(bank)).setChecked(false);
     }
     Child<QRadioButton>(dialog, "On_2").setChecked(true);
-    Child<QPushButton>(dialog, ok ? "Command1" : "Command2").click();  // Ok or Cancel
-    if (!ok) {
-      EXPECT_EQ(ws_.scanner_settings, before);
-    }
-  }
-  EXPECT_EQ(ws_.scanner_settings[0], 1) << "Bank 1 stays active";
-  EXPECT_EQ(ws_.scanner_settings[1], 0);
-  EXPECT_EQ(ws_.scanner_settings[10], 0);
-  EXPECT_EQ(ws_.scanner_settings[12], 1);
+    Child<QPushButton>(dialog, "Command1").click();  // Ok
+  });
+  EXPECT_EQ(ws().scanner_settings[0], 1) << "Bank 1 stays active";
+  EXPECT_EQ(ws().scanner_settings[1], 0);
+  EXPECT_EQ(ws().scanner_settings[10], 0);
+  EXPECT_EQ(ws().scanner_settings[12], 1);
 }
 
-TEST_F(SettingsDialogsTest, BankNamesRefuseCommasAndQuotesCountCharactersAndStoreOnOk) {
-  ws_.bank_names[2] = "Fire";
-  ws_.bank_names[11] = "Edge";
-  const auto before = ws_.bank_names;
-  {
-    BankNamesDialog dialog(ws_);
-    Open(dialog);
+TEST_F(SettingsDialogsTest, BankNamesRefuseCommasAndQuotesCountCharactersAndRenameTheTabsOnOk) {
+  ws().bank_names[2] = "Fire";
+  ws().bank_names[11] = "Edge";
+  const auto before = ws().bank_names;
+  RunAnswering(CommandId::kBankTags, [](QDialog& dialog) {
+    Activate(dialog);
     auto& bank3 = Child<QLineEdit>(dialog, "Text1_2");
     EXPECT_EQ(Child<QLabel>(dialog, "Counter_2").text(), "4");
     bank3.setFocus();
@@ -140,27 +118,29 @@ TEST_F(SettingsDialogsTest, BankNamesRefuseCommasAndQuotesCountCharactersAndStor
     EXPECT_EQ(Child<QLabel>(dialog, "Counter_2").text(), "7");
     EXPECT_TRUE(dialog.isVisible());
     Child<QPushButton>(dialog, "Cancel").click();
-  }
-  EXPECT_EQ(ws_.bank_names, before);
+  });
+  EXPECT_EQ(ws().bank_names, before);
 
-  BankNamesDialog dialog(ws_);
-  Child<QLineEdit>(dialog, "Text1_2").setText("Police");
-  Child<QLineEdit>(dialog, "Text1_4").clear();
-  Child<QPushButton>(dialog, "Center").click();
-  EXPECT_EQ(Child<QLabel>(dialog, "Counter_2").text(), "11");
-  EXPECT_EQ(Child<QLineEdit>(dialog, "Text1_11").text(), "Edge") << "Center leaves Search alone";
-  Child<QPushButton>(dialog, "Ok").click();
-  EXPECT_EQ(ws_.bank_names[2], "     Police");
-  EXPECT_EQ(ws_.bank_names[4], " ") << "an empty field is stored as one space";
+  RunAnswering(CommandId::kBankTags, [](QDialog& dialog) {
+    Child<QLineEdit>(dialog, "Text1_2").setText("Police");
+    Child<QLineEdit>(dialog, "Text1_4").clear();
+    Child<QPushButton>(dialog, "Center").click();
+    EXPECT_EQ(Child<QLabel>(dialog, "Counter_2").text(), "11");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Text1_11").text(), "Edge") << "Center leaves Search alone";
+    Child<QPushButton>(dialog, "Ok").click();
+  });
+  EXPECT_EQ(ws().bank_names[2], "     Police");
+  EXPECT_EQ(ws().bank_names[4], " ") << "an empty field is stored as one space";
+  EXPECT_EQ(window_->tabs()->tabText(2), "3:      Police");
+  EXPECT_EQ(window_->tabs()->tabText(10), "D:      Dummy") << "Center moved the Dummy bank's name";
 }
 
-TEST_F(SettingsDialogsTest, SoftwareOptionsFollowTheScrollBarAndStoreOnlyOnOk) {
-  ws_.settings.backupdelay = 1;
-  ws_.settings.zero = 0;
-  ws_.settings.align = 2;
-  const Settings before = ws_.settings;
-  for (const bool ok : {false, true}) {
-    SoftwareOptionsDialog dialog(ws_);
+TEST_F(SettingsDialogsTest, SoftwareOptionsFollowTheScrollBarAndStoreTheChoices) {
+  ws().settings.backupdelay = 1;
+  ws().settings.zero = 0;
+  ws().settings.align = 2;
+  const Settings before = ws().settings;
+  RunAnswering(CommandId::kSoftwareOptions, [](QDialog& dialog) {
     EXPECT_EQ(Child<QComboBox>(dialog, "Combo3").currentText(), "Right");
     Child<QScrollBar>(dialog, "HScroll1").setValue(42);
     EXPECT_EQ(Child<QLabel>(dialog, "Label3").text(), "42");
@@ -168,16 +148,13 @@ TEST_F(SettingsDialogsTest, SoftwareOptionsFollowTheScrollBarAndStoreOnlyOnOk) {
     Child<QCheckBox>(dialog, "check3d1_2").setChecked(true);  // hide leading zeros
     Child<QCheckBox>(dialog, "Check1").setChecked(false);
     Child<QComboBox>(dialog, "Combo3").setCurrentIndex(1);
-    Child<QPushButton>(dialog, ok ? "Command1" : "Command2").click();  // Ok or Cancel
-    if (!ok) {
-      EXPECT_EQ(ws_.settings, before);
-    }
-  }
-  EXPECT_EQ(ws_.settings.backupdelay, 42);
-  EXPECT_EQ(ws_.settings.zero, 1);
-  EXPECT_EQ(ws_.settings.backena, 0);
-  EXPECT_EQ(ws_.settings.align, 1);
-  EXPECT_EQ(ws_.settings.remtags, before.remtags);
+    Child<QPushButton>(dialog, "Command1").click();  // Ok
+  });
+  EXPECT_EQ(ws().settings.backupdelay, 42);
+  EXPECT_EQ(ws().settings.zero, 1);
+  EXPECT_EQ(ws().settings.backena, 0);
+  EXPECT_EQ(ws().settings.align, 1);
+  EXPECT_EQ(ws().settings.remtags, before.remtags);
 }
 
 }  // namespace

@@ -52,9 +52,4 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void AboutBox::Run(QWidget* parent) {
-  AboutBox box(parent);
-  box.exec();
-}
-
 }  // namespace talvirex

@@ -8,8 +8,6 @@ namespace talvirex {
 class AboutBox final : public QDialog {
  public:
   explicit AboutBox(QWidget* parent = nullptr);
-
-  static void Run(QWidget* parent);
 };
 
 }  // namespace talvirex

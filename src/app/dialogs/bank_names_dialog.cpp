@@ -8,15 +8,13 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialog_support.h"
-#include "workspace.h"
 
 namespace talvirex {
 
-BankNamesDialog::BankNamesDialog(Workspace& workspace, QWidget* parent)
-    : QDialog(parent), workspace_(workspace) {
+BankNamesDialog::BankNamesDialog(BankNamesForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   setObjectName(QStringLiteral("banknamen"));
   setWindowTitle(ToQt(kBankNamesTitle));
-  form_.Load(workspace_);
 
   auto* rows = new QGridLayout;
   const int field_width =
@@ -60,7 +58,7 @@ BankNamesDialog::BankNamesDialog(Workspace& workspace, QWidget* parent)
   QPushButton* center = add_button(side, "Center", "Center");
   QPushButton* left = add_button(side, "Left", "Left");
   side->addStretch();
-  connect(ok, &QPushButton::clicked, this, &BankNamesDialog::Ok);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(clear, &QPushButton::clicked, this, [this] { Apply(&BankNamesForm::ClearAll); });
   connect(defaults, &QPushButton::clicked, this, [this] { Apply(&BankNamesForm::Default); });
@@ -95,16 +93,6 @@ void BankNamesDialog::ShowFields() {
     if (fields_[i]->text() != text) fields_[i]->setText(text);
     FieldEdited(i);
   }
-}
-
-void BankNamesDialog::Ok() {
-  form_.Ok(workspace_);
-  accept();
-}
-
-bool BankNamesDialog::Run(Workspace& workspace, QWidget* parent) {
-  BankNamesDialog dialog(workspace, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace talvirex

@@ -1,7 +1,7 @@
 #pragma once
 // `banknamen`, "Setup Bank Tags": the window of BankNamesForm. Modal and centred on the screen;
-// "Ok" stores the names, "Cancel" and the close box store nothing. However it closed, the main
-// window then redraws its bank captions.
+// "Ok" accepts (the main window's logic then stores the names), "Cancel" and the close box
+// reject. However it closed, the logic then redraws the bank captions.
 
 #include <QDialog>
 #include <array>
@@ -13,15 +13,10 @@ class QLineEdit;
 
 namespace talvirex {
 
-struct Workspace;
-
 class BankNamesDialog final : public QDialog {
  public:
-  BankNamesDialog(Workspace& workspace, QWidget* parent = nullptr);
-
-  /// Menu "&Bank Tags" and the bank-tags button: shows the dialog modally. True when "Ok" stored
-  /// the names.
-  static bool Run(Workspace& workspace, QWidget* parent);
+  /// `form` must be loaded and outlive the dialog.
+  explicit BankNamesDialog(BankNamesForm& form, QWidget* parent = nullptr);
 
  private:
   void FieldEdited(int field);
@@ -29,10 +24,8 @@ class BankNamesDialog final : public QDialog {
   template <typename Action>
   void Apply(Action action);
   void ShowFields();
-  void Ok();
 
-  Workspace& workspace_;
-  BankNamesForm form_;
+  BankNamesForm& form_;
   std::array<QLineEdit*, BankNamesForm::kFieldCount> fields_{};
   std::array<QLabel*, BankNamesForm::kFieldCount> counters_{};
 };

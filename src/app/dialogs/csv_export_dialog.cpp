@@ -6,15 +6,14 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialog_support.h"
-#include "workspace.h"
 
 namespace talvirex {
 
-CsvExportDialog::CsvExportDialog(const Workspace& workspace, Ui& ui, QWidget* parent)
-    : QDialog(parent), workspace_(workspace), ui_(ui) {
+CsvExportDialog::CsvExportDialog(ExportCsvForm& form, const Workspace& workspace, Ui& ui,
+                                 QWidget* parent)
+    : QDialog(parent), form_(form), workspace_(workspace), ui_(ui) {
   setObjectName(QStringLiteral("expcsvd"));
   setWindowTitle(QStringLiteral("Export CSV data"));
-  form_.Open();
 
   QGroupBox* options = Frame("Options:", this);
   auto* current = new QRadioButton(QStringLiteral("Export Current Bank"), options);
@@ -40,11 +39,6 @@ CsvExportDialog::CsvExportDialog(const Workspace& workspace, Ui& ui, QWidget* pa
 
 void CsvExportDialog::Ok() {
   if (form_.Ok(workspace_, ui_)) accept();
-}
-
-bool CsvExportDialog::Run(const Workspace& workspace, Ui& ui, QWidget* parent) {
-  CsvExportDialog dialog(workspace, ui, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace talvirex

@@ -1,9 +1,11 @@
 #pragma once
 // `expcsvd`, "Export CSV data": the window of ExportCsvForm. Modal, centred over the main window.
 // "Ok" asks for the file and writes it, closing the dialog when the export ran to its end; the
-// dialog stays open when the user cancels the file dialog or the file cannot be written.
+// dialog stays open when the user cancels the file dialog or the file cannot be written, so the
+// export runs from the button rather than after the dialog.
 //
-// The export reads the channel table: the main window commits the grid (`CommitBank`) first.
+// The export reads the channel table: the main window's logic commits the grid (`CommitBank`)
+// and opens the form before the dialog shows.
 
 #include <QDialog>
 
@@ -18,17 +20,16 @@ class Ui;
 
 class CsvExportDialog final : public QDialog {
  public:
-  CsvExportDialog(const Workspace& workspace, Ui& ui, QWidget* parent = nullptr);
-
-  /// Menu "&Export CSV Data": shows the dialog modally. True when a file was written.
-  static bool Run(const Workspace& workspace, Ui& ui, QWidget* parent);
+  /// `form` must be open and outlive the dialog; "Ok" exports `workspace` through it.
+  CsvExportDialog(ExportCsvForm& form, const Workspace& workspace, Ui& ui,
+                  QWidget* parent = nullptr);
 
  private:
   void Ok();
 
+  ExportCsvForm& form_;
   const Workspace& workspace_;
   Ui& ui_;
-  ExportCsvForm form_;
   QRadioButton* all_banks_ = nullptr;
 };
 

@@ -7,15 +7,13 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialog_support.h"
-#include "workspace.h"
 
 namespace talvirex {
 
-DefaultDataDialog::DefaultDataDialog(Workspace& workspace, QWidget* parent)
-    : QDialog(parent), workspace_(workspace) {
+DefaultDataDialog::DefaultDataDialog(DefaultDataForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   setObjectName(QStringLiteral("defdata"));
   setWindowTitle(ToQt(kDefaultDataTitle));
-  form_.Load(workspace_.default_data);
 
   auto* rows = new QGridLayout;
   for (int row = 0; row < DefaultDataForm::kRows; ++row) {
@@ -47,13 +45,7 @@ void DefaultDataDialog::Ok() {
     form_.applied[row] = boxes_[row]->isChecked();
     form_.selected[row] = lists_[row]->currentIndex();
   }
-  form_.Ok(workspace_.default_data);
   accept();
-}
-
-bool DefaultDataDialog::Run(Workspace& workspace, QWidget* parent) {
-  DefaultDataDialog dialog(workspace, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace talvirex

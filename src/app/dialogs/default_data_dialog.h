@@ -1,6 +1,6 @@
 #pragma once
-// `defdata`, "Default data per channel:": the window of DefaultDataForm. Modal; writes the preset
-// only on "OK".
+// `defdata`, "Default data per channel:": the window of DefaultDataForm. Modal; "OK" copies the
+// choices to the form and accepts (the main window's logic then stores the preset).
 
 #include <QDialog>
 #include <array>
@@ -12,21 +12,15 @@ class QComboBox;
 
 namespace talvirex {
 
-struct Workspace;
-
 class DefaultDataDialog final : public QDialog {
  public:
-  DefaultDataDialog(Workspace& workspace, QWidget* parent = nullptr);
-
-  /// Menu "Setup Default Data" (`setdef`): shows the dialog modally. True when "OK" stored the
-  /// preset.
-  static bool Run(Workspace& workspace, QWidget* parent);
+  /// `form` must be loaded and outlive the dialog.
+  explicit DefaultDataDialog(DefaultDataForm& form, QWidget* parent = nullptr);
 
  private:
   void Ok();
 
-  Workspace& workspace_;
-  DefaultDataForm form_;
+  DefaultDataForm& form_;
   std::array<QCheckBox*, DefaultDataForm::kRows> boxes_{};   // `Check1` 1..4
   std::array<QComboBox*, DefaultDataForm::kRows> lists_{};   // `Combo1` 1..4
 };

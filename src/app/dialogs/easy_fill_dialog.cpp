@@ -12,7 +12,6 @@
 
 #include "app/dialogs/dialog_support.h"
 #include "model/default_data_form.h"
-#include "workspace.h"
 
 namespace talvirex {
 
@@ -44,11 +43,10 @@ int NumberWidth(const QWidget* widget, int digits) {
 
 }  // namespace
 
-EasyFillDialog::EasyFillDialog(Workspace& workspace, QWidget* parent)
-    : QDialog(parent), workspace_(workspace) {
+EasyFillDialog::EasyFillDialog(EasyFillForm& form, Workspace& workspace, QWidget* parent)
+    : QDialog(parent), form_(form), workspace_(workspace) {
   setObjectName(QStringLiteral("easy2"));
   setWindowTitle(ToQt(kEasyFillTitle));
-  form_.Open(workspace_);
 
   auto* grid = new QGridLayout;
   BuildInputs(grid);
@@ -246,13 +244,7 @@ void EasyFillDialog::ApplyClicked() {
 
 void EasyFillDialog::OkClicked() {
   Pull();
-  form_.Ok(workspace_);
   accept();
-}
-
-bool EasyFillDialog::Run(Workspace& workspace, QWidget* parent) {
-  EasyFillDialog dialog(workspace, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace talvirex

@@ -1,9 +1,11 @@
 #pragma once
 // `easy2`, "Easy Fill SC200": the window of EasyFillForm. Modal and centred on the screen. "Apply"
-// and "Ok" write into the channel table; "Cancel" writes nothing more (an earlier "Apply" stays).
+// writes into the channel table at once and the dialog stays open; "Ok" copies the entries to the
+// form and accepts, and the main window's logic then fills once more; "Cancel" writes nothing more
+// (an earlier "Apply" stays).
 //
-// The main window's Easy Fill command commits the grid and takes the undo snapshot of the current
-// bank before `Run`, and redraws the bank (`RenderBank`) after it, however the dialog closed.
+// The logic's Easy Fill command commits the grid, takes the undo snapshot of the current bank and
+// opens the form before the dialog shows, and redraws the bank after it, however it closed.
 
 #include <QDialog>
 #include <array>
@@ -23,11 +25,8 @@ struct Workspace;
 
 class EasyFillDialog final : public QDialog {
  public:
-  EasyFillDialog(Workspace& workspace, QWidget* parent = nullptr);
-
-  /// Menu "&Easy Fill" (`tabeasy`), the popup menu's "Easy Fill" and the second toolbar: shows the
-  /// dialog modally. True when it closed through "Ok".
-  static bool Run(Workspace& workspace, QWidget* parent);
+  /// `form` must be open and outlive the dialog; "Apply" fills `workspace` through it.
+  EasyFillDialog(EasyFillForm& form, Workspace& workspace, QWidget* parent = nullptr);
 
  private:
   void BuildInputs(QGridLayout* grid);
@@ -42,8 +41,8 @@ class EasyFillDialog final : public QDialog {
   void ApplyClicked();
   void OkClicked();
 
+  EasyFillForm& form_;
   Workspace& workspace_;
-  EasyFillForm form_;
   QLineEdit* first_ = nullptr;
   QLineEdit* last_ = nullptr;
   QLineEdit* start_ = nullptr;

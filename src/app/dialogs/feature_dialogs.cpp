@@ -19,7 +19,6 @@
 #include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/transfer_window.h"
-#include "editor/grid_bridge.h"
 #include "editor/main_window.h"
 #include "workspace.h"
 
@@ -36,25 +35,38 @@ std::function<void()> RedrawOf(QWidget* parent) {
   };
 }
 
-// These dialogs carry out their confirming button themselves (the forms the logic loaded for the
-// command are left unused); the logic then runs the steps that follow any close of the dialog:
-// the redraw after Easy Fill, the captions after the bank tags, the title's unsaved mark.
-void AfterDialog(CommandId command, bool confirmed, WindowCommandContext& c) {
-  c.logic.DialogClosed(command, DialogResult::kDismissed);
-  if (confirmed && command == CommandId::kSoftwareOptions) c.logic.Redraw();
-}
-
-// The dialogs bound to the form the logic loaded for `command`: the logic runs the confirming
-// button's work and the steps after the dialog.
+// Every dialog of a command the logic opened a form for is bound to that form; how it closed goes
+// back to the logic, which runs the confirming button's work and the steps after the dialog.
 bool LaunchBound(CommandId command, WindowCommandContext& c) {
   DialogForms& forms = c.logic.dialogs();
+  QWidget* parent = c.parent;
   int result = QDialog::Rejected;
   switch (command) {
-    case CommandId::kFind: result = FindDialog(forms.find, c.parent).exec(); break;
-    case CommandId::kReplace: result = ReplaceDialog(forms.replace, c.parent).exec(); break;
+    case CommandId::kFind: result = FindDialog(forms.find, parent).exec(); break;
+    case CommandId::kReplace: result = ReplaceDialog(forms.replace, parent).exec(); break;
     case CommandId::kMemoryChannels:
     case CommandId::kMemoryBanks:
-      result = MemoryManagerDialog(forms.memory_manager, c.parent).exec();
+      result = MemoryManagerDialog(forms.memory_manager, parent).exec();
+      break;
+    case CommandId::kEasyFill:
+      result = EasyFillDialog(forms.easy_fill, c.workspace, parent).exec();
+      break;
+    case CommandId::kPriorityChannels: result = PriorityDialog(forms.priority, parent).exec(); break;
+    case CommandId::kScannerOptions:
+      result = ScannerOptionsDialog(forms.scanner_options, parent).exec();
+      break;
+    case CommandId::kBankTags: result = BankNamesDialog(forms.bank_names, parent).exec(); break;
+    case CommandId::kSoftwareOptions:
+      result = SoftwareOptionsDialog(forms.software_options, parent).exec();
+      break;
+    case CommandId::kDefaultData:
+      result = DefaultDataDialog(forms.default_data, parent).exec();
+      break;
+    case CommandId::kExportCsv:
+      result = CsvExportDialog(forms.csv_export, c.workspace, c.ui, parent).exec();
+      break;
+    case CommandId::kPrint:
+      result = PrintDialog(forms.print, c.workspace, c.ui, parent).exec();
       break;
     default: return false;
   }
@@ -68,42 +80,15 @@ bool LaunchBound(CommandId command, WindowCommandContext& c) {
 bool FeatureDialogs::Launch(CommandId command, WindowCommandContext& c) {
   if (RunTransferCommand(command, c)) return true;  // read and send: the transfer window
   if (LaunchBound(command, c)) return true;         // dialogs bound to the logic's own forms
-  bool confirmed = false;
   switch (command) {
-    case CommandId::kDefaultData:
-      confirmed = DefaultDataDialog::Run(c.workspace, c.parent);
-      break;
-    case CommandId::kPriorityChannels:
-      confirmed = PriorityDialog::Run(c.workspace, c.parent);
-      break;
-    case CommandId::kScannerOptions:
-      confirmed = ScannerOptionsDialog::Run(c.workspace, c.parent);
-      break;
-    case CommandId::kBankTags:
-      confirmed = BankNamesDialog::Run(c.workspace, c.parent);
-      break;
-    case CommandId::kSoftwareOptions:
-      confirmed = SoftwareOptionsDialog::Run(c.workspace, c.parent);
-      break;
-    case CommandId::kEasyFill:  // the logic took the undo snapshot before answering
-      confirmed = EasyFillDialog::Run(c.workspace, c.parent);
-      break;
-    case CommandId::kExportCsv:
-      CommitBank(c.workspace, c.ui);
-      CsvExportDialog::Run(c.workspace, c.ui, c.parent);
-      return true;
-    case CommandId::kPrint:
-      CommitBank(c.workspace, c.ui);
-      PrintDialog::Run(c.workspace, c.ui, c.parent);
-      return true;
     case CommandId::kAdvancedImport:
       CsvImportDialog::Show(c.workspace, c.ui, c.clipboard, c.parent, RedrawOf(c.parent));
       return true;
     case CommandId::kWebCatcher:
       WebCatcherWindow::Show(c.workspace, c.ui, c.clipboard, c.parent, RedrawOf(c.parent));
       return true;
-    case CommandId::kAbout:
-      AboutBox::Run(c.parent);
+    case CommandId::kAbout:  // nothing to load or store: it only shows
+      AboutBox(c.parent).exec();
       return true;
     case CommandId::kHelpContents:
     case CommandId::kHelpSearch:
@@ -114,8 +99,6 @@ bool FeatureDialogs::Launch(CommandId command, WindowCommandContext& c) {
     default:
       return false;
   }
-  AfterDialog(command, confirmed, c);
-  return true;
 }
 
 }  // namespace talvirex

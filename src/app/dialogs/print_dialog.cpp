@@ -12,15 +12,15 @@
 
 namespace talvirex {
 
-PrintDialog::PrintDialog(const Workspace& workspace, Ui& ui, QWidget* parent,
+PrintDialog::PrintDialog(PrintForm& form, const Workspace& workspace, Ui& ui, QWidget* parent,
                          std::unique_ptr<QtPrintSink> printer)
     : QDialog(parent),
+      form_(form),
       workspace_(workspace),
       ui_(ui),
       printer_(printer ? std::move(printer) : std::make_unique<QtPrintSink>()) {
   setObjectName(QStringLiteral("printie"));
   setWindowTitle(QStringLiteral("Let's Print..."));
-  form_.Open();
 
   QGroupBox* choice = Frame("Select an item to print:", this);
   auto* active = new QRadioButton(QStringLiteral("Active Bank"), choice);
@@ -67,11 +67,6 @@ void PrintDialog::Print() {
   if (!printer_->HasDestination() && !printer_->ChoosePrinter(this)) return;
   form_.Print(workspace_, PrintContext{ShortDateToday()}, *printer_, ui_);
   accept();
-}
-
-bool PrintDialog::Run(const Workspace& workspace, Ui& ui, QWidget* parent) {
-  PrintDialog dialog(workspace, ui, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace talvirex

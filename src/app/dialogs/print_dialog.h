@@ -1,9 +1,11 @@
 #pragma once
 // `printie`, "Let's Print...": the window of PrintForm. Modal, centred over the main window.
 // "Setup Printer" shows the platform's printer selection dialog (where "Print to PDF" is one of
-// the printers); "Print" prints and closes.
+// the printers); "Print" prints and closes. The dialog stays open when no printer was chosen, so
+// the printing runs from the button rather than after the dialog.
 //
-// Printing reads the channel table: the main window commits the grid (`CommitBank`) first.
+// Printing reads the channel table: the main window's logic commits the grid (`CommitBank`) and
+// opens the form before the dialog shows.
 
 #include <QDialog>
 #include <memory>
@@ -20,21 +22,18 @@ class Ui;
 
 class PrintDialog final : public QDialog {
  public:
-  /// Prints on `printer`; without one, on the system's default printer.
-  PrintDialog(const Workspace& workspace, Ui& ui, QWidget* parent = nullptr,
+  /// `form` must be open and outlive the dialog; "Print" prints `workspace` through it on
+  /// `printer`, without one on the system's default printer.
+  PrintDialog(PrintForm& form, const Workspace& workspace, Ui& ui, QWidget* parent = nullptr,
               std::unique_ptr<QtPrintSink> printer = nullptr);
   ~PrintDialog() override;
-
-  /// Menu "&Print..." and the toolbar's print button: shows the dialog modally. True when it
-  /// printed.
-  static bool Run(const Workspace& workspace, Ui& ui, QWidget* parent);
 
  private:
   void Print();
 
+  PrintForm& form_;
   const Workspace& workspace_;
   Ui& ui_;
-  PrintForm form_;
   std::unique_ptr<QtPrintSink> printer_;
 };
 

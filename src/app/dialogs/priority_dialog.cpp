@@ -8,15 +8,13 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialog_support.h"
-#include "workspace.h"
 
 namespace talvirex {
 
-PriorityDialog::PriorityDialog(Workspace& workspace, QWidget* parent)
-    : QDialog(parent), workspace_(workspace) {
+PriorityDialog::PriorityDialog(PriorityForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   setObjectName(QStringLiteral("prio"));
   setWindowTitle(ToQt(kPriorityTitle));
-  form_.Load(workspace_);
 
   auto* rows = new QGridLayout;
   rows->addWidget(new QLabel(ToQt(kPriorityFieldHeader), this), 0, 1);
@@ -77,14 +75,7 @@ void PriorityDialog::ValidateAll() {
 
 void PriorityDialog::Close() {
   CopyFieldsToForm();
-  form_.Close(workspace_);
-  CopyFormToFields();
   accept();
-}
-
-bool PriorityDialog::Run(Workspace& workspace, QWidget* parent) {
-  PriorityDialog dialog(workspace, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace talvirex

@@ -1,6 +1,7 @@
 #pragma once
-// `prio`, "Priority Channels:": the window of PriorityForm. Modal; "Close" stores the table, the
-// window's close box (or Escape) stores nothing.
+// `prio`, "Priority Channels:": the window of PriorityForm. Modal; "Close" copies the fields to
+// the form and accepts (the main window's logic then stores the table), the window's close box
+// (or Escape) rejects.
 
 #include <QDialog>
 #include <array>
@@ -11,14 +12,10 @@ class QLineEdit;
 
 namespace talvirex {
 
-struct Workspace;
-
 class PriorityDialog final : public QDialog {
  public:
-  PriorityDialog(Workspace& workspace, QWidget* parent = nullptr);
-
-  /// Menu "Priority Channels": shows the dialog modally. True when "Close" stored the table.
-  static bool Run(Workspace& workspace, QWidget* parent);
+  /// `form` must be loaded and outlive the dialog.
+  explicit PriorityDialog(PriorityForm& form, QWidget* parent = nullptr);
 
  private:
   /// Every field is validated and reformatted whenever one of them receives the focus.
@@ -27,8 +24,7 @@ class PriorityDialog final : public QDialog {
   void CopyFieldsToForm();
   void CopyFormToFields();
 
-  Workspace& workspace_;
-  PriorityForm form_;
+  PriorityForm& form_;
   std::array<QLineEdit*, PriorityForm::kBanks> fields_{};
 };
 

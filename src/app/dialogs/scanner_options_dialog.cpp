@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialog_support.h"
-#include "workspace.h"
 
 namespace talvirex {
 
@@ -16,11 +15,10 @@ namespace {
 constexpr int kBanksPerLine = 5;
 }
 
-ScannerOptionsDialog::ScannerOptionsDialog(Workspace& workspace, QWidget* parent)
-    : QDialog(parent), workspace_(workspace) {
+ScannerOptionsDialog::ScannerOptionsDialog(ScannerOptionsForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   setObjectName(QStringLiteral("sc200set"));
   setWindowTitle(ToQt(kScannerOptionsTitle));
-  form_.Load(workspace_);
 
   QGroupBox* active = Frame(kActiveBanksFrame, this);
   auto* bank_grid = new QGridLayout(active);
@@ -70,13 +68,7 @@ void ScannerOptionsDialog::Ok() {
   for (int which = 0; which < ScannerOptionsForm::kSwitches; ++which) {
     form_.switch_on[which] = on_[which]->isChecked();
   }
-  form_.Ok(workspace_);
   accept();
-}
-
-bool ScannerOptionsDialog::Run(Workspace& workspace, QWidget* parent) {
-  ScannerOptionsDialog dialog(workspace, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace talvirex

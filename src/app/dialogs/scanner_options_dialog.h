@@ -1,6 +1,7 @@
 #pragma once
-// `sc200set`, "SC200 Global Settings:": the window of ScannerOptionsForm. Modal; "Ok" stores the
-// settings, "Cancel" and the close box store nothing.
+// `sc200set`, "SC200 Global Settings:": the window of ScannerOptionsForm. Modal; "Ok" copies the
+// choices to the form and accepts (the main window's logic then stores the settings), "Cancel"
+// and the close box reject.
 
 #include <QDialog>
 #include <array>
@@ -12,21 +13,16 @@ class QRadioButton;
 
 namespace talvirex {
 
-struct Workspace;
-
 class ScannerOptionsDialog final : public QDialog {
  public:
-  ScannerOptionsDialog(Workspace& workspace, QWidget* parent = nullptr);
-
-  /// Menu "&Other Options": shows the dialog modally. True when "Ok" stored the settings.
-  static bool Run(Workspace& workspace, QWidget* parent);
+  /// `form` must be loaded and outlive the dialog.
+  explicit ScannerOptionsDialog(ScannerOptionsForm& form, QWidget* parent = nullptr);
 
  private:
   QWidget* SwitchFrame(int which);
   void Ok();
 
-  Workspace& workspace_;
-  ScannerOptionsForm form_;
+  ScannerOptionsForm& form_;
   std::array<QCheckBox*, ScannerOptionsForm::kBanks> banks_{};
   std::array<QRadioButton*, ScannerOptionsForm::kSwitches> on_{};
 };

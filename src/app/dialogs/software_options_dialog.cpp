@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialog_support.h"
-#include "workspace.h"
 
 namespace talvirex {
 
@@ -17,11 +16,10 @@ namespace {
 using F = SoftwareOptionsForm;
 }
 
-SoftwareOptionsDialog::SoftwareOptionsDialog(Workspace& workspace, QWidget* parent)
-    : QDialog(parent), workspace_(workspace) {
+SoftwareOptionsDialog::SoftwareOptionsDialog(SoftwareOptionsForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   setObjectName(QStringLiteral("softset"));
   setWindowTitle(ToQt(kSoftwareOptionsTitle));
-  form_.Load(workspace_.settings);
 
   // The options keep the order of the form's rows: backup, tags, smart info, then general.
   auto* left = new QVBoxLayout;
@@ -120,13 +118,7 @@ void SoftwareOptionsDialog::Ok() {
     form_.options[option] = options_[option]->isChecked();
   }
   form_.alignment = alignment_->currentIndex();
-  form_.Ok(workspace_.settings);
   accept();
-}
-
-bool SoftwareOptionsDialog::Run(Workspace& workspace, QWidget* parent) {
-  SoftwareOptionsDialog dialog(workspace, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace talvirex

@@ -1,7 +1,7 @@
 #pragma once
-// `softset`, "Software Setup:": the window of SoftwareOptionsForm. Modal; "Ok" stores the options
-// (the main window then re-applies the grid alignment and redraws the bank), "Cancel" and the
-// close box store nothing.
+// `softset`, "Software Setup:": the window of SoftwareOptionsForm. Modal; "Ok" copies the choices
+// to the form and accepts (the main window's logic then stores the options, re-applies the grid
+// alignment and redraws the bank), "Cancel" and the close box reject.
 
 #include <QDialog>
 #include <array>
@@ -15,15 +15,10 @@ class QScrollBar;
 
 namespace talvirex {
 
-struct Workspace;
-
 class SoftwareOptionsDialog final : public QDialog {
  public:
-  SoftwareOptionsDialog(Workspace& workspace, QWidget* parent = nullptr);
-
-  /// Menu "&Software Options" (`soft_options`) and the second toolbar: shows the dialog modally.
-  /// True when "Ok" stored the options.
-  static bool Run(Workspace& workspace, QWidget* parent);
+  /// `form` must be loaded and outlive the dialog.
+  explicit SoftwareOptionsDialog(SoftwareOptionsForm& form, QWidget* parent = nullptr);
 
  private:
   QWidget* BackupFrame();
@@ -32,8 +27,7 @@ class SoftwareOptionsDialog final : public QDialog {
   void DelayMoved(int minutes);
   void Ok();
 
-  Workspace& workspace_;
-  SoftwareOptionsForm form_;
+  SoftwareOptionsForm& form_;
   QCheckBox* backup_ = nullptr;        // `Check1`
   QScrollBar* delay_ = nullptr;        // `HScroll1`
   QLabel* delay_label_ = nullptr;      // `Label3`

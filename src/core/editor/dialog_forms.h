@@ -3,12 +3,16 @@
 // that opens a dialog (`Run` answers `kForWindow`) first runs the core's steps before it and
 // loads its form; the window then shows the dialog bound to that form and, when the dialog has
 // closed, calls `MainWindowLogic::DialogClosed` with how it closed, which runs the confirming
-// button's work and the steps after.
+// button's work and the steps after. The buttons that act while the dialog stays open (Apply,
+// and the export's "Ok" and "Print", which keep it open when they could not finish) call the
+// form from the dialog.
 
 #include "editor/easy_fill.h"
 #include "editor/find_replace_form.h"
 #include "editor/memory_manager_form.h"
 #include "features/bank_names_form.h"
+#include "files/csv_export.h"
+#include "files/print_form.h"
 #include "features/priority_form.h"
 #include "features/scanner_options_form.h"
 #include "model/default_data_form.h"
@@ -30,6 +34,8 @@ struct DialogForms {
   BankNamesForm bank_names;            // kBankTags
   SoftwareOptionsForm software_options;  // kSoftwareOptions
   DefaultDataForm default_data;        // kDefaultData
+  ExportCsvForm csv_export;            // kExportCsv
+  PrintForm print;                     // kPrint
 };
 
 }  // namespace talvirex

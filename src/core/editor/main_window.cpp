@@ -357,6 +357,8 @@ bool MainWindowLogic::OpenDialog(CommandId command) {
       dialogs_.software_options.Load(ws_.settings);
       break;
     case C::kDefaultData: CommitBank(ws_, ui_); dialogs_.default_data.Load(ws_.default_data); break;
+    case C::kExportCsv: CommitBank(ws_, ui_); dialogs_.csv_export.Open(); break;
+    case C::kPrint: CommitBank(ws_, ui_); dialogs_.print.Open(); break;
     default: return false;
   }
   return true;
@@ -392,6 +394,8 @@ void MainWindowLogic::DialogClosed(CommandId command, DialogResult result) {
     case C::kDefaultData:
       if (confirmed) dialogs_.default_data.Ok(ws_.default_data);
       break;
+    case C::kExportCsv:
+    case C::kPrint: break;  // their buttons wrote the file or printed while the dialog was open
     default: return;
   }
   SyncTitle();

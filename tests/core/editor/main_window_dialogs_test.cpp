@@ -79,6 +79,21 @@ TEST_F(MainWindowDialogsTest, EasyFillTakesTheSnapshotThenRedraws) {
   EXPECT_FALSE(ws.unsaved_changes);
 }
 
+// The export and the print read the table, and their forms live on between commands: each
+// command commits the typed cells and opens its form afresh.
+TEST_F(MainWindowDialogsTest, ExportAndPrintOpenAfreshOnTheCellsTypedBeforeThem) {
+  window.dialogs().csv_export.SelectOption(ExportCsvForm::kAllBanks);
+  window.dialogs().print.SelectOption(PrintForm::kAllBanks);
+  TypeFrequency(4, "150");
+  EXPECT_EQ(window.Run(CommandId::kExportCsv), CommandOutcome::kForWindow);
+  EXPECT_EQ(ws.table.At(0, 4, kFieldFrequency), "150.0000");
+  EXPECT_EQ(window.dialogs().csv_export.option(), ExportCsvForm::kCurrentBank);
+  TypeFrequency(5, "151");
+  EXPECT_EQ(window.Run(CommandId::kPrint), CommandOutcome::kForWindow);
+  EXPECT_EQ(ws.table.At(0, 5, kFieldFrequency), "151.0000");
+  EXPECT_EQ(window.dialogs().print.option(), PrintForm::kActiveBank);
+}
+
 TEST_F(MainWindowDialogsTest, SoftwareOptionsRealignAndRedraw) {
   ws.table.At(0, 1, kFieldFrequency) = "045.0000";
   window.Redraw();
