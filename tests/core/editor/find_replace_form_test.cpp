@@ -34,6 +34,7 @@ TEST_F(FindTest, ReportsTheFirstMatchOfEachSearch) {
       {FindForm::kFrequency, SearchScope::kCurrentBank, 0, "145", "3", "1"},
       {FindForm::kFrequency, SearchScope::kCurrentBank, 0, "6000", "5", "1"},
       {FindForm::kComments, SearchScope::kAllBanks, 3, "Tow", "20", "1"},
+      {FindForm::kComments, SearchScope::kCurrentBank, 0, "Tow", "20", "1"},
       {FindForm::kComments, SearchScope::kCurrentBank, 1, "Tow", "21", "2"},
       {FindForm::kComments, SearchScope::kAllBanks, 0, "tower", "", ""},   // case-sensitive
       {FindForm::kFrequency, SearchScope::kAllBanks, 0, "999", "", ""},    // no Dummy bank
@@ -91,7 +92,7 @@ TEST(ReplacedTag, FirstOccurrenceOnlyAndCutToSixteen) {
 
 TEST(ReplaceForm, ScopesAndTheDummyBank) {
   Workspace ws;
-  for (int bank = 0; bank <= kDummyBank; ++bank) ws.table.At(bank, 1, kFieldTag) = "Old";
+  for (int bank = 0; bank <= kDummyBank; ++bank) ws.table.At(bank, 20, kFieldTag) = "Old";
   ReplaceForm form;
   form.Open(ws);
   form.find_text = "Old";
@@ -99,12 +100,12 @@ TEST(ReplaceForm, ScopesAndTheDummyBank) {
   ws.current_bank = kDummyBank;
   EXPECT_EQ(form.Apply(), 1);  // the Dummy bank when it is current ...
   EXPECT_FALSE(ws.unsaved_changes);
-  EXPECT_EQ(ws.table.At(kDummyBank, 1, kFieldTag), "New");
-  ws.table.At(kDummyBank, 1, kFieldTag) = "Old";
+  EXPECT_EQ(ws.table.At(kDummyBank, 20, kFieldTag), "New");
+  ws.table.At(kDummyBank, 20, kFieldTag) = "Old";
   form.scope = SearchScope::kAllBanks;
   EXPECT_EQ(form.Apply(), 10);  // ... never with All Banks
-  EXPECT_EQ(ws.table.At(kDummyBank, 1, kFieldTag), "Old");
-  EXPECT_EQ(ws.table.At(9, 1, kFieldTag), "New");
+  EXPECT_EQ(ws.table.At(kDummyBank, 20, kFieldTag), "Old");
+  EXPECT_EQ(ws.table.At(9, 20, kFieldTag), "New");
   EXPECT_TRUE(ws.unsaved_changes);
   form.find_text.clear();
   EXPECT_EQ(form.Apply(), 0);

@@ -34,14 +34,17 @@ TEST(TagTidy, TrimmedTagKeepsBlanksOfSixteenCharacterTags) {
 TEST(TagTidy, CommandsRewriteTheCurrentBankWithUndo) {
   EditorFixture f;
   f.Store(1, "145.0000", "AB");
-  f.Store(2, "146.0000", "TWELVE CHARS");
+  f.Store(20, "146.0000", "TWELVE CHARS");
   f.Render();
   CenterTags(f.ws, f.ui);
-  EXPECT_EQ(f.Stored(2, kFieldTag), "TWELVE CHA");
+  EXPECT_EQ(f.Stored(20, kFieldTag), "TWELVE CHA");
   EXPECT_EQ(f.Cell(1, 2), "    AB");
   EXPECT_TRUE(f.ws.unsaved_changes);
+  f.Store(20, "146.0000", "  CD");
+  f.Render();
   RemoveLeadingSpaces(f.ws, f.ui);
   EXPECT_EQ(f.Stored(1, kFieldTag), "AB");
+  EXPECT_EQ(f.Stored(20, kFieldTag), "CD");
   f.lines.Undo();
   EXPECT_EQ(f.Stored(1, kFieldTag), "    AB");
 }

@@ -73,6 +73,7 @@ TEST_F(FileCommandsTest, AFailedSaveAsSaysSoKeepsTheOldNameAndTheChangesUnsaved)
 
 TEST_F(FileCommandsTest, NewAsksBeforeClearingAndCancelKeepsEverything) {
   ws.table.At(0, 1, kFieldFrequency) = "145.5000";
+  ws.table.At(9, 20, kFieldAtt) = "1";
   ws.unsaved_changes = true;
   ui.answers.push_back(Answer::kCancel);
   files.New();
@@ -87,6 +88,7 @@ TEST_F(FileCommandsTest, NewAsksBeforeClearingAndCancelKeepsEverything) {
   files.New();
   EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "0");
   EXPECT_EQ(ws.table.At(0, 1, kFieldTag), " ");
+  EXPECT_EQ(ws.table.At(9, 20, kFieldAtt), " ");  // the last field of the last channel too
   EXPECT_EQ(ws.priority[3], 0);
   EXPECT_EQ(ws.scanner_settings[9], 1);
   EXPECT_EQ(ws.scanner_settings[10], 0);
