@@ -241,6 +241,7 @@ TEST(EasyFill, ButtonsAndKeyFilters) {
 
   EXPECT_FALSE(EasyFillForm::AcceptsChannelKey(U'-') || EasyFillForm::AcceptsNumberKey(U'e'));
   EXPECT_FALSE(EasyFillForm::AcceptsTagKey(U'"') || EasyFillForm::AcceptsTagKey(U'\u00e9'));
+  EXPECT_TRUE(EasyFillForm::AcceptsTagKey(U'0') && EasyFillForm::AcceptsTagKey(U'z'));
 }
 
 }  // namespace

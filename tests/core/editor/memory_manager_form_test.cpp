@@ -184,7 +184,7 @@ TEST_F(MemoryManagerTest, BankModeMoveWithBankTagThenUndo) {
   EXPECT_EQ(ws.bank_names[4], "Airband");
   EXPECT_EQ(ws.bank_names[0], "");
   EXPECT_EQ(Fields(ws, 4, 2), "146.0000|TWO|0|0|5|0|0");
-  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "");
+  EXPECT_EQ(Fields(ws, 0, 1), "||||||");  // every field moved out, the ATT too
   EXPECT_EQ(ws.table.At(0, 1, kFieldSpare), "s1");
   EXPECT_EQ(form.entries()[4], "5: Airband ");
   Close(CommandId::kMemoryBanks, DialogResult::kDismissed);
@@ -222,6 +222,8 @@ TEST_F(MemoryManagerTest, BankCopyAndSwapWithAndWithoutTags) {
     EXPECT_EQ(ws.bank_names[0] + " " + ws.bank_names[1], c.names);
     EXPECT_EQ(ws.table.At(0, 1, kFieldTag) + " " + ws.table.At(1, 1, kFieldTag), c.tags_after);
     EXPECT_EQ(ws.table.At(1, 2, kFieldTag), "TWO");  // the whole bank, not one row
+    EXPECT_EQ(ws.table.At(0, 1, kFieldAtt) + ws.table.At(1, 1, kFieldAtt),
+              c.op == ManagerOperation::kSwap ? "01" : "11");  // the last field goes along
     EXPECT_EQ(ws.settings.copytags, c.tags ? 1 : 0);
   }
 }
