@@ -66,6 +66,7 @@ Workspace FilledWorkspace() {
     }
   }
   ws.bank_names[3] = "  Police, Fire";
+  ws.bank_names[10] = "Scratch";  // the Dummy bank's name travels with the file, unlike its channels
   ws.bank_names[11] = "";
   ws.priority = {5, 40, 41, 61, 99, 101, 121, 141, 161, 200, 0};
   for (int i = 0; i <= 20; ++i) ws.scanner_settings[i] = i % 10;
