@@ -310,13 +310,5 @@ TEST_F(CellEditorTest, PastedTagsLoseControlCharactersAndKeepSixteenCharacters) 
   EXPECT_EQ(editor.controls().editor_box_length, 16u);
 }
 
-TEST(KeyboardShortcutText, HasItsLinesAndBlankLines) {
-  EXPECT_EQ(KeyboardShortcutText(),
-            "You can use these keyboard shortcuts,\r\ndepending on which column is active:\r\n"
-            "CTRL + D = shift channel down \r\nCTRL + U = shift channel up \r\n\r\n0 = Off \r\n"
-            "F = Off \r\n1 = On \r\nN = On \r\n\r\nSpace = toggle data\r\n\r\n"
-            "Space = scroll list up\r\nShift-Space = scroll list down\r\n");
-}
-
 }  // namespace
 }  // namespace talvirex::testing
