@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "files/file_commands.h"
+#include "files/channel_file.h"
 #include "memory_clipboard.h"
 #include "ports/ui.h"
 

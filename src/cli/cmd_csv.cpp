@@ -9,7 +9,7 @@
 #include "cli/stream_ui.h"
 #include "files/csv_export.h"
 #include "files/file_io.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex::cli {
 
@@ -25,16 +25,17 @@ int RunCsv(CommandContext& context) {
   const auto choice = ParseBankChoice(args, "csv", context.err);
   if (!choice) return kExitUsage;
 
-  Workspace workspace;
-  if (!LoadChannelFileAsOpenDoes(workspace, args.positional()[0], context.err)) return kExitDataProblem;
-  workspace.current_bank = choice->slot;
+  Document document;
+  if (!LoadChannelFileAsOpenDoes(document, UserSettings(), args.positional()[0], context.err)) {
+    return kExitDataProblem;
+  }
   ExportCsvForm form;
   form.Open();
   if (choice->all) form.SelectOption(ExportCsvForm::kAllBanks);
 
   StreamUi ui(context.err, false);
   std::ostringstream text;
-  if (const auto failure = WriteCsv(workspace.table, form.BanksToExport(workspace), text, ui)) {
+  if (const auto failure = WriteCsv(document.table, form.BanksToExport(choice->slot), text, ui)) {
     ui.Tell(RoutineFailureText("Problem in export routine 1.", *failure));
     return kExitDataProblem;
   }

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialog_support.h"
+#include "workspace.h"
 
 namespace talvirex {
 
@@ -38,7 +39,7 @@ CsvExportDialog::CsvExportDialog(ExportCsvForm& form, const Workspace& workspace
 }
 
 void CsvExportDialog::Ok() {
-  if (form_.Ok(workspace_, ui_)) accept();
+  if (form_.Ok(workspace_, workspace_.current_bank, ui_)) accept();
 }
 
 }  // namespace talvirex

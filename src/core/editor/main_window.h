@@ -18,7 +18,7 @@
 #include "editor/line_commands.h"
 #include "editor/window_files.h"
 #include "features/bank_names.h"
-#include "files/file_commands.h"
+#include "editor/file_commands.h"
 
 namespace talvirex {
 

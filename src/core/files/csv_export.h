@@ -16,7 +16,7 @@
 namespace talvirex {
 
 class ChannelTable;
-struct Workspace;
+struct Document;
 class Ui;
 
 inline constexpr std::string_view kCsvHeader =
@@ -49,11 +49,11 @@ class ExportCsvForm {
 
   /// "Ok": asks for the file and writes it. True when the dialog closes (the export ran to its
   /// end); false when the user cancelled the file dialog or the file could not be written, which
-  /// was then reported as "Problem in export routine 1.". Changes nothing in the workspace.
-  bool Ok(const Workspace& workspace, Ui& ui) const;
+  /// was then reported as "Problem in export routine 1.". Changes nothing in the document.
+  bool Ok(const Document& document, int shown_bank, Ui& ui) const;
 
-  /// The slots "Ok" exports: the current bank (which may be the Dummy bank), or slots 0..9.
-  std::vector<int> BanksToExport(const Workspace& workspace) const;
+  /// The slots "Ok" exports: the shown bank (which may be the Dummy bank), or slots 0..9.
+  std::vector<int> BanksToExport(int shown_bank) const;
 
  private:
   int option_ = kCurrentBank;

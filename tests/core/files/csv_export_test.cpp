@@ -74,7 +74,7 @@ TEST(WriteCsv, AllBanksGiveAHeaderAnd200LinesOfNineColumnsInWindows1252) {
   ExportCsvForm form;
   form.SelectOption(ExportCsvForm::kAllBanks);
   std::ostringstream out;
-  EXPECT_FALSE(WriteCsv(ws.table, form.BanksToExport(ws), out, ui));
+  EXPECT_FALSE(WriteCsv(ws.table, form.BanksToExport(ws.current_bank), out, ui));
   const auto lines = SplitCrLf(out.str());
   ASSERT_EQ(lines.size(), 201u);
   EXPECT_EQ(lines[0], kCsvHeader);
@@ -93,7 +93,7 @@ TEST(WriteCsv, TheDummyBankAsCurrentBankIsBank11) {
   ExportCsvForm form;
   form.Open();
   std::ostringstream out;
-  WriteCsv(ws.table, form.BanksToExport(ws), out, ui);
+  WriteCsv(ws.table, form.BanksToExport(ws.current_bank), out, ui);
   const auto lines = SplitCrLf(out.str());
   ASSERT_EQ(lines.size(), 21u);
   EXPECT_EQ(lines[1], "11,201,145.0,scratch,Off,Off,None,Off,Off");
@@ -146,7 +146,7 @@ TEST(ExportCsvForm, OkWritesTheChosenFile) {
   ui.save_paths.push_back((dir / "out.txt").string());
   ExportCsvForm form;
   form.Open();
-  EXPECT_TRUE(form.Ok(ws, ui));
+  EXPECT_TRUE(form.Ok(ws, ws.current_bank, ui));
   ASSERT_EQ(ui.save_dialogs.size(), 1u);
   EXPECT_EQ(ui.save_dialogs[0].filter, "Comma Separated Files (*.csv)|*.csv");
   EXPECT_EQ(ui.save_dialogs[0].proposed_name, "*.csv");
@@ -163,7 +163,7 @@ TEST(ExportCsvForm, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept) {
   ui.save_paths.push_back((dir / "missing" / "out.csv").string());
   ExportCsvForm form;
   form.Open();
-  EXPECT_FALSE(form.Ok(ws, ui));
+  EXPECT_FALSE(form.Ok(ws, ws.current_bank, ui));
   ASSERT_EQ(ui.shown.size(), 1u);
   EXPECT_EQ(ui.shown[0].text.rfind("Problem in export routine 1.\r\n Err = 2\r\n Error: ", 0), 0u)
       << ui.shown[0].text;

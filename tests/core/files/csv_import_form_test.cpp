@@ -1,3 +1,4 @@
+#include "editor/grid_bridge.h"
 #include "files/csv_import_form.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@ using Strings = std::vector<std::string>;
 // A form with the found list "100.5", "101.5", ... (`count` entries).
 CsvImportForm FormWith(int count, const Workspace& ws = Workspace{}) {
   CsvImportForm form;
-  form.Open(ws);
+  form.Open(ws.current_bank);
   std::string text;
   for (int i = 0; i < count; ++i) text += std::to_string(100 + i) + ".5,";
   ScriptedUi ui;
@@ -30,7 +31,7 @@ TEST(CsvImportForm, StartFieldFilterClampsAndChannelNumber) {
   EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey('A'));
 
   CsvImportForm form;
-  form.Open(Workspace{});
+  form.Open(0);
   const std::vector<std::pair<std::string, std::string>> clamps = {
       {"25", "20"}, {"0", "1"}, {"", "1"}, {"7", "7"}};
   for (const auto& [typed, left] : clamps) {
@@ -116,7 +117,7 @@ TEST(CsvImportForm, ExportToTheShownBankKeepsGridEditsAndShowsTheNewFrequencies)
   form.MoveAllToSelected();
   form.SetStartText("2");
   ScriptedUi ui;
-  form.ExportToTable(ws, ui);
+  ExportHarvestToTable(ws, form, ui);
   EXPECT_EQ(ws.table.At(0, 1, kFieldTag), "Typed");
   EXPECT_EQ(ws.table.At(0, 2, kFieldFrequency), "100.5");
   EXPECT_EQ(ws.grid.Cell(2, 1), "100.5000");
@@ -143,7 +144,7 @@ TEST(CsvImportForm, ExportingNothingAsksFirst) {
   EXPECT_EQ(clipboard.text, "before");
 
   CsvImportForm empty;
-  empty.Open(ws);
+  empty.Open(ws.current_bank);
   EXPECT_TRUE(empty.ExportToClipboard(clipboard, ui));  // nothing found: no question
   EXPECT_EQ(clipboard.text, "");
   EXPECT_EQ(ui.shown.size(), 3u);

@@ -69,7 +69,7 @@ TEST(PrintForm, ActiveBankIsPage1Of1AndAllBanksPrintTenPagesNeverTheDummyBank) {
   EXPECT_EQ(form.option(), PrintForm::kActiveBank);
   RecordingPrintSink active;
   ScriptedUi ui;
-  form.Print(ws, kContext, active, ui);
+  form.Print(ws, ws.current_bank, kContext, active, ui);
   EXPECT_EQ(active.new_pages, 0);
   EXPECT_EQ(active.Texts(0)[2], "1:Bank: 5");
   EXPECT_EQ(active.Texts(0).back(), "1:TALVIREX   ---   Page 1 / 1");
@@ -77,7 +77,7 @@ TEST(PrintForm, ActiveBankIsPage1Of1AndAllBanksPrintTenPagesNeverTheDummyBank) {
   ws.current_bank = kDummyBank;
   form.SelectOption(PrintForm::kAllBanks);
   RecordingPrintSink sink;
-  form.Print(ws, kContext, sink, ui);
+  form.Print(ws, ws.current_bank, kContext, sink, ui);
   EXPECT_EQ(sink.new_pages, 9);
   EXPECT_EQ(sink.ended, 1);
   for (int page = 0; page < 10; ++page) {
@@ -95,7 +95,7 @@ TEST(PrintForm, AFailedPageIsReportedAndTheNextBankStillPrints) {
   RecordingPrintSink sink;
   sink.fail_at_call = 3;  // the bank line of Bank 1
   ScriptedUi ui;
-  form.Print(ws, kContext, sink, ui);
+  form.Print(ws, ws.current_bank, kContext, sink, ui);
   ASSERT_EQ(ui.shown.size(), 1u);
   EXPECT_EQ(ui.shown[0].text,
             "Problem in printerroutine bank: 0\r\n Err = 482\r\n Error: Printer error");
@@ -111,7 +111,7 @@ TEST(PrintForm, AFailedEndOfJobIsReported) {
   RecordingPrintSink sink;
   sink.fail_end = true;
   ScriptedUi ui;
-  form.Print(ws, kContext, sink, ui);
+  form.Print(ws, ws.current_bank, kContext, sink, ui);
   EXPECT_EQ(
       ui.Texts(),
       Strings{"Problem in printerroutine #1\r\n Err = 486\r\n Error: The printer went away."});

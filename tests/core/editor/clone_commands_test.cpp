@@ -1,14 +1,14 @@
-#include "link/clone_commands.h"
+#include "editor/clone_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/link/kloon_test_support.h"
-#include "files/file_commands.h"
+#include "editor/file_commands.h"
 #include "image/clone_image.h"
 #include "link/clone_line_check.h"
-#include "link/kloon.h"
+#include "link/transfer_session.h"
 #include "support/fake_ports.h"
 #include "support/temp_dir.h"
 #include "workspace.h"
@@ -30,20 +30,21 @@ std::string MasterStream(const CloneImage& image) {
 
 class CloneCommandsTest : public ::testing::Test {
  protected:
-  // The transfer window in read mode, fed `stream` in one piece; its DecodeImage effect decodes.
+  // The transfer window in read mode, fed `stream` in one piece.
   TransferWindow ReadWindow(std::string stream) {
     return [this, stream] {
       ++windows;
-      Kloon kloon(ws.clone_image, KloonMode::kRead, 50);
-      Run(kloon.StartRead(PortAddress{}));
-      Run(kloon.OnPortOpened(PortOpenResult::kOpened));
-      Run(kloon.OnBytes(stream));
+      struct : TransferView {
+        void ShowStatus(const std::string&) override {}
+      } view;
+      TransferSession session(ws, KloonMode::kRead, 50, TransferFiles{dir.path(), clock}, ui, view);
+      const auto run = [&](const KloonEffects& effects) {
+        for (const auto& effect : effects) session.Present(effect);
+      };
+      run(session.Start(PortAddress{}));
+      run(session.kloon().OnPortOpened(PortOpenResult::kOpened));
+      run(session.kloon().OnBytes(stream));
     };
-  }
-  void Run(const KloonEffects& effects) {
-    for (const auto& effect : effects) {
-      if (std::holds_alternative<DecodeImage>(effect)) DecodeReadImage(ws, ui);
-    }
   }
 
   TempDir dir;
@@ -71,7 +72,6 @@ TEST_F(CloneCommandsTest, ReadDecodesTheScannerImageAndNamesTheFileUntitled) {
   EXPECT_EQ(ws.table.At(0, 3, kFieldTag), "TOWER     ");
   EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "0");
   EXPECT_EQ(*editor_text, "0");
-  EXPECT_EQ(ws.grid.Cell(3, 1), "145.5050");
   EXPECT_EQ(ws.file_name, "Untitled");
   EXPECT_FALSE(ws.unsaved_changes);
 }
