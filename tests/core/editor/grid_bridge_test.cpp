@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor_fixture.h"
+#include "model/shown_text.h"
 
 namespace talvirex::testing {
 namespace {
@@ -51,6 +52,43 @@ TEST_F(RenderBankTest, FullTagListsFillToTheirLastSlot) {
   EXPECT_EQ(ws.tag_dropdowns.easy_tags.size(), 211u);
   EXPECT_EQ(ws.tag_dropdowns.bank_tags[0].size(), 102u);  // a full bank list reuses slot 101
   EXPECT_EQ(ws.tag_dropdowns.bank_tags[0][101], "T299");
+}
+
+// The command line leaves a bank as showing it and committing it leave it, without a grid.
+TEST(SettleBank, LeavesTheTableAsARedrawAndACommitDo) {
+  const std::vector<std::vector<std::string>> rows = {
+      {"146.52", "  Tower", "1", "0", "5", "1", "0"},
+      {"1400", "Far", "0", "1", "49", "0", "1"},
+      {"0", "Unused", "1", "1", "7", "1", "1"},
+      {"", "", "", "", "", "", ""},
+      {" 0012.5", " ", "x", "On", "999", "2", "Off"},
+      {"108.0001", "Air", "0", "0", "0", "0", "0"},
+  };
+  for (const int zero : {0, 1}) {
+    for (const int easy_tags : {0, 1}) {
+      Workspace shown;
+      shown.current_bank = 4;
+      shown.settings.zero = zero;
+      shown.settings.option9 = easy_tags;
+      for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (int field = 1; field <= 7; ++field) {
+          shown.table.At(4, static_cast<int>(i) + 1, field) = rows[i][field - 1];
+        }
+      }
+      ChannelTable settled = shown.table;
+      SilentUi ui;
+      RenderBank(shown, ui);
+      CommitBank(shown, ui);
+      SettleBank(settled, 4, zero, easy_tags == 1);
+      for (int row = 1; row <= kChannelsPerBank; ++row) {
+        for (int field = 0; field < kFields; ++field) {
+          EXPECT_EQ(settled.At(4, row, field), shown.table.At(4, row, field))
+              << "zero " << zero << ", easy tags " << easy_tags << ", row " << row << ", field "
+              << field;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
