@@ -11,7 +11,6 @@
 
 #include "document.h"
 #include "platform/serial_link.h"
-#include "scanner/clone_lines.h"
 #include "scanner/pty_runner.h"
 #include "support/fake_ports.h"
 #include "support/qt_application.h"
@@ -20,7 +19,6 @@
 namespace talvirex {
 namespace {
 
-using scanner::DefaultImageLines;
 using scanner::PtyDevice;
 using scanner::Role;
 using scanner::RunEnd;
@@ -36,12 +34,6 @@ scanner::RunOptions ScannerOptions() {
   return options;
 }
 
-scanner::Faults RefuseOnce(int line) {
-  scanner::Faults faults;
-  faults.refuse_once = {line};
-  return faults;
-}
-
 scanner::Faults DisconnectAfter(int lines) {
   scanner::Faults faults;
   faults.disconnect_after = lines;
@@ -51,16 +43,12 @@ scanner::Faults DisconnectAfter(int lines) {
 // What the transfer window would show.
 struct Recorded final : TransferView {
   void ShowStatus(const std::string& text) override { statuses.push_back(text); }
-  void ShowSentLine(const std::string& text) override { lines.push_back(text); }
-  void ShowDetected(bool shown) override { detected.push_back(shown); }
   void TransferFinished(Outcome outcome) override {
     outcomes.push_back(outcome);
     if (loop != nullptr) QTimer::singleShot(50, loop, &QEventLoop::quit);  // time for a wrong second report
   }
   std::vector<std::string> statuses;
-  std::vector<std::string> lines;
   std::vector<Outcome> outcomes;
-  std::vector<bool> detected;
   QEventLoop* loop = nullptr;
 };
 
@@ -85,27 +73,6 @@ Recorded RunSend(ScriptedUi& ui, const PortAddress& port) {
   EXPECT_FALSE(link.port_open());
   seen.loop = nullptr;
   return seen;
-}
-
-TEST(SerialLink, SendsTheWholeImageAndShowsEveryLine) {
-  std::string error;
-  auto device = PtyDevice::Create(error);
-  ASSERT_TRUE(device) << error;
-  ScannerSession session(Role::kSlave, RefuseOnce(7), {});
-  auto end = std::async(std::launch::async,
-                        [&] { return RunSession(session, *device, ScannerOptions()); });
-  ScriptedUi ui;
-  const Recorded seen = RunSend(ui, PortAddress{1, device->path()});
-  EXPECT_EQ(seen.outcomes, std::vector<Outcome>{Outcome::kComplete});
-  EXPECT_EQ(end.get(), RunEnd::kFinished);
-  EXPECT_EQ(session.received(), DefaultImageLines());
-  ASSERT_EQ(seen.lines.size(), 254u);  // line 7 went twice
-  EXPECT_EQ(seen.lines[6], seen.lines[7]);
-  EXPECT_EQ(seen.detected, (std::vector<bool>{false, false, true}));  // window open, start, answer
-  ASSERT_EQ(ui.shown.size(), 2u);
-  EXPECT_TRUE(ui.shown[0].text.starts_with("SportCat 200 file upload:"));
-  EXPECT_TRUE(ui.shown[1].text.starts_with("Restore finished."));
-  EXPECT_EQ(seen.statuses.back(), "Restore finished.");
 }
 
 TEST(SerialLink, AVanishedDeviceIsReportedOnceAsALostPort) {

@@ -33,7 +33,6 @@ class CloneCommandsTest : public ::testing::Test {
   // The transfer window in read mode, fed `stream` in one piece.
   TransferWindow ReadWindow(std::string stream) {
     return [this, stream] {
-      ++windows;
       struct : TransferView {
         void ShowStatus(const std::string&) override {}
       } view;
@@ -52,29 +51,7 @@ class CloneCommandsTest : public ::testing::Test {
   ScriptedUi ui;
   FakeClock clock;
   FileCommands files{ws, ui, clock, dir.path()};
-  int windows = 0;
 };
-
-TEST_F(CloneCommandsTest, ReadDecodesTheScannerImageAndNamesTheFileUntitled) {
-  Workspace scanner;
-  scanner.grid.Cell(3, 1) = "145.5050";
-  scanner.grid.Cell(3, 2) = "TOWER";
-  SendCommand(scanner, ui, [] {});
-  ws.file_name = (dir.path() / "mine.s2c").string();
-  ws.grid.Cell(1, 1) = "440.0000";
-
-  const auto editor_text =
-      ReadCommand(ws, ui, files, ReadWindow(MasterStream(scanner.clone_image)));
-  ASSERT_TRUE(editor_text);
-  EXPECT_EQ(windows, 1);
-  EXPECT_EQ(ws.clone_image, scanner.clone_image);
-  EXPECT_EQ(ws.table.At(0, 3, kFieldFrequency), "145.505");
-  EXPECT_EQ(ws.table.At(0, 3, kFieldTag), "TOWER     ");
-  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "0");
-  EXPECT_EQ(*editor_text, "0");
-  EXPECT_EQ(ws.file_name, "Untitled");
-  EXPECT_FALSE(ws.unsaved_changes);
-}
 
 TEST_F(CloneCommandsTest, AFailedReadKeepsTheTableButStillNamesTheFileUntitled) {
   ws.file_name = (dir.path() / "mine.s2c").string();
