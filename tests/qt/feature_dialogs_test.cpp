@@ -7,12 +7,17 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTableView>
+#include <QTableWidget>
+#include <QUrl>
 #include <algorithm>
 
+#include "app/dialogs/channel_list_dialog.h"
 #include "main_window_fixture.h"
 #include "widget_lookup.h"
 #include "workspace.h"
@@ -172,6 +177,46 @@ TEST_F(FeatureDialogsTest, CsvExportStaysOpenUntilItHasWrittenTheFile) {
   RunAnswering(CommandId::kExportCsv,
                [](QDialog& dialog) { Child<QPushButton>(dialog, "Command2").click(); });
   EXPECT_EQ(ui_.save_dialogs.size(), 2u) << "Cancel asks for no file";
+}
+
+// A list dropped on the window opens the import: the user sees what each row becomes and what
+// would be overwritten before "Ok", and the grid shows the picked rows afterwards.
+TEST_F(FeatureDialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel) {
+  const auto list = home_ / "list.csv";
+  testing::WriteBytes(list, "Location,Name,Frequency,Skip\r\n1,Tower,118.3,S\r\n"
+                            "2,Ham 80,80,\r\n3,Fire,154.43,\r\n");
+  bool answered = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = dynamic_cast<ChannelListDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || answered) return;
+    answered = true;
+    QTableWidget& rows = *dialog->rows();
+    ASSERT_EQ(rows.rowCount(), 3);
+    EXPECT_FALSE(rows.item(1, 0)->flags() & Qt::ItemIsEnabled);
+    EXPECT_EQ(rows.item(1, 5)->text(), "Skipped: 80 MHz is outside the scanner's bands");
+    EXPECT_EQ(dialog->first_channel()->value(), 3);  // channels 1 and 2 are in use
+    EXPECT_EQ(dialog->overwrite_summary()->text(), "No channel in use is overwritten.");
+    dialog->first_channel()->setValue(2);
+    rows.item(2, 0)->setCheckState(Qt::Unchecked);  // "Fire" is not wanted
+    EXPECT_EQ(rows.item(2, 5)->text(), "Not picked");
+    EXPECT_EQ(dialog->overwrite_summary()->text(), "Channel 2 is in use and will be overwritten.");
+    Child<QPushButton>(*dialog, "Command1").click();
+  });
+  poll.start(10);
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(list.string()))});
+  QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window_.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window_.get(), &drop);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return answered && !QApplication::activeModalWidget(); }));
+  EXPECT_EQ(Shown(1, 0), "118.3000");  // channel 2, overwritten
+  EXPECT_EQ(Shown(1, 1), "Tower");
+  EXPECT_EQ(Shown(1, 3), "On");  // Lock Out: the list skips it
+  EXPECT_EQ(Shown(2, 0), "");    // "Fire" was not picked
+  EXPECT_TRUE(window_->workspace().unsaved_changes);
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ CsvExportDialog::CsvExportDialog(ExportCsvForm& form, const Workspace& workspace
                                  QWidget* parent)
     : QDialog(parent), form_(form), workspace_(workspace), ui_(ui) {
   setObjectName(QStringLiteral("expcsvd"));
-  setWindowTitle(QStringLiteral("Export CSV data"));
+  setWindowTitle(form_.layout() == ExportLayout::kChannelList ? QStringLiteral("Export Channel List")
+                                                              : QStringLiteral("Export CSV data"));
 
   QGroupBox* options = Frame("Options:", this);
   auto* current = new QRadioButton(QStringLiteral("Export Current Bank"), options);

@@ -9,6 +9,7 @@
 #include "text/cp1252.h"
 #include "text/text.h"
 #include "document.h"
+#include "files/channel_list.h"
 
 namespace talvirex {
 
@@ -95,9 +96,14 @@ bool ExportCsvForm::Ok(const Document& document, int shown_bank, Ui& ui) const {
   const auto chosen = ui.SaveFile(FileDialog{"Comma Separated Files (*.csv)|*.csv", "*.csv", true});
   if (!chosen) return false;
   const std::string path = CsvPathFor(*chosen);
-  std::ostringstream text;
-  auto failure = WriteCsv(document.table, BanksToExport(shown_bank), text, ui);
-  if (!failure) failure = WriteFileAtomically(path, text.str());
+  std::optional<IoError> failure;
+  if (layout_ == ExportLayout::kChannelList) {
+    failure = WriteFileAtomically(path, ChannelListText(document.table, BanksToExport(shown_bank)));
+  } else {
+    std::ostringstream text;
+    failure = WriteCsv(document.table, BanksToExport(shown_bank), text, ui);
+    if (!failure) failure = WriteFileAtomically(path, text.str());
+  }
   if (failure) {
     ui.Tell(RoutineFailureText("Problem in export routine 1.", *failure));
     return false;

@@ -36,6 +36,9 @@ std::optional<IoError> WriteCsv(const ChannelTable& table, const std::vector<int
 /// The path with ".csv" appended unless it contains ".CSV" or ".csv" anywhere.
 std::string CsvPathFor(std::string path);
 
+/// What an export writes: the program's own CSV table, or a channel list (channel_list.h).
+enum class ExportLayout { kTable, kChannelList };
+
 /// The logic of the dialog `expcsvd`.
 class ExportCsvForm {
  public:
@@ -43,7 +46,11 @@ class ExportCsvForm {
   static constexpr int kAllBanks = 1;     // "Export All Memory Banks"
 
   /// Opening selects "Export Current Bank".
-  void Open() { option_ = kCurrentBank; }
+  void Open(ExportLayout layout = ExportLayout::kTable) {
+    option_ = kCurrentBank;
+    layout_ = layout;
+  }
+  ExportLayout layout() const { return layout_; }
   void SelectOption(int option) { option_ = option == kAllBanks ? kAllBanks : kCurrentBank; }
   int option() const { return option_; }
 
@@ -57,6 +64,7 @@ class ExportCsvForm {
 
  private:
   int option_ = kCurrentBank;
+  ExportLayout layout_ = ExportLayout::kTable;
 };
 
 /// The three-line failure text: `lead`, CR LF, " Err = " code, CR LF, " Error: " reason.
