@@ -108,10 +108,11 @@ void ChannelListDialog::PickAll(bool picked) {
 void ChannelListDialog::ShowOutcomes() {
   showing_ = true;
   const auto& entries = form_.list().entries;
+  const std::vector<std::string> outcomes = form_.Outcomes();
   for (int row = 0; row < rows_->rowCount(); ++row) {
     const auto entry = static_cast<std::size_t>(row);
     rows_->item(row, kPick)->setCheckState(form_.picked(entry) ? Qt::Checked : Qt::Unchecked);
-    std::string becomes = form_.Outcome(entry);
+    std::string becomes = outcomes[entry];
     for (const std::string& note : entries[entry].notes) becomes += "; " + note;
     rows_->item(row, kBecomes)->setText(ToQt(becomes));
   }

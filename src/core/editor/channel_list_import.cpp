@@ -60,20 +60,29 @@ std::vector<ListPlacement> ChannelListImportForm::Placements() const {
   return PlaceEntries(list_, picked, first_channel_);
 }
 
-std::string ChannelListImportForm::Outcome(std::size_t entry) const {
-  const ListEntry& row = list_.entries.at(entry);
-  if (row.skipped) return "Skipped: " + *row.skipped;
-  if (!picked_[entry]) return "Not picked";
-  for (const ListPlacement& placement : Placements()) {
-    if (placement.entry != entry) continue;
-    std::string text = "Channel " + IntText(placement.channel) + ": " +
-                       FormatFrequency(row.corrected_frequency, hide_leading_zeros_);
-    if (!row.tag.empty()) text += " \"" + row.tag + "\"";
-    if (row.subtone > 0) text += ", PL/DPL " + SubtoneText(IntText(row.subtone));
-    if (row.lock_out) text += ", Lock Out On";
-    return text;
+std::vector<std::string> ChannelListImportForm::Outcomes() const {
+  std::vector<int> channel_of(list_.entries.size(), 0);
+  for (const ListPlacement& placement : Placements()) channel_of[placement.entry] = placement.channel;
+  std::vector<std::string> outcomes;
+  outcomes.reserve(list_.entries.size());
+  for (std::size_t i = 0; i < list_.entries.size(); ++i) {
+    const ListEntry& row = list_.entries[i];
+    if (row.skipped) {
+      outcomes.push_back("Skipped: " + *row.skipped);
+    } else if (!picked_[i]) {
+      outcomes.push_back("Not picked");
+    } else if (channel_of[i] == 0) {
+      outcomes.push_back("No room after channel 200");
+    } else {
+      std::string text = "Channel " + IntText(channel_of[i]) + ": " +
+                         FormatFrequency(row.corrected_frequency, hide_leading_zeros_);
+      if (!row.tag.empty()) text += " \"" + row.tag + "\"";
+      if (row.subtone > 0) text += ", PL/DPL " + SubtoneText(IntText(row.subtone));
+      if (row.lock_out) text += ", Lock Out On";
+      outcomes.push_back(std::move(text));
+    }
   }
-  return "No room after channel 200";
+  return outcomes;
 }
 
 std::string ChannelNumbersText(const std::vector<int>& channels) {

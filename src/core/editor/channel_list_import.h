@@ -30,9 +30,9 @@ class ChannelListImportForm {
   void SetFirstChannel(int channel);
 
   std::vector<ListPlacement> Placements() const;
-  /// What entry `entry` becomes: "Channel 23: 155.3400 \"EMS Ops\", PL/DPL 025, Lock Out On",
+  /// What each entry becomes: "Channel 23: 155.3400 \"EMS Ops\", PL/DPL 025, Lock Out On",
   /// "Skipped: <reason>", "Not picked" or "No room after channel 200".
-  std::string Outcome(std::size_t entry) const;
+  std::vector<std::string> Outcomes() const;
   /// The line shown above "Ok": which channels in use the import would overwrite.
   std::string OverwriteSummary(const ChannelTable& table) const;
 
