@@ -65,7 +65,9 @@ TEST_F(LineCommandsTest, RemoveSelectedLinesAsksThenClosesUpAndUndoBringsThemBac
   EXPECT_EQ(Stored(4, kFieldTag), "T4");
   EXPECT_EQ(Stored(4, kFieldAtt), "1");
   EXPECT_EQ(Cell(4, 7), "On");
-  EXPECT_FALSE(lines.UndoAvailable());
+  lines.Redo();
+  EXPECT_EQ(Stored(3, kFieldTag), "T5");
+  EXPECT_EQ(Cell(3, 2), "T5");
 }
 
 TEST_F(LineCommandsTest, RemoveEmptyAndClearSelectedLines) {

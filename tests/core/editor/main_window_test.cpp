@@ -212,7 +212,7 @@ TEST_F(MainWindowTest, CommandStateFollowsTheGrid) {
   window.SetSelection({1, 2}, {3, 2});
   EXPECT_TRUE(window.IsEnabled(CommandId::kFillSeries));
   window.Run(CommandId::kCopy);
-  EXPECT_TRUE(window.IsEnabled(CommandId::kUndo));
+  EXPECT_FALSE(window.IsEnabled(CommandId::kUndo));  // copying changes nothing to undo
   window.SetSelection({0, 9}, {40, -3});
   EXPECT_EQ(ws.grid.current, (CellPos{1, 7}));
   EXPECT_EQ(ws.grid.selection_end, (CellPos{20, 1}));

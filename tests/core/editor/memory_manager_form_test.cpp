@@ -105,7 +105,7 @@ TEST_F(MemoryManagerTest, ChannelCopyMoveSwapInTheCurrentBank) {
   }
 }
 
-TEST_F(MemoryManagerTest, ChannelSwapAcrossBanksAndUndoRestoresTheCurrentBankOnly) {
+TEST_F(MemoryManagerTest, ChannelSwapAcrossBanksIsUndoneInBothBanks) {
   MemoryManagerForm& form = Open(CommandId::kMemoryChannels);
   form.SetScope(ManagerScope::kAllBanks);
   form.SetOperation(ManagerOperation::kSwap);
@@ -118,7 +118,7 @@ TEST_F(MemoryManagerTest, ChannelSwapAcrossBanksAndUndoRestoresTheCurrentBankOnl
   EXPECT_TRUE(ws.unsaved_changes);
   window.Run(CommandId::kUndo);
   EXPECT_EQ(ws.table.At(0, 1, kFieldTag), "ONE");
-  EXPECT_EQ(ws.table.At(1, 1, kFieldTag), "ONE");  // other banks are not restored
+  EXPECT_EQ(ws.table.At(1, 1, kFieldTag), "B2");
 }
 
 TEST_F(MemoryManagerTest, NoChangeOrADummyOnlyChangeIsNotUnsaved) {
@@ -193,11 +193,12 @@ TEST_F(MemoryManagerTest, BankModeMoveWithBankTagThenUndo) {
   EXPECT_EQ(window.tab_caption(4), "5: Airband");
   EXPECT_EQ(ws.grid.Cell(1, 2), "");
 
-  window.Run(CommandId::kUndo);
-  EXPECT_EQ(Fields(ws, 0, 1), "145.5000|ONE|0|0|5|0|1");  // the bank current when it ran
+  window.Run(CommandId::kUndo);  // the whole move: both banks and the names
+  EXPECT_EQ(Fields(ws, 0, 1), "145.5000|ONE|0|0|5|0|1");
   EXPECT_EQ(ws.grid.Cell(1, 2), "ONE");
-  EXPECT_EQ(ws.table.At(4, 1, kFieldTag), "ONE");  // the destination stays
-  EXPECT_EQ(ws.bank_names[0], "");                  // names are not part of the undo step
+  EXPECT_EQ(ws.table.At(4, 1, kFieldTag), "");
+  EXPECT_EQ(ws.bank_names[0], "Airband");
+  EXPECT_EQ(window.tab_caption(4), "5: Bank: 5");
 }
 
 TEST_F(MemoryManagerTest, BankCopyAndSwapWithAndWithoutTags) {

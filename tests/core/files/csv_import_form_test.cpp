@@ -1,5 +1,6 @@
 #include "editor/grid_bridge.h"
 #include "files/csv_import_form.h"
+#include "model/numeric_value.h"
 
 #include <gtest/gtest.h>
 
@@ -119,7 +120,7 @@ TEST(CsvImportForm, ExportToTheShownBankKeepsGridEditsAndShowsTheNewFrequencies)
   ScriptedUi ui;
   ExportHarvestToTable(ws, form, ui);
   EXPECT_EQ(ws.table.At(0, 1, kFieldTag), "Typed");
-  EXPECT_EQ(ws.table.At(0, 2, kFieldFrequency), "100.5");
+  EXPECT_EQ(NumericValue(ws.table.At(0, 2, kFieldFrequency)), 100.5);
   EXPECT_EQ(ws.grid.Cell(2, 1), "100.5000");
 }
 
