@@ -38,8 +38,8 @@ std::string WithoutLastCharacter(const std::string& text) {
   return length == 0 ? text : Utf8Left(text, length - 1);
 }
 
-std::string CorrectedEntry(std::string_view text, int zero) {
-  return FormatFrequency(CorrectFrequency(text), zero);
+std::string CorrectedEntry(std::string_view text, bool hide_leading_zeros) {
+  return FormatFrequency(CorrectFrequency(text), hide_leading_zeros);
 }
 
 std::string HelpTextOf(int kind) {
@@ -186,7 +186,7 @@ void CellEditor::EnterFrequency() {
   typing_started_ = false;
   const std::string text = ws_.grid.Cell(ws_.grid.current.row, ws_.grid.current.column);
   if (NumericValue(text) != 0) {
-    WriteSelected(CorrectedEntry(text, ws_.settings.zero));
+    WriteSelected(CorrectedEntry(text, ws_.settings.hide_leading_zeros));
     fil_defdata(ws_);
     SettleSelectedRows();
   }
@@ -211,7 +211,7 @@ void CellEditor::EnterTag() {
                                    kStoredTagLength);
   WriteSelected(tag);
   std::string recorded = tag;
-  RecordTag(ws_.tags, recorded, ws_.current_bank, ws_.settings.option9);
+  RecordTag(ws_.tags, recorded, ws_.current_bank, ws_.settings.easy_tag_lists);
   MoveBelowSelection();
 }
 
@@ -229,9 +229,9 @@ void CellEditor::PressKey(int key, KeyModifiers modifiers) {
   if (key == kKeyTab) {
     Tab(modifiers.shift);
   } else if (modifiers.ctrl && (key == 'D' || key == 'U')) {
-    // With `shiftdir` the keys run the opposite-named command, which swaps direction itself:
+    // With `reverse_shift` the keys run the opposite-named command, which swaps direction itself:
     // Ctrl+D always moves the channel to the previous number, Ctrl+U to the next.
-    const bool down = (key == 'D') != (ws_.settings.shiftdir == 1);
+    const bool down = (key == 'D') != ws_.settings.reverse_shift;
     if (down) {
       lines_.ShiftChannelDown();
     } else {
@@ -369,7 +369,7 @@ void CellEditor::RefreshHelpBar() {
   ws_.status.current_channel = IntText(bank * kChannelsPerBank + ws_.grid.current.row);
   ws_.status.last_selected_channel = IntText(bank * kChannelsPerBank + ws_.grid.selection_end.row);
   help_text_ = HelpTextOf(ColumnKind());
-  ws_.settings.helpbar = 1;
+  ws_.settings.help_bar_shown = true;
 }
 
 bool CellEditor::EditorBoxKey(int code) {
@@ -402,12 +402,13 @@ void CellEditor::EditorBoxEnter() {
       EditorBoxTextChanged(Utf8Left(controls_.editor_box_text, kStoredTagLength));
     }
     std::string recorded = controls_.editor_box_text;
-    RecordTag(ws_.tags, recorded, ws_.current_bank, ws_.settings.option9);
+    RecordTag(ws_.tags, recorded, ws_.current_bank, ws_.settings.easy_tag_lists);
     WriteSelected(controls_.editor_box_text);
   } else if (kind == kKindFrequency) {
     const std::string text(TrimLeadingBlanks(controls_.editor_box_text));
-    WriteSelected(NumericValue(text) != 0 ? CorrectedEntry(text, ws_.settings.zero) : text);
-    if (NumericValue(text) != 0) SettleSelectedRows();
+    const bool frequency = NumericValue(text) != 0;
+    WriteSelected(frequency ? CorrectedEntry(text, ws_.settings.hide_leading_zeros) : text);
+    if (frequency) SettleSelectedRows();
     UpdateControls();  // the box shows the corrected frequency it wrote
   } else {
     return;

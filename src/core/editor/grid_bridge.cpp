@@ -62,11 +62,11 @@ void CommitRow(Workspace& ws, int row) {
   for (int column = 1; column <= 7; ++column) {
     std::string& stored = ws.table.At(bank, row, column);
     stored = ws.grid.Cell(row, column);
-    if (column == kFieldTag) RecordTag(ws.tags, stored, bank, ws.settings.option9);
+    if (column == kFieldTag) RecordTag(ws.tags, stored, bank, ws.settings.easy_tag_lists);
   }
   std::string& frequency = ws.table.At(bank, row, kFieldFrequency);
   if (frequency.empty()) frequency = "0";
-  frequency = FormatFrequency(frequency, ws.settings.zero);
+  frequency = FormatFrequency(frequency, ws.settings.hide_leading_zeros);
   if (WholeMhz(frequency) > kHighestFrequencyMhz) frequency = "1300";
   if (NumericValue(frequency) == 0) return;
   for (const int field : {kFieldDelay, kFieldLockOut, kFieldBeepAlert, kFieldAtt}) {
@@ -99,12 +99,12 @@ void RenderCell(Workspace& ws, int field, int row) {
   const std::string& stored = ws.table.At(bank, row, field);
   switch (field) {
     case kFieldFrequency:
-      cell = FormatFrequency(stored, ws.settings.zero);
+      cell = FormatFrequency(stored, ws.settings.hide_leading_zeros);
       break;
     case kFieldTag: {
       cell = stored;
       std::string recorded = stored;
-      RecordTag(ws.tags, recorded, bank, ws.settings.option9);
+      RecordTag(ws.tags, recorded, bank, ws.settings.easy_tag_lists);
       break;
     }
     case kFieldSubtone:
@@ -124,7 +124,7 @@ void RenderBank(Workspace& ws, Ui& ui) {
     ui.ShowProgress(static_cast<int>(std::nearbyint(column * 20.0 / 7.0)), kChannelsPerBank);
     for (int row = 1; row <= kChannelsPerBank; ++row) RenderCell(ws, column, row);
   }
-  if (ws.settings.option9 == 1) RefillTagDropdowns(ws);
+  if (ws.settings.easy_tag_lists) RefillTagDropdowns(ws);
   ws.status.bank_usage = BankUsageSummary(ws.table);
   ui.ShowProgress(0, 0);
   ws.grid.current = current;

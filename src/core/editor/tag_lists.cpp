@@ -21,8 +21,8 @@ void Remember(std::string_view tag, std::string* slots, int slot_count, int& cou
 
 }  // namespace
 
-void RecordTag(TagLists& lists, std::string& tag, int bank, int easy_tags_on) {
-  if (easy_tags_on != 1) return;
+void RecordTag(TagLists& lists, std::string& tag, int bank, bool easy_tags_on) {
+  if (!easy_tags_on) return;
   tag = std::string(TrimLeadingBlanks(tag));
   if (tag.empty() || tag == " ") return;
   lists.tag_count = std::min(lists.tag_count, 1000);

@@ -21,8 +21,8 @@ struct TagLists {
   void Clear() { *this = TagLists{}; }
 };
 
-/// Records `tag` (its leading blanks removed in place) in the lists when `easy_tags_on` (setting
-/// option9) is 1: once in the whole list, and once in the list of `bank` when it is 0..9.
-void RecordTag(TagLists& lists, std::string& tag, int bank, int easy_tags_on);
+/// Records `tag` (its leading blanks removed in place) in the lists when `easy_tags_on` (the
+/// setting `easy_tag_lists`): once in the whole list, and once in the list of `bank` when 0..9.
+void RecordTag(TagLists& lists, std::string& tag, int bank, bool easy_tags_on);
 
 }  // namespace talvirex

@@ -102,7 +102,7 @@ bool Reader::ReadChannels() {
         if (!item) return false;
         std::string& cell = ws_.table.At(bank, row, field);
         cell = std::move(*item);
-        if (field == kFieldTag) RecordTag(ws_.tags, cell, bank, ws_.settings.option9);
+        if (field == kFieldTag) RecordTag(ws_.tags, cell, bank, ws_.settings.easy_tag_lists);
       }
     }
   }

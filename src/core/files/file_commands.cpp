@@ -88,7 +88,7 @@ bool FileCommands::New() {
   ws_.lkm.fill(0);
   ws_.lks.fill(0);
   ws_.file_name = kUntitled;
-  if (ws_.settings.cleartag == 1) {
+  if (ws_.settings.clear_tags_on_new) {
     for (int b = 0; b < kScannerBanks; ++b) ws_.bank_names[b] = "Bank " + IntText(b + 1);
     ws_.bank_names[10] = "Dummy";
     ws_.bank_names[11] = "Search";
@@ -117,7 +117,7 @@ bool FileCommands::LoadChannelFile(const std::string& path) {
     ui_.Tell(failure->message);
     if (failure->not_compatible) return false;
     ws_.file_name = kUntitled;
-    if (failure->code == kErrorFileNotFound) ws_.settings.loadlast = 0;
+    if (failure->code == kErrorFileNotFound) ws_.settings.load_last_file = false;
   } else {
     ws_.file_name = path;
   }
@@ -171,12 +171,12 @@ void FileCommands::WriteExitCopy() {
 }
 
 void FileCommands::WriteLastFileNote() {
-  if (ws_.settings.loadlast != 1 || IsUntitled(ws_)) return;
+  if (!ws_.settings.load_last_file || IsUntitled(ws_)) return;
   WriteFileAtomically(folder_ / kLastFileName, ws_.file_name + "\r\n");
 }
 
 void FileCommands::ReloadLastFile() {
-  if (ws_.settings.loadlast != 1) return;
+  if (!ws_.settings.load_last_file) return;
   const auto file = ReadWholeFile(folder_ / kLastFileName, 1u << 20);
   if (!file.bytes) return;
   // The note holds one path a line; read the line whole so that a path with a comma survives.
@@ -198,7 +198,7 @@ std::string FileCommands::BackupFileName() const {
 }
 
 void FileCommands::BackupTick() {
-  if (ws_.settings.backena == 0) return;
+  if (ws_.settings.periodic_backup == 0) return;
   ++ws_.backup_ticks;
   const std::string name = BackupFileName();
   const auto backup_folder = folder_ / "backup";

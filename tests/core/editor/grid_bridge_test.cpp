@@ -22,7 +22,7 @@ TEST(BankUsageSummary, MarksEveryBankInUse) {
 class RenderBankTest : public ::testing::Test, public EditorFixture {};
 
 TEST_F(RenderBankTest, RefreshesSummaryAndTagDropdowns) {
-  ws.settings.option9 = 1;
+  ws.settings.easy_tag_lists = true;
   ws.current_bank = 3;
   Store(2, "145.5", "  Tower");
   Store(5, "146.5", "Tower");
@@ -42,10 +42,10 @@ TEST_F(RenderBankTest, DropdownsStayAsTheyAreWithEasyTagsOff) {
 }
 
 TEST_F(RenderBankTest, FullTagListsFillToTheirLastSlot) {
-  ws.settings.option9 = 1;
+  ws.settings.easy_tag_lists = true;
   for (int i = 0; i < 300; ++i) {
     std::string tag = "T" + std::to_string(i);
-    RecordTag(ws.tags, tag, 0, 1);
+    RecordTag(ws.tags, tag, 0, true);
   }
   Render();
   EXPECT_EQ(ws.tag_dropdowns.easy_tags.size(), 211u);
