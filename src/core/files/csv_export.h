@@ -39,13 +39,16 @@ std::string CsvPathFor(std::string path);
 /// The logic of the dialog `expcsvd`.
 class ExportCsvForm {
  public:
-  static constexpr int kCurrentBank = 0;  // "Export Current Bank"
-  static constexpr int kAllBanks = 1;     // "Export All Memory Banks"
+  /// The option buttons `Option1`, by their index.
+  enum Option {
+    kCurrentBank = 0,  // "Export Current Bank"
+    kAllBanks = 1,     // "Export All Memory Banks"
+  };
 
   /// Opening selects "Export Current Bank".
   void Open() { option_ = kCurrentBank; }
-  void SelectOption(int option) { option_ = option == kAllBanks ? kAllBanks : kCurrentBank; }
-  int option() const { return option_; }
+  void SelectOption(Option option) { option_ = option; }
+  Option option() const { return option_; }
 
   /// "Ok": asks for the file and writes it. True when the dialog closes (the export ran to its
   /// end); false when the user cancelled the file dialog or the file could not be written, which
@@ -56,7 +59,7 @@ class ExportCsvForm {
   std::vector<int> BanksToExport(const Workspace& workspace) const;
 
  private:
-  int option_ = kCurrentBank;
+  Option option_ = kCurrentBank;
 };
 
 /// The three-line failure text: `lead`, CR LF, " Err = " code, CR LF, " Error: " reason.
