@@ -226,8 +226,8 @@ void CellEditor::PressKey(int key, KeyModifiers modifiers) {
   MarkChanged();
   const ColumnKind kind = CurrentColumnKind();
   // The letters and digits for Off and On work in every Off/On column but ATT.
-  const bool on_off_letters = kind == ColumnKind::kDelay || kind == ColumnKind::kLockOut ||
-                              kind == ColumnKind::kBeepAlert;
+  const bool on_off_letters =
+      kind == ColumnKind::kDelay || kind == ColumnKind::kLockOut || kind == ColumnKind::kBeepAlert;
   if (key == kKeyTab) {
     Tab(modifiers.shift);
   } else if (modifiers.ctrl && (key == 'D' || key == 'U')) {

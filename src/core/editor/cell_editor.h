@@ -50,7 +50,7 @@ struct ControlsAboveGrid {
   std::size_t editor_box_length = 0;  // the number shown beside the box
   bool easy_tags = false;             // the Easy Tag dropdown `textcombo` (tag column)
   bool off_on = false;                // the Off/On option buttons `option3d1`
-  OffOn off_on_value = OffOn::kNeither;  // the button shown chosen
+  OffOn off_on_value{};               // the button shown chosen, none at first
   bool picker = false;                // the PL/DPL picker `ctc`
   int picker_index = -1;              // the chosen entry, -1 none
 };

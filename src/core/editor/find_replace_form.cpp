@@ -10,7 +10,8 @@ namespace talvirex {
 void FindForm::Open(Workspace& workspace) {
   ws_ = &workspace;
   field_ = workspace.settings.find_in_tags ? kComments : kFrequency;
-  scope_ = workspace.settings.find_in_all_banks ? SearchScope::kAllBanks : SearchScope::kCurrentBank;
+  scope_ =
+      workspace.settings.find_in_all_banks ? SearchScope::kAllBanks : SearchScope::kCurrentBank;
   channel_label_.clear();
   bank_label_.clear();
 }

@@ -98,9 +98,7 @@ void RenderCell(Workspace& ws, int field, int row) {
   if (ws.table.FrequencyValue(bank, row) == 0) return;
   const std::string& stored = ws.table.At(bank, row, field);
   switch (field) {
-    case kFieldFrequency:
-      cell = FormatFrequency(stored, ws.settings.hide_leading_zeros);
-      break;
+    case kFieldFrequency: cell = FormatFrequency(stored, ws.settings.hide_leading_zeros); break;
     case kFieldTag: {
       cell = stored;
       std::string recorded = stored;

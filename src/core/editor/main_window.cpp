@@ -83,7 +83,7 @@ void MainWindowLogic::Startup(const std::array<int, 7>& measured_widths) {
   RenderBank(ws_, ui_);
   ws_.grid.SetCurrent(1, 1);
   editor_.SelectionChanged();
-  // No help-bar refresh here: it would set `help_bar_shown`, which only showing the help bar may do.
+  // No help-bar refresh here: it would set `help_bar_shown`, which only a shown help bar may do.
   wants_last_file_reload_ = ws_.settings.load_last_file;
 }
 

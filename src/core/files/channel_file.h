@@ -52,8 +52,8 @@ std::string ReadFailureMessage(std::string_view bank, std::string_view row, std:
 
 /// Reads a channel file's bytes into the workspace's tables. On a magic that is not found, nothing
 /// changes. Otherwise the table is blanked and filled as far as the file goes; on a failure the
-/// tables keep what was read. Tags are recorded in the tag lists when `easy_tag_lists` is on. Progress is
-/// shown through `ui`; no message is shown here.
+/// tables keep what was read. Tags are recorded in the tag lists when `easy_tag_lists` is on.
+/// Progress is shown through `ui`; no message is shown here.
 std::optional<ChannelFileFailure> ReadChannelFile(std::string_view bytes, Workspace& workspace, Ui& ui);
 
 /// Decodes a file's bytes to UTF-8: valid UTF-8 is taken as it is, anything else as Windows-1252.

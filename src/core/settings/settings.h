@@ -33,18 +33,18 @@ struct Settings {
   bool save_column_widths = false;             // tabwidth: column widths read from "tabw200.ini"
   bool confirm = false;                        // confirm: kept, no function
   bool easy_tag_lists = false;                 // option9: tags recorded for the Easy Tag lists
-  int skip_exit_question = 0;  // option4: any value but 0 skips "Exit TALVIREX?"
+  int skip_exit_question = 0;                  // option4: any value but 0 skips "Exit TALVIREX?"
   // The other "option" keys have no function and are kept to be written back; option2 and
   // option7 are forced off after reading.
   bool option1 = false, option2 = false, option3 = false, option5 = false;
   bool option6 = false, option7 = false, option8 = false, option10 = false;
-  bool expert = false;          // expert: line commands skip "Are you sure?"
-  int backupdelay = 15;         // backupdelay: minutes between periodic backups, 1..99
-  int periodic_backup = 1;      // backena: periodic backups run unless 0
-  bool find_in_tags = false;    // findoptie0: Find opens on "Comments" rather than the frequency
+  bool expert = false;             // expert: line commands skip "Are you sure?"
+  int backupdelay = 15;            // backupdelay: minutes between periodic backups, 1..99
+  int periodic_backup = 1;         // backena: periodic backups run unless 0
+  bool find_in_tags = false;       // findoptie0: Find opens on "Comments" rather than the frequency
   bool find_in_all_banks = false;  // findoptie1: Find opens on "All Banks"
-  bool findoptie2 = false;      // findoptie2: kept, no function
-  bool show_info_box = false;   // infob: forced off after reading
+  bool findoptie2 = false;         // findoptie2: kept, no function
+  bool show_info_box = false;      // infob: forced off after reading
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };

@@ -42,8 +42,10 @@ TEST_F(CellEditorTest, EnterPadsByTheZeroSettingAndFillsDefaultsOnlyWhenValid) {
     bool defaults_applied;
   };
   // The correction itself is the frequency model's; here: padding, and defaults only when valid.
-  const Case cases[] = {{"80", false, "054.0000", true}, {"45", true, "45.0000", true},
-                        {"0", false, "0", false},         {"-", false, "-", false}};
+  const Case cases[] = {{"80", false, "054.0000", true},
+                        {"45", true, "45.0000", true},
+                        {"0", false, "0", false},
+                        {"-", false, "-", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     ws.settings.hide_leading_zeros = c.hide_zeros;

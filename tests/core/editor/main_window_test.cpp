@@ -42,7 +42,7 @@ TEST_F(MainWindowTest, FirstStartWithoutFiles) {
   EXPECT_EQ(ws.clone_image.lines[1], "built");
   EXPECT_EQ(window.title(), "Kelmora for Uniden SC200");
   EXPECT_EQ(ws.table.At(3, 21, 5), "");
-  EXPECT_EQ(window.placement(), WindowPlacement{});  // `save_window_placement` off: not placed from a file
+  EXPECT_EQ(window.placement(), WindowPlacement{});  // placement not saved: no file read
   EXPECT_EQ(window.tab_caption(10), "Dummy");
   EXPECT_EQ(window.view_caption(11), "Search / Edge");
   EXPECT_EQ(ws.priority[9], 181);
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, ExitCancelWritesNothingThenYesWritesEverything) {
                            "tabw200.ini"}) {
     EXPECT_TRUE(Exists(name)) << name;
   }
-  EXPECT_FALSE(Exists("window.dat"));   // `save_window_placement` off
+  EXPECT_FALSE(Exists("window.dat"));    // `save_window_placement` off
   EXPECT_FALSE(Exists("lastfile.ini"));  // `load_last_file` off
   EXPECT_EQ(ReadBytes(folder / "names.dat").substr(0, 18), "Bank: 1\r\nBank: 2\r\n");
   EXPECT_NE(ReadBytes(folder / "mine.s2c").find("\"145.0000\""), std::string::npos);

@@ -35,10 +35,14 @@ TEST(Settings, ValuesAreCorrectedAsTheyAreRead) {
     const char* written;  // the line written back at exit, "" for none
   };
   const Case cases[] = {
-      {"backupdelay=0", "backupdelay=1"}, {"backupdelay=250", "backupdelay=99"},
-      {"cleartag=7", "cleartag=0"},       {"option2=1", "option2=0"},
-      {"align=5", ""},                    {"zero=abc", "zero=0"},
-      {"  ZERO = 1 ", "zero=1"},          {"backena=3", "backena=0"},
+      {"backupdelay=0", "backupdelay=1"},
+      {"backupdelay=250", "backupdelay=99"},
+      {"cleartag=7", "cleartag=0"},
+      {"option2=1", "option2=0"},
+      {"align=5", ""},
+      {"zero=abc", "zero=0"},
+      {"  ZERO = 1 ", "zero=1"},
+      {"backena=3", "backena=0"},
       {"option4=2", "option4=0"},
   };
   for (const Case& c : cases) {
