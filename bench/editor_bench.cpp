@@ -19,7 +19,7 @@ namespace talvirex {
 namespace {
 
 void FillBank(Workspace& ws) {
-  ws.settings.option9 = 1;
+  ws.settings.easy_tag_lists = true;
   for (int row = 1; row <= kChannelsPerBank; ++row) {
     ws.table.At(0, row, kFieldFrequency) = std::to_string(140 + row) + ".5";
     ws.table.At(0, row, kFieldTag) = "TAG " + std::to_string(row);
@@ -61,7 +61,7 @@ void BM_RemoveLinesAndUndo(benchmark::State& state) {
   LineCommands lines(ws, ui, clipboard);
   FillBank(ws);
   RenderBank(ws, ui);
-  ws.settings.expert = 1;
+  ws.settings.expert = true;
   for (auto _ : state) {
     ws.grid.current = {3, 1};
     ws.grid.selection_end = {6, 7};

@@ -59,7 +59,7 @@ class BenchWindow {
   }
   ~BenchWindow() {
     window_->workspace().unsaved_changes = false;
-    window_->workspace().settings.option4 = 1;
+    window_->workspace().settings.skip_exit_question = 1;
     window_->close();
     window_.reset();
     std::filesystem::remove_all(home_);

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   talvirex::SilentUi ui;
   talvirex::Workspace first;
-  first.settings.option9 = size % 2;  // the tag lists too
+  first.settings.easy_tag_lists = size % 2 == 1;  // the tag lists too
   if (talvirex::ReadChannelFile(bytes, first, ui)) return 0;
 
   talvirex::Workspace second;

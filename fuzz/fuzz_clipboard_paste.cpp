@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ws.current_bank = data[0] % 11;
   ws.grid.current = {1 + data[1] % 20, 1 + data[2] % 7};
   ws.grid.selection_end = {1 + (data[1] / 20) % 20, 1 + (data[2] / 7) % 7};
-  ws.settings.expert = 1;
+  ws.settings.expert = true;
   clipboard.text.assign(reinterpret_cast<const char*>(data) + 4, size - 4);
 
   talvirex::LineCommands lines(ws, ui, clipboard);

@@ -61,10 +61,10 @@ void FillSample(Workspace& ws) {
   ws.table.At(1, 2, kFieldTag) = "Fire Ground";
   ws.table.At(0, 1, kFieldFrequency) = "155.3400";
   ws.table.At(0, 1, kFieldTag) = "County";
-  ws.settings.findoptie0 = 1;
-  ws.settings.copytags = 1;
+  ws.settings.find_in_tags = true;
+  ws.settings.copy_tags = true;
   ws.settings.backupdelay = 15;
-  ws.settings.option9 = 1;
+  ws.settings.easy_tag_lists = true;
 }
 
 // The virtual display has no window manager, so the picture gets a plain title bar of its own that

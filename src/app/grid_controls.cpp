@@ -130,8 +130,8 @@ void GridControls::Show(const ControlsAboveGrid& controls, const TagDropdowns& d
   if (controls.off_on) {
     // Neither button chosen needs the group's exclusivity lifted for a moment.
     off_on_->setExclusive(false);
-    off_->setChecked(controls.off_on_value == 0);
-    on_->setChecked(controls.off_on_value == 1);
+    off_->setChecked(controls.off_on_value == OffOn::kOff);
+    on_->setChecked(controls.off_on_value == OffOn::kOn);
     off_on_->setExclusive(true);
   }
   picker_->setVisible(controls.picker);

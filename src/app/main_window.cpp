@@ -232,7 +232,7 @@ void MainWindow::ShowSplash() {
 
 void MainWindow::Place() {
   const WindowPlacement& placement = logic_.placement();
-  if (workspace_.settings.window != 1) {
+  if (!workspace_.settings.save_window_placement) {
     resize(DefaultSize());
     show();
     return;

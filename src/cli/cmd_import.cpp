@@ -82,7 +82,7 @@ int RunImport(CommandContext& context) {
                 << " in use and overwritten\n";
   }
   const DefaultData defaults = LoadDefaultData(ReadTextOrEmpty(ProgramFolder() / "defdata.ini"));
-  ImportEntries(document, list, placements, defaults, settings.zero);
+  ImportEntries(document, list, placements, defaults, settings.hide_leading_zeros);
   // What Save does before it writes.
   SettleAsShown(document, settings);
   return WriteResult(ChannelFileBytes(document), args.Value("-o"), context);

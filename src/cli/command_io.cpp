@@ -21,13 +21,13 @@ bool LoadChannelFileAsOpenDoes(Document& document, const Settings& settings,
   const ChannelFileLoad load = LoadChannelFile(path, document, ui);
   if (load.read) {
     TagLists unused;
-    RecordTableTags(unused, document.table, settings.option9);
+    RecordTableTags(unused, document.table, settings.easy_tag_lists);
   }
   return !load.failure;
 }
 
 void SettleAsShown(Document& document, const Settings& settings) {
-  SettleBank(document.table, 0, settings.zero, settings.option9 == 1);
+  SettleBank(document.table, 0, settings.hide_leading_zeros, settings.easy_tag_lists);
   NormalizeForSave(document.table);
 }
 

@@ -42,8 +42,10 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
   return {};
 }
 
-void GridModel::SetAlignment(int align) {
-  const Qt::Alignment horizontal = align == 1 ? Qt::AlignHCenter : align == 2 ? Qt::AlignRight : Qt::AlignLeft;
+void GridModel::SetAlignment(GridAlignment align) {
+  const Qt::Alignment horizontal = align == GridAlignment::kCentre  ? Qt::AlignHCenter
+                                   : align == GridAlignment::kRight ? Qt::AlignRight
+                                                                    : Qt::AlignLeft;
   alignment_ = horizontal | Qt::AlignVCenter;
   Refresh();
 }

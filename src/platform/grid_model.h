@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 
 #include "editor/grid.h"
+#include "settings/settings.h"
 
 namespace talvirex {
 
@@ -22,8 +23,8 @@ class GridModel final : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-  /// Horizontal alignment of the channel columns: 0 left, 1 centre, 2 right (setting `align`).
-  void SetAlignment(int align);
+  /// Horizontal alignment of the channel columns (setting `align`).
+  void SetAlignment(GridAlignment align);
   /// Tells the view that every cell and header may have changed.
   void Refresh();
 

@@ -76,7 +76,7 @@ TEST_F(FeatureDialogsTest, ReplaceChangesTagsOnlyOnApply) {
 TEST_F(FeatureDialogsTest, FindReportsTheFirstMatchAndStoresItsOptionsAtOnce) {
   RunAnswering(CommandId::kFind, [this](QDialog& dialog) {
     Child<QRadioButton>(dialog, "Option1_1").click();  // "Comments"
-    EXPECT_EQ(window_->workspace().settings.findoptie0, 1);
+    EXPECT_TRUE(window_->workspace().settings.find_in_tags);
     Child<QLineEdit>(dialog, "Text1").setText("Fire");
     Child<QPushButton>(dialog, "Command1").click();
     EXPECT_EQ(Child<QLabel>(dialog, "Label4").text(), "1");
@@ -120,7 +120,7 @@ TEST_F(FeatureDialogsTest, BankMoveWithItsTagIsKeptByCancelAndUndone) {
   EXPECT_EQ(window_->workspace().table.At(2, 1, kFieldTag), "Police North");
   EXPECT_EQ(window_->tabs()->tabText(0), "1: ");
   EXPECT_EQ(window_->tabs()->tabText(2), "3: Police");
-  EXPECT_EQ(window_->workspace().settings.copytags, 1);
+  EXPECT_TRUE(window_->workspace().settings.copy_tags);
   EXPECT_EQ(Shown(0, 0), "");
   window_->RunCommand(CommandId::kUndo);
   EXPECT_EQ(Shown(0, 1), "Police North");

@@ -26,7 +26,7 @@ TEST(GridModel, ShowsTheCoreGridAndPassesTheModelTester) {
   EXPECT_EQ(model.data(model.index(2, 1)).toString(), "Tower");
   EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "Freq. (MHz)");
   EXPECT_EQ(model.headerData(2, Qt::Vertical).toString(), "43");
-  model.SetAlignment(2);
+  model.SetAlignment(GridAlignment::kRight);
   const auto alignment = model.data(model.index(0, 0), Qt::TextAlignmentRole);
   EXPECT_TRUE(alignment.value<Qt::Alignment>() & Qt::AlignRight);
 }

@@ -137,8 +137,8 @@ TEST_F(SettingsDialogsTest, BankNamesRefuseCommasAndQuotesCountCharactersAndRena
 
 TEST_F(SettingsDialogsTest, SoftwareOptionsFollowTheScrollBarAndStoreTheChoices) {
   ws().settings.backupdelay = 1;
-  ws().settings.zero = 0;
-  ws().settings.align = 2;
+  ws().settings.hide_leading_zeros = false;
+  ws().settings.align = GridAlignment::kRight;
   const Settings before = ws().settings;
   RunAnswering(CommandId::kSoftwareOptions, [](QDialog& dialog) {
     EXPECT_EQ(Child<QComboBox>(dialog, "Combo3").currentText(), "Right");
@@ -151,10 +151,10 @@ TEST_F(SettingsDialogsTest, SoftwareOptionsFollowTheScrollBarAndStoreTheChoices)
     Child<QPushButton>(dialog, "Command1").click();  // Ok
   });
   EXPECT_EQ(ws().settings.backupdelay, 42);
-  EXPECT_EQ(ws().settings.zero, 1);
-  EXPECT_EQ(ws().settings.backena, 0);
-  EXPECT_EQ(ws().settings.align, 1);
-  EXPECT_EQ(ws().settings.remtags, before.remtags);
+  EXPECT_TRUE(ws().settings.hide_leading_zeros);
+  EXPECT_EQ(ws().settings.periodic_backup, 0);
+  EXPECT_EQ(ws().settings.align, GridAlignment::kCentre);
+  EXPECT_EQ(ws().settings.remember_tags, before.remember_tags);
 }
 
 }  // namespace

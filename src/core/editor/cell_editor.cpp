@@ -15,9 +15,6 @@ namespace talvirex {
 
 namespace {
 
-constexpr int kKindFrequency = 1;
-constexpr int kKindTag = 2;
-constexpr int kKindSubtone = 5;
 constexpr std::size_t kFrequencyCellLimit = 10;   // characters typed into a frequency cell
 constexpr std::size_t kTagTypingLimit = 16;       // a tag cell takes a 17th character ...
 constexpr std::size_t kStoredTagLength = 16;      // ... and Enter keeps the first 16
@@ -39,27 +36,28 @@ std::string WithoutLastCharacter(const std::string& text) {
   return length == 0 ? text : Utf8Left(text, length - 1);
 }
 
-std::string CorrectedEntry(std::string_view text, int zero) {
-  return FormatFrequency(CorrectFrequency(text), zero);
+std::string CorrectedEntry(std::string_view text, bool hide_leading_zeros) {
+  return FormatFrequency(CorrectFrequency(text), hide_leading_zeros);
 }
 
-std::string HelpTextOf(int kind) {
+std::string HelpTextOf(ColumnKind kind) {
   switch (kind) {
-    case 1: return "Enter frequency. Use <ENTER> to jump to next channel.";
-    case 2:
+    case ColumnKind::kFrequency: return "Enter frequency. Use <ENTER> to jump to next channel.";
+    case ColumnKind::kTag:
       return "Enter tag. Maximum 16 characters are stored. Tip: you can also use special "
              "characters like ? + { } [ ] _ | ";
-    case 3: return "Use double click or spacebar to toggle between Off/On. ";
-    case 4: return "Use double click or spacebar to toggle between Off/On";
-    case 5:
+    case ColumnKind::kDelay: return "Use double click or spacebar to toggle between Off/On. ";
+    case ColumnKind::kLockOut: return "Use double click or spacebar to toggle between Off/On";
+    case ColumnKind::kSubtone:
       return "Select from list or use double click/spacebar to scroll up the list. TIP: Use "
              "SHIFT_SPACEBAR for scroll down. Use + / - for fast scroll. Use L for lockout.";
-    case 6:
+    case ColumnKind::kBeepAlert:
       return "Use double click or spacebar to toggle between Off/On. Beep alert will sound a beep "
              "when scanner stops at this channel";
-    case 7: return "Use double click or spacebar to toggle between Off/On";
-    default: return {};
+    case ColumnKind::kAtt: return "Use double click or spacebar to toggle between Off/On";
+    case ColumnKind::kNone: break;
   }
+  return {};
 }
 
 }  // namespace
@@ -100,15 +98,16 @@ std::string KeyboardShortcutText() {
 CellEditor::CellEditor(Workspace& workspace, Ui& ui, LineCommands& line_commands)
     : ws_(workspace), ui_(ui), lines_(line_commands) {}
 
-int CellEditor::ColumnKind() const {
-  if (ws_.current_bank < 0 || ws_.current_bank > kDummyBank) return 0;
+ColumnKind CellEditor::CurrentColumnKind() const {
+  if (ws_.current_bank < 0 || ws_.current_bank > kDummyBank) return ColumnKind::kNone;
   const int column = ws_.grid.current.column;
-  return column >= 1 && column <= 7 ? column : 0;
+  return column >= 1 && column <= 7 ? static_cast<ColumnKind>(column) : ColumnKind::kNone;
 }
 
 bool CellEditor::IsOnOffKind() const {
-  const int kind = ColumnKind();
-  return kind == 3 || kind == 4 || kind == 6 || kind == 7;
+  const ColumnKind kind = CurrentColumnKind();
+  return kind == ColumnKind::kDelay || kind == ColumnKind::kLockOut ||
+         kind == ColumnKind::kBeepAlert || kind == ColumnKind::kAtt;
 }
 
 void CellEditor::MarkChanged() {
@@ -139,10 +138,11 @@ void CellEditor::TypeChar(int code) {
   HoldCursorInGrid();
   MarkChanged();
   const std::string step = EditStepName(ws_);
-  const int kind = ColumnKind();
-  if (code == kKeyEnter && kind != kKindFrequency && kind != kKindTag) typing_started_ = false;
-  if (kind == kKindFrequency) TypeIntoFrequency(code);
-  if (kind == kKindTag) TypeIntoTag(code);
+  const ColumnKind kind = CurrentColumnKind();
+  const bool typed_text = kind == ColumnKind::kFrequency || kind == ColumnKind::kTag;
+  if (code == kKeyEnter && !typed_text) typing_started_ = false;
+  if (kind == ColumnKind::kFrequency) TypeIntoFrequency(code);
+  if (kind == ColumnKind::kTag) TypeIntoTag(code);
   // Typing goes on until Enter; the edit is one step then (or when the cell is left).
   if (code == kKeyEnter) RecordStep(ws_, ui_, step);
 }
@@ -190,7 +190,7 @@ void CellEditor::EnterFrequency() {
   typing_started_ = false;
   const std::string text = ws_.grid.Cell(ws_.grid.current.row, ws_.grid.current.column);
   if (NumericValue(text) != 0) {
-    WriteSelected(CorrectedEntry(text, ws_.settings.zero));
+    WriteSelected(CorrectedEntry(text, ws_.settings.hide_leading_zeros));
     fil_defdata(ws_);
     SettleSelectedRows();
   }
@@ -215,7 +215,7 @@ void CellEditor::EnterTag() {
                                    kStoredTagLength);
   WriteSelected(tag);
   std::string recorded = tag;
-  RecordTag(ws_.tags, recorded, ws_.current_bank, ws_.settings.option9);
+  RecordTag(ws_.tags, recorded, ws_.current_bank, ws_.settings.easy_tag_lists);
   MoveBelowSelection();
 }
 
@@ -234,14 +234,16 @@ void CellEditor::PressKey(int key, KeyModifiers modifiers) {
 bool CellEditor::PressGridKey(int key, KeyModifiers modifiers) {
   HoldCursorInGrid();
   MarkChanged();
-  const int kind = ColumnKind();
-  const bool on_off_letters = kind == 3 || kind == 4 || kind == 6;
+  const ColumnKind kind = CurrentColumnKind();
+  // The letters and digits for Off and On work in every Off/On column but ATT.
+  const bool on_off_letters =
+      kind == ColumnKind::kDelay || kind == ColumnKind::kLockOut || kind == ColumnKind::kBeepAlert;
   if (key == kKeyTab) {
     Tab(modifiers.shift);
   } else if (modifiers.ctrl && (key == 'D' || key == 'U')) {
-    // With `shiftdir` the keys run the opposite-named command, which swaps direction itself:
+    // With `reverse_shift` the keys run the opposite-named command, which swaps direction itself:
     // Ctrl+D always moves the channel to the previous number, Ctrl+U to the next.
-    const bool down = (key == 'D') != (ws_.settings.shiftdir == 1);
+    const bool down = (key == 'D') != ws_.settings.reverse_shift;
     if (down) {
       lines_.ShiftChannelDown();
     } else {
@@ -250,7 +252,7 @@ bool CellEditor::PressGridKey(int key, KeyModifiers modifiers) {
     SelectionChanged();
   } else if (key == kKeyDelete && !modifiers.shift) {
     EmptySelected();
-  } else if (key == kKeySpace && kind == kKindSubtone) {
+  } else if (key == kKeySpace && kind == ColumnKind::kSubtone) {
     if (modifiers.shift) {
       MovePicker(-1);
     } else {
@@ -262,13 +264,13 @@ bool CellEditor::PressGridKey(int key, KeyModifiers modifiers) {
     return false;
   } else if (on_off_letters && (key == 'O' || key == 'N' || key == '1' || key == kKeyNumpad1)) {
     WriteSelected("On");
-    controls_.off_on_value = 1;
+    controls_.off_on_value = OffOn::kOn;
   } else if (on_off_letters && (key == 'F' || key == '0' || key == kKeyNumpad0)) {
     WriteSelected("Off");
-    controls_.off_on_value = 0;
-  } else if (kind == kKindSubtone && !modifiers.shift && key == kKeyNumpadAdd) {
+    controls_.off_on_value = OffOn::kOff;
+  } else if (kind == ColumnKind::kSubtone && !modifiers.shift && key == kKeyNumpadAdd) {
     MovePicker(kPickerJump);
-  } else if (kind == kKindSubtone && !modifiers.shift && key == kKeyNumpadSubtract) {
+  } else if (kind == ColumnKind::kSubtone && !modifiers.shift && key == kKeyNumpadSubtract) {
     MovePicker(-kPickerJump);
   } else {
     return false;
@@ -288,10 +290,10 @@ void CellEditor::Toggle() {
   const std::string& cell = ws_.grid.Cell(ws_.grid.current.row, ws_.grid.current.column);
   if (cell == "Off") {
     WriteSelected("On");
-    controls_.off_on_value = 1;
+    controls_.off_on_value = OffOn::kOn;
   } else if (cell == "On") {
     WriteSelected("Off");
-    controls_.off_on_value = 0;
+    controls_.off_on_value = OffOn::kOff;
   }
 }
 
@@ -315,13 +317,13 @@ void CellEditor::ChooseOffOn(bool on) {
   if (!IsOnOffKind()) return;
   HoldCursorInGrid();
   WriteSelected(on ? "On" : "Off");
-  controls_.off_on_value = on ? 1 : 0;
+  controls_.off_on_value = on ? OffOn::kOn : OffOn::kOff;
   MarkChanged();
   RecordStep(ws_, ui_, EditStepName(ws_));
 }
 
 void CellEditor::ChooseEasyTag(const std::string& tag) {
-  if (ColumnKind() != kKindTag) return;
+  if (CurrentColumnKind() != ColumnKind::kTag) return;
   EditorBoxTextChanged(tag);
 }
 
@@ -330,7 +332,7 @@ void CellEditor::DoubleClick() {
   MarkChanged();
   if (IsOnOffKind()) {
     Toggle();
-  } else if (ColumnKind() == kKindSubtone) {
+  } else if (CurrentColumnKind() == ColumnKind::kSubtone) {
     MovePicker(1);
   }
   RecordStep(ws_, ui_, EditStepName(ws_));
@@ -356,18 +358,19 @@ void CellEditor::HideControls() { controls_ = ControlsAboveGrid{}; }
 
 void CellEditor::UpdateControls() {
   HideControls();
-  const int kind = ColumnKind();
-  if (kind == 0) return;
+  const ColumnKind kind = CurrentColumnKind();
+  if (kind == ColumnKind::kNone) return;
   const Grid& g = ws_.grid;
-  const std::string& cell = g.Cell(std::clamp(g.current.row, 1, kChannelsPerBank), kind);
-  if (kind == kKindFrequency || kind == kKindTag) {
+  const int row = std::clamp(g.current.row, 1, kChannelsPerBank);
+  const std::string& cell = g.Cell(row, g.current.column);
+  if (kind == ColumnKind::kFrequency || kind == ColumnKind::kTag) {
     controls_.editor_box = true;
-    controls_.editor_box_limit = kind == kKindFrequency ? kFrequencyCellLimit : 0;
-    controls_.easy_tags = kind == kKindTag;
+    controls_.editor_box_limit = kind == ColumnKind::kFrequency ? kFrequencyCellLimit : 0;
+    controls_.easy_tags = kind == ColumnKind::kTag;
     // More than a box's worth of a cell (a damaged file can hold megabytes) is not shown.
     controls_.editor_box_text = Utf8Left(cell, kEditorBoxShownLength);
     controls_.editor_box_length = Utf8Length(controls_.editor_box_text);
-  } else if (kind == kKindSubtone) {
+  } else if (kind == ColumnKind::kSubtone) {
     controls_.picker = true;
     if (g.TopRow() == g.BottomRow()) {
       const auto& entries = PickerEntries();
@@ -376,7 +379,9 @@ void CellEditor::UpdateControls() {
     }
   } else {
     controls_.off_on = true;
-    controls_.off_on_value = cell == "On" ? 1 : cell == "Off" ? 0 : -1;
+    controls_.off_on_value = cell == "On"    ? OffOn::kOn
+                             : cell == "Off" ? OffOn::kOff
+                                             : OffOn::kNeither;
   }
 }
 
@@ -384,20 +389,21 @@ void CellEditor::RefreshHelpBar() {
   const int bank = ws_.current_bank;
   ws_.status.current_channel = IntText(bank * kChannelsPerBank + ws_.grid.current.row);
   ws_.status.last_selected_channel = IntText(bank * kChannelsPerBank + ws_.grid.selection_end.row);
-  help_text_ = HelpTextOf(ColumnKind());
-  ws_.settings.helpbar = 1;
+  help_text_ = HelpTextOf(CurrentColumnKind());
+  ws_.settings.help_bar_shown = true;
 }
 
 bool CellEditor::EditorBoxKey(int code) {
   MarkChanged();
-  const int kind = ColumnKind();
-  if (!controls_.editor_box || (kind != kKindFrequency && kind != kKindTag)) return false;
+  const ColumnKind kind = CurrentColumnKind();
+  const bool text_column = kind == ColumnKind::kFrequency || kind == ColumnKind::kTag;
+  if (!controls_.editor_box || !text_column) return false;
   if (code == kKeyEnter) {
     EditorBoxEnter();
     return false;
   }
   const std::size_t length = Utf8Length(controls_.editor_box_text);
-  if (kind == kKindFrequency) {
+  if (kind == ColumnKind::kFrequency) {
     if (code >= 0 && code <= 10) return true;
     return IsFrequencyCharacter(code) && length < kFrequencyCellLimit;
   }
@@ -406,24 +412,25 @@ bool CellEditor::EditorBoxKey(int code) {
 }
 
 void CellEditor::EditorBoxTextChanged(const std::string& text) {
-  controls_.editor_box_text = ColumnKind() == kKindTag ? TagFromOutside(text) : text;
+  controls_.editor_box_text = CurrentColumnKind() == ColumnKind::kTag ? TagFromOutside(text) : text;
   controls_.editor_box_length = Utf8Length(controls_.editor_box_text);
 }
 
 void CellEditor::EditorBoxEnter() {
   HoldCursorInGrid();
-  const int kind = ColumnKind();
-  if (kind == kKindTag) {
+  const ColumnKind kind = CurrentColumnKind();
+  if (kind == ColumnKind::kTag) {
     if (Utf8Length(controls_.editor_box_text) > kStoredTagLength) {
       EditorBoxTextChanged(Utf8Left(controls_.editor_box_text, kStoredTagLength));
     }
     std::string recorded = controls_.editor_box_text;
-    RecordTag(ws_.tags, recorded, ws_.current_bank, ws_.settings.option9);
+    RecordTag(ws_.tags, recorded, ws_.current_bank, ws_.settings.easy_tag_lists);
     WriteSelected(controls_.editor_box_text);
-  } else if (kind == kKindFrequency) {
+  } else if (kind == ColumnKind::kFrequency) {
     const std::string text(TrimLeadingBlanks(controls_.editor_box_text));
-    WriteSelected(NumericValue(text) != 0 ? CorrectedEntry(text, ws_.settings.zero) : text);
-    if (NumericValue(text) != 0) SettleSelectedRows();
+    const bool frequency = NumericValue(text) != 0;
+    WriteSelected(frequency ? CorrectedEntry(text, ws_.settings.hide_leading_zeros) : text);
+    if (frequency) SettleSelectedRows();
     UpdateControls();  // the box shows the corrected frequency it wrote
   } else {
     return;

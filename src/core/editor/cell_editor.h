@@ -38,6 +38,9 @@ struct KeyModifiers {
   bool ctrl = false;
 };
 
+/// The button chosen among the Off/On buttons.
+enum class OffOn { kNeither, kOff, kOn };
+
 /// The controls above the grid, as the window must draw them. Only the ones of the current
 /// column's kind are shown.
 struct ControlsAboveGrid {
@@ -47,10 +50,13 @@ struct ControlsAboveGrid {
   std::size_t editor_box_length = 0;  // the number shown beside the box
   bool easy_tags = false;             // the Easy Tag dropdown `textcombo` (tag column)
   bool off_on = false;                // the Off/On option buttons `option3d1`
-  int off_on_value = -1;              // 0 Off, 1 On, -1 neither chosen
+  OffOn off_on_value{};               // the button shown chosen, none at first
   bool picker = false;                // the PL/DPL picker `ctc`
   int picker_index = -1;              // the chosen entry, -1 none
 };
+
+/// What the grid's current column holds: columns 1..7 in order, or none.
+enum class ColumnKind { kNone, kFrequency, kTag, kDelay, kLockOut, kSubtone, kBeepAlert, kAtt };
 
 /// The 143 entries of the PL/DPL picker: "None", the CTCSS tones, the DCS codes.
 const std::array<std::string, 143>& PickerEntries();
@@ -67,9 +73,9 @@ class CellEditor {
  public:
   CellEditor(Workspace& workspace, Ui& ui, LineCommands& line_commands);
 
-  /// `ColumnKind`: 1 Frequency, 2 Tag, 3 Delay, 4 Lock Out, 5 PL/DPL, 6 Beep Alert, 7 ATT; 0 when
-  /// the current column is none of them or the current bank slot is above 10.
-  int ColumnKind() const;
+  /// The kind of the current column; kNone when the column is outside 1..7 or the current bank
+  /// slot is above 10.
+  ColumnKind CurrentColumnKind() const;
 
   /// A character typed into the grid (frequency and tag columns; other columns ignore it).
   void TypeChar(int code);
@@ -107,7 +113,7 @@ class CellEditor {
   const std::string& help_text() const { return help_text_; }
   bool typing_started() const { return typing_started_; }
   /// "Fill Series" is available in the Tag column only.
-  bool FillSeriesAvailable() const { return ColumnKind() == 2; }
+  bool FillSeriesAvailable() const { return CurrentColumnKind() == ColumnKind::kTag; }
 
  private:
   void MarkChanged();

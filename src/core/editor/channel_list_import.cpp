@@ -32,7 +32,7 @@ bool ChannelListImportForm::Open(const std::string& path, const Workspace& works
     return false;
   }
   path_ = path;
-  hide_leading_zeros_ = workspace.settings.zero;
+  hide_leading_zeros_ = workspace.settings.hide_leading_zeros;
   list_ = std::move(list);
   picked_.assign(list_.entries.size(), false);
   for (std::size_t i = 0; i < list_.entries.size(); ++i) picked_[i] = !list_.entries[i].skipped;
@@ -103,7 +103,7 @@ std::string ChannelListImportForm::OverwriteSummary(const ChannelTable& table) c
 
 void ChannelListImportForm::Ok(Workspace& workspace, Ui& ui) const {
   CommitBank(workspace, ui);
-  ImportEntries(workspace, list_, Placements(), workspace.default_data, workspace.settings.zero);
+  ImportEntries(workspace, list_, Placements(), workspace.default_data, workspace.settings.hide_leading_zeros);
 }
 
 }  // namespace talvirex

@@ -45,7 +45,7 @@ class ChannelListImportForm {
   ChannelList list_;
   std::vector<bool> picked_;
   int first_channel_ = 1;
-  int hide_leading_zeros_ = 0;  // the setting `zero` the grid shows frequencies by
+  bool hide_leading_zeros_ = false;  // the setting the grid shows frequencies by
 };
 
 /// "Channels 3, 4 and 7" / "Channel 3"; "" for none.

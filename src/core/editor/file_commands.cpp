@@ -74,7 +74,7 @@ bool FileCommands::New() {
   ws_.lkm.fill(0);
   ws_.lks.fill(0);
   ws_.file_name = kUntitled;
-  if (ws_.settings.cleartag == 1) {
+  if (ws_.settings.clear_tags_on_new) {
     for (int b = 0; b < kScannerBanks; ++b) ws_.bank_names[b] = "Bank " + IntText(b + 1);
     ws_.bank_names[10] = "Dummy";
     ws_.bank_names[11] = "Search";
@@ -92,12 +92,12 @@ void FileCommands::Open() {
 bool FileCommands::LoadChannelFile(const std::string& path) {
   const ChannelFileLoad load = talvirex::LoadChannelFile(path, ws_, ui_);
   if (load.read) {
-    RecordTableTags(ws_.tags, ws_.table, ws_.settings.option9);
+    RecordTableTags(ws_.tags, ws_.table, ws_.settings.easy_tag_lists);
   } else {
     ws_.tags.Clear();
   }
   if (load.failure && load.failure->not_compatible) return false;
-  if (load.failure && load.failure->code == kErrorFileNotFound) ws_.settings.loadlast = 0;
+  if (load.failure && load.failure->code == kErrorFileNotFound) ws_.settings.load_last_file = false;
   RenderBank(ws_, ui_);
   return !load.failure;
 }
@@ -148,12 +148,12 @@ void FileCommands::WriteExitCopy() {
 }
 
 void FileCommands::WriteLastFileNote() {
-  if (ws_.settings.loadlast != 1 || IsUntitled(ws_)) return;
+  if (!ws_.settings.load_last_file || IsUntitled(ws_)) return;
   WriteFileAtomically(folder_ / kLastFileName, ws_.file_name + "\r\n");
 }
 
 void FileCommands::ReloadLastFile() {
-  if (ws_.settings.loadlast != 1) return;
+  if (!ws_.settings.load_last_file) return;
   const auto file = ReadWholeFile(folder_ / kLastFileName, 1u << 20);
   if (!file.bytes) return;
   // The note holds one path a line; read the line whole so that a path with a comma survives.
@@ -175,7 +175,7 @@ std::string FileCommands::BackupFileName() const {
 }
 
 void FileCommands::BackupTick() {
-  if (ws_.settings.backena == 0) return;
+  if (ws_.settings.periodic_backup == 0) return;
   ++ws_.backup_ticks;
   const std::string name = BackupFileName();
   const auto backup_folder = folder_ / "backup";

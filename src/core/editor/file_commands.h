@@ -38,9 +38,9 @@ class FileCommands {
 
   /// At exit: the tables into "lastused.sav", silently.
   void WriteExitCopy();
-  /// At exit, after the exit copy: the file name into "lastfile.ini" when `loadlast` is 1.
+  /// At exit, after the exit copy: the file name into "lastfile.ini" when `load_last_file`.
   void WriteLastFileNote();
-  /// At start-up, 200 ms after the window loaded, when `loadlast` is 1: reloads the noted file.
+  /// At start-up, 200 ms after the window loaded, when `load_last_file`: reloads the noted file.
   void ReloadLastFile();
   /// The backup timer's minute tick.
   void BackupTick();

@@ -10,20 +10,21 @@ namespace talvirex {
 
 void FindForm::Open(Workspace& workspace) {
   ws_ = &workspace;
-  field_ = workspace.settings.findoptie0 == 1 ? kComments : kFrequency;
-  scope_ = workspace.settings.findoptie1 == 1 ? SearchScope::kAllBanks : SearchScope::kCurrentBank;
+  field_ = workspace.settings.find_in_tags ? kComments : kFrequency;
+  scope_ =
+      workspace.settings.find_in_all_banks ? SearchScope::kAllBanks : SearchScope::kCurrentBank;
   channel_label_.clear();
   bank_label_.clear();
 }
 
 void FindForm::SetField(SearchField field) {
   field_ = field;
-  if (ws_ != nullptr) ws_->settings.findoptie0 = field == kComments ? 1 : 0;
+  if (ws_ != nullptr) ws_->settings.find_in_tags = field == kComments;
 }
 
 void FindForm::SetScope(SearchScope scope) {
   scope_ = scope;
-  if (ws_ != nullptr) ws_->settings.findoptie1 = scope == SearchScope::kAllBanks ? 1 : 0;
+  if (ws_ != nullptr) ws_->settings.find_in_all_banks = scope == SearchScope::kAllBanks;
 }
 
 bool FindForm::Find() {

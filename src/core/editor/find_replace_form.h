@@ -23,13 +23,13 @@ class FindForm {
  public:
   enum SearchField { kFrequency = 0, kComments = 1 };
 
-  /// Opening: "Comments" chosen when `findoptie0` is 1, "All Banks" when `findoptie1` is 1; the
+  /// Opening: "Comments" chosen when `find_in_tags`, "All Banks" when `find_in_all_banks`; the
   /// result labels empty.
   void Open(Workspace& workspace);
 
   SearchField field() const { return field_; }
   SearchScope scope() const { return scope_; }
-  /// A click on an option: stored in `findoptie0` / `findoptie1` at once.
+  /// A click on an option: stored in `find_in_tags` / `find_in_all_banks` at once.
   void SetField(SearchField field);
   void SetScope(SearchScope scope);
 

@@ -43,7 +43,7 @@ void CommitRow(Workspace& ws, int row) {
   if (bank < 0 || bank > kDummyBank || row < 1 || row > kChannelsPerBank) return;
   StoreGridRow(ws, row, ws.table);
   std::string recorded = ws.table.At(bank, row, kFieldTag);
-  RecordTag(ws.tags, recorded, bank, ws.settings.option9);
+  RecordTag(ws.tags, recorded, bank, ws.settings.easy_tag_lists);
 }
 
 void StoreGridRow(const Workspace& ws, int row, ChannelTable& table) {
@@ -52,8 +52,8 @@ void StoreGridRow(const Workspace& ws, int row, ChannelTable& table) {
   for (int column = 1; column <= 7; ++column) table.At(bank, row, column) = ws.grid.Cell(row, column);
   // Recording a tag in the Easy Tag lists takes its leading blanks off.
   std::string& tag = table.At(bank, row, kFieldTag);
-  if (ws.settings.option9 == 1) tag = std::string(TrimLeadingBlanks(tag));
-  StoreShownRow(table, bank, row, ws.settings.zero);
+  if (ws.settings.easy_tag_lists) tag = std::string(TrimLeadingBlanks(tag));
+  StoreShownRow(table, bank, row, ws.settings.hide_leading_zeros);
 }
 
 void CommitBank(Workspace& ws, Ui& ui) {
@@ -73,10 +73,10 @@ void CommitBank(Workspace& ws, Ui& ui) {
 void RenderCell(Workspace& ws, int field, int row) {
   const int bank = ws.current_bank;
   std::string& cell = ws.grid.Cell(row, field);
-  cell = ShownText(ws.table, bank, row, field, ws.settings.zero);
+  cell = ShownText(ws.table, bank, row, field, ws.settings.hide_leading_zeros);
   if (field == kFieldTag && !cell.empty()) {
     std::string recorded = cell;
-    RecordTag(ws.tags, recorded, bank, ws.settings.option9);
+    RecordTag(ws.tags, recorded, bank, ws.settings.easy_tag_lists);
   }
 }
 
@@ -88,7 +88,7 @@ void RenderBank(Workspace& ws, Ui& ui) {
     ui.ShowProgress(static_cast<int>(std::nearbyint(column * 20.0 / 7.0)), kChannelsPerBank);
     for (int row = 1; row <= kChannelsPerBank; ++row) RenderCell(ws, column, row);
   }
-  if (ws.settings.option9 == 1) RefillTagDropdowns(ws);
+  if (ws.settings.easy_tag_lists) RefillTagDropdowns(ws);
   ws.status.bank_usage = BankUsageSummary(ws.table);
   ui.ShowProgress(0, 0);
   ws.grid.current = current;

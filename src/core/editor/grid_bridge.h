@@ -26,7 +26,7 @@ void RenderCell(Workspace& workspace, int field, int row);
 
 /// Redraws every cell of the current bank from the table, keeping the current cell and selection
 /// (a current row past 20 comes back as 20). Also refills the Easy Tag dropdowns from the tag
-/// lists (when option9 is 1) and refreshes the bank-usage summary of the status bar.
+/// lists (when `easy_tag_lists` is on) and refreshes the bank-usage summary of the status bar.
 void RenderBank(Workspace& workspace, Ui& ui);
 
 /// The harvest window's "Export To Table:" (`CsvImportForm::ExportToTable`). When it writes into

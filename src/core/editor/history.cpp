@@ -175,7 +175,7 @@ bool RecordTableStep(Workspace& workspace, std::string_view name) {
   ChannelTable table = workspace.table;
   const int bank = workspace.current_bank;
   if (bank >= 0 && bank <= kDummyBank) {
-    SettleBank(table, bank, workspace.settings.zero, workspace.settings.option9 == 1);
+    SettleBank(table, bank, workspace.settings.hide_leading_zeros, workspace.settings.easy_tag_lists);
   }
   return workspace.history.Record(table, workspace, name);
 }

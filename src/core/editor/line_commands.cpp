@@ -58,7 +58,7 @@ void LineCommands::MarkChanged() {
 }
 
 bool LineCommands::Confirmed() {
-  if (ws_.settings.expert == 1) return true;
+  if (ws_.settings.expert) return true;
   return ui_.Ask({"Are you sure?", " ", Buttons::kYesNo, Icon::kQuestion}) == Answer::kYes;
 }
 
@@ -193,7 +193,7 @@ void LineCommands::ShiftToPreviousNumber() {
 }
 
 void LineCommands::ShiftChannelUp() {
-  if (ws_.settings.shiftdir == 1) {
+  if (ws_.settings.reverse_shift) {
     ShiftToPreviousNumber();
   } else {
     ShiftToNextNumber();
@@ -201,7 +201,7 @@ void LineCommands::ShiftChannelUp() {
 }
 
 void LineCommands::ShiftChannelDown() {
-  if (ws_.settings.shiftdir == 1) {
+  if (ws_.settings.reverse_shift) {
     ShiftToNextNumber();
   } else {
     ShiftToPreviousNumber();

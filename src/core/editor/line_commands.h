@@ -39,7 +39,7 @@ class LineCommands {
   void RemoveSelectedLines();  // "&Remove Selected Lines", asks "Are you sure?" unless expert
   void RemoveEmptyLines();     // "Remove &All Empty Lines": closes the channels up at the top
 
-  /// "Shift Channel Up" / "Shift Channel Down"; `shiftdir` = 1 swaps the two.
+  /// "Shift Channel Up" / "Shift Channel Down"; `reverse_shift` swaps the two.
   void ShiftChannelUp();
   void ShiftChannelDown();
 

@@ -65,13 +65,13 @@ void MainWindowLogic::Startup(const std::array<int, 7>& measured_widths) {
   title_ = std::string(kApplicationTitle);
   shown_file_name_ = ws_.file_name;
   column_widths_ = measured_widths;
-  if (ws_.settings.window == 1) LoadPlacement();
+  if (ws_.settings.save_window_placement) LoadPlacement();
   LoadNames();
-  toolbars_visible_ = ws_.settings.toolbar == 1;
-  if (ws_.settings.align < 0 || ws_.settings.align > 2) ws_.settings.align = 0;
+  toolbars_visible_ = ws_.settings.show_toolbars;
+  if (!IsListedAlignment(ws_.settings.align)) ws_.settings.align = GridAlignment::kLeft;
   BlankTable();
   for (int i = 0; i < kScannerBanks; ++i) ws_.scanner_settings[i] = 1;
-  if (ws_.settings.tabwidth == 1) {
+  if (ws_.settings.save_column_widths) {
     if (const auto file = ReadWholeFile(folders_.program / "tabw200.ini", 1u << 16); file.bytes) {
       ApplyTabWidths(*file.bytes, column_widths_);
     }
@@ -83,8 +83,8 @@ void MainWindowLogic::Startup(const std::array<int, 7>& measured_widths) {
   RenderBank(ws_, ui_);
   ws_.grid.SetCurrent(1, 1);
   editor_.SelectionChanged();
-  // No help-bar refresh here: it would set `helpbar`, which only showing the help bar may do.
-  wants_last_file_reload_ = ws_.settings.loadlast == 1;
+  // No help-bar refresh here: it would set `help_bar_shown`, which only a shown help bar may do.
+  wants_last_file_reload_ = ws_.settings.load_last_file;
   ResetHistory(ws_);
 }
 
@@ -99,7 +99,7 @@ void MainWindowLogic::LoadPlacement() {
 
 void MainWindowLogic::LoadNames() {
   ws_.bank_names = DefaultBankNames();
-  if (ws_.settings.remtags == 1) LoadBankNames(ws_, folders_.program);
+  if (ws_.settings.remember_tags) LoadBankNames(ws_, folders_.program);
   RefreshBankCaptions();
 }
 
@@ -174,8 +174,8 @@ void MainWindowLogic::SetColumnWidth(int column, int twips) {
   column_widths_[column - 1] = std::clamp(twips, kNarrowestColumn, kWidestColumn);
 }
 
-int MainWindowLogic::alignment() const {
-  return ws_.settings.align >= 0 && ws_.settings.align <= 2 ? ws_.settings.align : 0;
+GridAlignment MainWindowLogic::alignment() const {
+  return IsListedAlignment(ws_.settings.align) ? ws_.settings.align : GridAlignment::kLeft;
 }
 
 void MainWindowLogic::Redraw() {
@@ -284,7 +284,7 @@ CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
   switch (command) {
     case C::kNew:
       if (files_.New()) {
-        if (ws_.settings.cleartag == 1) {
+        if (ws_.settings.clear_tags_on_new) {
           RefreshBankCaptions();
           for (int slot = 0; slot <= kDummyBank; ++slot) tab_captions_[slot] = ws_.bank_names[slot];
         }
@@ -499,7 +499,7 @@ void MainWindowLogic::CloseMemoryManager(DialogResult result) {
 }
 
 bool MainWindowLogic::RequestExit() {
-  if (ws_.settings.option4 == 0 &&
+  if (ws_.settings.skip_exit_question == 0 &&
       ui_.Ask({"Exit TALVIREX?", "Exit", Buttons::kOkCancel, Icon::kQuestion}) != Answer::kOk) {
     return false;
   }
@@ -526,7 +526,9 @@ void MainWindowLogic::WriteExitFiles() {
   const std::filesystem::path& folder = folders_.program;
   SaveBankNames(ws_, folder);
   SaveSettingsFiles(ws_, folder);  // "setup.ini", then "defdata.ini"
-  if (ws_.settings.window == 1) WriteFileAtomically(folder / "window.dat", WindowDatText(placement_));
+  if (ws_.settings.save_window_placement) {
+    WriteFileAtomically(folder / "window.dat", WindowDatText(placement_));
+  }
   WriteFileAtomically(folder / "tabw200.ini", TabWidthsText(column_widths_));
 }
 

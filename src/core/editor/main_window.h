@@ -19,6 +19,7 @@
 #include "editor/window_files.h"
 #include "features/bank_names.h"
 #include "editor/file_commands.h"
+#include "settings/settings.h"
 
 namespace talvirex {
 
@@ -122,8 +123,8 @@ class MainWindowLogic {
   const std::string& dummy_notice() const { return dummy_notice_; }    // `label4`
   const std::array<int, 7>& column_widths() const { return column_widths_; }
   void SetColumnWidth(int column, int twips);
-  /// Alignment of columns 1..7: 0 left, 1 centre, 2 right.
-  int alignment() const;
+  /// Alignment of columns 1..7; always one of the three listed.
+  GridAlignment alignment() const;
   bool toolbars_visible() const { return toolbars_visible_; }
   const WindowPlacement& placement() const { return placement_; }
   void SetPlacement(const WindowPlacement& placement) { placement_ = placement; }

@@ -121,7 +121,7 @@ void MemoryManagerForm::Open(Workspace& workspace, ManagerMode mode) {
   mode_ = mode;
   operation_ = ManagerOperation::kCopy;
   scope_ = ManagerScope::kCurrentBank;
-  include_bank_tag = workspace.settings.copytags == 1;
+  include_bank_tag = workspace.settings.copy_tags;
   frequencies = true;
   trunk_ids = false;
   trunk_settings = false;
@@ -215,7 +215,7 @@ void MemoryManagerForm::Apply() {
                              (source_written && from.bank < kScannerBanks);
     }
   } else {
-    ws_->settings.copytags = include_bank_tag ? 1 : 0;
+    ws_->settings.copy_tags = include_bank_tag;
     if (frequencies && OperateBank(*ws_, source_, destination_, operation_, include_bank_tag)) {
       // Bank names are stored for the Dummy bank too.
       changed_stored_data_ = changed_stored_data_ || include_bank_tag ||

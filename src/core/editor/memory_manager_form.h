@@ -57,7 +57,7 @@ std::string BankEntry(const Workspace& workspace, int bank);
 class MemoryManagerForm {
  public:
   /// Opening: the mode's title, labels and list; Copy and Current Bank chosen; "Include Bank
-  /// Tag" from `copytags`; "Frequencies" ticked; entry 0 in both lists; Apply disabled.
+  /// Tag" from `copy_tags`; "Frequencies" ticked; entry 0 in both lists; Apply disabled.
   void Open(Workspace& workspace, ManagerMode mode);
 
   ManagerMode mode() const { return mode_; }

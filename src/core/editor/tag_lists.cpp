@@ -22,8 +22,8 @@ void Remember(std::string_view tag, std::string* slots, int slot_count, int& cou
 
 }  // namespace
 
-void RecordTag(TagLists& lists, std::string& tag, int bank, int easy_tags_on) {
-  if (easy_tags_on != 1) return;
+void RecordTag(TagLists& lists, std::string& tag, int bank, bool easy_tags_on) {
+  if (!easy_tags_on) return;
   tag = std::string(TrimLeadingBlanks(tag));
   if (tag.empty() || tag == " ") return;
   lists.tag_count = std::min(lists.tag_count, 1000);
@@ -35,7 +35,7 @@ void RecordTag(TagLists& lists, std::string& tag, int bank, int easy_tags_on) {
   }
 }
 
-void RecordTableTags(TagLists& lists, ChannelTable& table, int easy_tags_on) {
+void RecordTableTags(TagLists& lists, ChannelTable& table, bool easy_tags_on) {
   lists.Clear();
   for (int bank = 0; bank < kScannerBanks; ++bank) {
     for (int row = 1; row <= kChannelsPerBank; ++row) {

@@ -23,12 +23,12 @@ struct TagLists {
   void Clear() { *this = TagLists{}; }
 };
 
-/// Records `tag` (its leading blanks removed in place) in the lists when `easy_tags_on` (setting
-/// option9) is 1: once in the whole list, and once in the list of `bank` when it is 0..9.
-void RecordTag(TagLists& lists, std::string& tag, int bank, int easy_tags_on);
+/// Records `tag` (its leading blanks removed in place) in the lists when `easy_tags_on` (the
+/// setting `easy_tag_lists`): once in the whole list, and once in the list of `bank` when 0..9.
+void RecordTag(TagLists& lists, std::string& tag, int bank, bool easy_tags_on);
 
 /// `RecordTag` for every tag of Banks 1..10 in bank and channel order, as a file's channels are
 /// read: the lists start empty, and the table's tags lose their leading blanks when recorded.
-void RecordTableTags(TagLists& lists, ChannelTable& table, int easy_tags_on);
+void RecordTableTags(TagLists& lists, ChannelTable& table, bool easy_tags_on);
 
 }  // namespace talvirex

@@ -15,7 +15,7 @@ struct StatusPanels {
 };
 
 /// The entries of the Easy Tag dropdown `textcombo` and of the per-bank dropdowns `bankcombo`,
-/// refilled from the tag lists by every redraw while the Easy Tag lists are on (option9 = 1).
+/// refilled from the tag lists by every redraw while `easy_tag_lists` is on.
 /// The first entry of each is the lists' empty slot 0.
 struct TagDropdowns {
   std::vector<std::string> easy_tags;

@@ -280,7 +280,7 @@ int FirstEmptyChannel(const ChannelTable& table, int from) {
 
 void ImportEntries(Document& document, const ChannelList& list,
                    const std::vector<ListPlacement>& placements, const DefaultData& defaults,
-                   int hide_leading_zeros) {
+                   bool hide_leading_zeros) {
   const auto preset = [&](int entry) {
     return defaults.apply[entry] == 1 && defaults.value[entry] == 1 ? "1" : "0";
   };

@@ -76,7 +76,7 @@ int FirstEmptyChannel(const ChannelTable& table, int from);
 /// anything was written.
 void ImportEntries(Document& document, const ChannelList& list,
                    const std::vector<ListPlacement>& placements, const DefaultData& defaults,
-                   int hide_leading_zeros);
+                   bool hide_leading_zeros);
 
 /// Every channel in use of bank slots `banks` as a list (UTF-8, CR LF line ends): Location the
 /// channel number (the row for the Dummy bank), Name the tag trimmed, Frequency with six decimals,

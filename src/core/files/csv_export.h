@@ -42,8 +42,11 @@ enum class ExportLayout { kTable, kChannelList };
 /// The logic of the dialog `expcsvd`.
 class ExportCsvForm {
  public:
-  static constexpr int kCurrentBank = 0;  // "Export Current Bank"
-  static constexpr int kAllBanks = 1;     // "Export All Memory Banks"
+  /// The option buttons `Option1`, by their index.
+  enum Option {
+    kCurrentBank = 0,  // "Export Current Bank"
+    kAllBanks = 1,     // "Export All Memory Banks"
+  };
 
   /// Opening selects "Export Current Bank".
   void Open(ExportLayout layout = ExportLayout::kTable) {
@@ -51,8 +54,8 @@ class ExportCsvForm {
     layout_ = layout;
   }
   ExportLayout layout() const { return layout_; }
-  void SelectOption(int option) { option_ = option == kAllBanks ? kAllBanks : kCurrentBank; }
-  int option() const { return option_; }
+  void SelectOption(Option option) { option_ = option; }
+  Option option() const { return option_; }
 
   /// "Ok": asks for the file and writes it. True when the dialog closes (the export ran to its
   /// end); false when the user cancelled the file dialog or the file could not be written, which
@@ -63,7 +66,7 @@ class ExportCsvForm {
   std::vector<int> BanksToExport(int shown_bank) const;
 
  private:
-  int option_ = kCurrentBank;
+  Option option_ = kCurrentBank;
   ExportLayout layout_ = ExportLayout::kTable;
 };
 

@@ -34,13 +34,16 @@ void PrintBank(const Document& document, const PrintContext& context, PrintSink&
 /// The logic of the dialog `printie`.
 class PrintForm {
  public:
-  static constexpr int kAllBanks = 2;    // "All Memory Banks"
-  static constexpr int kActiveBank = 3;  // "Active Bank"
+  /// The option buttons `Option1`, by their index.
+  enum Option {
+    kAllBanks = 2,    // "All Memory Banks"
+    kActiveBank = 3,  // "Active Bank"
+  };
 
   /// Opening selects "Active Bank".
   void Open() { option_ = kActiveBank; }
-  void SelectOption(int option) { option_ = option == kAllBanks ? kAllBanks : kActiveBank; }
-  int option() const { return option_; }
+  void SelectOption(Option option) { option_ = option; }
+  Option option() const { return option_; }
 
   /// "Print": the current bank as page 1 / 1, or Banks 1..10 as pages 1 / 10 .. 10 / 10, then the
   /// end of the job. Failures outside a bank page are reported as "Problem in printerroutine #1"
@@ -49,7 +52,7 @@ class PrintForm {
              Ui& ui) const;
 
  private:
-  int option_ = kActiveBank;
+  Option option_ = kActiveBank;
 };
 
 }  // namespace talvirex

@@ -48,8 +48,8 @@ std::string FormatFrequencyPlain(std::string_view text) {
   return s;
 }
 
-std::string FormatFrequency(std::string_view text, int hide_leading_zeros) {
-  return hide_leading_zeros == 1 ? FormatFrequencyPlain(text) : FormatFrequencyPadded(text);
+std::string FormatFrequency(std::string_view text, bool hide_leading_zeros) {
+  return hide_leading_zeros ? FormatFrequencyPlain(text) : FormatFrequencyPadded(text);
 }
 
 long long WholeMhz(std::string_view text) {

@@ -20,8 +20,8 @@ std::string FormatFrequencyPadded(std::string_view text);
 /// No leading zeros, at least four decimals, nothing cut. "045.0000" -> "45.0000", "0.5" -> ".5000".
 std::string FormatFrequencyPlain(std::string_view text);
 
-/// The padded form when `hide_leading_zeros` (the setting `zero`) is 0, the plain form when 1.
-std::string FormatFrequency(std::string_view text, int hide_leading_zeros);
+/// The plain form when `hide_leading_zeros`, else the padded form.
+std::string FormatFrequency(std::string_view text, bool hide_leading_zeros);
 
 /// Clamps a frequency into the scanner's bands and rounds it down onto the band's step. Clamp
 /// results carry no decimals ("54"); a rounded value is a blank and its shortest decimal text

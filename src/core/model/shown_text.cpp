@@ -31,7 +31,7 @@ std::string ShownOnOff(const std::string& stored) {
 }  // namespace
 
 std::string ShownText(const ChannelTable& table, int bank, int row, int field,
-                      int hide_leading_zeros) {
+                      bool hide_leading_zeros) {
   if (table.FrequencyValue(bank, row) == 0) return {};
   const std::string& stored = table.At(bank, row, field);
   switch (field) {
@@ -46,7 +46,7 @@ std::string ShownText(const ChannelTable& table, int bank, int row, int field,
   }
 }
 
-void StoreShownRow(ChannelTable& table, int bank, int row, int hide_leading_zeros) {
+void StoreShownRow(ChannelTable& table, int bank, int row, bool hide_leading_zeros) {
   std::string& frequency = table.At(bank, row, kFieldFrequency);
   if (frequency.empty()) frequency = "0";
   frequency = FormatFrequency(frequency, hide_leading_zeros);
@@ -60,7 +60,7 @@ void StoreShownRow(ChannelTable& table, int bank, int row, int hide_leading_zero
   subtone = StoredSubtone(subtone);
 }
 
-void SettleBank(ChannelTable& table, int bank, int hide_leading_zeros, bool trim_tags) {
+void SettleBank(ChannelTable& table, int bank, bool hide_leading_zeros, bool trim_tags) {
   for (int row = 1; row <= kChannelsPerBank; ++row) {
     std::array<std::string, 8> shown;
     for (int field = 1; field <= 7; ++field) {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <type_traits>
 #include <utility>
+#include <variant>
 
 #include "model/numeric_value.h"
 #include "text/text.h"
@@ -11,45 +13,89 @@ namespace talvirex {
 
 namespace {
 
-using Member = int Settings::*;
+// A setting as the file holds it: a flag, a number, or the grid alignment.
+using Member = std::variant<bool Settings::*, int Settings::*, GridAlignment Settings::*>;
 struct Key {
   std::string_view name;
   Member member;
   std::string_view fallback;
 };
 
-// The order in which start-up reads the keys.
-constexpr std::array<Key, 30> kReadOrder = {{
-    {"align", &Settings::align, "0"},           {"zero", &Settings::zero, "0"},
-    {"savenames", &Settings::savenames, "0"},   {"cleartag", &Settings::cleartag, "0"},
-    {"remtags", &Settings::remtags, "1"},       {"window", &Settings::window, "0"},
-    {"toolbar", &Settings::toolbar, "1"},       {"helpbar", &Settings::helpbar, "1"},
-    {"copytags", &Settings::copytags, "0"},     {"shiftdir", &Settings::shiftdir, "0"},
-    {"loadlast", &Settings::loadlast, "0"},     {"tabwidth", &Settings::tabwidth, "0"},
-    {"confirm", &Settings::confirm, "0"},       {"option1", &Settings::option1, "0"},
-    {"option2", &Settings::option2, "0"},       {"option3", &Settings::option3, "0"},
-    {"option4", &Settings::option4, "0"},       {"option5", &Settings::option5, "0"},
-    {"option6", &Settings::option6, "0"},       {"option7", &Settings::option7, "0"},
-    {"option8", &Settings::option8, "0"},       {"option9", &Settings::option9, "0"},
-    {"option10", &Settings::option10, "0"},     {"expert", &Settings::expert, "0"},
-    {"backupdelay", &Settings::backupdelay, "15"}, {"backena", &Settings::backena, "1"},
-    {"findoptie0", &Settings::findoptie0, "0"}, {"findoptie1", &Settings::findoptie1, "0"},
-    {"findoptie2", &Settings::findoptie2, "0"}, {"infob", &Settings::infob, "0"},
+// The keys start-up reads, in its order; the value of "savenames" is not used.
+constexpr std::array<Key, 29> kReadOrder = {{
+    {"align", &Settings::align, "0"},
+    {"zero", &Settings::hide_leading_zeros, "0"},
+    {"cleartag", &Settings::clear_tags_on_new, "0"},
+    {"remtags", &Settings::remember_tags, "1"},
+    {"window", &Settings::save_window_placement, "0"},
+    {"toolbar", &Settings::show_toolbars, "1"},
+    {"helpbar", &Settings::help_bar_shown, "1"},
+    {"copytags", &Settings::copy_tags, "0"},
+    {"shiftdir", &Settings::reverse_shift, "0"},
+    {"loadlast", &Settings::load_last_file, "0"},
+    {"tabwidth", &Settings::save_column_widths, "0"},
+    {"confirm", &Settings::confirm, "0"},
+    {"option1", &Settings::option1, "0"},
+    {"option2", &Settings::option2, "0"},
+    {"option3", &Settings::option3, "0"},
+    {"option4", &Settings::skip_exit_question, "0"},
+    {"option5", &Settings::option5, "0"},
+    {"option6", &Settings::option6, "0"},
+    {"option7", &Settings::option7, "0"},
+    {"option8", &Settings::option8, "0"},
+    {"option9", &Settings::easy_tag_lists, "0"},
+    {"option10", &Settings::option10, "0"},
+    {"expert", &Settings::expert, "0"},
+    {"backupdelay", &Settings::backupdelay, "15"},
+    {"backena", &Settings::periodic_backup, "1"},
+    {"findoptie0", &Settings::find_in_tags, "0"},
+    {"findoptie1", &Settings::find_in_all_banks, "0"},
+    {"findoptie2", &Settings::findoptie2, "0"},
+    {"infob", &Settings::show_info_box, "0"},
 }};
 
-// The flags that the file writes as "key=1" or "key=0", in the file's order after "savenames".
+// The settings that the file writes as "key=1" or "key=0", in the file's order after "savenames".
 constexpr std::array<std::pair<std::string_view, Member>, 20> kFlagLines = {{
-    {"cleartag", &Settings::cleartag}, {"window", &Settings::window},
-    {"toolbar", &Settings::toolbar},   {"helpbar", &Settings::helpbar},
-    {"remtags", &Settings::remtags},   {"copytags", &Settings::copytags},
-    {"shiftdir", &Settings::shiftdir}, {"confirm", &Settings::confirm},
-    {"loadlast", &Settings::loadlast}, {"tabwidth", &Settings::tabwidth},
-    {"option1", &Settings::option1},   {"option2", &Settings::option2},
-    {"option3", &Settings::option3},   {"option4", &Settings::option4},
-    {"option5", &Settings::option5},   {"option6", &Settings::option6},
-    {"option7", &Settings::option7},   {"option8", &Settings::option8},
-    {"option9", &Settings::option9},   {"option10", &Settings::option10},
+    {"cleartag", &Settings::clear_tags_on_new},
+    {"window", &Settings::save_window_placement},
+    {"toolbar", &Settings::show_toolbars},
+    {"helpbar", &Settings::help_bar_shown},
+    {"remtags", &Settings::remember_tags},
+    {"copytags", &Settings::copy_tags},
+    {"shiftdir", &Settings::reverse_shift},
+    {"confirm", &Settings::confirm},
+    {"loadlast", &Settings::load_last_file},
+    {"tabwidth", &Settings::save_column_widths},
+    {"option1", &Settings::option1},
+    {"option2", &Settings::option2},
+    {"option3", &Settings::option3},
+    {"option4", &Settings::skip_exit_question},
+    {"option5", &Settings::option5},
+    {"option6", &Settings::option6},
+    {"option7", &Settings::option7},
+    {"option8", &Settings::option8},
+    {"option9", &Settings::easy_tag_lists},
+    {"option10", &Settings::option10},
 }};
+
+// The number a setting stands for in the file.
+int FileValue(const Settings& settings, const Member& member) {
+  return std::visit([&settings](auto field) { return static_cast<int>(settings.*field); }, member);
+}
+
+// A flag is on only when the file holds 1; numbers and the alignment keep the value read.
+void SetFromFile(Settings& settings, const Member& member, int value) {
+  std::visit(
+      [&settings, value](auto field) {
+        using Value = std::remove_reference_t<decltype(settings.*field)>;
+        if constexpr (std::is_same_v<Value, bool>) {
+          settings.*field = value == 1;
+        } else {
+          settings.*field = static_cast<Value>(value);
+        }
+      },
+      member);
+}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) {
@@ -97,29 +143,28 @@ std::string ReadSetting(std::string_view ini_text, std::string_view key, std::st
 Settings LoadSettings(std::string_view ini_text) {
   Settings settings;
   for (const Key& key : kReadOrder) {
-    settings.*key.member = SmallIntValue(ReadSetting(ini_text, key.name, key.fallback));
+    SetFromFile(settings, key.member, SmallIntValue(ReadSetting(ini_text, key.name, key.fallback)));
   }
-  settings.savenames = 0;  // the value read is discarded
-  settings.option2 = 0;
-  settings.option7 = 0;
-  settings.infob = 0;
+  settings.option2 = false;
+  settings.option7 = false;
+  settings.show_info_box = false;
   settings.backupdelay = std::clamp(settings.backupdelay, 1, 99);
   return settings;
 }
 
 std::string SaveSettings(const Settings& s) {
   std::string text = "[setup]\r\n";
-  text += FlagLine("zero", s.zero);
+  text += FlagLine("zero", s.hide_leading_zeros);
   text += "savenames=0\r\n";
-  for (const auto& [key, member] : kFlagLines) text += FlagLine(key, s.*member);
-  if (s.align >= 0 && s.align <= 2) text += "align=" + IntText(s.align) + "\r\n";
+  for (const auto& [key, member] : kFlagLines) text += FlagLine(key, FileValue(s, member));
+  if (IsListedAlignment(s.align)) text += "align=" + IntText(static_cast<int>(s.align)) + "\r\n";
   text += FlagLine("expert", s.expert);
   text += "backupdelay=" + IntText(s.backupdelay) + "\r\n";
-  text += FlagLine("backena", s.backena);
-  text += FlagLine("findoptie0", s.findoptie0);
-  text += FlagLine("findoptie1", s.findoptie1);
+  text += FlagLine("backena", s.periodic_backup);
+  text += FlagLine("findoptie0", s.find_in_tags);
+  text += FlagLine("findoptie1", s.find_in_all_banks);
   text += FlagLine("findoptie2", s.findoptie2);
-  text += FlagLine("infob", s.infob);
+  text += FlagLine("infob", s.show_info_box);
   return text;
 }
 

@@ -1,33 +1,50 @@
 #pragma once
-// The user's options: small integers named after their "setup.ini" keys, read once at start-up and
-// written once at exit. A flag is on when it is 1 and off for any other value.
+// The user's options, read once at start-up from "setup.ini" and written once at exit. Each
+// member's comment names its key in the file. A flag key is on only when the file holds 1 and is
+// written back as 1 or 0; the two numbers that are tested as "not 0" (`skip_exit_question`,
+// `periodic_backup`) keep the value read, and are likewise written back as 1 only when they are 1.
 
 #include <string>
 #include <string_view>
 
 namespace talvirex {
 
+/// The grid's text alignment, key "align". A file may hold another number, which is kept as read
+/// (and not written back) until start-up replaces it by kLeft.
+enum class GridAlignment : int { kLeft = 0, kCentre = 1, kRight = 2 };
+
+/// True for the three alignments the grid and the Software Options list know.
+constexpr bool IsListedAlignment(GridAlignment align) {
+  return align == GridAlignment::kLeft || align == GridAlignment::kCentre ||
+         align == GridAlignment::kRight;
+}
+
 struct Settings {
-  int align = 0;        // grid text alignment: 0 left, 1 centre, 2 right
-  int zero = 0;         // frequencies shown without leading zeros
-  int savenames = 0;    // no function; always written as 0
-  int cleartag = 0;     // New resets the bank names
-  int remtags = 1;      // bank names read from "names.dat" at start-up
-  int window = 0;       // restore and save the window placement
-  int toolbar = 1;      // toolbars shown at start-up
-  int helpbar = 1;      // help bar shown
-  int copytags = 0;     // the Memory Manager copies tags too
-  int shiftdir = 0;     // swaps the two channel-shift commands
-  int loadlast = 0;     // reload the last file at start-up
-  int tabwidth = 0;     // column widths read from "tabw200.ini"
-  int confirm = 0;      // kept, no function
-  int option1 = 0, option2 = 0, option3 = 0, option4 = 0, option5 = 0;
-  int option6 = 0, option7 = 0, option8 = 0, option9 = 0, option10 = 0;
-  int expert = 0;       // line commands skip "Are you sure?"
-  int backupdelay = 15; // minutes between periodic backups, 1..99
-  int backena = 1;      // periodic backup on (tested as not 0)
-  int findoptie0 = 0, findoptie1 = 0, findoptie2 = 0;  // the Find dialog's options
-  int infob = 0;        // forced to 0 after reading
+  GridAlignment align = GridAlignment::kLeft;  // align
+  bool hide_leading_zeros = false;             // zero: frequencies in the plain form
+  bool clear_tags_on_new = false;              // cleartag: New resets the bank names
+  bool remember_tags = true;                   // remtags: bank names read from "names.dat"
+  bool save_window_placement = false;          // window: "window.dat" read and written
+  bool show_toolbars = true;                   // toolbar: toolbars shown at start-up
+  bool help_bar_shown = true;                  // helpbar: set when the help bar shows; no effect
+  bool copy_tags = false;                      // copytags: the Memory Manager copies tags too
+  bool reverse_shift = false;                  // shiftdir: swaps the two channel-shift commands
+  bool load_last_file = false;                 // loadlast: reload the last file at start-up
+  bool save_column_widths = false;             // tabwidth: column widths read from "tabw200.ini"
+  bool confirm = false;                        // confirm: kept, no function
+  bool easy_tag_lists = false;                 // option9: tags recorded for the Easy Tag lists
+  int skip_exit_question = 0;                  // option4: any value but 0 skips "Exit TALVIREX?"
+  // The other "option" keys have no function and are kept to be written back; option2 and
+  // option7 are forced off after reading.
+  bool option1 = false, option2 = false, option3 = false, option5 = false;
+  bool option6 = false, option7 = false, option8 = false, option10 = false;
+  bool expert = false;             // expert: line commands skip "Are you sure?"
+  int backupdelay = 15;            // backupdelay: minutes between periodic backups, 1..99
+  int periodic_backup = 1;         // backena: periodic backups run unless 0
+  bool find_in_tags = false;       // findoptie0: Find opens on "Comments" rather than the frequency
+  bool find_in_all_banks = false;  // findoptie1: Find opens on "All Banks"
+  bool findoptie2 = false;         // findoptie2: kept, no function
+  bool show_info_box = false;      // infob: forced off after reading
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -37,10 +54,10 @@ struct Settings {
 std::string ReadSetting(std::string_view ini_text, std::string_view key, std::string_view fallback);
 
 /// Reads every key from the text of "setup.ini" (empty text: every default), then forces option2,
-/// option7 and infob to 0 and holds backupdelay within 1..99.
+/// option7 and infob off and holds backupdelay within 1..99. The value of "savenames" is not used.
 Settings LoadSettings(std::string_view ini_text);
 
-/// The 31 lines of "setup.ini" (CR LF ended) for `settings`.
+/// The 31 lines of "setup.ini" (CR LF ended) for `settings`; "savenames" is always written as 0.
 std::string SaveSettings(const Settings& settings);
 
 }  // namespace talvirex

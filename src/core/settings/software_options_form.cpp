@@ -12,19 +12,19 @@ namespace {
 struct OptionRow {
   std::string_view caption;
   int control_index;
-  int Settings::*setting;
+  bool Settings::*setting;
 };
 
 constexpr std::array<OptionRow, SoftwareOptionsForm::kOptionCount> kRows = {{
-    {"Show Easy Tag Dropdown List", 17, &Settings::option9},
-    {"Automatically clear bank tags when selecting File _ New", 5, &Settings::cleartag},
-    {"Software remembers last used bank tags", 9, &Settings::remtags},
-    {"Show Info Box", 22, &Settings::infob},
-    {"Hide leading zero's of frequencies", 2, &Settings::zero},
-    {"Load last used file at startup", 15, &Settings::loadlast},
-    {"Save Window Position", 6, &Settings::window},
-    {"Reverse Channel Shift Option Buttons", 10, &Settings::shiftdir},
-    {"Save Width of Tabs", 16, &Settings::tabwidth},
+    {"Show Easy Tag Dropdown List", 17, &Settings::easy_tag_lists},
+    {"Automatically clear bank tags when selecting File _ New", 5, &Settings::clear_tags_on_new},
+    {"Software remembers last used bank tags", 9, &Settings::remember_tags},
+    {"Show Info Box", 22, &Settings::show_info_box},
+    {"Hide leading zero's of frequencies", 2, &Settings::hide_leading_zeros},
+    {"Load last used file at startup", 15, &Settings::load_last_file},
+    {"Save Window Position", 6, &Settings::save_window_placement},
+    {"Reverse Channel Shift Option Buttons", 10, &Settings::reverse_shift},
+    {"Save Width of Tabs", 16, &Settings::save_column_widths},
 }};
 
 bool IsOption(int option) { return option >= 0 && option < SoftwareOptionsForm::kOptionCount; }
@@ -41,14 +41,12 @@ int SoftwareOptionsForm::OptionControlIndex(int option) {
 
 void SoftwareOptionsForm::Load(const Settings& settings) {
   *this = SoftwareOptionsForm{};
-  backup_enabled = settings.backena == 1;
+  backup_enabled = settings.periodic_backup == 1;
   if (settings.backupdelay >= kBackupDelayMin && settings.backupdelay <= kBackupDelayMax) {
     backup_delay = settings.backupdelay;
   }
-  for (int i = 0; i < kOptionCount; ++i) options[i] = settings.*kRows[i].setting == 1;
-  const bool known =
-      settings.align >= 0 && settings.align < static_cast<int>(kAlignmentItems.size());
-  alignment = known ? settings.align : -1;
+  for (int i = 0; i < kOptionCount; ++i) options[i] = settings.*kRows[i].setting;
+  alignment = IsListedAlignment(settings.align) ? static_cast<int>(settings.align) : -1;
 }
 
 void SoftwareOptionsForm::SetBackupDelay(int minutes) {
@@ -63,11 +61,11 @@ std::string SoftwareOptionsForm::UnitLabel() const {
 
 void SoftwareOptionsForm::Ok(Settings& settings) const {
   if (alignment >= 0 && alignment < static_cast<int>(kAlignmentItems.size())) {
-    settings.align = alignment;
+    settings.align = static_cast<GridAlignment>(alignment);
   }
   settings.backupdelay = std::clamp(backup_delay, kBackupDelayMin, kBackupDelayMax);
-  settings.backena = backup_enabled ? 1 : 0;
-  for (int i = 0; i < kOptionCount; ++i) settings.*kRows[i].setting = options[i] ? 1 : 0;
+  settings.periodic_backup = backup_enabled ? 1 : 0;
+  for (int i = 0; i < kOptionCount; ++i) settings.*kRows[i].setting = options[i];
 }
 
 }  // namespace talvirex

@@ -2,7 +2,7 @@
 // `softset`, "Software Setup:": the software options the user edits during a run. The form reads
 // the settings when it opens and writes them only on "Ok"; nothing reaches "setup.ini" before the
 // exit sequence. After "Ok" the main window re-applies the grid alignment and redraws the current
-// bank, so a changed `zero` shows at once.
+// bank, so a changed `hide_leading_zeros` shows at once.
 
 #include <array>
 #include <string>
@@ -28,15 +28,15 @@ class SoftwareOptionsForm {
  public:
   /// The check-box rows `check3d1`, in the order the window lists them.
   enum Option {
-    kEasyTagList,     // option9
-    kClearTags,       // cleartag
-    kRememberTags,    // remtags
-    kInfoBox,         // infob
-    kHideZeros,       // zero
-    kLoadLast,        // loadlast
-    kWindowPosition,  // window
-    kReverseShift,    // shiftdir
-    kTabWidths,       // tabwidth
+    kEasyTagList,     // easy_tag_lists
+    kClearTags,       // clear_tags_on_new
+    kRememberTags,    // remember_tags
+    kInfoBox,         // show_info_box
+    kHideZeros,       // hide_leading_zeros
+    kLoadLast,        // load_last_file
+    kWindowPosition,  // save_window_placement
+    kReverseShift,    // reverse_shift
+    kTabWidths,       // save_column_widths
     kOptionCount
   };
 
@@ -45,9 +45,9 @@ class SoftwareOptionsForm {
   /// The control index of the row in the window's indexed group `check3d1` (17, 5, 9, ...).
   static int OptionControlIndex(int option);
 
-  /// Opening: every box ticked when its setting is 1; the scroll bar at `backupdelay` when that
-  /// lies in 1..99 (else it stays at 1); the alignment list at item `align` when that is 0..2,
-  /// else with no selection (-1).
+  /// Opening: every box ticked when its setting is on (`periodic_backup` only when it is 1); the
+  /// scroll bar at `backupdelay` when that lies in 1..99 (else it stays at 1); the alignment list
+  /// at item `align` when that is one of the three, else with no selection (-1).
   void Load(const Settings& settings);
 
   /// The scroll bar moved: the number label follows it, held within 1..99.
@@ -57,11 +57,11 @@ class SoftwareOptionsForm {
   /// `Label4`: "Minute." for 1, "Minutes." otherwise.
   std::string UnitLabel() const;
 
-  /// "Ok": writes every option back (a ticked box is 1, else 0), the delay and the alignment. A
-  /// list with no selection keeps the alignment as it was.
+  /// "Ok": writes every option back (a ticked box on, an unticked one off; `periodic_backup` 1 or
+  /// 0), the delay and the alignment. A list with no selection keeps the alignment as it was.
   void Ok(Settings& settings) const;
 
-  bool backup_enabled = false;               // `Check1`: backena
+  bool backup_enabled = false;               // `Check1`: periodic_backup
   int backup_delay = kBackupDelayMin;        // `HScroll1`, 1..99
   std::array<bool, kOptionCount> options{};  // `check3d1` rows
   int alignment = -1;                        // `Combo3` item index, -1 none

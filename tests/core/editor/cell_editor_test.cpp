@@ -37,16 +37,18 @@ TEST_F(CellEditorTest, TypedFrequencyIsCorrectedPaddedFilledAndMovesDown) {
 TEST_F(CellEditorTest, EnterPadsByTheZeroSettingAndFillsDefaultsOnlyWhenValid) {
   struct Case {
     std::string typed;
-    int zero;
+    bool hide_zeros;
     std::string shown;
     bool defaults_applied;
   };
   // The correction itself is the frequency model's; here: padding, and defaults only when valid.
-  const Case cases[] = {{"80", 0, "054.0000", true}, {"45", 1, "45.0000", true},
-                        {"0", 0, "0", false},         {"-", 0, "-", false}};
+  const Case cases[] = {{"80", false, "054.0000", true},
+                        {"45", true, "45.0000", true},
+                        {"0", false, "0", false},
+                        {"-", false, "-", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    ws.settings.zero = c.zero;
+    ws.settings.hide_leading_zeros = c.hide_zeros;
     Select(2, 1);
     ws.grid.Cell(2, 3).clear();
     Type(c.typed);
@@ -73,7 +75,7 @@ TEST_F(CellEditorTest, TypingFiltersAndLimits) {
   Select(2, 2);
   Type("ABCDEFGHIJKLMNOPQRS");
   EXPECT_EQ(Cell(2, 2), "ABCDEFGHIJKLMNOPQ");  // a 17th character is taken, an 18th is not
-  ws.settings.option9 = 1;
+  ws.settings.easy_tag_lists = true;
   Enter();
   EXPECT_EQ(Cell(2, 2), "ABCDEFGHIJKLMNOP");
   EXPECT_EQ(ws.tags.tag_list[1], "ABCDEFGHIJKLMNOP");
@@ -117,13 +119,13 @@ TEST_F(CellEditorTest, TabShiftTabAndShiftShortcuts) {
   EXPECT_EQ(ws.grid.current, (CellPos{6, 5}));  // from the last selected column
   EXPECT_EQ(ws.grid.selection_end, (CellPos{6, 5}));
 
-  // Ctrl+U moves a channel to the next number and Ctrl+D to the previous, whatever `shiftdir`:
+  // Ctrl+U moves a channel to the next number and Ctrl+D to the previous, whatever `reverse_shift`:
   // with it the keys run the opposite-named commands, which swap again.
   Store(7, "145.5", "SEVEN");
   Render();
-  for (const int shiftdir : {0, 1}) {
-    SCOPED_TRACE(shiftdir);
-    ws.settings.shiftdir = shiftdir;
+  for (const bool reverse : {false, true}) {
+    SCOPED_TRACE(reverse);
+    ws.settings.reverse_shift = reverse;
     Select(7, 2);
     editor.PressKey('U', {.ctrl = true});
     EXPECT_EQ(Cell(8, 2), "SEVEN");
@@ -256,7 +258,7 @@ TEST_F(CellEditorTest, EditorBoxFiltersLimitsAndEnter) {
   EXPECT_EQ(Cell(3, 3), "");  // no default data from the box
   EXPECT_EQ(Cell(3, 5), "None");
 
-  ws.settings.option9 = 1;
+  ws.settings.easy_tag_lists = true;
   Select(2, 2);
   EXPECT_TRUE(editor.controls().easy_tags);
   EXPECT_FALSE(editor.EditorBoxKey('!'));

@@ -126,12 +126,12 @@ TEST_F(FileCommandsTest, OpenLoadsOnlyChannelFilesAndRedrawsTheGrid) {
 }
 
 TEST_F(FileCommandsTest, LoadFailuresShowTheMessageAndLeaveTheTableConsistent) {
-  ws.settings.loadlast = 1;
+  ws.settings.load_last_file = true;
   ws.file_name = "before.s2c";
   EXPECT_FALSE(files.LoadChannelFile(PathOf("gone.s2c")));
   EXPECT_EQ(ui.Texts().back(), "Not a valid file! Line:  /  /  Error: 53");
   EXPECT_EQ(ws.file_name, "Untitled");
-  EXPECT_EQ(ws.settings.loadlast, 0);
+  EXPECT_FALSE(ws.settings.load_last_file);
 
   std::filesystem::create_directories(dir / "folder.s2c");
   EXPECT_FALSE(files.LoadChannelFile(PathOf("folder.s2c")));
@@ -145,7 +145,7 @@ TEST_F(FileCommandsTest, LoadFailuresShowTheMessageAndLeaveTheTableConsistent) {
 }
 
 TEST_F(FileCommandsTest, ExitCopyAndLastFileNoteReloadTheFileAtTheNextStart) {
-  ws.settings.loadlast = 1;
+  ws.settings.load_last_file = true;
   EditBank1();
   files.WriteLastFileNote();  // none for an untitled table
   EXPECT_FALSE(std::filesystem::exists(dir / "lastfile.ini"));
@@ -157,7 +157,7 @@ TEST_F(FileCommandsTest, ExitCopyAndLastFileNoteReloadTheFileAtTheNextStart) {
   EXPECT_EQ(ReadBytes(dir / "lastused.sav"), ReadBytes(dir / "week, 12.s2c"));
 
   Workspace next;
-  next.settings.loadlast = 1;
+  next.settings.load_last_file = true;
   ScriptedUi next_ui;
   FileCommands next_files(next, next_ui, clock, dir.path());
   next_files.ReloadLastFile();
@@ -179,7 +179,7 @@ TEST_F(FileCommandsTest, BackupIsWrittenEveryBackupDelayTicksAndLeavesChangesUns
   EXPECT_EQ(ws.backup_ticks, 0);
   EXPECT_TRUE(ws.unsaved_changes);
 
-  ws.settings.backena = 0;
+  ws.settings.periodic_backup = 0;
   files.BackupTick();
   EXPECT_EQ(ws.backup_ticks, 0);
 }

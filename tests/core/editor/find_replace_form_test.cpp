@@ -57,8 +57,8 @@ TEST_F(FindTest, OptionsAreStoredAtOnceAndRestoredOnOpening) {
   EXPECT_EQ(form.field(), FindForm::kFrequency);
   form.SetField(FindForm::kComments);
   form.SetScope(SearchScope::kAllBanks);
-  EXPECT_EQ(ws.settings.findoptie0, 1);
-  EXPECT_EQ(ws.settings.findoptie1, 1);
+  EXPECT_TRUE(ws.settings.find_in_tags);
+  EXPECT_TRUE(ws.settings.find_in_all_banks);
   FindForm again;
   again.Open(ws);
   EXPECT_EQ(again.field(), FindForm::kComments);

@@ -23,7 +23,7 @@ TEST(BankUsageSummary, MarksEveryBankInUse) {
 class RenderBankTest : public ::testing::Test, public EditorFixture {};
 
 TEST_F(RenderBankTest, RefreshesSummaryAndTagDropdowns) {
-  ws.settings.option9 = 1;
+  ws.settings.easy_tag_lists = true;
   ws.current_bank = 3;
   Store(2, "145.5", "  Tower");
   Store(5, "146.5", "Tower");
@@ -43,10 +43,10 @@ TEST_F(RenderBankTest, DropdownsStayAsTheyAreWithEasyTagsOff) {
 }
 
 TEST_F(RenderBankTest, FullTagListsFillToTheirLastSlot) {
-  ws.settings.option9 = 1;
+  ws.settings.easy_tag_lists = true;
   for (int i = 0; i < 300; ++i) {
     std::string tag = "T" + std::to_string(i);
-    RecordTag(ws.tags, tag, 0, 1);
+    RecordTag(ws.tags, tag, 0, true);
   }
   Render();
   EXPECT_EQ(ws.tag_dropdowns.easy_tags.size(), 211u);
@@ -68,8 +68,8 @@ TEST(SettleBank, LeavesTheTableAsARedrawAndACommitDo) {
     for (const int easy_tags : {0, 1}) {
       Workspace shown;
       shown.current_bank = 4;
-      shown.settings.zero = zero;
-      shown.settings.option9 = easy_tags;
+      shown.settings.hide_leading_zeros = zero;
+      shown.settings.easy_tag_lists = easy_tags;
       for (std::size_t i = 0; i < rows.size(); ++i) {
         for (int field = 1; field <= 7; ++field) {
           shown.table.At(4, static_cast<int>(i) + 1, field) = rows[i][field - 1];

@@ -53,7 +53,7 @@ TEST_F(LineCommandsTest, RemoveSelectedLinesAsksThenClosesUpAndUndoBringsThemBac
 
   ws.table.At(0, 4, kFieldAtt) = "1";
   Render();
-  ws.settings.expert = 1;  // no question
+  ws.settings.expert = true;  // no question
   lines.RemoveSelectedLines();
   EXPECT_EQ(ui.shown.size(), 1u);
   EXPECT_EQ(Stored(3, kFieldTag), "T5");
@@ -110,16 +110,16 @@ TEST_F(LineCommandsTest, ShiftChannelEdges) {
   EXPECT_EQ(Cell(8, 2), "T7");
 }
 
-TEST_F(LineCommandsTest, ShiftDirectionFollowsShiftdir) {
+TEST_F(LineCommandsTest, ShiftDirectionFollowsReverseShift) {
   struct Case {
-    int shiftdir;
+    bool reverse;
     bool up;
     int to_row;
   };
-  for (const Case c : {Case{0, true, 11}, Case{1, true, 9}, Case{1, false, 11}}) {
-    SCOPED_TRACE(c.shiftdir * 2 + c.up);
+  for (const Case c : {Case{false, true, 11}, Case{true, true, 9}, Case{true, false, 11}}) {
+    SCOPED_TRACE(c.reverse * 2 + c.up);
     FillBank();
-    ws.settings.shiftdir = c.shiftdir;
+    ws.settings.reverse_shift = c.reverse;
     Select(10, 2);
     if (c.up) {
       lines.ShiftChannelUp();
@@ -218,7 +218,7 @@ TEST_F(LineCommandsTest, FillDownAndFillSeries) {
 
 TEST_F(LineCommandsTest, ClearCurrentBankAlwaysAsksAndClearLockoutsDoesNot) {
   FillBank();
-  ws.settings.expert = 1;
+  ws.settings.expert = true;
   ws.search_range[0] = "118";
   ui.answers = {Answer::kNo};
   lines.ClearCurrentBank();
@@ -247,7 +247,7 @@ TEST_F(LineCommandsTest, ClearCurrentBankAlwaysAsksAndClearLockoutsDoesNot) {
 TEST_F(LineCommandsTest, DummyBankCommandsLeaveUnsavedChangesAlone) {
   ws.current_bank = kDummyBank;
   FillBank();
-  ws.settings.expert = 1;
+  ws.settings.expert = true;
   Select(3, 1, 5, 1);
   lines.RemoveSelectedLines();
   lines.InsertEmptyLines();
@@ -260,7 +260,7 @@ TEST_F(LineCommandsTest, DummyBankCommandsLeaveUnsavedChangesAlone) {
 
 TEST_F(LineCommandsTest, UpwardSelectionsChangeNothing) {
   FillBank();
-  ws.settings.expert = 1;
+  ws.settings.expert = true;
   const auto before = Tags();
   Select(9, 1, 4, 7);
   ui.answers = {Answer::kYes};

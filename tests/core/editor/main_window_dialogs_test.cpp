@@ -103,9 +103,9 @@ TEST_F(MainWindowDialogsTest, SoftwareOptionsRealignAndRedraw) {
   form.options[SoftwareOptionsForm::kHideZeros] = true;
   form.alignment = 2;
   window.DialogClosed(CommandId::kSoftwareOptions, DialogResult::kDismissed);
-  EXPECT_EQ(window.alignment(), 0);
+  EXPECT_EQ(window.alignment(), GridAlignment::kLeft);
   window.DialogClosed(CommandId::kSoftwareOptions, DialogResult::kConfirmed);
-  EXPECT_EQ(window.alignment(), 2);
+  EXPECT_EQ(window.alignment(), GridAlignment::kRight);
   EXPECT_EQ(ws.grid.Cell(1, 1), "45.0000");
 }
 

@@ -42,7 +42,7 @@ TEST_F(MainWindowTest, FirstStartWithoutFiles) {
   EXPECT_EQ(ws.clone_image.lines[1], "built");
   EXPECT_EQ(window.title(), "Kelmora for Uniden SC200");
   EXPECT_EQ(ws.table.At(3, 21, 5), "");
-  EXPECT_EQ(window.placement(), WindowPlacement{});  // `window` is 0: not placed from a file
+  EXPECT_EQ(window.placement(), WindowPlacement{});  // placement not saved: no file read
   EXPECT_EQ(window.tab_caption(10), "Dummy");
   EXPECT_EQ(window.view_caption(11), "Search / Edge");
   EXPECT_EQ(ws.priority[9], 181);
@@ -62,12 +62,12 @@ TEST_F(MainWindowTest, StartUpReadsItsFiles) {
   EXPECT_EQ(window.placement(), (WindowPlacement{100, 100, 1000, 1000, WindowState::kNormal}));
   EXPECT_EQ(window.column_widths()[1], 9000);
   EXPECT_EQ(window.column_widths()[3], EstimatedColumnWidths()[3]);
-  EXPECT_EQ(window.alignment(), 0);  // an alignment outside the list is not used
+  EXPECT_EQ(window.alignment(), GridAlignment::kLeft);  // an alignment outside the list is not used
   EXPECT_FALSE(window.toolbars_visible());
   EXPECT_TRUE(window.WantsLastFileReload());
   EXPECT_EQ(window.tab_caption(1), "2:   Police");
   EXPECT_EQ(ws.default_data.apply[1], 0);
-  EXPECT_EQ(ws.settings.helpbar, 0);  // start-up does not show the help bar
+  EXPECT_FALSE(ws.settings.help_bar_shown);  // start-up does not show the help bar
 }
 
 TEST_F(MainWindowTest, MissingWindowFileMaximises) {
@@ -127,8 +127,8 @@ TEST_F(MainWindowTest, ExitCancelWritesNothingThenYesWritesEverything) {
                            "tabw200.ini"}) {
     EXPECT_TRUE(Exists(name)) << name;
   }
-  EXPECT_FALSE(Exists("window.dat"));   // `window` is 0
-  EXPECT_FALSE(Exists("lastfile.ini"));  // `loadlast` is 0
+  EXPECT_FALSE(Exists("window.dat"));    // `save_window_placement` off
+  EXPECT_FALSE(Exists("lastfile.ini"));  // `load_last_file` off
   EXPECT_EQ(ReadBytes(folder / "names.dat").substr(0, 18), "Bank: 1\r\nBank: 2\r\n");
   EXPECT_NE(ReadBytes(folder / "mine.s2c").find("\"145.0000\""), std::string::npos);
 }
@@ -150,7 +150,7 @@ TEST_F(MainWindowTest, ExitWritesWindowFileAndLastFileWhenAsked) {
 
 TEST_F(MainWindowTest, SaveCancelledAtExitKeepsTheWindowOpen) {
   Start();
-  ws.settings.option4 = 1;
+  ws.settings.skip_exit_question = 1;
   ws.unsaved_changes = true;
   ui.answers = {Answer::kYes};
   ui.save_paths = {std::nullopt};
@@ -203,7 +203,7 @@ TEST_F(MainWindowTest, HelpMenuMessagesAndOutcomes) {
   EXPECT_EQ(window.Run(CommandId::kPriorityChannels), CommandOutcome::kForWindow);
   window.Run(CommandId::kToolbar);
   EXPECT_FALSE(window.toolbars_visible());
-  EXPECT_EQ(ws.settings.toolbar, 1);
+  EXPECT_TRUE(ws.settings.show_toolbars);
 }
 
 TEST_F(MainWindowTest, CommandStateFollowsTheGrid) {

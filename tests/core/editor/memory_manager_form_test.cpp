@@ -169,14 +169,14 @@ TEST_F(MemoryManagerTest, SelectionsAndSlotsOutsideTheListChangeNothingOutside) 
 
 TEST_F(MemoryManagerTest, BankModeMoveWithBankTagThenUndo) {
   ws.bank_names[0] = "Airband";
-  ws.settings.copytags = 1;
+  ws.settings.copy_tags = true;
   MemoryManagerForm& form = Open(CommandId::kMemoryBanks);
   EXPECT_EQ(window.manager_mode(), "Memory Manager1");
   ASSERT_EQ(form.entries().size(), 11u);
   EXPECT_EQ(form.entries()[0], "1: Airband ");
   EXPECT_EQ(form.entries()[2], "3: Bank: 3  -  EMPTY");
   EXPECT_EQ(form.entries()[10], "Dummy: Dummy  -  EMPTY");
-  EXPECT_TRUE(form.include_bank_tag);  // from `copytags`
+  EXPECT_TRUE(form.include_bank_tag);  // from `copy_tags`
   form.SetOperation(ManagerOperation::kMove);
   form.SelectSource(0);
   form.SelectDestination(4);
@@ -225,19 +225,19 @@ TEST_F(MemoryManagerTest, BankCopyAndSwapWithAndWithoutTags) {
     EXPECT_EQ(ws.table.At(1, 2, kFieldTag), "TWO");  // the whole bank, not one row
     EXPECT_EQ(ws.table.At(0, 1, kFieldAtt) + ws.table.At(1, 1, kFieldAtt),
               c.op == ManagerOperation::kSwap ? "01" : "11");  // the last field goes along
-    EXPECT_EQ(ws.settings.copytags, c.tags ? 1 : 0);
+    EXPECT_EQ(ws.settings.copy_tags, c.tags);
   }
 }
 
 TEST_F(MemoryManagerTest, BankModeWithoutFrequenciesOnlyStoresCopyTags) {
-  ws.settings.copytags = 0;
+  ws.settings.copy_tags = false;
   MemoryManagerForm& form = Open(CommandId::kMemoryBanks);
   EXPECT_TRUE(form.frequencies);
   form.frequencies = false;
   form.include_bank_tag = true;
   form.SelectDestination(1);
   form.Apply();
-  EXPECT_EQ(ws.settings.copytags, 1);
+  EXPECT_TRUE(ws.settings.copy_tags);
   EXPECT_EQ(ws.table.At(1, 1, kFieldTag), "B2");
   EXPECT_FALSE(form.apply_enabled());
 }

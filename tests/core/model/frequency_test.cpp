@@ -31,9 +31,8 @@ TEST(FormatFrequencyPlain, DropsLeadingZerosAndCutsNothing) {
 }
 
 TEST(FormatFrequency, FollowsTheLeadingZeroSetting) {
-  EXPECT_EQ(FormatFrequency("45", 0), "045.0000");
-  EXPECT_EQ(FormatFrequency("45", 1), "45.0000");
-  EXPECT_EQ(FormatFrequency("45", 7), "045.0000");  // only 1 is on
+  EXPECT_EQ(FormatFrequency("45", false), "045.0000");
+  EXPECT_EQ(FormatFrequency("45", true), "45.0000");
 }
 
 TEST(CorrectFrequency, ClampsIntoBandsAndRoundsDownOntoSteps) {

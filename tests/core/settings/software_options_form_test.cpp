@@ -12,24 +12,24 @@ using Form = SoftwareOptionsForm;
 TEST(SoftwareOptionsForm, EachRowEditsItsOwnSetting) {
   struct Row {
     Form::Option option;
-    int Settings::*setting;
+    bool Settings::*setting;
     const char* caption;
   };
   const Row rows[] = {
-      {Form::kEasyTagList, &Settings::option9, "easy tag list"},
-      {Form::kClearTags, &Settings::cleartag, "clear tags"},
-      {Form::kRememberTags, &Settings::remtags, "remember tags"},
-      {Form::kInfoBox, &Settings::infob, "info box"},
-      {Form::kHideZeros, &Settings::zero, "hide zeros"},
-      {Form::kLoadLast, &Settings::loadlast, "load last"},
-      {Form::kWindowPosition, &Settings::window, "window"},
-      {Form::kReverseShift, &Settings::shiftdir, "shift direction"},
-      {Form::kTabWidths, &Settings::tabwidth, "tab widths"},
+      {Form::kEasyTagList, &Settings::easy_tag_lists, "easy tag list"},
+      {Form::kClearTags, &Settings::clear_tags_on_new, "clear tags"},
+      {Form::kRememberTags, &Settings::remember_tags, "remember tags"},
+      {Form::kInfoBox, &Settings::show_info_box, "info box"},
+      {Form::kHideZeros, &Settings::hide_leading_zeros, "hide zeros"},
+      {Form::kLoadLast, &Settings::load_last_file, "load last"},
+      {Form::kWindowPosition, &Settings::save_window_placement, "window"},
+      {Form::kReverseShift, &Settings::reverse_shift, "shift direction"},
+      {Form::kTabWidths, &Settings::save_column_widths, "tab widths"},
   };
   for (const auto& row : rows) {
     Settings settings;
-    settings.remtags = 0;
-    settings.*row.setting = 1;
+    settings.remember_tags = false;
+    settings.*row.setting = true;
     Form form;
     form.Load(settings);
     for (int i = 0; i < Form::kOptionCount; ++i) {
@@ -37,23 +37,20 @@ TEST(SoftwareOptionsForm, EachRowEditsItsOwnSetting) {
     }
     form.options[row.option] = false;
     Settings expected = settings;
-    expected.*row.setting = 0;
+    expected.*row.setting = false;
     form.Ok(settings);
     EXPECT_EQ(settings, expected) << row.caption;
   }
 }
 
-TEST(SoftwareOptionsForm, FlagsOtherThanOneShowUntickedAndStoreZero) {
+TEST(SoftwareOptionsForm, ABackupSwitchOtherThanOneShowsUntickedAndStoresZero) {
   Settings settings;
-  settings.cleartag = 7;
-  settings.backena = 2;
+  settings.periodic_backup = 2;
   Form form;
   form.Load(settings);
-  EXPECT_FALSE(form.options[Form::kClearTags]);
   EXPECT_FALSE(form.backup_enabled);
   form.Ok(settings);
-  EXPECT_EQ(settings.cleartag, 0);
-  EXPECT_EQ(settings.backena, 0);
+  EXPECT_EQ(settings.periodic_backup, 0);
 }
 
 TEST(SoftwareOptionsForm, BackupDelayAndItsLabels) {
@@ -92,22 +89,22 @@ TEST(SoftwareOptionsForm, AlignmentList) {
   };
   for (const auto& c : cases) {
     Settings settings;
-    settings.align = c.stored;
+    settings.align = static_cast<GridAlignment>(c.stored);
     Form form;
     form.Load(settings);
     EXPECT_EQ(form.alignment, c.shown) << c.stored;
     form.alignment = c.chosen;
     form.Ok(settings);
-    EXPECT_EQ(settings.align, c.after_ok) << c.stored;
+    EXPECT_EQ(static_cast<int>(settings.align), c.after_ok) << c.stored;
   }
 }
 
 TEST(SoftwareOptionsForm, OkLeavesSettingsTheDialogDoesNotShow) {
   Settings settings;
-  settings.expert = 1;
-  settings.option4 = 3;
-  settings.copytags = 1;
-  settings.findoptie1 = 1;
+  settings.expert = true;
+  settings.skip_exit_question = 3;
+  settings.copy_tags = true;
+  settings.find_in_all_banks = true;
   const Settings before = settings;
   Form form;
   form.Load(settings);
