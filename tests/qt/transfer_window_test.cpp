@@ -330,18 +330,5 @@ TEST_F(TransferWindowTest, PortChoiceComesFromTheStoreAndGoesBackAtClose) {
   EXPECT_TRUE(FilesIn("traces").empty());  // nothing was exchanged
 }
 
-TEST_F(TransferWindowTest, APortThatCannotBeOpenedLeavesTheWindowReady) {
-  Workspace workspace;
-  TransferDialog dialog(workspace, KloonMode::kRead, {ui_, clock_, home_.path()});
-  dialog.show();
-  UseDevice(dialog, (dir_ / "no-such-device").string());
-  dialog.read_button()->click();
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"Comport not available."});
-  EXPECT_EQ(dialog.status_label()->text(), "Select different comport.");
-  EXPECT_TRUE(dialog.read_button()->isEnabled());
-  dialog.ok_button()->click();
-  EXPECT_EQ(Registry("comport"), (dir_ / "no-such-device").string());
-}
-
 }  // namespace
 }  // namespace talvirex
