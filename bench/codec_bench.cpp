@@ -11,7 +11,6 @@
 namespace talvirex {
 namespace {
 
-
 // Every channel in use, with a tag, flags and a subtone, as after a save.
 void FillBanks(Workspace& ws) {
   for (int n = 1; n <= kChannelCount; ++n) {

@@ -7,10 +7,10 @@
 
 #include "editor/cell_editor.h"
 #include "editor/duplicates.h"
-#include "editor/sort_commands.h"
 #include "editor/grid_bridge.h"
 #include "editor/history.h"
 #include "editor/line_commands.h"
+#include "editor/sort_commands.h"
 #include "memory_clipboard.h"
 #include "ports/ui.h"
 #include "workspace.h"
@@ -145,7 +145,8 @@ void BM_HistoryOfAThousandSteps(benchmark::State& state) {
       const int bank = i % kScannerBanks;
       if (i % 10 == 9) {
         for (int row = 1; row <= kChannelsPerBank; ++row) {
-          ws.table.At(bank, row, kFieldTag) = "Step " + std::to_string(i) + "/" + std::to_string(row);
+          ws.table.At(bank, row, kFieldTag) =
+              "Step " + std::to_string(i) + "/" + std::to_string(row);
         }
       } else {
         ws.table.At(bank, 1 + i % kChannelsPerBank, kFieldFrequency) = std::to_string(145 + i % 10);
@@ -156,8 +157,8 @@ void BM_HistoryOfAThousandSteps(benchmark::State& state) {
     benchmark::DoNotOptimize(bytes);
   }
   state.counters["bytes_per_step"] = static_cast<double>(bytes) / 1000.0;
-  state.counters["steps_per_s"] = benchmark::Counter(1000.0 * static_cast<double>(state.iterations()),
-                                                      benchmark::Counter::kIsRate);
+  state.counters["steps_per_s"] = benchmark::Counter(
+      1000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_HistoryOfAThousandSteps)->Unit(benchmark::kMillisecond);
 

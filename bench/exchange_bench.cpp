@@ -17,7 +17,6 @@
 namespace talvirex {
 namespace {
 
-
 // Prose-like text with a frequency about every 100 KB: what a large saved page or log looks like.
 std::string FewFrequencies(std::size_t size) {
   std::string text;

@@ -10,7 +10,6 @@
 namespace talvirex {
 namespace {
 
-
 Workspace FullTable() {
   Workspace ws;
   for (int bank = 0; bank <= 10; ++bank) {

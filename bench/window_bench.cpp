@@ -135,7 +135,9 @@ void BM_ImportDialogShowsAHundredThousandRowList(benchmark::State& state) {
     QApplication::processEvents();
   }
 }
-BENCHMARK(BM_ImportDialogShowsAHundredThousandRowList)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ImportDialogShowsAHundredThousandRowList)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 }  // namespace
 }  // namespace talvirex

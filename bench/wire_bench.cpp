@@ -54,19 +54,18 @@ void RunWirePaced(benchmark::State& state, const std::string& role, double minim
     state.PauseTiming();
     // A master repeats "MDL" every 30 ms until answered, as a user would press the key again: the
     // wait for it after the port opens is at most that.
-    std::vector<std::string> args = {"scanner", "--role", role, "--wire-baud", "9600",
-                                     "--timeout", "20000"};
+    std::vector<std::string> args = {"scanner", "--role",    role,   "--wire-baud",
+                                     "9600",    "--timeout", "20000"};
     if (role == "master") args.insert(args.end(), {"--repeat", "30"});
     testing::BackgroundProcess scanner(TALVIREX_BINARY, args, home.path(), home / "scanner.err",
                                        true);
     state.ResumeTiming();
     const auto start = std::chrono::steady_clock::now();
-    const int status =
-        role == "master"
-            ? RunProgram({"read", "--port", scanner.first_line(), "--yes", "-o",
-                          (home / "read.s2c").string()})
-            : RunProgram({"send", TALVIREX_TEST_DATA "/codec/sample.s2c", "--port",
-                          scanner.first_line(), "--yes", "--pace", "50"});
+    const int status = role == "master"
+                           ? RunProgram({"read", "--port", scanner.first_line(), "--yes", "-o",
+                                         (home / "read.s2c").string()})
+                           : RunProgram({"send", TALVIREX_TEST_DATA "/codec/sample.s2c", "--port",
+                                         scanner.first_line(), "--yes", "--pace", "50"});
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     state.SetIterationTime(seconds);

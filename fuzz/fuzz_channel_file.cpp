@@ -10,10 +10,7 @@
 #include "ports/ui.h"
 #include "workspace.h"
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -17,7 +17,6 @@
 
 namespace {
 
-
 // Lines cut at LF, as many as there are (the reader itself wants exactly 253).
 talvirex::CloneImage AnyLines(const std::string& bytes) {
   talvirex::CloneImage image;
@@ -37,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   auto parsed = ParseImageFile(bytes);
   Workspace ws;
-  ws.clone_image = std::holds_alternative<CloneImage>(parsed) ? std::get<CloneImage>(parsed)
-                                                              : AnyLines(bytes);
+  ws.clone_image =
+      std::holds_alternative<CloneImage>(parsed) ? std::get<CloneImage>(parsed) : AnyLines(bytes);
   talvirex::SilentUi ui;
   filter_image(ws, ui);
   for (int n = 1; n <= kChannelCount; ++n) {

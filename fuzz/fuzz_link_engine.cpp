@@ -48,21 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (at < size) {
     const std::uint8_t event = data[at++];
     switch (event % 10) {
-      case 0:
-        port.Apply(kloon.StartRead(PortAddress{}));
-        break;
-      case 1:
-        port.Apply(kloon.StartSend(PortAddress{}));
-        break;
-      case 2:
-        port.Apply(kloon.Stop());
-        break;
-      case 3:
-        port.Apply(kloon.OnPacingTimer());
-        break;
-      case 4:
-        port.Apply(kloon.OnCloseTimer());
-        break;
+      case 0: port.Apply(kloon.StartRead(PortAddress{})); break;
+      case 1: port.Apply(kloon.StartSend(PortAddress{})); break;
+      case 2: port.Apply(kloon.Stop()); break;
+      case 3: port.Apply(kloon.OnPacingTimer()); break;
+      case 4: port.Apply(kloon.OnCloseTimer()); break;
       case 5:
         // The driver still closes the dead port when the engine asks.
         if (port.open) port.Apply(kloon.OnPortLost());
@@ -75,9 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           port.Apply(kloon.OnPortOpened(result));
         }
         break;
-      case 7:
-        port.Apply(kloon.Ok());
-        break;
+      case 7: port.Apply(kloon.Ok()); break;
       default: {
         const std::size_t length = at < size ? data[at++] : 0;
         const std::size_t take = length < size - at ? length : size - at;

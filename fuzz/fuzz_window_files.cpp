@@ -13,8 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const talvirex::WindowPlacement placement = talvirex::PlacementFromWindowDat(text);
   if (placement.state == talvirex::WindowState::kMinimised) std::abort();
-  if (placement.left < 0 || placement.top < 0 || placement.width < 0 || placement.height < 0) std::abort();
-  if (talvirex::PlacementFromWindowDat(talvirex::WindowDatText(placement)) != placement) std::abort();
+  if (placement.left < 0 || placement.top < 0 || placement.width < 0 || placement.height < 0)
+    std::abort();
+  if (talvirex::PlacementFromWindowDat(talvirex::WindowDatText(placement)) != placement)
+    std::abort();
 
   std::array<int, 7> widths{100, 200, 300, 400, 500, 600, 700};
   talvirex::ApplyTabWidths(text, widths);

@@ -1,5 +1,6 @@
 // Renders the application icon's SVG into square PNGs for the desktop's icon theme:
-//   render_icon ICON.svg OUT_FOLDER SIZE...  writes OUT_FOLDER/SIZExSIZE/talvirex.png for each SIZE.
+//   render_icon ICON.svg OUT_FOLDER SIZE...  writes OUT_FOLDER/SIZExSIZE/talvirex.png for each
+//   SIZE.
 // Exit status 0 when every PNG was written, 1 on bad arguments, 2 when the SVG is unusable or a
 // PNG cannot be written.
 

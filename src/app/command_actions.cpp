@@ -23,14 +23,22 @@ struct ThemeName {
   const char* theme;
 };
 constexpr ThemeName kThemeNames[] = {
-    {"exit", "application-exit"},      {"open", "document-open"},
-    {"save", "document-save"},         {"undo", "edit-undo"},
-    {"cut", "edit-cut"},               {"copy", "edit-copy"},
-    {"paste", "edit-paste"},           {"delete", "edit-delete"},
-    {"print", "document-print"},       {"find", "edit-find"},
-    {"help", "help-contents"},         {"sort-ascending", "view-sort-ascending"},
-    {"sort-descending", "view-sort-descending"}, {"shift-up", "go-up"},
-    {"shift-down", "go-down"},         {"software-options", "preferences-system"},
+    {"exit", "application-exit"},
+    {"open", "document-open"},
+    {"save", "document-save"},
+    {"undo", "edit-undo"},
+    {"cut", "edit-cut"},
+    {"copy", "edit-copy"},
+    {"paste", "edit-paste"},
+    {"delete", "edit-delete"},
+    {"print", "document-print"},
+    {"find", "edit-find"},
+    {"help", "help-contents"},
+    {"sort-ascending", "view-sort-ascending"},
+    {"sort-descending", "view-sort-descending"},
+    {"shift-up", "go-up"},
+    {"shift-down", "go-down"},
+    {"software-options", "preferences-system"},
 };
 
 const std::vector<QAction*> kNoActions;
@@ -65,7 +73,8 @@ QAction* CommandActions::AddEntry(QMenu* menu, const MenuEntry& entry) {
   if (!entry.accelerator.empty()) {
     QList<QKeySequence> keys = {QKeySequence(Text(entry.accelerator))};
     // Redo answers to the other desktop editors' key too.
-    if (entry.command == CommandId::kRedo) keys.append(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    if (entry.command == CommandId::kRedo)
+      keys.append(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
     action->setShortcuts(keys);
     // The grid takes every key itself; a menu shortcut must win over it in the whole window.
     action->setShortcutContext(Qt::WindowShortcut);
@@ -87,8 +96,8 @@ void CommandActions::BuildMenus(QMainWindow& window) {
   popup_->setObjectName(QStringLiteral("tabpop"));
   std::map<std::pair<MenuId, std::string_view>, QMenu*> submenus;
   for (const MenuEntry& entry : MenuEntries()) {
-    QMenu* menu = entry.menu == MenuId::kPopup ? popup_
-                                                : menus_.at(static_cast<std::size_t>(entry.menu));
+    QMenu* menu =
+        entry.menu == MenuId::kPopup ? popup_ : menus_.at(static_cast<std::size_t>(entry.menu));
     if (!entry.submenu.empty()) {
       QMenu*& submenu = submenus[{entry.menu, entry.submenu}];
       if (submenu == nullptr) submenu = menu->addMenu(Text(entry.submenu));
@@ -147,8 +156,8 @@ void CommandActions::Refresh(const MainWindowLogic& logic) {
       if (action->isCheckable()) action->setChecked(checked);
       // A bank name is shown as typed: "&" is a character there, not an access key.
       if (slot >= 0 && slot <= 10) {
-        action->setText(QString::fromStdString(logic.view_caption(slot)).replace(
-            QLatin1Char('&'), QStringLiteral("&&")));
+        action->setText(QString::fromStdString(logic.view_caption(slot))
+                            .replace(QLatin1Char('&'), QStringLiteral("&&")));
       }
     }
   }

@@ -114,9 +114,8 @@ void GridControls::Show(const ControlsAboveGrid& controls, const TagDropdowns& d
   if (controls.editor_box) {
     const QString text = FromUtf8(controls.editor_box_text);
     if (editor_box_->text() != text) editor_box_->setText(text);
-    editor_box_->setMaxLength(controls.editor_box_limit > 0
-                                  ? static_cast<int>(controls.editor_box_limit)
-                                  : 32767);
+    editor_box_->setMaxLength(
+        controls.editor_box_limit > 0 ? static_cast<int>(controls.editor_box_limit) : 32767);
     length_->setText(QString::number(controls.editor_box_length));
   }
   const bool bank_list = controls.easy_tags && bank >= 0 && bank < 10;

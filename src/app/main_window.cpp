@@ -9,8 +9,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMimeData>
 #include <QMenu>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -38,8 +38,8 @@ constexpr int kTwipsPerInch = 1440;
 constexpr int kSplashMilliseconds = 100;
 constexpr int kLastFileDelayMilliseconds = 200;
 constexpr int kDeferredRetryMilliseconds = 100;
-constexpr int kCellPadding = 8;  // pixels beside a sample text inside a cell
-constexpr int kRowPadding = 6;   // pixels above and below a row's text
+constexpr int kCellPadding = 8;   // pixels beside a sample text inside a cell
+constexpr int kRowPadding = 6;    // pixels above and below a row's text
 constexpr int kTabsMargin = 160;  // room for bank names longer than the defaults
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
@@ -135,8 +135,8 @@ QWidget* MainWindow::BuildCentral() {
   view_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
   view_->horizontalHeader()->setHighlightSections(false);
   view_->verticalHeader()->setFixedWidth(
-      view_->fontMetrics().horizontalAdvance(QString::fromLatin1(kChannelColumnSample.data(),
-                                                                 kChannelColumnSample.size())) +
+      view_->fontMetrics().horizontalAdvance(
+          QString::fromLatin1(kChannelColumnSample.data(), kChannelColumnSample.size())) +
       kCellPadding);
   // The fixed corner cell carries the channel column's header.
   if (auto* corner = view_->findChild<QAbstractButton*>()) {
@@ -224,8 +224,9 @@ void MainWindow::ShowSplash() {
   splash->setAlignment(Qt::AlignCenter);
   splash->setMargin(24);
   splash->setFrameShape(QFrame::Box);
-  splash->setText(QStringLiteral("<h2>TALVIREX</h2><p>%1</p><p>Loading settings...</p>")
-                      .arg(QString::fromLatin1(kApplicationTitle.data(), kApplicationTitle.size())));
+  splash->setText(
+      QStringLiteral("<h2>TALVIREX</h2><p>%1</p><p>Loading settings...</p>")
+          .arg(QString::fromLatin1(kApplicationTitle.data(), kApplicationTitle.size())));
   splash->show();
   QTimer::singleShot(kSplashMilliseconds, splash, &QWidget::close);
 }
@@ -249,7 +250,8 @@ void MainWindow::Place() {
 
 // Wide enough for the grid, the first toolbar and every tab; tall enough for twenty rows.
 QSize MainWindow::DefaultSize() const {
-  int grid_width = view_->verticalHeader()->width() + view_->verticalScrollBar()->sizeHint().width();
+  int grid_width =
+      view_->verticalHeader()->width() + view_->verticalScrollBar()->sizeHint().width();
   for (int column = 0; column < 7; ++column) grid_width += view_->columnWidth(column);
   const int grid_height = view_->horizontalHeader()->sizeHint().height() +
                           view_->verticalHeader()->length() + 2 * view_->frameWidth();
@@ -312,8 +314,8 @@ void MainWindow::Carry(CommandId command, const std::function<CommandOutcome()>&
   ++commands_running_;
   const CommandOutcome outcome = run();
   if (outcome == CommandOutcome::kForWindow && options_.dialogs != nullptr) {
-    WindowCommandContext context{this,    workspace_, logic_, ui_,
-                                 clipboard_, clock_,  options_.folders.program};
+    WindowCommandContext context{
+        this, workspace_, logic_, ui_, clipboard_, clock_, options_.folders.program};
     options_.dialogs->Launch(command, context);
   }
   --commands_running_;
@@ -376,7 +378,8 @@ void MainWindow::PushSelection() {
   const Grid& grid = workspace_.grid;
   QItemSelectionModel* selection = view_->selectionModel();
   const QModelIndex anchor = model_.index(grid.current.row - 1, grid.current.column - 1);
-  const QModelIndex corner = model_.index(grid.selection_end.row - 1, grid.selection_end.column - 1);
+  const QModelIndex corner =
+      model_.index(grid.selection_end.row - 1, grid.selection_end.column - 1);
   view_->setCurrentIndex(anchor);
   selection->select(QItemSelection(anchor, corner), QItemSelectionModel::ClearAndSelect);
   selection->setCurrentIndex(corner, QItemSelectionModel::NoUpdate);
@@ -429,8 +432,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::MouseButtonRelease:
       case QEvent::MouseButtonDblClick:
         return GridMouse(watched, static_cast<QMouseEvent&>(*event), event->type());
-      default:
-        break;
+      default: break;
     }
   }
   return QMainWindow::eventFilter(watched, event);
@@ -448,7 +450,8 @@ bool MainWindow::GridKey(const QKeyEvent& key) {
 bool MainWindow::GridMouse(QObject* viewport, QMouseEvent& mouse, QEvent::Type type) {
   CellEditor& editor = logic_.editor();
   if (mouse.button() == Qt::RightButton) {
-    if (type == QEvent::MouseButtonPress) commands_->popup()->popup(mouse.globalPosition().toPoint());
+    if (type == QEvent::MouseButtonPress)
+      commands_->popup()->popup(mouse.globalPosition().toPoint());
     return true;
   }
   if (mouse.button() != Qt::LeftButton) return false;
@@ -476,8 +479,8 @@ std::array<int, 7> MainWindow::MeasuredColumnWidths() const {
   const QFontMetrics metrics = view_->fontMetrics();
   for (std::size_t i = 0; i < widths.size(); ++i) {
     const std::string_view sample = ColumnWidthSamples()[i];
-    const int pixels =
-        metrics.horizontalAdvance(QString::fromLatin1(sample.data(), static_cast<qsizetype>(sample.size())));
+    const int pixels = metrics.horizontalAdvance(
+        QString::fromLatin1(sample.data(), static_cast<qsizetype>(sample.size())));
     widths[i] = TwipsOf(pixels + kCellPadding);
   }
   return widths;
@@ -486,7 +489,8 @@ std::array<int, 7> MainWindow::MeasuredColumnWidths() const {
 void MainWindow::ApplyColumnWidths() {
   syncing_ = true;
   for (int column = 0; column < 7; ++column) {
-    view_->setColumnWidth(column, PixelsOf(logic_.column_widths()[static_cast<std::size_t>(column)]));
+    view_->setColumnWidth(column,
+                          PixelsOf(logic_.column_widths()[static_cast<std::size_t>(column)]));
   }
   syncing_ = false;
 }

@@ -14,11 +14,11 @@
 #include <memory>
 #include <vector>
 
+#include "app/window_ui.h"
 #include "editor/main_window.h"
 #include "platform/grid_model.h"
 #include "ports/clock.h"
 #include "workspace.h"
-#include "app/window_ui.h"
 
 class QKeyEvent;
 class QLabel;
@@ -126,13 +126,13 @@ class MainWindow final : public QMainWindow {
   GridModel model_;
 
   QTabBar* tabs_ = nullptr;
-  QLabel* bank_title_ = nullptr;  // `label9`
+  QLabel* bank_title_ = nullptr;    // `label9`
   QLabel* dummy_notice_ = nullptr;  // `label4`
   GridControls* controls_ = nullptr;
-  QTableView* view_ = nullptr;    // `memtabel`
+  QTableView* view_ = nullptr;        // `memtabel`
   QLabel* channel_header_ = nullptr;  // column 0's header, in the view's corner
   QLabel* help_ = nullptr;
-  QLabel* file_name_ = nullptr;   // `fnaam`
+  QLabel* file_name_ = nullptr;  // `fnaam`
   QLabel* bank_usage_ = nullptr;
   QStackedWidget* status_stack_ = nullptr;
   QLabel* status_text_ = nullptr;
@@ -144,8 +144,8 @@ class MainWindow final : public QMainWindow {
   QTimer* deferred_timer_ = nullptr;  // retries timer work that had to wait for a dialog
   std::vector<std::function<void()>> deferred_work_;
   int commands_running_ = 0;
-  bool syncing_ = false;  // the window itself is moving the view's selection or tab
-  bool exited_ = false;   // the exit sequence has run; the close goes through
+  bool syncing_ = false;           // the window itself is moving the view's selection or tab
+  bool exited_ = false;            // the exit sequence has run; the close goes through
   bool forwarding_press_ = false;  // a grid press is being handed to the view first
 };
 

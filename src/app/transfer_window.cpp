@@ -15,10 +15,10 @@
 #include <QVBoxLayout>
 
 #include "app/dialog_launcher.h"
+#include "editor/clone_commands.h"
 #include "editor/history.h"
 #include "editor/main_window.h"
 #include "files/file_io.h"
-#include "editor/clone_commands.h"
 #include "platform/serial_link.h"
 #include "ports/clock.h"
 #include "ports/ui.h"
@@ -54,9 +54,8 @@ TransferDialog::TransferDialog(Document& document, KloonMode mode, TransferServi
       setup_(PortSetup::Load(LoadRegistryStore(services_.program_folder))) {
   setObjectName(QStringLiteral("kloon"));
   session_ = std::make_unique<TransferSession>(
-      document, mode, setup_.pacing_ms(),
-      TransferFiles{services_.program_folder, services_.clock}, services_.ui,
-      static_cast<TransferView&>(*this));
+      document, mode, setup_.pacing_ms(), TransferFiles{services_.program_folder, services_.clock},
+      services_.ui, static_cast<TransferView&>(*this));
   setWindowTitle(Text(std::string(kloon().Caption())));
   setModal(true);
 
@@ -276,8 +275,8 @@ void TransferDialog::StorePortSetup() {
   // Read again: other parts of the program may have written their values since the window opened.
   RegistryStore store = LoadRegistryStore(services_.program_folder);
   setup_.Store(store);
-  if (const auto error = WriteFileAtomically(RegistryStorePath(services_.program_folder),
-                                             store.Serialize())) {
+  if (const auto error =
+          WriteFileAtomically(RegistryStorePath(services_.program_folder), store.Serialize())) {
     status_->setText(Text("The settings could not be saved: " + error->reason));
   }
 }

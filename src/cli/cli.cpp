@@ -24,22 +24,14 @@ extern const Command kRestoreCommand;
 namespace {
 
 const std::array kCommands = {
-    &kNormalizeCommand,
-    &kImageCommand,
-    &kDecodeCommand,
-    &kReadCommand,
-    &kSendCommand,
-    &kRestoreCommand,
-    &kDiffCommand,
-    &kCsvCommand,
-    &kImportCommand,
-    &kHarvestCommand,
-    &kPrintCommand,
-    &kScannerCommand,
+    &kNormalizeCommand, &kImageCommand,   &kDecodeCommand, &kReadCommand,
+    &kSendCommand,      &kRestoreCommand, &kDiffCommand,   &kCsvCommand,
+    &kImportCommand,    &kHarvestCommand, &kPrintCommand,  &kScannerCommand,
 };
 
 void PrintHelp(std::ostream& out) {
-  out << "TALVIREX " TALVIREX_VERSION " - programs the SC200 scanner from a PC.\n\n"
+  out << "TALVIREX " TALVIREX_VERSION
+         " - programs the SC200 scanner from a PC.\n\n"
          "usage: talvirex [COMMAND [ARGUMENTS]]\n"
          "Without a command the desktop window starts.\n\n"
          "Commands:\n";
@@ -60,7 +52,8 @@ void PrintCommandHelp(const Command& command, std::ostream& out) {
   if (!command.help.empty()) out << '\n' << command.help;
 }
 
-int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err) {
   if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     PrintHelp(out);
     return kExitOk;

@@ -5,13 +5,13 @@
 #include <sstream>
 
 #include "cli/bank_choice.h"
-#include "cli/command_io.h"
 #include "cli/command.h"
+#include "cli/command_io.h"
 #include "cli/stream_ui.h"
+#include "document.h"
 #include "files/channel_list.h"
 #include "files/csv_export.h"
 #include "files/file_io.h"
-#include "document.h"
 
 namespace talvirex::cli {
 

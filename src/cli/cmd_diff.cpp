@@ -23,7 +23,8 @@ bool LoadNormalized(const std::string& path, Document& document, std::ostream& e
 int RunDiff(CommandContext& context) {
   const Arguments args(context.args, {}, {});
   if (!args.ok() || args.positional().size() != 2) {
-    context.err << "talvirex diff: " << (args.ok() ? "need two channel files" : args.error()) << '\n';
+    context.err << "talvirex diff: " << (args.ok() ? "need two channel files" : args.error())
+                << '\n';
     return kExitUsage;
   }
   Document a;

@@ -38,17 +38,20 @@ int RunImport(CommandContext& context) {
   if (!args.ok() || args.positional().size() != 1 || !args.Value("-o") ||
       (from_text && (from < 1 || from > kChannelCount))) {
     context.err << "talvirex import: "
-                << (!args.ok()                        ? args.error()
-                    : args.positional().size() != 1 ? std::string("need one LIST.csv and -o OUT.s2c")
-                    : !args.Value("-o")             ? std::string("need -o OUT.s2c")
-                                                    : "--from takes a channel 1..200")
+                << (!args.ok() ? args.error()
+                    : args.positional().size() != 1
+                        ? std::string("need one LIST.csv and -o OUT.s2c")
+                    : !args.Value("-o") ? std::string("need -o OUT.s2c")
+                                        : "--from takes a channel 1..200")
                 << '\n';
     return kExitUsage;
   }
   const std::string& list_path = args.positional()[0];
   const ReadResult file = ReadWholeFile(list_path, kLargestList);
   if (!file.bytes) {
-    context.err << "The channel list could not be read:\n" << list_path << '\n' << file.error.reason << '\n';
+    context.err << "The channel list could not be read:\n"
+                << list_path << '\n'
+                << file.error.reason << '\n';
     return kExitDataProblem;
   }
   const ChannelList list = ReadChannelList(*file.bytes);

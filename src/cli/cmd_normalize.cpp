@@ -16,8 +16,8 @@ namespace {
 int RunNormalize(CommandContext& context) {
   const Arguments args(context.args, {"-o"}, {});
   if (!args.ok() || args.positional().size() != 1 || !args.Value("-o")) {
-    context.err << "talvirex normalize: " << (args.ok() ? "need IN.s2c and -o OUT.s2c" : args.error())
-                << '\n';
+    context.err << "talvirex normalize: "
+                << (args.ok() ? "need IN.s2c and -o OUT.s2c" : args.error()) << '\n';
     return kExitUsage;
   }
   Document document;

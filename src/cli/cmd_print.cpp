@@ -5,12 +5,12 @@
 #include <ostream>
 
 #include "cli/bank_choice.h"
-#include "cli/command_io.h"
 #include "cli/command.h"
+#include "cli/command_io.h"
 #include "cli/stream_ui.h"
+#include "document.h"
 #include "files/print_form.h"
 #include "platform/qt_print_sink.h"
-#include "document.h"
 
 namespace talvirex::cli {
 

@@ -23,7 +23,9 @@ int WriteResults(Document& document, const Settings& settings, const Arguments& 
   int status = kExitOk;
   if (const auto image_out = args.Value("--image-out")) {
     if (const auto error = WriteFileAtomically(*image_out, ImageFileText(document.clone_image))) {
-      context.err << "The file could not be saved:\n" << *image_out << '\n' << error->reason << '\n';
+      context.err << "The file could not be saved:\n"
+                  << *image_out << '\n'
+                  << error->reason << '\n';
       status = kExitDataProblem;
     }
   }
@@ -45,8 +47,8 @@ int RunRead(CommandContext& context) {
     context.err << "talvirex read: "
                 << (!args.ok()                   ? args.error()
                     : !args.positional().empty() ? std::string("takes no file arguments")
-                    : port_text ? "--port takes a port number or a device path"
-                                : "need --port N or --port PATH")
+                    : port_text                  ? "--port takes a port number or a device path"
+                                                 : "need --port N or --port PATH")
                 << '\n';
     return kExitUsage;
   }

@@ -22,10 +22,10 @@ int RunRestore(CommandContext& context) {
   const auto port = port_text ? ParsePortOption(*port_text) : std::nullopt;
   if (!args.ok() || args.positional().size() != 1 || !port) {
     context.err << "talvirex restore: "
-                << (!args.ok()                        ? args.error()
+                << (!args.ok()                      ? args.error()
                     : args.positional().size() != 1 ? std::string("need one IMAGE")
-                    : port_text ? "--port takes a port number or a device path"
-                                : "need --port N or --port PATH")
+                    : port_text                     ? "--port takes a port number or a device path"
+                                                    : "need --port N or --port PATH")
                 << '\n';
     return kExitUsage;
   }

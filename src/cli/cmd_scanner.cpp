@@ -170,17 +170,14 @@ int Report(const scanner::ScannerSession& session, scanner::RunEnd end, std::ost
     err << "talvirex scanner: " << counters.overflow << " lines beyond the 253rd dropped\n";
   }
   switch (end) {
-    case scanner::RunEnd::kStopped:
-      err << "talvirex scanner: stopped\n";
-      return kExitInterrupted;
+    case scanner::RunEnd::kStopped: err << "talvirex scanner: stopped\n"; return kExitInterrupted;
     case scanner::RunEnd::kIdleTimeout:
       err << "talvirex scanner: the link stayed idle too long\n";
       return kExitIncomplete;
     case scanner::RunEnd::kDeviceError:
       err << "talvirex scanner: the pseudo-terminal failed\n";
       return kExitIncomplete;
-    case scanner::RunEnd::kFinished:
-      break;
+    case scanner::RunEnd::kFinished: break;
   }
   switch (session.outcome()) {
     case scanner::Outcome::kComplete:
@@ -226,12 +223,11 @@ int SaveReceived(const Setup& setup, const scanner::ScannerSession& session,
 }
 
 int RunScanner(CommandContext& context) {
-  const Arguments args(
-      context.args,
-      {"--role", "--image", "--out", "--refuse", "--refuse-always", "--corrupt", "--chunk",
-       "--delay", "--disconnect-after", "--link", "--repeat", "--timeout", "--lose-ok", "--late",
-       "--late-by", "--store", "--wire-baud"},
-      {"--wrong-model", "--noise"});
+  const Arguments args(context.args,
+                       {"--role", "--image", "--out", "--refuse", "--refuse-always", "--corrupt",
+                        "--chunk", "--delay", "--disconnect-after", "--link", "--repeat",
+                        "--timeout", "--lose-ok", "--late", "--late-by", "--store", "--wire-baud"},
+                       {"--wrong-model", "--noise"});
   Setup setup;
   const std::string problem = args.ok() ? ReadSetup(args, setup) : args.error();
   if (!problem.empty() || !args.positional().empty()) {

@@ -23,10 +23,10 @@ int RunSend(CommandContext& context) {
   const auto port = port_text ? ParsePortOption(*port_text) : std::nullopt;
   if (!args.ok() || args.positional().size() != 1 || !port) {
     context.err << "talvirex send: "
-                << (!args.ok()                        ? args.error()
+                << (!args.ok()                      ? args.error()
                     : args.positional().size() != 1 ? std::string("need one IN.s2c")
-                    : port_text ? "--port takes a port number or a device path"
-                                : "need --port N or --port PATH")
+                    : port_text                     ? "--port takes a port number or a device path"
+                                                    : "need --port N or --port PATH")
                 << '\n';
     return kExitUsage;
   }

@@ -263,7 +263,8 @@ int RunTransfer(CommandContext& context, Document& document, const TransferReque
     }
   });
   loop.exec();
-  if (!session.outcome() && !interrupted) stop();  // the loop ended some other way: leave the port closed
+  if (!session.outcome() && !interrupted)
+    stop();  // the loop ended some other way: leave the port closed
   screen.EndBar();
   session.Finish();
   if (request.trace_path && !WriteTrace(session.trace(), *request.trace_path)) {

@@ -8,7 +8,8 @@ void ClearBank(Workspace& workspace) {
   for (int row = 0; row <= kChannelsPerBank; ++row) {
     workspace.table.At(bank, row, kFieldSpare) = " ";
     workspace.table.At(bank, row, kFieldFrequency) = "Empty";
-    for (int field = kFieldTag; field <= kFieldAtt; ++field) workspace.table.At(bank, row, field) = " ";
+    for (int field = kFieldTag; field <= kFieldAtt; ++field)
+      workspace.table.At(bank, row, field) = " ";
   }
   workspace.search_range[0].clear();
   workspace.search_range[1].clear();

@@ -6,8 +6,8 @@
 
 #include "document.h"
 #include "editor/grid.h"
-#include "editor/tag_lists.h"
 #include "editor/history.h"
+#include "editor/tag_lists.h"
 #include "editor/window_status.h"
 #include "model/default_data.h"
 #include "settings/settings.h"
@@ -19,8 +19,8 @@ struct Workspace : Document {
   /// history with nothing to undo.
   Workspace() { history.Reset(table, *this); }
 
-  int current_bank = 0;      // the slot the grid shows, 0..10
-  int backup_ticks = 0;      // minutes since the last periodic backup
+  int current_bank = 0;  // the slot the grid shows, 0..10
+  int backup_ticks = 0;  // minutes since the last periodic backup
 
   TagLists tags;
   History history;

@@ -66,14 +66,16 @@ Answer QtUi::Ask(const Message& message) {
 }
 
 std::optional<std::string> QtUi::OpenFile(const FileDialog& dialog) {
-  const QString path = QFileDialog::getOpenFileName(parent_, QString(), QString::fromStdString(dialog.proposed_name),
-                                                    QtFileFilter(dialog.filter));
+  const QString path =
+      QFileDialog::getOpenFileName(parent_, QString(), QString::fromStdString(dialog.proposed_name),
+                                   QtFileFilter(dialog.filter));
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }
 
 std::optional<std::string> QtUi::SaveFile(const FileDialog& dialog) {
-  const auto options = dialog.confirm_overwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
+  const auto options =
+      dialog.confirm_overwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
   const QString path =
       QFileDialog::getSaveFileName(parent_, QString(), QString::fromStdString(dialog.proposed_name),
                                    QtFileFilter(dialog.filter), nullptr, options);

@@ -151,8 +151,8 @@ void SerialLink::ClosePort() {
 // bytes still in the driver: wait until the last write (often "END") is out, but not forever.
 void SerialLink::DrainOutput() {
   const qint64 queued = port_.bytesToWrite();
-  const QDeadlineTimer deadline(
-      std::min<qint64>(kDrainLimitMs, kDrainSlackMs + static_cast<qint64>(queued * kWireMsPerByte)));
+  const QDeadlineTimer deadline(std::min<qint64>(
+      kDrainLimitMs, kDrainSlackMs + static_cast<qint64>(queued * kWireMsPerByte)));
   while (port_.bytesToWrite() > 0 && !deadline.hasExpired()) {
     if (!port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) break;
   }

@@ -49,10 +49,10 @@ struct Faults {
   bool noise = false;             // a CR-ended burst of junk goes out before every message
   int chunk = 0;                  // > 0: every message is written in pieces of at most this size
   int delay_ms = 0;               // every message waits this long before it goes out
-  int disconnect_after = -1;  // >= 0: the link is dropped once this many lines were acknowledged
-  std::set<int> lose_ok_once{};   // master: the first "OK" to these lines is lost: each goes again
-  int late_line = 0;              // slave: the answer to this line's first arrival comes late
-  int late_by_ms = 5500;          // ... by this long
+  int disconnect_after = -1;     // >= 0: the link is dropped once this many lines were acknowledged
+  std::set<int> lose_ok_once{};  // master: the first "OK" to these lines is lost: each goes again
+  int late_line = 0;             // slave: the answer to this line's first arrival comes late
+  int late_by_ms = 5500;         // ... by this long
   bool store_by_arrival = false;  // slave: lines are stored in arrival order (see above)
 };
 
@@ -148,16 +148,16 @@ class ScannerSession {
   std::string pending_;
   std::deque<Queued> queue_;
   Millis last_due_ = 0;
-  Millis timer_ = -1;        // master: when "MDL" is repeated or the line is sent again
-  int current_line_ = 0;     // master: the line awaiting its answer (1..253)
-  int attempts_ = 0;         // master: tries of the current line
-  std::set<int> corrupted_;  // master: lines already sent corrupted once
-  std::set<int> refused_;    // slave: lines already refused once
-  std::set<int> lost_oks_;   // master: lines whose "OK" was already lost once
-  bool late_done_ = false;   // slave: the late answer has been given
-  std::deque<Queued> arriving_;     // wire pacing: received bytes still on their way
-  std::int64_t out_free_ns_ = 0;    // wire pacing: when the outgoing line is free, nanoseconds
-  std::int64_t in_free_ns_ = 0;     // wire pacing: when the incoming line is free
+  Millis timer_ = -1;             // master: when "MDL" is repeated or the line is sent again
+  int current_line_ = 0;          // master: the line awaiting its answer (1..253)
+  int attempts_ = 0;              // master: tries of the current line
+  std::set<int> corrupted_;       // master: lines already sent corrupted once
+  std::set<int> refused_;         // slave: lines already refused once
+  std::set<int> lost_oks_;        // master: lines whose "OK" was already lost once
+  bool late_done_ = false;        // slave: the late answer has been given
+  std::deque<Queued> arriving_;   // wire pacing: received bytes still on their way
+  std::int64_t out_free_ns_ = 0;  // wire pacing: when the outgoing line is free, nanoseconds
+  std::int64_t in_free_ns_ = 0;   // wire pacing: when the incoming line is free
   std::vector<std::string> received_;
   Counters counters_;
   Outcome final_ = Outcome::kRunning;

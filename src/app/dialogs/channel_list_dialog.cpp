@@ -93,8 +93,8 @@ ChannelListDialog::ChannelListDialog(ChannelListImportForm& form, const ChannelT
   layout->addWidget(rows_, 1);
   layout->addLayout(picks);
   layout->addWidget(summary_);
-  layout->addLayout(OkCancelButtons(this, QStringLiteral("Ok"), [this] { accept(); },
-                                    Qt::Horizontal));
+  layout->addLayout(OkCancelButtons(
+      this, QStringLiteral("Ok"), [this] { accept(); }, Qt::Horizontal));
   ShowOutcomes();
   rows_->resizeColumnsToContents();
   resize(760, 480);

@@ -14,8 +14,9 @@ CsvExportDialog::CsvExportDialog(ExportCsvForm& form, const Workspace& workspace
                                  QWidget* parent)
     : QDialog(parent), form_(form), workspace_(workspace), ui_(ui) {
   setObjectName(QStringLiteral("expcsvd"));
-  setWindowTitle(form_.layout() == ExportLayout::kChannelList ? QStringLiteral("Export Channel List")
-                                                              : QStringLiteral("Export CSV data"));
+  setWindowTitle(form_.layout() == ExportLayout::kChannelList
+                     ? QStringLiteral("Export Channel List")
+                     : QStringLiteral("Export CSV data"));
 
   QGroupBox* options = Frame("Options:", this);
   auto* current = new QRadioButton(QStringLiteral("Export Current Bank"), options);
@@ -30,7 +31,8 @@ CsvExportDialog::CsvExportDialog(ExportCsvForm& form, const Workspace& workspace
   choices->addWidget(current);
   choices->addWidget(all_banks_);
 
-  auto* buttons = OkCancelButtons(this, QStringLiteral("Ok"), [this] { Ok(); }, Qt::Vertical);
+  auto* buttons = OkCancelButtons(
+      this, QStringLiteral("Ok"), [this] { Ok(); }, Qt::Vertical);
 
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(options);

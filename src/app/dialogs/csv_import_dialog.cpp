@@ -96,8 +96,7 @@ QLayout* CsvImportDialog::BuildLists() {
     heading->addWidget(new QLabel(QString::fromLatin1(caption), this));
     heading->addStretch();
     heading->addWidget(counter);
-    QPushButton* clear_button =
-        Button("Clear ^", (std::string(name) + "Clear").c_str(), this);
+    QPushButton* clear_button = Button("Clear ^", (std::string(name) + "Clear").c_str(), this);
     connect(clear_button, &QPushButton::clicked, this, [this, clear] { Act(clear); });
     auto* box = new QVBoxLayout;
     box->addLayout(heading);
@@ -107,8 +106,8 @@ QLayout* CsvImportDialog::BuildLists() {
   };
   QVBoxLayout* left =
       column("Frequency data found:", found_, found_counter_, "Found", &CsvImportForm::ClearFound);
-  QVBoxLayout* right = column("Data selected for import:", selected_, selected_counter_,
-                              "Selected", &CsvImportForm::ClearSelected);
+  QVBoxLayout* right = column("Data selected for import:", selected_, selected_counter_, "Selected",
+                              &CsvImportForm::ClearSelected);
 
   const auto to_selected = [this] {
     const auto row = SelectedRow(found_);
@@ -148,9 +147,8 @@ QLayout* CsvImportDialog::BuildTarget() {
   QPushButton* to_table = Button("Export To Table:", "ExportTable", this);
   QPushButton* to_clipboard = Button("&Export To Clipboard", "ExportClipboard", this);
   connect(to_table, &QPushButton::clicked, this, &CsvImportDialog::ExportToTable);
-  connect(to_clipboard, &QPushButton::clicked, this, [this] {
-    form_.ExportToClipboard(clipboard_, ui_);
-  });
+  connect(to_clipboard, &QPushButton::clicked, this,
+          [this] { form_.ExportToClipboard(clipboard_, ui_); });
 
   bank_ = new QComboBox(this);
   bank_->setObjectName(QStringLiteral("Combo1"));

@@ -31,8 +31,8 @@ class CsvImportDialog final : public QDialog {
   /// Menu "&Advanced Data Import": shows the dialog without blocking the main window, or raises
   /// the one already open over `parent`. The dialog deletes itself when closed. A dialog made
   /// here calls `on_table_changed` on every TableChanged (the main window's grid redraw).
-  static CsvImportDialog* Show(Workspace& workspace, Ui& ui, Clipboard& clipboard,
-                               QWidget* parent, std::function<void()> on_table_changed = {});
+  static CsvImportDialog* Show(Workspace& workspace, Ui& ui, Clipboard& clipboard, QWidget* parent,
+                               std::function<void()> on_table_changed = {});
 
   /// "&Import From Clipboard".
   void ImportFromClipboard();
@@ -77,8 +77,8 @@ class WebCatcherWindow final : public QDialog {
 
   /// Menu and toolbar "Web Frequency &Catcher": shows the window without blocking the main window,
   /// or raises the one already open over `parent`.
-  static WebCatcherWindow* Show(Workspace& workspace, Ui& ui, Clipboard& clipboard,
-                                QWidget* parent, std::function<void()> on_table_changed = {});
+  static WebCatcherWindow* Show(Workspace& workspace, Ui& ui, Clipboard& clipboard, QWidget* parent,
+                                std::function<void()> on_table_changed = {});
 
  private:
   Workspace& workspace_;

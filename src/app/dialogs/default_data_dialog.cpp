@@ -31,7 +31,8 @@ DefaultDataDialog::DefaultDataDialog(DefaultDataForm& form, QWidget* parent)
   }
   rows->setColumnStretch(0, 1);
 
-  auto* buttons = OkCancelButtons(this, QStringLiteral("OK"), [this] { Ok(); }, Qt::Horizontal);
+  auto* buttons = OkCancelButtons(
+      this, QStringLiteral("OK"), [this] { Ok(); }, Qt::Horizontal);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(rows);
   layout->addSpacing(8);

@@ -21,8 +21,8 @@ class DefaultDataDialog final : public QDialog {
   void Ok();
 
   DefaultDataForm& form_;
-  std::array<QCheckBox*, DefaultDataForm::kRows> boxes_{};   // `Check1` 1..4
-  std::array<QComboBox*, DefaultDataForm::kRows> lists_{};   // `Combo1` 1..4
+  std::array<QCheckBox*, DefaultDataForm::kRows> boxes_{};  // `Check1` 1..4
+  std::array<QComboBox*, DefaultDataForm::kRows> lists_{};  // `Combo1` 1..4
 };
 
 }  // namespace talvirex

@@ -21,10 +21,8 @@ bool PassesUnfiltered(const QKeyEvent& key) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Escape:
-    case Qt::Key_Delete:
-      return true;
-    default:
-      return key.text().isEmpty();
+    case Qt::Key_Delete: return true;
+    default: return key.text().isEmpty();
   }
 }
 
@@ -93,8 +91,8 @@ QGroupBox* Frame(std::string_view caption, QWidget* parent) {
   return new QGroupBox(ToQt(caption), parent);
 }
 
-QBoxLayout* OkCancelButtons(QDialog* dialog, const QString& ok_caption,
-                            std::function<void()> on_ok, Qt::Orientation orientation) {
+QBoxLayout* OkCancelButtons(QDialog* dialog, const QString& ok_caption, std::function<void()> on_ok,
+                            Qt::Orientation orientation) {
   auto* ok = new QPushButton(ok_caption, dialog);
   ok->setObjectName(QStringLiteral("Command1"));
   ok->setDefault(true);

@@ -56,8 +56,8 @@ void KeepTitleVisible(QWidget* dialog, QBoxLayout* layout);
 /// The confirming button `ok_caption` (object name "Command1", the default button, runs `on_ok`)
 /// and "Cancel" ("Command2", rejects the dialog): a row pushed to the right, or for
 /// `Qt::Vertical` a column pushed to the top. The caller adds the layout to the dialog.
-QBoxLayout* OkCancelButtons(QDialog* dialog, const QString& ok_caption,
-                            std::function<void()> on_ok, Qt::Orientation orientation);
+QBoxLayout* OkCancelButtons(QDialog* dialog, const QString& ok_caption, std::function<void()> on_ok,
+                            Qt::Orientation orientation);
 
 /// A frame with a caption, as the dialogs group their controls.
 QGroupBox* Frame(std::string_view caption, QWidget* parent = nullptr);

@@ -52,7 +52,9 @@ bool LaunchBound(CommandId command, WindowCommandContext& c) {
     case CommandId::kEasyFill:
       result = EasyFillDialog(forms.easy_fill, c.workspace, parent).exec();
       break;
-    case CommandId::kPriorityChannels: result = PriorityDialog(forms.priority, parent).exec(); break;
+    case CommandId::kPriorityChannels:
+      result = PriorityDialog(forms.priority, parent).exec();
+      break;
     case CommandId::kScannerOptions:
       result = ScannerOptionsDialog(forms.scanner_options, parent).exec();
       break;
@@ -75,8 +77,8 @@ bool LaunchBound(CommandId command, WindowCommandContext& c) {
       break;
     default: return false;
   }
-  c.logic.DialogClosed(command, result == QDialog::Accepted ? DialogResult::kConfirmed
-                                                            : DialogResult::kDismissed);
+  c.logic.DialogClosed(
+      command, result == QDialog::Accepted ? DialogResult::kConfirmed : DialogResult::kDismissed);
   return true;
 }
 
@@ -101,8 +103,7 @@ bool FeatureDialogs::Launch(CommandId command, WindowCommandContext& c) {
         HelpWindow::Show(c.parent, *page, command == CommandId::kHelpSearch);
       }
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -20,8 +20,8 @@ namespace {
 // A frame of two option buttons, the first chosen unless `second_chosen`; `on_second` hears
 // every change of the choice (true when the second is chosen).
 QGroupBox* Choice(QWidget* parent, std::string_view caption, const char* names[2],
-                  const char* texts[2], bool second_chosen,
-                  std::function<void(bool)> on_second, QRadioButton** second_out = nullptr) {
+                  const char* texts[2], bool second_chosen, std::function<void(bool)> on_second,
+                  QRadioButton** second_out = nullptr) {
   QGroupBox* frame = Frame(caption, parent);
   auto* layout = new QVBoxLayout(frame);
   auto* first = new QRadioButton(QString::fromLatin1(texts[0]), frame);
@@ -51,16 +51,15 @@ FindDialog::FindDialog(FindForm& form, QWidget* parent) : QDialog(parent), form_
   const char* field_texts[2] = {"Frequency", "Comments"};
   QGroupBox* field = Choice(this, "", field_names, field_texts,
                             form_.field() == FindForm::kComments, [this](bool comments) {
-                              form_.SetField(comments ? FindForm::kComments
-                                                      : FindForm::kFrequency);
+                              form_.SetField(comments ? FindForm::kComments : FindForm::kFrequency);
                             });
   const char* scope_names[2] = {"Option2_0", "Option2_1"};
   const char* scope_texts[2] = {"Current Bank", "All Banks"};
-  QGroupBox* scope = Choice(this, "", scope_names, scope_texts,
-                            form_.scope() == SearchScope::kAllBanks, [this](bool all) {
-                              form_.SetScope(all ? SearchScope::kAllBanks
-                                                 : SearchScope::kCurrentBank);
-                            });
+  QGroupBox* scope =
+      Choice(this, "", scope_names, scope_texts, form_.scope() == SearchScope::kAllBanks,
+             [this](bool all) {
+               form_.SetScope(all ? SearchScope::kAllBanks : SearchScope::kCurrentBank);
+             });
 
   auto* find = new QPushButton(QStringLiteral("Find >>"), this);
   find->setObjectName(QStringLiteral("Command1"));
@@ -134,8 +133,9 @@ ReplaceDialog::ReplaceDialog(ReplaceForm& form, QWidget* parent) : QDialog(paren
 
   const char* scope_names[2] = {"Option1_0", "Option1_1"};
   const char* scope_texts[2] = {"Current Bank", "All Banks"};
-  QGroupBox* scope = Choice(this, "Search:", scope_names, scope_texts,
-                            form_.scope == SearchScope::kAllBanks, [](bool) {}, &all_banks_);
+  QGroupBox* scope = Choice(
+      this, "Search:", scope_names, scope_texts, form_.scope == SearchScope::kAllBanks, [](bool) {},
+      &all_banks_);
 
   auto* apply = new QPushButton(QStringLiteral("Apply"), this);
   apply->setObjectName(QStringLiteral("Command1"));

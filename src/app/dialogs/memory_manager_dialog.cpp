@@ -94,8 +94,7 @@ QWidget* MemoryManagerDialog::BuildOptions() {
       scopes->addButton(button, i);
       layout->addWidget(button, 1, i);
     }
-    connect(scopes, &QButtonGroup::idClicked, this,
-            [this](int id) { ChangeScope(id == 1); });
+    connect(scopes, &QButtonGroup::idClicked, this, [this](int id) { ChangeScope(id == 1); });
   }
   if (form_.ShowsBankOptions()) {
     auto* tag = new QCheckBox(QStringLiteral("Include Bank Tag"), frame);

@@ -11,8 +11,7 @@
 
 namespace talvirex {
 
-PriorityDialog::PriorityDialog(PriorityForm& form, QWidget* parent)
-    : QDialog(parent), form_(form) {
+PriorityDialog::PriorityDialog(PriorityForm& form, QWidget* parent) : QDialog(parent), form_(form) {
   setObjectName(QStringLiteral("prio"));
   setWindowTitle(ToQt(kPriorityTitle));
 

@@ -35,7 +35,8 @@ ScannerOptionsDialog::ScannerOptionsDialog(ScannerOptionsForm& form, QWidget* pa
     switches->addWidget(SwitchFrame(which), which / 2, which % 2);
   }
 
-  auto* buttons = OkCancelButtons(this, QStringLiteral("Ok"), [this] { Ok(); }, Qt::Horizontal);
+  auto* buttons = OkCancelButtons(
+      this, QStringLiteral("Ok"), [this] { Ok(); }, Qt::Horizontal);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(active);

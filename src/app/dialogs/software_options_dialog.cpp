@@ -48,7 +48,8 @@ SoftwareOptionsDialog::SoftwareOptionsDialog(SoftwareOptionsForm& form, QWidget*
   right->addWidget(general);
   right->addStretch();
 
-  auto* buttons = OkCancelButtons(this, QStringLiteral("Ok"), [this] { Ok(); }, Qt::Horizontal);
+  auto* buttons = OkCancelButtons(
+      this, QStringLiteral("Ok"), [this] { Ok(); }, Qt::Horizontal);
 
   auto* columns = new QHBoxLayout;
   columns->addLayout(left);

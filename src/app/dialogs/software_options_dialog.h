@@ -28,11 +28,11 @@ class SoftwareOptionsDialog final : public QDialog {
   void Ok();
 
   SoftwareOptionsForm& form_;
-  QCheckBox* backup_ = nullptr;        // `Check1`
-  QScrollBar* delay_ = nullptr;        // `HScroll1`
-  QLabel* delay_label_ = nullptr;      // `Label3`
-  QLabel* unit_label_ = nullptr;       // `Label4`
-  QComboBox* alignment_ = nullptr;     // `Combo3`
+  QCheckBox* backup_ = nullptr;     // `Check1`
+  QScrollBar* delay_ = nullptr;     // `HScroll1`
+  QLabel* delay_label_ = nullptr;   // `Label3`
+  QLabel* unit_label_ = nullptr;    // `Label4`
+  QComboBox* alignment_ = nullptr;  // `Combo3`
   std::array<QCheckBox*, SoftwareOptionsForm::kOptionCount> options_{};
 };
 

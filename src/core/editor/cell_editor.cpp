@@ -15,14 +15,16 @@ namespace talvirex {
 
 namespace {
 
-constexpr std::size_t kFrequencyCellLimit = 10;   // characters typed into a frequency cell
-constexpr std::size_t kTagTypingLimit = 16;       // a tag cell takes a 17th character ...
-constexpr std::size_t kStoredTagLength = 16;      // ... and Enter keeps the first 16
-constexpr std::size_t kTagBoxLimit = 10;          // the tag box refuses keys past 10 characters
+constexpr std::size_t kFrequencyCellLimit = 10;     // characters typed into a frequency cell
+constexpr std::size_t kTagTypingLimit = 16;         // a tag cell takes a 17th character ...
+constexpr std::size_t kStoredTagLength = 16;        // ... and Enter keeps the first 16
+constexpr std::size_t kTagBoxLimit = 10;            // the tag box refuses keys past 10 characters
 constexpr std::size_t kEditorBoxShownLength = 256;  // far more than typing or a tag ever needs
 constexpr int kPickerJump = 10;
 
-bool IsFrequencyCharacter(int code) { return code == 45 || code == 46 || (code >= 48 && code <= 57); }
+bool IsFrequencyCharacter(int code) {
+  return code == 45 || code == 46 || (code >= 48 && code <= 57);
+}
 
 // The characters a typed tag may not hold: control codes, ! " $ % * +, : ; < = > ? @,
 // [ \ ] ^ _ `, and everything from { on (which keeps tags within the scanner's display set).
@@ -82,11 +84,21 @@ std::string TagFromOutside(std::string_view text) {
 }
 
 std::string KeyboardShortcutText() {
-  static constexpr std::string_view kLines[] = {
-      "You can use these keyboard shortcuts,", "depending on which column is active:",
-      "CTRL + D = shift channel down ",       "CTRL + U = shift channel up ", "",
-      "0 = Off ", "F = Off ", "1 = On ", "N = On ", "", "Space = toggle data", "",
-      "Space = scroll list up", "Shift-Space = scroll list down", ""};
+  static constexpr std::string_view kLines[] = {"You can use these keyboard shortcuts,",
+                                                "depending on which column is active:",
+                                                "CTRL + D = shift channel down ",
+                                                "CTRL + U = shift channel up ",
+                                                "",
+                                                "0 = Off ",
+                                                "F = Off ",
+                                                "1 = On ",
+                                                "N = On ",
+                                                "",
+                                                "Space = toggle data",
+                                                "",
+                                                "Space = scroll list up",
+                                                "Shift-Space = scroll list down",
+                                                ""};
   std::string text;
   for (std::size_t i = 0; i < std::size(kLines); ++i) {
     if (i > 0) text += "\r\n";
@@ -211,8 +223,8 @@ void CellEditor::SettleSelectedRows() {
 
 void CellEditor::EnterTag() {
   typing_started_ = false;
-  const std::string tag = Utf8Left(ws_.grid.Cell(ws_.grid.current.row, ws_.grid.current.column),
-                                   kStoredTagLength);
+  const std::string tag =
+      Utf8Left(ws_.grid.Cell(ws_.grid.current.row, ws_.grid.current.column), kStoredTagLength);
   WriteSelected(tag);
   std::string recorded = tag;
   RecordTag(ws_.tags, recorded, ws_.current_bank, ws_.settings.easy_tag_lists);
@@ -375,7 +387,8 @@ void CellEditor::UpdateControls() {
     if (g.TopRow() == g.BottomRow()) {
       const auto& entries = PickerEntries();
       const auto found = std::find(entries.begin(), entries.end(), cell);
-      if (found != entries.end()) controls_.picker_index = static_cast<int>(found - entries.begin());
+      if (found != entries.end())
+        controls_.picker_index = static_cast<int>(found - entries.begin());
     }
   } else {
     controls_.off_on = true;

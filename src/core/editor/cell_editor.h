@@ -44,8 +44,8 @@ enum class OffOn { kNeither, kOff, kOn };
 /// The controls above the grid, as the window must draw them. Only the ones of the current
 /// column's kind are shown.
 struct ControlsAboveGrid {
-  bool editor_box = false;            // frequency and tag columns
-  std::size_t editor_box_limit = 0;   // characters the box takes; 0 = no limit of its own
+  bool editor_box = false;           // frequency and tag columns
+  std::size_t editor_box_limit = 0;  // characters the box takes; 0 = no limit of its own
   std::string editor_box_text;
   std::size_t editor_box_length = 0;  // the number shown beside the box
   bool easy_tags = false;             // the Easy Tag dropdown `textcombo` (tag column)

@@ -61,7 +61,8 @@ std::vector<ListPlacement> ChannelListImportForm::Placements() const {
 
 std::vector<std::string> ChannelListImportForm::Outcomes() const {
   std::vector<int> channel_of(list_.entries.size(), 0);
-  for (const ListPlacement& placement : Placements()) channel_of[placement.entry] = placement.channel;
+  for (const ListPlacement& placement : Placements())
+    channel_of[placement.entry] = placement.channel;
   std::vector<std::string> outcomes;
   outcomes.reserve(list_.entries.size());
   for (std::size_t i = 0; i < list_.entries.size(); ++i) {
@@ -103,7 +104,8 @@ std::string ChannelListImportForm::OverwriteSummary(const ChannelTable& table) c
 
 void ChannelListImportForm::Ok(Workspace& workspace, Ui& ui) const {
   CommitBank(workspace, ui);
-  ImportEntries(workspace, list_, Placements(), workspace.default_data, workspace.settings.hide_leading_zeros);
+  ImportEntries(workspace, list_, Placements(), workspace.default_data,
+                workspace.settings.hide_leading_zeros);
 }
 
 }  // namespace talvirex

@@ -9,8 +9,8 @@ namespace {
 using C = CommandId;
 using M = MenuId;
 
-constexpr std::array<std::string_view, 7> kMenuCaptions = {
-    "&File", "&Edit", "&View", "&Options", "&SC200", "&Setup", "&Help"};
+constexpr std::array<std::string_view, 7> kMenuCaptions = {"&File",  "&Edit",  "&View", "&Options",
+                                                           "&SC200", "&Setup", "&Help"};
 
 constexpr MenuEntry kMenuEntries[] = {
     {M::kFile, "", "menunew", "&New", "Ctrl+N", C::kNew},
@@ -72,8 +72,7 @@ constexpr MenuEntry kMenuEntries[] = {
     {M::kView, "", "", "", "", C::kNone},
     {M::kView, "", "restable", "Reset Table Width", "", C::kResetTableWidth},
 
-    {M::kOptions, "", "", "&Clear Selected Lines Shift Del", "Shift+Del",
-     C::kClearSelectedLines},
+    {M::kOptions, "", "", "&Clear Selected Lines Shift Del", "Shift+Del", C::kClearSelectedLines},
     {M::kOptions, "", "", "&Insert Empty Line", "", C::kInsertEmptyLine},
     {M::kOptions, "", "", "Remove &All Empty Lines", "", C::kRemoveEmptyLines},
     {M::kOptions, "", "", "&Remove Selected Lines", "", C::kRemoveSelectedLines},
@@ -84,16 +83,13 @@ constexpr MenuEntry kMenuEntries[] = {
     {M::kOptions, "", "", "", "", C::kNone},
     {M::kOptions, "&Sort by Frequency", "", "&Ascending", "", C::kSortAscending},
     {M::kOptions, "&Sort by Frequency", "", "&Descending", "", C::kSortDescending},
-    {M::kOptions, "Find &Duplicate Channels", "", "in Current Bank", "",
-     C::kDuplicatesInBank},
-    {M::kOptions, "Find &Duplicate Channels", "", "in All Banks", "",
-     C::kDuplicatesInAllBanks},
+    {M::kOptions, "Find &Duplicate Channels", "", "in Current Bank", "", C::kDuplicatesInBank},
+    {M::kOptions, "Find &Duplicate Channels", "", "in All Banks", "", C::kDuplicatesInAllBanks},
     {M::kOptions, "Find &Duplicate Channels", "", "Including Subtone", "",
      C::kDuplicatesWithSubtone},
     {M::kOptions, "", "", "Remove D&uplicate Channels", "", C::kRemoveDuplicates},
     {M::kOptions, "Table Tags Options", "", "Center Memory Tags", "", C::kCenterTags},
-    {M::kOptions, "Table Tags Options", "", "Remove Leading Spaces", "",
-     C::kRemoveLeadingSpaces},
+    {M::kOptions, "Table Tags Options", "", "Remove Leading Spaces", "", C::kRemoveLeadingSpaces},
     {M::kOptions, "", "", "Show Bank Empty Status", "", C::kBankEmptyStatus},
     {M::kOptions, "", "", "", "", C::kNone},
     {M::kOptions, "", "checktab", "Check &Data In Table", "", C::kCheckData},
@@ -202,10 +198,10 @@ constexpr ToolbarButton kToolbarButtons[] = {
     {2, 30, C::kShiftChannelDown, "shift-down", "Shift Channel Down"},
 };
 
-constexpr CommandId kShowBankCommands[] = {
-    C::kShowBank0, C::kShowBank1, C::kShowBank2, C::kShowBank3, C::kShowBank4, C::kShowBank5,
-    C::kShowBank6, C::kShowBank7, C::kShowBank8, C::kShowBank9, C::kShowDummyBank,
-    C::kShowSearchEdge};
+constexpr CommandId kShowBankCommands[] = {C::kShowBank0, C::kShowBank1,     C::kShowBank2,
+                                           C::kShowBank3, C::kShowBank4,     C::kShowBank5,
+                                           C::kShowBank6, C::kShowBank7,     C::kShowBank8,
+                                           C::kShowBank9, C::kShowDummyBank, C::kShowSearchEdge};
 
 }  // namespace
 

@@ -12,27 +12,87 @@ namespace talvirex {
 enum class CommandId {
   kNone,  // a separator or a toolbar position without a command
   // File
-  kNew, kOpen, kSave, kSaveAs, kExportCsv, kImportChannelList, kExportChannelList,
-  kAdvancedImport, kWebCatcher, kPrint, kNoOldFiles,
+  kNew,
+  kOpen,
+  kSave,
+  kSaveAs,
+  kExportCsv,
+  kImportChannelList,
+  kExportChannelList,
+  kAdvancedImport,
+  kWebCatcher,
+  kPrint,
+  kNoOldFiles,
   kExit,
   // Edit
-  kUndo, kRedo, kCut, kCopy, kPaste, kDelete, kCutLines, kCopyLines, kPasteLines, kPasteLineSpecial,
-  kShiftChannelUp, kShiftChannelDown, kSelectAll, kClearCurrentBank, kFind, kReplace,
-  kMemoryChannels, kMemoryBanks,
+  kUndo,
+  kRedo,
+  kCut,
+  kCopy,
+  kPaste,
+  kDelete,
+  kCutLines,
+  kCopyLines,
+  kPasteLines,
+  kPasteLineSpecial,
+  kShiftChannelUp,
+  kShiftChannelDown,
+  kSelectAll,
+  kClearCurrentBank,
+  kFind,
+  kReplace,
+  kMemoryChannels,
+  kMemoryBanks,
   // View
-  kToolbar, kShowBank0, kShowBank1, kShowBank2, kShowBank3, kShowBank4, kShowBank5, kShowBank6,
-  kShowBank7, kShowBank8, kShowBank9, kShowDummyBank, kShowSearchEdge, kResetTableWidth,
+  kToolbar,
+  kShowBank0,
+  kShowBank1,
+  kShowBank2,
+  kShowBank3,
+  kShowBank4,
+  kShowBank5,
+  kShowBank6,
+  kShowBank7,
+  kShowBank8,
+  kShowBank9,
+  kShowDummyBank,
+  kShowSearchEdge,
+  kResetTableWidth,
   // Options
-  kClearSelectedLines, kInsertEmptyLine, kRemoveEmptyLines, kRemoveSelectedLines, kFillDown,
-  kFillSeries, kEasyFill, kSortAscending, kSortDescending, kDuplicatesInBank,
-  kDuplicatesInAllBanks, kDuplicatesWithSubtone, kRemoveDuplicates, kCenterTags,
-  kRemoveLeadingSpaces, kBankEmptyStatus, kCheckData, kClearLockouts, kClearPskips,
+  kClearSelectedLines,
+  kInsertEmptyLine,
+  kRemoveEmptyLines,
+  kRemoveSelectedLines,
+  kFillDown,
+  kFillSeries,
+  kEasyFill,
+  kSortAscending,
+  kSortDescending,
+  kDuplicatesInBank,
+  kDuplicatesInAllBanks,
+  kDuplicatesWithSubtone,
+  kRemoveDuplicates,
+  kCenterTags,
+  kRemoveLeadingSpaces,
+  kBankEmptyStatus,
+  kCheckData,
+  kClearLockouts,
+  kClearPskips,
   // SC200
-  kReadFromScanner, kSendToScanner, kPriorityChannels, kScannerOptions,
+  kReadFromScanner,
+  kSendToScanner,
+  kPriorityChannels,
+  kScannerOptions,
   // Setup
-  kBankTags, kSoftwareOptions, kDefaultData,
+  kBankTags,
+  kSoftwareOptions,
+  kDefaultData,
   // Help
-  kHelpContents, kHelpSearch, kUserManual, kKeyboardShortcuts, kAbout,
+  kHelpContents,
+  kHelpSearch,
+  kUserManual,
+  kKeyboardShortcuts,
+  kAbout,
   // Toolbar only
   kPopupHint,
 };
@@ -42,18 +102,18 @@ enum class MenuId { kFile, kEdit, kView, kOptions, kScanner, kSetup, kHelp, kPop
 
 struct MenuEntry {
   MenuId menu;
-  std::string_view submenu;     // caption of the submenu holding it, "" for the menu itself
-  std::string_view name;        // the program's item name (`menunew`), "" when it has none
-  std::string_view caption;     // "" for a separator
-  std::string_view accelerator; // "" for none
+  std::string_view submenu;      // caption of the submenu holding it, "" for the menu itself
+  std::string_view name;         // the program's item name (`menunew`), "" when it has none
+  std::string_view caption;      // "" for a separator
+  std::string_view accelerator;  // "" for none
   CommandId command;
 };
 
 struct ToolbarButton {
-  int toolbar;                  // 1 or 2
-  int position;                 // 1-based position on its toolbar
-  CommandId command;            // kNone: an empty position
-  std::string_view icon;        // icon resource name
+  int toolbar;            // 1 or 2
+  int position;           // 1-based position on its toolbar
+  CommandId command;      // kNone: an empty position
+  std::string_view icon;  // icon resource name
   std::string_view tooltip;
 };
 

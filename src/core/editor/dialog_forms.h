@@ -12,10 +12,10 @@
 #include "editor/find_replace_form.h"
 #include "editor/memory_manager_form.h"
 #include "features/bank_names_form.h"
-#include "files/csv_export.h"
-#include "files/print_form.h"
 #include "features/priority_form.h"
 #include "features/scanner_options_form.h"
+#include "files/csv_export.h"
+#include "files/print_form.h"
 #include "model/default_data_form.h"
 #include "settings/software_options_form.h"
 
@@ -26,18 +26,18 @@ namespace talvirex {
 enum class DialogResult { kConfirmed, kDismissed };
 
 struct DialogForms {
-  MemoryManagerForm memory_manager;    // kMemoryChannels, kMemoryBanks
-  FindForm find;                       // kFind
-  ReplaceForm replace;                 // kReplace
-  EasyFillForm easy_fill;              // kEasyFill
-  PriorityForm priority;               // kPriorityChannels
-  ScannerOptionsForm scanner_options;  // kScannerOptions
-  BankNamesForm bank_names;            // kBankTags
+  MemoryManagerForm memory_manager;      // kMemoryChannels, kMemoryBanks
+  FindForm find;                         // kFind
+  ReplaceForm replace;                   // kReplace
+  EasyFillForm easy_fill;                // kEasyFill
+  PriorityForm priority;                 // kPriorityChannels
+  ScannerOptionsForm scanner_options;    // kScannerOptions
+  BankNamesForm bank_names;              // kBankTags
   SoftwareOptionsForm software_options;  // kSoftwareOptions
-  DefaultDataForm default_data;        // kDefaultData
-  ExportCsvForm csv_export;            // kExportCsv, kExportChannelList
-  ChannelListImportForm channel_list;  // kImportChannelList
-  PrintForm print;                     // kPrint
+  DefaultDataForm default_data;          // kDefaultData
+  ExportCsvForm csv_export;              // kExportCsv, kExportChannelList
+  ChannelListImportForm channel_list;    // kImportChannelList
+  PrintForm print;                       // kPrint
 };
 
 }  // namespace talvirex

@@ -68,8 +68,7 @@ int FindDuplicates(Workspace& ws, Ui& ui, DuplicateSearch search,
       const std::string message = DuplicateMessage(a.number, b.number, frequency);
       if (report) report << message << "\r\n";
       ++reported;
-      const Answer answer =
-          ui.Ask({message, {}, Buttons::kOkCancel, Icon::kInformation});
+      const Answer answer = ui.Ask({message, {}, Buttons::kOkCancel, Icon::kInformation});
       if (answer == Answer::kCancel) return reported;
     }
   }

@@ -23,9 +23,9 @@ class Ui;
 inline constexpr std::string_view kDuplicateReportFile = "dupl.txt";
 
 enum class DuplicateSearch {
-  kCurrentBank,   // rows 1..20 of the current bank, channel numbers slot x 20 + row
-  kAllBanks,      // channel numbers 1..200 (the Dummy bank is not searched)
-  kWithSubtone,   // as kAllBanks, and the PL/DPL codes must match too
+  kCurrentBank,  // rows 1..20 of the current bank, channel numbers slot x 20 + row
+  kAllBanks,     // channel numbers 1..200 (the Dummy bank is not searched)
+  kWithSubtone,  // as kAllBanks, and the PL/DPL codes must match too
 };
 
 /// "Duplicate Channel Found: " n " and " m " / Frequency: " frequency.

@@ -4,10 +4,10 @@
 #include <charconv>
 #include <cmath>
 
+#include "editor/history.h"
 #include "model/channel_table.h"
 #include "model/numeric_value.h"
 #include "text/text.h"
-#include "editor/history.h"
 #include "workspace.h"
 
 namespace talvirex {

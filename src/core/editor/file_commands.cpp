@@ -159,15 +159,16 @@ void FileCommands::ReloadLastFile() {
   // The note holds one path a line; read the line whole so that a path with a comma survives.
   ItemReader reader(*file.bytes);
   std::string path(TrimBlanks(reader.ReadLine().value_or("")));
-  if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+  if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+    path = path.substr(1, path.size() - 2);
   if (!path.empty()) LoadChannelFile(path);
 }
 
 std::string FileCommands::BackupFileName() const {
   const LocalTime now = clock_.Now();
-  std::string name = TwoDigits(now.month) + "-" + TwoDigits(now.day) + "-" + IntText(now.year) + "_" +
-                     TwoDigits(now.hour) + ":" + TwoDigits(now.minute) + ":" + TwoDigits(now.second) +
-                     "sc200membackup.mem";
+  std::string name = TwoDigits(now.month) + "-" + TwoDigits(now.day) + "-" + IntText(now.year) +
+                     "_" + TwoDigits(now.hour) + ":" + TwoDigits(now.minute) + ":" +
+                     TwoDigits(now.second) + "sc200membackup.mem";
   for (char& c : name) {
     if (c == ':' || c == '/' || c == '\\') c = '_';
   }

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-
 namespace talvirex {
 
 struct Workspace;
@@ -16,7 +15,8 @@ class Clock;
 
 class FileCommands {
  public:
-  FileCommands(Workspace& workspace, Ui& ui, const Clock& clock, std::filesystem::path program_folder);
+  FileCommands(Workspace& workspace, Ui& ui, const Clock& clock,
+               std::filesystem::path program_folder);
 
   /// `menunew` "&New": after the "Save data?" question, blanks the tables and names "Untitled".
   /// False when the user stopped it (nothing changed).

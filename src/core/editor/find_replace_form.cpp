@@ -1,9 +1,9 @@
 #include "editor/find_replace_form.h"
 
 #include "editor/cell_editor.h"
+#include "editor/history.h"
 #include "model/channel_table.h"
 #include "text/text.h"
-#include "editor/history.h"
 #include "workspace.h"
 
 namespace talvirex {

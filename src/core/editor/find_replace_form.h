@@ -68,8 +68,8 @@ class ReplaceForm {
   /// needs no call.
   int Apply();
 
-  std::string find_text;     // "Find What:"
-  std::string replace_text;  // "Replace With:"
+  std::string find_text;                          // "Find What:"
+  std::string replace_text;                       // "Replace With:"
   SearchScope scope = SearchScope::kCurrentBank;  // "Search:"
 
  private:

@@ -25,8 +25,8 @@ class Grid {
   std::string& Cell(int row, int column) { return cells_.at(Index(row, column)); }
   const std::string& Cell(int row, int column) const { return cells_.at(Index(row, column)); }
 
-  CellPos current;         // the current cell
-  CellPos selection_end;   // the selection's other corner; equals `current` for a single cell
+  CellPos current;        // the current cell
+  CellPos selection_end;  // the selection's other corner; equals `current` for a single cell
 
   /// Selected rectangle, rows and columns ascending, whichever way the selection was made.
   int TopRow() const { return std::min(current.row, selection_end.row); }

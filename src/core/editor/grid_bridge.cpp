@@ -49,7 +49,8 @@ void CommitRow(Workspace& ws, int row) {
 void StoreGridRow(const Workspace& ws, int row, ChannelTable& table) {
   const int bank = ws.current_bank;
   if (bank < 0 || bank > kDummyBank || row < 1 || row > kChannelsPerBank) return;
-  for (int column = 1; column <= 7; ++column) table.At(bank, row, column) = ws.grid.Cell(row, column);
+  for (int column = 1; column <= 7; ++column)
+    table.At(bank, row, column) = ws.grid.Cell(row, column);
   // Recording a tag in the Easy Tag lists takes its leading blanks off.
   std::string& tag = table.At(bank, row, kFieldTag);
   if (ws.settings.easy_tag_lists) tag = std::string(TrimLeadingBlanks(tag));

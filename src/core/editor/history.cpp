@@ -20,8 +20,7 @@ std::size_t HeapBytes(const std::string& text) {
 }  // namespace
 
 History::Lists History::ListsOf(const Document& document) {
-  return {document.bank_names, document.priority, document.scanner_settings,
-          document.search_range};
+  return {document.bank_names, document.priority, document.scanner_settings, document.search_range};
 }
 
 void History::PutLists(const Lists& lists, Document& document) {
@@ -92,7 +91,8 @@ bool History::Record(const ChannelTable& table, const Document& document, std::s
 std::size_t History::StepBytes(const Step& step) {
   std::size_t bytes = sizeof(Step) + HeapBytes(step.name) + HeapBytes(step.place.name) +
                       step.cells.capacity() * sizeof(CellChange);
-  for (const CellChange& change : step.cells) bytes += HeapBytes(change.before) + HeapBytes(change.after);
+  for (const CellChange& change : step.cells)
+    bytes += HeapBytes(change.before) + HeapBytes(change.after);
   if (step.lists_after) bytes += 2 * sizeof(Lists);
   return bytes;
 }
@@ -114,7 +114,8 @@ std::string_view History::RedoName() const {
 
 void History::Apply(const Step& step, bool forward, Document& document) {
   for (const CellChange& change : step.cells) {
-    document.table.At(change.bank, change.row, change.field) = forward ? change.after : change.before;
+    document.table.At(change.bank, change.row, change.field) =
+        forward ? change.after : change.before;
   }
   if (step.lists_after) PutLists(forward ? *step.lists_after : *step.lists_before, document);
   Rebase(document.table, document);
@@ -175,7 +176,8 @@ bool RecordTableStep(Workspace& workspace, std::string_view name) {
   ChannelTable table = workspace.table;
   const int bank = workspace.current_bank;
   if (bank >= 0 && bank <= kDummyBank) {
-    SettleBank(table, bank, workspace.settings.hide_leading_zeros, workspace.settings.easy_tag_lists);
+    SettleBank(table, bank, workspace.settings.hide_leading_zeros,
+               workspace.settings.easy_tag_lists);
   }
   return workspace.history.Record(table, workspace, name);
 }

@@ -96,7 +96,7 @@ class History {
   ChannelTable baseline_table_;
   Lists baseline_lists_;
   std::deque<Step> steps_;
-  std::size_t position_ = 0;               // steps before it are done, from it on undone
+  std::size_t position_ = 0;                 // steps before it are done, from it on undone
   std::optional<std::size_t> saved_at_ = 0;  // the position of the state last saved, if kept
   std::size_t bytes_ = 0;
 };

@@ -34,7 +34,8 @@ RowRange SelectedRows(const Grid& grid) {
 }
 
 void MoveTableRow(ChannelTable& table, int bank, int from, int to) {
-  for (int field = 0; field < kFields; ++field) table.At(bank, to, field) = table.At(bank, from, field);
+  for (int field = 0; field < kFields; ++field)
+    table.At(bank, to, field) = table.At(bank, from, field);
 }
 
 void SetTableRow(ChannelTable& table, int bank, int row, const std::string& frequency,
@@ -72,7 +73,8 @@ void TakeSnapshot(Workspace& ws, Ui& ui) {
 void LineCommands::EmptySelectedCells() {
   const Grid& g = ws_.grid;
   for (int row = ClampRow(g.TopRow()); row <= ClampRow(g.BottomRow()); ++row) {
-    for (int column = ClampColumn(g.LeftColumn()); column <= ClampColumn(g.RightColumn()); ++column) {
+    for (int column = ClampColumn(g.LeftColumn()); column <= ClampColumn(g.RightColumn());
+         ++column) {
       ws_.grid.Cell(row, column).clear();
     }
   }
@@ -90,7 +92,8 @@ void LineCommands::ClearSelectedLines() {
   const int bank = ws_.current_bank;
   const RowRange rows = SelectedRows(ws_.grid);
   for (int row = rows.first; row <= rows.last; ++row) {
-    for (int field = kFieldFrequency; field <= kFieldAtt; ++field) ws_.table.At(bank, row, field).clear();
+    for (int field = kFieldFrequency; field <= kFieldAtt; ++field)
+      ws_.table.At(bank, row, field).clear();
   }
   RenderBank(ws_, ui_);
   ws_.grid.SetCurrent(ws_.grid.current.row, ws_.grid.current.column);
@@ -110,7 +113,8 @@ void LineCommands::InsertEmptyLines() {
   if (rows.Count() == 0) return;
   MarkChanged();
   for (int pass = 0; pass < rows.Count(); ++pass) {
-    for (int row = kChannelsPerBank; row > rows.first; --row) MoveTableRow(ws_.table, bank, row - 1, row);
+    for (int row = kChannelsPerBank; row > rows.first; --row)
+      MoveTableRow(ws_.table, bank, row - 1, row);
     SetTableRow(ws_.table, bank, rows.first, "Empty", " ");
   }
   RenderBank(ws_, ui_);
@@ -124,7 +128,8 @@ void LineCommands::RemoveSelectedLines() {
   const int bank = ws_.current_bank;
   const RowRange rows = SelectedRows(ws_.grid);
   for (int pass = 0; pass < rows.Count(); ++pass) {
-    for (int row = rows.first; row <= kChannelsPerBank; ++row) MoveTableRow(ws_.table, bank, row + 1, row);
+    for (int row = rows.first; row <= kChannelsPerBank; ++row)
+      MoveTableRow(ws_.table, bank, row + 1, row);
     SetTableRow(ws_.table, bank, kChannelsPerBank, "Empty", "");
   }
   RenderBank(ws_, ui_);
@@ -213,7 +218,8 @@ std::string LineCommands::SelectedBlockText() const {
   std::string text;
   for (int row = ClampRow(g.TopRow()); row <= ClampRow(g.BottomRow()); ++row) {
     if (row != ClampRow(g.TopRow())) text += '\r';
-    for (int column = ClampColumn(g.LeftColumn()); column <= ClampColumn(g.RightColumn()); ++column) {
+    for (int column = ClampColumn(g.LeftColumn()); column <= ClampColumn(g.RightColumn());
+         ++column) {
       if (column != ClampColumn(g.LeftColumn())) text += '\t';
       text += g.Cell(row, column);
     }

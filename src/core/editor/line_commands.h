@@ -49,12 +49,12 @@ class LineCommands {
   void CopyLines();
   void CutLines();
   void PasteLines();
-  void Delete();               // "&Delete": asks "Are you sure?" unless expert
+  void Delete();  // "&Delete": asks "Are you sure?" unless expert
   void SelectAll();
-  void ClearCurrentBank();     // always asks
+  void ClearCurrentBank();  // always asks
   void FillDown();
-  void FillSeries();           // Tag column only
-  void ClearLockouts();        // "Clear All &Lockout Channels": Lock Out of every channel to Off
+  void FillSeries();     // Tag column only
+  void ClearLockouts();  // "Clear All &Lockout Channels": Lock Out of every channel to Off
   /// Undo: takes back the last step wherever it was (an edit still in the grid first) and
   /// redraws the shown bank; Redo does the step again. Nothing when there is none.
   std::optional<StepPlace> Undo();

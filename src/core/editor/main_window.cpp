@@ -30,8 +30,8 @@ std::string BankTitle(int bank) {
 
 const std::array<std::string_view, 7>& ColumnWidthSamples() {
   static constexpr std::array<std::string_view, 7> kSamples = {
-      " Frequency     ", " CommentsWWWWWWWWWWW  ", "  Delay  ", "  Lock Out  ", "  PL/DPL  ",
-      "  Beep Alert  ", "  Attenuator  "};
+      " Frequency     ", " CommentsWWWWWWWWWWW  ", "  Delay  ",     "  Lock Out  ",
+      "  PL/DPL  ",      "  Beep Alert  ",         "  Attenuator  "};
   return kSamples;
 }
 
@@ -291,7 +291,10 @@ CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
         ws_.status.bank_usage = BankUsageSummary(ws_.table);
       }
       break;
-    case C::kOpen: files_.Open(); RefreshBankCaptions(); break;
+    case C::kOpen:
+      files_.Open();
+      RefreshBankCaptions();
+      break;
     case C::kSave: files_.Save(); break;
     case C::kSaveAs: files_.SaveAs(); break;
     case C::kExit: return CommandOutcome::kCloseWindow;
@@ -331,15 +334,15 @@ CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
       break;
     }
     case C::kKeyboardShortcuts: ui_.Tell(KeyboardShortcutText()); break;
-    case C::kPopupHint: ui_.Tell("Use right mouse button click in grid to show the popup menu"); break;
+    case C::kPopupHint:
+      ui_.Tell("Use right mouse button click in grid to show the popup menu");
+      break;
     case C::kNone:
     case C::kNoOldFiles:
     case C::kPasteLineSpecial:
     case C::kClearPskips:
-    case C::kResetTableWidth:
-      break;
-    default:
-      return CommandOutcome::kForWindow;
+    case C::kResetTableWidth: break;
+    default: return CommandOutcome::kForWindow;
   }
   return CommandOutcome::kDone;
 }
@@ -422,20 +425,38 @@ bool MainWindowLogic::OpenDialog(CommandId command) {
       break;
     // The grid may hold cells typed since the last commit; these dialogs and the redraws after
     // them work on the table, so the typed cells go there first (the commands above snapshot).
-    case C::kPriorityChannels: CommitBank(ws_, ui_); dialogs_.priority.Load(ws_); break;
-    case C::kScannerOptions: CommitBank(ws_, ui_); dialogs_.scanner_options.Load(ws_); break;
-    case C::kBankTags: CommitBank(ws_, ui_); dialogs_.bank_names.Load(ws_); break;
+    case C::kPriorityChannels:
+      CommitBank(ws_, ui_);
+      dialogs_.priority.Load(ws_);
+      break;
+    case C::kScannerOptions:
+      CommitBank(ws_, ui_);
+      dialogs_.scanner_options.Load(ws_);
+      break;
+    case C::kBankTags:
+      CommitBank(ws_, ui_);
+      dialogs_.bank_names.Load(ws_);
+      break;
     case C::kSoftwareOptions:
       CommitBank(ws_, ui_);
       dialogs_.software_options.Load(ws_.settings);
       break;
-    case C::kDefaultData: CommitBank(ws_, ui_); dialogs_.default_data.Load(ws_.default_data); break;
-    case C::kExportCsv: CommitBank(ws_, ui_); dialogs_.csv_export.Open(); break;
+    case C::kDefaultData:
+      CommitBank(ws_, ui_);
+      dialogs_.default_data.Load(ws_.default_data);
+      break;
+    case C::kExportCsv:
+      CommitBank(ws_, ui_);
+      dialogs_.csv_export.Open();
+      break;
     case C::kExportChannelList:
       CommitBank(ws_, ui_);
       dialogs_.csv_export.Open(ExportLayout::kChannelList);
       break;
-    case C::kPrint: CommitBank(ws_, ui_); dialogs_.print.Open(); break;
+    case C::kPrint:
+      CommitBank(ws_, ui_);
+      dialogs_.print.Open();
+      break;
     default: return false;
   }
   return true;
@@ -504,7 +525,8 @@ bool MainWindowLogic::RequestExit() {
     return false;
   }
   if (ws_.unsaved_changes) {
-    const Answer answer = ui_.Ask({"Save data?", "Warning", Buttons::kYesNoCancel, Icon::kCritical});
+    const Answer answer =
+        ui_.Ask({"Save data?", "Warning", Buttons::kYesNoCancel, Icon::kCritical});
     if (answer == Answer::kCancel) return false;
     // A save the user asked for but that did not happen (dialog cancelled, write failed) keeps
     // the window open rather than closing over the edits.

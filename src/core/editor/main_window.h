@@ -14,11 +14,11 @@
 #include "editor/cell_editor.h"
 #include "editor/command_table.h"
 #include "editor/dialog_forms.h"
+#include "editor/file_commands.h"
 #include "editor/grid.h"
 #include "editor/line_commands.h"
 #include "editor/window_files.h"
 #include "features/bank_names.h"
-#include "editor/file_commands.h"
 #include "settings/settings.h"
 
 namespace talvirex {
@@ -119,8 +119,8 @@ class MainWindowLogic {
   const std::string& title() const { return title_; }
   const std::string& tab_caption(int tab) const { return tab_captions_.at(tab); }
   const std::string& view_caption(int slot) const { return view_captions_.at(slot); }
-  const std::string& bank_title() const { return bank_title_; }        // `label9`
-  const std::string& dummy_notice() const { return dummy_notice_; }    // `label4`
+  const std::string& bank_title() const { return bank_title_; }      // `label9`
+  const std::string& dummy_notice() const { return dummy_notice_; }  // `label4`
   const std::array<int, 7>& column_widths() const { return column_widths_; }
   void SetColumnWidth(int column, int twips);
   /// Alignment of columns 1..7; always one of the three listed.

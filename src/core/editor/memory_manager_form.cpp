@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "editor/history.h"
 #include "model/channel_table.h"
 #include "text/text.h"
-#include "editor/history.h"
 #include "workspace.h"
 
 namespace talvirex {
@@ -15,8 +15,7 @@ constexpr int kSpareRow = 21;
 constexpr int kAllBanksEntries = (kDummyBank + 1) * kChannelsPerBank;  // 220
 
 bool IsChannel(ChannelSlot slot) {
-  return slot.bank >= 0 && slot.bank <= kDummyBank && slot.row >= 1 &&
-         slot.row <= kChannelsPerBank;
+  return slot.bank >= 0 && slot.bank <= kDummyBank && slot.row >= 1 && slot.row <= kChannelsPerBank;
 }
 
 bool IsBank(int bank) { return bank >= 0 && bank <= kDummyBank; }
@@ -36,9 +35,7 @@ void CopyFields(ChannelTable& table, ChannelSlot from, ChannelSlot to) {
 bool OperateChannel(ChannelTable& table, ChannelSlot from, ChannelSlot to, ManagerOperation op) {
   if (!IsChannel(from) || !IsChannel(to)) return false;
   switch (op) {
-    case ManagerOperation::kCopy:
-      CopyFields(table, from, to);
-      break;
+    case ManagerOperation::kCopy: CopyFields(table, from, to); break;
     case ManagerOperation::kMove:
       CopyFields(table, from, to);
       if (from.bank != to.bank || from.row != to.row) {

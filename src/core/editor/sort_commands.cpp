@@ -107,8 +107,8 @@ void SortBank(Workspace& ws, Ui& ui, SortOrder order) {
   } catch (const std::exception& error) {
     ui.ShowProgress(0, 0);
     ui.SetBusy(false);
-    const std::string lead = order == SortOrder::kAscending ? "System Error - sort_all: "
-                                                            : "System Error - sort_alld: ";
+    const std::string lead =
+        order == SortOrder::kAscending ? "System Error - sort_all: " : "System Error - sort_alld: ";
     ui.Tell(lead + IntText(ErrorNumber(error)) + " " + error.what());
     RenderBank(ws, ui);
     return;

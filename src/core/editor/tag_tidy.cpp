@@ -58,8 +58,8 @@ std::string BankEmptyStatusText(const ChannelTable& table) {
   std::string text = "Bank Empty Status:\r\n\r\n";
   for (int bank = 0; bank <= kDummyBank; ++bank) {
     if (IsBankInUse(table, bank)) continue;
-    text += "Bank " + (bank == kDummyBank ? std::string("Dummy") : IntText(bank + 1)) +
-            ": Empty\r\n";
+    text +=
+        "Bank " + (bank == kDummyBank ? std::string("Dummy") : IntText(bank + 1)) + ": Empty\r\n";
   }
   return text;
 }

@@ -38,7 +38,8 @@ int NumberOf(std::string_view line) {
 WindowPlacement PlacementFromWindowDat(std::string_view text) {
   const std::vector<std::string_view> lines = Lines(text);
   std::array<int, 5> numbers{};
-  for (std::size_t i = 0; i < numbers.size() && i < lines.size(); ++i) numbers[i] = NumberOf(lines[i]);
+  for (std::size_t i = 0; i < numbers.size() && i < lines.size(); ++i)
+    numbers[i] = NumberOf(lines[i]);
   WindowPlacement placement;
   placement.left = numbers[0] < 0 ? 100 : numbers[0];
   placement.top = numbers[1] < 0 ? 100 : numbers[1];

@@ -29,8 +29,8 @@ WindowPlacement PlacementFromWindowDat(std::string_view text);
 /// The five lines of "window.dat": left, top, width, height, state (0 normal, 1 min, 2 max).
 std::string WindowDatText(const WindowPlacement& placement);
 
-inline constexpr int kNarrowestColumn = 10;    // twips
-inline constexpr int kWidestColumn = 9000;     // twips
+inline constexpr int kNarrowestColumn = 10;  // twips
+inline constexpr int kWidestColumn = 9000;   // twips
 
 /// Applies "tabw200.ini" to the widths of columns 1..7: each number present is held within
 /// 10..9000 twips; widths without a line keep their value.

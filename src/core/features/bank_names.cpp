@@ -1,10 +1,10 @@
 #include "features/bank_names.h"
 
+#include "document.h"
 #include "files/channel_file.h"
 #include "files/file_io.h"
 #include "text/cp1252.h"
 #include "text/text.h"
-#include "document.h"
 
 namespace talvirex {
 

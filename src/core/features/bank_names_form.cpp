@@ -1,7 +1,7 @@
 #include "features/bank_names_form.h"
 
-#include "text/text.h"
 #include "document.h"
+#include "text/text.h"
 
 namespace talvirex {
 

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "document.h"
 #include "model/channel_table.h"
 #include "model/numeric_value.h"
 #include "text/text.h"
-#include "document.h"
 
 namespace talvirex {
 

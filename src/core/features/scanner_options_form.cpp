@@ -1,7 +1,7 @@
 #include "features/scanner_options_form.h"
 
-#include "text/text.h"
 #include "document.h"
+#include "text/text.h"
 
 namespace talvirex {
 

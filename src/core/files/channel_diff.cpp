@@ -3,10 +3,10 @@
 #include <array>
 #include <string_view>
 
+#include "document.h"
 #include "model/channel_table.h"
 #include "model/numeric_value.h"
 #include "text/text.h"
-#include "document.h"
 
 namespace talvirex {
 
@@ -30,13 +30,14 @@ void DiffChannels(const Document& a, const Document& b, std::vector<std::string>
     const bool a_empty = a.table.FrequencyValue(bank, row) == 0;
     const bool b_empty = b.table.FrequencyValue(bank, row) == 0;
     if (a_empty && b_empty) continue;  // empty channels differ in nothing the scanner keeps
-    const std::string where = "Channel " + IntText(n) + " (Bank " + IntText(bank + 1) + ", row " +
-                              IntText(row) + "): ";
+    const std::string where =
+        "Channel " + IntText(n) + " (Bank " + IntText(bank + 1) + ", row " + IntText(row) + "): ";
     for (int field = kFieldFrequency; field <= kFieldAtt; ++field) {
       const std::string& x = a.table.At(bank, row, field);
       const std::string& y = b.table.At(bank, row, field);
       if (SameField(field, x, y)) continue;
-      out.push_back(where + std::string(kColumnNames[field]) + " " + Quoted(x) + " -> " + Quoted(y));
+      out.push_back(where + std::string(kColumnNames[field]) + " " + Quoted(x) + " -> " +
+                    Quoted(y));
     }
   }
 }
@@ -54,7 +55,8 @@ void DiffList(std::string_view name, const List& a, const List& b, std::size_t c
       x = IntText(a[i]);
       y = IntText(b[i]);
     }
-    out.push_back(std::string(name) + " " + IntText(static_cast<long long>(i)) + ": " + x + " -> " + y);
+    out.push_back(std::string(name) + " " + IntText(static_cast<long long>(i)) + ": " + x + " -> " +
+                  y);
   }
 }
 
@@ -65,7 +67,8 @@ std::vector<std::string> DiffTables(const Document& a, const Document& b) {
   DiffChannels(a, b, out);
   DiffList("Bank name", a.bank_names, b.bank_names, a.bank_names.size(), out);
   DiffList("Priority channel of bank index", a.priority, b.priority, 10, out);
-  DiffList("Scanner setting", a.scanner_settings, b.scanner_settings, a.scanner_settings.size(), out);
+  DiffList("Scanner setting", a.scanner_settings, b.scanner_settings, a.scanner_settings.size(),
+           out);
   DiffList("Search range", a.search_range, b.search_range, 2, out);
   return out;
 }

@@ -3,12 +3,12 @@
 #include <cerrno>
 #include <cmath>
 
+#include "document.h"
 #include "files/item_reader.h"
 #include "model/numeric_value.h"
 #include "ports/ui.h"
 #include "text/cp1252.h"
 #include "text/text.h"
-#include "document.h"
 
 namespace talvirex {
 
@@ -37,8 +37,11 @@ bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
   while (i < bytes.size()) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
-    int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2
-                               : (lead & 0xF8) == 0xF0 ? 3 : -1;
+    int extra = lead < 0x80             ? 0
+                : (lead & 0xE0) == 0xC0 ? 1
+                : (lead & 0xF0) == 0xE0 ? 2
+                : (lead & 0xF8) == 0xF0 ? 3
+                                        : -1;
     if (extra < 0 || (extra == 1 && lead < 0xC2)) return false;
     if (i + static_cast<std::size_t>(extra) >= bytes.size()) return false;
     for (int k = 1; k <= extra; ++k) {
@@ -73,9 +76,7 @@ class Reader {
   bool ReadPriorities(int& failure_code);
   bool ReadSettings();
   bool ReadSearchRange();
-  void EnterSection(int index) {
-    at_ = {IntText(kScannerBanks), IntText(index), IntText(kFields)};
-  }
+  void EnterSection(int index) { at_ = {IntText(kScannerBanks), IntText(index), IntText(kFields)}; }
 
   ItemReader items_;
   Document& ws_;
@@ -88,7 +89,8 @@ void Reader::BlankTable() {
     for (int row = 0; row <= kChannelsPerBank; ++row) {
       ws_.table.At(bank, row, kFieldSpare).clear();
       ws_.table.At(bank, row, kFieldFrequency) = "0";
-      for (int field = kFieldTag; field <= kFieldAtt; ++field) ws_.table.At(bank, row, field).clear();
+      for (int field = kFieldTag; field <= kFieldAtt; ++field)
+        ws_.table.At(bank, row, field).clear();
     }
   }
 }
@@ -203,9 +205,12 @@ std::optional<ChannelFileFailure> Reader::Run() {
 
 int OpenErrorCode(const IoError& error) {
   switch (error.code) {
-    case ENOENT: case ENOTDIR: return kErrorFileNotFound;
-    case EACCES: case EPERM: return kErrorPermissionDenied;
-    case EFBIG: case ENOMEM: return kErrorOutOfMemory;
+    case ENOENT:
+    case ENOTDIR: return kErrorFileNotFound;
+    case EACCES:
+    case EPERM: return kErrorPermissionDenied;
+    case EFBIG:
+    case ENOMEM: return kErrorOutOfMemory;
     default: return kErrorPathAccess;
   }
 }

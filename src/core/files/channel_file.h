@@ -55,7 +55,8 @@ std::string ReadFailureMessage(std::string_view bank, std::string_view row, std:
 /// Reads a channel file's bytes into the document's tables. On a magic that is not found, nothing
 /// changes. Otherwise the table is blanked and filled as far as the file goes; on a failure the
 /// tables keep what was read. Progress is shown through `ui`; no message is shown here.
-std::optional<ChannelFileFailure> ReadChannelFile(std::string_view bytes, Document& document, Ui& ui);
+std::optional<ChannelFileFailure> ReadChannelFile(std::string_view bytes, Document& document,
+                                                  Ui& ui);
 
 struct ChannelFileLoad {
   std::optional<ChannelFileFailure> failure;

@@ -316,10 +316,13 @@ std::string ChannelListText(const ChannelTable& table, const std::vector<int>& b
       const bool airband = mhz >= 108 && mhz <= 137;
       const bool fine_step = airband || (mhz >= 406 && mhz <= 956);
       out += location + ',' + Quoted(TrimBlanks(table.At(bank, row, kFieldTag))) + ',' +
-             SixDecimals(mhz) + ",,0.000000," + (ctcss ? "TSQL" : dcs ? "DTCS" : "") + ',' +
-             hertz + ',' + hertz + ',' +
-             (dcs ? std::string(DcsText(code - kCtcssCount - 1)) : std::string("023")) +
-             ",NN," + (airband ? "AM" : "FM") + ',' + (fine_step ? "12.50" : "5.00") + ',' +
+             SixDecimals(mhz) + ",,0.000000," +
+             (ctcss ? "TSQL"
+              : dcs ? "DTCS"
+                    : "") +
+             ',' + hertz + ',' + hertz + ',' +
+             (dcs ? std::string(DcsText(code - kCtcssCount - 1)) : std::string("023")) + ",NN," +
+             (airband ? "AM" : "FM") + ',' + (fine_step ? "12.50" : "5.00") + ',' +
              (table.At(bank, row, kFieldLockOut) == "1" ? "S" : "") + ",,,,,\r\n";
     }
   }

@@ -44,8 +44,8 @@ struct ListEntry {
 };
 
 struct ChannelList {
-  std::vector<ListEntry> entries;     // the rows in file order, empty rows left out
-  std::optional<std::string> error;   // set when the file is not a channel list
+  std::vector<ListEntry> entries;    // the rows in file order, empty rows left out
+  std::optional<std::string> error;  // set when the file is not a channel list
 };
 
 /// Reads a list's bytes (UTF-8 or Windows-1252, with or without a byte-order mark, any line ends,

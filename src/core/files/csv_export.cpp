@@ -4,12 +4,12 @@
 #include <cstring>
 #include <sstream>
 
+#include "document.h"
+#include "files/channel_list.h"
 #include "model/channel_table.h"
 #include "ports/ui.h"
 #include "text/cp1252.h"
 #include "text/text.h"
-#include "document.h"
-#include "files/channel_list.h"
 
 namespace talvirex {
 

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "document.h"
 #include "model/numeric_value.h"
 #include "ports/clipboard.h"
 #include "ports/ui.h"
 #include "text/text.h"
-#include "document.h"
 
 namespace talvirex {
 

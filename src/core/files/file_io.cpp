@@ -141,13 +141,14 @@ ReadResult ReadWholeFile(const std::filesystem::path& path, std::size_t max_byte
   return {std::move(bytes), {}};
 }
 
-std::optional<IoError> WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+std::optional<IoError> WriteFileAtomically(const std::filesystem::path& path,
+                                           std::string_view bytes) {
   SystemFileSystem files;
   return WriteFileAtomically(path, bytes, files);
 }
 
-std::optional<IoError> WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                                           FileSystem& files) {
+std::optional<IoError> WriteFileAtomically(const std::filesystem::path& path,
+                                           std::string_view bytes, FileSystem& files) {
   std::error_code ec;
   const std::filesystem::path target = EndOfLinks(path, ec);
   if (ec) return IoError{ec.value(), ec.message()};

@@ -14,8 +14,8 @@ namespace talvirex {
 class FileSystem;
 
 struct IoError {
-  int code = 0;            // the system's error number (errno), 0 when none applies
-  std::string reason;      // the system's description of it
+  int code = 0;        // the system's error number (errno), 0 when none applies
+  std::string reason;  // the system's description of it
 };
 
 struct ReadResult {
@@ -31,10 +31,11 @@ ReadResult ReadWholeFile(const std::filesystem::path& path, std::size_t max_byte
 /// existing file keeps its permission bits; a new one gets the usual ones (0666 less the umask).
 /// Returns nothing on success, the failure otherwise; on failure `path` is untouched and no
 /// temporary file is left behind.
-std::optional<IoError> WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+std::optional<IoError> WriteFileAtomically(const std::filesystem::path& path,
+                                           std::string_view bytes);
 /// The same through `files`.
-std::optional<IoError> WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                                           FileSystem& files);
+std::optional<IoError> WriteFileAtomically(const std::filesystem::path& path,
+                                           std::string_view bytes, FileSystem& files);
 
 /// The file's text when it can be read, else the empty text (for the program's own files, whose
 /// failures are silent).

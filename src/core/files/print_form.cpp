@@ -3,12 +3,12 @@
 #include <optional>
 #include <vector>
 
+#include "document.h"
 #include "files/csv_export.h"
 #include "model/channel_table.h"
 #include "ports/print_sink.h"
 #include "ports/ui.h"
 #include "text/text.h"
-#include "document.h"
 
 namespace talvirex {
 

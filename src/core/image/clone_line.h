@@ -9,9 +9,9 @@
 
 namespace talvirex {
 
-inline constexpr int kCloneLineLength = 46;       // with "~" and the checksum
-inline constexpr int kCloneLineBodyLength = 41;   // "CLN AAAA " and the 32 data digits
-inline constexpr int kFirstDataPosition = 10;     // the high nibble of byte 0
+inline constexpr int kCloneLineLength = 46;      // with "~" and the checksum
+inline constexpr int kCloneLineBodyLength = 41;  // "CLN AAAA " and the 32 data digits
+inline constexpr int kFirstDataPosition = 10;    // the high nibble of byte 0
 inline constexpr int kBytesPerLine = 16;
 
 /// Position (1-based) of the high nibble of byte `k` (0..15) of a line.

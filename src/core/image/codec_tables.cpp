@@ -33,9 +33,7 @@ char TagCharOf(int code) {
   return ' ';
 }
 
-bool UsesFiveKhzCodes(double mhz) {
-  return (mhz >= 29 && mhz <= 54) || (mhz >= 137 && mhz <= 174);
-}
+bool UsesFiveKhzCodes(double mhz) { return (mhz >= 29 && mhz <= 54) || (mhz >= 137 && mhz <= 174); }
 
 int FineStepCode(int units, bool five_khz) {
   if (units < 0) units = 0;

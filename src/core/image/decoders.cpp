@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "document.h"
 #include "image/clone_access.h"
 #include "image/codec_tables.h"
 #include "image/memory_map.h"
@@ -9,7 +10,6 @@
 #include "model/numeric_value.h"
 #include "ports/ui.h"
 #include "text/text.h"
-#include "document.h"
 
 namespace talvirex {
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "document.h"
 #include "image/clone_access.h"
 #include "image/clone_image.h"
 #include "image/clone_line.h"
@@ -10,7 +11,6 @@
 #include "image/memory_map.h"
 #include "model/channel_table.h"
 #include "model/numeric_value.h"
-#include "document.h"
 
 namespace talvirex {
 
@@ -18,9 +18,9 @@ namespace {
 
 using namespace image_map;
 
-constexpr double kLowestFrequencyMhz = 29;   // below it a channel is empty
-constexpr int kFmWord = 0x4000;              // the word's mode bit for FM
-constexpr int kHighestHundredKhz = 9999;     // keeps the word within its four hex digits
+constexpr double kLowestFrequencyMhz = 29;  // below it a channel is empty
+constexpr int kFmWord = 0x4000;             // the word's mode bit for FM
+constexpr int kHighestHundredKhz = 9999;    // keeps the word within its four hex digits
 
 // Slot n's place in the table: bank slot and row of scanner-wide channel n.
 const std::string& SlotField(const ChannelTable& table, int n, int field) {

@@ -34,15 +34,15 @@ std::optional<ImageFileError> LineError(std::string_view line, int index) {
   }
   switch (CheckCloneLine(line, index)) {
     case CloneLineFault::kShape:
-      return ImageFileError{at + "is not a whole clone line (\"CLN\", the address, 32 hex digits, "
-                                 "\"~\" and the checksum)."};
+      return ImageFileError{at +
+                            "is not a whole clone line (\"CLN\", the address, 32 hex digits, "
+                            "\"~\" and the checksum)."};
     case CloneLineFault::kAddress:
-      return ImageFileError{at + "has the address " + std::string(line.substr(4, 4)) + " where line " +
-                            std::to_string(index) + " of an image has " + CloneLineAddress(index) +
-                            ": lines are missing or out of order."};
+      return ImageFileError{at + "has the address " + std::string(line.substr(4, 4)) +
+                            " where line " + std::to_string(index) + " of an image has " +
+                            CloneLineAddress(index) + ": lines are missing or out of order."};
     case CloneLineFault::kNone:
-    case CloneLineFault::kChecksum:
-      break;
+    case CloneLineFault::kChecksum: break;
   }
   return std::nullopt;
 }
@@ -70,7 +70,7 @@ std::variant<CloneImage, ImageFileError> ParseImageFile(std::string_view text,
     std::string which = LineNumbersText(bad_checksums);
     which[0] = 'L';
     return ImageFileError{which + " of the file " + (bad_checksums.size() == 1 ? "has" : "have") +
-                          " a wrong checksum: the image is damaged.",
+                              " a wrong checksum: the image is damaged.",
                           true};
   }
   for (const int i : bad_checksums) FinishCloneLineInPlace(image.lines[i]);

@@ -20,18 +20,18 @@ namespace talvirex::image_map {
 constexpr int LineOf(int address) { return address / 16 + 1; }
 constexpr int ByteOf(int address) { return address % 16; }
 
-inline constexpr int kOptionsLine = 13;       // 0x00C0
+inline constexpr int kOptionsLine = 13;  // 0x00C0
 inline constexpr int kPriorityWatchByte = 0xA;
 inline constexpr int kBankBitsByte = 0xB;
 inline constexpr int kBankBitsHighByte = 0xC;  // banks 9 and 10
 inline constexpr int kAutoLightByte = 0xD;
 inline constexpr int kAlfaModeByte = 0xF;
-inline constexpr int kPriorityLine = 14;      // 0x00D0
-inline constexpr int kSubtoneModeLine = 29;   // 0x01C0, byte 0
+inline constexpr int kPriorityLine = 14;     // 0x00D0
+inline constexpr int kSubtoneModeLine = 29;  // 0x01C0, byte 0
 
 inline constexpr int kFlagsAddress = 0x00E0;
 inline constexpr int kFrequencyAddress = 0x0400;
-inline constexpr int kFrequencySlots = 208;   // 13 groups of 16 records
+inline constexpr int kFrequencySlots = 208;  // 13 groups of 16 records
 inline constexpr int kSubtoneAddress = 0x0700;
 inline constexpr int kTagAddress = 0x0800;
 inline constexpr int kTagLength = 10;

@@ -21,8 +21,8 @@ bool IsDigits(std::string_view text) {
 
 std::string ImageBackupName(const LocalTime& t, BackupKind kind) {
   char stamp[64];
-  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d-%02d-%02d", t.year, t.month, t.day, t.hour,
-                t.minute, t.second);
+  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d-%02d-%02d", t.year, t.month, t.day,
+                t.hour, t.minute, t.second);
   return std::string(stamp) + std::string(kind == BackupKind::kRead ? kReadSuffix : kSendSuffix);
 }
 
@@ -59,7 +59,8 @@ int RemoveOldImageBackups(const std::filesystem::path& program_folder,
   if (ec) return 0;
   int removed = 0;
   for (const auto& entry : entries) {
-    if (!entry.is_regular_file(ec) || !IsImageBackupName(entry.path().filename().string())) continue;
+    if (!entry.is_regular_file(ec) || !IsImageBackupName(entry.path().filename().string()))
+      continue;
     const auto written = entry.last_write_time(ec);
     if (!ec && written < cutoff && std::filesystem::remove(entry.path(), ec)) ++removed;
   }

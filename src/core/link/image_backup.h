@@ -31,8 +31,9 @@ std::optional<std::filesystem::path> WriteImageBackup(const CloneImage& image,
 
 /// Removes the image backups (files named as ImageBackupName makes them) older than 365 days from
 /// `<program folder>/backup`; other files there are left alone. Returns how many were removed.
-int RemoveOldImageBackups(const std::filesystem::path& program_folder,
-                          std::filesystem::file_time_type now = std::filesystem::file_time_type::clock::now());
+int RemoveOldImageBackups(
+    const std::filesystem::path& program_folder,
+    std::filesystem::file_time_type now = std::filesystem::file_time_type::clock::now());
 
 /// True for a file name that ImageBackupName could have made.
 bool IsImageBackupName(std::string_view name);

@@ -329,9 +329,7 @@ void Kloon::SendModel(KloonEffects& out) {
 KloonEffects Kloon::OnPacingTimer() {
   KloonEffects out;
   switch (phase_) {
-    case Phase::kPacing:
-      SendNextLine(out);
-      break;
+    case Phase::kPacing: SendNextLine(out); break;
     case Phase::kGuard:
       // No second answer came: the other copies never reached the scanner.
       ApplyAnswer(held_ok_, out);
@@ -341,8 +339,7 @@ KloonEffects Kloon::OnPacingTimer() {
       // No answer within the timeout: the message is sent again, as after a refusal.
       CountRefusal(out);
       break;
-    default:
-      break;
+    default: break;
   }
   return out;
 }

@@ -69,8 +69,7 @@ class Kloon {
   /// between an acknowledgement and the next line of a send (held within 10..100);
   /// `answer_timeout_ms` how long a send waits for an answer before it sends again, which is also
   /// the guard after a line sent more than once (at least 1).
-  Kloon(CloneImage& image, KloonMode mode, int pacing_ms,
-        int answer_timeout_ms = kAnswerTimeoutMs);
+  Kloon(CloneImage& image, KloonMode mode, int pacing_ms, int answer_timeout_ms = kAnswerTimeoutMs);
 
   /// The window's caption: "Read Data" or "Send Data".
   std::string_view Caption() const;
@@ -146,7 +145,7 @@ class Kloon {
   int line_counter_ = 0;
   int refusals_ = 0;
   int rejected_ = 0;
-  std::string last_stored_;  // read: the line last stored and answered "OK"
+  std::string last_stored_;    // read: the line last stored and answered "OK"
   int unanswered_copies_ = 0;  // send: copies of the current line sent since its last answer
   int answered_line_ = 0;      // send: the line the latest answer was for (0: none yet)
   bool held_ok_ = false;       // send, in the guard: whether the held answer is "OK"

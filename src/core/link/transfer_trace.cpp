@@ -54,8 +54,8 @@ std::optional<std::filesystem::path> KeepTrace(const TransferTrace& trace,
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   char stamp[64];
-  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d-%02d-%02d_", t.year, t.month, t.day, t.hour,
-                t.minute, t.second);
+  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d-%02d-%02d_", t.year, t.month, t.day,
+                t.hour, t.minute, t.second);
   const auto path = folder / (std::string(stamp) + std::string(kind) + ".trace");
   if (!WriteTrace(trace, path)) return std::nullopt;
 
@@ -65,7 +65,8 @@ std::optional<std::filesystem::path> KeepTrace(const TransferTrace& trace,
     if (entry.path().extension() == ".trace") traces.push_back(entry.path());
   }
   std::sort(traces.begin(), traces.end());
-  for (std::size_t i = 0; i + kTracesKept < traces.size(); ++i) std::filesystem::remove(traces[i], ec);
+  for (std::size_t i = 0; i + kTracesKept < traces.size(); ++i)
+    std::filesystem::remove(traces[i], ec);
   return path;
 }
 

@@ -15,10 +15,10 @@ namespace talvirex {
 inline constexpr int kBankSlots = 13;
 inline constexpr int kRows = 22;
 inline constexpr int kFields = 8;
-inline constexpr int kScannerBanks = 10;      // slots 0..9
-inline constexpr int kDummyBank = 10;         // scratch bank, never saved nor sent
-inline constexpr int kChannelsPerBank = 20;   // rows 1..20
-inline constexpr int kChannelCount = 200;     // scanner-wide numbers 1..200
+inline constexpr int kScannerBanks = 10;     // slots 0..9
+inline constexpr int kDummyBank = 10;        // scratch bank, never saved nor sent
+inline constexpr int kChannelsPerBank = 20;  // rows 1..20
+inline constexpr int kChannelCount = 200;    // scanner-wide numbers 1..200
 
 enum Field : int {
   kFieldSpare = 0,

@@ -19,8 +19,8 @@ struct DefaultData {
 /// The grid column (field) that default entry 1..4 presets; 0 for entries without meaning.
 int DefaultEntryField(int entry);
 
-/// Reads the numbers of "defdata.ini". An apply value other than 0 and 1 becomes 0; values are taken
-/// as read. Missing numbers keep their start value.
+/// Reads the numbers of "defdata.ini". An apply value other than 0 and 1 becomes 0; values are
+/// taken as read. Missing numbers keep their start value.
 DefaultData LoadDefaultData(std::string_view file_text);
 
 /// The 22 lines of "defdata.ini", CR LF ended.

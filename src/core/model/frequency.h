@@ -17,7 +17,8 @@ class ChannelTable;
 /// eight characters. "145.5" -> "145.5000", "" -> "000.0000", "1240.5" -> "1240.500".
 std::string FormatFrequencyPadded(std::string_view text);
 
-/// No leading zeros, at least four decimals, nothing cut. "045.0000" -> "45.0000", "0.5" -> ".5000".
+/// No leading zeros, at least four decimals, nothing cut. "045.0000" -> "45.0000", "0.5" ->
+/// ".5000".
 std::string FormatFrequencyPlain(std::string_view text);
 
 /// The plain form when `hide_leading_zeros`, else the padded form.

@@ -16,7 +16,7 @@ namespace {
 // (frequencies, codes, flags) are nearly all of this kind; longer texts give nothing.
 std::optional<double> ShortDecimalValue(std::string_view number) {
   constexpr int kMostDigits = 15;
-  constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4,  1e5,  1e6,  1e7,
+  constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   std::uint64_t digits = 0;
   int count = 0;
@@ -78,7 +78,8 @@ int SmallIntValue(std::string_view text) {
 
 std::string ShortestDecimal(double value) {
   char buffer[400];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
   std::string text(buffer, result.ptr);
   if (text == "-0") text = "0";
   return text;

@@ -35,14 +35,10 @@ std::string ShownText(const ChannelTable& table, int bank, int row, int field,
   if (table.FrequencyValue(bank, row) == 0) return {};
   const std::string& stored = table.At(bank, row, field);
   switch (field) {
-    case kFieldFrequency:
-      return FormatFrequency(stored, hide_leading_zeros);
-    case kFieldTag:
-      return stored;
-    case kFieldSubtone:
-      return SubtoneText(stored);
-    default:
-      return ShownOnOff(stored);
+    case kFieldFrequency: return FormatFrequency(stored, hide_leading_zeros);
+    case kFieldTag: return stored;
+    case kFieldSubtone: return SubtoneText(stored);
+    default: return ShownOnOff(stored);
   }
 }
 

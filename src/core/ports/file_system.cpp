@@ -16,7 +16,9 @@ long SystemFileSystem::Write(int fd, const void* data, std::size_t size) {
   return static_cast<long>(::write(fd, data, size));
 }
 
-int SystemFileSystem::Fchmod(int fd, unsigned mode) { return ::fchmod(fd, static_cast<mode_t>(mode)); }
+int SystemFileSystem::Fchmod(int fd, unsigned mode) {
+  return ::fchmod(fd, static_cast<mode_t>(mode));
+}
 
 int SystemFileSystem::Fsync(int fd) { return ::fsync(fd); }
 

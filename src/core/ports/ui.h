@@ -20,8 +20,8 @@ struct Message {
 };
 
 struct FileDialog {
-  std::string filter;          // "TALVIR files|*.s2c": description|pattern pairs
-  std::string proposed_name;   // the initial file name
+  std::string filter;         // "TALVIR files|*.s2c": description|pattern pairs
+  std::string proposed_name;  // the initial file name
   bool confirm_overwrite = false;
 };
 
@@ -55,8 +55,9 @@ class Ui {
 class SilentUi final : public Ui {
  public:
   Answer Ask(const Message& message) override {
-    return message.buttons == Buttons::kYesNo || message.buttons == Buttons::kYesNoCancel ? Answer::kYes
-                                                                                        : Answer::kOk;
+    return message.buttons == Buttons::kYesNo || message.buttons == Buttons::kYesNoCancel
+               ? Answer::kYes
+               : Answer::kOk;
   }
   std::optional<std::string> OpenFile(const FileDialog&) override { return std::nullopt; }
   std::optional<std::string> SaveFile(const FileDialog&) override { return std::nullopt; }

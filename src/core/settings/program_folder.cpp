@@ -8,7 +8,8 @@ namespace talvirex {
 namespace {
 std::filesystem::path FromEnvironment(const char* name) {
   const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? std::filesystem::path(value) : std::filesystem::path();
+  return value != nullptr && *value != '\0' ? std::filesystem::path(value)
+                                            : std::filesystem::path();
 }
 }  // namespace
 

@@ -20,7 +20,8 @@ RegistryStore RegistryStore::Parse(std::string_view text) {
     }
     const auto equals = line.find('=');
     if (current_key.empty() || equals == std::string_view::npos || equals == 0) continue;
-    store.keys_[current_key][std::string(line.substr(0, equals))] = std::string(line.substr(equals + 1));
+    store.keys_[current_key][std::string(line.substr(0, equals))] =
+        std::string(line.substr(equals + 1));
   }
   return store;
 }
@@ -37,7 +38,8 @@ std::string RegistryStore::Serialize() const {
 std::string RegistryStore::RegistryGet(std::string_view name, std::string_view fallback) const {
   std::string value;
   if (const auto key = keys_.find(kRegistryKey); key != keys_.end()) {
-    if (const auto found = key->second.find(name); found != key->second.end()) value = found->second;
+    if (const auto found = key->second.find(name); found != key->second.end())
+      value = found->second;
   }
   value = value.substr(0, value.find('\0'));
   if (value.empty()) value = std::string(fallback);

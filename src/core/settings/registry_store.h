@@ -23,7 +23,8 @@ class RegistryStore {
   std::string Serialize() const;
 
   /// The value `name` without its last character. When the value is missing or empty,
-  /// `fallback` (which carries the "x" too) is used instead. A stored value is cut at its first NUL.
+  /// `fallback` (which carries the "x" too) is used instead. A stored value is cut at its first
+  /// NUL.
   std::string RegistryGet(std::string_view name, std::string_view fallback) const;
   /// Stores `value` followed by "x" under `name`.
   void RegistryPut(std::string_view name, std::string_view value);

@@ -99,7 +99,9 @@ void SetFromFile(Settings& settings, const Member& member, int value) {
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    const auto lower = [](char c) {
+      return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    };
     return lower(x) == lower(y);
   });
 }
@@ -110,7 +112,8 @@ std::string FlagLine(std::string_view key, int value) {
 
 }  // namespace
 
-std::string ReadSetting(std::string_view ini_text, std::string_view key, std::string_view fallback) {
+std::string ReadSetting(std::string_view ini_text, std::string_view key,
+                        std::string_view fallback) {
   constexpr std::size_t kMaxValue = 255;
   bool in_section = false;
   std::size_t pos = 0;
@@ -124,7 +127,8 @@ std::string ReadSetting(std::string_view ini_text, std::string_view key, std::st
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       const auto close = line.find(']');
-      in_section = close != std::string_view::npos && EqualsIgnoringCase(TrimBlanks(line.substr(1, close - 1)), "setup");
+      in_section = close != std::string_view::npos &&
+                   EqualsIgnoringCase(TrimBlanks(line.substr(1, close - 1)), "setup");
       continue;
     }
     if (!in_section) continue;
@@ -132,7 +136,8 @@ std::string ReadSetting(std::string_view ini_text, std::string_view key, std::st
     if (equals == std::string_view::npos) continue;
     if (!EqualsIgnoringCase(TrimBlanks(line.substr(0, equals)), key)) continue;
     std::string_view value = TrimBlanks(line.substr(equals + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
       value = value.substr(1, value.size() - 2);
     }
     return std::string(value.substr(0, kMaxValue));
