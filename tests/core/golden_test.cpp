@@ -1,9 +1,8 @@
 // The file formats against golden files in tests/data/golden: an input and, beside it, what each
-// writer must make of it. TALVIREX_UPDATE_GOLDEN=1 rewrites the expected files (check the diff).
+// writer must make of it.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 #include "files/channel_file.h"
@@ -14,36 +13,14 @@
 #include "image/encoders.h"
 #include "image/image_file.h"
 #include "support/fake_ports.h"
+#include "support/golden.h"
 #include "support/print_log.h"
-#include "support/temp_dir.h"
 #include "workspace.h"
 
 namespace talvirex::testing {
 namespace {
 
 const std::filesystem::path kData = TALVIREX_TEST_DATA;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// Compares `actual` with the golden file line by line, naming the first line that differs.
-void ExpectGolden(const std::string& name, const std::string& actual) {
-  const auto path = kData / "golden" / name;
-  if (std::getenv("TALVIREX_UPDATE_GOLDEN") != nullptr) WriteBytes(path, actual);
-  const auto want = Lines(ReadBytes(path)), got = Lines(actual);
-  for (std::size_t i = 0; i < std::max(want.size(), got.size()); ++i) {
-    const std::string w = i < want.size() ? want[i] : "<none>", g = i < got.size() ? got[i] : "<none>";
-    if (w != g) {
-      ADD_FAILURE() << name << " line " << i + 1 << "\n want: " << w << "\n  got: " << g;
-      return;
-    }
-  }
-  EXPECT_EQ(actual, ReadBytes(path)) << name << ": line ends";
-}
 
 Workspace Read(const std::string& name) {
   Workspace ws;

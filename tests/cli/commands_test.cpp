@@ -1,0 +1,160 @@
+// The file subcommands run as the real binary on real files. Each feeds the core its files and
+// writes the core's result: the outputs are golden files, the formats' own rules the core's tests.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "support/golden.h"
+#include "support/run_command.h"
+#include "support/temp_dir.h"
+
+namespace talvirex::testing {
+namespace {
+
+const std::string kTable = GoldenPath("table.s2c").string();
+const std::string kOdd = GoldenPath("odd.img").string();
+
+class Commands : public ::testing::Test {
+ protected:
+  CommandResult Run(const std::vector<std::string>& args, const std::string& input = {}) {
+    return RunCommand(TALVIREX_BINARY, args, home_.path(), input);
+  }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  // Standard output of a shell command, which must succeed.
+  std::string Shell(const std::string& command) {
+    const int raw = std::system((command + " >" + ShellQuoted(Path("shell.out"))).c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << command;
+    return ReadBytes(dir_ / "shell.out");
+  }
+
+  TempDir home_, dir_;
+};
+
+// Each command writes to standard output, or with -o to the file and nothing to standard output.
+TEST_F(Commands, WriteWhatTheGoldenFilesHold) {
+  const struct {
+    std::vector<std::string> args;
+    const char* golden;
+  } cases[] = {
+      {{"normalize", kTable}, "table.normalized.s2c"},  // -o is required
+      {{"image", kTable, "--base", kOdd}, "table.sent.img"},
+      {{"decode", GoldenPath("table.img").string()}, "table.decode.s2c"},
+      {{"csv", kTable, "--all"}, "table.csv"},
+      {{"harvest", (std::filesystem::path(TALVIREX_TEST_DATA) / "harvest" / "airband.csv").string()},
+       "airband.harvest.txt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.golden);
+    std::vector<std::string> args = c.args;
+    if (args[0] != "normalize") {
+      const auto run = Run(args);
+      EXPECT_EQ(run.status, 0) << run.err;
+      ExpectGolden(c.golden, run.out);
+    }
+    args.insert(args.end(), {"-o", Path(c.golden)});
+    if (args[0] == "harvest") continue;
+    const auto run = Run(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out + run.err, "");
+    ExpectGolden(c.golden, ReadBytes(Path(c.golden)));
+  }
+  EXPECT_EQ(Run({"harvest", "-"}, GoldenPath("table.csv").string()).out.substr(0, 17),
+            "029.7000\n145.5050");
+}
+
+TEST_F(Commands, PrintOfOneBankIsOnePdfPage) {
+  const auto run = Run({"print", kTable, "--bank", "2", "--pdf", Path("bank2.pdf")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(Shell("pdfinfo " + ShellQuoted(Path("bank2.pdf"))).find("Pages:           1\n"),
+            std::string::npos);
+  const std::string text = Shell("pdftotext -fixed 4.6 " + ShellQuoted(Path("bank2.pdf")) + " -");
+  for (const char* part : {"Bank: 2", "Bankname: Fire and Rescue", "Page 1 / 1"}) {
+    EXPECT_NE(text.find(part), std::string::npos) << part << '\n' << text;
+  }
+  // The columns come back as columns: the values stand in their channel's line.
+  const auto row = text.find("27:");
+  ASSERT_NE(row, std::string::npos) << text;
+  const std::string line = text.substr(row, text.find('\n', row) - row);
+  for (const char* value : {"146.5200", "Fire Dept", "On", "67.0"}) {
+    EXPECT_NE(line.find(value), std::string::npos) << line;
+  }
+}
+
+TEST_F(Commands, DiffListsChangedChannelsAndSettingsButNotSpellings) {
+  std::string other = ReadBytes(kTable);
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"\" 145.12\"", "\"145.1200\""}, {"\"F20\"", "\"Weather\""}, {"PRCH4 200", "PRCH4 90"},
+           {"#$BT0 Marine", "#$BT0 Air"}}) {
+    other.replace(other.find(from), from.size(), to);
+  }
+  WriteBytes(dir_ / "other.s2c", other);
+  const auto differ = Run({"diff", kTable, Path("other.s2c")});
+  EXPECT_EQ(differ.status, 1);
+  EXPECT_EQ(differ.out,
+            "Channel 20 (Bank 1, row 20): Tag \"F20\" -> \"Weather\"\n"
+            "Bank name 0: \"Marine\" -> \"Air\"\n"
+            "Priority channel of bank index 4: 200 -> 90\n");
+  const auto same = Run({"diff", kTable, kTable});
+  EXPECT_EQ(same.status, 0);
+  EXPECT_EQ(same.out, "");
+}
+
+// Bad arguments are usage errors (1); files that cannot be read or written, data problems (2).
+// A command that takes an image refuses one with lines out of place or damaged before it sends
+// anything: the port given does not exist, so a command that went on would end with status 3.
+TEST_F(Commands, RefuseBadArgumentsAndFilesTheyCannotUse) {
+  WriteBytes(dir_ / "huge.s2c", "TALVIREX MEM V0.91\r\n");
+  std::filesystem::resize_file(dir_ / "huge.s2c", 100u << 20);  // sparse: no time spent writing
+  WriteBytes(dir_ / "short.img", ReadBytes(kOdd).substr(0, 252u * 47u));
+  const std::string none = Path("none.s2c"), port = Path("no-such-port");
+  const std::string image_data = std::string(TALVIREX_TEST_DATA) + "/image/";
+  const std::string swapped = image_data + "swapped.img", damaged = image_data + "bad-checksums.img";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  } cases[] = {
+      {{"frobnicate"}, 1, ""},
+      {{"csv"}, 1, ""},
+      {{"csv", kTable, "--bank", "11"}, 1, ""},
+      {{"print", kTable}, 1, ""},
+      {{"image"}, 1, ""},
+      {{"normalize", kTable}, 1, ""},
+      {{"normalize", kTable, "--bogus", "-o", Path("b")}, 1, ""},
+      {{"diff", kTable}, 1, ""},
+      {{"csv", none}, 2, "Not a valid file!"},
+      {{"diff", kTable, none}, 2, ""},
+      {{"harvest", Path("none.txt")}, 2, ""},
+      {{"normalize", Path("huge.s2c"), "-o", Path("out")}, 2,
+       "Not a valid file! Line:  /  /  Error: 7\n"},
+      {{"normalize", kTable, "-o", Path("no/dir/o.s2c")}, 2, "no/dir/o.s2c"},
+      {{"csv", kTable, "-o", Path("no/x.csv")}, 2, "Problem in export routine 1."},
+      {{"print", kTable, "--all", "--pdf", Path("no/x.pdf")}, 2, "Problem in printerroutine bank: 0"},
+      {{"decode", kTable}, 2, ""},
+      {{"decode", Path("short.img"), "-o", Path("out")}, 2, "252 lines"},
+      {{"image", kTable, "--base", Path("short.img")}, 2, "253 clone lines"},
+      {{"decode", swapped, "-o", Path("out")}, 2, "talvirex decode: Line 66 of the file has the address"},
+      {{"image", kTable, "--base", damaged, "-o", Path("out")}, 2,
+       "talvirex image: Lines 13 and 200 of the file have a wrong checksum"},
+      {{"send", kTable, "--base", swapped, "--port", port, "--yes"}, 2, "talvirex send: Line 66 "},
+      {{"restore", swapped, "--port", port, "--yes", "--repair-checksums"}, 2,
+       "talvirex restore: Line 66 "},
+      {{"restore", damaged, "--port", port, "--yes"}, 2,
+       "talvirex restore: Lines 13 and 200 of the file have a wrong checksum: the image is "
+       "damaged.\nNothing was sent. To send it anyway with fresh checksums, add "
+       "--repair-checksums.\n"},
+  };
+  for (const auto& c : cases) {
+    const auto run = Run(c.args);
+    EXPECT_EQ(run.status, c.status) << ::testing::PrintToString(c.args) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("bank: 1\n"), std::string::npos) << "a failed job is reported once";
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "out"));
+}
+
+}  // namespace
+}  // namespace talvirex::testing
