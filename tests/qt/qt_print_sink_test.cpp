@@ -8,32 +8,27 @@
 #include <cstdlib>
 
 #include "support/qt_application.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
-namespace talvirex {
+namespace talvirex::testing {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
+std::string Shell(const std::string& command, const TempDir& dir) {
+  const int raw = std::system((command + " >" + ShellQuoted((dir / "out").string()) + " 2>/dev/null").c_str());
+  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << command;
+  return ReadBytes(dir / "out");
+}
 
-class QtPrintSinkTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { testing::TestApplication(); }
-
-  std::string Run(const std::string& command) {
-    const auto out = dir_ / "out.txt";
-    const int raw = std::system((command + " >'" + out.string() + "' 2>/dev/null").c_str());
-    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << command;
-    return ReadBytes(out);
-  }
-
-  TempDir dir_;
-};
-
-TEST_F(QtPrintSinkTest, TextStandsInItsCharacterColumnsOnTheRightPages) {
-  const std::string pdf = (dir_ / "columns.pdf").string();
+TEST(QtPrintSink, TextStandsInItsCharacterColumnsOnTheRightPagesAndSizesAreTwips) {
+  TestApplication();
+  TempDir dir;
+  const std::string pdf = (dir / "columns.pdf").string();
   {
     QtPrintSink sink(QString::fromStdString(pdf));
+    // A4 (11906 x 16838) or Letter (12240 x 15840), whichever the locale gives.
+    EXPECT_TRUE(sink.PageWidth() == 11906 || sink.PageWidth() == 12240) << sink.PageWidth();
+    EXPECT_GT(sink.PageHeight(), sink.PageWidth());
     sink.SetOrigin(1000, 500);
     sink.SetFont("Arial", 8.25);
     sink.TextAt(1, "0123456789");
@@ -42,7 +37,6 @@ TEST_F(QtPrintSinkTest, TextStandsInItsCharacterColumnsOnTheRightPages) {
     sink.NewLine();
     sink.TextAt(3, "second line");
     sink.NewLine();
-    sink.MoveDown(100);
     sink.Line(0, sink.PageWidth() - 2000);
     sink.NewPage();
     sink.TextAt(1, "page two");
@@ -50,24 +44,18 @@ TEST_F(QtPrintSinkTest, TextStandsInItsCharacterColumnsOnTheRightPages) {
     sink.EndJob();
     EXPECT_FALSE(sink.TakeFailure());
   }
-  const std::string info = Run("pdfinfo '" + pdf + "'");
-  EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
-  const std::string text = Run("pdftotext -fixed 4.6 '" + pdf + "' -");
+  EXPECT_NE(Shell("pdfinfo " + ShellQuoted(pdf), dir).find("Pages:           2"), std::string::npos);
+  const std::string text = Shell("pdftotext -fixed 4.6 " + ShellQuoted(pdf) + " -", dir);
   EXPECT_NE(text.find("0123456789X         Tag"), std::string::npos) << text;
   EXPECT_NE(text.find("\n             second line"), std::string::npos) << text;
   EXPECT_NE(text.find("page two"), std::string::npos);
-  EXPECT_NE(Run("pdffonts '" + pdf + "'").find("LiberationSans"), std::string::npos);
+  EXPECT_NE(Shell("pdffonts " + ShellQuoted(pdf), dir).find("LiberationSans"), std::string::npos);
 }
 
-TEST_F(QtPrintSinkTest, ThePageSizeIsInTwips) {
-  QtPrintSink sink(QString::fromStdString((dir_ / "size.pdf").string()));
-  // A4 (11906 x 16838) or Letter (12240 x 15840), whichever the locale gives.
-  EXPECT_TRUE(sink.PageWidth() == 11906 || sink.PageWidth() == 12240) << sink.PageWidth();
-  EXPECT_GT(sink.PageHeight(), sink.PageWidth());
-}
-
-TEST_F(QtPrintSinkTest, AFileThatCannotBeWrittenFailsOncePerJob) {
-  QtPrintSink sink(QString::fromStdString((dir_ / "missing" / "x.pdf").string()));
+TEST(QtPrintSink, AFileThatCannotBeWrittenFailsOncePerJob) {
+  TestApplication();
+  TempDir dir;
+  QtPrintSink sink(QString::fromStdString((dir / "missing" / "x.pdf").string()));
   sink.SetOrigin(1000, 500);
   sink.TextAt(1, "lost");
   const auto failure = sink.TakeFailure();
@@ -76,11 +64,10 @@ TEST_F(QtPrintSinkTest, AFileThatCannotBeWrittenFailsOncePerJob) {
   EXPECT_NE(failure->description.find("x.pdf"), std::string::npos);
   sink.NewLine();
   sink.NewPage();
-  EXPECT_FALSE(sink.TakeFailure());
   sink.EndJob();
   EXPECT_FALSE(sink.TakeFailure());
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "missing"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
 
 }  // namespace
-}  // namespace talvirex
+}  // namespace talvirex::testing
