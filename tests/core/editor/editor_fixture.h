@@ -27,16 +27,35 @@ class EditorFixture {
   }
   void Select(int row, int column) { Select(row, column, row, column); }
 
-  /// Puts a channel into the table of the current bank and redraws it.
-  void Store(int row, std::string frequency, std::string tag = "", std::string att = "0") {
-    const int bank = ws.current_bank;
-    ws.table.At(bank, row, kFieldFrequency) = std::move(frequency);
-    ws.table.At(bank, row, kFieldTag) = std::move(tag);
-    ws.table.At(bank, row, kFieldDelay) = "0";
-    ws.table.At(bank, row, kFieldLockOut) = "0";
-    ws.table.At(bank, row, kFieldSubtone) = "0";
-    ws.table.At(bank, row, kFieldBeepAlert) = "0";
-    ws.table.At(bank, row, kFieldAtt) = std::move(att);
+  /// Stores "frequency|tag|delay|lock out|subtone|beep|att" in `row` of `bank` (the current bank
+  /// by default); fields left out are "0". Nothing is redrawn.
+  void Put(int row, std::string_view fields, int bank = -1) {
+    for (int field = kFieldFrequency; field <= kFieldAtt; ++field) {
+      const auto bar = fields.find('|');
+      Table(bank, row, field) = field <= kFieldTag || !fields.empty() ? std::string(fields.substr(0, bar)) : "0";
+      fields = bar == std::string_view::npos ? std::string_view() : fields.substr(bar + 1);
+    }
+  }
+  void Store(int row, const std::string& f, const std::string& tag = "", const std::string& att = "0") {
+    Put(row, f + "|" + tag + "|0|0|0|0|" + att);
+  }
+  /// Fields 1..7 of `row` of `bank` (the current bank by default), joined by "|".
+  std::string Row(int row, int bank = -1) {
+    std::string text = Table(bank, row, kFieldFrequency);
+    for (int field = kFieldTag; field <= kFieldAtt; ++field) text += "|" + Table(bank, row, field);
+    return text;
+  }
+  /// The grid's cells 1..7 of `row`, joined by "|".
+  std::string Shown(int row) const {
+    std::string text = ws.grid.Cell(row, 1);
+    for (int column = 2; column <= 7; ++column) text += "|" + ws.grid.Cell(row, column);
+    return text;
+  }
+  /// One stored field of rows `first`..`last` of the current bank, joined by ",".
+  std::string Column(int field, int first = 1, int last = kChannelsPerBank) {
+    std::string text = Stored(first, field);
+    for (int row = first + 1; row <= last; ++row) text += "," + Stored(row, field);
+    return text;
   }
   void Render() { RenderBank(ws, ui); }
   const std::string& Cell(int row, int column) const { return ws.grid.Cell(row, column); }
@@ -47,6 +66,11 @@ class EditorFixture {
   FakeClipboard clipboard;
   LineCommands lines{ws, ui, clipboard};
   CellEditor editor{ws, ui, lines};
+
+ private:
+  std::string& Table(int bank, int row, int field) {
+    return ws.table.At(bank < 0 ? ws.current_bank : bank, row, field);
+  }
 };
 
 }  // namespace talvirex::testing

@@ -7,30 +7,19 @@
 namespace talvirex {
 namespace {
 
-TEST(DefaultDataForm, OkWritesEntriesOneToFourOnly) {
+// Entries 1..4 only; a value that is neither Off nor On opens without selection and is kept.
+TEST(DefaultDataForm, OkWritesEntriesOneToFourAndKeepsValuesItCannotShow) {
   DefaultData data;
   data.apply[0] = 1;
-  data.value[5] = 9;
+  data.value = {0, 1, 2, -7, 0, 9, 0, 0, 0, 0, 0};
   DefaultDataForm form;
   form.Load(data);
+  EXPECT_EQ(form.selected, (std::array<int, 4>{1, -1, -1, 0}));
   form.applied = {false, true, true, false};
-  form.selected = {0, 1, 1, 1};
+  form.selected = {0, -1, 1, 1};
   form.Ok(data);
   EXPECT_EQ(data.apply, (std::array<int, 11>{1, 0, 1, 1, 0, 1, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(data.value, (std::array<int, 11>{0, 0, 1, 1, 1, 9, 0, 0, 0, 0, 0}));
-}
-
-TEST(DefaultDataForm, AValueThatIsNeitherOffNorOnOpensWithoutSelectionAndIsKept) {
-  DefaultData data;
-  data.value[2] = 2;  // Beep Alert, from a hand-edited "defdata.ini"
-  data.value[4] = -7;
-  DefaultDataForm form;
-  form.Load(data);
-  EXPECT_EQ(form.selected[1], -1);
-  EXPECT_EQ(form.selected[3], -1);
-  form.Ok(data);
-  EXPECT_EQ(data.value[2], 2);
-  EXPECT_EQ(data.value[4], -7);
+  EXPECT_EQ(data.value, (std::array<int, 11>{0, 0, 2, 1, 1, 9, 0, 0, 0, 0, 0}));
 }
 
 }  // namespace

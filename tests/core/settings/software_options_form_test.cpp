@@ -9,110 +9,61 @@ namespace {
 
 using Form = SoftwareOptionsForm;
 
+// Each row shows and stores its own setting and no other; a flag other than 1 shows unticked.
 TEST(SoftwareOptionsForm, EachRowEditsItsOwnSetting) {
-  struct Row {
-    Form::Option option;
-    int Settings::*setting;
-    const char* caption;
+  const std::pair<Form::Option, int Settings::*> rows[] = {
+      {Form::kEasyTagList, &Settings::option9}, {Form::kClearTags, &Settings::cleartag},
+      {Form::kRememberTags, &Settings::remtags}, {Form::kInfoBox, &Settings::infob},
+      {Form::kHideZeros, &Settings::zero},      {Form::kLoadLast, &Settings::loadlast},
+      {Form::kWindowPosition, &Settings::window}, {Form::kReverseShift, &Settings::shiftdir},
+      {Form::kTabWidths, &Settings::tabwidth},
   };
-  const Row rows[] = {
-      {Form::kEasyTagList, &Settings::option9, "easy tag list"},
-      {Form::kClearTags, &Settings::cleartag, "clear tags"},
-      {Form::kRememberTags, &Settings::remtags, "remember tags"},
-      {Form::kInfoBox, &Settings::infob, "info box"},
-      {Form::kHideZeros, &Settings::zero, "hide zeros"},
-      {Form::kLoadLast, &Settings::loadlast, "load last"},
-      {Form::kWindowPosition, &Settings::window, "window"},
-      {Form::kReverseShift, &Settings::shiftdir, "shift direction"},
-      {Form::kTabWidths, &Settings::tabwidth, "tab widths"},
-  };
-  for (const auto& row : rows) {
-    Settings settings;
-    settings.remtags = 0;
-    settings.*row.setting = 1;
-    Form form;
-    form.Load(settings);
-    for (int i = 0; i < Form::kOptionCount; ++i) {
-      EXPECT_EQ(form.options[i], i == row.option) << row.caption << " shows row " << i;
+  for (const auto& [option, setting] : rows) {
+    for (const int stored : {1, 7}) {
+      Settings settings;
+      settings.remtags = 0;
+      settings.*setting = stored;
+      Form form;
+      form.Load(settings);
+      for (int i = 0; i < Form::kOptionCount; ++i) {
+        EXPECT_EQ(form.options[i], stored == 1 && i == option) << option << " shows row " << i;
+      }
+      form.options[option] = !form.options[option];
+      Settings expected = settings;
+      expected.*setting = stored == 1 ? 0 : 1;
+      form.Ok(settings);
+      EXPECT_EQ(settings, expected) << option;
     }
-    form.options[row.option] = false;
-    Settings expected = settings;
-    expected.*row.setting = 0;
-    form.Ok(settings);
-    EXPECT_EQ(settings, expected) << row.caption;
   }
 }
 
-TEST(SoftwareOptionsForm, FlagsOtherThanOneShowUntickedAndStoreZero) {
-  Settings settings;
-  settings.cleartag = 7;
-  settings.backena = 2;
-  Form form;
-  form.Load(settings);
-  EXPECT_FALSE(form.options[Form::kClearTags]);
-  EXPECT_FALSE(form.backup_enabled);
-  form.Ok(settings);
-  EXPECT_EQ(settings.cleartag, 0);
-  EXPECT_EQ(settings.backena, 0);
-}
-
-TEST(SoftwareOptionsForm, BackupDelayAndItsLabels) {
-  struct Case {
-    int stored;
-    int scroll_to;  // 0: not moved
-    int shown;
+TEST(SoftwareOptionsForm, BackupDelayAlignmentAndTheRest) {
+  const struct {
+    int stored, scroll_to, shown;  // scroll_to 0: not moved
     const char* unit;
-  };
-  const Case cases[] = {
-      {1, 0, 1, "Minute."}, {250, 0, 1, "Minute."},
-      {15, 2, 2, "Minutes."}, {15, 500, 99, "Minutes."},
+    int align, shown_align, chosen_align, stored_align;
+  } cases[] = {
+      {1, 0, 1, "Minute.", 0, 0, 2, 2},   {250, 0, 1, "Minute.", 2, 2, 0, 0},
+      {15, 2, 2, "Minutes.", 5, -1, -1, 5}, {15, 500, 99, "Minutes.", -1, -1, 1, 1},
+      {0, -3, 1, "Minute.", 1, 1, 1, 1},
   };
   for (const auto& c : cases) {
     Settings settings;
     settings.backupdelay = c.stored;
+    settings.align = c.align;
+    settings.backena = 2;  // not exactly 1: unticked, stored as 0
+    settings.expert = 1;   // not in the dialog: kept
     Form form;
     form.Load(settings);
     if (c.scroll_to != 0) form.SetBackupDelay(c.scroll_to);
-    EXPECT_EQ(form.DelayLabel(), std::to_string(c.shown)) << c.stored << " / " << c.scroll_to;
-    EXPECT_EQ(form.UnitLabel(), c.unit) << c.stored << " / " << c.scroll_to;
+    EXPECT_EQ(form.DelayLabel() + " " + form.UnitLabel(), std::to_string(c.shown) + " " + c.unit);
+    EXPECT_EQ(form.alignment, c.shown_align) << c.align;
+    EXPECT_FALSE(form.backup_enabled);
+    form.alignment = c.chosen_align;
     form.Ok(settings);
-    EXPECT_EQ(settings.backupdelay, c.shown);
+    EXPECT_EQ(std::vector<int>({settings.backupdelay, settings.align, settings.backena, settings.expert}),
+              std::vector<int>({c.shown, c.stored_align, 0, 1}));
   }
-}
-
-TEST(SoftwareOptionsForm, AlignmentList) {
-  struct Case {
-    int stored;
-    int shown;
-    int chosen;
-    int after_ok;
-  };
-  const Case cases[] = {
-      {0, 0, 2, 2}, {2, 2, 0, 0}, {5, -1, -1, 5}, {-1, -1, 1, 1},
-  };
-  for (const auto& c : cases) {
-    Settings settings;
-    settings.align = c.stored;
-    Form form;
-    form.Load(settings);
-    EXPECT_EQ(form.alignment, c.shown) << c.stored;
-    form.alignment = c.chosen;
-    form.Ok(settings);
-    EXPECT_EQ(settings.align, c.after_ok) << c.stored;
-  }
-}
-
-TEST(SoftwareOptionsForm, OkLeavesSettingsTheDialogDoesNotShow) {
-  Settings settings;
-  settings.expert = 1;
-  settings.option4 = 3;
-  settings.copytags = 1;
-  settings.findoptie1 = 1;
-  const Settings before = settings;
-  Form form;
-  form.Load(settings);
-  form.Ok(settings);
-  EXPECT_EQ(settings, before);
 }
 
 }  // namespace
