@@ -1,0 +1,323 @@
+// The editor as a user meets it: sessions in tests/data/editor/*.txt drive the main window's
+// logic (the grid, its keys and controls, the menu commands and their questions) and check what
+// the grid shows and the table holds. The language of a session file:
+//
+//   == title                    a new case on a freshly started window
+//   setup KEY=VALUE ...         setup.ini lines, before the first step
+//   file NAME = CONTENT         a file of the program folder, before the first step
+//   put ROW FIELDS [BANK]       stores "frequency|tag|delay|lock out|subtone|beep|att" (left-out
+//                               On/Off and subtone fields "0") in the shown bank or bank 1..10, D
+//   grid ROW COLUMN = TEXT      a cell as the grid shows it (typed, not yet stored)
+//   redraw | bank N|D | select ROW COLUMN [ROW COLUMN] | click | release | dblclick
+//   type TEXT | char CODE... | key [shift+][ctrl+]NAME...   (Tab Space Delete Numpad0/1/Add/
+//                               Subtract or a letter/digit)
+//   box TEXT | boxenter | pick INDEX | offon on|off | easytag TEXT   the controls above the grid
+//   answer yes|no|ok|cancel...  the next questions' answers | clip TEXT   the clipboard
+//   cmd CAPTION                 the menu command whose caption (without "&") starts so
+//   check WHAT [ARGS] = VALUE   WHAT: cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
+//                               cursor, unsaved, undo, said (messages since the last "said"),
+//                               beeps, clipboard, usage, channels, help, controls, boxkeys KEYS,
+//                               report (dupl.txt), tags
+// TEXT and VALUE run to the end of the line; \r \n \t \s (a blank) \\ and \xHH are escapes.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "editor/main_window.h"
+#include "settings/settings.h"
+#include "support/fake_ports.h"
+#include "support/temp_dir.h"
+#include "workspace.h"
+
+namespace talvirex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Unescaped(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    const char c = text[++i];
+    if (c == 'x') {
+      out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+      i += 2;
+    } else {
+      out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 's' ? ' ' : c;
+    }
+  }
+  return out;
+}
+
+std::string YesNo(bool value) { return value ? "yes" : "no"; }
+
+const std::pair<std::string_view, int> kFields[] = {
+    {"frequency", kFieldFrequency}, {"tag", kFieldTag},        {"delay", kFieldDelay},
+    {"lockout", kFieldLockOut},     {"subtone", kFieldSubtone}, {"beep", kFieldBeepAlert},
+    {"att", kFieldAtt},             {"spare", kFieldSpare}};
+
+class Session {
+ public:
+  explicit Session(const fs::path& report) { window_.SetReportFolder(report); }
+
+  // Carries out one step; a check returns what it found and `want` what it expected.
+  void Step(const std::string& verb, std::istringstream& args, const std::string& value,
+            std::string& found) {
+    if (verb == "setup" || verb == "file") {
+      EXPECT_FALSE(started_) << verb << " after the start";
+      std::string name;
+      if (verb == "file" && args >> name) WriteBytes(folder_ / name, value);
+      for (std::string item; verb == "setup" && args >> item;) setup_ += item + "\r\n";
+      return;
+    }
+    Start();
+    if (verb == "put") {
+      int row = 0;
+      std::string fields, bank;
+      args >> row >> fields >> bank;
+      Put(bank.empty() ? ws_.current_bank : Bank(bank), row, Unescaped(fields));
+    } else if (verb == "grid") {
+      int row = 0, column = 0;
+      args >> row >> column;
+      ws_.grid.Cell(row, column) = value;
+    } else if (verb == "redraw") {
+      window_.Redraw();
+    } else if (verb == "bank") {
+      std::string bank;
+      args >> bank;
+      window_.ShowBank(Bank(bank));
+    } else if (verb == "select") {
+      int row = 0, column = 0, end_row = -1, end_column = -1;
+      args >> row >> column >> end_row >> end_column;
+      window_.SetSelection({row, column}, end_row < 0 ? CellPos{row, column} : CellPos{end_row, end_column});
+    } else if (verb == "click") {
+      editor().LeftButtonDown();
+    } else if (verb == "release") {
+      editor().LeftButtonUp();
+    } else if (verb == "dblclick") {
+      editor().DoubleClick();
+    } else if (verb == "type") {
+      for (const char c : Rest(args)) editor().TypeChar(static_cast<unsigned char>(c));
+    } else if (verb == "char") {
+      for (int code = 0; args >> code;) editor().TypeChar(code);
+    } else if (verb == "key") {
+      for (std::string key; args >> key;) Key(key);
+    } else if (verb == "box") {
+      editor().EditorBoxTextChanged(Rest(args));
+    } else if (verb == "boxenter") {
+      editor().EditorBoxEnter();
+    } else if (verb == "pick") {
+      int index = 0;
+      args >> index;
+      editor().ChoosePickerEntry(index);
+    } else if (verb == "offon") {
+      editor().ChooseOffOn(Rest(args) == "on");
+    } else if (verb == "easytag") {
+      editor().ChooseEasyTag(Rest(args));
+    } else if (verb == "answer") {
+      const std::pair<std::string_view, Answer> names[] = {
+          {"yes", Answer::kYes}, {"no", Answer::kNo}, {"ok", Answer::kOk}, {"cancel", Answer::kCancel}};
+      for (std::string word; args >> word;) {
+        for (const auto& [name, answer] : names) {
+          if (word == name) ui_.answers.push_back(answer);
+        }
+      }
+    } else if (verb == "clip") {
+      clipboard_.text = Rest(args);
+    } else if (verb == "cmd") {
+      const std::string caption = Rest(args);
+      const auto command = Command(caption);
+      ASSERT_TRUE(command.has_value()) << "no menu command \"" << caption << "\"";
+      window_.Run(*command);
+    } else if (verb == "check") {
+      std::string what;
+      args >> what;
+      found = Check(what, args);
+    } else {
+      FAIL() << "unknown step \"" << verb << "\"";
+    }
+  }
+
+ private:
+  void Start() {
+    if (started_) return;
+    started_ = true;
+    WriteBytes(folder_ / "setup.ini", "[setup]\r\n" + setup_);
+    window_.Startup();
+  }
+  CellEditor& editor() { return window_.editor(); }
+  static std::string Rest(std::istringstream& args) {
+    std::string rest;
+    std::getline(args >> std::ws, rest);
+    return Unescaped(rest);
+  }
+  static int Bank(const std::string& name) { return name == "D" ? kDummyBank : std::stoi(name) - 1; }
+  static int Field(const std::string& name) {
+    for (const auto& [field_name, field] : kFields) {
+      if (name == field_name) return field;
+    }
+    ADD_FAILURE() << "no field \"" << name << "\"";
+    return kFieldSpare;
+  }
+  void Put(int bank, int row, std::string_view fields) {
+    for (int field = kFieldFrequency; field <= kFieldAtt; ++field) {
+      const auto bar = fields.find('|');
+      const bool left_out = bar == std::string_view::npos && fields.empty();
+      ws_.table.At(bank, row, field) = left_out && field > kFieldTag ? "0" : std::string(fields.substr(0, bar));
+      fields = bar == std::string_view::npos ? std::string_view() : fields.substr(bar + 1);
+    }
+  }
+  std::string Row(int bank, int row) const {
+    std::string text = ws_.table.At(bank, row, kFieldFrequency);
+    for (int field = kFieldTag; field <= kFieldAtt; ++field) text += "|" + ws_.table.At(bank, row, field);
+    return text;
+  }
+  void Key(std::string name) {
+    KeyModifiers modifiers;
+    for (const auto& [prefix, flag] : {std::pair{"shift+", &modifiers.shift}, {"ctrl+", &modifiers.ctrl}}) {
+      if (name.starts_with(prefix)) {
+        *flag = true;
+        name.erase(0, std::string_view(prefix).size());
+      }
+    }
+    const std::pair<std::string_view, int> keys[] = {
+        {"Tab", kKeyTab},          {"Space", kKeySpace},     {"Delete", kKeyDelete},
+        {"Enter", kKeyEnter},      {"Numpad0", kKeyNumpad0}, {"Numpad1", kKeyNumpad1},
+        {"NumpadAdd", kKeyNumpadAdd}, {"NumpadSubtract", kKeyNumpadSubtract}};
+    int code = name.size() == 1 ? name[0] : -1;
+    for (const auto& [key_name, key] : keys) {
+      if (name == key_name) code = key;
+    }
+    ASSERT_GE(code, 0) << "no key \"" << name << "\"";
+    editor().PressKey(code, modifiers);
+  }
+  static std::optional<CommandId> Command(const std::string& caption) {
+    for (const MenuEntry& entry : MenuEntries()) {
+      std::string text;
+      for (const char c : std::string(entry.caption)) {
+        if (c != '&') text += c;
+      }
+      if (entry.command != CommandId::kNone && text.starts_with(caption)) return entry.command;
+    }
+    return std::nullopt;
+  }
+  std::string Check(const std::string& what, std::istringstream& args) {
+    int a = 0, b = 0;
+    std::string name;
+    if (what == "cells") {
+      args >> a;
+      std::string text = ws_.grid.Cell(a, 1);
+      for (int column = 2; column <= 7; ++column) text += "|" + ws_.grid.Cell(a, column);
+      return text;
+    }
+    if (what == "cell") {
+      args >> a >> b;
+      return ws_.grid.Cell(a, b);
+    }
+    if (what == "row") {
+      args >> a >> name;
+      return Row(name.empty() ? ws_.current_bank : Bank(name), a);
+    }
+    if (what == "column") {
+      args >> name;
+      const int field = Field(name);
+      std::string text = ws_.table.At(ws_.current_bank, 1, field);
+      for (int row = 2; row <= kChannelsPerBank; ++row) text += "," + ws_.table.At(ws_.current_bank, row, field);
+      return text;
+    }
+    if (what == "cursor") {
+      const Grid& g = ws_.grid;
+      return std::to_string(g.current.row) + " " + std::to_string(g.current.column) + " " +
+             std::to_string(g.selection_end.row) + " " + std::to_string(g.selection_end.column);
+    }
+    if (what == "unsaved") return YesNo(ws_.unsaved_changes);
+    if (what == "undo") return YesNo(window_.IsEnabled(CommandId::kUndo));
+    if (what == "said") {
+      std::string text;
+      for (std::size_t i = said_; i < ui_.shown.size(); ++i) text += (i > said_ ? " // " : "") + ui_.shown[i].text;
+      said_ = ui_.shown.size();
+      return text;
+    }
+    if (what == "beeps") return std::to_string(ui_.beeps);
+    if (what == "clipboard") return clipboard_.text;
+    if (what == "usage") return ws_.status.bank_usage;
+    if (what == "channels") return ws_.status.current_channel + "/" + ws_.status.last_selected_channel;
+    if (what == "help") return editor().help_text();
+    if (what == "box") return editor().controls().editor_box_text + "/" + std::to_string(editor().controls().editor_box_length);
+    if (what == "controls") {
+      const ControlsAboveGrid& k = editor().controls();
+      std::string text;
+      if (k.editor_box) text += "box " + k.editor_box_text + "/" + std::to_string(k.editor_box_limit);
+      if (k.easy_tags) text += " tags";
+      if (k.off_on) text += "offon " + std::to_string(k.off_on_value);
+      if (k.picker) text += "picker " + std::to_string(k.picker_index);
+      return text;
+    }
+    if (what == "boxkeys") {
+      std::string text;
+      for (const char c : Rest(args)) text += editor().EditorBoxKey(static_cast<unsigned char>(c)) ? 'Y' : 'N';
+      return text;
+    }
+    if (what == "report") return ReadBytes(report_ / "dupl.txt");
+    if (what == "tags") {
+      std::string text;
+      for (int i = 1; i <= ws_.tags.tag_count; ++i) text += (i > 1 ? "," : "") + ws_.tags.tag_list[i];
+      return text;
+    }
+    ADD_FAILURE() << "nothing to check called \"" << what << "\"";
+    return {};
+  }
+
+  TempDir folder_;
+  fs::path report_ = folder_.path();
+  Workspace ws_;
+  ScriptedUi ui_;
+  FakeClipboard clipboard_;
+  FakeClock clock_;
+  MainWindowLogic window_{ws_, ui_, clipboard_, clock_, {folder_.path(), folder_.path()}};
+  std::string setup_;
+  bool started_ = false;
+  std::size_t said_ = 0;
+};
+
+class Scenario : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Scenario, RunsAsWritten) {
+  const fs::path path = fs::path(TALVIREX_TEST_DATA) / "editor" / (GetParam() + ".txt");
+  std::ifstream in(path);
+  ASSERT_TRUE(in) << path;
+  TempDir report;
+  std::unique_ptr<Session> session;
+  std::string title;
+  int line_number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++line_number;
+    if (line.empty() || line[0] == '#') continue;
+    if (line.starts_with("== ")) {
+      title = line.substr(3);
+      session = std::make_unique<Session>(report.path());
+      continue;
+    }
+    ASSERT_TRUE(session) << "a step before the first \"==\"";
+    const auto equals = line.find(" = ");
+    const std::string value = equals == std::string::npos ? "" : Unescaped(line.substr(equals + 3));
+    std::istringstream args(line.substr(0, equals));
+    std::string verb, found;
+    args >> verb;
+    SCOPED_TRACE(path.filename().string() + ":" + std::to_string(line_number) + " (" + title + ")");
+    session->Step(verb, args, value, found);
+    if (verb == "check") {
+      EXPECT_EQ(found, value) << line;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Editor, Scenario, ::testing::Values("cell_editor"));
+
+}  // namespace
+}  // namespace talvirex::testing
