@@ -5,8 +5,10 @@
 //   == title                    a new case on a freshly started window
 //   setup KEY=VALUE ...         setup.ini lines, before the first step
 //   file NAME = CONTENT         a file of the program folder, before the first step
-//   put ROW FIELDS [BANK]       stores "frequency|tag|delay|lock out|subtone|beep|att" (left-out
+//   put ROW [BANK] = FIELDS     stores "frequency|tag|delay|lock out|subtone|beep|att" (left-out
 //                               On/Off and subtone fields "0") in the shown bank or bank 1..10, D
+//   fill FIRST LAST             rows FIRST..LAST: "<140 + row>.5|T<row>", then a redraw
+//   search FROM TO              the search range
 //   grid ROW COLUMN = TEXT      a cell as the grid shows it (typed, not yet stored)
 //   redraw | bank N|D | select ROW COLUMN [ROW COLUMN] | click | release | dblclick
 //   type TEXT | char CODE... | key [shift+][ctrl+]NAME...   (Tab Space Delete Numpad0/1/Add/
@@ -18,7 +20,8 @@
 //                               cursor, unsaved, undo, said (messages since the last "said"),
 //                               beeps, clipboard, usage, channels, help, controls, boxkeys KEYS,
 //                               report (dupl.txt), tags
-// TEXT and VALUE run to the end of the line; \r \n \t \s (a blank) \\ and \xHH are escapes.
+// TEXT and VALUE run to the end of the line (a line ending in " =" checks for the empty text);
+// \r \n \t \s (a blank) \\ and \xHH are escapes.
 
 #include <gtest/gtest.h>
 
@@ -54,6 +57,15 @@ std::string Unescaped(std::string_view text) {
   return out;
 }
 
+// The text as a check line would write it.
+std::string Escaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\t' ? "\\t" : std::string(1, c);
+  }
+  return out;
+}
+
 std::string YesNo(bool value) { return value ? "yes" : "no"; }
 
 const std::pair<std::string_view, int> kFields[] = {
@@ -78,9 +90,18 @@ class Session {
     Start();
     if (verb == "put") {
       int row = 0;
-      std::string fields, bank;
-      args >> row >> fields >> bank;
-      Put(bank.empty() ? ws_.current_bank : Bank(bank), row, Unescaped(fields));
+      std::string bank;
+      args >> row >> bank;
+      Put(bank.empty() ? ws_.current_bank : Bank(bank), row, value);
+    } else if (verb == "fill") {
+      int first = 0, last = 0;
+      args >> first >> last;
+      for (int row = first; row <= last; ++row) {
+        Put(ws_.current_bank, row, std::to_string(140 + row) + ".5|T" + std::to_string(row));
+      }
+      window_.Redraw();
+    } else if (verb == "search") {
+      args >> ws_.search_range[0] >> ws_.search_range[1];
     } else if (verb == "grid") {
       int row = 0, column = 0;
       args >> row >> column;
@@ -304,20 +325,22 @@ TEST_P(Scenario, RunsAsWritten) {
       continue;
     }
     ASSERT_TRUE(session) << "a step before the first \"==\"";
-    const auto equals = line.find(" = ");
-    const std::string value = equals == std::string::npos ? "" : Unescaped(line.substr(equals + 3));
+    // " = VALUE" or, for the empty value, a line ending in " ="
+    auto equals = line.find(" = ");
+    if (equals == std::string::npos && line.ends_with(" =")) equals = line.size() - 2;
+    const std::string value = equals == std::string::npos ? "" : Unescaped(line.substr(std::min(equals + 3, line.size())));
     std::istringstream args(line.substr(0, equals));
     std::string verb, found;
     args >> verb;
     SCOPED_TRACE(path.filename().string() + ":" + std::to_string(line_number) + " (" + title + ")");
     session->Step(verb, args, value, found);
-    if (verb == "check") {
-      EXPECT_EQ(found, value) << line;
+    if (verb == "check" && found != value) {
+      ADD_FAILURE() << line << "\n found: " << Escaped(found);
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Editor, Scenario, ::testing::Values("cell_editor"));
+INSTANTIATE_TEST_SUITE_P(Editor, Scenario, ::testing::Values("cell_editor", "line_commands"));
 
 }  // namespace
 }  // namespace talvirex::testing
