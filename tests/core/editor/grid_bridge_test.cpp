@@ -2,54 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include "editor_fixture.h"
+#include "support/fake_ports.h"
+#include "workspace.h"
 
 namespace talvirex::testing {
 namespace {
 
-TEST(BankUsageSummary, MarksEveryBankInUse) {
+// Full tag lists: the dropdowns show every slot up to the last, and a full bank list keeps
+// reusing its last slot. The rest of the redraw runs in the editor sessions.
+TEST(RenderBank, FullTagListsFillTheDropdownsToTheirLastSlot) {
   Workspace ws;
-  EXPECT_EQ(BankUsageSummary(ws.table), "--------------------- ");
-  ws.table.At(0, 1, kFieldFrequency) = "145.5";
-  ws.table.At(2, 20, kFieldFrequency) = "0.0001";
-  ws.table.At(9, 7, kFieldFrequency) = "146";
-  ws.table.At(kDummyBank, 3, kFieldFrequency) = "147";
-  ws.table.At(4, 3, kFieldFrequency) = "-5";      // not in use
-  ws.table.At(11, 3, kFieldFrequency) = "145.5";  // no bank
-  EXPECT_EQ(BankUsageSummary(ws.table), "1---3-------------10-D");
-}
-
-class RenderBankTest : public ::testing::Test, public EditorFixture {};
-
-TEST_F(RenderBankTest, RefreshesSummaryAndTagDropdowns) {
-  ws.settings.option9 = 1;
-  ws.current_bank = 3;
-  Store(2, "145.5", "  Tower");
-  Store(5, "146.5", "Tower");
-  Store(6, "147.5", "Ground");
-  Render();
-  EXPECT_EQ(ws.status.bank_usage, "------4-------------- ");
-  EXPECT_EQ(ws.tag_dropdowns.easy_tags, (std::vector<std::string>{"", "Tower", "Ground"}));
-  EXPECT_EQ(ws.tag_dropdowns.bank_tags[3], (std::vector<std::string>{"", "Tower", "Ground"}));
-  EXPECT_EQ(ws.tag_dropdowns.bank_tags[0], (std::vector<std::string>{""}));
-  EXPECT_EQ(Cell(2, 2), "  Tower");  // the shown tag keeps its blanks
-}
-
-TEST_F(RenderBankTest, DropdownsStayAsTheyAreWithEasyTagsOff) {
-  Store(1, "145.5", "Tower");
-  Render();
-  EXPECT_TRUE(ws.tag_dropdowns.easy_tags.empty());
-}
-
-TEST_F(RenderBankTest, FullTagListsFillToTheirLastSlot) {
   ws.settings.option9 = 1;
   for (int i = 0; i < 300; ++i) {
     std::string tag = "T" + std::to_string(i);
     RecordTag(ws.tags, tag, 0, 1);
   }
-  Render();
+  ScriptedUi ui;
+  RenderBank(ws, ui);
   EXPECT_EQ(ws.tag_dropdowns.easy_tags.size(), 211u);
-  EXPECT_EQ(ws.tag_dropdowns.bank_tags[0].size(), 102u);  // a full bank list reuses slot 101
+  EXPECT_EQ(ws.tag_dropdowns.bank_tags[0].size(), 102u);
   EXPECT_EQ(ws.tag_dropdowns.bank_tags[0][101], "T299");
 }
 

@@ -8,7 +8,8 @@
 //   put ROW [BANK] = FIELDS     stores "frequency|tag|delay|lock out|subtone|beep|att" (left-out
 //                               On/Off and subtone fields "0") in the shown bank or bank 1..10, D
 //   fill FIRST LAST             rows FIRST..LAST: "<140 + row>.5|T<row>", then a redraw
-//   search FROM TO              the search range
+//   search FROM TO              the search range | spare ROW = TEXT   field 0 of a row
+//   noreport                    the duplicate report goes to a folder that does not exist
 //   grid ROW COLUMN = TEXT      a cell as the grid shows it (typed, not yet stored)
 //   redraw | bank N|D | select ROW COLUMN [ROW COLUMN] | click | release | dblclick
 //   type TEXT | char CODE... | key [shift+][ctrl+]NAME...   (Tab Space Delete Numpad0/1/Add/
@@ -19,7 +20,7 @@
 //   check WHAT [ARGS] = VALUE   WHAT: cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
 //                               cursor, unsaved, undo, said (messages since the last "said"),
 //                               beeps, clipboard, usage, channels, help, controls, boxkeys KEYS,
-//                               report (dupl.txt), tags
+//                               report (dupl.txt), tags, dropdowns
 // TEXT and VALUE run to the end of the line (a line ending in " =" checks for the empty text);
 // \r \n \t \s (a blank) \\ and \xHH are escapes.
 
@@ -75,7 +76,7 @@ const std::pair<std::string_view, int> kFields[] = {
 
 class Session {
  public:
-  explicit Session(const fs::path& report) { window_.SetReportFolder(report); }
+  Session() { window_.SetReportFolder(folder_.path()); }
 
   // Carries out one step; a check returns what it found and `want` what it expected.
   void Step(const std::string& verb, std::istringstream& args, const std::string& value,
@@ -100,6 +101,12 @@ class Session {
         Put(ws_.current_bank, row, std::to_string(140 + row) + ".5|T" + std::to_string(row));
       }
       window_.Redraw();
+    } else if (verb == "spare") {
+      int row = 0;
+      args >> row;
+      ws_.table.At(ws_.current_bank, row, kFieldSpare) = value;
+    } else if (verb == "noreport") {
+      window_.SetReportFolder(folder_ / "missing");
     } else if (verb == "search") {
       args >> ws_.search_range[0] >> ws_.search_range[1];
     } else if (verb == "grid") {
@@ -284,7 +291,15 @@ class Session {
       for (const char c : Rest(args)) text += editor().EditorBoxKey(static_cast<unsigned char>(c)) ? 'Y' : 'N';
       return text;
     }
-    if (what == "report") return ReadBytes(report_ / "dupl.txt");
+    if (what == "report") return ReadBytes(folder_ / "dupl.txt");
+    if (what == "dropdowns") {  // the Easy Tag list, then the shown bank's list
+      const auto joined = [](const std::vector<std::string>& list) {
+        std::string text;
+        for (std::size_t i = 0; i < list.size(); ++i) text += (i > 0 ? "," : "") + list[i];
+        return text;
+      };
+      return joined(ws_.tag_dropdowns.easy_tags) + "|" + joined(ws_.tag_dropdowns.bank_tags.at(ws_.current_bank));
+    }
     if (what == "tags") {
       std::string text;
       for (int i = 1; i <= ws_.tags.tag_count; ++i) text += (i > 1 ? "," : "") + ws_.tags.tag_list[i];
@@ -295,7 +310,6 @@ class Session {
   }
 
   TempDir folder_;
-  fs::path report_ = folder_.path();
   Workspace ws_;
   ScriptedUi ui_;
   FakeClipboard clipboard_;
@@ -312,7 +326,6 @@ TEST_P(Scenario, RunsAsWritten) {
   const fs::path path = fs::path(TALVIREX_TEST_DATA) / "editor" / (GetParam() + ".txt");
   std::ifstream in(path);
   ASSERT_TRUE(in) << path;
-  TempDir report;
   std::unique_ptr<Session> session;
   std::string title;
   int line_number = 0;
@@ -321,7 +334,7 @@ TEST_P(Scenario, RunsAsWritten) {
     if (line.empty() || line[0] == '#') continue;
     if (line.starts_with("== ")) {
       title = line.substr(3);
-      session = std::make_unique<Session>(report.path());
+      session = std::make_unique<Session>();
       continue;
     }
     ASSERT_TRUE(session) << "a step before the first \"==\"";
@@ -340,7 +353,7 @@ TEST_P(Scenario, RunsAsWritten) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Editor, Scenario, ::testing::Values("cell_editor", "line_commands"));
+INSTANTIATE_TEST_SUITE_P(Editor, Scenario, ::testing::Values("cell_editor", "line_commands", "table_commands"));
 
 }  // namespace
 }  // namespace talvirex::testing
