@@ -17,7 +17,8 @@
 //                               Subtract or a letter/digit)
 //   box TEXT | boxenter | pick INDEX | offon on|off | easytag TEXT   the controls above the grid
 //   answer yes|no|ok|cancel...  the next questions' answers | clip TEXT   the clipboard
-//   cmd CAPTION                 the menu command whose caption (without "&") starts so
+//   cmd CAPTION                 the menu command whose caption (without "&") starts so, or the
+//                               toolbar button of that tip
 //   savepath|openpath [NAME]    the next file dialog's answer, a file of the program folder
 //                               (none: Cancel) | exit   the window's close box | tick N   backup
 //                               timer minutes | clock Y M D h m s   the time
@@ -271,6 +272,9 @@ class Session {
         if (c != '&') text += c;
       }
       if (entry.command != CommandId::kNone && text.starts_with(caption)) return entry.command;
+    }
+    for (const ToolbarButton& button : ToolbarButtons()) {
+      if (button.command != CommandId::kNone && button.tooltip == caption) return button.command;
     }
     return std::nullopt;
   }
