@@ -6,18 +6,34 @@
 
 #include <gtest/gtest.h>
 
-#include "editor_fixture.h"
+#include "editor/grid_bridge.h"
+#include "editor/line_commands.h"
+#include "support/fake_ports.h"
+#include "workspace.h"
 
 namespace talvirex::testing {
 namespace {
 
-class CellEditorTest : public ::testing::Test, public EditorFixture {};
+class CellEditorTest : public ::testing::Test {
+ protected:
+  void Select(int row, int column) {
+    ws.grid.SetCurrent(row, column);
+    editor.SelectionChanged();
+  }
+  const std::string& Cell(int row, int column) const { return ws.grid.Cell(row, column); }
+
+  Workspace ws;
+  ScriptedUi ui;
+  FakeClipboard clipboard;
+  LineCommands lines{ws, ui, clipboard};
+  CellEditor editor{ws, ui, lines};
+};
 
 TEST_F(CellEditorTest, ACursorOutsideTheChannelsIsBroughtBackWhateverTheKey) {
   ws.grid.Cell(0, 1) = "Freq. (MHz)";
   ws.grid.current = {0, 0};
   ws.grid.selection_end = {0, 0};
-  Type("5");
+  editor.TypeChar('5');
   EXPECT_EQ(Cell(0, 1) + "/" + Cell(1, 1), "Freq. (MHz)/5");
   ws.grid.Cell(1, 2) = "x";
   ws.grid.current = {35, 9};
@@ -28,8 +44,8 @@ TEST_F(CellEditorTest, ACursorOutsideTheChannelsIsBroughtBackWhateverTheKey) {
   EXPECT_EQ(ws.grid.selection_end, (CellPos{1, 2}));
   EXPECT_EQ(Cell(1, 2) + "/" + Cell(1, 1), "/5");
 
-  Put(1, "145.5");
-  Render();
+  ws.table.At(0, 1, kFieldFrequency) = "145.5";
+  RenderBank(ws, ui);
   for (int column = 1; column <= 7; ++column) {
     for (const int row : {1, 20}) {
       Select(row, column);
@@ -46,8 +62,8 @@ TEST_F(CellEditorTest, ACursorOutsideTheChannelsIsBroughtBackWhateverTheKey) {
 }
 
 TEST_F(CellEditorTest, ASlotBeyondTheDummyBankHasNoColumnKind) {
-  Put(1, "145.5");
-  Render();
+  ws.table.At(0, 1, kFieldFrequency) = "145.5";
+  RenderBank(ws, ui);
   ws.current_bank = 11;
   Select(1, 3);
   EXPECT_EQ(editor.ColumnKind(), 0);
