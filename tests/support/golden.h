@@ -1,5 +1,5 @@
 #pragma once
-// A result against its golden file in tests/data/golden, compared line by line so that a failure
+// A result against its golden file in tests/data, compared line by line so that a failure
 // names the first line that differs. With TALVIREX_UPDATE_GOLDEN=1 set, the golden file is
 // rewritten from the result instead; review the change before committing it.
 
@@ -15,8 +15,10 @@
 
 namespace talvirex::testing {
 
+/// `name` is the file's path below tests/data, or its name in tests/data/golden.
 inline std::filesystem::path GoldenPath(const std::string& name) {
-  return std::filesystem::path(TALVIREX_TEST_DATA) / "golden" / name;
+  const std::filesystem::path data(TALVIREX_TEST_DATA);
+  return name.find('/') == std::string::npos ? data / "golden" / name : data / name;
 }
 
 inline void ExpectGolden(const std::string& name, const std::string& actual) {
