@@ -64,13 +64,16 @@ TEST_F(CellEditorTest, ACursorOutsideTheChannelsIsBroughtBackWhateverTheKey) {
 TEST_F(CellEditorTest, ASlotBeyondTheDummyBankHasNoColumnKind) {
   ws.table.At(0, 1, kFieldFrequency) = "145.5";
   RenderBank(ws, ui);
+  ws.grid.current = {1, 8};  // a column beyond the channels' fields
+  editor.SelectionChanged();
+  EXPECT_FALSE(editor.controls().editor_box || editor.controls().off_on || editor.controls().picker);
   ws.current_bank = 11;
   Select(1, 3);
   EXPECT_EQ(editor.ColumnKind(), 0);
   EXPECT_FALSE(editor.controls().editor_box || editor.controls().off_on || editor.controls().picker);
   editor.ChooseOffOn(true);
   editor.PressKey('N');
-  EXPECT_EQ(Cell(1, 3), "Off");
+  EXPECT_EQ(Cell(1, 3), "");
 }
 
 }  // namespace
