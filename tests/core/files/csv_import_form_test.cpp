@@ -6,12 +6,9 @@
 #include "support/temp_dir.h"
 #include "workspace.h"
 
-namespace talvirex {
+namespace talvirex::testing {
 namespace {
 
-using testing::FakeClipboard;
-using testing::ScriptedUi;
-using testing::TempDir;
 using Strings = std::vector<std::string>;
 
 // A form with the found list "100.5", "101.5", ... (`count` entries).
@@ -25,19 +22,19 @@ CsvImportForm FormWith(int count, const Workspace& ws = Workspace{}) {
   return form;
 }
 
-TEST(CsvImportForm, StartFieldFilterClampsAndChannelNumber) {
-  EXPECT_TRUE(CsvImportForm::StartFieldAcceptsKey('5'));
-  EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey('A'));
-
+TEST(CsvImportForm, TheStartFieldFiltersClampsAndNamesTheChannel) {
+  EXPECT_TRUE(CsvImportForm::StartFieldAcceptsKey('5') && CsvImportForm::StartFieldAcceptsKey('-'));
+  EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey('A') || CsvImportForm::StartFieldAcceptsKey(','));
+  Workspace ws;
+  ws.current_bank = kDummyBank;  // opens on bank 1
   CsvImportForm form;
-  form.Open(Workspace{});
-  const std::vector<std::pair<std::string, std::string>> clamps = {
-      {"25", "20"}, {"0", "1"}, {"", "1"}, {"7", "7"}};
-  for (const auto& [typed, left] : clamps) {
+  form.Open(ws);
+  for (const auto& [typed, left] : {std::pair{"25", "20"}, {"0", "1"}, {"", "1"}, {"7", "7"}}) {
     form.SetStartText(typed);
     form.LeaveStartField();
     EXPECT_EQ(form.start_text(), left) << typed;
   }
+  EXPECT_EQ(form.StartChannelText(), "7");
   form.SelectBank(3);
   form.SetStartText("5");
   EXPECT_EQ(form.StartChannelText(), "65");
@@ -51,143 +48,96 @@ TEST(CsvImportForm, MovesBetweenTheLists) {
   form.MoveToSelected(2, ui);
   form.MoveToSelected(0, ui);
   EXPECT_EQ(form.selected(), (Strings{"102.5", "100.5"}));
-  EXPECT_EQ(form.found_count(), 28u);
   form.MoveToFound(0, ui);
   EXPECT_EQ(form.found().back(), "102.5");
-  EXPECT_EQ(form.selected(), Strings{"100.5"});
-
+  EXPECT_EQ(form.found_count(), 29u);
   form.MoveToSelected(std::nullopt, ui);
   form.MoveToFound(std::nullopt, ui);
   form.MoveToFound(5, ui);  // past the end counts as no selection
-  EXPECT_EQ(ui.Texts(),
-            (Strings{"Select an item from the left list.", "Select an item from the right list.",
-                     "Select an item from the right list."}));
-
+  EXPECT_EQ(ui.Texts(), (Strings{"Select an item from the left list.", "Select an item from the right list.",
+                                 "Select an item from the right list."}));
   form.MoveTwentyToSelected();
   EXPECT_EQ(form.selected_count(), 21u);
   EXPECT_EQ(form.selected()[1], "101.5");
-  EXPECT_EQ(form.found_count(), 9u);
   form.MoveTwentyToSelected();  // only nine are left
-  EXPECT_EQ(form.found_count(), 0u);
-  EXPECT_EQ(form.selected_count(), 30u);
+  EXPECT_EQ(form.found_count() * 100 + form.selected_count(), 30u);
   form.MoveAllToFound();
-  EXPECT_EQ(form.found_count(), 30u);
-  EXPECT_EQ(form.found().front(), "100.5");
+  EXPECT_EQ(form.found().front() + " " + std::to_string(form.found_count()), "100.5 30");
   form.MoveAllToSelected();
   EXPECT_EQ(form.selected_count(), 30u);
   form.ClearSelected();
   form.ClearFound();
   EXPECT_EQ(form.found_count() + form.selected_count(), 0u);
-
-  // A frequency moved away is listed again by a rescan.
-  CsvImportForm two = FormWith(2);
+  CsvImportForm two = FormWith(2);  // a frequency moved away is listed again by a rescan
   two.MoveToSelected(0, ui);
   two.ScanText("100.5 101.5", ui);
   EXPECT_EQ(two.found(), (Strings{"101.5", "100.5"}));
 }
 
-TEST(CsvImportForm, ExportToTableWritesFromTheStartRowUpToRow20) {
+TEST(CsvImportForm, ExportToTableWritesFromTheStartRowUpToRow20AndShowsTheShownBank) {
   Workspace ws;
-  ws.current_bank = 5;
-  ws.table.At(2, 14, kFieldFrequency) = "150.0";
-  ws.table.At(2, 15, kFieldTag) = "kept";
+  ws.current_bank = 2;
+  ws.grid.Cell(1, 1) = "146.5200";  // an edit not yet committed
+  ws.grid.Cell(15, 2) = "kept";
+  ws.grid.Cell(14, 1) = "150.0";
   CsvImportForm form = FormWith(8, ws);
   form.MoveAllToSelected();
-  form.SelectBank(2);
   form.SetStartText("15");
   ScriptedUi ui;
   EXPECT_TRUE(form.ExportToTable(ws, ui));
-  EXPECT_EQ(ws.table.At(2, 14, kFieldFrequency), "150.0");
-  for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(ws.table.At(2, 15 + i, kFieldFrequency), std::to_string(100 + i) + ".5");
-  }
-  EXPECT_EQ(ws.table.At(2, 15, kFieldTag), "kept");
-  EXPECT_EQ(ws.table.At(2, 21, kFieldFrequency), "");  // the spare row stays untouched
+  std::string frequencies;
+  for (int row = 14; row <= 21; ++row) frequencies += ws.table.At(2, row, kFieldFrequency) + ",";
+  EXPECT_EQ(frequencies, "150.0000,100.5,101.5,102.5,103.5,104.5,105.5,,");  // row 21 is the spare
+  EXPECT_EQ(ws.table.At(2, 1, kFieldFrequency) + " " + ws.table.At(2, 15, kFieldTag), "146.5200 kept");
+  EXPECT_EQ(ws.grid.Cell(15, 1), "100.5000");
   EXPECT_TRUE(ws.unsaved_changes);
   EXPECT_TRUE(ui.shown.empty());
 }
 
-TEST(CsvImportForm, ExportToTheShownBankKeepsGridEditsAndShowsTheNewFrequencies) {
-  Workspace ws;
-  ws.current_bank = 0;
-  ws.grid.Cell(1, 1) = "146.5200";  // an edit not yet committed
-  ws.grid.Cell(1, 2) = "Typed";
-  CsvImportForm form = FormWith(1, ws);
-  form.MoveAllToSelected();
-  form.SetStartText("2");
-  ScriptedUi ui;
-  form.ExportToTable(ws, ui);
-  EXPECT_EQ(ws.table.At(0, 1, kFieldTag), "Typed");
-  EXPECT_EQ(ws.table.At(0, 2, kFieldFrequency), "100.5");
-  EXPECT_EQ(ws.grid.Cell(2, 1), "100.5000");
-}
-
-TEST(CsvImportForm, ExportingNothingAsksFirst) {
+TEST(CsvImportForm, ExportingNothingAsksFirstAndTheClipboardJoinsWithCrLf) {
   Workspace ws;
   CsvImportForm form = FormWith(3, ws);
   ScriptedUi ui;
-  ui.answers = {Answer::kNo, Answer::kYes};
+  ui.answers = {Answer::kNo, Answer::kYes, Answer::kNo};
   EXPECT_FALSE(form.ExportToTable(ws, ui));
   EXPECT_TRUE(form.ExportToTable(ws, ui));
-  ASSERT_EQ(ui.shown.size(), 2u);
-  EXPECT_EQ(ui.shown[0].text, "You did not select any frequencies. Close this window anyway?");
-  EXPECT_EQ(ui.shown[0].title, "?");
-  EXPECT_EQ(ui.shown[0].buttons, Buttons::kYesNo);
   EXPECT_FALSE(ws.unsaved_changes);
-
   FakeClipboard clipboard;
   clipboard.text = "before";
-  ui.answers = {Answer::kNo};
   EXPECT_FALSE(form.ExportToClipboard(clipboard, ui));
-  EXPECT_EQ(ui.shown.back().text, "You did not select any frequencies.");
+  EXPECT_EQ(ui.Texts(), (Strings{"You did not select any frequencies. Close this window anyway?",
+                                 "You did not select any frequencies. Close this window anyway?",
+                                 "You did not select any frequencies."}));
   EXPECT_EQ(clipboard.text, "before");
-
   CsvImportForm empty;
   empty.Open(ws);
   EXPECT_TRUE(empty.ExportToClipboard(clipboard, ui));  // nothing found: no question
-  EXPECT_EQ(clipboard.text, "");
-  EXPECT_EQ(ui.shown.size(), 3u);
-}
-
-TEST(CsvImportForm, ExportToClipboardJoinsWithCrLf) {
-  CsvImportForm form = FormWith(3);
+  EXPECT_EQ(clipboard.text + std::to_string(ui.shown.size()), "3");
   form.MoveAllToSelected();
-  FakeClipboard clipboard;
-  ScriptedUi ui;
   EXPECT_TRUE(form.ExportToClipboard(clipboard, ui));
   EXPECT_EQ(clipboard.text, "100.5\r\n101.5\r\n102.5");
 }
 
-TEST(CsvImportForm, ImportFromClipboardKeepsThe58000FirstCharacters) {
-  std::string text(57986, ' ');
-  text += "146.5200 ";  // ends at character 57995
-  text += "462.5625";   // characters 57996..58003: cut after "462.5"
+TEST(CsvImportForm, TheClipboardGivesItsFirst58000CharactersAndAFileReplacesTheLists) {
   FakeClipboard clipboard;
-  clipboard.text = text;
+  clipboard.text = std::string(57986, ' ') + "146.5200 462.5625";  // cut after "462.5"
   CsvImportForm form = FormWith(1);
   ScriptedUi ui;
   form.ImportFromClipboard(clipboard, ui);
   EXPECT_EQ(form.clipboard_text().size(), kClipboardLimit);
   EXPECT_EQ(form.found(), (Strings{"100.5", "146.5200", "462.5"}));
   EXPECT_EQ(ui.busy_changes, (std::vector<bool>{true, false}));
-
-  // Characters, not bytes: a clipboard of two-byte letters keeps 58000 of them.
   clipboard.text.clear();
-  for (int i = 0; i < 60000; ++i) clipboard.text += "\xC3\xA9";
+  for (int i = 0; i < 60000; ++i) clipboard.text += "\xC3\xA9";  // characters, not bytes
   form.ImportFromClipboard(clipboard, ui);
   EXPECT_EQ(form.clipboard_text().size(), 2 * kClipboardLimit);
-}
 
-TEST(CsvImportForm, ImportFromFileEmptiesBothListsAndScans) {
   TempDir dir;
-  testing::WriteBytes(dir / "list.txt", "a,146.52\r\nb,147.0\r\n");
-  CsvImportForm form = FormWith(3);
-  ScriptedUi ui;
+  WriteBytes(dir / "list.txt", "a,146.52\r\nb,147.0\r\n");
   form.MoveToSelected(0, ui);
   ui.open_paths = {std::nullopt, (dir / "list.txt").string(), (dir / "gone.txt").string()};
   form.ImportFromFile(ui);  // cancelled: nothing changes
-  EXPECT_EQ(form.found_count(), 2u);
-  EXPECT_EQ(form.selected_count(), 1u);
+  EXPECT_EQ(form.found_count() * 10 + form.selected_count(), 21u);
   form.ImportFromFile(ui);
   EXPECT_EQ(ui.open_dialogs[0].filter, kImportFilter);
   EXPECT_EQ(form.found(), (Strings{"146.52", "147.0"}));
@@ -198,4 +148,4 @@ TEST(CsvImportForm, ImportFromFileEmptiesBothListsAndScans) {
 }
 
 }  // namespace
-}  // namespace talvirex
+}  // namespace talvirex::testing
