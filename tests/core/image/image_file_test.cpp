@@ -6,126 +6,88 @@
 #include "image_test_util.h"
 #include "support/temp_dir.h"
 
-namespace talvirex {
+namespace talvirex::testing {
 namespace {
 
-std::string JoinLines(const CloneImage& image, std::string_view end) {
+const std::filesystem::path kImages = std::filesystem::path(TALVIREX_TEST_DATA) / "image";
+const CloneImage kDefault = DefaultImage();
+
+std::string JoinLines(std::string_view end) {
   std::string text;
-  for (int i = 1; i <= kCloneLineCount; ++i) text.append(image.lines[i]).append(end);
+  for (int i = 1; i <= kCloneLineCount; ++i) text.append(kDefault.lines[i]).append(end);
   return text;
 }
 
-const CloneImage& Expected() {
-  static const CloneImage image = testing::DefaultImage();
-  return image;
+// The message of a refused text or file, or "" when it is read.
+template <typename Source>
+std::string Refusal(const Source& source, std::vector<int>* rebuilt = nullptr) {
+  std::variant<CloneImage, ImageFileError> result;
+  if constexpr (std::is_same_v<Source, std::filesystem::path>) {
+    result = LoadImageFile(source, rebuilt);
+  } else {
+    result = ParseImageFile(source, rebuilt);
+  }
+  return std::holds_alternative<ImageFileError>(result) ? std::get<ImageFileError>(result).message : "";
 }
 
-TEST(ImageFile, ReadsCrLfLfAndTrailingBlankLines) {
-  const std::string texts[] = {
-      JoinLines(Expected(), "\n"),
-      JoinLines(Expected(), "\r\n"),
-      JoinLines(Expected(), "\r\n") + "\r\n\r\n  \n",
-      JoinLines(Expected(), "\n").substr(0, 253u * 47u - 1),  // no end after the last line
-  };
-  for (const std::string& text : texts) {
+TEST(ImageFile, ReadsCrLfLfAndTrailingBlankLinesAndRefusesWhatIsNot253CloneLines) {
+  for (const std::string& text : {JoinLines("\n"), JoinLines("\r\n"), JoinLines("\r\n") + "\r\n\r\n  \n",
+                                  JoinLines("\n").substr(0, 253u * 47u - 1)}) {
     const auto result = ParseImageFile(text);
     ASSERT_TRUE(std::holds_alternative<CloneImage>(result));
-    EXPECT_EQ(std::get<CloneImage>(result), Expected());
+    EXPECT_EQ(std::get<CloneImage>(result), kDefault);
   }
-}
-
-TEST(ImageFile, RefusesWhatIsNot253CloneLines) {
-  const std::string good = JoinLines(Expected(), "\n");
-  const struct {
-    std::string text;
-    std::string message_part;
-  } cases[] = {
-      {"", "holds 0 lines"},
-      {good.substr(0, 252u * 47u), "holds 252 lines"},
-      {good + Expected().lines[1] + "\n", "holds 254 lines"},
-      {"\n" + good.substr(0, 252u * 47u), "Line 1 "},  // a blank line inside counts as a line
-      {"TALVIREX MEM V0.91\r\n", "holds 1 line;"},
-  };
-  for (const auto& c : cases) {
-    const auto result = ParseImageFile(c.text);
-    ASSERT_TRUE(std::holds_alternative<ImageFileError>(result)) << c.message_part;
-    EXPECT_NE(std::get<ImageFileError>(result).message.find(c.message_part), std::string::npos)
-        << std::get<ImageFileError>(result).message;
-  }
-  std::string renamed = good;
+  std::string renamed = JoinLines("\n");
   renamed.replace(47u * 99u, 3, "XLN");
-  const auto result = ParseImageFile(renamed);
-  ASSERT_TRUE(std::holds_alternative<ImageFileError>(result));
-  EXPECT_NE(std::get<ImageFileError>(result).message.find("Line 100 "), std::string::npos);
+  const std::pair<std::string, std::string> refused[] = {
+      {"", "holds 0 lines"},
+      {JoinLines("\n").substr(0, 252u * 47u), "holds 252 lines"},
+      {JoinLines("\n") + kDefault.lines[1] + "\n", "holds 254 lines"},
+      {"\n" + JoinLines("\n").substr(0, 252u * 47u), "Line 1 "},  // a blank line inside counts
+      {"TALVIREX MEM V0.91\r\n", "holds 1 line;"},
+      {renamed, "Line 100 "},
+  };
+  for (const auto& [text, part] : refused) EXPECT_NE(Refusal(text).find(part), std::string::npos) << part;
 }
-
-}  // namespace
-}  // namespace talvirex
-
-namespace talvirex {
-namespace {
 
 // tests/data/image: a stored read (sample.img) and damaged copies of it.
-std::filesystem::path DataFile(const std::string& name) {
-  return std::filesystem::path(TALVIREX_TEST_DATA) / "image" / name;
-}
-
 TEST(LoadImageFile, RefusesLinesOutOfPlaceOrDamagedNamingThem) {
-  const struct {
-    const char* file;
-    std::string message;
-  } cases[] = {
-      {"swapped.img",
-       "Line 66 of the file has the address 0420 where line 66 of an image has 0410: lines are "
-       "missing or out of order."},
-      {"bad-checksums.img",
-       "Lines 13 and 200 of the file have a wrong checksum: the image is damaged."},
-      {"short-line.img",
-       "Line 100 of the file is not a whole clone line (\"CLN\", the address, 32 hex digits, "
-       "\"~\" and the checksum)."},
-      {"lowercase.img",
-       "Line 5 of the file is not a whole clone line (\"CLN\", the address, 32 hex digits, "
-       "\"~\" and the checksum)."},
+  const std::string kNotWhole = " of the file is not a whole clone line (\"CLN\", the address, 32 hex digits, \"~\" and the checksum).";
+  const std::pair<const char*, std::string> cases[] = {
+      {"swapped.img", "Line 66 of the file has the address 0420 where line 66 of an image has 0410: "
+                      "lines are missing or out of order."},
+      {"bad-checksums.img", "Lines 13 and 200 of the file have a wrong checksum: the image is damaged."},
+      {"short-line.img", "Line 100" + kNotWhole},
+      {"lowercase.img", "Line 5" + kNotWhole},
+      {"none.img", ""},  // missing: the message names it
   };
-  for (const auto& c : cases) {
-    const auto loaded = LoadImageFile(DataFile(c.file));
-    ASSERT_TRUE(std::holds_alternative<ImageFileError>(loaded)) << c.file;
-    EXPECT_EQ(std::get<ImageFileError>(loaded).message, c.message);
+  for (const auto& [file, message] : cases) {
+    const std::string refusal = Refusal(kImages / file);
+    EXPECT_TRUE(message.empty() ? refusal.find(file) != std::string::npos : refusal == message) << refusal;
   }
+  EXPECT_EQ(LineNumbersText({7, 40, 41}), "lines 7, 40 and 41");
 }
 
 TEST(LoadImageFile, RebuildsWrongChecksumsOnlyWhenAskedAndNamesTheLines) {
   std::vector<int> rebuilt;
-  const auto repaired = LoadImageFile(DataFile("bad-checksums.img"), &rebuilt);
+  const auto repaired = LoadImageFile(kImages / "bad-checksums.img", &rebuilt);
   ASSERT_TRUE(std::holds_alternative<CloneImage>(repaired));
   EXPECT_EQ(rebuilt, (std::vector<int>{13, 200}));
-  const auto sample = std::get<CloneImage>(LoadImageFile(DataFile("sample.img")));
+  const auto sample = std::get<CloneImage>(LoadImageFile(kImages / "sample.img"));
   const auto& image = std::get<CloneImage>(repaired);
   for (int i = 1; i <= kCloneLineCount; ++i) {
     EXPECT_EQ(CheckCloneLine(image.lines[i], i), CloneLineFault::kNone) << i;
     // Only the checksum is new: the damaged content stays as the file has it.
-    if (i != 13 && i != 200) {
-      EXPECT_EQ(image.lines[i], sample.lines[i]) << i;
-    }
+    EXPECT_EQ(image.lines[i] == sample.lines[i], i != 13 && i != 200) << i;
   }
-  EXPECT_NE(image.lines[13], sample.lines[13]);  // the changed digit is kept: nothing is guessed
-
-  // A misplaced line is no checksum fault: it stays refused.
-  rebuilt.clear();
-  EXPECT_TRUE(std::holds_alternative<ImageFileError>(LoadImageFile(DataFile("swapped.img"), &rebuilt)));
+  rebuilt.clear();  // a misplaced line is no checksum fault: it stays refused
+  EXPECT_NE(Refusal(kImages / "swapped.img", &rebuilt), "");
   EXPECT_TRUE(rebuilt.empty());
-}
 
-TEST(LoadImageFile, ReadsAFileAndRefusesAMissingOne) {
-  const testing::TempDir dir;
-  testing::WriteBytes(dir / "scanner.img", ImageFileText(Expected()));
-  const auto loaded = LoadImageFile(dir / "scanner.img");
-  ASSERT_TRUE(std::holds_alternative<CloneImage>(loaded));
-  EXPECT_EQ(std::get<CloneImage>(loaded), Expected());
-  const auto missing = LoadImageFile(dir / "none.img");
-  ASSERT_TRUE(std::holds_alternative<ImageFileError>(missing));
-  EXPECT_NE(std::get<ImageFileError>(missing).message.find("none.img"), std::string::npos);
+  const TempDir dir;  // and what ImageFileText writes reads back
+  WriteBytes(dir / "scanner.img", ImageFileText(kDefault));
+  EXPECT_EQ(std::get<CloneImage>(LoadImageFile(dir / "scanner.img")), kDefault);
 }
 
 }  // namespace
-}  // namespace talvirex
+}  // namespace talvirex::testing
