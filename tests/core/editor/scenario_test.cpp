@@ -10,6 +10,7 @@
 //                               On/Off and subtone fields "0") in the shown bank or bank 1..10, D
 //   fill FIRST LAST             rows FIRST..LAST: "<140 + row>.5|T<row>", then a redraw
 //   search FROM TO              the search range | spare ROW = TEXT   field 0 of a row
+//   priorities|options = A,B,.. the priority channels or scanner settings from entry 0 on
 //   noreport                    the duplicate report goes to a folder that does not exist
 //   grid ROW COLUMN = TEXT      a cell as the grid shows it (typed, not yet stored)
 //   redraw | bank N|D | select ROW COLUMN [ROW COLUMN] | click | release | dblclick
@@ -24,13 +25,19 @@
 //                               timer minutes | clock Y M D h m s   the time
 //   place LEFT TOP WIDTH HEIGHT normal|maximised | width COLUMN TWIPS   the window's geometry
 //   reload                      the last-file timer
+//   set WHAT ARG [= TEXT] | press apply|find|validate | close ok|cancel   the dialog the last
+//                               command opened: scope all|current, op copy|move|swap, from|to
+//                               ENTRY, tags|freqs yes|no (Memory Manager); field frequency|
+//                               comments, text = T, with = T (Find, Replace); bank N = T
+//                               (Priority Channels); banks|switches 1011.. (Other Options)
 //   check WHAT [ARGS] = VALUE   paths in what is found are relative to the program folder. WHAT: cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
 //                               cursor, unsaved, undo, said (messages since the last "said"),
 //                               beeps, clipboard, usage, channels, help, controls, boxkeys KEYS,
 //                               report (dupl.txt), tags, dropdowns, title, banktitle, tab N,
 //                               enabled|checked CAPTION, exit (its answer), file NAME, line NAME N,
 //                               exists NAME, filename, placement, widths, setting NAME, outcome
-//                               (of the last command: done, window, close), window, opened
+//                               (of the last command: done, window, close), window, opened,
+//                               form (the open dialog), entry N, entries, priority, options, names
 // TEXT and VALUE run to the end of the line (a line ending in " =" checks for the empty text,
 // a VALUE ending in "\*" for any text that starts with the rest);
 // \r \n \t \s (a blank) \\ and \xHH are escapes.
@@ -121,6 +128,10 @@ class Session {
       ws_.table.At(ws_.current_bank, row, kFieldSpare) = value;
     } else if (verb == "noreport") {
       window_.SetReportFolder(folder_ / "missing");
+    } else if (verb == "priorities" || verb == "options") {  // "a,b,c...": entries from 0 on
+      std::istringstream list(value);
+      int* entry = verb == "options" ? ws_.scanner_settings.data() : ws_.priority.data();
+      for (std::string item; std::getline(list, item, ',');) *entry++ = std::stoi(item);
     } else if (verb == "search") {
       args >> ws_.search_range[0] >> ws_.search_range[1];
     } else if (verb == "grid") {
@@ -176,6 +187,7 @@ class Session {
       const auto command = Command(caption);
       ASSERT_TRUE(command.has_value()) << "no menu command \"" << caption << "\"";
       outcome_ = window_.Run(*command);
+      dialog_ = *command;
     } else if (verb == "savepath" || verb == "openpath") {
       const std::string path = Rest(args);
       (verb == "savepath" ? ui_.save_paths : ui_.open_paths)
@@ -201,6 +213,12 @@ class Session {
     } else if (verb == "clock") {
       args >> clock_.now.year >> clock_.now.month >> clock_.now.day >> clock_.now.hour >>
           clock_.now.minute >> clock_.now.second;
+    } else if (verb == "set" || verb == "press") {
+      std::string what;
+      args >> what;
+      Dialog(verb + " " + what, args, value);
+    } else if (verb == "close") {
+      window_.DialogClosed(dialog_, Rest(args) == "ok" ? DialogResult::kConfirmed : DialogResult::kDismissed);
     } else if (verb == "check") {
       std::string what;
       args >> what;
@@ -278,6 +296,76 @@ class Session {
     }
     return std::nullopt;
   }
+  // A field set or a button pressed in the dialog of the last command.
+  void Dialog(const std::string& action, std::istringstream& args, const std::string& value) {
+    DialogForms& d = window_.dialogs();
+    std::string word;
+    args >> word;
+    if (action == "set scope") {
+      const ManagerScope scope = word == "all" ? ManagerScope::kAllBanks : ManagerScope::kCurrentBank;
+      const SearchScope search = word == "all" ? SearchScope::kAllBanks : SearchScope::kCurrentBank;
+      d.memory_manager.SetScope(scope);
+      d.find.SetScope(search);
+      d.replace.scope = search;
+    } else if (action == "set op") {
+      d.memory_manager.SetOperation(word == "move" ? ManagerOperation::kMove
+                                    : word == "swap" ? ManagerOperation::kSwap : ManagerOperation::kCopy);
+    } else if (action == "set from" || action == "set to") {
+      (action == "set from" ? d.memory_manager.SelectSource(std::stoi(word)) : d.memory_manager.SelectDestination(std::stoi(word)));
+    } else if (action == "set tags" || action == "set freqs") {
+      (action == "set tags" ? d.memory_manager.include_bank_tag : d.memory_manager.frequencies) = word == "yes";
+    } else if (action == "set field") {
+      d.find.SetField(word == "comments" ? FindForm::kComments : FindForm::kFrequency);
+    } else if (action == "set text") {
+      d.find.text = d.replace.find_text = value;
+    } else if (action == "set with") {
+      d.replace.replace_text = value;
+    } else if (action == "set bank") {
+      d.priority.SetField(std::stoi(word) - 1, value);
+    } else if (action == "set banks" || action == "set switches") {  // "1011..." for each box
+      for (std::size_t i = 0; i < word.size(); ++i) {
+        (action == "set banks" ? d.scanner_options.bank_active.at(i) : d.scanner_options.switch_on.at(i)) = word[i] == '1';
+      }
+    } else if (action == "press apply") {
+      d.memory_manager.Apply();
+      replaced_ = d.replace.Apply();
+    } else if (action == "press find") {
+      d.find.Find();
+    } else if (action == "press validate") {
+      d.priority.ValidateAll();
+    } else {
+      ADD_FAILURE() << "no dialog step \"" << action << "\"";
+    }
+  }
+  // The open dialog's state, as one line.
+  std::string Form() {
+    DialogForms& d = window_.dialogs();
+    switch (dialog_) {
+      case CommandId::kMemoryChannels:
+      case CommandId::kMemoryBanks:
+        return "from " + std::to_string(d.memory_manager.source()) + " to " + std::to_string(d.memory_manager.destination()) +
+               " apply " + YesNo(d.memory_manager.apply_enabled()) + " tags " + YesNo(d.memory_manager.include_bank_tag) +
+               " mode " + std::string(window_.manager_mode());
+      case CommandId::kFind:
+        return "channel " + d.find.channel_label() + " bank " + d.find.bank_label() + " field " +
+               std::to_string(d.find.field()) + " scope " + (d.find.scope() == SearchScope::kAllBanks ? "all" : "current");
+      case CommandId::kReplace: return "replaced " + std::to_string(replaced_);
+      case CommandId::kPriorityChannels: {
+        std::string text;
+        for (int bank = 0; bank < PriorityForm::kBanks; ++bank) text += (bank > 0 ? "," : "") + d.priority.Field(bank);
+        return text;
+      }
+      case CommandId::kScannerOptions: {
+        std::string text;
+        for (const bool on : d.scanner_options.bank_active) text += on ? '1' : '0';
+        text += ' ';
+        for (const bool on : d.scanner_options.switch_on) text += on ? '1' : '0';
+        return text;
+      }
+      default: return "no dialog";
+    }
+  }
+
   std::string Check(const std::string& what, std::istringstream& args) {
     int a = 0, b = 0;
     std::string name;
@@ -356,6 +444,27 @@ class Session {
       return YesNo(what == "enabled" ? window_.IsEnabled(*command) : window_.IsChecked(*command));
     }
     if (what == "exit") return YesNo(exited_);
+    if (what == "form") return Form();
+    if (what == "entry") {  // an entry of the Memory Manager's lists
+      args >> a;
+      return window_.dialogs().memory_manager.entries().at(static_cast<std::size_t>(a));
+    }
+    if (what == "entries") return std::to_string(window_.dialogs().memory_manager.entries().size());
+    if (what == "priority") {
+      std::string text;
+      for (int bank = 0; bank <= 10; ++bank) text += (bank > 0 ? "," : "") + std::to_string(ws_.priority[bank]);
+      return text;
+    }
+    if (what == "options") {
+      std::string text;
+      for (const int value : ws_.scanner_settings) text += std::to_string(value);
+      return text;
+    }
+    if (what == "names") {
+      std::string text;
+      for (const auto& name : ws_.bank_names) text += name + "|";
+      return text;
+    }
     if (what == "outcome") {
       return outcome_ == CommandOutcome::kDone ? "done" : outcome_ == CommandOutcome::kForWindow ? "window" : "close";
     }
@@ -413,6 +522,8 @@ class Session {
   bool started_ = false;
   bool exited_ = false;
   CommandOutcome outcome_ = CommandOutcome::kDone;
+  CommandId dialog_ = CommandId::kNone;  // the last command run
+  int replaced_ = 0;
   std::size_t said_ = 0;
 };
 
@@ -459,7 +570,7 @@ TEST_P(Scenario, RunsAsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Editor, Scenario,
-                         ::testing::Values("cell_editor", "line_commands", "table_commands", "window"));
+                         ::testing::Values("cell_editor", "line_commands", "table_commands", "window", "dialogs"));
 
 }  // namespace
 }  // namespace talvirex::testing
