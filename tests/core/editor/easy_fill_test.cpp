@@ -39,12 +39,6 @@ EasyFillForm Form(const char* from, const char* to, EasyFillForm::Box box, const
 }
 
 // The field of channels first..last joined by ",".
-std::string Channels(const Workspace& ws, int first, int last, int field) {
-  std::string text;
-  for (int n = first; n <= last; ++n) text += (n > first ? "," : "") + ws.table.At(BankOf(n), RowOf(n), field);
-  return text;
-}
-
 TEST(EasyFill, FrequencyTextsHoldFifteenDigitsPaddedToTenCharacters) {
   const std::pair<double, const char*> texts[] = {
       {118.02499999999998, "118.025"}, {118.00833333333333, "118.008333333333"}, {-5, "-5"},
@@ -58,30 +52,8 @@ TEST(EasyFill, FrequencyTextsHoldFifteenDigitsPaddedToTenCharacters) {
   EXPECT_EQ(FormatFillFrequency(FillFrequencyText(5e-324)), "0000.00000");
 }
 
-TEST(EasyFill, FrequencySeriesWithinTheCorrectedRange) {
-  const struct {
-    const char *from, *to, *start, *step;
-    int first, last;    // the channels read back
-    const char* shown;  // their frequencies
-  } cases[] = {
-      {"21", "23", "145.5", "12.5", 20, 24, ",0145.50000,0145.51250,0145.52500,"},
-      {"27", "25", "145.5", "12.5", 24, 28, ",0145.50000,0145.51250,0145.52500,"},  // reversed
-      {"1", "4", "118", "8.33", 1, 5, "0118.00000,0118.00833,0118.01666,0118.02500,"},
-      {"5", "6", "0406.0000", "0", 4, 7, ",0406.00000,0406.00500,"},     // step 0 -> 5
-      {"5", "6", "406", "1000000000", 4, 7, ",0406.00000,0416.00000,"},  // 1e9 -> 10000
-      {"5", "6", "406", "1e9", 4, 7, ",0406.00000,0406.00500,"},         // reads as 1 -> 5
-      {"5", "6", "abc", "12.5", 4, 7, ",0000.00000,0000.01250,"},        // not a number
-      {"5", "5", "-12", "12.5", 4, 6, ",0-12.00000,"},
-  };
-  for (const auto& c : cases) {
-    Workspace ws;
-    EasyFillForm form = Form(c.from, c.to, EasyFillForm::kFrequency, c.start, c.step);
-    form.Apply(ws);
-    EXPECT_EQ(Channels(ws, c.first, c.last, kFieldFrequency), c.shown) << c.from << ".." << c.to;
-  }
-}
-
-TEST(EasyFill, CorrectsTheEntriesShownAndNeverWritesOutsideTheRangeOrTheTable) {
+// Which cells a fill touches, counted over the whole table, for ranges at and past its ends.
+TEST(EasyFill, NeverWritesOutsideTheRangeOrTheTable) {
   const struct {
     const char *from, *to, *step, *shown;
     int cells;  // channels written
@@ -103,73 +75,6 @@ TEST(EasyFill, CorrectsTheEntriesShownAndNeverWritesOutsideTheRangeOrTheTable) {
   }
 }
 
-TEST(EasyFill, WritesOnlyTheTickedFieldsAndValidSwitches) {
-  Workspace ws;
-  MarkAllChannels(ws);
-  EasyFillForm form = Form("41", "42", EasyFillForm::kDelay);
-  form.boxes[EasyFillForm::kAtt] = true;
-  form.boxes[EasyFillForm::kSubtone] = true;
-  form.boxes[EasyFillForm::kLockOut] = true;
-  form.switches[EasyFillForm::kDelaySwitch] = 1;
-  form.switches[EasyFillForm::kLockOutSwitch] = 2;    // neither Off nor On: not written
-  form.switches[EasyFillForm::kBeepAlertSwitch] = 1;  // box not ticked: not written
-  form.subtone = 38;                                  // the first DCS code, "023"
-  form.Apply(ws);
-  EXPECT_EQ(Channels(ws, 41, 42, kFieldDelay) + "|" + Channels(ws, 41, 42, kFieldAtt) + "|" +
-                Channels(ws, 41, 42, kFieldSubtone),
-            "1,1|0,0|39,39");
-  EXPECT_EQ(ChangedCells(ws), 6);
-  EXPECT_EQ(EasyFillForm::SubtoneItems()[38], "023");
-  EXPECT_EQ(EasyFillForm::SubtoneItems()[37], "250.3");
-  for (const auto& [subtone, code] : {std::pair{0, "1"}, {-1, ""}, {141, "142"}, {142, ""}}) {
-    Workspace fresh;
-    EasyFillForm tone = Form("1", "1", EasyFillForm::kSubtone);
-    tone.subtone = subtone;
-    tone.Apply(fresh);
-    EXPECT_EQ(fresh.table.At(0, 1, kFieldSubtone), code) << subtone;
-  }
-}
-
-TEST(EasyFill, TagsAlikeOrInASeries) {
-  const struct {
-    const char* tag;
-    bool series;
-    const char* expected;
-  } cases[] = {
-      {"Fire 9", true, "Fire 9,Fire 10,Fire 11"},   {"CH07", true, "CH7,CH8,CH9"},
-      {"A1234567", true, "A1234567,A1234568,A1234569"},  // six digits count
-      {"999999", true, "999999,1000000,1000001"},   {"12", true, "12,13,14"},
-      {"Fire 9", false, "Fire 9,Fire 9,Fire 9"},    {"Tower", true, "Tower,Tower,Tower"},
-      {"ABCDEFGHIJKLMNOPQRST", false, "ABCDEFGHIJKLMNOP,ABCDEFGHIJKLMNOP,ABCDEFGHIJKLMNOP"},
-  };
-  for (const auto& c : cases) {
-    Workspace ws;
-    EasyFillForm form = Form("3", "5", EasyFillForm::kTag);
-    form.tag = c.tag;
-    form.fill_series = c.series;
-    form.Apply(ws);
-    EXPECT_EQ(Channels(ws, 3, 5, kFieldTag), c.expected) << c.tag;
-    EXPECT_EQ(Channels(ws, 2, 2, kFieldTag) + Channels(ws, 6, 6, kFieldTag), "");
-  }
-}
-
-TEST(EasyFill, OpensOnTheSelectedRowsOrTheWholeBank) {
-  const struct {
-    int bank, row, last_row;
-    const char* range;
-  } cases[] = {{1, 7, 3, "27..23"}, {1, 5, 5, "21..40"}, {10, 4, 4, "201..220"}, {12, 0, 30, "201..220"}};
-  for (const auto& c : cases) {
-    Workspace ws;
-    ws.current_bank = c.bank;
-    ws.grid.current = {c.row, 2};
-    ws.grid.selection_end = {c.last_row, 2};
-    EasyFillForm form;
-    form.Open(ws);
-    EXPECT_EQ(form.first_channel + ".." + form.last_channel + " " + form.start + " " + form.step,
-              std::string(c.range) + " 0406.0000 12.5");
-  }
-}
-
 TEST(EasyFill, OnlyARealChangeOutsideTheDummyBankIsUnsaved) {
   Workspace ws;
   ws.current_bank = kDummyBank;
@@ -187,23 +92,9 @@ TEST(EasyFill, OnlyARealChangeOutsideTheDummyBankIsUnsaved) {
   EXPECT_FALSE(ws.unsaved_changes);
 }
 
-TEST(EasyFill, ButtonsCountersAndKeyFilters) {
-  Workspace ws;
-  ws.current_bank = 3;
+// The rest of Easy Fill runs in the editor sessions (tests/data/editor/dialogs.txt).
+TEST(EasyFill, CountersAndKeyFilters) {
   EasyFillForm form;
-  form.Open(ws);
-  form.AllChannels();
-  EXPECT_EQ(form.first_channel + ".." + form.last_channel, "1..200");
-  form.Default();
-  EXPECT_EQ(form.first_channel + ".." + form.last_channel, "61..80");
-  for (const bool select : {true, false}) {  // every box but ATT's
-    form.boxes[EasyFillForm::kAtt] = !select;
-    form.ToggleSelectAll();
-    EXPECT_EQ(form.SelectAllButtonCaption(), select ? "Unselect All" : "Select All");
-    for (int box = 0; box < EasyFillForm::kBoxCount; ++box) {
-      EXPECT_EQ(form.boxes[box], box == EasyFillForm::kAtt ? !select : select) << box;
-    }
-  }
   form.tag = "Ab\xC3\xA9";  // an accented letter counts as one character
   EXPECT_EQ(form.TagCounter(), 3);
   EXPECT_TRUE(EasyFillForm::BoxCaption(7).empty() && EasyFillForm::BoxCaption(-1).empty());

@@ -25,11 +25,15 @@
 //                               timer minutes | clock Y M D h m s   the time
 //   place LEFT TOP WIDTH HEIGHT normal|maximised | width COLUMN TWIPS   the window's geometry
 //   reload                      the last-file timer
-//   set WHAT ARG [= TEXT] | press apply|find|validate | close ok|cancel   the dialog the last
-//                               command opened: scope all|current, op copy|move|swap, from|to
-//                               ENTRY, tags|freqs yes|no (Memory Manager); field frequency|
-//                               comments, text = T, with = T (Find, Replace); bank N = T
-//                               (Priority Channels); banks|switches 1011.. (Other Options)
+//   set WHAT [ARG] [= TEXT] | press BUTTON | close ok|cancel   the dialog the last command
+//                               opened. Memory Manager: scope all|current, op copy|move|swap,
+//                               from|to ENTRY, tags|freqs yes|no, press apply. Find, Replace:
+//                               scope, field frequency|comments, text = T, with = T, press find|
+//                               apply. Priority Channels: bank N = T, press validate. Other
+//                               Options: banks|switches 1011... Easy Fill: from|to|start|step|tag
+//                               = T, series yes|no, box FIELD yes|no, switch FIELD 0|1, subtone
+//                               N, press apply|all|default|selectall. Bank Tags: name N = T,
+//                               press center|left|clear|default
 //   check WHAT [ARGS] = VALUE   paths in what is found are relative to the program folder. WHAT: cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
 //                               cursor, unsaved, undo, said (messages since the last "said"),
 //                               beeps, clipboard, usage, channels, help, controls, boxkeys KEYS,
@@ -296,50 +300,103 @@ class Session {
     }
     return std::nullopt;
   }
-  // A field set or a button pressed in the dialog of the last command.
+  // A field set or a button pressed in the dialog of the last command; "set NAME" takes a word
+  // (yes/no, a number, a choice) or " = TEXT".
   void Dialog(const std::string& action, std::istringstream& args, const std::string& value) {
     DialogForms& d = window_.dialogs();
     std::string word;
     args >> word;
-    if (action == "set scope") {
-      const ManagerScope scope = word == "all" ? ManagerScope::kAllBanks : ManagerScope::kCurrentBank;
-      const SearchScope search = word == "all" ? SearchScope::kAllBanks : SearchScope::kCurrentBank;
-      d.memory_manager.SetScope(scope);
-      d.find.SetScope(search);
-      d.replace.scope = search;
-    } else if (action == "set op") {
-      d.memory_manager.SetOperation(word == "move" ? ManagerOperation::kMove
-                                    : word == "swap" ? ManagerOperation::kSwap : ManagerOperation::kCopy);
-    } else if (action == "set from" || action == "set to") {
-      (action == "set from" ? d.memory_manager.SelectSource(std::stoi(word)) : d.memory_manager.SelectDestination(std::stoi(word)));
-    } else if (action == "set tags" || action == "set freqs") {
-      (action == "set tags" ? d.memory_manager.include_bank_tag : d.memory_manager.frequencies) = word == "yes";
-    } else if (action == "set field") {
-      d.find.SetField(word == "comments" ? FindForm::kComments : FindForm::kFrequency);
-    } else if (action == "set text") {
-      d.find.text = d.replace.find_text = value;
-    } else if (action == "set with") {
-      d.replace.replace_text = value;
-    } else if (action == "set bank") {
-      d.priority.SetField(std::stoi(word) - 1, value);
-    } else if (action == "set banks" || action == "set switches") {  // "1011..." for each box
-      for (std::size_t i = 0; i < word.size(); ++i) {
-        (action == "set banks" ? d.scanner_options.bank_active.at(i) : d.scanner_options.switch_on.at(i)) = word[i] == '1';
+    const bool yes = word == "yes";
+    const int number = !word.empty() && (std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '-') ? std::stoi(word) : 0;
+    const auto Index = [&](std::initializer_list<std::string_view> names) {
+      int i = 0;
+      for (const auto name : names) {
+        if (name == word) return i;
+        ++i;
       }
-    } else if (action == "press apply") {
-      d.memory_manager.Apply();
-      replaced_ = d.replace.Apply();
-    } else if (action == "press find") {
-      d.find.Find();
-    } else if (action == "press validate") {
-      d.priority.ValidateAll();
-    } else {
-      ADD_FAILURE() << "no dialog step \"" << action << "\"";
+      ADD_FAILURE() << "no choice \"" << word << "\" for " << action;
+      return 0;
+    };
+    const auto scope = word == "all" ? SearchScope::kAllBanks : SearchScope::kCurrentBank;
+    bool known = true;
+    switch (dialog_) {
+      case CommandId::kMemoryChannels:
+      case CommandId::kMemoryBanks: {
+        MemoryManagerForm& f = d.memory_manager;
+        if (action == "set scope") f.SetScope(word == "all" ? ManagerScope::kAllBanks : ManagerScope::kCurrentBank);
+        else if (action == "set op") f.SetOperation(static_cast<ManagerOperation>(Index({"copy", "move", "swap"})));
+        else if (action == "set from") f.SelectSource(number);
+        else if (action == "set to") f.SelectDestination(number);
+        else if (action == "set tags") f.include_bank_tag = yes;
+        else if (action == "set freqs") f.frequencies = yes;
+        else if (action == "press apply") f.Apply();
+        else known = false;
+        break;
+      }
+      case CommandId::kFind:
+        if (action == "set scope") d.find.SetScope(scope);
+        else if (action == "set field") d.find.SetField(word == "comments" ? FindForm::kComments : FindForm::kFrequency);
+        else if (action == "set text") d.find.text = value;
+        else if (action == "press find") d.find.Find();
+        else known = false;
+        break;
+      case CommandId::kReplace:
+        if (action == "set scope") d.replace.scope = scope;
+        else if (action == "set text") d.replace.find_text = value;
+        else if (action == "set with") d.replace.replace_text = value;
+        else if (action == "press apply") replaced_ = d.replace.Apply();
+        else known = false;
+        break;
+      case CommandId::kPriorityChannels:
+        if (action == "set bank") d.priority.SetField(number - 1, value);
+        else if (action == "press validate") d.priority.ValidateAll();
+        else known = false;
+        break;
+      case CommandId::kScannerOptions:
+        for (std::size_t i = 0; action == "set banks" && i < word.size(); ++i) d.scanner_options.bank_active.at(i) = word[i] == '1';
+        for (std::size_t i = 0; action == "set switches" && i < word.size(); ++i) d.scanner_options.switch_on.at(i) = word[i] == '1';
+        known = action == "set banks" || action == "set switches";
+        break;
+      case CommandId::kEasyFill: {
+        EasyFillForm& f = d.easy_fill;
+        if (action == "set from") f.first_channel = value;
+        else if (action == "set to") f.last_channel = value;
+        else if (action == "set start") f.start = value;
+        else if (action == "set step") f.step = value;
+        else if (action == "set tag") f.tag = value;
+        else if (action == "set series") f.fill_series = yes;
+        else if (action == "set box") {
+          const int box = Index({"frequency", "tag", "delay", "beep", "lockout", "att", "subtone"});
+          args >> word;
+          f.boxes.at(static_cast<std::size_t>(box)) = word == "yes";
+        } else if (action == "set switch") {
+          const int which = Index({"delay", "beep", "lockout", "att"});
+          args >> f.switches.at(static_cast<std::size_t>(which));
+        } else if (action == "set subtone") f.subtone = number;
+        else if (action == "press apply") f.Apply(ws_);
+        else if (action == "press all") f.AllChannels();
+        else if (action == "press default") f.Default();
+        else if (action == "press selectall") f.ToggleSelectAll();
+        else known = false;
+        break;
+      }
+      case CommandId::kBankTags:
+        if (action == "set name") d.bank_names.SetField(number, value);
+        else if (action == "press center") d.bank_names.Center();
+        else if (action == "press left") d.bank_names.Left();
+        else if (action == "press clear") d.bank_names.ClearAll();
+        else if (action == "press default") d.bank_names.Default();
+        else known = false;
+        break;
+      default:
+        known = false;
     }
+    EXPECT_TRUE(known) << "no step \"" << action << "\" in the open dialog";
   }
   // The open dialog's state, as one line.
   std::string Form() {
     DialogForms& d = window_.dialogs();
+    std::string text;
     switch (dialog_) {
       case CommandId::kMemoryChannels:
       case CommandId::kMemoryBanks:
@@ -350,18 +407,25 @@ class Session {
         return "channel " + d.find.channel_label() + " bank " + d.find.bank_label() + " field " +
                std::to_string(d.find.field()) + " scope " + (d.find.scope() == SearchScope::kAllBanks ? "all" : "current");
       case CommandId::kReplace: return "replaced " + std::to_string(replaced_);
-      case CommandId::kPriorityChannels: {
-        std::string text;
+      case CommandId::kPriorityChannels:
         for (int bank = 0; bank < PriorityForm::kBanks; ++bank) text += (bank > 0 ? "," : "") + d.priority.Field(bank);
         return text;
-      }
-      case CommandId::kScannerOptions: {
-        std::string text;
+      case CommandId::kScannerOptions:
         for (const bool on : d.scanner_options.bank_active) text += on ? '1' : '0';
         text += ' ';
         for (const bool on : d.scanner_options.switch_on) text += on ? '1' : '0';
         return text;
+      case CommandId::kEasyFill: {
+        const EasyFillForm& f = d.easy_fill;
+        for (const bool box : f.boxes) text += box ? '1' : '0';
+        return f.first_channel + ".." + f.last_channel + " start " + f.start + " step " + f.step + " boxes " + text +
+               " apply " + YesNo(f.apply_enabled) + " " + std::string(f.SelectAllButtonCaption());
       }
+      case CommandId::kBankTags:
+        for (int field = 0; field < BankNamesForm::kFieldCount; ++field) {
+          text += d.bank_names.Field(field) + "(" + std::to_string(d.bank_names.Counter(field)) + ")|";
+        }
+        return text;
       default: return "no dialog";
     }
   }

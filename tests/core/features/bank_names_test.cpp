@@ -91,65 +91,10 @@ TEST(BankCaptions, TabsAndViewMenu) {
   EXPECT_EQ(BankTabCaption(names, 11) + BankTabCaption(names, -1) + ViewMenuBankCaption(names, 12), "");
 }
 
-TEST(BankNamesForm, CenterAndLeftCutStripAndPadFieldsZeroToTen) {
-  const struct {
-    const char *field, *centered, *left;
-  } cases[] = {
-      {"Police", "     Police", "Police"},                           // 6 characters: 5 spaces
-      {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP"},  // 16: nothing
-      {"   Fire  ", "      Fire", "Fire"},                           // stripped first
-      {"ABCDEFGHIJKLMNO Q", "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO"},  // cut, then stripped
-      {"Caf\xC3\xA9", "      Caf\xC3\xA9", "Caf\xC3\xA9"},          // characters, not bytes
-      {"  ", "", ""},
-  };
-  for (const auto& c : cases) {
-    Workspace ws;
-    ws.bank_names[11] = "  Edge  ";
-    BankNamesForm form;
-    form.Load(ws);
-    form.SetField(0, c.field);
-    form.SetField(10, c.field);
-    form.Center();
-    EXPECT_EQ(form.Field(0) + "|" + form.Field(10) + "|" + form.Field(11), std::string(c.centered) + "|" + c.centered + "|  Edge  ");
-    form.SetField(0, c.field);
-    form.Left();
-    EXPECT_EQ(form.Field(0) + "|" + form.Field(11), std::string(c.left) + "|  Edge  ");
-  }
-}
-
-TEST(BankNamesForm, OkStoresTheFieldsAndMarksOnlyARealChange) {
-  Workspace ws;
-  BankNamesForm form;
-  form.Load(ws);
-  EXPECT_EQ(form.Field(3) + "/" + std::to_string(form.Counter(9)), "Bank: 4/8");
-  form.Ok(ws);
-  EXPECT_FALSE(ws.unsaved_changes);
-  form.SetField(2, "");
-  form.SetField(5, "Name, \"quoted\" and far too long");
-  form.SetField(6, "line\nbreak");
-  form.SetField(12, "outside");  // no such field: nothing happens
-  EXPECT_EQ(form.Field(12), "");
-  form.Ok(ws);
-  EXPECT_EQ(ws.bank_names[2] + "|" + ws.bank_names[5] + "|" + ws.bank_names[6] + "|" + ws.bank_names[11],
-            " |Name, \"quoted\" a|line break|Search");
-  EXPECT_TRUE(ws.unsaved_changes);
-
-  ws.bank_names[9] = "Marine";
-  form.Load(ws);
-  form.ClearAll();
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(form.Counter(i), 0) << i;
-  form.Default();
-  ws.unsaved_changes = false;
-  form.Ok(ws);
-  EXPECT_EQ(ws.bank_names[9], "Bank: 10");
-  EXPECT_TRUE(ws.unsaved_changes);
-  ws.unsaved_changes = false;
-  form.SetField(10, "Scratch");  // the Dummy bank's name is kept in channel files too
-  form.Ok(ws);
-  EXPECT_TRUE(ws.unsaved_changes);
-  EXPECT_TRUE(BankNamesForm::AcceptsKey(U'a') && BankNamesForm::AcceptsKey(8) && BankNamesForm::AcceptsKey(U'~'));
-  EXPECT_FALSE(BankNamesForm::AcceptsKey(U',') || BankNamesForm::AcceptsKey(U'"') ||
-               BankNamesForm::AcceptsKey(13) || BankNamesForm::AcceptsKey(127) || BankNamesForm::AcceptsKey(U'\u00e9'));
+// The Bank Tags dialog runs in the editor sessions (tests/data/editor/dialogs.txt).
+TEST(BankNamesForm, TheFieldsTakeNoCommaQuoteOrLineEnd) {
+  for (const char32_t key : {U'a', U'~', U' ', char32_t{8}, char32_t{25}}) EXPECT_TRUE(BankNamesForm::AcceptsKey(key)) << static_cast<int>(key);
+  for (const char32_t key : {U',', U'"', char32_t{13}, char32_t{127}, U'\u00e9'}) EXPECT_FALSE(BankNamesForm::AcceptsKey(key)) << static_cast<int>(key);
 }
 
 }  // namespace
