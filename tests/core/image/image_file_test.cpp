@@ -37,8 +37,9 @@ TEST(ImageFile, ReadsCrLfLfAndTrailingBlankLinesAndRefusesWhatIsNot253CloneLines
     ASSERT_TRUE(std::holds_alternative<CloneImage>(result));
     EXPECT_EQ(std::get<CloneImage>(result), kDefault);
   }
-  std::string renamed = JoinLines("\n");
+  std::string renamed = JoinLines("\n"), joined = renamed;
   renamed.replace(47u * 99u, 3, "XLN");
+  joined[47u * 9u + 8u] = '0';  // the blank between the address and the data
   const std::pair<std::string, std::string> refused[] = {
       {"", "holds 0 lines"},
       {JoinLines("\n").substr(0, 252u * 47u), "holds 252 lines"},
@@ -46,6 +47,7 @@ TEST(ImageFile, ReadsCrLfLfAndTrailingBlankLinesAndRefusesWhatIsNot253CloneLines
       {"\n" + JoinLines("\n").substr(0, 252u * 47u), "Line 1 "},  // a blank line inside counts
       {"TALVIREX MEM V0.91\r\n", "holds 1 line;"},
       {renamed, "Line 100 "},
+      {joined, "Line 10 "},
   };
   for (const auto& [text, part] : refused) EXPECT_NE(Refusal(text).find(part), std::string::npos) << part;
 }
