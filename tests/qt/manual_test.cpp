@@ -48,16 +48,14 @@ TEST(ManualPdfTest, HoldsEveryChapterOnItsOwnPagesAndEveryPicture) {
   ASSERT_GE(source.chapters.size(), 10);
   const QString pdf = QString::fromStdString((kProgramDir / "Manual" / "talvir.pdf").string());
   const QString text = Tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
-  for (const QString& chapter : source.chapters) {
-    EXPECT_TRUE(text.contains(chapter.simplified())) << chapter.toStdString();
-  }
+  for (const QString& chapter : source.chapters) EXPECT_TRUE(text.contains(chapter.simplified())) << chapter.toStdString();
   // pdfimages -list: two heading lines, then one line per image drawn.
   const auto images = Tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split('\n', Qt::SkipEmptyParts);
   EXPECT_GE(images.size() - 2, static_cast<qsizetype>(source.pictures.size()));
-  const QString info = Tool(QStringLiteral("pdfinfo"), {pdf});
-  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:.*\\(A4\\)"))));
-  const auto pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-  EXPECT_GE(pages.captured(1).toInt(), source.chapters.size());
+  const auto info = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)[\\s\\S]*Page size:.*\\(A4\\)"))
+                        .match(Tool(QStringLiteral("pdfinfo"), {pdf}));
+  ASSERT_TRUE(info.hasMatch());
+  EXPECT_GE(info.captured(1).toInt(), source.chapters.size());
 }
 
 class HelpWindowTest : public testing::MainWindowFixture {};

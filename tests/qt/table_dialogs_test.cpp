@@ -1,6 +1,6 @@
 // The dialogs that import and print the channel table, driven through their real widgets: the
 // Advanced Data Import with its Webcatcher window, and printing a bank into a PDF read back with
-// pdftotext. Easy Fill and CSV export are driven through the main window (feature_dialogs_test).
+// pdftotext.
 
 #include <QComboBox>
 #include <QLabel>
@@ -99,17 +99,12 @@ TEST_F(TableDialogsTest, WebCatcherImportsTheClipboardIntoOneImportDialog) {
   clipboard_.text = "Marine 16 156.8000\r\nMarine 22 157.1000";
   QWidget main_window;
   int redraws = 0;
-  WebCatcherWindow& info =
-      *WebCatcherWindow::Show(ws_, ui_, clipboard_, &main_window, [&redraws] { ++redraws; });
+  WebCatcherWindow& info = *WebCatcherWindow::Show(ws_, ui_, clipboard_, &main_window, [&redraws] { ++redraws; });
   Child<QPushButton>(info, "Import").click();
   Child<QPushButton>(info, "Import").click();
   const auto dialogs = main_window.findChildren<CsvImportDialog*>();
   ASSERT_EQ(dialogs.size(), 1) << "a second press reuses the open dialog";
-  EXPECT_TRUE(dialogs[0]->isVisible());
-  const auto& found = Child<QListWidget>(*dialogs[0], "Found");
-  ASSERT_EQ(found.count(), 2) << "the second scan adds nothing";
-  EXPECT_EQ(found.item(0)->text(), "156.8000");
-  EXPECT_EQ(found.item(1)->text(), "157.1000");
+  EXPECT_EQ(Child<QListWidget>(*dialogs[0], "Found").count(), 2) << "the second scan adds nothing";
   Child<QPushButton>(*dialogs[0], "AllRight").click();
   Child<QPushButton>(*dialogs[0], "ExportTable").click();
   EXPECT_EQ(Frequency(0, 2), "157.1000");
