@@ -5,7 +5,7 @@
 //   == title                    a new case on a freshly started window, in a new program folder
 //   restart                     a new window on the same program folder
 //   setup KEY=VALUE ...         setup.ini lines, before the first step
-//   file NAME = CONTENT         a file of the program folder
+//   file NAME = CONTENT         a file of the program folder | link NAME = TARGET   a link there
 //   put ROW [BANK] = FIELDS     stores "frequency|tag|delay|lock out|subtone|beep|att" (left-out
 //                               On/Off and subtone fields "0") in the shown bank or bank 1..10, D
 //   fill FIRST LAST             rows FIRST..LAST: "<140 + row>.5|T<row>", then a redraw
@@ -130,6 +130,10 @@ class Session {
       int row = 0;
       args >> row;
       ws_.table.At(ws_.current_bank, row, kFieldSpare) = value;
+    } else if (verb == "link") {  // a symbolic link in the program folder
+      std::string name;
+      args >> name;
+      fs::create_symlink(value, folder_ / name);
     } else if (verb == "noreport") {
       window_.SetReportFolder(folder_ / "missing");
     } else if (verb == "priorities" || verb == "options") {  // "a,b,c...": entries from 0 on
