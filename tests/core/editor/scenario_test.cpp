@@ -25,6 +25,9 @@
 //                               timer minutes | clock Y M D h m s   the time
 //   place LEFT TOP WIDTH HEIGHT normal|maximised | width COLUMN TWIPS   the window's geometry
 //   reload                      the last-file timer
+//   import STEP [ARG] [= TEXT]  the Advanced Data Import: open, scan = TEXT, select|unselect
+//                               ENTRY|none, twenty, all, back, clear found|selected, bank N|D,
+//                               start = T, leave, totable, toclipboard, fromclipboard, fromfile
 //   set WHAT [ARG] [= TEXT] | press BUTTON | close ok|cancel   the dialog the last command
 //                               opened. Memory Manager: scope all|current, op copy|move|swap,
 //                               from|to ENTRY, tags|freqs yes|no, press apply. Find, Replace:
@@ -41,7 +44,8 @@
 //                               enabled|checked CAPTION, exit (its answer), file NAME, line NAME N,
 //                               exists NAME, filename, placement, widths, setting NAME, outcome
 //                               (of the last command: done, window, close), window, opened,
-//                               form (the open dialog), entry N, entries, priority, options, names
+//                               form (the open dialog), entry N, entries, priority, options, names,
+//                               import (both lists, the start and its channel, the export's answer)
 // TEXT and VALUE run to the end of the line (a line ending in " =" checks for the empty text,
 // a VALUE ending in "\*" for any text that starts with the rest);
 // \r \n \t \s (a blank) \\ and \xHH are escapes.
@@ -52,6 +56,7 @@
 #include <sstream>
 
 #include "editor/main_window.h"
+#include "files/csv_import_form.h"
 #include "settings/settings.h"
 #include "support/fake_ports.h"
 #include "support/temp_dir.h"
@@ -221,6 +226,8 @@ class Session {
     } else if (verb == "clock") {
       args >> clock_.now.year >> clock_.now.month >> clock_.now.day >> clock_.now.hour >>
           clock_.now.minute >> clock_.now.second;
+    } else if (verb == "import") {
+      Import(args, value);
     } else if (verb == "set" || verb == "press") {
       std::string what;
       args >> what;
@@ -303,6 +310,31 @@ class Session {
       if (button.command != CommandId::kNone && button.tooltip == caption) return button.command;
     }
     return std::nullopt;
+  }
+  // The Advanced Data Import's form: its buttons and fields.
+  void Import(std::istringstream& args, const std::string& value) {
+    std::string what, word;
+    args >> what >> word;
+    const auto entry = [&]() -> std::optional<std::size_t> {
+      if (word == "none") return std::nullopt;
+      return static_cast<std::size_t>(std::stoi(word));
+    };
+    if (what == "open") import_.Open(ws_);
+    else if (what == "scan") import_.ScanText(value, ui_);
+    else if (what == "select") import_.MoveToSelected(entry(), ui_);
+    else if (what == "unselect") import_.MoveToFound(entry(), ui_);
+    else if (what == "twenty") import_.MoveTwentyToSelected();
+    else if (what == "all") import_.MoveAllToSelected();
+    else if (what == "back") import_.MoveAllToFound();
+    else if (what == "clear") (word == "found" ? (void)import_.ClearFound() : import_.ClearSelected());
+    else if (what == "bank") import_.SelectBank(word == "D" ? kDummyBank : std::stoi(word) - 1);
+    else if (what == "start") import_.SetStartText(value);
+    else if (what == "leave") import_.LeaveStartField();
+    else if (what == "totable") exported_ = import_.ExportToTable(ws_, ui_);
+    else if (what == "toclipboard") exported_ = import_.ExportToClipboard(clipboard_, ui_);
+    else if (what == "fromclipboard") import_.ImportFromClipboard(clipboard_, ui_);
+    else if (what == "fromfile") import_.ImportFromFile(ui_);
+    else ADD_FAILURE() << "no import step \"" << what << "\"";
   }
   // A field set or a button pressed in the dialog of the last command; "set NAME" takes a word
   // (yes/no, a number, a choice) or " = TEXT".
@@ -513,6 +545,15 @@ class Session {
     }
     if (what == "exit") return YesNo(exited_);
     if (what == "form") return Form();
+    if (what == "import") {  // both lists, the start and its channel, the last export's answer
+      const auto joined = [](const std::vector<std::string>& list) {
+        std::string text;
+        for (const auto& entry : list) text += (text.empty() ? "" : ",") + entry;
+        return "[" + text + "]";
+      };
+      return "found" + joined(import_.found()) + " selected" + joined(import_.selected()) + " start " +
+             import_.start_text() + " " + import_.StartChannelText() + " exported " + YesNo(exported_);
+    }
     if (what == "entry") {  // an entry of the Memory Manager's lists
       args >> a;
       return window_.dialogs().memory_manager.entries().at(static_cast<std::size_t>(a));
@@ -591,6 +632,8 @@ class Session {
   bool exited_ = false;
   CommandOutcome outcome_ = CommandOutcome::kDone;
   CommandId dialog_ = CommandId::kNone;  // the last command run
+  CsvImportForm import_;
+  bool exported_ = false;
   int replaced_ = 0;
   std::size_t said_ = 0;
 };
