@@ -1,13 +1,17 @@
-#include "settings/settings.h"
+// The settings: setup.ini and defdata.ini, the registry store, the Software Options form and
+// where the program finds its documents.
 
 #include <gtest/gtest.h>
 
+#include "settings/program_documents.h"
 #include "settings/program_files.h"
 #include "settings/registry_store.h"
+#include "settings/settings.h"
+#include "settings/software_options_form.h"
 #include "support/temp_dir.h"
 #include "workspace.h"
 
-namespace talvirex {
+namespace talvirex::testing {
 namespace {
 
 TEST(Settings, ValuesAreCorrectedAsTheyAreReadAndWrittenBackAtExit) {
@@ -94,5 +98,104 @@ TEST(RegistryStore, ValuesCarryTheXSuffixAndReadBackAsStored) {
   EXPECT_EQ(RegistryStore::Parse(odd.Serialize()).RegistryGet("comport", "1x"), "3  ");
 }
 
+using Form = SoftwareOptionsForm;
+
+// Each row shows and stores its own setting and no other; a flag other than 1 shows unticked.
+TEST(SoftwareOptionsForm, EachRowEditsItsOwnSetting) {
+  const std::pair<Form::Option, int Settings::*> rows[] = {
+      {Form::kEasyTagList, &Settings::option9}, {Form::kClearTags, &Settings::cleartag},
+      {Form::kRememberTags, &Settings::remtags}, {Form::kInfoBox, &Settings::infob},
+      {Form::kHideZeros, &Settings::zero},      {Form::kLoadLast, &Settings::loadlast},
+      {Form::kWindowPosition, &Settings::window}, {Form::kReverseShift, &Settings::shiftdir},
+      {Form::kTabWidths, &Settings::tabwidth},
+  };
+  for (const auto& [option, setting] : rows) {
+    for (const int stored : {1, 7}) {
+      Settings settings;
+      settings.remtags = 0;
+      settings.*setting = stored;
+      Form form;
+      form.Load(settings);
+      for (int i = 0; i < Form::kOptionCount; ++i) {
+        EXPECT_EQ(form.options[i], stored == 1 && i == option) << option << " shows row " << i;
+      }
+      form.options[option] = !form.options[option];
+      Settings expected = settings;
+      expected.*setting = stored == 1 ? 0 : 1;
+      form.Ok(settings);
+      EXPECT_EQ(settings, expected) << option;
+    }
+  }
+}
+
+TEST(SoftwareOptionsForm, BackupDelayAlignmentAndTheRest) {
+  const struct {
+    int stored, scroll_to, shown;  // scroll_to 0: not moved
+    const char* unit;
+    int align, shown_align, chosen_align, stored_align;
+  } cases[] = {
+      {1, 0, 1, "Minute.", 0, 0, 2, 2},   {250, 0, 1, "Minute.", 2, 2, 0, 0},
+      {15, 2, 2, "Minutes.", 5, -1, -1, 5}, {15, 500, 99, "Minutes.", -1, -1, 1, 1},
+      {0, -3, 1, "Minute.", 1, 1, 1, 1},
+  };
+  for (const auto& c : cases) {
+    Settings settings;
+    settings.backupdelay = c.stored;
+    settings.align = c.align;
+    settings.backena = 2;  // not exactly 1: unticked, stored as 0
+    settings.expert = 1;   // not in the dialog: kept
+    Form form;
+    form.Load(settings);
+    if (c.scroll_to != 0) form.SetBackupDelay(c.scroll_to);
+    EXPECT_EQ(form.DelayLabel() + " " + form.UnitLabel(), std::to_string(c.shown) + " " + c.unit);
+    EXPECT_EQ(form.alignment, c.shown_align) << c.align;
+    EXPECT_FALSE(form.backup_enabled);
+    form.alignment = c.chosen_align;
+    form.Ok(settings);
+    EXPECT_EQ(std::vector<int>({settings.backupdelay, settings.align, settings.backena, settings.expert}),
+              std::vector<int>({c.shown, c.stored_align, 0, 1}));
+  }
+}
+
+namespace fs = std::filesystem;
+
+// <prefix>/bin holds the program: a document beside it wins over the shared data folder's copy,
+// and a folder of the document's name is not the document.
+TEST(ProgramDocuments, FoundBesideTheProgramFirstThenInTheSharedDataFolder) {
+  const struct {
+    bool beside, shared, folder_beside;
+    const char* found;  // "beside", "shared" or ""
+  } layouts[] = {
+      {true, false, false, "beside"}, {false, true, false, "shared"}, {true, true, false, "beside"},
+      {false, false, false, ""},      {false, true, true, "shared"},
+  };
+  for (const auto& layout : layouts) {
+    TempDir prefix;
+    const fs::path beside = prefix / "bin" / "Manual" / "talvir.pdf";
+    const fs::path shared = prefix / "share" / "talvirex" / "Manual" / "talvir.pdf";
+    fs::create_directories(prefix / "bin");
+    for (const auto& [put, file] : {std::pair{layout.beside, beside}, {layout.shared, shared}}) {
+      if (!put) continue;
+      fs::create_directories(file.parent_path());
+      WriteBytes(file, "%PDF");
+    }
+    if (layout.folder_beside) fs::create_directories(beside);
+    const auto found = FindDocument(prefix / "bin", kUserManualDocument);
+    const std::string where = !found ? "" : fs::equivalent(*found, beside) ? "beside" : "shared";
+    EXPECT_EQ(where, layout.found) << layout.beside << layout.shared << layout.folder_beside;
+  }
+}
+
+TEST(ProgramDocuments, TheMissingMessageNamesEveryPlaceLookedAt) {
+  TempDir prefix;
+  const std::string text = MissingDocumentText(prefix / "bin", kUserManualDocument);
+  EXPECT_TRUE(text.starts_with("The user manual was not found.\r\n"));
+  for (const fs::path& place : DocumentCandidates(prefix / "bin", kUserManualDocument)) {
+    EXPECT_NE(text.find(place.string()), std::string::npos) << place;
+  }
+  EXPECT_EQ(text.find(".."), std::string::npos) << "a place the user can go to as it is written";
+  EXPECT_TRUE(MissingDocumentText(prefix / "bin", kHelpDocument).starts_with("The help was not found."));
+}
+
 }  // namespace
-}  // namespace talvirex
+}  // namespace talvirex::testing

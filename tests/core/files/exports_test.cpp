@@ -1,13 +1,14 @@
-// The CSV export beyond the golden file (golden_test.cpp): the Dummy bank as the current bank,
-// tags no file holds, and writes that fail.
-
-#include "files/csv_export.h"
+// The CSV export and the print job beyond their golden files (golden_test.cpp): the Dummy bank
+// as the current bank, tags no file holds, which banks a job holds, and writes that fail.
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "files/csv_export.h"
+#include "files/print_form.h"
 #include "support/fake_ports.h"
+#include "support/print_log.h"
 #include "support/temp_dir.h"
 #include "workspace.h"
 
@@ -82,6 +83,43 @@ TEST(ExportCsvForm, OkWritesTheChosenFileWithItsExtensionOrReportsWhyNot) {
   ASSERT_EQ(ui.shown.size(), 1u);
   EXPECT_TRUE(ui.shown[0].text.starts_with("Problem in export routine 1.\r\n Err = 2\r\n Error: "));
   EXPECT_FALSE(ws.unsaved_changes);
+}
+
+TEST(PrintForm, ActiveBankIsTheShownBankAsPage1Of1) {
+  for (const auto& [bank, line] : {std::pair{4, "| 1:Bank: 5\n"}, {kDummyBank, "| 1:Bank: Dummy\n"}}) {
+    Workspace ws;
+    ws.current_bank = bank;
+    PrintForm form;
+    form.SelectOption(PrintForm::kAllBanks);
+    form.Open();  // opening chooses the active bank again
+    PrintLog sink;
+    ScriptedUi ui;
+    form.Print(ws, {"05/12/2026"}, sink, ui);
+    EXPECT_NE(sink.log.find(line), std::string::npos) << sink.log;
+    EXPECT_NE(sink.log.find("Page 1 / 1\nend\n"), std::string::npos) << sink.log;
+    EXPECT_EQ(sink.log.find("new page"), std::string::npos);
+  }
+}
+
+TEST(PrintForm, AFailedPageEndsThatPageOnlyAndAFailedJobIsReported) {
+  Workspace ws;
+  PrintForm form;
+  form.SelectOption(PrintForm::kAllBanks);
+  PrintLog sink;
+  sink.fail_at_call = 3;  // the bank line of Bank 1
+  ScriptedUi ui;
+  form.Print(ws, {"05/12/2026"}, sink, ui);
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Problem in printerroutine bank: 0\r\n Err = 482\r\n"
+                                                 " Error: Printer error"});
+  EXPECT_NE(sink.log.find("| 1:Bank: 1\nnew page"), std::string::npos) << sink.log;  // ends there
+  EXPECT_NE(sink.log.find("Page 2 / 10\nnew page"), std::string::npos);
+
+  PrintLog ending;
+  ending.fail_end = true;
+  ScriptedUi told;
+  form.Print(ws, {"05/12/2026"}, ending, told);
+  EXPECT_EQ(told.Texts(), std::vector<std::string>{"Problem in printerroutine #1\r\n Err = 486\r\n"
+                                                   " Error: The printer went away."});
 }
 
 }  // namespace

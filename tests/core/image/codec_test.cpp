@@ -1,17 +1,63 @@
-// What the golden decodes (golden_test.cpp) cannot show: characters that are no hex digits, lines
-// cut short, and the table parts the decoders must leave alone.
-
-#include "image/decoders.h"
+// The clone image's checksum and what the golden send and decodes (golden_test.cpp) cannot show:
+// a table with nothing to send, damaged lines, characters that are no hex digits, and the table
+// parts the decoders leave alone.
 
 #include <gtest/gtest.h>
 
+#include "image/clone_line.h"
+#include "image/decoders.h"
+#include "image/encoders.h"
 #include "image/memory_map.h"
 #include "image_test_util.h"
 #include "support/fake_ports.h"
 #include "workspace.h"
 
-namespace talvirex {
+namespace talvirex::testing {
 namespace {
+
+// The factory image, whose every line carries its checksum, is a golden file (golden_test.cpp).
+TEST(CloneChecksum, WeighsTheAddressAndDataDigits) {
+  const std::pair<std::string, int> cases[] = {
+      {"CLN 0000 00000000000000000000000000000000", 0x07DD},
+      {"CLN 00A0 00000000000000000000000000000000", 0x07EE},
+      {"CLN 0700 FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF~0AA4", 0x0AA4},  // the old sum is not counted
+      {"CLN FFFF FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", 0x0AF5},       // the largest sum
+      {"CLN 0700 ffffffffffffffffffffffffffffffff", 0x07E4},       // lowercase weighs nothing
+      {"CLN 0000 09", 0x07E6},                                     // short: missing digits add 0
+      {"", 2013},
+  };
+  for (const auto& [line, checksum] : cases) EXPECT_EQ(CloneChecksum(line), checksum) << line;
+}
+
+TEST(CreateSenddata, ATableEmptyOutsideTheDummyBankGivesTheDefaultImageEveryTime) {
+  Workspace ws;
+  ws.table.At(kDummyBank, 1, kFieldFrequency) = "145.5000";
+  ws.table.At(kDummyBank, 1, kFieldTag) = "Scratch";
+  for (int run = 0; run < 2; ++run) {
+    create_senddata(ws);
+    EXPECT_EQ(ws.clone_image, testing::DefaultImage()) << run;
+  }
+}
+
+TEST(CreateSenddata, FinishesLinesWithoutChecksumAndMendsDamagedOnes) {
+  Workspace ws;
+  CloneImage& image = ws.clone_image;
+  const std::string line5 = image.lines[5];
+  image.lines[5] = line5.substr(0, 41);                                 // no checksum yet
+  image.lines[6] = "CLN 0050 0102";                                     // cut short
+  image.lines[7].clear();                                               // missing
+  image.lines[8] = "CLN 0070 00000000000000000000000000000000~0000XX";  // too long
+  image.lines[9] = "garbage that is not a clone line at all!!!";
+  image.lines[10] = image.lines[10].substr(0, 41) + "~0000";            // a stale checksum
+  create_senddata(ws);
+  const std::string zeros(32, '0');
+  EXPECT_EQ(image.lines[5], line5);
+  EXPECT_EQ(image.lines[6], FinishCloneLine("CLN 0050 0102" + zeros.substr(4)));
+  EXPECT_EQ(image.lines[7], FinishCloneLine("CLN 0060 " + zeros));
+  EXPECT_EQ(image.lines[8], FinishCloneLine("CLN 0070 " + zeros));
+  EXPECT_EQ(image.lines[9], FinishCloneLine("CLN 0080 " + zeros));
+  EXPECT_EQ(image.lines[10], testing::DefaultImage().lines[10]);
+}
 
 using namespace image_map;
 
@@ -79,4 +125,4 @@ TEST(FilterImage, DamagedLinesReadAsZeroAndAreReportedOnce) {
 }
 
 }  // namespace
-}  // namespace talvirex
+}  // namespace talvirex::testing

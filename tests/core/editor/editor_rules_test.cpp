@@ -1,0 +1,145 @@
+// Editor rules no session reaches: full tag lists, a sort whose busy pointer fails, Memory
+// Manager operations on slots no list offers, Replace's rule for one tag, the window files' texts
+// and the command table's shape. The rest runs in the editor sessions (tests/data/editor).
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+
+#include "editor/command_table.h"
+#include "editor/find_replace_form.h"
+#include "editor/grid_bridge.h"
+#include "editor/memory_manager_form.h"
+#include "editor/sort_commands.h"
+#include "editor/window_files.h"
+#include "ports/ui.h"
+#include "support/fake_ports.h"
+#include "workspace.h"
+
+namespace talvirex::testing {
+namespace {
+
+// Full tag lists: the dropdowns show every slot up to the last, and a full bank list keeps
+// reusing its last slot. The rest of the redraw runs in the editor sessions.
+TEST(RenderBank, FullTagListsFillTheDropdownsToTheirLastSlot) {
+  Workspace ws;
+  ws.settings.option9 = 1;
+  for (int i = 0; i < 300; ++i) {
+    std::string tag = "T" + std::to_string(i);
+    RecordTag(ws.tags, tag, 0, 1);
+  }
+  ScriptedUi ui;
+  RenderBank(ws, ui);
+  EXPECT_EQ(ws.tag_dropdowns.easy_tags.size(), 211u);
+  EXPECT_EQ(ws.tag_dropdowns.bank_tags[0].size(), 102u);
+  EXPECT_EQ(ws.tag_dropdowns.bank_tags[0][101], "T299");
+}
+
+// A Ui whose busy pointer fails, to drive the sort's failure report. Sorting itself runs in the
+// editor sessions (tests/data/editor/table_commands.txt).
+class FailingProgressUi : public Ui {
+ public:
+  Answer Ask(const Message& message) override {
+    shown.push_back(message.text);
+    return Answer::kOk;
+  }
+  std::optional<std::string> OpenFile(const FileDialog&) override { return std::nullopt; }
+  std::optional<std::string> SaveFile(const FileDialog&) override { return std::nullopt; }
+  void SetBusy(bool busy) override {
+    if (busy) throw std::out_of_range("pointer out of range");
+  }
+  std::vector<std::string> shown;
+};
+
+TEST(SortFailure, ReportsSystemErrorPerDirectionAndLeavesTheBankAsItWas) {
+  for (const auto& [order, lead] : {std::pair{SortOrder::kAscending, "System Error - sort_all: "},
+                                    std::pair{SortOrder::kDescending, "System Error - sort_alld: "}}) {
+    Workspace ws;
+    FailingProgressUi ui;
+    ws.table.At(0, 1, kFieldFrequency) = "300.0000";
+    ws.table.At(0, 2, kFieldFrequency) = "200.0000";
+    RenderBank(ws, ui);
+    SortBank(ws, ui, order);
+    EXPECT_EQ(ui.shown, std::vector<std::string>{std::string(lead) + "9 pointer out of range"});
+    EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "300.0000");
+  }
+}
+
+TEST(MemoryManager, OperationsOnSlotsOutsideTheTableChangeNothing) {
+  Workspace ws;
+  ws.table.At(0, 1, kFieldFrequency) = "145.5";
+  ws.table.At(kDummyBank, 20, kFieldTag) = "D";
+  EXPECT_FALSE(OperateChannel(ws.table, {0, 0}, {0, 1}, ManagerOperation::kCopy));
+  EXPECT_FALSE(OperateChannel(ws.table, {0, 1}, {11, 1}, ManagerOperation::kSwap));
+  EXPECT_FALSE(OperateChannel(ws.table, {-1, 1}, {0, 21}, ManagerOperation::kMove));
+  EXPECT_FALSE(OperateChannel(ws.table, {0, 1}, {0, 21}, ManagerOperation::kMove));
+  EXPECT_FALSE(OperateBank(ws, 0, 11, ManagerOperation::kSwap, true));
+  EXPECT_FALSE(OperateBank(ws, -3, 1, ManagerOperation::kMove, true));
+  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency) + ws.table.At(0, 21, kFieldFrequency), "145.5");
+  EXPECT_TRUE(OperateChannel(ws.table, {kDummyBank, 20}, {0, 20}, ManagerOperation::kCopy));
+  EXPECT_TRUE(OperateBank(ws, kDummyBank, 0, ManagerOperation::kCopy, false));
+  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency) + ws.table.At(0, 20, kFieldTag), "D");
+}
+
+TEST(ReplacedTag, FirstOccurrenceOnlyAndCutToSixteen) {
+  const std::array<std::string, 4> cases[] = {
+      {"AAA", "A", "B", "BAA"},          {"BAA", "A", "B", "BBA"},
+      {"XY", "X", "0123456789ABCDEF", "0123456789ABCDEF"}, {"", "A", "B", ""},
+      {"ABC", "", "Z", "ABC"},           {"abc", "A", "Z", "abc"},
+      {"Tower 1", "ower", "", "T 1"},    {"Tower", "T", "\tP", " Power"},
+  };
+  for (const auto& [tag, find, replacement, expected] : cases) {
+    EXPECT_EQ(ReplacedTag(tag, find, replacement), expected) << tag;
+  }
+}
+
+TEST(WindowDat, Placement) {
+  EXPECT_EQ(PlacementFromWindowDat("-5\r\n-5\r\n-5\r\n-5\r\n1\r\n"),
+            (WindowPlacement{100, 100, 1000, 1000, WindowState::kNormal}));
+  EXPECT_EQ(PlacementFromWindowDat(" 120 \n240\n48000\n7000\n2"),
+            (WindowPlacement{120, 240, 48000, 7000, WindowState::kMaximised}));
+  EXPECT_EQ(PlacementFromWindowDat("x\r\n"), (WindowPlacement{0, 0, 0, 0, WindowState::kNormal}));
+  const WindowPlacement placement{1, 2, 3, 4, WindowState::kMaximised};
+  EXPECT_EQ(WindowDatText(placement), "1\r\n2\r\n3\r\n4\r\n2\r\n");
+  EXPECT_EQ(PlacementFromWindowDat(WindowDatText(placement)), placement);
+}
+
+TEST(TabWidths, HeldWithinLimitsAndShortFilesKeepTheRest) {
+  std::array<int, 7> widths = {1, 2, 3, 4, 5, 6, 7};
+  ApplyTabWidths("5\r\n20000\r\n10\r\n9000\r\n11\r\nabc\r\n", widths);
+  EXPECT_EQ(widths, (std::array<int, 7>{10, 9000, 10, 9000, 11, 10, 7}));
+  EXPECT_EQ(TabWidthsText({1, 2, 3, 4, 5, 6, 7}), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
+}
+
+TEST(CommandTable, ToolbarPositionsAreUniqueAndBoundButtonsHaveTipAndIcon) {
+  std::set<std::pair<int, int>> seen;
+  for (const ToolbarButton& button : ToolbarButtons()) {
+    EXPECT_TRUE(seen.insert({button.toolbar, button.position}).second) << button.position;
+    if (button.command == CommandId::kNone) continue;
+    EXPECT_FALSE(button.tooltip.empty()) << button.position;
+    EXPECT_FALSE(button.icon.empty()) << button.position;
+  }
+}
+
+TEST(CommandTable, EveryCommandHasAMenuEntryOrAButton) {
+  std::set<CommandId> reachable;
+  for (const MenuEntry& entry : MenuEntries()) {
+    EXPECT_EQ(entry.caption.empty(), entry.command == CommandId::kNone);
+    reachable.insert(entry.command);
+  }
+  for (const ToolbarButton& button : ToolbarButtons()) reachable.insert(button.command);
+  for (int id = static_cast<int>(CommandId::kNone); id <= static_cast<int>(CommandId::kPopupHint);
+       ++id) {
+    EXPECT_TRUE(reachable.contains(static_cast<CommandId>(id))) << id;
+  }
+}
+
+TEST(CommandTable, ViewBankEntries) {
+  for (int slot = 0; slot <= 11; ++slot) EXPECT_EQ(ShowBankSlot(ShowBankCommand(slot)), slot);
+  EXPECT_EQ(ShowBankCommand(12), CommandId::kNone);
+  EXPECT_EQ(ShowBankSlot(CommandId::kUndo), -1);
+}
+
+}  // namespace
+}  // namespace talvirex::testing
