@@ -12,7 +12,6 @@
 
 #include "app/key_translation.h"
 #include "platform/grid_model.h"
-#include "platform/qt_clipboard.h"
 #include "platform/qt_ui.h"
 #include "support/qt_application.h"
 
@@ -61,13 +60,6 @@ TEST(QtUi, MessageBoxesCarryTheTitleButtonsAndAnswer) {
 
   QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
   EXPECT_EQ(ui.Ask({"Sure?", " ", Buttons::kYesNo, Icon::kQuestion}), Answer::kNo);
-}
-
-TEST(QtClipboard, RoundTripsText) {
-  App();
-  QtClipboard clipboard;
-  clipboard.SetText("145.5000\tTower\r\n");
-  EXPECT_EQ(clipboard.GetText(), "145.5000\tTower\r\n");
 }
 
 // Key events belong to the application's keyboard device.

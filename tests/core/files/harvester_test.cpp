@@ -1,4 +1,5 @@
-#include "files/harvester.h"
+// Harvesting frequencies from text, and the import form's key filter and clipboard limit; the
+// Advanced Data Import's lists and exports run in the editor sessions (tests/data/editor).
 
 #include <gtest/gtest.h>
 
@@ -6,7 +7,11 @@
 #include <random>
 #include <sstream>
 
+#include "files/csv_import_form.h"
+#include "files/harvester.h"
+#include "support/fake_ports.h"
 #include "support/temp_dir.h"
+#include "workspace.h"
 
 namespace talvirex::testing {
 namespace {
@@ -128,6 +133,29 @@ TEST(FoundList, MembershipFollowsMovesInAndOut) {
   EXPECT_TRUE(found.Contains("146.52"));
   found.Clear();
   EXPECT_FALSE(found.Contains("147.0"));
+}
+
+TEST(CsvImportForm, TheStartFieldTakesDigitsAndControlKeysOnly) {
+  EXPECT_TRUE(CsvImportForm::StartFieldAcceptsKey('5') && CsvImportForm::StartFieldAcceptsKey('-') &&
+              CsvImportForm::StartFieldAcceptsKey(8));
+  EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey('A') || CsvImportForm::StartFieldAcceptsKey(','));
+}
+
+TEST(CsvImportForm, TheClipboardGivesItsFirst58000Characters) {
+  FakeClipboard clipboard;
+  clipboard.text = std::string(57986, ' ') + "146.5200 462.5625";  // cut after "462.5"
+  CsvImportForm form;
+  form.Open(Workspace{});
+  ScriptedUi ui;
+  form.ScanText("100.5", ui);
+  form.ImportFromClipboard(clipboard, ui);
+  EXPECT_EQ(form.clipboard_text().size(), kClipboardLimit);
+  EXPECT_EQ(form.found(), (std::vector<std::string>{"100.5", "146.5200", "462.5"}));
+  EXPECT_EQ(ui.busy_changes, (std::vector<bool>{true, false, true, false}));
+  clipboard.text.clear();
+  for (int i = 0; i < 60000; ++i) clipboard.text += "\xC3\xA9";  // characters, not bytes
+  form.ImportFromClipboard(clipboard, ui);
+  EXPECT_EQ(form.clipboard_text().size(), 2 * kClipboardLimit);
 }
 
 }  // namespace

@@ -1,9 +1,16 @@
-// The channel model: numbers read from texts, frequencies corrected and formatted, subtone codes,
-// banks in use and the normalizing a save does.
+// The channel model: numbers read from texts (the short-text path bit for bit like the general
+// parser), frequencies corrected and formatted, subtone codes, banks in use, the normalizing a
+// save does and the default line data's form.
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <random>
+#include <string>
+
 #include "model/channel_table.h"
+#include "model/default_data.h"
+#include "model/default_data_form.h"
 #include "model/frequency.h"
 #include "model/numeric_value.h"
 #include "workspace.h"
@@ -108,6 +115,43 @@ TEST(Workspace, ClearBankEmptiesTheCurrentBankAndTheSearchRange) {
                 ws.table.At(10, 20, kFieldSpare) + "|" + ws.table.At(10, 21, kFieldFrequency),
             "Empty| | |145");  // row 21 is not touched
   EXPECT_EQ(ws.search_range[0] + ws.search_range[1] + ws.search_range[2], "3");
+}
+
+double Parsed(const std::string& canonical) {
+  double value = 0;
+  std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
+  return value;
+}
+
+TEST(NumericValue, ShortDecimalsMatchTheGeneralParserBitForBit) {
+  std::mt19937_64 random(11);
+  for (int i = 0; i < 200000; ++i) {
+    const int digits = 1 + static_cast<int>(random() % 15);
+    std::string number;
+    for (int d = 0; d < digits; ++d) number += static_cast<char>('0' + random() % 10);
+    const int point = static_cast<int>(random() % (digits + 1));
+    std::string text = number.substr(0, point) + "." + number.substr(point);
+    std::string canonical = text;
+    if (canonical.front() == '.') canonical.insert(canonical.begin(), '0');
+    if (canonical.back() == '.') canonical.pop_back();
+    ASSERT_EQ(NumericValue(text), Parsed(canonical)) << text;
+    ASSERT_EQ(NumericValue("-" + text), -Parsed(canonical)) << text;
+  }
+}
+
+// Entries 1..4 only; a value that is neither Off nor On opens without selection and is kept.
+TEST(DefaultDataForm, OkWritesEntriesOneToFourAndKeepsValuesItCannotShow) {
+  DefaultData data;
+  data.apply[0] = 1;
+  data.value = {0, 1, 2, -7, 0, 9, 0, 0, 0, 0, 0};
+  DefaultDataForm form;
+  form.Load(data);
+  EXPECT_EQ(form.selected, (std::array<int, 4>{1, -1, -1, 0}));
+  form.applied = {false, true, true, false};
+  form.selected = {0, -1, 1, 1};
+  form.Ok(data);
+  EXPECT_EQ(data.apply, (std::array<int, 11>{1, 0, 1, 1, 0, 1, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(data.value, (std::array<int, 11>{0, 0, 2, 1, 1, 9, 0, 0, 0, 0, 0}));
 }
 
 }  // namespace
