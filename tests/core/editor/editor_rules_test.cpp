@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "editor/command_table.h"
+#include "editor/duplicates.h"
 #include "editor/find_replace_form.h"
 #include "editor/grid_bridge.h"
 #include "editor/memory_manager_form.h"
@@ -15,6 +16,7 @@
 #include "editor/window_files.h"
 #include "ports/ui.h"
 #include "support/fake_ports.h"
+#include "support/temp_dir.h"
 #include "workspace.h"
 
 namespace talvirex::testing {
@@ -34,6 +36,15 @@ TEST(RenderBank, FullTagListsFillTheDropdownsToTheirLastSlot) {
   EXPECT_EQ(ws.tag_dropdowns.easy_tags.size(), 211u);
   EXPECT_EQ(ws.tag_dropdowns.bank_tags[0].size(), 102u);
   EXPECT_EQ(ws.tag_dropdowns.bank_tags[0][101], "T299");
+}
+
+TEST(FindDuplicates, ASlotBeyondTheDummyBankHasNoChannelsToCompare) {
+  Workspace ws;
+  ws.current_bank = 11;
+  ws.table.At(11, 1, kFieldFrequency) = ws.table.At(11, 2, kFieldFrequency) = "145.5000";
+  ScriptedUi ui;
+  TempDir dir;
+  EXPECT_EQ(FindDuplicates(ws, ui, DuplicateSearch::kCurrentBank, dir.path()), 0);
 }
 
 // A Ui whose busy pointer fails, to drive the sort's failure report. Sorting itself runs in the

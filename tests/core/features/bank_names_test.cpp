@@ -6,6 +6,7 @@
 #include <random>
 
 #include "features/bank_names_form.h"
+#include "features/priority_form.h"
 #include "support/temp_dir.h"
 #include "workspace.h"
 
@@ -92,7 +93,9 @@ TEST(BankCaptions, TabsAndViewMenu) {
 }
 
 // The Bank Tags dialog runs in the editor sessions (tests/data/editor/dialogs.txt).
-TEST(BankNamesForm, TheFieldsTakeNoCommaQuoteOrLineEnd) {
+TEST(KeyFilters, BankNamesTakeNoCommaQuoteOrLineEndAndPriorityChannelsDigitsOnly) {
+  EXPECT_TRUE(PriorityForm::AcceptsKey(U'0') && PriorityForm::AcceptsKey(U'9') && PriorityForm::AcceptsKey(8));
+  EXPECT_FALSE(PriorityForm::AcceptsKey(U'/') || PriorityForm::AcceptsKey(U':') || PriorityForm::AcceptsKey(U'-'));
   for (const char32_t key : {U'a', U'~', U' ', char32_t{8}, char32_t{25}}) EXPECT_TRUE(BankNamesForm::AcceptsKey(key)) << static_cast<int>(key);
   for (const char32_t key : {U',', U'"', char32_t{13}, char32_t{127}, U'\u00e9'}) EXPECT_FALSE(BankNamesForm::AcceptsKey(key)) << static_cast<int>(key);
 }

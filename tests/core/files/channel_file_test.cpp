@@ -37,8 +37,10 @@ TEST(ChannelFile, ReadingBlanksTheDummyBankAndNumbersTheRecords) {
   ASSERT_FALSE(Read(old, read));
   EXPECT_EQ(read.search_range[0] + read.search_range[1], "118136.975");
   read.search_range = {"25", "30", "x"};
+  old.replace(old.rfind("SET20 9"), 9, "SET20 5");  // the last line without its line end
   ASSERT_FALSE(Read(old, read));
   EXPECT_EQ(read.search_range[0] + read.search_range[1], "2530");
+  EXPECT_EQ(read.scanner_settings[20], 5);
 }
 
 TEST(ChannelFile, QuotesAndLineBreaksAreWrittenAsBlanksAndTextIsWindows1252) {
@@ -49,7 +51,9 @@ TEST(ChannelFile, QuotesAndLineBreaksAreWrittenAsBlanksAndTextIsWindows1252) {
   written.bank_names[1] = "A \"quoted\" name";  // a line record reads quotes back fine
   const std::string bytes = ChannelFileBytes(written);
   EXPECT_NE(bytes.find("Z\xFCrich \x80"), std::string::npos);
-  Workspace read;
+  Workspace read, utf8;  // a file in UTF-8 is read as such
+  ASSERT_FALSE(Read(ChannelFileText(written), utf8));
+  EXPECT_EQ(utf8.table.At(0, 2, kFieldTag), "Flughafen Zürich €");
   ASSERT_FALSE(Read(bytes, read));
   EXPECT_EQ(read.table.At(0, 1, kFieldTag), "Say  hi   X");
   EXPECT_EQ(read.table.At(0, 2, kFieldTag), "Flughafen Zürich €");

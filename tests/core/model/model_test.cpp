@@ -97,6 +97,9 @@ TEST(ChannelTable, BanksInUseSubtonesAndTheTablesBounds) {
   EXPECT_FALSE(IsBankInUse(table, 11) || IsBankInUse(table, 12) || IsBankInUse(table, -1));
   EXPECT_THROW(table.At(13, 0, 0), std::out_of_range);
   EXPECT_THROW(table.At(0, 22, 0), std::out_of_range);
+  EXPECT_THROW(table.At(0, 0, 8), std::out_of_range);
+  EXPECT_THROW(table.At(-1, 0, 0), std::out_of_range);
+  EXPECT_THROW(table.At(0, -1, -1), std::out_of_range);
   const std::pair<const char*, const char*> subtones[] = {
       {"0", "None"}, {"1", "67.0"}, {"38", "250.3"}, {"39", "023"}, {"142", "754"},
       {"143", ""},   {"-1", ""},    {"None", "None"}, {"12", "100.0"}};
