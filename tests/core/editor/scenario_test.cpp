@@ -38,7 +38,7 @@
 //                               N, press apply|all|default|selectall. Bank Tags: name N = T,
 //                               press center|left|clear|default
 //   check WHAT [ARGS] = VALUE   paths in what is found are relative to the program folder. WHAT: cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
-//                               cursor, unsaved, undo, said (messages since the last "said"),
+//                               cursor, unsaved, undo, busy, said (messages since the last "said"),
 //                               beeps, clipboard, usage, channels, help, controls, boxkeys KEYS,
 //                               report (dupl.txt), tags, dropdowns, title, banktitle, tab N,
 //                               enabled|checked CAPTION, exit (its answer), file NAME, line NAME N,
@@ -504,6 +504,7 @@ class Session {
       return text;
     }
     if (what == "beeps") return std::to_string(ui_.beeps);
+    if (what == "busy") return YesNo(!ui_.busy_changes.empty() && ui_.busy_changes.back());
     if (what == "clipboard") return clipboard_.text;
     if (what == "usage") return ws_.status.bank_usage;
     if (what == "channels") return ws_.status.current_channel + "/" + ws_.status.last_selected_channel;
