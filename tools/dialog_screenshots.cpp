@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -12,6 +13,7 @@
 
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/bank_names_dialog.h"
+#include "app/dialogs/channel_list_dialog.h"
 #include "app/dialogs/csv_export_dialog.h"
 #include "app/dialogs/csv_import_dialog.h"
 #include "app/dialogs/default_data_dialog.h"
@@ -151,6 +153,26 @@ int Run(const QDir& folder) {
   CsvImportDialog csvfile(ws, ui, clipboard);
   csvfile.ImportFromClipboard();
   ok &= Shoot(csvfile, folder, "csvfile");
+  const QString list_path = QDir::temp().filePath(QStringLiteral("county-list.csv"));
+  {
+    QFile list(list_path);
+    list.open(QIODevice::WriteOnly);
+    list.write(
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+        "Mode,TStep,Skip,Comment\r\n"
+        "1,Fire Dispatch,154.430000,,0.000000,TSQL,88.5,100.0,023,NN,FM,5.00,,\r\n"
+        "2,Fireground 2,154.280000,,0.000000,,88.5,88.5,023,NN,FM,5.00,,\r\n"
+        "3,EMS Ops,155.340000,,0.000000,DTCS,88.5,88.5,025,NN,FM,5.00,S,\r\n"
+        "4,Sheriff,460.025000,+,5.000000,TSQL,88.5,69.3,023,NN,FM,12.50,,\r\n"
+        "5,Airport Twr,118.300000,,0.000000,,88.5,88.5,023,NN,AM,25.00,,\r\n"
+        "6,2m Repeater,146.940000,-,0.600000,Tone,100.0,88.5,023,NN,FM,5.00,,\r\n"
+        "7,6m Simplex,52.525000,,0.000000,,88.5,88.5,023,NN,FM,5.00,,\r\n"
+        "8,CB Ch 19,27.185000,,0.000000,,88.5,88.5,023,NN,AM,5.00,,\r\n");
+  }
+  forms.channel_list.Open(list_path.toStdString(), ws, ui);
+  forms.channel_list.SetFirstChannel(19);
+  ChannelListDialog chanlist(forms.channel_list, ws.table);
+  ok &= Shoot(chanlist, folder, "chanlist");
   forms.print.Open();
   PrintDialog printie(forms.print, ws, ui);
   ok &= Shoot(printie, folder, "printie");

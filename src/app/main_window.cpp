@@ -3,10 +3,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMimeData>
 #include <QMenu>
 #include <QProgressBar>
 #include <QScreen>
@@ -17,6 +20,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/command_actions.h"
@@ -66,6 +70,7 @@ MainWindow::MainWindow(MainWindowOptions options)
       model_(workspace_.grid) {
   setObjectName(QStringLiteral("memtab"));
   setWindowTitle(FromUtf8(logic_.title()));
+  setAcceptDrops(true);  // a channel list dropped on the window is imported
   commands_ = new CommandActions(*this, [this](CommandId command) { RunCommand(command); });
   setCentralWidget(BuildCentral());
   BuildStatusBar();
@@ -270,8 +275,42 @@ void MainWindow::StartTimers() {
 }
 
 void MainWindow::RunCommand(CommandId command) {
+  Carry(command, [&] { return logic_.Run(command); });
+}
+
+void MainWindow::ImportDroppedFile(const QString& path) {
+  Carry(CommandId::kImportChannelList, [&] {
+    return logic_.OpenChannelList(path.toStdString()) ? CommandOutcome::kForWindow
+                                                      : CommandOutcome::kDone;
+  });
+}
+
+namespace {
+
+// The one local file a drag carries, or nothing.
+QString DraggedFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().front();
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DraggedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString path = DraggedFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  // The drop's own event ends before the dialog opens.
+  QTimer::singleShot(0, this, [this, path] { ImportDroppedFile(path); });
+}
+
+void MainWindow::Carry(CommandId command, const std::function<CommandOutcome()>& run) {
   ++commands_running_;
-  const CommandOutcome outcome = logic_.Run(command);
+  const CommandOutcome outcome = run();
   if (outcome == CommandOutcome::kForWindow && options_.dialogs != nullptr) {
     WindowCommandContext context{this,    workspace_, logic_, ui_,
                                  clipboard_, clock_,  options_.folders.program};

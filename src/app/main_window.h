@@ -71,6 +71,8 @@ class MainWindow final : public QMainWindow {
 
   /// A menu or toolbar command, as choosing it does.
   void RunCommand(CommandId command);
+  /// A file dropped on the window: the channel list import with that file.
+  void ImportDroppedFile(const QString& path);
   /// Draws every part of the window from the workspace and the logic.
   void RefreshFromCore();
 
@@ -86,6 +88,8 @@ class MainWindow final : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -95,6 +99,7 @@ class MainWindow final : public QMainWindow {
   void Place();
   QSize DefaultSize() const;
   void StartTimers();
+  void Carry(CommandId command, const std::function<CommandOutcome()>& run);
   void BetweenUserActions(std::function<void()> work);
   void RunDeferredWork();
   bool GridKey(const QKeyEvent& key);

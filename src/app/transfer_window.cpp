@@ -17,7 +17,7 @@
 #include "app/dialog_launcher.h"
 #include "editor/main_window.h"
 #include "files/file_io.h"
-#include "link/clone_commands.h"
+#include "editor/clone_commands.h"
 #include "link/image_backup.h"
 #include "platform/serial_link.h"
 #include "ports/clock.h"
@@ -47,55 +47,30 @@ QString LogText(std::string text) {
 
 }  // namespace
 
-TransferDialog::TransferDialog(Workspace& workspace, KloonMode mode, TransferServices services,
+TransferDialog::TransferDialog(Document& document, KloonMode mode, TransferServices services,
                                QWidget* parent)
     : QDialog(parent),
-      workspace_(workspace),
       services_(std::move(services)),
-      mode_(mode),
-      setup_(PortSetup::Load(LoadRegistryStore(services_.program_folder))),
-      trace_(services_.clock) {
+      setup_(PortSetup::Load(LoadRegistryStore(services_.program_folder))) {
   setObjectName(QStringLiteral("kloon"));
-  kloon_ = std::make_unique<Kloon>(workspace_.clone_image, mode, setup_.pacing_ms());
-  setWindowTitle(Text(std::string(kloon_->Caption())));
+  session_ = std::make_unique<TransferSession>(
+      document, mode, setup_.pacing_ms(),
+      TransferFiles{services_.program_folder, services_.clock}, services_.ui,
+      static_cast<TransferView&>(*this));
+  setWindowTitle(Text(std::string(kloon().Caption())));
   setModal(true);
 
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(BuildCommunicationFrame(), 1);
   layout->addWidget(BuildPortFrame());
   ShowPortSetup();
+  link_ = std::make_unique<SerialLink>(*session_);
 
-  SerialLinkHooks hooks;
-  hooks.status = [this](const std::string& text) {
-    status_->setText(Text(text));
-    trace_.Status(text);
-  };
-  hooks.progress = [this](const SetProgress& progress) { progress_->setValue(progress.percent); };
-  hooks.detected = [this](bool detected) {
-    detected_->setText(detected ? QStringLiteral("Yes") : QStringLiteral("No"));
-  };
-  hooks.line = [this](const std::string& text) { line_->setText(Text(text)); };
-  hooks.rejected_count = [this](std::optional<int> count) {
-    rejected_->setText(count ? QString::number(*count) : QString());
-  };
-  hooks.refusal_log = [this](const std::string& text) {
-    refusal_log_->setPlainText(refusal_log_->toPlainText() + LogText(text));
-  };
-  hooks.buttons = [this](const SetButtons& buttons) { ApplyButtons(buttons); };
-  hooks.decode_image = [this] { DecodeImage(); };
-  hooks.close_window = [this] {
-    Finish();
-    QDialog::done(QDialog::Accepted);
-  };
-  hooks.sent = [this](const std::string& text) { trace_.Sent(text); };
-  hooks.received = [this](std::string_view bytes) { trace_.Received(bytes); };
-  link_ = std::make_unique<SerialLink>(*kloon_, services_.ui, std::move(hooks));
-
-  connect(read_, &QPushButton::clicked, this, [this] { StartRead(); });
-  connect(send_, &QPushButton::clicked, this, [this] { StartSend(); });
-  connect(stop_, &QPushButton::clicked, this, [this] { link_->Carry(kloon_->Stop()); });
+  connect(read_, &QPushButton::clicked, this, [this] { Start(); });
+  connect(send_, &QPushButton::clicked, this, [this] { Start(); });
+  connect(stop_, &QPushButton::clicked, this, [this] { link_->Carry(session_->kloon().Stop()); });
   connect(ok_, &QPushButton::clicked, this, [this] { reject(); });
-  link_->Carry(kloon_->Open());
+  link_->Carry(session_->kloon().Open());
 }
 
 TransferDialog::~TransferDialog() {
@@ -232,40 +207,45 @@ void TransferDialog::TakePortChoice() {
   }
 }
 
-void TransferDialog::ApplyButtons(const SetButtons& buttons) {
+void TransferDialog::Start() {
+  TakePortChoice();
+  link_->Carry(session_->Start(setup_.Port()));
+}
+
+void TransferDialog::ShowStatus(const std::string& text) { status_->setText(Text(text)); }
+
+void TransferDialog::ShowProgress(const SetProgress& progress) {
+  progress_->setValue(progress.percent);
+}
+
+void TransferDialog::ShowDetected(bool detected) {
+  detected_->setText(detected ? QStringLiteral("Yes") : QStringLiteral("No"));
+}
+
+void TransferDialog::ShowSentLine(const std::string& text) { line_->setText(Text(text)); }
+
+void TransferDialog::ShowRejectedCount(std::optional<int> count) {
+  rejected_->setText(count ? QString::number(*count) : QString());
+}
+
+void TransferDialog::AppendRefusal(const std::string& text) {
+  refusal_log_->setPlainText(refusal_log_->toPlainText() + LogText(text));
+}
+
+void TransferDialog::EnableButtons(const SetButtons& buttons) {
   read_->setEnabled(buttons.read);
   send_->setEnabled(buttons.send);
   stop_->setEnabled(buttons.stop);
 }
 
-void TransferDialog::StartRead() {
-  TakePortChoice();
-  const KloonEffects effects = kloon_->StartRead(setup_.Port());
-  attempted_ = attempted_ || !effects.empty();
-  link_->Carry(effects);
-}
-
-void TransferDialog::StartSend() {
-  TakePortChoice();
-  if (kloon_->buttons().send && !kloon_->transferring()) {
-    // What goes out now can always be taken back: the scanner's memory as the program sends it.
-    WriteImageBackup(workspace_.clone_image, services_.program_folder, services_.clock.Now(),
-                     BackupKind::kSend);
-  }
-  const KloonEffects effects = kloon_->StartSend(setup_.Port());
-  attempted_ = attempted_ || !effects.empty();
-  link_->Carry(effects);
-}
-
-void TransferDialog::DecodeImage() {
-  WriteImageBackup(workspace_.clone_image, services_.program_folder, services_.clock.Now(),
-                   BackupKind::kRead);
-  DecodeReadImage(workspace_, services_.ui);
+void TransferDialog::CloseView() {
+  Finish();
+  QDialog::done(QDialog::Accepted);
 }
 
 void TransferDialog::reject() {
   if (finished_) return QDialog::reject();
-  link_->Carry(kloon_->Ok());  // ends with the engine's CloseWindow
+  link_->Carry(session_->kloon().Ok());  // ends with the engine's CloseWindow
   if (!finished_) {
     Finish();
     QDialog::reject();
@@ -289,10 +269,7 @@ void TransferDialog::Finish() {
   finished_ = true;
   TakePortChoice();
   StorePortSetup();
-  if (attempted_) {
-    KeepTrace(trace_, services_.program_folder, services_.clock.Now(),
-              mode_ == KloonMode::kRead ? "read" : "send");
-  }
+  session_->Finish();
 }
 
 void TransferDialog::StorePortSetup() {

@@ -13,7 +13,7 @@
 #include "editor/command_table.h"
 #include "link/kloon.h"
 #include "link/port_setup.h"
-#include "link/transfer_trace.h"
+#include "link/transfer_session.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,7 +24,7 @@ class QRadioButton;
 
 namespace talvirex {
 
-struct Workspace;
+struct Document;
 struct WindowCommandContext;
 class Ui;
 class Clock;
@@ -38,13 +38,13 @@ struct TransferServices {
   std::filesystem::path program_folder;
 };
 
-class TransferDialog final : public QDialog {
+class TransferDialog final : public QDialog, private TransferView {
   Q_OBJECT
 
  public:
-  /// A window for one kind of transfer on `workspace`'s clone image; a complete read decodes it
+  /// A window for one kind of transfer on `document`'s clone image; a complete read decodes it
   /// into the tables. The port choice and pacing come from the registry store at once.
-  TransferDialog(Workspace& workspace, KloonMode mode, TransferServices services,
+  TransferDialog(Document& document, KloonMode mode, TransferServices services,
                  QWidget* parent = nullptr);
   ~TransferDialog() override;
 
@@ -64,7 +64,7 @@ class TransferDialog final : public QDialog {
   QLineEdit* other_entry() const { return other_entry_; }
   /// The device shown beside option 1..9.
   QLabel* device_label(int option) const { return devices_.at(option - 1); }
-  const Kloon& kloon() const { return *kloon_; }
+  const Kloon& kloon() const { return session_->kloon(); }
 
   /// "Ok" and the close box end a running transfer before the window closes.
   void reject() override;
@@ -80,22 +80,25 @@ class TransferDialog final : public QDialog {
   void TakePortChoice();
   void ShowDeviceNames();
   void ShowOtherDevice();
-  void ApplyButtons(const SetButtons& buttons);
-  void StartRead();
-  void StartSend();
-  void DecodeImage();
+  void Start();
   void Finish();
   void StorePortSetup();
 
-  Workspace& workspace_;
+  // What the session shows.
+  void ShowStatus(const std::string& text) override;
+  void ShowProgress(const SetProgress& progress) override;
+  void ShowDetected(bool detected) override;
+  void ShowSentLine(const std::string& text) override;
+  void ShowRejectedCount(std::optional<int> count) override;
+  void AppendRefusal(const std::string& text) override;
+  void EnableButtons(const SetButtons& buttons) override;
+  void CloseView() override;
+
   TransferServices services_;
-  KloonMode mode_;
   PortSetup setup_;
-  TransferTrace trace_;
-  std::unique_ptr<Kloon> kloon_;
+  std::unique_ptr<TransferSession> session_;
   std::unique_ptr<SerialLink> link_;
-  bool attempted_ = false;  // a transfer was started: its trace is kept at close
-  bool finished_ = false;   // the port choice is stored and the trace kept
+  bool finished_ = false;  // the port choice is stored and the trace kept
 
   QLabel* status_ = nullptr;
   QProgressBar* progress_ = nullptr;

@@ -2,13 +2,8 @@
 
 #include <ostream>
 
-#include "cli/stream_ui.h"
-#include "files/file_commands.h"
+#include "model/channel_table.h"
 #include "model/numeric_value.h"
-#include "ports/clock.h"
-#include "settings/program_files.h"
-#include "settings/program_folder.h"
-#include "workspace.h"
 
 namespace talvirex::cli {
 
@@ -30,6 +25,5 @@ std::optional<BankChoice> ParseBankChoice(const Arguments& args, const std::stri
   }
   return BankChoice{false, number - 1};
 }
-
 
 }  // namespace talvirex::cli

@@ -8,10 +8,6 @@
 
 #include "cli/arguments.h"
 
-namespace talvirex {
-struct Workspace;
-}
-
 namespace talvirex::cli {
 
 struct BankChoice {

@@ -11,6 +11,7 @@ namespace talvirex::cli {
 extern const Command kNormalizeCommand;
 extern const Command kDiffCommand;
 extern const Command kCsvCommand;
+extern const Command kImportCommand;
 extern const Command kHarvestCommand;
 extern const Command kPrintCommand;
 extern const Command kImageCommand;
@@ -31,6 +32,7 @@ const std::array kCommands = {
     &kRestoreCommand,
     &kDiffCommand,
     &kCsvCommand,
+    &kImportCommand,
     &kHarvestCommand,
     &kPrintCommand,
     &kScannerCommand,

@@ -1,4 +1,5 @@
-// talvirex csv IN.s2c [--bank N | --all] [-o OUT.csv]: the CSV export of the File menu.
+// talvirex csv IN.s2c [--bank N | --all] [--layout table|list] [-o OUT.csv]: the CSV export of the
+// File menu, in the program's own layout or as a channel list.
 
 #include <ostream>
 #include <sstream>
@@ -7,16 +8,17 @@
 #include "cli/command_io.h"
 #include "cli/command.h"
 #include "cli/stream_ui.h"
+#include "files/channel_list.h"
 #include "files/csv_export.h"
 #include "files/file_io.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex::cli {
 
 namespace {
 
 int RunCsv(CommandContext& context) {
-  const Arguments args(context.args, {"-o", "--bank"}, {"--all"});
+  const Arguments args(context.args, {"-o", "--bank", "--layout"}, {"--all"});
   if (!args.ok() || args.positional().size() != 1) {
     context.err << "talvirex csv: " << (args.ok() ? "need one channel file IN.s2c" : args.error())
                 << '\n';
@@ -24,17 +26,26 @@ int RunCsv(CommandContext& context) {
   }
   const auto choice = ParseBankChoice(args, "csv", context.err);
   if (!choice) return kExitUsage;
+  const std::string layout = args.Value("--layout").value_or("table");
+  if (layout != "table" && layout != "list") {
+    context.err << "talvirex csv: --layout takes table or list, not '" << layout << "'\n";
+    return kExitUsage;
+  }
 
-  Workspace workspace;
-  if (!LoadChannelFileAsOpenDoes(workspace, args.positional()[0], context.err)) return kExitDataProblem;
-  workspace.current_bank = choice->slot;
+  Document document;
+  if (!LoadChannelFileAsOpenDoes(document, UserSettings(), args.positional()[0], context.err)) {
+    return kExitDataProblem;
+  }
   ExportCsvForm form;
   form.Open();
   if (choice->all) form.SelectOption(ExportCsvForm::kAllBanks);
 
   StreamUi ui(context.err, false);
   std::ostringstream text;
-  if (const auto failure = WriteCsv(workspace.table, form.BanksToExport(workspace), text, ui)) {
+  if (layout == "list") {
+    text << ChannelListText(document.table, form.BanksToExport(choice->slot));
+  } else if (const auto failure =
+                 WriteCsv(document.table, form.BanksToExport(choice->slot), text, ui)) {
     ui.Tell(RoutineFailureText("Problem in export routine 1.", *failure));
     return kExitDataProblem;
   }
@@ -53,13 +64,15 @@ int RunCsv(CommandContext& context) {
 }  // namespace
 
 extern const Command kCsvCommand{
-    "csv", "csv IN.s2c [--bank N | --all] [-o OUT.csv]",
+    "csv", "csv IN.s2c [--bank N | --all] [--layout table|list] [-o OUT.csv]",
     "export the channels of one bank or of Banks 1..10 as CSV",
     "--bank N   the bank to export: 1..10, or D for the Dummy bank (Bank 1 by default;\n"
     "           a channel file never holds the Dummy bank, so it exports empty lines)\n"
     "--all      Banks 1..10\n"
     "-o FILE    write the CSV there (exactly that name); without it, to standard output\n"
-    "The file is Windows-1252 text with CR LF line ends: a header line and 20 lines a bank.\n",
+    "--layout   table (the default): Windows-1252 text with CR LF line ends, a header line and\n"
+    "           20 lines a bank; list: the channel-list layout other radio tools read, one row\n"
+    "           for each channel in use (UTF-8, CR LF)\n",
     RunCsv};
 
 }  // namespace talvirex::cli

@@ -8,14 +8,10 @@
 #include "cli/command.h"
 #include "cli/command_io.h"
 #include "cli/stream_ui.h"
-#include "editor/grid_bridge.h"
+#include "document.h"
 #include "files/channel_file.h"
 #include "image/decoders.h"
 #include "image/image_file.h"
-#include "model/frequency.h"
-#include "settings/program_files.h"
-#include "settings/program_folder.h"
-#include "workspace.h"
 
 namespace talvirex::cli {
 
@@ -32,19 +28,13 @@ int RunDecode(CommandContext& context) {
     context.err << "talvirex decode: " << error->message << '\n';
     return kExitDataProblem;
   }
-  Workspace workspace;
-  LoadSettingsFiles(workspace, ProgramFolder());
-  workspace.clone_image = std::get<CloneImage>(std::move(loaded));
+  Document document;
+  document.clone_image = std::get<CloneImage>(std::move(loaded));
   StreamUi ui(context.err, false);
-  filter_image(workspace, ui);
-
-  // The read redraws the grid from the table; the save that follows commits Bank 1 and cleans.
-  workspace.current_bank = 0;
-  RenderBank(workspace, ui);
-  CommitBank(workspace, ui);
-  NormalizeForSave(workspace.table);
-
-  return WriteResult(ChannelFileBytes(workspace), args.Value("-o"), context);
+  filter_image(document, ui);
+  // The save right after a read.
+  SettleAsShown(document, UserSettings());
+  return WriteResult(ChannelFileBytes(document), args.Value("-o"), context);
 }
 
 }  // namespace

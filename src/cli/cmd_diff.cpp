@@ -4,24 +4,19 @@
 
 #include "cli/arguments.h"
 #include "cli/command.h"
-#include "cli/stream_ui.h"
+#include "cli/command_io.h"
+#include "document.h"
 #include "files/channel_diff.h"
-#include "files/file_commands.h"
 #include "model/frequency.h"
-#include "ports/clock.h"
-#include "settings/program_folder.h"
-#include "workspace.h"
 
 namespace talvirex::cli {
 
 namespace {
 
-// Reads a channel file as Open does (without the grid) and cleans it as Save does.
-bool LoadNormalized(const std::string& path, Workspace& workspace, Ui& ui) {
-  SystemClock clock;
-  FileCommands files(workspace, ui, clock, ProgramFolder());
-  if (!files.LoadChannelFile(path)) return false;
-  NormalizeForSave(workspace.table);
+// Reads a channel file as Open does and cleans it as Save does.
+bool LoadNormalized(const std::string& path, Document& document, std::ostream& err) {
+  if (!LoadChannelFileAsOpenDoes(document, Settings{}, path, err)) return false;
+  NormalizeForSave(document.table);
   return true;
 }
 
@@ -31,10 +26,10 @@ int RunDiff(CommandContext& context) {
     context.err << "talvirex diff: " << (args.ok() ? "need two channel files" : args.error()) << '\n';
     return kExitUsage;
   }
-  StreamUi ui(context.err, false);
-  Workspace a;
-  Workspace b;
-  if (!LoadNormalized(args.positional()[0], a, ui) || !LoadNormalized(args.positional()[1], b, ui)) {
+  Document a;
+  Document b;
+  if (!LoadNormalized(args.positional()[0], a, context.err) ||
+      !LoadNormalized(args.positional()[1], b, context.err)) {
     return kExitDataProblem;
   }
   const auto differences = DiffTables(a, b);

@@ -7,13 +7,9 @@
 #include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/command_io.h"
-#include "cli/stream_ui.h"
-#include "editor/grid_bridge.h"
-#include "files/channel_file.h"
+#include "document.h"
 #include "image/encoders.h"
 #include "image/image_file.h"
-#include "model/frequency.h"
-#include "workspace.h"
 
 namespace talvirex::cli {
 
@@ -25,24 +21,23 @@ int RunImage(CommandContext& context) {
     context.err << "talvirex image: " << (args.ok() ? "need one IN.s2c" : args.error()) << '\n';
     return kExitUsage;
   }
-  Workspace workspace;
+  Document document;
   if (const auto base = args.Value("--base")) {
     auto loaded = LoadImageFile(*base);
     if (const auto* error = std::get_if<ImageFileError>(&loaded)) {
       context.err << "talvirex image: " << error->message << '\n';
       return kExitDataProblem;
     }
-    workspace.clone_image = std::get<CloneImage>(std::move(loaded));
+    document.clone_image = std::get<CloneImage>(std::move(loaded));
   }
-  if (!LoadChannelFileAsOpenDoes(workspace, args.positional()[0], context.err)) return kExitDataProblem;
-
+  const Settings settings = UserSettings();
+  if (!LoadChannelFileAsOpenDoes(document, settings, args.positional()[0], context.err)) {
+    return kExitDataProblem;
+  }
   // What the send command does before it opens the transfer window.
-  StreamUi ui(context.err, false);
-  CommitBank(workspace, ui);
-  NormalizeForSave(workspace.table);
-  create_senddata(workspace);
-
-  return WriteResult(ImageFileText(workspace.clone_image), args.Value("-o"), context);
+  SettleAsShown(document, settings);
+  create_senddata(document);
+  return WriteResult(ImageFileText(document.clone_image), args.Value("-o"), context);
 }
 
 }  // namespace

@@ -6,11 +6,8 @@
 #include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/command_io.h"
-#include "cli/stream_ui.h"
-#include "editor/grid_bridge.h"
+#include "document.h"
 #include "files/channel_file.h"
-#include "model/frequency.h"
-#include "workspace.h"
 
 namespace talvirex::cli {
 
@@ -23,14 +20,14 @@ int RunNormalize(CommandContext& context) {
                 << '\n';
     return kExitUsage;
   }
-  Workspace workspace;
-  if (!LoadChannelFileAsOpenDoes(workspace, args.positional()[0], context.err)) return kExitDataProblem;
-
+  Document document;
+  const Settings settings = UserSettings();
+  if (!LoadChannelFileAsOpenDoes(document, settings, args.positional()[0], context.err)) {
+    return kExitDataProblem;
+  }
   // What Save does before it writes.
-  StreamUi ui(context.err, false);
-  CommitBank(workspace, ui);
-  NormalizeForSave(workspace.table);
-  return WriteResult(ChannelFileBytes(workspace), args.Value("-o"), context);
+  SettleAsShown(document, settings);
+  return WriteResult(ChannelFileBytes(document), args.Value("-o"), context);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "cli/stream_ui.h"
 #include "files/print_form.h"
 #include "platform/qt_print_sink.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex::cli {
 
@@ -41,9 +41,10 @@ int RunPrint(CommandContext& context) {
   }
   const auto choice = ParseBankChoice(args, "print", context.err);
   if (!choice) return kExitUsage;
-  Workspace workspace;
-  if (!LoadChannelFileAsOpenDoes(workspace, args.positional()[0], context.err)) return kExitDataProblem;
-  workspace.current_bank = choice->slot;
+  Document document;
+  if (!LoadChannelFileAsOpenDoes(document, UserSettings(), args.positional()[0], context.err)) {
+    return kExitDataProblem;
+  }
 
   // Fonts and the printer need a GUI application; without a display it runs offscreen.
   if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
@@ -59,7 +60,7 @@ int RunPrint(CommandContext& context) {
   form.Open();
   if (choice->all) form.SelectOption(PrintForm::kAllBanks);
   CountingUi ui(context.err);
-  form.Print(workspace, PrintContext{ShortDateToday()}, sink, ui);
+  form.Print(document, choice->slot, PrintContext{ShortDateToday()}, sink, ui);
   return ui.messages == 0 ? kExitOk : kExitDataProblem;
 }
 

@@ -5,42 +5,32 @@
 
 #include "cli/arguments.h"
 #include "cli/command.h"
-#include "cli/stream_ui.h"
+#include "cli/command_io.h"
 #include "cli/transfer_run.h"
-#include "editor/grid_bridge.h"
+#include "document.h"
 #include "files/channel_file.h"
-#include "files/file_commands.h"
 #include "files/file_io.h"
 #include "image/image_file.h"
-#include "link/clone_commands.h"
-#include "model/frequency.h"
-#include "ports/clock.h"
-#include "settings/program_files.h"
-#include "settings/program_folder.h"
-#include "workspace.h"
 
 namespace talvirex::cli {
 
 namespace {
 
-int WriteResults(Workspace& workspace, const Arguments& args, CommandContext& context) {
-  StreamUi ui(context.err, false);
+int WriteResults(Document& document, const Settings& settings, const Arguments& args,
+                 CommandContext& context) {
   // The save right after the read: Bank 1 is shown, committed and cleaned.
-  workspace.current_bank = 0;
-  RenderBank(workspace, ui);
-  CommitBank(workspace, ui);
-  NormalizeForSave(workspace.table);
+  SettleAsShown(document, settings);
   int status = kExitOk;
   if (const auto image_out = args.Value("--image-out")) {
-    if (const auto error = WriteFileAtomically(*image_out, ImageFileText(workspace.clone_image))) {
+    if (const auto error = WriteFileAtomically(*image_out, ImageFileText(document.clone_image))) {
       context.err << "The file could not be saved:\n" << *image_out << '\n' << error->reason << '\n';
       status = kExitDataProblem;
     }
   }
   const auto out_path = args.Value("-o");
   if (!out_path) {
-    context.out << ChannelFileBytes(workspace) << std::flush;
-  } else if (const auto error = WriteChannelFile(workspace, *out_path)) {
+    context.out << ChannelFileBytes(document) << std::flush;
+  } else if (const auto error = WriteChannelFile(document, *out_path)) {
     context.err << "The file could not be saved:\n" << *out_path << '\n' << error->reason << '\n';
     status = kExitDataProblem;
   }
@@ -60,24 +50,16 @@ int RunRead(CommandContext& context) {
                 << '\n';
     return kExitUsage;
   }
-  const auto folder = ProgramFolder();
-  Workspace workspace;
-  LoadSettingsFiles(workspace, folder);
-  StreamUi ui(context.err, false);
-  SystemClock clock;
-  FileCommands files(workspace, ui, clock, folder);
-
+  const Settings settings = UserSettings();
+  Document document;
   TransferRequest request;
   request.mode = KloonMode::kRead;
   request.port = *port;
   request.assume_yes = args.Has("--yes");
   request.trace_path = args.Value("--trace");
-  request.decode_image = [&workspace](Ui& transfer_ui) { DecodeReadImage(workspace, transfer_ui); };
-  int status = kExitIncomplete;
-  ReadCommand(workspace, ui, files,
-              [&] { status = RunTransfer(context, workspace.clone_image, request); });
+  const int status = RunTransfer(context, document, request);
   if (status != kExitOk) return status;
-  return WriteResults(workspace, args, context);
+  return WriteResults(document, settings, args, context);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/transfer_run.h"
+#include "document.h"
 #include "image/image_file.h"
 #include "settings/program_folder.h"
 
@@ -41,7 +42,8 @@ int RunRestore(CommandContext& context) {
     context.err << '\n';
     return kExitDataProblem;
   }
-  CloneImage image = std::get<CloneImage>(std::move(loaded));
+  Document document;
+  document.clone_image = std::get<CloneImage>(std::move(loaded));
   if (!rebuilt.empty()) {
     context.err << "talvirex restore: rebuilt the checksum" << (rebuilt.size() == 1 ? "" : "s")
                 << " of " << LineNumbersText(rebuilt) << '\n';
@@ -52,7 +54,7 @@ int RunRestore(CommandContext& context) {
   request.pacing_ms = *PacingInterval(std::nullopt, ProgramFolder());
   request.assume_yes = args.Has("--yes");
   request.trace_path = args.Value("--trace");
-  return RunTransfer(context, image, request);
+  return RunTransfer(context, document, request);
 }
 
 }  // namespace

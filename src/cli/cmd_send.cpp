@@ -6,15 +6,12 @@
 
 #include "cli/arguments.h"
 #include "cli/command.h"
-#include "cli/stream_ui.h"
+#include "cli/command_io.h"
 #include "cli/transfer_run.h"
-#include "files/file_commands.h"
+#include "document.h"
+#include "image/encoders.h"
 #include "image/image_file.h"
-#include "link/clone_commands.h"
-#include "ports/clock.h"
-#include "settings/program_files.h"
 #include "settings/program_folder.h"
-#include "workspace.h"
 
 namespace talvirex::cli {
 
@@ -39,20 +36,23 @@ int RunSend(CommandContext& context) {
     context.err << "talvirex send: --pace takes a number of milliseconds (10..100)\n";
     return kExitUsage;
   }
-  Workspace workspace;
-  LoadSettingsFiles(workspace, folder);
+  const Settings settings = UserSettings();
+  Document document;
   if (const auto base = args.Value("--base")) {
     auto loaded = LoadImageFile(*base);
     if (const auto* error = std::get_if<ImageFileError>(&loaded)) {
       context.err << "talvirex send: " << error->message << '\n';
       return kExitDataProblem;
     }
-    workspace.clone_image = std::get<CloneImage>(std::move(loaded));
+    document.clone_image = std::get<CloneImage>(std::move(loaded));
   }
-  StreamUi ui(context.err, false);
-  SystemClock clock;
-  FileCommands files(workspace, ui, clock, folder);
-  if (!files.LoadChannelFile(args.positional()[0])) return kExitDataProblem;
+  if (!LoadChannelFileAsOpenDoes(document, settings, args.positional()[0], context.err)) {
+    return kExitDataProblem;
+  }
+  // As the desktop program's send prepares it: the shown bank committed, the tables cleaned and
+  // written into the clone image.
+  SettleAsShown(document, settings);
+  create_senddata(document);
 
   TransferRequest request;
   request.mode = KloonMode::kSend;
@@ -60,10 +60,7 @@ int RunSend(CommandContext& context) {
   request.pacing_ms = *pacing;
   request.assume_yes = args.Has("--yes");
   request.trace_path = args.Value("--trace");
-  int status = kExitIncomplete;
-  SendCommand(workspace, ui,
-              [&] { status = RunTransfer(context, workspace.clone_image, request); });
-  return status;
+  return RunTransfer(context, document, request);
 }
 
 }  // namespace

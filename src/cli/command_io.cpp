@@ -3,22 +3,32 @@
 #include <ostream>
 
 #include "cli/stream_ui.h"
-#include "files/file_commands.h"
+#include "document.h"
+#include "editor/tag_lists.h"
+#include "files/channel_file.h"
 #include "files/file_io.h"
-#include "ports/clock.h"
-#include "settings/program_files.h"
+#include "model/frequency.h"
+#include "model/shown_text.h"
 #include "settings/program_folder.h"
-#include "workspace.h"
 
 namespace talvirex::cli {
 
-bool LoadChannelFileAsOpenDoes(Workspace& workspace, const std::string& path, std::ostream& err) {
-  const auto folder = ProgramFolder();
-  LoadSettingsFiles(workspace, folder);
+Settings UserSettings() { return LoadSettings(ReadTextOrEmpty(ProgramFolder() / "setup.ini")); }
+
+bool LoadChannelFileAsOpenDoes(Document& document, const Settings& settings,
+                               const std::string& path, std::ostream& err) {
   StreamUi ui(err, false);
-  SystemClock clock;
-  FileCommands files(workspace, ui, clock, folder);
-  return files.LoadChannelFile(path);
+  const ChannelFileLoad load = LoadChannelFile(path, document, ui);
+  if (load.read) {
+    TagLists unused;
+    RecordTableTags(unused, document.table, settings.option9);
+  }
+  return !load.failure;
+}
+
+void SettleAsShown(Document& document, const Settings& settings) {
+  SettleBank(document.table, 0, settings.zero, settings.option9 == 1);
+  NormalizeForSave(document.table);
 }
 
 int WriteResult(const std::string& bytes, const std::optional<std::string>& path,

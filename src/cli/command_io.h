@@ -7,17 +7,26 @@
 #include <string>
 
 #include "cli/command.h"
+#include "settings/settings.h"
 
 namespace talvirex {
-struct Workspace;
+struct Document;
 }
 
 namespace talvirex::cli {
 
-/// Reads the user's settings from the program folder, then loads the channel file at `path` into
-/// `workspace` as Open does (the grid shows Bank 1 afterwards). False when the file could not be
-/// read; the program's message went to `err`.
-bool LoadChannelFileAsOpenDoes(Workspace& workspace, const std::string& path, std::ostream& err);
+/// The user's settings, from "setup.ini" in the program folder.
+Settings UserSettings();
+
+/// Loads the channel file at `path` into `document` as Open does with `settings` (with the Easy
+/// Tag lists on, tags lose their leading blanks). False when the file could not be read; the
+/// program's message went to `err`.
+bool LoadChannelFileAsOpenDoes(Document& document, const Settings& settings,
+                               const std::string& path, std::ostream& err);
+
+/// Leaves Bank 1 as the desktop program leaves it once shown and committed (what a save, a send or
+/// an image right after opening or reading write), then cleans the table for saving.
+void SettleAsShown(Document& document, const Settings& settings);
 
 /// Writes `bytes` to `path` (safely: the old file stays whole on failure) or, without a path, to
 /// `context.out`. Returns kExitOk, or kExitDataProblem after naming the file and the reason.

@@ -1,10 +1,5 @@
 #include "cli/transfer_run.h"
 
-#include "link/image_backup.h"
-#include "link/transfer_trace.h"
-#include "ports/clock.h"
-#include "settings/program_folder.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -21,7 +16,9 @@
 
 #include "cli/command.h"
 #include "files/file_io.h"
+#include "link/transfer_session.h"
 #include "platform/serial_link.h"
+#include "ports/clock.h"
 #include "ports/ui.h"
 #include "settings/program_folder.h"
 #include "settings/registry_store.h"
@@ -90,27 +87,29 @@ class InterruptPipe {
 
 // The engine's texts on the error stream: every status text and message as a line, or, when the
 // stream is a terminal, a progress bar redrawn in place that carries the status text.
-class TransferScreen {
+class TransferScreen final : public TransferView {
  public:
-  TransferScreen(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
+  TransferScreen(std::ostream& err, bool terminal, QEventLoop& loop)
+      : err_(err), terminal_(terminal), loop_(loop) {}
 
-  void Status(const std::string& text) {
+  void ShowStatus(const std::string& text) override {
     status_ = text;
     if (terminal_) return Redraw();
     err_ << text << '\n' << std::flush;
   }
-  void Progress(const SetProgress& progress) {
+  void ShowProgress(const SetProgress& progress) override {
     progress_ = progress;
     if (terminal_) Redraw();
   }
-  void Rejected(std::optional<int> count) {
+  void ShowRejectedCount(std::optional<int> count) override {
     rejected_ = count.value_or(0);
     if (terminal_) return Redraw();
     if (count) err_ << "Rejected lines: " << *count << '\n' << std::flush;
   }
-  void Detected(bool detected) {
+  void ShowDetected(bool detected) override {
     if (!terminal_ && detected) err_ << "Detected: Yes\n" << std::flush;
   }
+  void TransferFinished(Outcome /*outcome*/) override { loop_.quit(); }
   /// A message box's text, its lines on lines of their own.
   void Message(const std::string& text) {
     EndBar();
@@ -146,6 +145,7 @@ class TransferScreen {
 
   std::ostream& err_;
   bool terminal_;
+  QEventLoop& loop_;
   bool bar_shown_ = false;
   std::string status_;
   SetProgress progress_;
@@ -224,7 +224,7 @@ std::optional<int> PacingInterval(const std::optional<std::string>& option,
   return setup.pacing_ms();
 }
 
-int RunTransfer(CommandContext& context, CloneImage& image, const TransferRequest& request) {
+int RunTransfer(CommandContext& context, Document& document, const TransferRequest& request) {
   std::unique_ptr<QCoreApplication> application;
   if (QCoreApplication::instance() == nullptr) {
     static int argc = 1;
@@ -232,42 +232,20 @@ int RunTransfer(CommandContext& context, CloneImage& image, const TransferReques
     static char* argv[] = {name, nullptr};
     application = std::make_unique<QCoreApplication>(argc, argv);
   }
-  const auto folder = ProgramFolder();
   SystemClock clock;
-  TransferTrace trace(clock);
-  if (request.mode == KloonMode::kSend) {
-    WriteImageBackup(image, folder, clock.Now(), BackupKind::kSend);
-  }
   InterruptPipe interrupt;
-  TransferScreen screen(context.err, ::isatty(STDERR_FILENO) == 1);
-  TransferUi ui(screen, interrupt, request.assume_yes);
-  Kloon kloon(image, request.mode, request.pacing_ms, request.answer_timeout_ms);
   QEventLoop loop;
-  std::optional<Outcome> outcome;
+  TransferScreen screen(context.err, ::isatty(STDERR_FILENO) == 1, loop);
+  TransferUi ui(screen, interrupt, request.assume_yes);
+  TransferSession session(document, request.mode, request.pacing_ms,
+                          TransferFiles{ProgramFolder(), clock}, ui, screen,
+                          request.answer_timeout_ms);
+  SerialLink link(session);
+  ui.Attach(link);
   bool interrupted = false;
 
-  SerialLinkHooks hooks;
-  hooks.status = [&](const std::string& text) {
-    trace.Status(text);
-    screen.Status(text);
-  };
-  hooks.sent = [&](const std::string& text) { trace.Sent(text); };
-  hooks.received = [&](std::string_view bytes) { trace.Received(bytes); };
-  hooks.progress = [&](const SetProgress& progress) { screen.Progress(progress); };
-  hooks.rejected_count = [&](std::optional<int> count) { screen.Rejected(count); };
-  hooks.detected = [&](bool detected) { screen.Detected(detected); };
-  hooks.decode_image = [&] {
-    if (request.decode_image) request.decode_image(ui);
-  };
-  hooks.transfer_ended = [&](Outcome ended) {
-    outcome = ended;
-    loop.quit();
-  };
-  SerialLink link(kloon, ui, std::move(hooks));
-  ui.Attach(link);
-
   const auto stop = [&] {
-    link.Carry(kloon.Stop());
+    link.Carry(session.kloon().Stop());
     loop.quit();
   };
   QSocketNotifier on_interrupt(interrupt.read_fd(), QSocketNotifier::Read);
@@ -277,26 +255,22 @@ int RunTransfer(CommandContext& context, CloneImage& image, const TransferReques
     stop();
   });
   QTimer::singleShot(0, &loop, [&] {
-    link.Carry(kloon.Open());
-    link.Carry(request.mode == KloonMode::kRead ? kloon.StartRead(request.port)
-                                                : kloon.StartSend(request.port));
-    if (ui.input_ended() && !outcome) {
+    link.Carry(session.kloon().Open());
+    link.Carry(session.Start(request.port));
+    if (ui.input_ended() && !session.outcome()) {
       screen.Message("Standard input ended before Enter was pressed; nothing is transferred.");
       stop();
     }
   });
   loop.exec();
-  if (!outcome && !interrupted) stop();  // the loop ended some other way: leave the port closed
+  if (!session.outcome() && !interrupted) stop();  // the loop ended some other way: leave the port closed
   screen.EndBar();
-  if (outcome == Outcome::kComplete && request.mode == KloonMode::kRead) {
-    WriteImageBackup(image, folder, clock.Now(), BackupKind::kRead);
-  }
-  KeepTrace(trace, folder, clock.Now(), request.mode == KloonMode::kRead ? "read" : "send");
-  if (request.trace_path && !WriteTrace(trace, *request.trace_path)) {
+  session.Finish();
+  if (request.trace_path && !WriteTrace(session.trace(), *request.trace_path)) {
     screen.Message("The trace could not be saved: " + *request.trace_path);
   }
   if (interrupted) return kExitInterrupted;
-  return outcome == Outcome::kComplete ? kExitOk : kExitIncomplete;
+  return session.outcome() == Outcome::kComplete ? kExitOk : kExitIncomplete;
 }
 
 }  // namespace talvirex::cli

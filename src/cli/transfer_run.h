@@ -5,7 +5,6 @@
 // the scanner instructions, and Ctrl+C as "Stop".
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,7 +12,7 @@
 #include "link/port_setup.h"
 
 namespace talvirex {
-class Ui;
+struct Document;
 }
 
 namespace talvirex::cli {
@@ -35,18 +34,15 @@ struct TransferRequest {
   PortAddress port;
   int pacing_ms = PortSetup::kDefaultPacingMs;
   bool assume_yes = false;  // go on after the instructions without waiting for Enter
-  /// A complete read: decode the image into the tables, with the run's Ui for its messages.
-  std::function<void(Ui&)> decode_image;
   /// Where a copy of the transfer's trace goes besides the program folder's "traces" ("--trace").
   std::optional<std::string> trace_path;
   /// The wait for an answer before a line goes again (tests shorten it).
   int answer_timeout_ms = Kloon::kAnswerTimeoutMs;
 };
 
-/// Runs one transfer on `image` and returns the exit status: kExitOk for a complete transfer,
-/// kExitInterrupted after Ctrl+C, kExitIncomplete for any other end. As in the desktop program,
-/// the image about to be sent, and the image a complete read brought, are kept in the program
-/// folder's "backup" folder, and the transfer's trace in its "traces" folder.
-int RunTransfer(CommandContext& context, CloneImage& image, const TransferRequest& request);
+/// Runs one transfer session on `document` and returns the exit status: kExitOk for a complete
+/// transfer, kExitInterrupted after Ctrl+C, kExitIncomplete for any other end. A complete read
+/// has decoded the image into `document`.
+int RunTransfer(CommandContext& context, Document& document, const TransferRequest& request);
 
 }  // namespace talvirex::cli

@@ -65,8 +65,8 @@ QString SerialDeviceName(const PortAddress& port) {
 #endif
 }
 
-SerialLink::SerialLink(Kloon& kloon, Ui& ui, SerialLinkHooks hooks, QObject* parent)
-    : QObject(parent), kloon_(kloon), ui_(ui), hooks_(std::move(hooks)) {
+SerialLink::SerialLink(TransferSession& session, QObject* parent)
+    : QObject(parent), session_(session), kloon_(session.kloon()) {
   pacing_.setSingleShot(true);
   pacing_.setTimerType(Qt::PreciseTimer);  // the pacing is a pause the scanner needs: never shorter
   close_.setSingleShot(true);
@@ -86,16 +86,13 @@ void SerialLink::Carry(const KloonEffects& effects) {
 }
 
 void SerialLink::Perform(const KloonEffect& effect) {
-  const auto call = [](const auto& hook, const auto&... args) {
-    if (hook) hook(args...);
-  };
   std::visit(
       [&](const auto& e) {
         using E = std::decay_t<decltype(e)>;
         if constexpr (std::is_same_v<E, WriteText>) {
           if (port_.isOpen()) {
             port_.write(e.text.data(), static_cast<qint64>(e.text.size()));
-            call(hooks_.sent, e.text);
+            session_.Sent(e.text);
           }
         } else if constexpr (std::is_same_v<E, talvirex::OpenPort>) {
           OpenPort(e.port);
@@ -112,28 +109,8 @@ void SerialLink::Perform(const KloonEffect& effect) {
           pacing_.stop();
         } else if constexpr (std::is_same_v<E, StartCloseTimer>) {
           close_.start(e.interval_ms);
-        } else if constexpr (std::is_same_v<E, ShowMessage>) {
-          ui_.Ask(e.message);
-        } else if constexpr (std::is_same_v<E, SetStatus>) {
-          call(hooks_.status, e.text);
-        } else if constexpr (std::is_same_v<E, SetProgress>) {
-          call(hooks_.progress, e);
-        } else if constexpr (std::is_same_v<E, SetDetected>) {
-          call(hooks_.detected, e.detected);
-        } else if constexpr (std::is_same_v<E, ShowLine>) {
-          call(hooks_.line, e.text);
-        } else if constexpr (std::is_same_v<E, SetRejectedCount>) {
-          call(hooks_.rejected_count, e.count);
-        } else if constexpr (std::is_same_v<E, AppendRefusalLog>) {
-          call(hooks_.refusal_log, e.text);
-        } else if constexpr (std::is_same_v<E, SetButtons>) {
-          call(hooks_.buttons, e);
-        } else if constexpr (std::is_same_v<E, DecodeImage>) {
-          call(hooks_.decode_image);
-        } else if constexpr (std::is_same_v<E, CloseWindow>) {
-          call(hooks_.close_window);
-        } else if constexpr (std::is_same_v<E, TransferEnded>) {
-          call(hooks_.transfer_ended, e.outcome);
+        } else {
+          session_.Present(effect);
         }
       },
       effect);
@@ -191,7 +168,7 @@ void SerialLink::OnReadyRead() {
   const QByteArray bytes = port_.readAll();
   if (bytes.isEmpty()) return;
   const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-  if (hooks_.received) hooks_.received(text);
+  session_.Received(text);
   Carry(kloon_.OnBytes(text));
 }
 

@@ -15,7 +15,7 @@
 
 #include "cli/command.h"
 #include "cli/transfer_run.h"
-#include "image/clone_image.h"
+#include "document.h"
 #include "support/running_scanner.h"
 #include "support/temp_dir.h"
 
@@ -43,10 +43,9 @@ TEST(LateAnswer, ASendEndsExactOrFailsCleanlyWhicheverWayTheScannerStores) {
     ASSERT_TRUE(run.ready());
     run.Start(2000, 300);
 
-    CloneImage image;
-    BuildDefaultImage(image);
-    const std::vector<std::string> intended(image.lines.begin() + 1,
-                                            image.lines.begin() + 1 + kCloneLineCount);
+    Document document;  // the default image
+    const auto& lines = document.clone_image.lines;
+    const std::vector<std::string> intended(lines.begin() + 1, lines.begin() + 1 + kCloneLineCount);
     cli::TransferRequest request;
     request.mode = KloonMode::kSend;
     request.port = PortAddress{1, run.device().path()};
@@ -56,7 +55,7 @@ TEST(LateAnswer, ASendEndsExactOrFailsCleanlyWhicheverWayTheScannerStores) {
     std::istringstream in;
     std::ostringstream out, err;
     cli::CommandContext context{{}, in, out, err};
-    const int status = cli::RunTransfer(context, image, request);
+    const int status = cli::RunTransfer(context, document, request);
     if (status != cli::kExitOk) run.Stop();
     run.Wait();
 

@@ -58,7 +58,7 @@ TEST(Golden, CsvExportOfAllBanks) {
   form.SelectOption(ExportCsvForm::kAllBanks);
   std::ostringstream out;
   ScriptedUi ui;
-  EXPECT_FALSE(WriteCsv(ws.table, form.BanksToExport(ws), out, ui));
+  EXPECT_FALSE(WriteCsv(ws.table, form.BanksToExport(ws.current_bank), out, ui));
   EXPECT_TRUE(ui.shown.empty());
   ExpectGolden("table.csv", out.str());
 }
@@ -68,7 +68,8 @@ TEST(Golden, PrintOfAllBanks) {
   form.SelectOption(PrintForm::kAllBanks);
   PrintLog sink;
   ScriptedUi ui;
-  form.Print(Read("table.s2c"), {"05/12/2026"}, sink, ui);
+  const Workspace ws = Read("table.s2c");
+  form.Print(ws, ws.current_bank, {"05/12/2026"}, sink, ui);
   EXPECT_TRUE(ui.shown.empty());
   ExpectGolden("table.print.txt", sink.log);
 }

@@ -6,12 +6,17 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabBar>
+#include <QTableWidget>
+#include <QUrl>
 #include <algorithm>
 
+#include "app/dialogs/channel_list_dialog.h"
 #include "main_window_fixture.h"
 #include "widget_lookup.h"
 #include "workspace.h"
@@ -176,6 +181,44 @@ TEST_F(DialogsTest, BankNamesFilterKeysCountCharactersAndRenameTheTabsOnOk) {
     Click(dialog, "Ok");
   });
   EXPECT_EQ(window_->tabs()->tabText(2), "3:     ire Dept");
+}
+
+// A list dropped on the window opens the import: the user sees what each row becomes and what
+// would be overwritten before "Ok", and the grid shows the picked rows afterwards.
+TEST_F(DialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel) {
+  const auto list = home_ / "list.csv";
+  testing::WriteBytes(list, "Location,Name,Frequency,Skip\r\n1,Tower,118.3,S\r\n"
+                            "2,Ham 80,80,\r\n3,Fire,154.43,\r\n");
+  bool answered = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = dynamic_cast<ChannelListDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || answered) return;
+    answered = true;
+    QTableWidget& rows = *dialog->rows();
+    ASSERT_EQ(rows.rowCount(), 3);
+    EXPECT_FALSE(rows.item(1, 0)->flags() & Qt::ItemIsEnabled);
+    EXPECT_EQ(rows.item(1, 5)->text(), "Skipped: 80 MHz is outside the scanner's bands");
+    EXPECT_EQ(dialog->first_channel()->value(), 3);  // channels 1 and 2 are in use
+    EXPECT_EQ(dialog->overwrite_summary()->text(), "No channel in use is overwritten.");
+    dialog->first_channel()->setValue(2);
+    rows.item(2, 0)->setCheckState(Qt::Unchecked);  // "Fire" is not wanted
+    EXPECT_EQ(rows.item(2, 5)->text(), "Not picked");
+    EXPECT_EQ(dialog->overwrite_summary()->text(), "Channel 2 is in use and will be overwritten.");
+    Click(*dialog, "Command1");
+  });
+  poll.start(10);
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(list.string()))});
+  QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window_.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window_.get(), &drop);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return answered && !QApplication::activeModalWidget(); }));
+  EXPECT_EQ(Cell(2, 1) + "|" + Tag(2) + "|" + Cell(2, 4), "118.3000|Tower|On");  // channel 2 overwritten; skip: Lock Out
+  EXPECT_EQ(Cell(3, 1), "");  // "Fire" was not picked
+  EXPECT_TRUE(window_->workspace().unsaved_changes);
 }
 
 }  // namespace

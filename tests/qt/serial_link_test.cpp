@@ -1,5 +1,5 @@
-// The serial driver in-process: the transfer engine on a real QSerialPort against the virtual
-// scanner on a pseudo-terminal, with every hook the transfer window relies on recorded.
+// The serial driver in-process: a transfer session on a real QSerialPort against the virtual
+// scanner on a pseudo-terminal, with what the transfer window would show recorded.
 
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -9,17 +9,16 @@
 #include <QTimer>
 #include <future>
 
-#include "image/clone_image.h"
+#include "document.h"
 #include "platform/serial_link.h"
-#include "scanner/clone_lines.h"
 #include "scanner/pty_runner.h"
 #include "support/fake_ports.h"
 #include "support/qt_application.h"
+#include "support/temp_dir.h"
 
 namespace talvirex {
 namespace {
 
-using scanner::DefaultImageLines;
 using scanner::PtyDevice;
 using scanner::Role;
 using scanner::RunEnd;
@@ -35,73 +34,45 @@ scanner::RunOptions ScannerOptions() {
   return options;
 }
 
-scanner::Faults RefuseOnce(int line) {
-  scanner::Faults faults;
-  faults.refuse_once = {line};
-  return faults;
-}
-
 scanner::Faults DisconnectAfter(int lines) {
   scanner::Faults faults;
   faults.disconnect_after = lines;
   return faults;
 }
 
-struct Recorded {
+// What the transfer window would show.
+struct Recorded final : TransferView {
+  void ShowStatus(const std::string& text) override { statuses.push_back(text); }
+  void TransferFinished(Outcome outcome) override {
+    outcomes.push_back(outcome);
+    if (loop != nullptr) QTimer::singleShot(50, loop, &QEventLoop::quit);  // time for a wrong second report
+  }
   std::vector<std::string> statuses;
-  std::vector<std::string> lines;
   std::vector<Outcome> outcomes;
-  std::vector<bool> detected;
-  int decodes = 0;
+  QEventLoop* loop = nullptr;
 };
 
-// Runs one transfer of `kloon` on `port` until it ends (or 20 s pass); returns what was shown.
-Recorded RunLink(Kloon& kloon, ScriptedUi& ui, const PortAddress& port) {
+// Sends the default image on `port` until the send ends (or 20 s pass); returns what was shown.
+Recorded RunSend(ScriptedUi& ui, const PortAddress& port) {
   TestApplication();
   Recorded seen;
   QEventLoop loop;
-  SerialLinkHooks hooks;
-  hooks.status = [&](const std::string& text) { seen.statuses.push_back(text); };
-  hooks.line = [&](const std::string& text) { seen.lines.push_back(text); };
-  hooks.detected = [&](bool detected) { seen.detected.push_back(detected); };
-  hooks.decode_image = [&] { ++seen.decodes; };
-  hooks.transfer_ended = [&](Outcome outcome) {
-    seen.outcomes.push_back(outcome);
-    QTimer::singleShot(50, &loop, &QEventLoop::quit);  // time for a second, wrong, report
-  };
-  SerialLink link(kloon, ui, std::move(hooks));
+  seen.loop = &loop;
+  testing::TempDir folder;
+  testing::FakeClock clock;
+  Document document;
+  TransferSession session(document, KloonMode::kSend, 10, TransferFiles{folder.path(), clock}, ui,
+                          seen);
+  SerialLink link(session);
   QTimer::singleShot(0, &loop, [&] {
-    link.Carry(kloon.Open());
-    link.Carry(kloon.StartSend(port));
+    link.Carry(session.kloon().Open());
+    link.Carry(session.Start(port));
   });
   QTimer::singleShot(20000, &loop, &QEventLoop::quit);
   loop.exec();
   EXPECT_FALSE(link.port_open());
+  seen.loop = nullptr;
   return seen;
-}
-
-TEST(SerialLink, SendsTheWholeImageAndShowsEveryLine) {
-  std::string error;
-  auto device = PtyDevice::Create(error);
-  ASSERT_TRUE(device) << error;
-  ScannerSession session(Role::kSlave, RefuseOnce(7), {});
-  auto end = std::async(std::launch::async,
-                        [&] { return RunSession(session, *device, ScannerOptions()); });
-  CloneImage image;
-  BuildDefaultImage(image);
-  Kloon kloon(image, KloonMode::kSend, 10);
-  ScriptedUi ui;
-  const Recorded seen = RunLink(kloon, ui, PortAddress{1, device->path()});
-  EXPECT_EQ(seen.outcomes, std::vector<Outcome>{Outcome::kComplete});
-  EXPECT_EQ(end.get(), RunEnd::kFinished);
-  EXPECT_EQ(session.received(), DefaultImageLines());
-  ASSERT_EQ(seen.lines.size(), 254u);  // line 7 went twice
-  EXPECT_EQ(seen.lines[6], seen.lines[7]);
-  EXPECT_EQ(seen.detected, (std::vector<bool>{false, false, true}));  // window open, start, answer
-  ASSERT_EQ(ui.shown.size(), 2u);
-  EXPECT_TRUE(ui.shown[0].text.starts_with("SportCat 200 file upload:"));
-  EXPECT_TRUE(ui.shown[1].text.starts_with("Restore finished."));
-  EXPECT_EQ(seen.statuses.back(), "Restore finished.");
 }
 
 TEST(SerialLink, AVanishedDeviceIsReportedOnceAsALostPort) {
@@ -114,11 +85,8 @@ TEST(SerialLink, AVanishedDeviceIsReportedOnceAsALostPort) {
     device.reset();  // the cable is pulled: the device goes away altogether
     return run_end;
   });
-  CloneImage image;
-  BuildDefaultImage(image);
-  Kloon kloon(image, KloonMode::kSend, 10);
   ScriptedUi ui;
-  const Recorded seen = RunLink(kloon, ui, PortAddress{1, device->path()});
+  const Recorded seen = RunSend(ui, PortAddress{1, device->path()});
   end.get();
   EXPECT_EQ(seen.outcomes, std::vector<Outcome>{Outcome::kPortLost});
   EXPECT_EQ(seen.statuses.back(), "Comport lost. Operation cancelled.");
@@ -144,13 +112,16 @@ TEST(SerialLink, ClosingThePortFirstWritesOutEverythingQueued) {
     }
     return count;
   });
-  CloneImage image;
-  BuildDefaultImage(image);
-  Kloon kloon(image, KloonMode::kSend, 10);
+  testing::TempDir folder;
+  testing::FakeClock clock;
+  Document document;
   ScriptedUi ui;
-  SerialLink link(kloon, ui, {});
-  link.Carry(kloon.Open());
-  link.Carry(kloon.StartSend(PortAddress{1, device->path()}));  // "MDL" is queued
+  Recorded view;
+  TransferSession session(document, KloonMode::kSend, 10, TransferFiles{folder.path(), clock}, ui,
+                          view);
+  SerialLink link(session);
+  link.Carry(session.kloon().Open());
+  link.Carry(session.Start(PortAddress{1, device->path()}));  // "MDL" is queued
   ASSERT_TRUE(link.port_open());
   const std::string bulk(512 * 1024, 'x');
   link.Carry({WriteText{bulk}, ClosePort{}});

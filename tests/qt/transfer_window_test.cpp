@@ -18,7 +18,8 @@
 #include "files/channel_file.h"
 #include "image/clone_image.h"
 #include "image/image_file.h"
-#include "link/clone_commands.h"
+#include "editor/clone_commands.h"
+#include "image/decoders.h"
 #include "main_window_fixture.h"
 #include "settings/program_folder.h"
 #include "settings/registry_store.h"
@@ -154,7 +155,7 @@ TEST_F(TransferWindowTest, ReadFillsTheGridThenSendCarriesOnlyTheTypedChange) {
   const auto original = SampleScannerImage();
   Workspace expected;
   expected.clone_image = std::get<CloneImage>(LoadImageFile(original));
-  DecodeReadImage(expected, ui_);
+  filter_image(expected, ui_);
 
   auto master = StartScanner({"--role", "master", "--image", original.string(), "--repeat", "50"});
   OpenWindow();

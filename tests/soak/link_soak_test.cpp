@@ -36,8 +36,9 @@
 #include "cli/command.h"
 #include "cli/transfer_run.h"
 #include "editor/grid_bridge.h"
-#include "files/file_commands.h"
-#include "link/clone_commands.h"
+#include "editor/file_commands.h"
+#include "editor/clone_commands.h"
+#include "image/decoders.h"
 #include "support/fake_ports.h"
 #include "support/running_scanner.h"
 #include "support/temp_dir.h"
@@ -214,7 +215,7 @@ std::string Difference(const Tables& a, const Tables& b) {
 void FillTables(Workspace& ws, std::mt19937_64& rng, Ui& ui) {
   const auto lines = RandomImage(rng);
   std::copy(lines.begin(), lines.end(), ws.clone_image.lines.begin() + 1);
-  DecodeReadImage(ws, ui);
+  filter_image(ws, ui);
   ws.current_bank = Uniform(rng, 0, kDummyBank);
   RenderBank(ws, ui);
 }
@@ -334,7 +335,6 @@ class LinkSoak : public ::testing::Test {
     request.pacing_ms = PortSetup::kMinPacingMs;
     request.answer_timeout_ms = plan.answer_timeout_ms;
     request.assume_yes = true;
-    request.decode_image = [this](Ui& transfer_ui) { DecodeReadImage(workspace_, transfer_ui); };
     QTimer stop;
     stop.setSingleShot(true);
     QObject::connect(&stop, &QTimer::timeout, [] { ::raise(SIGINT); });
@@ -354,10 +354,10 @@ class LinkSoak : public ::testing::Test {
         Workspace decoded = workspace_;
         auto& lines = decoded.clone_image.lines;
         std::copy(scanner_image.begin(), scanner_image.end(), lines.begin() + 1);
-        DecodeReadImage(decoded, ui);
+        filter_image(decoded, ui);
         after_read.emplace(decoded);
       }
-      status = cli::RunTransfer(context, workspace_.clone_image, request);
+      status = cli::RunTransfer(context, workspace_, request);
     };
     watchdog_.Arm(what);
     if (read) {

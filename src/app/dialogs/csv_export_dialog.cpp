@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialog_support.h"
+#include "workspace.h"
 
 namespace talvirex {
 
@@ -13,7 +14,8 @@ CsvExportDialog::CsvExportDialog(ExportCsvForm& form, const Workspace& workspace
                                  QWidget* parent)
     : QDialog(parent), form_(form), workspace_(workspace), ui_(ui) {
   setObjectName(QStringLiteral("expcsvd"));
-  setWindowTitle(QStringLiteral("Export CSV data"));
+  setWindowTitle(form_.layout() == ExportLayout::kChannelList ? QStringLiteral("Export Channel List")
+                                                              : QStringLiteral("Export CSV data"));
 
   QGroupBox* options = Frame("Options:", this);
   auto* current = new QRadioButton(QStringLiteral("Export Current Bank"), options);
@@ -38,7 +40,7 @@ CsvExportDialog::CsvExportDialog(ExportCsvForm& form, const Workspace& workspace
 }
 
 void CsvExportDialog::Ok() {
-  if (form_.Ok(workspace_, ui_)) accept();
+  if (form_.Ok(workspace_, workspace_.current_bank, ui_)) accept();
 }
 
 }  // namespace talvirex

@@ -14,6 +14,7 @@
 #include <type_traits>
 
 #include "app/dialogs/dialog_support.h"
+#include "editor/grid_bridge.h"
 #include "model/channel_table.h"
 #include "workspace.h"
 
@@ -50,7 +51,7 @@ CsvImportDialog::CsvImportDialog(Workspace& workspace, Ui& ui, Clipboard& clipbo
     : QDialog(parent), workspace_(workspace), ui_(ui), clipboard_(clipboard) {
   setObjectName(QStringLiteral("csvfile"));
   setWindowTitle(QStringLiteral("Advanced Data Import"));
-  form_.Open(workspace_);
+  form_.Open(workspace_.current_bank);
 
   QPushButton* from_file = Button("Import From File", "ImportFile", this);
   QPushButton* from_clipboard = Button("&Import From Clipboard", "ImportClipboard", this);
@@ -231,7 +232,7 @@ void CsvImportDialog::ImportFromClipboard() {
 }
 
 void CsvImportDialog::ExportToTable() {
-  if (form_.ExportToTable(workspace_, ui_)) emit TableChanged();
+  if (ExportHarvestToTable(workspace_, form_, ui_)) emit TableChanged();
 }
 
 CsvImportDialog* CsvImportDialog::Show(Workspace& workspace, Ui& ui, Clipboard& clipboard,

@@ -6,6 +6,7 @@
 
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/bank_names_dialog.h"
+#include "app/dialogs/channel_list_dialog.h"
 #include "app/dialogs/csv_export_dialog.h"
 #include "app/dialogs/csv_import_dialog.h"
 #include "app/dialogs/default_data_dialog.h"
@@ -63,7 +64,11 @@ bool LaunchBound(CommandId command, WindowCommandContext& c) {
       result = DefaultDataDialog(forms.default_data, parent).exec();
       break;
     case CommandId::kExportCsv:
+    case CommandId::kExportChannelList:
       result = CsvExportDialog(forms.csv_export, c.workspace, c.ui, parent).exec();
+      break;
+    case CommandId::kImportChannelList:
+      result = ChannelListDialog(forms.channel_list, c.workspace.table, parent).exec();
       break;
     case CommandId::kPrint:
       result = PrintDialog(forms.print, c.workspace, c.ui, parent).exec();

@@ -65,7 +65,7 @@ PrintDialog::~PrintDialog() = default;
 void PrintDialog::Print() {
   // Without any printer the job would only fail: the user picks one (or a PDF file) first.
   if (!printer_->HasDestination() && !printer_->ChoosePrinter(this)) return;
-  form_.Print(workspace_, PrintContext{ShortDateToday()}, *printer_, ui_);
+  form_.Print(workspace_, workspace_.current_bank, PrintContext{ShortDateToday()}, *printer_, ui_);
   accept();
 }
 

@@ -19,6 +19,8 @@ constexpr MenuEntry kMenuEntries[] = {
     {M::kFile, "", "tabsaveas", "Save &As", "", C::kSaveAs},
     {M::kFile, "", "", "", "", C::kNone},
     {M::kFile, "", "", "&Export CSV Data", "", C::kExportCsv},
+    {M::kFile, "", "", "Import Channel List...", "", C::kImportChannelList},
+    {M::kFile, "", "", "Export Channel List...", "", C::kExportChannelList},
     {M::kFile, "", "", "&Advanced Data Import", "", C::kAdvancedImport},
     {M::kFile, "", "", "Web Frequency &Catcher", "", C::kWebCatcher},
     {M::kFile, "", "", "", "", C::kNone},

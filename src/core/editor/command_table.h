@@ -12,7 +12,8 @@ namespace talvirex {
 enum class CommandId {
   kNone,  // a separator or a toolbar position without a command
   // File
-  kNew, kOpen, kSave, kSaveAs, kExportCsv, kAdvancedImport, kWebCatcher, kPrint, kNoOldFiles,
+  kNew, kOpen, kSave, kSaveAs, kExportCsv, kImportChannelList, kExportChannelList,
+  kAdvancedImport, kWebCatcher, kPrint, kNoOldFiles,
   kExit,
   // Edit
   kUndo, kCut, kCopy, kPaste, kDelete, kCutLines, kCopyLines, kPasteLines, kPasteLineSpecial,

@@ -7,6 +7,7 @@
 // and the export's "Ok" and "Print", which keep it open when they could not finish) call the
 // form from the dialog.
 
+#include "editor/channel_list_import.h"
 #include "editor/easy_fill.h"
 #include "editor/find_replace_form.h"
 #include "editor/memory_manager_form.h"
@@ -34,7 +35,8 @@ struct DialogForms {
   BankNamesForm bank_names;            // kBankTags
   SoftwareOptionsForm software_options;  // kSoftwareOptions
   DefaultDataForm default_data;        // kDefaultData
-  ExportCsvForm csv_export;            // kExportCsv
+  ExportCsvForm csv_export;            // kExportCsv, kExportChannelList
+  ChannelListImportForm channel_list;  // kImportChannelList
   PrintForm print;                     // kPrint
 };
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/frequency.h"
-#include "model/numeric_value.h"
+#include "files/csv_import_form.h"
+#include "model/shown_text.h"
 #include "ports/ui.h"
 #include "text/text.h"
 #include "workspace.h"
@@ -12,25 +12,6 @@
 namespace talvirex {
 
 namespace {
-
-constexpr long long kHighestFrequencyMhz = 1300;
-
-std::string StoredOnOff(const std::string& shown) {
-  if (shown == "Off") return "0";
-  if (shown == "On") return "1";
-  return shown;
-}
-
-std::string StoredSubtone(const std::string& shown) {
-  const int code = SubtoneCodeOf(shown);
-  return code >= 0 ? IntText(code) : shown;
-}
-
-std::string ShownOnOff(const std::string& stored) {
-  if (stored == "0") return "Off";
-  if (stored == "1") return "On";
-  return {};
-}
 
 void RefillTagDropdowns(Workspace& ws) {
   const TagLists& tags = ws.tags;
@@ -64,17 +45,7 @@ void CommitRow(Workspace& ws, int row) {
     stored = ws.grid.Cell(row, column);
     if (column == kFieldTag) RecordTag(ws.tags, stored, bank, ws.settings.option9);
   }
-  std::string& frequency = ws.table.At(bank, row, kFieldFrequency);
-  if (frequency.empty()) frequency = "0";
-  frequency = FormatFrequency(frequency, ws.settings.zero);
-  if (WholeMhz(frequency) > kHighestFrequencyMhz) frequency = "1300";
-  if (NumericValue(frequency) == 0) return;
-  for (const int field : {kFieldDelay, kFieldLockOut, kFieldBeepAlert, kFieldAtt}) {
-    std::string& flag = ws.table.At(bank, row, field);
-    flag = StoredOnOff(flag);
-  }
-  std::string& subtone = ws.table.At(bank, row, kFieldSubtone);
-  subtone = StoredSubtone(subtone);
+  StoreShownRow(ws.table, bank, row, ws.settings.zero);
 }
 
 void CommitBank(Workspace& ws, Ui& ui) {
@@ -94,25 +65,10 @@ void CommitBank(Workspace& ws, Ui& ui) {
 void RenderCell(Workspace& ws, int field, int row) {
   const int bank = ws.current_bank;
   std::string& cell = ws.grid.Cell(row, field);
-  cell.clear();
-  if (ws.table.FrequencyValue(bank, row) == 0) return;
-  const std::string& stored = ws.table.At(bank, row, field);
-  switch (field) {
-    case kFieldFrequency:
-      cell = FormatFrequency(stored, ws.settings.zero);
-      break;
-    case kFieldTag: {
-      cell = stored;
-      std::string recorded = stored;
-      RecordTag(ws.tags, recorded, bank, ws.settings.option9);
-      break;
-    }
-    case kFieldSubtone:
-      cell = SubtoneText(stored);
-      break;
-    default:
-      cell = ShownOnOff(stored);
-      break;
+  cell = ShownText(ws.table, bank, row, field, ws.settings.zero);
+  if (field == kFieldTag && !cell.empty()) {
+    std::string recorded = cell;
+    RecordTag(ws.tags, recorded, bank, ws.settings.option9);
   }
 }
 
@@ -131,6 +87,14 @@ void RenderBank(Workspace& ws, Ui& ui) {
   ws.grid.selection_end = corner;
   ws.grid.current.row = std::min(ws.grid.current.row, kChannelsPerBank);
   ws.grid.selection_end.row = std::min(ws.grid.selection_end.row, kChannelsPerBank);
+}
+
+bool ExportHarvestToTable(Workspace& ws, const CsvImportForm& form, Ui& ui) {
+  const bool shown = ws.current_bank == form.bank();
+  if (shown) CommitBank(ws, ui);
+  const bool closing = form.ExportToTable(ws, ui);
+  if (shown && closing) RenderBank(ws, ui);
+  return closing;
 }
 
 }  // namespace talvirex

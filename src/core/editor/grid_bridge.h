@@ -7,6 +7,7 @@
 namespace talvirex {
 
 class ChannelTable;
+class CsvImportForm;
 struct Workspace;
 class Ui;
 
@@ -24,6 +25,11 @@ void RenderCell(Workspace& workspace, int field, int row);
 /// (a current row past 20 comes back as 20). Also refills the Easy Tag dropdowns from the tag
 /// lists (when option9 is 1) and refreshes the bank-usage summary of the status bar.
 void RenderBank(Workspace& workspace, Ui& ui);
+
+/// The harvest window's "Export To Table:" (`CsvImportForm::ExportToTable`). When it writes into
+/// the shown bank, the grid's unsaved edits go into the table first and the grid shows the new
+/// frequencies at once, so that no later commit of the grid can overwrite them.
+bool ExportHarvestToTable(Workspace& workspace, const CsvImportForm& form, Ui& ui);
 
 /// The status bar's bank-usage summary, 22 characters: 21 "-" and a blank, with the digit of each
 /// bank 1..9 in use at position 2 x slot + 1, "10" at positions 19..20 and "D" at 22 for the

@@ -264,6 +264,11 @@ CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
       ui_.Tell(MissingDocumentText(folders_.install, kHelpDocument), {}, Icon::kWarning);
       break;
     case C::kUserManual: OpenUserManual(); break;
+    case C::kImportChannelList: {
+      const auto path = ui_.OpenFile({"Channel Lists (*.csv)|*.csv|All Files|*.*", "", false});
+      if (path && OpenChannelList(*path)) return CommandOutcome::kForWindow;
+      break;
+    }
     case C::kKeyboardShortcuts: ui_.Tell(KeyboardShortcutText()); break;
     case C::kPopupHint: ui_.Tell("Use right mouse button click in grid to show the popup menu"); break;
     case C::kNone:
@@ -276,6 +281,12 @@ CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
       return CommandOutcome::kForWindow;
   }
   return CommandOutcome::kDone;
+}
+
+bool MainWindowLogic::OpenChannelList(const std::string& path) {
+  // The first channel offered is the first empty one: the grid's typed cells count.
+  CommitBank(ws_, ui_);
+  return dialogs_.channel_list.Open(path, ws_, ui_);
 }
 
 std::optional<std::filesystem::path> MainWindowLogic::HelpFile() const {
@@ -358,6 +369,10 @@ bool MainWindowLogic::OpenDialog(CommandId command) {
       break;
     case C::kDefaultData: CommitBank(ws_, ui_); dialogs_.default_data.Load(ws_.default_data); break;
     case C::kExportCsv: CommitBank(ws_, ui_); dialogs_.csv_export.Open(); break;
+    case C::kExportChannelList:
+      CommitBank(ws_, ui_);
+      dialogs_.csv_export.Open(ExportLayout::kChannelList);
+      break;
     case C::kPrint: CommitBank(ws_, ui_); dialogs_.print.Open(); break;
     default: return false;
   }
@@ -394,7 +409,12 @@ void MainWindowLogic::DialogClosed(CommandId command, DialogResult result) {
     case C::kDefaultData:
       if (confirmed) dialogs_.default_data.Ok(ws_.default_data);
       break;
+    case C::kImportChannelList:
+      if (confirmed) dialogs_.channel_list.Ok(ws_, ui_);
+      Redraw();
+      break;
     case C::kExportCsv:
+    case C::kExportChannelList:
     case C::kPrint: break;  // their buttons wrote the file or printed while the dialog was open
     default: return;
   }

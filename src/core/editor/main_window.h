@@ -18,7 +18,7 @@
 #include "editor/line_commands.h"
 #include "editor/window_files.h"
 #include "features/bank_names.h"
-#include "files/file_commands.h"
+#include "editor/file_commands.h"
 
 namespace talvirex {
 
@@ -84,6 +84,10 @@ class MainWindowLogic {
   /// changes). Commands without a dialog are ignored.
   void DialogClosed(CommandId command, DialogResult result);
   DialogForms& dialogs() { return dialogs_; }
+  /// Reads the channel list at `path` into the import dialog's form (a file dropped on the
+  /// window, or the one "Import Channel List..." asked for). True when the window is to show the
+  /// dialog; otherwise the user was told why not.
+  bool OpenChannelList(const std::string& path);
   /// Where the duplicate searches write "dupl.txt"; until set, the process's current folder.
   void SetReportFolder(std::filesystem::path folder) { report_folder_ = std::move(folder); }
   /// `ManagerMode`: "Memory Manager", or "Memory Manager1" while the Banks command's dialog is

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/channel_table.h"
 #include "text/text.h"
 
 namespace talvirex {
@@ -31,6 +32,15 @@ void RecordTag(TagLists& lists, std::string& tag, int bank, int easy_tags_on) {
   if (bank >= 0 && bank <= 9) {
     Remember(tag, lists.bank_tag_list[bank].data(), TagLists::kBankTagListSlots,
              lists.bank_tag_count[bank]);
+  }
+}
+
+void RecordTableTags(TagLists& lists, ChannelTable& table, int easy_tags_on) {
+  lists.Clear();
+  for (int bank = 0; bank < kScannerBanks; ++bank) {
+    for (int row = 1; row <= kChannelsPerBank; ++row) {
+      RecordTag(lists, table.At(bank, row, kFieldTag), bank, easy_tags_on);
+    }
   }
 }
 

@@ -8,6 +8,8 @@
 
 namespace talvirex {
 
+class ChannelTable;
+
 struct TagLists {
   static constexpr int kTagListSlots = 211;      // slots 0..210
   static constexpr int kBankTagListSlots = 111;  // slots 0..110
@@ -24,5 +26,9 @@ struct TagLists {
 /// Records `tag` (its leading blanks removed in place) in the lists when `easy_tags_on` (setting
 /// option9) is 1: once in the whole list, and once in the list of `bank` when it is 0..9.
 void RecordTag(TagLists& lists, std::string& tag, int bank, int easy_tags_on);
+
+/// `RecordTag` for every tag of Banks 1..10 in bank and channel order, as a file's channels are
+/// read: the lists start empty, and the table's tags lose their leading blanks when recorded.
+void RecordTableTags(TagLists& lists, ChannelTable& table, int easy_tags_on);
 
 }  // namespace talvirex

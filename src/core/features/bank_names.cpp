@@ -4,7 +4,7 @@
 #include "files/file_io.h"
 #include "text/cp1252.h"
 #include "text/text.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex {
 
@@ -66,13 +66,13 @@ std::string NamesFileBytes(const BankNameList& names) {
   return Utf8ToCp1252(text);
 }
 
-void LoadBankNames(Workspace& workspace, const std::filesystem::path& folder) {
+void LoadBankNames(Document& document, const std::filesystem::path& folder) {
   const auto read = ReadWholeFile(folder / kNamesFile, kMaxNamesFileBytes);
-  if (read.bytes) ApplyNamesFile(*read.bytes, workspace.bank_names);
+  if (read.bytes) ApplyNamesFile(*read.bytes, document.bank_names);
 }
 
-void SaveBankNames(const Workspace& workspace, const std::filesystem::path& folder) {
-  WriteFileAtomically(folder / kNamesFile, NamesFileBytes(workspace.bank_names));
+void SaveBankNames(const Document& document, const std::filesystem::path& folder) {
+  WriteFileAtomically(folder / kNamesFile, NamesFileBytes(document.bank_names));
 }
 
 std::string BankTabCaption(const BankNameList& names, int tab, DummyTabCaption dummy) {

@@ -13,7 +13,7 @@
 
 namespace talvirex {
 
-struct Workspace;
+struct Document;
 
 using BankNameList = std::array<std::string, 12>;  // 0..9 Banks 1..10, 10 Dummy, 11 Search
 
@@ -32,13 +32,13 @@ void ApplyNamesFile(std::string_view bytes, BankNameList& names);
 /// a name is written as a blank so that the file keeps its 11 lines.
 std::string NamesFileBytes(const BankNameList& names);
 
-/// `LoadBankNames`: reads "names.dat" in `folder` into the workspace's bank names. A missing or
+/// `LoadBankNames`: reads "names.dat" in `folder` into the document's bank names. A missing or
 /// unreadable file changes nothing.
-void LoadBankNames(Workspace& workspace, const std::filesystem::path& folder);
+void LoadBankNames(Document& document, const std::filesystem::path& folder);
 
 /// `SaveBankNames`: writes "names.dat" in `folder`. A failure is ignored and leaves any previous
 /// file whole.
-void SaveBankNames(const Workspace& workspace, const std::filesystem::path& folder);
+void SaveBankNames(const Document& document, const std::filesystem::path& folder);
 
 /// How the Dummy tab is captioned: after the bank-tags dialog it reads "D: " and the name; at
 /// start-up and after the Memory Manager it reads the name alone.

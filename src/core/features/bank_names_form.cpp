@@ -1,7 +1,7 @@
 #include "features/bank_names_form.h"
 
 #include "text/text.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex {
 
@@ -31,8 +31,8 @@ std::string BankNamesForm::Caption(int field) {
   }
 }
 
-void BankNamesForm::Load(const Workspace& workspace) {
-  for (int i = 0; i < kFieldCount; ++i) fields_[i] = workspace.bank_names[i];
+void BankNamesForm::Load(const Document& document) {
+  for (int i = 0; i < kFieldCount; ++i) fields_[i] = document.bank_names[i];
 }
 
 bool BankNamesForm::AcceptsKey(char32_t code) {
@@ -74,15 +74,15 @@ void BankNamesForm::Default() {
   for (int i = 0; i < kFieldCount; ++i) fields_[i] = defaults[i];
 }
 
-void BankNamesForm::Ok(Workspace& workspace) const {
+void BankNamesForm::Ok(Document& document) const {
   for (int i = 0; i < kFieldCount; ++i) {
     std::string name = fields_[i].empty() ? " " : Utf8Left(fields_[i], kBankNameMaxLength);
     for (char& c : name) {
       if (c == '\r' || c == '\n') c = ' ';
     }
-    if (workspace.bank_names[i] != name) {
-      workspace.bank_names[i] = std::move(name);
-      workspace.unsaved_changes = true;
+    if (document.bank_names[i] != name) {
+      document.bank_names[i] = std::move(name);
+      document.unsaved_changes = true;
     }
   }
 }

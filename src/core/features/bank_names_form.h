@@ -12,7 +12,7 @@
 
 namespace talvirex {
 
-struct Workspace;
+struct Document;
 
 inline constexpr std::string_view kBankNamesTitle = "Setup Bank Tags";
 inline constexpr std::string_view kBankNamesNote = "Maximum 16 characters are allowed.";
@@ -28,7 +28,7 @@ class BankNamesForm {
   static std::string Caption(int field);
 
   /// Opening: every field shows its bank name.
-  void Load(const Workspace& workspace);
+  void Load(const Document& document);
 
   /// Key filter of every field (`code` is the typed character's code): control codes 1..25 except
   /// Enter (13), and printable ASCII 32..126 except the double quote and the comma.
@@ -54,7 +54,7 @@ class BankNamesForm {
   /// "Ok": bank name i = the first 16 characters of field i, an empty field stored as one space;
   /// a line break (from a paste) is stored as a blank. Sets the unsaved-changes flag when a name
   /// changed, since channel files carry all twelve names.
-  void Ok(Workspace& workspace) const;
+  void Ok(Document& document) const;
 
  private:
   std::array<std::string, kFieldCount> fields_{};

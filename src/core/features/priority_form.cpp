@@ -5,7 +5,7 @@
 #include "model/channel_table.h"
 #include "model/numeric_value.h"
 #include "text/text.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex {
 
@@ -29,8 +29,8 @@ std::string PriorityForm::Tooltip(int bank) {
   return IntText(ChannelNumber(bank, 1)) + " - " + IntText(ChannelNumber(bank, kChannelsPerBank));
 }
 
-void PriorityForm::Load(const Workspace& workspace) {
-  for (int b = 0; b < kBanks; ++b) fields_[b] = IntText(workspace.priority[b]);
+void PriorityForm::Load(const Document& document) {
+  for (int b = 0; b < kBanks; ++b) fields_[b] = IntText(document.priority[b]);
 }
 
 bool PriorityForm::AcceptsKey(char32_t code) { return (code >= '0' && code <= '9') || code == 8; }
@@ -52,13 +52,13 @@ void PriorityForm::ValidateAll() {
   }
 }
 
-void PriorityForm::Close(Workspace& workspace) {
+void PriorityForm::Close(Document& document) {
   ValidateAll();
   for (int b = 0; b < kBanks; ++b) {
     const int channel = SmallIntValue(fields_[b]);
-    if (workspace.priority[b] != channel) {
-      workspace.priority[b] = channel;
-      workspace.unsaved_changes = true;
+    if (document.priority[b] != channel) {
+      document.priority[b] = channel;
+      document.unsaved_changes = true;
     }
   }
 }

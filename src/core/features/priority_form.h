@@ -10,7 +10,7 @@
 
 namespace talvirex {
 
-struct Workspace;
+struct Document;
 
 inline constexpr std::string_view kPriorityTitle = "Priority Channels:";
 inline constexpr std::string_view kPriorityFieldHeader = "Channel:";
@@ -26,7 +26,7 @@ class PriorityForm {
   static std::string Tooltip(int bank);
 
   /// Opening: field b shows the table's entry b as a plain decimal number (1, 21, 0).
-  void Load(const Workspace& workspace);
+  void Load(const Document& document);
 
   /// Key filter of every field: digits and Backspace only.
   static bool AcceptsKey(char32_t code);
@@ -43,7 +43,7 @@ class PriorityForm {
 
   /// "Close": validates, then stores the ten numbers in the table (entry 10 is left alone). Sets
   /// the unsaved-changes flag when an entry changed, since channel files carry the table.
-  void Close(Workspace& workspace);
+  void Close(Document& document);
 
  private:
   std::array<std::string, kBanks> fields_{};

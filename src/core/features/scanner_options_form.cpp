@@ -1,7 +1,7 @@
 #include "features/scanner_options_form.h"
 
 #include "text/text.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex {
 
@@ -9,10 +9,10 @@ namespace {
 
 constexpr int kFirstSwitchEntry = 10;
 
-void Store(Workspace& workspace, int entry, int value) {
-  if (workspace.scanner_settings[entry] != value) {
-    workspace.scanner_settings[entry] = value;
-    workspace.unsaved_changes = true;
+void Store(Document& document, int entry, int value) {
+  if (document.scanner_settings[entry] != value) {
+    document.scanner_settings[entry] = value;
+    document.unsaved_changes = true;
   }
 }
 
@@ -30,14 +30,14 @@ std::string_view ScannerOptionsForm::SwitchCaption(int which) {
 
 std::string ScannerOptionsForm::BankCaption(int bank) { return IntText(bank + 1); }
 
-void ScannerOptionsForm::Load(const Workspace& workspace) {
-  for (int b = 0; b < kBanks; ++b) bank_active[b] = workspace.scanner_settings[b] == 1;
+void ScannerOptionsForm::Load(const Document& document) {
+  for (int b = 0; b < kBanks; ++b) bank_active[b] = document.scanner_settings[b] == 1;
   for (int s = 0; s < kSwitches; ++s) {
-    switch_on[s] = workspace.scanner_settings[kFirstSwitchEntry + s] == 1;
+    switch_on[s] = document.scanner_settings[kFirstSwitchEntry + s] == 1;
   }
 }
 
-void ScannerOptionsForm::Ok(Workspace& workspace) const {
+void ScannerOptionsForm::Ok(Document& document) const {
   std::array<int, kFirstSwitchEntry + kSwitches> entries{};
   int active = 0;
   for (int b = 0; b < kBanks; ++b) {
@@ -46,7 +46,7 @@ void ScannerOptionsForm::Ok(Workspace& workspace) const {
   }
   if (active == 0) entries[0] = 1;
   for (int s = 0; s < kSwitches; ++s) entries[kFirstSwitchEntry + s] = switch_on[s] ? 1 : 0;
-  for (int i = 0; i < static_cast<int>(entries.size()); ++i) Store(workspace, i, entries[i]);
+  for (int i = 0; i < static_cast<int>(entries.size()); ++i) Store(document, i, entries[i]);
 }
 
 }  // namespace talvirex

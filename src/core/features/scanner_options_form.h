@@ -10,7 +10,7 @@
 
 namespace talvirex {
 
-struct Workspace;
+struct Document;
 
 inline constexpr std::string_view kScannerOptionsTitle = "SC200 Global Settings:";
 inline constexpr std::string_view kActiveBanksFrame = "Active Banks:";
@@ -29,12 +29,12 @@ class ScannerOptionsForm {
 
   /// Opening: a bank box is checked when its entry is 1, a switch shows "On" when its entry is 1
   /// and "Off" otherwise.
-  void Load(const Workspace& workspace);
+  void Load(const Document& document);
 
   /// "Ok": entries 0..9 from the boxes, with Bank 1 made active when no box is checked; entries
   /// 10..13 from the switches. Sets the unsaved-changes flag when an entry changed, since channel
   /// files carry the settings.
-  void Ok(Workspace& workspace) const;
+  void Ok(Document& document) const;
 
   std::array<bool, kBanks> bank_active{};   // the "Active Banks:" boxes; greyed counts as false
   std::array<bool, kSwitches> switch_on{};  // "On" selected in the frame (else "Off")

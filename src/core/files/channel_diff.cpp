@@ -6,7 +6,7 @@
 #include "model/channel_table.h"
 #include "model/numeric_value.h"
 #include "text/text.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex {
 
@@ -23,7 +23,7 @@ bool SameField(int field, const std::string& a, const std::string& b) {
   return a == b;
 }
 
-void DiffChannels(const Workspace& a, const Workspace& b, std::vector<std::string>& out) {
+void DiffChannels(const Document& a, const Document& b, std::vector<std::string>& out) {
   for (int n = 1; n <= kChannelCount; ++n) {
     const int bank = BankOf(n);
     const int row = RowOf(n);
@@ -60,7 +60,7 @@ void DiffList(std::string_view name, const List& a, const List& b, std::size_t c
 
 }  // namespace
 
-std::vector<std::string> DiffTables(const Workspace& a, const Workspace& b) {
+std::vector<std::string> DiffTables(const Document& a, const Document& b) {
   std::vector<std::string> out;
   DiffChannels(a, b, out);
   DiffList("Bank name", a.bank_names, b.bank_names, a.bank_names.size(), out);

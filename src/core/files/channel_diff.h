@@ -7,11 +7,11 @@
 
 namespace talvirex {
 
-struct Workspace;
+struct Document;
 
 /// One line per difference, in file order: channels 1..200 (fields in column order), bank names,
 /// priority channels, scanner settings, search range. Both workspaces should have been through
 /// NormalizeForSave so that two spellings of one frequency compare equal.
-std::vector<std::string> DiffTables(const Workspace& a, const Workspace& b);
+std::vector<std::string> DiffTables(const Document& a, const Document& b);
 
 }  // namespace talvirex

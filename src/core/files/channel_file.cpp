@@ -1,5 +1,6 @@
 #include "files/channel_file.h"
 
+#include <cerrno>
 #include <cmath>
 
 #include "files/item_reader.h"
@@ -7,7 +8,7 @@
 #include "ports/ui.h"
 #include "text/cp1252.h"
 #include "text/text.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex {
 
@@ -56,7 +57,7 @@ struct Position {
 
 class Reader {
  public:
-  Reader(std::string_view text, Workspace& ws, Ui& ui) : items_(text), ws_(ws), ui_(ui) {}
+  Reader(std::string_view text, Document& ws, Ui& ui) : items_(text), ws_(ws), ui_(ui) {}
 
   std::optional<ChannelFileFailure> Run();
 
@@ -77,7 +78,7 @@ class Reader {
   }
 
   ItemReader items_;
-  Workspace& ws_;
+  Document& ws_;
   Ui& ui_;
   Position at_;
 };
@@ -102,7 +103,6 @@ bool Reader::ReadChannels() {
         if (!item) return false;
         std::string& cell = ws_.table.At(bank, row, field);
         cell = std::move(*item);
-        if (field == kFieldTag) RecordTag(ws_.tags, cell, bank, ws_.settings.option9);
       }
     }
   }
@@ -201,9 +201,18 @@ std::optional<ChannelFileFailure> Reader::Run() {
   return std::nullopt;
 }
 
+int OpenErrorCode(const IoError& error) {
+  switch (error.code) {
+    case ENOENT: case ENOTDIR: return kErrorFileNotFound;
+    case EACCES: case EPERM: return kErrorPermissionDenied;
+    case EFBIG: case ENOMEM: return kErrorOutOfMemory;
+    default: return kErrorPathAccess;
+  }
+}
+
 }  // namespace
 
-std::string ChannelFileText(const Workspace& ws) {
+std::string ChannelFileText(const Document& ws) {
   std::string out;
   out.reserve(24 * 1024);
   out += kMagicV091;
@@ -240,7 +249,7 @@ std::string ChannelFileText(const Workspace& ws) {
   return out;
 }
 
-std::string ChannelFileBytes(const Workspace& ws) { return Utf8ToCp1252(ChannelFileText(ws)); }
+std::string ChannelFileBytes(const Document& ws) { return Utf8ToCp1252(ChannelFileText(ws)); }
 
 std::string ReadFailureMessage(std::string_view bank, std::string_view row, std::string_view field,
                                int code) {
@@ -258,10 +267,34 @@ std::string DecodeFileText(std::string_view bytes) {
   return IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
 }
 
-std::optional<ChannelFileFailure> ReadChannelFile(std::string_view bytes, Workspace& ws, Ui& ui) {
-  ws.tags.Clear();
+std::optional<ChannelFileFailure> ReadChannelFile(std::string_view bytes, Document& ws, Ui& ui) {
   const std::string text = DecodeFileText(bytes);
   return Reader(text, ws, ui).Run();
+}
+
+std::optional<IoError> WriteChannelFile(const Document& document, const std::string& path) {
+  std::string target = path;
+  if (target.size() == 4 && target.front() == '.') target = "sc200" + target;
+  return WriteFileAtomically(target, ChannelFileBytes(document));
+}
+
+ChannelFileLoad LoadChannelFile(const std::string& path, Document& document, Ui& ui) {
+  ChannelFileLoad load;
+  const ReadResult file = ReadWholeFile(path, 64u << 20);
+  if (!file.bytes) {
+    const int code = OpenErrorCode(file.error);
+    load.failure = ChannelFileFailure{false, ReadFailureMessage("", "", "", code), code};
+  } else {
+    load.failure = ReadChannelFile(*file.bytes, document, ui);
+    load.read = !load.failure || !load.failure->not_compatible;
+  }
+  if (!load.failure) {
+    document.file_name = path;
+    return load;
+  }
+  ui.Tell(load.failure->message);
+  if (!load.failure->not_compatible) document.file_name = kUntitled;
+  return load;
 }
 
 }  // namespace talvirex

@@ -15,21 +15,23 @@
 #include <string>
 #include <string_view>
 
+#include "files/file_io.h"
+
 namespace talvirex {
 
-struct Workspace;
+struct Document;
 class Ui;
 
 inline constexpr std::string_view kMagicV091 = "TALVIREX MEM V0.91";
 inline constexpr std::string_view kMagicV090 = "TALVIREX MEM V0.90";
 
-/// The 249 lines of a version 0.91 file for the workspace's tables (UTF-8, CR LF). A double quote
+/// The 249 lines of a version 0.91 file for the document's tables (UTF-8, CR LF). A double quote
 /// or line break inside a quoted field, and a line break inside a line record, is written as a
 /// blank so that every file written reads back; other texts are written exactly as stored.
-std::string ChannelFileText(const Workspace& workspace);
+std::string ChannelFileText(const Document& document);
 
 /// The file's bytes: the text in Windows-1252.
-std::string ChannelFileBytes(const Workspace& workspace);
+std::string ChannelFileBytes(const Document& document);
 
 /// How reading a channel file ended when it did not succeed.
 struct ChannelFileFailure {
@@ -50,13 +52,27 @@ inline constexpr int kErrorPathAccess = 75;
 std::string ReadFailureMessage(std::string_view bank, std::string_view row, std::string_view field,
                                int code);
 
-/// Reads a channel file's bytes into the workspace's tables. On a magic that is not found, nothing
+/// Reads a channel file's bytes into the document's tables. On a magic that is not found, nothing
 /// changes. Otherwise the table is blanked and filled as far as the file goes; on a failure the
-/// tables keep what was read. Tags are recorded in the tag lists when option9 is 1. Progress is
-/// shown through `ui`; no message is shown here.
-std::optional<ChannelFileFailure> ReadChannelFile(std::string_view bytes, Workspace& workspace, Ui& ui);
+/// tables keep what was read. Progress is shown through `ui`; no message is shown here.
+std::optional<ChannelFileFailure> ReadChannelFile(std::string_view bytes, Document& document, Ui& ui);
+
+struct ChannelFileLoad {
+  std::optional<ChannelFileFailure> failure;
+  bool read = false;  // the file's channels were read into the table, wholly or in part
+};
+
+/// File > Open's reading of the channel file at `path` into `document`. A failure is shown
+/// through `ui`; the file name becomes `path` when the whole file was read, "Untitled" when it was
+/// not (a file that is no channel file changes nothing).
+ChannelFileLoad LoadChannelFile(const std::string& path, Document& document, Ui& ui);
 
 /// Decodes a file's bytes to UTF-8: valid UTF-8 is taken as it is, anything else as Windows-1252.
 std::string DecodeFileText(std::string_view bytes);
+
+/// Writes the tables as a channel file to `path` (a path of exactly ".s2c"-like four characters
+/// starting with "." gets "sc200" in front). Returns the failure, if any; the previous file is
+/// kept whole when the write fails. Changes nothing in the document.
+std::optional<IoError> WriteChannelFile(const Document& document, const std::string& path);
 
 }  // namespace talvirex

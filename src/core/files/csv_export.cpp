@@ -8,7 +8,8 @@
 #include "ports/ui.h"
 #include "text/cp1252.h"
 #include "text/text.h"
-#include "workspace.h"
+#include "document.h"
+#include "files/channel_list.h"
 
 namespace talvirex {
 
@@ -84,20 +85,25 @@ std::string CsvPathFor(std::string path) {
   return path;
 }
 
-std::vector<int> ExportCsvForm::BanksToExport(const Workspace& workspace) const {
-  if (option_ == kCurrentBank) return {workspace.current_bank};
+std::vector<int> ExportCsvForm::BanksToExport(int shown_bank) const {
+  if (option_ == kCurrentBank) return {shown_bank};
   std::vector<int> banks;
   for (int bank = 0; bank < kScannerBanks; ++bank) banks.push_back(bank);
   return banks;
 }
 
-bool ExportCsvForm::Ok(const Workspace& workspace, Ui& ui) const {
+bool ExportCsvForm::Ok(const Document& document, int shown_bank, Ui& ui) const {
   const auto chosen = ui.SaveFile(FileDialog{"Comma Separated Files (*.csv)|*.csv", "*.csv", true});
   if (!chosen) return false;
   const std::string path = CsvPathFor(*chosen);
-  std::ostringstream text;
-  auto failure = WriteCsv(workspace.table, BanksToExport(workspace), text, ui);
-  if (!failure) failure = WriteFileAtomically(path, text.str());
+  std::optional<IoError> failure;
+  if (layout_ == ExportLayout::kChannelList) {
+    failure = WriteFileAtomically(path, ChannelListText(document.table, BanksToExport(shown_bank)));
+  } else {
+    std::ostringstream text;
+    failure = WriteCsv(document.table, BanksToExport(shown_bank), text, ui);
+    if (!failure) failure = WriteFileAtomically(path, text.str());
+  }
   if (failure) {
     ui.Tell(RoutineFailureText("Problem in export routine 1.", *failure));
     return false;

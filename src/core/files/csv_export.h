@@ -16,7 +16,7 @@
 namespace talvirex {
 
 class ChannelTable;
-struct Workspace;
+struct Document;
 class Ui;
 
 inline constexpr std::string_view kCsvHeader =
@@ -36,6 +36,9 @@ std::optional<IoError> WriteCsv(const ChannelTable& table, const std::vector<int
 /// The path with ".csv" appended unless it contains ".CSV" or ".csv" anywhere.
 std::string CsvPathFor(std::string path);
 
+/// What an export writes: the program's own CSV table, or a channel list (channel_list.h).
+enum class ExportLayout { kTable, kChannelList };
+
 /// The logic of the dialog `expcsvd`.
 class ExportCsvForm {
  public:
@@ -43,20 +46,25 @@ class ExportCsvForm {
   static constexpr int kAllBanks = 1;     // "Export All Memory Banks"
 
   /// Opening selects "Export Current Bank".
-  void Open() { option_ = kCurrentBank; }
+  void Open(ExportLayout layout = ExportLayout::kTable) {
+    option_ = kCurrentBank;
+    layout_ = layout;
+  }
+  ExportLayout layout() const { return layout_; }
   void SelectOption(int option) { option_ = option == kAllBanks ? kAllBanks : kCurrentBank; }
   int option() const { return option_; }
 
   /// "Ok": asks for the file and writes it. True when the dialog closes (the export ran to its
   /// end); false when the user cancelled the file dialog or the file could not be written, which
-  /// was then reported as "Problem in export routine 1.". Changes nothing in the workspace.
-  bool Ok(const Workspace& workspace, Ui& ui) const;
+  /// was then reported as "Problem in export routine 1.". Changes nothing in the document.
+  bool Ok(const Document& document, int shown_bank, Ui& ui) const;
 
-  /// The slots "Ok" exports: the current bank (which may be the Dummy bank), or slots 0..9.
-  std::vector<int> BanksToExport(const Workspace& workspace) const;
+  /// The slots "Ok" exports: the shown bank (which may be the Dummy bank), or slots 0..9.
+  std::vector<int> BanksToExport(int shown_bank) const;
 
  private:
   int option_ = kCurrentBank;
+  ExportLayout layout_ = ExportLayout::kTable;
 };
 
 /// The three-line failure text: `lead`, CR LF, " Err = " code, CR LF, " Error: " reason.

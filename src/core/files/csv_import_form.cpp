@@ -5,12 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "editor/grid_bridge.h"
 #include "model/numeric_value.h"
 #include "ports/clipboard.h"
 #include "ports/ui.h"
 #include "text/text.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex {
 
@@ -35,13 +34,12 @@ constexpr std::uintmax_t kProgressFrom = 8u << 20;  // files smaller than this s
 
 }  // namespace
 
-void CsvImportForm::Open(const Workspace& workspace) {
+void CsvImportForm::Open(int shown_bank) {
   found_.Clear();
   selected_.clear();
   clipboard_text_.clear();
   start_text_ = "1";
-  const int current = workspace.current_bank;
-  bank_ = current >= 0 && current < kScannerBanks ? current : 0;
+  bank_ = shown_bank >= 0 && shown_bank < kScannerBanks ? shown_bank : 0;
 }
 
 void CsvImportForm::ImportFromFile(Ui& ui) {
@@ -132,24 +130,19 @@ bool CsvImportForm::ConfirmEmptySelection(Ui& ui, const std::string& question) c
   return ui.Ask(Message{question, "?", Buttons::kYesNo, Icon::kQuestion}) == Answer::kYes;
 }
 
-bool CsvImportForm::ExportToTable(Workspace& workspace, Ui& ui) const {
+bool CsvImportForm::ExportToTable(Document& document, Ui& ui) const {
   if (!ConfirmEmptySelection(ui, "You did not select any frequencies. Close this window anyway?")) {
     return false;
   }
   const int count = static_cast<int>(std::min<std::size_t>(selected_.size(), kRowsPerExport));
   const double start_value = NumericValue(start_text_);
   const int start = start_value < 1 ? 1 : static_cast<int>(std::min(std::floor(start_value), 21.0));
-  // The shown bank's unsaved grid edits go into the table first, and the grid shows the new
-  // frequencies at once, so that no later commit of the grid can overwrite them.
-  const bool shown = workspace.current_bank == bank_;
-  if (shown) CommitBank(workspace, ui);
   bool written = false;
   for (int i = 0; i < count && start + i <= kChannelsPerBank; ++i) {
-    workspace.table.At(bank_, start + i, kFieldFrequency) = selected_[static_cast<std::size_t>(i)];
+    document.table.At(bank_, start + i, kFieldFrequency) = selected_[static_cast<std::size_t>(i)];
     written = true;
   }
-  if (written && bank_ < kScannerBanks) workspace.unsaved_changes = true;
-  if (shown) RenderBank(workspace, ui);
+  if (written && bank_ < kScannerBanks) document.unsaved_changes = true;
   return true;
 }
 

@@ -16,7 +16,7 @@
 
 namespace talvirex {
 
-struct Workspace;
+struct Document;
 class Ui;
 class Clipboard;
 
@@ -40,9 +40,9 @@ struct WebCatcherTexts {
 
 class CsvImportForm {
  public:
-  /// Opening: both lists empty, the bank selector on the current bank (Bank 1 when the Dummy bank
-  /// is current), the start field "1".
-  void Open(const Workspace& workspace);
+  /// Opening: both lists empty, the bank selector on the shown bank (Bank 1 when the Dummy bank
+  /// is shown), the start field "1".
+  void Open(int shown_bank);
 
   const std::vector<std::string>& found() const { return found_.entries(); }
   const std::vector<std::string>& selected() const { return selected_; }
@@ -87,10 +87,10 @@ class CsvImportForm {
   std::string StartChannelText() const;
 
   /// "Export To Table:": writes up to 20 selected texts into the frequency field of consecutive
-  /// rows of the chosen bank from the start row on (rows past 20 are not written). Unsaved grid
-  /// edits of the shown bank are kept and the grid shows the new frequencies at once; a change of
-  /// Banks 1..10 marks the table as changed. False when the user declined the question.
-  bool ExportToTable(Workspace& workspace, Ui& ui) const;
+  /// rows of the chosen bank from the start row on (rows past 20 are not written); a change of
+  /// Banks 1..10 marks the table as changed. False when the user declined the question. The
+  /// editor commits and redraws the shown bank around it (`ExportHarvestToTable`).
+  bool ExportToTable(Document& document, Ui& ui) const;
   /// "&Export To Clipboard": the selected texts joined by CR LF. False when declined.
   bool ExportToClipboard(Clipboard& clipboard, Ui& ui) const;
 

@@ -8,7 +8,7 @@
 #include "ports/print_sink.h"
 #include "ports/ui.h"
 #include "text/text.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex {
 
@@ -52,7 +52,7 @@ std::string FailureText(const std::string& lead, const PrintFailure& failure) {
 // Prints one page line by line; a failure of the sink ends the page.
 class PagePrinter {
  public:
-  PagePrinter(const Workspace& workspace, PrintSink& sink) : ws_(workspace), sink_(sink) {}
+  PagePrinter(const Document& document, PrintSink& sink) : ws_(document), sink_(sink) {}
 
   std::optional<PrintFailure> Print(const PrintContext& context, int bank, int page, int total) {
     sink_.SetOrigin(kPrintOriginX, kPrintOriginY);
@@ -122,23 +122,23 @@ class PagePrinter {
     return !failure_;
   }
 
-  const Workspace& ws_;
+  const Document& ws_;
   PrintSink& sink_;
   std::optional<PrintFailure> failure_;
 };
 
 }  // namespace
 
-void PrintBank(const Workspace& workspace, const PrintContext& context, PrintSink& sink, Ui& ui,
+void PrintBank(const Document& document, const PrintContext& context, PrintSink& sink, Ui& ui,
                int bank, int page, int total) {
-  PagePrinter printer(workspace, sink);
+  PagePrinter printer(document, sink);
   if (const auto failure = printer.Print(context, bank, page, total)) {
     ui.Tell(FailureText("Problem in printerroutine bank: " + IntText(bank), *failure));
   }
 }
 
-void PrintForm::Print(const Workspace& workspace, const PrintContext& context, PrintSink& sink,
-                      Ui& ui) const {
+void PrintForm::Print(const Document& document, int shown_bank, const PrintContext& context,
+                      PrintSink& sink, Ui& ui) const {
   const auto report = [&] {
     if (const auto failure = sink.TakeFailure()) {
       ui.Tell(FailureText("Problem in printerroutine #1", *failure));
@@ -146,7 +146,7 @@ void PrintForm::Print(const Workspace& workspace, const PrintContext& context, P
   };
   if (option_ == kAllBanks) {
     for (int bank = 0; bank < kScannerBanks; ++bank) {
-      PrintBank(workspace, context, sink, ui, bank, bank + 1, kScannerBanks);
+      PrintBank(document, context, sink, ui, bank, bank + 1, kScannerBanks);
       // The page break after the last bank would only feed an empty sheet.
       if (bank + 1 < kScannerBanks) {
         sink.NewPage();
@@ -154,7 +154,7 @@ void PrintForm::Print(const Workspace& workspace, const PrintContext& context, P
       }
     }
   } else {
-    PrintBank(workspace, context, sink, ui, workspace.current_bank, 1, 1);
+    PrintBank(document, context, sink, ui, shown_bank, 1, 1);
   }
   sink.EndJob();
   report();

@@ -11,7 +11,7 @@
 
 namespace talvirex {
 
-struct Workspace;
+struct Document;
 class Ui;
 class PrintSink;
 
@@ -27,8 +27,8 @@ struct PrintContext {
 
 /// Prints bank slot `bank` (0..10) as page `page` of `total`. A failure of the sink ends the page
 /// and is reported as "Problem in printerroutine bank: " with the slot, the error number and
-/// description. Reads the workspace only.
-void PrintBank(const Workspace& workspace, const PrintContext& context, PrintSink& sink, Ui& ui,
+/// description. Reads the document only.
+void PrintBank(const Document& document, const PrintContext& context, PrintSink& sink, Ui& ui,
                int bank, int page, int total);
 
 /// The logic of the dialog `printie`.
@@ -45,7 +45,7 @@ class PrintForm {
   /// "Print": the current bank as page 1 / 1, or Banks 1..10 as pages 1 / 10 .. 10 / 10, then the
   /// end of the job. Failures outside a bank page are reported as "Problem in printerroutine #1"
   /// and the command goes on. The dialog closes afterwards.
-  void Print(const Workspace& workspace, const PrintContext& context, PrintSink& sink,
+  void Print(const Document& document, int shown_bank, const PrintContext& context, PrintSink& sink,
              Ui& ui) const;
 
  private:

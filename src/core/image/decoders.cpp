@@ -9,7 +9,7 @@
 #include "model/numeric_value.h"
 #include "ports/ui.h"
 #include "text/text.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex {
 
@@ -95,7 +95,7 @@ void filter_paradata(const CloneReader& image, std::array<int, 21>& settings) {
   settings[9] = (top >> 1) & 1;
 }
 
-void filter_image(Workspace& ws, Ui& ui) {
+void filter_image(Document& ws, Ui& ui) {
   ui.SetBusy(true);
   const CloneReader image(ws.clone_image);
   filter_freqdata(image, ws.table);

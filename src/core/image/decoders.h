@@ -18,7 +18,7 @@ namespace talvirex {
 class ChannelTable;
 class CloneReader;
 class Ui;
-struct Workspace;
+struct Document;
 
 /// Frequencies of slots 1..200. A word that is not a frequency record (neither "0000" nor a value
 /// in 16000..26000 after the AM mark is taken off) is an empty channel, "0"; a fine-step code in
@@ -40,12 +40,12 @@ void filter_subtoon(const CloneReader& image, ChannelTable& table);
 /// Scanner settings 0..13 (the banks that scan and the four options); 14..20 are left alone.
 void filter_paradata(const CloneReader& image, std::array<int, 21>& scanner_settings);
 
-/// The whole decode of the workspace's clone image into banks 1..10, the priority channels and the
+/// The whole decode of the document's clone image into banks 1..10, the priority channels and the
 /// scanner settings, with the busy pointer shown meanwhile. A damaged image (a byte cut short by a
 /// line that is too short) is decoded all the same, with such bytes as 0, and the message
 /// "hexsmeter problem" with the text found is shown once. The read command calls it after a
 /// complete read; it then starts the transfer window's close timer, names the file "Untitled" and
 /// redraws the grid.
-void filter_image(Workspace& workspace, Ui& ui);
+void filter_image(Document& document, Ui& ui);
 
 }  // namespace talvirex

@@ -10,7 +10,7 @@
 #include "image/memory_map.h"
 #include "model/channel_table.h"
 #include "model/numeric_value.h"
-#include "workspace.h"
+#include "document.h"
 
 namespace talvirex {
 
@@ -128,7 +128,7 @@ void create_paradata(const std::array<int, 21>& settings, CloneImage& image) {
   WriteNibble(image, options + kBankBitsHighByte, false, HexDigit(on(8) + 2 * on(9)));
 }
 
-void create_senddata(Workspace& ws) {
+void create_senddata(Document& ws) {
   CloneImage& image = ws.clone_image;
   for (int i = 1; i <= kCloneLineCount; ++i) {
     if (!HasCloneLineShape(image.lines[i])) image.lines[i] = ShapeCloneLine(image.lines[i], i);

@@ -15,7 +15,7 @@ namespace talvirex {
 
 struct CloneImage;
 class ChannelTable;
-struct Workspace;
+struct Document;
 
 /// Frequency records of slots 1..208 (slots past 200 are always zero). The 100 kHz count and the
 /// fine part come from the frequency's numeric value; a fine part off the band's table is written
@@ -42,9 +42,9 @@ void create_tagdata(const ChannelTable& table, CloneImage& image);
 /// (scanner settings 0..13; a setting is on only when it is exactly 1).
 void create_paradata(const std::array<int, 21>& scanner_settings, CloneImage& image);
 
-/// Writes banks 1..10, the priority channels and the scanner settings into the workspace's clone
+/// Writes banks 1..10, the priority channels and the scanner settings into the document's clone
 /// image and finishes every line: afterwards each of lines 1..253 is 46 characters long with a
 /// valid checksum. Running it twice gives the same image.
-void create_senddata(Workspace& workspace);
+void create_senddata(Document& document);
 
 }  // namespace talvirex

@@ -77,6 +77,12 @@ std::string CorrectFrequency(std::string_view text) {
   return s;
 }
 
+bool IsInScannerBand(std::string_view text) {
+  const long long i = WholeMhz(text);
+  return (i >= 29 && i <= 54) || (i >= 108 && i <= 174) || (i >= 406 && i <= 512) ||
+         (i >= 806 && i <= 956);
+}
+
 void NormalizeForSave(ChannelTable& table) {
   for (int bank = 0; bank <= kDummyBank; ++bank) {
     for (int row = 1; row <= kChannelsPerBank; ++row) {

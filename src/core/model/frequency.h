@@ -29,6 +29,10 @@ std::string FormatFrequency(std::string_view text, int hide_leading_zeros);
 /// texts whose numeric value is not 0.
 std::string CorrectFrequency(std::string_view text);
 
+/// True when the whole-MHz part lies in one of the scanner's bands, so that `CorrectFrequency`
+/// keeps the frequency apart from its step.
+bool IsInScannerBand(std::string_view text);
+
 /// The whole-MHz part of a frequency text: its numeric value rounded down.
 long long WholeMhz(std::string_view text);
 

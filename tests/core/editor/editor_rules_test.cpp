@@ -14,6 +14,7 @@
 #include "editor/memory_manager_form.h"
 #include "editor/sort_commands.h"
 #include "editor/window_files.h"
+#include "model/shown_text.h"
 #include "ports/ui.h"
 #include "support/fake_ports.h"
 #include "support/temp_dir.h"
@@ -45,6 +46,37 @@ TEST(FindDuplicates, ASlotBeyondTheDummyBankHasNoChannelsToCompare) {
   ScriptedUi ui;
   TempDir dir;
   EXPECT_EQ(FindDuplicates(ws, ui, DuplicateSearch::kCurrentBank, dir.path()), 0);
+}
+
+// The command line leaves a bank as showing it and committing it leave it, without a grid.
+TEST(SettleBank, LeavesTheTableAsARedrawAndACommitDo) {
+  const std::vector<std::vector<std::string>> rows = {
+      {"146.52", "  Tower", "1", "0", "5", "1", "0"}, {"1400", "Far", "0", "1", "49", "0", "1"},
+      {"0", "Unused", "1", "1", "7", "1", "1"},        {"", "", "", "", "", "", ""},
+      {" 0012.5", " ", "x", "On", "999", "2", "Off"},  {"108.0001", "Air", "0", "0", "0", "0", "0"},
+  };
+  for (const int zero : {0, 1}) {
+    for (const int easy_tags : {0, 1}) {
+      Workspace shown;
+      shown.current_bank = 4;
+      shown.settings.zero = zero;
+      shown.settings.option9 = easy_tags;
+      for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (int field = 1; field <= 7; ++field) shown.table.At(4, static_cast<int>(i) + 1, field) = rows[i][field - 1];
+      }
+      ChannelTable settled = shown.table;
+      SilentUi ui;
+      RenderBank(shown, ui);
+      CommitBank(shown, ui);
+      SettleBank(settled, 4, zero, easy_tags == 1);
+      for (int row = 1; row <= kChannelsPerBank; ++row) {
+        for (int field = 0; field < kFields; ++field) {
+          EXPECT_EQ(settled.At(4, row, field), shown.table.At(4, row, field))
+              << "zero " << zero << ", easy tags " << easy_tags << ", row " << row << ", field " << field;
+        }
+      }
+    }
+  }
 }
 
 // A Ui whose busy pointer fails, to drive the sort's failure report. Sorting itself runs in the

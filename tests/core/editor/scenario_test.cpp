@@ -55,6 +55,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "editor/grid_bridge.h"
 #include "editor/main_window.h"
 #include "files/csv_import_form.h"
 #include "settings/settings.h"
@@ -319,7 +320,7 @@ class Session {
       if (word == "none") return std::nullopt;
       return static_cast<std::size_t>(std::stoi(word));
     };
-    if (what == "open") import_.Open(ws_);
+    if (what == "open") import_.Open(ws_.current_bank);
     else if (what == "scan") import_.ScanText(value, ui_);
     else if (what == "select") import_.MoveToSelected(entry(), ui_);
     else if (what == "unselect") import_.MoveToFound(entry(), ui_);
@@ -330,7 +331,7 @@ class Session {
     else if (what == "bank") import_.SelectBank(word == "D" ? kDummyBank : std::stoi(word) - 1);
     else if (what == "start") import_.SetStartText(value);
     else if (what == "leave") import_.LeaveStartField();
-    else if (what == "totable") exported_ = import_.ExportToTable(ws_, ui_);
+    else if (what == "totable") exported_ = ExportHarvestToTable(ws_, import_, ui_);
     else if (what == "toclipboard") exported_ = import_.ExportToClipboard(clipboard_, ui_);
     else if (what == "fromclipboard") import_.ImportFromClipboard(clipboard_, ui_);
     else if (what == "fromfile") import_.ImportFromFile(ui_);

@@ -25,7 +25,7 @@ TEST(ExportCsvForm, TheCurrentBankMayBeTheDummyBankAndATagKeepsItsRow) {
   form.Open();
   std::ostringstream out;
   ScriptedUi ui;
-  EXPECT_FALSE(WriteCsv(ws.table, form.BanksToExport(ws), out, ui));
+  EXPECT_FALSE(WriteCsv(ws.table, form.BanksToExport(ws.current_bank), out, ui));
   std::string expected = std::string(kCsvHeader) + "\r\n11,201,145.0,two  lines,,,None,,\r\n";
   for (int row = 2; row <= 20; ++row) expected += std::string(kCsvEmptyLine) + "\r\n";
   EXPECT_EQ(out.str(), expected);
@@ -71,15 +71,15 @@ TEST(ExportCsvForm, OkWritesTheChosenFileWithItsExtensionOrReportsWhyNot) {
   ExportCsvForm form;
   for (const char* name : {"out.txt", "mine.CSV", "old.csv.bak"}) {
     ui.save_paths.push_back((dir / name).string());
-    EXPECT_TRUE(form.Ok(ws, ui));
+    EXPECT_TRUE(form.Ok(ws, ws.current_bank, ui));
   }
   for (const char* name : {"out.txt.csv", "mine.CSV", "old.csv.bak"}) {
     EXPECT_NE(ReadBytes(dir / name).find("\r\n4,62,155.5,"), std::string::npos) << name;
   }
   ui.save_paths = {std::nullopt, (dir / "missing" / "out.csv").string()};
-  EXPECT_FALSE(form.Ok(ws, ui));
+  EXPECT_FALSE(form.Ok(ws, ws.current_bank, ui));
   EXPECT_TRUE(ui.shown.empty());
-  EXPECT_FALSE(form.Ok(ws, ui));
+  EXPECT_FALSE(form.Ok(ws, ws.current_bank, ui));
   ASSERT_EQ(ui.shown.size(), 1u);
   EXPECT_TRUE(ui.shown[0].text.starts_with("Problem in export routine 1.\r\n Err = 2\r\n Error: "));
   EXPECT_FALSE(ws.unsaved_changes);
@@ -94,7 +94,7 @@ TEST(PrintForm, ActiveBankIsTheShownBankAsPage1Of1) {
     form.Open();  // opening chooses the active bank again
     PrintLog sink;
     ScriptedUi ui;
-    form.Print(ws, {"05/12/2026"}, sink, ui);
+    form.Print(ws, ws.current_bank, {"05/12/2026"}, sink, ui);
     EXPECT_NE(sink.log.find(line), std::string::npos) << sink.log;
     EXPECT_NE(sink.log.find("Page 1 / 1\nend\n"), std::string::npos) << sink.log;
     EXPECT_EQ(sink.log.find("new page"), std::string::npos);
@@ -108,7 +108,7 @@ TEST(PrintForm, AFailedPageEndsThatPageOnlyAndAFailedJobIsReported) {
   PrintLog sink;
   sink.fail_at_call = 3;  // the bank line of Bank 1
   ScriptedUi ui;
-  form.Print(ws, {"05/12/2026"}, sink, ui);
+  form.Print(ws, ws.current_bank, {"05/12/2026"}, sink, ui);
   EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Problem in printerroutine bank: 0\r\n Err = 482\r\n"
                                                  " Error: Printer error"});
   EXPECT_NE(sink.log.find("| 1:Bank: 1\nnew page"), std::string::npos) << sink.log;  // ends there
@@ -117,7 +117,7 @@ TEST(PrintForm, AFailedPageEndsThatPageOnlyAndAFailedJobIsReported) {
   PrintLog ending;
   ending.fail_end = true;
   ScriptedUi told;
-  form.Print(ws, {"05/12/2026"}, ending, told);
+  form.Print(ws, ws.current_bank, {"05/12/2026"}, ending, told);
   EXPECT_EQ(told.Texts(), std::vector<std::string>{"Problem in printerroutine #1\r\n Err = 486\r\n"
                                                    " Error: The printer went away."});
 }

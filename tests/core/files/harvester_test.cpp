@@ -145,7 +145,7 @@ TEST(CsvImportForm, TheClipboardGivesItsFirst58000Characters) {
   FakeClipboard clipboard;
   clipboard.text = std::string(57986, ' ') + "146.5200 462.5625";  // cut after "462.5"
   CsvImportForm form;
-  form.Open(Workspace{});
+  form.Open(0);
   ScriptedUi ui;
   form.ScanText("100.5", ui);
   form.ImportFromClipboard(clipboard, ui);

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "files/file_io.h"
 
 namespace talvirex {
 
@@ -61,10 +60,5 @@ class FileCommands {
   const Clock& clock_;
   std::filesystem::path folder_;
 };
-
-/// Writes the tables as a channel file to `path` (a path of exactly ".s2c"-like four characters
-/// starting with "." gets "sc200" in front). Returns the failure, if any; the previous file is
-/// kept whole when the write fails. Changes nothing in the workspace.
-std::optional<IoError> WriteChannelFile(const Workspace& workspace, const std::string& path);
 
 }  // namespace talvirex

@@ -1,14 +1,14 @@
-#include "link/clone_commands.h"
+#include "editor/clone_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/link/kloon_test_support.h"
-#include "files/file_commands.h"
+#include "editor/file_commands.h"
 #include "image/clone_image.h"
 #include "link/clone_line_check.h"
-#include "link/kloon.h"
+#include "link/transfer_session.h"
 #include "support/fake_ports.h"
 #include "support/temp_dir.h"
 #include "workspace.h"
@@ -30,20 +30,20 @@ std::string MasterStream(const CloneImage& image) {
 
 class CloneCommandsTest : public ::testing::Test {
  protected:
-  // The transfer window in read mode, fed `stream` in one piece; its DecodeImage effect decodes.
+  // The transfer window in read mode, fed `stream` in one piece.
   TransferWindow ReadWindow(std::string stream) {
     return [this, stream] {
-      ++windows;
-      Kloon kloon(ws.clone_image, KloonMode::kRead, 50);
-      Run(kloon.StartRead(PortAddress{}));
-      Run(kloon.OnPortOpened(PortOpenResult::kOpened));
-      Run(kloon.OnBytes(stream));
+      struct : TransferView {
+        void ShowStatus(const std::string&) override {}
+      } view;
+      TransferSession session(ws, KloonMode::kRead, 50, TransferFiles{dir.path(), clock}, ui, view);
+      const auto run = [&](const KloonEffects& effects) {
+        for (const auto& effect : effects) session.Present(effect);
+      };
+      run(session.Start(PortAddress{}));
+      run(session.kloon().OnPortOpened(PortOpenResult::kOpened));
+      run(session.kloon().OnBytes(stream));
     };
-  }
-  void Run(const KloonEffects& effects) {
-    for (const auto& effect : effects) {
-      if (std::holds_alternative<DecodeImage>(effect)) DecodeReadImage(ws, ui);
-    }
   }
 
   TempDir dir;
@@ -51,30 +51,7 @@ class CloneCommandsTest : public ::testing::Test {
   ScriptedUi ui;
   FakeClock clock;
   FileCommands files{ws, ui, clock, dir.path()};
-  int windows = 0;
 };
-
-TEST_F(CloneCommandsTest, ReadDecodesTheScannerImageAndNamesTheFileUntitled) {
-  Workspace scanner;
-  scanner.grid.Cell(3, 1) = "145.5050";
-  scanner.grid.Cell(3, 2) = "TOWER";
-  SendCommand(scanner, ui, [] {});
-  ws.file_name = (dir.path() / "mine.s2c").string();
-  ws.grid.Cell(1, 1) = "440.0000";
-
-  const auto editor_text =
-      ReadCommand(ws, ui, files, ReadWindow(MasterStream(scanner.clone_image)));
-  ASSERT_TRUE(editor_text);
-  EXPECT_EQ(windows, 1);
-  EXPECT_EQ(ws.clone_image, scanner.clone_image);
-  EXPECT_EQ(ws.table.At(0, 3, kFieldFrequency), "145.505");
-  EXPECT_EQ(ws.table.At(0, 3, kFieldTag), "TOWER     ");
-  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "0");
-  EXPECT_EQ(*editor_text, "0");
-  EXPECT_EQ(ws.grid.Cell(3, 1), "145.5050");
-  EXPECT_EQ(ws.file_name, "Untitled");
-  EXPECT_FALSE(ws.unsaved_changes);
-}
 
 TEST_F(CloneCommandsTest, AFailedReadKeepsTheTableButStillNamesTheFileUntitled) {
   ws.file_name = (dir.path() / "mine.s2c").string();

@@ -1,8 +1,7 @@
-#include "link/clone_commands.h"
+#include "editor/clone_commands.h"
 
+#include "editor/file_commands.h"
 #include "editor/grid_bridge.h"
-#include "files/file_commands.h"
-#include "image/decoders.h"
 #include "image/encoders.h"
 #include "model/frequency.h"
 #include "ports/ui.h"
@@ -33,18 +32,14 @@ std::optional<std::string> ReadCommand(Workspace& workspace, Ui& ui, FileCommand
   workspace.unsaved_changes = false;
   run_transfer_window();
   workspace.file_name = kUntitled;
-  RenderBank(workspace, ui);
   return workspace.table.At(workspace.current_bank, 1, kFieldFrequency);
 }
-
-void DecodeReadImage(Workspace& workspace, Ui& ui) { filter_image(workspace, ui); }
 
 void SendCommand(Workspace& workspace, Ui& ui, const TransferWindow& run_transfer_window) {
   CommitBank(workspace, ui);
   NormalizeForSave(workspace.table);
   create_senddata(workspace);
   run_transfer_window();
-  RenderBank(workspace, ui);
 }
 
 }  // namespace talvirex

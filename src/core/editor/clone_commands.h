@@ -1,7 +1,7 @@
 #pragma once
 // The main window's two clone commands around the transfer window: `menread` "&Read Data From
 // Scanner" (F5) and `memsend` "&Send Data To Scanner" (F6). They prepare the tables, let the caller
-// run the transfer window `kloon` modally, and tidy up after it has closed.
+// run the transfer window `kloon` modally, and tidy up after it has closed; the caller redraws.
 
 #include <functional>
 #include <optional>
@@ -14,25 +14,22 @@ class Ui;
 class FileCommands;
 
 /// Runs the transfer window modally (read mode for `ReadCommand`, send mode for `SendCommand`) and
-/// returns when it has closed. A complete read has decoded the image into the tables
-/// (`DecodeReadImage`) before the window closes.
+/// returns when it has closed. A complete read has decoded the image into the tables before the
+/// window closes.
 using TransferWindow = std::function<void()>;
 
 /// `menread`. Offers to save unsaved data ("Data is not saved. Save it now?", Yes/No/Cancel);
 /// Cancel, or a Yes whose save did not write the file, ends the command with nothing changed and
 /// returns nothing. Otherwise commits and cleans the shown bank, clears `UnsavedChanges`, runs the
-/// window, then (whether the read succeeded, failed or was cancelled) names the file "Untitled"
-/// and redraws the grid. Returns the text for the editor box above the grid: the frequency field
-/// of row 1 of the current bank.
+/// window, then (whether the read succeeded, failed or was cancelled) names the file "Untitled".
+/// Returns the text for the editor box above the grid: the frequency field of row 1 of the
+/// current bank.
 std::optional<std::string> ReadCommand(Workspace& workspace, Ui& ui, FileCommands& files,
                                        const TransferWindow& run_transfer_window);
 
-/// What the transfer window does on its `DecodeImage` effect: `filter_image` on the workspace.
-void DecodeReadImage(Workspace& workspace, Ui& ui);
-
 /// `memsend`. Commits and cleans the tables, writes them into the clone image (`create_senddata`:
 /// every line complete with a fresh checksum; bytes the program does not interpret stay as the
-/// last read left them), runs the window, then redraws the grid.
+/// last read left them), then runs the window.
 void SendCommand(Workspace& workspace, Ui& ui, const TransferWindow& run_transfer_window);
 
 }  // namespace talvirex

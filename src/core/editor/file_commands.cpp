@@ -1,10 +1,11 @@
-#include "files/file_commands.h"
+#include "editor/file_commands.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
 
 #include "editor/grid_bridge.h"
+#include "editor/tag_lists.h"
 #include "files/channel_file.h"
 #include "files/file_io.h"
 #include "files/item_reader.h"
@@ -33,22 +34,7 @@ std::string TwoDigits(int value) {
   return buffer;
 }
 
-int OpenErrorCode(const IoError& error) {
-  switch (error.code) {
-    case ENOENT: case ENOTDIR: return kErrorFileNotFound;
-    case EACCES: case EPERM: return kErrorPermissionDenied;
-    case EFBIG: case ENOMEM: return kErrorOutOfMemory;
-    default: return kErrorPathAccess;
-  }
-}
-
 }  // namespace
-
-std::optional<IoError> WriteChannelFile(const Workspace& ws, const std::string& path) {
-  std::string target = path;
-  if (target.size() == 4 && target.front() == '.') target = "sc200" + target;
-  return WriteFileAtomically(target, ChannelFileBytes(ws));
-}
 
 FileCommands::FileCommands(Workspace& workspace, Ui& ui, const Clock& clock,
                            std::filesystem::path program_folder)
@@ -104,25 +90,16 @@ void FileCommands::Open() {
 }
 
 bool FileCommands::LoadChannelFile(const std::string& path) {
-  std::optional<ChannelFileFailure> failure;
-  const ReadResult file = ReadWholeFile(path, 64u << 20);
-  if (!file.bytes) {
+  const ChannelFileLoad load = talvirex::LoadChannelFile(path, ws_, ui_);
+  if (load.read) {
+    RecordTableTags(ws_.tags, ws_.table, ws_.settings.option9);
+  } else {
     ws_.tags.Clear();
-    const int code = OpenErrorCode(file.error);
-    failure = ChannelFileFailure{false, ReadFailureMessage("", "", "", code), code};
-  } else {
-    failure = ReadChannelFile(*file.bytes, ws_, ui_);
   }
-  if (failure) {
-    ui_.Tell(failure->message);
-    if (failure->not_compatible) return false;
-    ws_.file_name = kUntitled;
-    if (failure->code == kErrorFileNotFound) ws_.settings.loadlast = 0;
-  } else {
-    ws_.file_name = path;
-  }
+  if (load.failure && load.failure->not_compatible) return false;
+  if (load.failure && load.failure->code == kErrorFileNotFound) ws_.settings.loadlast = 0;
   RenderBank(ws_, ui_);
-  return !failure;
+  return !load.failure;
 }
 
 std::string FileCommands::SaveAsDialog() {

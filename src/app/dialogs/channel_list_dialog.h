@@ -1,0 +1,41 @@
+#pragma once
+// "Import Channel List": the window of ChannelListImportForm. Shows every row of the list with
+// what it becomes, lets the user pick rows and the first channel, and says before "Ok" which
+// channels in use would be overwritten. Modal; "Ok" accepts (the main window's logic then imports),
+// "Cancel" and the close box reject.
+
+#include <QDialog>
+
+#include "editor/channel_list_import.h"
+
+class QLabel;
+class QSpinBox;
+class QTableWidget;
+
+namespace talvirex {
+
+class ChannelTable;
+
+class ChannelListDialog final : public QDialog {
+ public:
+  /// `form` must be opened and outlive the dialog; `table` is the table the import writes into.
+  ChannelListDialog(ChannelListImportForm& form, const ChannelTable& table,
+                    QWidget* parent = nullptr);
+
+  QTableWidget* rows() const { return rows_; }
+  QSpinBox* first_channel() const { return first_; }
+  QLabel* overwrite_summary() const { return summary_; }
+
+ private:
+  void PickAll(bool picked);
+  void ShowOutcomes();
+
+  ChannelListImportForm& form_;
+  const ChannelTable& table_;
+  QTableWidget* rows_ = nullptr;
+  QSpinBox* first_ = nullptr;
+  QLabel* summary_ = nullptr;
+  bool showing_ = false;  // the outcomes are being written: item changes are not the user's
+};
+
+}  // namespace talvirex

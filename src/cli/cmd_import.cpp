@@ -1,0 +1,108 @@
+// talvirex import LIST.csv [--into IN.s2c] [--from CHANNEL] -o OUT.s2c: a channel list from another
+// radio tool or a frequency database, written into a channel file as the desktop import does.
+
+#include <ostream>
+
+#include "cli/arguments.h"
+#include "cli/command.h"
+#include "cli/command_io.h"
+#include "document.h"
+#include "editor/channel_list_import.h"
+#include "files/channel_file.h"
+#include "files/channel_list.h"
+#include "files/file_io.h"
+#include "model/channel_table.h"
+#include "model/default_data.h"
+#include "model/numeric_value.h"
+#include "settings/program_folder.h"
+
+namespace talvirex::cli {
+
+namespace {
+
+constexpr std::uintmax_t kLargestList = 64u << 20;
+
+// Says, row by row, what did not come across as the list has it.
+void ReportEntries(const ChannelList& list, std::ostream& err) {
+  for (const ListEntry& entry : list.entries) {
+    const std::string where = "line " + std::to_string(entry.line) + ": ";
+    if (entry.skipped) err << where << "skipped: " << *entry.skipped << '\n';
+    for (const std::string& note : entry.notes) err << where << note << '\n';
+  }
+}
+
+int RunImport(CommandContext& context) {
+  const Arguments args(context.args, {"-o", "--into", "--from"}, {});
+  const auto from_text = args.Value("--from");
+  const int from = from_text ? SmallIntValue(*from_text) : 0;
+  if (!args.ok() || args.positional().size() != 1 || !args.Value("-o") ||
+      (from_text && (from < 1 || from > kChannelCount))) {
+    context.err << "talvirex import: "
+                << (!args.ok()                        ? args.error()
+                    : args.positional().size() != 1 ? std::string("need one LIST.csv and -o OUT.s2c")
+                    : !args.Value("-o")             ? std::string("need -o OUT.s2c")
+                                                    : "--from takes a channel 1..200")
+                << '\n';
+    return kExitUsage;
+  }
+  const std::string& list_path = args.positional()[0];
+  const ReadResult file = ReadWholeFile(list_path, kLargestList);
+  if (!file.bytes) {
+    context.err << "The channel list could not be read:\n" << list_path << '\n' << file.error.reason << '\n';
+    return kExitDataProblem;
+  }
+  const ChannelList list = ReadChannelList(*file.bytes);
+  if (list.error) {
+    context.err << *list.error << '\n' << list_path << '\n';
+    return kExitDataProblem;
+  }
+  const Settings settings = UserSettings();
+  Document document;
+  if (const auto into = args.Value("--into")) {
+    if (!LoadChannelFileAsOpenDoes(document, settings, *into, context.err)) return kExitDataProblem;
+  }
+  std::vector<std::size_t> picked(list.entries.size());
+  for (std::size_t i = 0; i < picked.size(); ++i) picked[i] = i;
+  const int first = from_text ? from : FirstEmptyChannel(document.table, 1);
+  const std::vector<ListPlacement> placements = PlaceEntries(list, picked, first);
+  const std::vector<int> overwritten = OverwrittenChannels(document.table, placements);
+
+  ReportEntries(list, context.err);
+  std::size_t importable = 0;
+  for (const ListEntry& entry : list.entries) importable += entry.skipped ? 0 : 1;
+  if (!placements.empty()) {
+    context.err << "Imported " << placements.size() << " channels: " << placements.front().channel
+                << " to " << placements.back().channel << '\n';
+  }
+  if (importable > placements.size()) {
+    context.err << importable - placements.size() << " rows found no room after channel 200\n";
+  }
+  if (!overwritten.empty()) {
+    context.err << ChannelNumbersText(overwritten) << (overwritten.size() == 1 ? " was" : " were")
+                << " in use and overwritten\n";
+  }
+  const DefaultData defaults = LoadDefaultData(ReadTextOrEmpty(ProgramFolder() / "defdata.ini"));
+  ImportEntries(document, list, placements, defaults, settings.zero);
+  // What Save does before it writes.
+  SettleAsShown(document, settings);
+  return WriteResult(ChannelFileBytes(document), args.Value("-o"), context);
+}
+
+}  // namespace
+
+extern const Command kImportCommand{
+    "import", "import LIST.csv [--into IN.s2c] [--from CHANNEL] -o OUT.s2c",
+    "bring a channel list from another radio tool into a channel file",
+    "LIST is a CSV channel list whose header names its columns (Location, Name, Frequency, Tone,\n"
+    "cToneFreq, DtcsCode, Skip, ...; only Frequency is required). Each row becomes a channel from\n"
+    "CHANNEL on (default: the first empty channel), on into the following banks, never past 200:\n"
+    "the frequency corrected to the scanner's step, the name as the tag, the receive tone or DCS\n"
+    "code as PL/DPL, Skip S as Lock Out; Delay, Beep Alert and ATT from the default data. Rows\n"
+    "outside the scanner's bands are skipped; what did not come across is listed on standard\n"
+    "error. --into adds the rows to that channel file (else to an empty table); the result is\n"
+    "saved as Save saves it.\n"
+    "Exit status: 0 written, 1 usage, 2 a file that cannot be read, is no channel list or\n"
+    "cannot be written.\n",
+    RunImport};
+
+}  // namespace talvirex::cli

@@ -1,0 +1,54 @@
+#pragma once
+// The dialog "Import Channel List": the rows of a channel list (channel_list.h), the user's pick
+// of them and the first channel to fill, and, before "Ok", which channels the import would
+// overwrite. Filling goes on into the following banks and never past channel 200.
+
+#include <string>
+#include <vector>
+
+#include "files/channel_list.h"
+
+namespace talvirex {
+
+struct Workspace;
+class ChannelTable;
+class Ui;
+
+class ChannelListImportForm {
+ public:
+  /// Reads the list at `path`; every row that can be imported is picked, and the first channel is
+  /// the first empty channel from row 1 of the shown bank on (Bank 1 for the Dummy bank). False,
+  /// after saying why through `ui`, when the file cannot be read or holds no channel list.
+  bool Open(const std::string& path, const Workspace& workspace, Ui& ui);
+
+  const ChannelList& list() const { return list_; }
+  const std::string& path() const { return path_; }
+  bool picked(std::size_t entry) const { return picked_.at(entry); }
+  void SetPicked(std::size_t entry, bool picked);
+  int first_channel() const { return first_channel_; }
+  /// Held within 1..200.
+  void SetFirstChannel(int channel);
+
+  std::vector<ListPlacement> Placements() const;
+  /// What each entry becomes: "Channel 23: 155.3400 \"EMS Ops\", PL/DPL 025, Lock Out On",
+  /// "Skipped: <reason>", "Not picked" or "No room after channel 200".
+  std::vector<std::string> Outcomes() const;
+  /// The line shown above "Ok": which channels in use the import would overwrite.
+  std::string OverwriteSummary(const ChannelTable& table) const;
+
+  /// "Ok": the shown bank's grid edits go into the table, each bank the import changes keeps an
+  /// undo snapshot, and the picked rows are written. The caller redraws.
+  void Ok(Workspace& workspace, Ui& ui) const;
+
+ private:
+  std::string path_;
+  ChannelList list_;
+  std::vector<bool> picked_;
+  int first_channel_ = 1;
+  int hide_leading_zeros_ = 0;  // the setting `zero` the grid shows frequencies by
+};
+
+/// "Channels 3, 4 and 7" / "Channel 3"; "" for none.
+std::string ChannelNumbersText(const std::vector<int>& channels);
+
+}  // namespace talvirex

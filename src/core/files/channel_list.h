@@ -1,0 +1,87 @@
+#pragma once
+// Channel lists in the CSV layout that radio programming tools and frequency databases exchange:
+// a header line naming the columns, then one memory a row:
+//   Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,
+//   TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE
+// Later writers add columns (RxDtcsCode, CrossMode, Power, ...) and databases leave some out or
+// reorder them, so columns are found by name; only Frequency is required.
+//
+// Reading takes what a scanner can use: the receive frequency (corrected to the scanner's step as
+// a typed frequency is), the name as the tag, the receive tone or DCS code as the PL/DPL code and
+// "S" (skip) as Lock Out. Duplex and Offset are ignored: the scanner listens on the output
+// frequency. Whatever cannot come across is said, row by row.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talvirex {
+
+class ChannelTable;
+struct Document;
+struct DefaultData;
+
+inline constexpr std::string_view kChannelListHeader =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,"
+    "TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+
+/// One row of a list and what it becomes.
+struct ListEntry {
+  int line = 0;  // the file line the row begins on (the header is on line 1 or later)
+  // As the list has it.
+  std::string location;
+  std::string name;
+  std::string frequency;
+  std::string tone;  // the receive squelch asked for: "", "TSQL 88.5", "DTCS 023", "Tone 100.0"
+  // What it becomes.
+  std::optional<std::string> skipped;  // why the row is not imported
+  std::string corrected_frequency;     // as a typed frequency is corrected
+  std::string tag;
+  int subtone = 0;  // PL/DPL code
+  bool lock_out = false;
+  std::vector<std::string> notes;  // what changed on the way in
+};
+
+struct ChannelList {
+  std::vector<ListEntry> entries;     // the rows in file order, empty rows left out
+  std::optional<std::string> error;   // set when the file is not a channel list
+};
+
+/// Reads a list's bytes (UTF-8 or Windows-1252, with or without a byte-order mark, any line ends,
+/// quoted fields with commas and line breaks).
+ChannelList ReadChannelList(std::string_view bytes);
+
+/// Where imported rows go: the channels `first`, `first` + 1, ... up to 200, in the order given.
+struct ListPlacement {
+  std::size_t entry = 0;  // index into the list's entries
+  int channel = 0;        // 1..200
+};
+
+/// The placements of the `picked` entries (indexes; skipped entries are passed over) from channel
+/// `first` on. Entries past channel 200 are left out.
+std::vector<ListPlacement> PlaceEntries(const ChannelList& list,
+                                        const std::vector<std::size_t>& picked, int first);
+
+/// The channels among `placements` that are in use in `table` now.
+std::vector<int> OverwrittenChannels(const ChannelTable& table,
+                                     const std::vector<ListPlacement>& placements);
+
+/// The first empty channel from `from` (1..200) on; `from` itself when every later one is in use.
+int FirstEmptyChannel(const ChannelTable& table, int from);
+
+/// Writes the placed entries into the table as channels entered by hand: the frequency formatted
+/// by `hide_leading_zeros` (the setting `zero`), Delay, Beep Alert and ATT from the default data
+/// (Off where it presets nothing), Lock Out from the list. Marks the document changed when
+/// anything was written.
+void ImportEntries(Document& document, const ChannelList& list,
+                   const std::vector<ListPlacement>& placements, const DefaultData& defaults,
+                   int hide_leading_zeros);
+
+/// Every channel in use of bank slots `banks` as a list (UTF-8, CR LF line ends): Location the
+/// channel number (the row for the Dummy bank), Name the tag trimmed, Frequency with six decimals,
+/// the PL/DPL code as TSQL or DTCS, Mode AM in the airband 108..137 MHz and FM elsewhere, Skip "S"
+/// for Lock Out On.
+std::string ChannelListText(const ChannelTable& table, const std::vector<int>& banks);
+
+}  // namespace talvirex

@@ -1,0 +1,112 @@
+#include "link/transfer_session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/link/kloon_test_support.h"
+#include "document.h"
+#include "image/image_file.h"
+#include "support/fake_ports.h"
+#include "support/temp_dir.h"
+
+namespace talvirex::testing {
+namespace {
+
+struct ShownView final : TransferView {
+  void ShowStatus(const std::string& text) override { statuses.push_back(text); }
+  void CloseView() override { ++closes; }
+  std::vector<std::string> statuses;
+  int closes = 0;
+};
+
+std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  if (!std::filesystem::exists(folder)) return names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+class TransferSessionTest : public ::testing::Test {
+ protected:
+  // What the serial link does with the engine's effects, the port and timers left out.
+  void Run(const KloonEffects& effects) {
+    for (const auto& effect : effects) {
+      if (const auto* write = std::get_if<WriteText>(&effect)) session->Sent(write->text);
+      session->Present(effect);
+    }
+  }
+  void Receive(const std::string& bytes) {
+    session->Received(bytes);
+    Run(session->kloon().OnBytes(bytes));
+  }
+  void Begin(KloonMode mode) {
+    session.emplace(document, mode, 10, TransferFiles{home.path(), clock}, ui, view);
+    Run(session->kloon().Open());
+    Run(session->Start(PortAddress{}));
+    Run(session->kloon().OnPortOpened(PortOpenResult::kOpened));
+  }
+
+  TempDir home;
+  FakeClock clock;
+  ScriptedUi ui;
+  ShownView view;
+  Document document;
+  std::optional<TransferSession> session;
+};
+
+TEST_F(TransferSessionTest, ACompleteReadIsKeptThenDecodedAndTracedOnce) {
+  const CloneImage scanner = NumberedImage();
+  document.table.At(0, 1, kFieldFrequency) = "440";
+  Begin(KloonMode::kRead);
+  std::string stream = "MDL\r";
+  for (int i = 1; i <= kCloneLineCount; ++i) stream += scanner.lines[static_cast<std::size_t>(i)] + "\r";
+  Receive(stream + "END\r");
+
+  EXPECT_EQ(session->outcome(), Outcome::kComplete);
+  EXPECT_EQ(FilesIn(home / "backup"), std::vector<std::string>{"2026-12-05_16-50-00_read.img"});
+  EXPECT_EQ(ReadBytes(home / "backup" / "2026-12-05_16-50-00_read.img"), ImageFileText(scanner));
+  EXPECT_NE(document.table.At(0, 1, kFieldFrequency), "440");  // decoded from the image
+  Run(session->kloon().OnCloseTimer());
+  EXPECT_EQ(view.closes, 1);
+  EXPECT_EQ(view.statuses.back(), "END received. Backup status: OK.");
+
+  session->Finish();
+  session->Finish();
+  ASSERT_EQ(FilesIn(home / "traces").size(), 1u);
+  const std::string trace = ReadBytes(home / "traces" / FilesIn(home / "traces")[0]);
+  EXPECT_NE(trace.find("< MDL\\r"), std::string::npos);
+  EXPECT_NE(trace.find("> SC200SPOR\\r"), std::string::npos);
+  EXPECT_NE(trace.find("= END received. Backup status: OK."), std::string::npos);
+}
+
+TEST_F(TransferSessionTest, AReadThatEndsShortKeepsNoImageAndLeavesTheTables) {
+  document.table.At(0, 1, kFieldFrequency) = "440";
+  Begin(KloonMode::kRead);
+  Receive("MDL\r" + CloneLineFor(1, 1) + "\rEND\r");
+  EXPECT_EQ(session->outcome(), Outcome::kBadRead);
+  EXPECT_TRUE(FilesIn(home / "backup").empty());
+  EXPECT_EQ(document.table.At(0, 1, kFieldFrequency), "440");
+}
+
+TEST_F(TransferSessionTest, ASendKeepsTheImageOnceBeforeItGoesOutAndNothingStartedLeavesNoTrace) {
+  document.clone_image = NumberedImage();
+  Begin(KloonMode::kSend);
+  const auto backups = FilesIn(home / "backup");
+  ASSERT_EQ(backups, std::vector<std::string>{"2026-12-05_16-50-00_send.img"});
+  clock.now.second = 30;
+  Run(session->Start(PortAddress{}));  // a second press while sending
+  EXPECT_EQ(FilesIn(home / "backup"), backups);
+  EXPECT_EQ(ReadBytes(home / "backup" / backups[0]), ImageFileText(NumberedImage()));
+
+  TransferSession idle(document, KloonMode::kSend, 10, TransferFiles{home.path() / "idle", clock},
+                       ui, view);
+  Run(idle.kloon().Open());
+  idle.Finish();
+  EXPECT_TRUE(FilesIn(home.path() / "idle" / "traces").empty());
+}
+
+}  // namespace
+}  // namespace talvirex::testing
