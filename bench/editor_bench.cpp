@@ -9,6 +9,7 @@
 #include "editor/duplicates.h"
 #include "editor/sort_commands.h"
 #include "editor/grid_bridge.h"
+#include "editor/history.h"
 #include "editor/line_commands.h"
 #include "memory_clipboard.h"
 #include "ports/ui.h"
@@ -131,6 +132,34 @@ void BM_FindDuplicatesInAllBanks(benchmark::State& state) {
   std::filesystem::remove(folder / kDuplicateReportFile);
 }
 BENCHMARK(BM_FindDuplicatesInAllBanks);
+
+// A thousand steps of the kind a long afternoon brings: each changes one channel (an edit) or a
+// whole bank (a line command). Reports what the history holds per step and the time of a step.
+void BM_HistoryOfAThousandSteps(benchmark::State& state) {
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    Workspace ws;
+    FillBank(ws);
+    ResetHistory(ws);
+    for (int i = 0; i < 1000; ++i) {
+      const int bank = i % kScannerBanks;
+      if (i % 10 == 9) {
+        for (int row = 1; row <= kChannelsPerBank; ++row) {
+          ws.table.At(bank, row, kFieldTag) = "Step " + std::to_string(i) + "/" + std::to_string(row);
+        }
+      } else {
+        ws.table.At(bank, 1 + i % kChannelsPerBank, kFieldFrequency) = std::to_string(145 + i % 10);
+      }
+      RecordStep(ws, "Edit");
+    }
+    bytes = ws.history.Bytes();
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.counters["bytes_per_step"] = static_cast<double>(bytes) / 1000.0;
+  state.counters["steps_per_s"] = benchmark::Counter(1000.0 * static_cast<double>(state.iterations()),
+                                                      benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_HistoryOfAThousandSteps)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace talvirex

@@ -63,7 +63,10 @@ QAction* CommandActions::AddEntry(QMenu* menu, const MenuEntry& entry) {
   QAction* action = menu->addAction(caption);
   if (!entry.name.empty()) action->setObjectName(Text(entry.name));
   if (!entry.accelerator.empty()) {
-    action->setShortcut(QKeySequence(Text(entry.accelerator)));
+    QList<QKeySequence> keys = {QKeySequence(Text(entry.accelerator))};
+    // Redo answers to the other desktop editors' key too.
+    if (entry.command == CommandId::kRedo) keys.append(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    action->setShortcuts(keys);
     // The grid takes every key itself; a menu shortcut must win over it in the whole window.
     action->setShortcutContext(Qt::WindowShortcut);
   }

@@ -15,10 +15,10 @@
 #include <QVBoxLayout>
 
 #include "app/dialog_launcher.h"
+#include "editor/history.h"
 #include "editor/main_window.h"
 #include "files/file_io.h"
 #include "editor/clone_commands.h"
-#include "link/image_backup.h"
 #include "platform/serial_link.h"
 #include "ports/clock.h"
 #include "ports/ui.h"
@@ -302,12 +302,16 @@ bool RunTransferCommand(CommandId command, WindowCommandContext& context) {
       context.logic.RefreshBankCaptions();
       context.logic.Redraw();
       context.logic.editor().EditorBoxTextChanged(*box_text);
+      // A read is one step to undo; the tables are then as the scanner holds them, not changed.
+      RecordStep(context.workspace, context.ui, "Read Data From Scanner");
+      context.workspace.history.MarkSaved();
     }
     return true;
   }
   if (command == CommandId::kSendToScanner) {
     SendCommand(context.workspace, context.ui, ModalWindow(KloonMode::kSend, context));
     context.logic.Redraw();
+    SettleShownBank(context.workspace);  // the send cleaned the table's texts: nothing to undo
     return true;
   }
   return false;

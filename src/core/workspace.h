@@ -1,13 +1,13 @@
 #pragma once
 // The one owner of the program's process-wide tables: the document and, on top of it, the
-// editor's grid, tag lists, undo snapshot, settings and status. The main window (or a test) makes
+// editor's grid, tag lists, undo history, settings and status. The main window (or a test) makes
 // one Workspace and passes it by reference to everything that reads or changes the tables;
 // nothing in the program is global.
 
 #include "document.h"
 #include "editor/grid.h"
 #include "editor/tag_lists.h"
-#include "editor/undo_store.h"
+#include "editor/history.h"
 #include "editor/window_status.h"
 #include "model/default_data.h"
 #include "settings/settings.h"
@@ -15,14 +15,15 @@
 namespace talvirex {
 
 struct Workspace : Document {
-  /// The start-up state: the document's defaults, the lists' defaults, Bank 1 current.
-  Workspace() = default;
+  /// The start-up state: the document's defaults, the lists' defaults, Bank 1 current, and a
+  /// history with nothing to undo.
+  Workspace() { history.Reset(table, *this); }
 
   int current_bank = 0;      // the slot the grid shows, 0..10
   int backup_ticks = 0;      // minutes since the last periodic backup
 
   TagLists tags;
-  UndoStore undo;
+  History history;
   Settings settings;
   DefaultData default_data;
   Grid grid;

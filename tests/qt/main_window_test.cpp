@@ -80,6 +80,29 @@ TEST_F(MainWindowTest, FrequencyTypedIntoTheGridIsCorrectedAndTheCursorMovesDown
   EXPECT_TRUE(Action(CommandId::kFillSeries).isEnabled());
 }
 
+// The keys of every desktop editor: Ctrl+Z takes back a typed channel, Ctrl+Y and Ctrl+Shift+Z do
+// it again; the menu entries are enabled only when they can act, and the status bar names the step.
+TEST_F(MainWindowTest, UndoAndRedoKeysFollowTheHistory) {
+  Open();
+  EXPECT_FALSE(Action(CommandId::kUndo).isEnabled());
+  ClickCell(2, 1);
+  QTest::keyClicks(&Grid(), "146.52");
+  QTest::keyClick(&Grid(), Qt::Key_Return);
+  EXPECT_TRUE(Action(CommandId::kUndo).isEnabled());
+  EXPECT_FALSE(Action(CommandId::kRedo).isEnabled());
+  QTest::keyClick(&Grid(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Cell(2, 1), "");
+  EXPECT_FALSE(Action(CommandId::kUndo).isEnabled());
+  EXPECT_TRUE(Action(CommandId::kRedo).isEnabled());
+  EXPECT_EQ(ui_.statuses.back(), "Redo: Edit Channel 2");
+  QTest::keyClick(&Grid(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Cell(2, 1), "146.5200");
+  QTest::keyClick(&Grid(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(&Grid(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Cell(2, 1), "146.5200");
+  EXPECT_EQ(ui_.statuses.back(), "Undo: Edit Channel 2");
+}
+
 TEST_F(MainWindowTest, ControlsAboveTheGridFollowTheColumnAndWriteTheSelectedCells) {
   Open();
   TypeFrequency(1, "146.52");

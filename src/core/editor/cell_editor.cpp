@@ -4,6 +4,7 @@
 
 #include "editor/default_fill.h"
 #include "editor/grid_bridge.h"
+#include "editor/history.h"
 #include "editor/line_commands.h"
 #include "model/frequency.h"
 #include "model/numeric_value.h"
@@ -137,10 +138,13 @@ void CellEditor::HoldCursorInGrid() {
 void CellEditor::TypeChar(int code) {
   HoldCursorInGrid();
   MarkChanged();
+  const std::string step = EditStepName(ws_);
   const int kind = ColumnKind();
   if (code == kKeyEnter && kind != kKindFrequency && kind != kKindTag) typing_started_ = false;
   if (kind == kKindFrequency) TypeIntoFrequency(code);
   if (kind == kKindTag) TypeIntoTag(code);
+  // Typing goes on until Enter; the edit is one step then (or when the cell is left).
+  if (code == kKeyEnter) RecordStep(ws_, ui_, step);
 }
 
 void CellEditor::TypeIntoFrequency(int code) {
@@ -222,6 +226,12 @@ void CellEditor::MoveBelowSelection() {
 }
 
 void CellEditor::PressKey(int key, KeyModifiers modifiers) {
+  const std::string step = EditStepName(ws_);
+  // A key that acts on the cells is a step; the keys of typing wait for Enter.
+  if (PressGridKey(key, modifiers)) RecordStep(ws_, ui_, step);
+}
+
+bool CellEditor::PressGridKey(int key, KeyModifiers modifiers) {
   HoldCursorInGrid();
   MarkChanged();
   const int kind = ColumnKind();
@@ -249,7 +259,7 @@ void CellEditor::PressKey(int key, KeyModifiers modifiers) {
   } else if (key == kKeySpace && controls_.off_on && !modifiers.shift) {
     Toggle();
   } else if (modifiers.ctrl) {
-    return;
+    return false;
   } else if (on_off_letters && (key == 'O' || key == 'N' || key == '1' || key == kKeyNumpad1)) {
     WriteSelected("On");
     controls_.off_on_value = 1;
@@ -260,7 +270,10 @@ void CellEditor::PressKey(int key, KeyModifiers modifiers) {
     MovePicker(kPickerJump);
   } else if (kind == kKindSubtone && !modifiers.shift && key == kKeyNumpadSubtract) {
     MovePicker(-kPickerJump);
+  } else {
+    return false;
   }
+  return true;
 }
 
 void CellEditor::Tab(bool backwards) {
@@ -295,6 +308,7 @@ void CellEditor::ChoosePickerEntry(int index) {
   controls_.picker_index = index;
   WriteSelected(PickerEntries()[index]);
   MarkChanged();
+  RecordStep(ws_, ui_, EditStepName(ws_));
 }
 
 void CellEditor::ChooseOffOn(bool on) {
@@ -303,6 +317,7 @@ void CellEditor::ChooseOffOn(bool on) {
   WriteSelected(on ? "On" : "Off");
   controls_.off_on_value = on ? 1 : 0;
   MarkChanged();
+  RecordStep(ws_, ui_, EditStepName(ws_));
 }
 
 void CellEditor::ChooseEasyTag(const std::string& tag) {
@@ -318,6 +333,7 @@ void CellEditor::DoubleClick() {
   } else if (ColumnKind() == kKindSubtone) {
     MovePicker(1);
   }
+  RecordStep(ws_, ui_, EditStepName(ws_));
 }
 
 void CellEditor::LeftButtonDown() {
@@ -413,6 +429,7 @@ void CellEditor::EditorBoxEnter() {
     return;
   }
   MarkChanged();
+  RecordStep(ws_, ui_, EditStepName(ws_));
 }
 
 }  // namespace talvirex

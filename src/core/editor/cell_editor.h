@@ -115,6 +115,7 @@ class CellEditor {
   void HoldCursorInGrid();
   void WriteSelected(const std::string& text);
   void EmptySelected();
+  bool PressGridKey(int key, KeyModifiers modifiers);
   void TypeIntoFrequency(int code);
   void TypeIntoTag(int code);
   void EnterFrequency();

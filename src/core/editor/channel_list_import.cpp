@@ -1,7 +1,6 @@
 #include "editor/channel_list_import.h"
 
 #include <algorithm>
-#include <set>
 
 #include "editor/grid_bridge.h"
 #include "files/channel_file.h"
@@ -104,19 +103,7 @@ std::string ChannelListImportForm::OverwriteSummary(const ChannelTable& table) c
 
 void ChannelListImportForm::Ok(Workspace& workspace, Ui& ui) const {
   CommitBank(workspace, ui);
-  const std::vector<ListPlacement> placements = Placements();
-  std::set<int> banks;
-  for (const ListPlacement& placement : placements) banks.insert(BankOf(placement.channel));
-  for (const int bank : banks) {
-    BankSnapshot& snapshot = workspace.undo.banks[bank];
-    for (int row = 1; row <= kChannelsPerBank; ++row) {
-      for (int field = kFieldFrequency; field <= kFieldAtt; ++field) {
-        snapshot.cells[row][field] = workspace.table.At(bank, row, field);
-      }
-    }
-    snapshot.available = true;
-  }
-  ImportEntries(workspace, list_, placements, workspace.default_data, workspace.settings.zero);
+  ImportEntries(workspace, list_, Placements(), workspace.default_data, workspace.settings.zero);
 }
 
 }  // namespace talvirex

@@ -36,8 +36,8 @@ class ChannelListImportForm {
   /// The line shown above "Ok": which channels in use the import would overwrite.
   std::string OverwriteSummary(const ChannelTable& table) const;
 
-  /// "Ok": the shown bank's grid edits go into the table, each bank the import changes keeps an
-  /// undo snapshot, and the picked rows are written. The caller redraws.
+  /// "Ok": the shown bank's grid edits go into the table, then the picked rows are written. The
+  /// caller redraws (and the history keeps the import as one step).
   void Ok(Workspace& workspace, Ui& ui) const;
 
  private:

@@ -31,6 +31,7 @@ constexpr MenuEntry kMenuEntries[] = {
     {M::kFile, "", "exit_tab", "E&xit", "", C::kExit},
 
     {M::kEdit, "", "", "&Undo", "Ctrl+Z", C::kUndo},
+    {M::kEdit, "", "", "Redo", "Ctrl+Y", C::kRedo},
     {M::kEdit, "", "", "", "", C::kNone},
     {M::kEdit, "", "", "Cu&t", "Ctrl+X", C::kCut},
     {M::kEdit, "", "", "&Copy", "Ctrl+C", C::kCopy},

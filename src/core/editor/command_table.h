@@ -16,7 +16,7 @@ enum class CommandId {
   kAdvancedImport, kWebCatcher, kPrint, kNoOldFiles,
   kExit,
   // Edit
-  kUndo, kCut, kCopy, kPaste, kDelete, kCutLines, kCopyLines, kPasteLines, kPasteLineSpecial,
+  kUndo, kRedo, kCut, kCopy, kPaste, kDelete, kCutLines, kCopyLines, kPasteLines, kPasteLineSpecial,
   kShiftChannelUp, kShiftChannelDown, kSelectAll, kClearCurrentBank, kFind, kReplace,
   kMemoryChannels, kMemoryBanks,
   // View

@@ -7,6 +7,7 @@
 #include "model/channel_table.h"
 #include "model/numeric_value.h"
 #include "text/text.h"
+#include "editor/history.h"
 #include "workspace.h"
 
 namespace talvirex {
@@ -168,6 +169,7 @@ void EasyFillForm::CorrectEntries() {
 }
 
 void EasyFillForm::Apply(Workspace& workspace) {
+  const std::string step = "Easy Fill " + first_channel + "-" + last_channel;  // as typed
   CorrectEntries();
   apply_enabled = false;
   const int first = SmallIntValue(first_channel);
@@ -182,6 +184,8 @@ void EasyFillForm::Apply(Workspace& workspace) {
   if (boxes[kSubtone] && subtone >= 0 && subtone < kLastSubtoneCode) {
     FillValue(workspace, first, last, kFieldSubtone, subtone + 1);
   }
+  // The fill wrote the table; the grid shows it when the dialog closes.
+  RecordTableStep(workspace, step);
 }
 
 void EasyFillForm::FillFrequencies(Workspace& workspace, int first, int last) const {

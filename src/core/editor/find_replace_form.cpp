@@ -3,6 +3,7 @@
 #include "editor/cell_editor.h"
 #include "model/channel_table.h"
 #include "text/text.h"
+#include "editor/history.h"
 #include "workspace.h"
 
 namespace talvirex {
@@ -84,9 +85,13 @@ int ReplaceForm::ReplaceInBank(int bank) {
 
 int ReplaceForm::Apply() {
   if (ws_ == nullptr || find_text.empty()) return 0;
-  if (scope == SearchScope::kCurrentBank) return ReplaceInBank(ws_->current_bank);
   int changed = 0;
-  for (int bank = 0; bank < kScannerBanks; ++bank) changed += ReplaceInBank(bank);
+  if (scope == SearchScope::kCurrentBank) {
+    changed = ReplaceInBank(ws_->current_bank);
+  } else {
+    for (int bank = 0; bank < kScannerBanks; ++bank) changed += ReplaceInBank(bank);
+  }
+  RecordTableStep(*ws_, "Replace");  // the grid shows the table when the dialog closes
   return changed;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/history.h"
 #include "files/csv_import_form.h"
 #include "model/shown_text.h"
 #include "ports/ui.h"
@@ -40,12 +41,19 @@ std::string BankUsageSummary(const ChannelTable& table) {
 void CommitRow(Workspace& ws, int row) {
   const int bank = ws.current_bank;
   if (bank < 0 || bank > kDummyBank || row < 1 || row > kChannelsPerBank) return;
-  for (int column = 1; column <= 7; ++column) {
-    std::string& stored = ws.table.At(bank, row, column);
-    stored = ws.grid.Cell(row, column);
-    if (column == kFieldTag) RecordTag(ws.tags, stored, bank, ws.settings.option9);
-  }
-  StoreShownRow(ws.table, bank, row, ws.settings.zero);
+  StoreGridRow(ws, row, ws.table);
+  std::string recorded = ws.table.At(bank, row, kFieldTag);
+  RecordTag(ws.tags, recorded, bank, ws.settings.option9);
+}
+
+void StoreGridRow(const Workspace& ws, int row, ChannelTable& table) {
+  const int bank = ws.current_bank;
+  if (bank < 0 || bank > kDummyBank || row < 1 || row > kChannelsPerBank) return;
+  for (int column = 1; column <= 7; ++column) table.At(bank, row, column) = ws.grid.Cell(row, column);
+  // Recording a tag in the Easy Tag lists takes its leading blanks off.
+  std::string& tag = table.At(bank, row, kFieldTag);
+  if (ws.settings.option9 == 1) tag = std::string(TrimLeadingBlanks(tag));
+  StoreShownRow(table, bank, row, ws.settings.zero);
 }
 
 void CommitBank(Workspace& ws, Ui& ui) {
@@ -94,6 +102,7 @@ bool ExportHarvestToTable(Workspace& ws, const CsvImportForm& form, Ui& ui) {
   if (shown) CommitBank(ws, ui);
   const bool closing = form.ExportToTable(ws, ui);
   if (shown && closing) RenderBank(ws, ui);
+  RecordStep(ws, "Export To Table");
   return closing;
 }
 

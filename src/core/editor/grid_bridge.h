@@ -16,6 +16,9 @@ class Ui;
 void CommitBank(Workspace& workspace, Ui& ui);
 /// `CommitBank` for one row (1..20) of the current bank, without progress.
 void CommitRow(Workspace& workspace, int row);
+/// What `CommitRow` stores, written into `table` instead of the workspace's (the tag lists are
+/// left alone).
+void StoreGridRow(const Workspace& workspace, int row, ChannelTable& table);
 
 /// Writes the shown text of table field `field` (1..7) of `row` (1..20) of the current bank into
 /// its grid cell. Empty channels are shown blank in every column.

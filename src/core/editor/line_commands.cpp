@@ -64,15 +64,9 @@ bool LineCommands::Confirmed() {
 
 void TakeSnapshot(Workspace& ws, Ui& ui) {
   CommitBank(ws, ui);
-  const int bank = ws.current_bank;
-  if (bank < 0 || bank > kDummyBank) return;
-  BankSnapshot& snapshot = ws.undo.banks[bank];
-  for (int row = 1; row <= kChannelsPerBank; ++row) {
-    for (int field = kFieldFrequency; field <= kFieldAtt; ++field) {
-      snapshot.cells[row][field] = ws.table.At(bank, row, field);
-    }
-  }
-  snapshot.available = true;
+  // What changed before the command is a step of its own, so that Undo takes back the command
+  // alone.
+  RecordStep(ws, EditStepName(ws));
 }
 
 void LineCommands::EmptySelectedCells() {
@@ -380,24 +374,20 @@ void LineCommands::ClearLockouts() {
   if (changed) MarkChanged();
 }
 
-void LineCommands::Undo() {
-  const int bank = ws_.current_bank;
-  if (bank < 0 || bank > kDummyBank) return;
-  BankSnapshot& snapshot = ws_.undo.banks[bank];
-  if (!snapshot.available) return;
-  for (int row = 1; row <= kChannelsPerBank; ++row) {
-    for (int field = kFieldFrequency; field <= kFieldAtt; ++field) {
-      ws_.table.At(bank, row, field) = snapshot.cells[row][field];
-    }
-  }
+std::optional<StepPlace> LineCommands::Undo() { return StepThroughHistory(false); }
+
+std::optional<StepPlace> LineCommands::Redo() { return StepThroughHistory(true); }
+
+std::optional<StepPlace> LineCommands::StepThroughHistory(bool redo) {
+  RecordStep(ws_, ui_, EditStepName(ws_));  // an edit still in the grid is the step to undo
+  const auto place = redo ? ws_.history.Redo(ws_) : ws_.history.Undo(ws_);
+  if (!place) return place;
   RenderBank(ws_, ui_);
-  snapshot.available = false;
-  MarkChanged();
+  SettleShownBank(ws_);
+  ui_.SetStatus((redo ? "Undo: " : "Redo: ") + place->name);  // what the key does next
+  return place;
 }
 
-bool LineCommands::UndoAvailable() const {
-  const int bank = ws_.current_bank;
-  return bank >= 0 && bank <= kDummyBank && ws_.undo.banks[bank].available;
-}
+bool LineCommands::UndoAvailable() const { return ws_.history.CanUndo(); }
 
 }  // namespace talvirex

@@ -9,7 +9,10 @@
 // Every command that changes the table or the grid of Banks 1..10, or a list the channel file
 // stores, sets `unsaved_changes`; changes to the Dummy bank alone do not.
 
+#include <optional>
 #include <string>
+
+#include "editor/history.h"
 
 namespace talvirex {
 
@@ -17,9 +20,9 @@ struct Workspace;
 class Ui;
 class Clipboard;
 
-/// `TakeSnapshot`: commits the grid, then keeps fields 1..7 of rows 1..20 of the current bank
-/// (slots 0..10) as that bank's one undo step. Every editing command runs it before it changes
-/// anything.
+/// `TakeSnapshot`: commits the grid before an editing command changes anything, so that the
+/// command works on the table as the user sees it, and closes the history's step before it: the
+/// history (history.h) then keeps what the command changed as one undo step.
 void TakeSnapshot(Workspace& workspace, Ui& ui);
 
 class LineCommands {
@@ -52,13 +55,17 @@ class LineCommands {
   void FillDown();
   void FillSeries();           // Tag column only
   void ClearLockouts();        // "Clear All &Lockout Channels": Lock Out of every channel to Off
-  void Undo();
+  /// Undo: takes back the last step wherever it was (an edit still in the grid first) and
+  /// redraws the shown bank; Redo does the step again. Nothing when there is none.
+  std::optional<StepPlace> Undo();
+  std::optional<StepPlace> Redo();
 
-  /// True when the current bank has an undo step (the Undo command is available).
+  /// True when there is a step to undo (the Undo command is available).
   bool UndoAvailable() const;
 
  private:
   bool Confirmed();
+  std::optional<StepPlace> StepThroughHistory(bool redo);
   void MarkChanged();
   void ShiftToNextNumber();
   void ShiftToPreviousNumber();

@@ -85,6 +85,7 @@ void MainWindowLogic::Startup(const std::array<int, 7>& measured_widths) {
   editor_.SelectionChanged();
   // No help-bar refresh here: it would set `helpbar`, which only showing the help bar may do.
   wants_last_file_reload_ = ws_.settings.loadlast == 1;
+  ResetHistory(ws_);
 }
 
 void MainWindowLogic::LoadPlacement() {
@@ -132,6 +133,12 @@ void MainWindowLogic::SyncTitle() {
 }
 
 void MainWindowLogic::ShowBank(int tab) {
+  RecordStep(ws_, ui_, EditStepName(ws_));  // a bank switch ends the edit of a cell
+  SwitchBank(tab);
+  SettleShownBank(ws_);
+}
+
+void MainWindowLogic::SwitchBank(int tab) {
   ui_.SetBusy(true);
   // Edits typed into the shown bank belong to it; keep them before the grid is cleared.
   CommitBank(ws_, ui_);
@@ -156,6 +163,7 @@ void MainWindowLogic::SetSelection(CellPos current, CellPos selection_end) {
   auto held = [](CellPos p) {
     return CellPos{std::clamp(p.row, 1, kChannelsPerBank), std::clamp(p.column, 1, 7)};
   };
+  RecordStep(ws_, ui_, EditStepName(ws_));  // leaving a cell ends its edit
   ws_.grid.current = held(current);
   ws_.grid.selection_end = held(selection_end);
   editor_.SelectionChanged();
@@ -182,13 +190,15 @@ void MainWindowLogic::ReloadLastFile() {
   editor_.SelectionChanged();  // the editor box shows the reloaded cell
   RefreshBankCaptions();
   SyncTitle();
+  ResetHistory(ws_);  // the reload is part of the start: nothing to undo yet
 }
 
 void MainWindowLogic::BackupTick() { files_.BackupTick(); }
 
 bool MainWindowLogic::IsEnabled(CommandId command) const {
   switch (command) {
-    case CommandId::kUndo: return lines_.UndoAvailable();
+    case CommandId::kUndo: return ws_.history.CanUndo();
+    case CommandId::kRedo: return ws_.history.CanRedo();
     case CommandId::kFillSeries: return editor_.FillSeriesAvailable();
     case CommandId::kShowSearchEdge:
     case CommandId::kNoOldFiles: return false;
@@ -208,12 +218,63 @@ CommandOutcome MainWindowLogic::Run(CommandId command) {
     ShowBank(slot);
     return CommandOutcome::kDone;
   }
+  if (command == CommandId::kUndo || command == CommandId::kRedo) {
+    StepThroughHistory(command == CommandId::kRedo);
+    return CommandOutcome::kDone;
+  }
+  RecordStep(ws_, ui_, EditStepName(ws_));  // an edit still in the grid is a step of its own
   const CommandOutcome outcome = RunEdit(command);
   if (outcome == CommandOutcome::kDone) {
+    RecordCommand(command);
     editor_.SelectionChanged();
     SyncTitle();
   }
   return outcome;
+}
+
+void MainWindowLogic::RecordCommand(CommandId command) {
+  using C = CommandId;
+  if (command == C::kSave || command == C::kSaveAs) {
+    // Saving cleans the table's texts: that is no change to undo.
+    SettleShownBank(ws_);
+    if (!ws_.unsaved_changes) ws_.history.MarkSaved();
+    return;
+  }
+  RecordStep(ws_, ui_, StepName(command));
+  if ((command == C::kNew || command == C::kOpen) && !ws_.unsaved_changes) {
+    SettleShownBank(ws_);
+    ws_.history.MarkSaved();
+  }
+}
+
+void MainWindowLogic::StepThroughHistory(bool redo) {
+  const auto place = redo ? lines_.Redo() : lines_.Undo();
+  if (!place) return;
+  // Show where the step was: its bank, with the rows it changed selected.
+  if (place->bank >= 0 && place->bank <= kDummyBank && place->bank != ws_.current_bank) {
+    SwitchBank(place->bank);
+    SettleShownBank(ws_);
+  }
+  if (place->bank >= 0 && place->bank <= kDummyBank) {
+    ws_.grid.current = {place->first_row, 1};
+    ws_.grid.selection_end = {place->last_row, 7};
+  }
+  RefreshBankCaptions();
+  editor_.SelectionChanged();
+  SyncTitle();
+}
+
+std::string MainWindowLogic::StepName(CommandId command) const {
+  for (const MenuEntry& entry : MenuEntries()) {
+    if (entry.command != command || entry.caption.empty()) continue;
+    std::string name;
+    for (const char c : entry.caption) {
+      if (c != '&') name += c;
+    }
+    while (name.ends_with('.')) name.pop_back();
+    return name;
+  }
+  return EditStepName(ws_);
 }
 
 CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
@@ -334,6 +395,7 @@ bool MainWindowLogic::RunTableCommand(CommandId command) {
 }
 
 bool MainWindowLogic::OpenDialog(CommandId command) {
+  history_at_dialog_ = ws_.history.position();
   using C = CommandId;
   switch (command) {
     case C::kMemoryChannels:
@@ -417,6 +479,12 @@ void MainWindowLogic::DialogClosed(CommandId command, DialogResult result) {
     case C::kExportChannelList:
     case C::kPrint: break;  // their buttons wrote the file or printed while the dialog was open
     default: return;
+  }
+  // The dialog wrote the table and the grid shows it again (its Apply buttons may have kept
+  // steps already).
+  RecordStep(ws_, ui_, StepName(command));
+  if (ws_.history.position() != history_at_dialog_) {
+    ui_.SetStatus("Undo: " + std::string(ws_.history.UndoName()));
   }
   SyncTitle();
 }

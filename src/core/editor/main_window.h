@@ -133,6 +133,10 @@ class MainWindowLogic {
   FileCommands& files() { return files_; }
 
  private:
+  void SwitchBank(int tab);
+  void RecordCommand(CommandId command);
+  void StepThroughHistory(bool redo);
+  std::string StepName(CommandId command) const;
   void LoadPlacement();
   void LoadNames();
   void BlankTable();
@@ -167,6 +171,7 @@ class MainWindowLogic {
   DialogForms dialogs_;
   std::filesystem::path report_folder_;
   std::string_view manager_mode_ = kChannelManagerMode;
+  std::size_t history_at_dialog_ = 0;  // the history's position when the open dialog opened
 };
 
 }  // namespace talvirex

@@ -4,6 +4,7 @@
 
 #include "model/channel_table.h"
 #include "text/text.h"
+#include "editor/history.h"
 #include "workspace.h"
 
 namespace talvirex {
@@ -226,6 +227,7 @@ void MemoryManagerForm::Apply() {
   source_ = Held(source_);
   destination_ = Held(destination_);
   pending_ = false;
+  RecordTableStep(*ws_, "Memory Manager");  // the grid shows the table when it closes
 }
 
 void MemoryManagerForm::Ok() {

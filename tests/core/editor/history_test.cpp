@@ -1,0 +1,166 @@
+// Undo and Redo across every bank, driven as the desktop window drives the main window's logic.
+
+#include "editor/history.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "editor/grid_bridge.h"
+#include "editor/main_window.h"
+#include "files/channel_file.h"
+#include "model/frequency.h"
+#include "model/shown_text.h"
+#include "support/fake_ports.h"
+#include "support/temp_dir.h"
+#include "text/text.h"
+#include "workspace.h"
+
+namespace talvirex::testing {
+namespace {
+
+class HistoryTest : public ::testing::Test {
+ protected:
+  HistoryTest() {
+    ws.settings.expert = 1;  // no "Are you sure?"
+    window.Startup();
+  }
+
+  // The channel file Save would write now, byte for byte.
+  std::string Saved() const {
+    Document copy = ws;
+    for (int row = 1; row <= kChannelsPerBank; ++row) StoreGridRow(ws, row, copy.table);
+    NormalizeForSave(copy.table);
+    return ChannelFileBytes(copy);
+  }
+  // The same once every bank has been shown and committed: the texts in the form a redraw gives
+  // them (a redo writes the shown bank's texts in that form).
+  std::string SavedAsShown() const {
+    Document copy = ws;
+    for (int row = 1; row <= kChannelsPerBank; ++row) StoreGridRow(ws, row, copy.table);
+    for (int bank = 0; bank <= kDummyBank; ++bank) SettleBank(copy.table, bank, 0, false);
+    NormalizeForSave(copy.table);
+    return ChannelFileBytes(copy);
+  }
+  // Types `text` into a cell and ends the edit with Enter, as a user does.
+  void Type(int row, int column, const std::string& text) {
+    window.SetSelection({row, column}, {row, column});
+    for (const char c : text) window.editor().TypeChar(static_cast<unsigned char>(c));
+    window.editor().TypeChar(kKeyEnter);
+  }
+  void EasyFill(int first, int last) {
+    window.Run(CommandId::kEasyFill);
+    EasyFillForm& form = window.dialogs().easy_fill;
+    form.first_channel = IntText(first);
+    form.last_channel = IntText(last);
+    form.start = "145";
+    form.boxes[EasyFillForm::kFrequency] = true;
+    window.DialogClosed(CommandId::kEasyFill, DialogResult::kConfirmed);
+  }
+  // One of the user's actions, chosen by `pick`.
+  void Act(std::mt19937& pick) {
+    const int row = 1 + static_cast<int>(pick() % 20);
+    switch (pick() % 9) {
+      case 0: Type(row, 1, IntText(140 + row) + ".5"); break;
+      case 1: Type(row, 2, "T" + IntText(static_cast<int>(pick() % 100))); break;
+      case 2:
+        window.SetSelection({row, 4}, {row, 4});
+        window.editor().PressKey(kKeySpace);
+        break;
+      case 3:
+        window.SetSelection({row, 1}, {std::min(row + 2, 20), 1});
+        window.Run(CommandId::kRemoveSelectedLines);
+        break;
+      case 4: window.Run(CommandId::kInsertEmptyLine); break;
+      case 5: window.Run(CommandId::kSortDescending); break;
+      case 6: window.ShowBank(static_cast<int>(pick() % 11)); break;
+      case 7: EasyFill(row, row + 30); break;
+      default:
+        window.SetSelection({row, 1}, {row, 7});
+        window.editor().PressKey(kKeyDelete);
+        break;
+    }
+  }
+
+  TempDir folder;
+  Workspace ws;
+  ScriptedUi ui;
+  FakeClipboard clipboard;
+  FakeClock clock;
+  MainWindowLogic window{ws, ui, clipboard, clock, {folder.path(), folder.path()}};
+};
+
+// Random runs of the user's actions: undoing all gives the start byte for byte, and undoing k
+// then redoing k gives back what was there.
+TEST_F(HistoryTest, UndoingEveryStepGivesTheStartAndRedoGivesTheEnd) {
+  for (const unsigned seed : {1u, 2u, 3u, 4u}) {
+    SCOPED_TRACE(seed);
+    std::mt19937 pick(seed);
+    const std::string start = Saved();
+    const std::size_t first = ws.history.position();
+    for (int i = 0; i < 40; ++i) Act(pick);
+    const std::string end = SavedAsShown();
+    const std::size_t steps = ws.history.position() - first;
+    for (std::size_t k = 0; k < steps; ++k) window.Run(CommandId::kUndo);
+    EXPECT_EQ(Saved(), start);
+    for (std::size_t k = 0; k < steps; ++k) window.Run(CommandId::kRedo);
+    EXPECT_FALSE(window.IsEnabled(CommandId::kRedo));
+    EXPECT_EQ(SavedAsShown(), end);
+  }
+}
+
+TEST_F(HistoryTest, AnEasyFillOverEveryBankIsOneStepThatShowsWhereItWas) {
+  Type(1, 1, "440");
+  window.ShowBank(3);
+  const std::string before = Saved();
+  EasyFill(17, 1100);
+  EXPECT_NE(ws.table.At(kDummyBank, 20, kFieldFrequency), "");
+  EXPECT_EQ(ui.statuses.back(), "Undo: Easy Fill 17-1100");
+  window.Run(CommandId::kUndo);
+  EXPECT_EQ(Saved(), before);
+  EXPECT_EQ(ws.table.At(kDummyBank, 20, kFieldFrequency), "");
+  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "440.0000");  // the typed channel stays
+  EXPECT_EQ(ws.current_bank, 0);                               // the bank it changed first
+  EXPECT_EQ(ws.grid.current, (CellPos{17, 1}));
+  EXPECT_EQ(ws.grid.selection_end, (CellPos{20, 7}));
+  EXPECT_EQ(ui.statuses.back(), "Redo: Easy Fill 17-1100");  // what Redo would bring back
+  window.Run(CommandId::kRedo);
+  EXPECT_EQ(ws.grid.Cell(17, 1), "145.0000");
+}
+
+TEST_F(HistoryTest, UnsavedChangesFollowTheStateLastSaved) {
+  Type(1, 1, "146.52");
+  ui.save_paths = {(folder.path() / "saved.s2c").string()};
+  window.Run(CommandId::kSaveAs);
+  ASSERT_FALSE(ws.unsaved_changes);
+  Type(2, 1, "146.54");
+  EXPECT_TRUE(ws.unsaved_changes);
+  window.Run(CommandId::kUndo);
+  EXPECT_FALSE(ws.unsaved_changes);  // back at the saved state
+  window.Run(CommandId::kUndo);
+  EXPECT_TRUE(ws.unsaved_changes);   // before it
+  window.Run(CommandId::kRedo);
+  EXPECT_FALSE(ws.unsaved_changes);
+  window.ShowBank(kDummyBank);        // the Dummy bank is never saved
+  Type(1, 1, "146.56");
+  window.Run(CommandId::kUndo);
+  EXPECT_FALSE(ws.unsaved_changes);
+  Type(3, 1, "146.58");               // a new change drops the redo steps
+  EXPECT_FALSE(window.IsEnabled(CommandId::kRedo));
+}
+
+TEST(History, KeepsItsNewestStepsWithinItsBound) {
+  Workspace ws;
+  for (std::size_t i = 0; i < History::kMaxSteps + 5; ++i) {
+    ws.table.At(0, 1, kFieldTag) = IntText(static_cast<long long>(i));
+    ASSERT_TRUE(ws.history.Record(ws.table, ws, "Tag"));
+  }
+  EXPECT_EQ(ws.history.steps(), History::kMaxSteps);
+  while (ws.history.Undo(ws)) {
+  }
+  EXPECT_EQ(ws.table.At(0, 1, kFieldTag), "4");
+  EXPECT_LT(ws.history.Bytes(), History::kMaxBytes);
+}
+
+}  // namespace
+}  // namespace talvirex::testing
