@@ -54,6 +54,10 @@ TEST(ChannelFile, QuotesAndLineBreaksAreWrittenAsBlanksAndTextIsWindows1252) {
   Workspace read, utf8;  // a file in UTF-8 is read as such
   ASSERT_FALSE(Read(ChannelFileText(written), utf8));
   EXPECT_EQ(utf8.table.At(0, 2, kFieldTag), "Flughafen Zürich €");
+  for (const char* tail : {"\xC3", "\xC0\x80"}) {  // a cut sequence, an overlong one: not UTF-8
+    ASSERT_FALSE(Read(ChannelFileText(written) + tail, utf8));
+    EXPECT_EQ(utf8.table.At(0, 2, kFieldTag), "Flughafen ZÃ¼rich â‚¬");
+  }
   ASSERT_FALSE(Read(bytes, read));
   EXPECT_EQ(read.table.At(0, 1, kFieldTag), "Say  hi   X");
   EXPECT_EQ(read.table.At(0, 2, kFieldTag), "Flughafen Zürich €");

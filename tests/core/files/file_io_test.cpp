@@ -62,6 +62,10 @@ class ScriptedFileSystem : public SystemFileSystem {
     if (stop == Call::kRename) StopHere();
     return renamed;
   }
+  int Unlink(const char* path) override {
+    log.push_back("remove");
+    return SystemFileSystem::Unlink(path);
+  }
 
  private:
   int Fail() const {
@@ -101,6 +105,8 @@ TEST(WriteFileAtomically, FlushesTheFileAndItsFolderAroundTheRenameAndFollowsLin
   ASSERT_EQ(::stat((dir / "real" / "bank.s2c").c_str(), &written), 0);
   EXPECT_EQ(written.st_mode & 07777, 0640u);  // the file's permissions are kept
   EXPECT_EQ(NamesIn(dir / "real"), std::vector<std::string>{"bank.s2c"});
+  EXPECT_EQ(ReadWholeFile(dir / "chain.s2c", 3).bytes, "new");  // a file at the limit is read
+  EXPECT_EQ(ReadWholeFile(dir / "chain.s2c", 2).error.code, EFBIG);
 }
 
 TEST(WriteFileAtomically, AFailingDiskOrFolderLeavesThePreviousFileAndNoTemporaryOne) {

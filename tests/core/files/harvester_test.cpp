@@ -36,6 +36,7 @@ TEST(AddCandidate, CleansTheEndsAndRefusesWhatIsNoFrequency) {
       {"ch.5", ""}, {"146.", ""}, {".5200", ""}, {"000.0000", ""}, {"no point", ""},
       {"Ch12a.5", ""},  // the letters eat digits: "a.5" leaves nothing before the point
       {"A1B2.5", ""},   // two letters cost "A1": "B2.5" reads as 0
+      {"0.0\xE9" "0", ""},  // not ASCII, and still 0
   };
   for (const auto& [token, kept] : cases) {
     FoundList found;
@@ -53,9 +54,8 @@ TEST(ScanText, SeparatorsRepeatsAndPiecesInAwkwardPlaces) {
   EXPECT_EQ(Scan(""), Strings{});
   FoundList found;
   Harvester harvester(found);
-  harvester.ScanText("154.1300,Sheriff,155.2200");
-  harvester.ScanText("154.1300,Sheriff,155.2200");
-  EXPECT_EQ(found.size(), 2u);
+  for (int twice = 0; twice < 2; ++twice) harvester.ScanText("154.1300,Sheriff,155.2200,1.5\xE9" "5");
+  EXPECT_EQ(found.size(), 3u);
 
   const std::string text = ReadBytes(kData + "county_frequencies.htm");
   const Strings whole = Scan(text);
@@ -114,8 +114,16 @@ TEST(ScanText, StopsAboveAThousandEntriesAndHugeTokensDoNoHarm) {
   EXPECT_LT(last_report, text.size());  // the first block was enough
 
   EXPECT_EQ(Scan(std::string(5000, '7') + ".5"), Strings{"777777777777777"});
-  // A token past 64 KiB is skipped, the next one is still found.
+  // A token past 64 KiB is skipped, the next one is still found; one of 64 KiB is read, also
+  // when it comes unfinished in one piece.
   EXPECT_EQ(Scan(std::string(kLongestToken + 10, '1') + ".5 146.52"), Strings{"146.52"});
+  const std::string longest = std::string(kLongestToken - 2, '1') + ".5";
+  EXPECT_EQ(Scan(longest), Strings{"111111111111111"});
+  FoundList pieces;
+  Harvester fed(pieces);
+  fed.Feed(longest);
+  fed.Finish();
+  EXPECT_EQ(pieces.entries(), Strings{"111111111111111"});
 }
 
 TEST(FoundList, MembershipFollowsMovesInAndOut) {

@@ -33,7 +33,7 @@ TEST(ImageBackup, WritesTheImageUnderATimeStampedNameAndRemovesOnlyItsOwnOlderTh
   const std::pair<const char*, bool> files[] = {  // name, removed
       {"2025-01-01_10-00-00_read.img", true}, {"2025-01-01_10-00-01_send.img", true},
       {"12-05-2025_16_50_00sc200membackup.mem", false},  // a channel file backup stays
-      {"notes.img", false}};                             // not one of ours
+      {"2025-01-01_10-00-0x_read.img", false}, {"notes.img", false}};  // not ours
   for (const auto& [name, _] : files) {
     WriteBytes(home / "backup" / name, "x");
     fs::last_write_time(home / "backup" / name, now - std::chrono::hours(24 * 400));

@@ -5,6 +5,7 @@
 
 #include "settings/program_documents.h"
 #include "settings/program_files.h"
+#include "settings/program_folder.h"
 #include "settings/registry_store.h"
 #include "settings/settings.h"
 #include "settings/software_options_form.h"
@@ -37,6 +38,8 @@ TEST(Settings, ValuesAreCorrectedAsTheyAreReadAndWrittenBackAtExit) {
       {"align=-1", &Settings::align, -1, ""},
       {"zero=abc", &Settings::zero, 0, "zero=0"},
       {"  ZERO = 1 ", &Settings::zero, 1, "zero=1"},
+      {"zero=\"1\"", &Settings::zero, 1, "zero=1"},
+      {"align='2'", &Settings::align, 2, "align=2"},
       {"backena=3", &Settings::backena, 3, "backena=0"},
       {"infob=1", &Settings::infob, 0, "infob=0"},
   };
@@ -48,8 +51,8 @@ TEST(Settings, ValuesAreCorrectedAsTheyAreReadAndWrittenBackAtExit) {
     EXPECT_EQ(written.find(line) != std::string::npos, *c.written != '\0') << c.line;
   }
   // Only the setup section counts; LF lines read; a value is cut at 255 characters.
-  const Settings other = LoadSettings("[other]\nzero=1\n[setup]\nexpert=1\n");
-  EXPECT_EQ(other.zero * 10 + other.expert, 1);
+  const Settings other = LoadSettings("cleartag=1\n[other]\nzero=1\n[setup]\nexpert=1\n");
+  EXPECT_EQ(other.cleartag * 100 + other.zero * 10 + other.expert, 1);
   EXPECT_EQ(ReadSetting("[setup]\nx=" + std::string(300, '7'), "x", "").size(), 255u);
 }
 
@@ -86,11 +89,12 @@ TEST(RegistryStore, ValuesCarryTheXSuffixAndReadBackAsStored) {
   EXPECT_NE(store.Serialize().find("timer1=12x"), std::string::npos);
   EXPECT_EQ(RegistryStore::Parse(store.Serialize()).RegistryGet("timer1", "5x"), "12");
   const RegistryStore read = RegistryStore::Parse(
-      "[Software\\Vorna\\TALVIRA\\settings]\r\ncomport=3x\r\nempty=\r\nnul=4\0"
+      "[Software\\Vorna\\TALVIRA\\settings]\r\ncomport=3x\r\nempty=\r\nno value\r\n=5x\r\nnul=4\0"
       "5x\r\n[Other]\r\ncomport=9x\r\n");
   EXPECT_EQ(read.RegistryGet("comport", "1x") + "|" + read.RegistryGet("empty", "7x") + "|" +
                 read.RegistryGet("nul", "7x"),
             "3|7|");  // "nul" is cut at the NUL: "4", less its last character
+  EXPECT_EQ(read.Serialize(), "[Software\\Vorna\\TALVIRA\\settings]\ncomport=3x\nempty=\nnul=4\n");
   // A lone CR ends a line too, so whatever is read stores and reads back unchanged.
   RegistryStore odd = RegistryStore::Parse("[Software\\Vorna\\TALVIRA\\settings]\ncomport=31\rf\n");
   EXPECT_EQ(odd.RegistryGet("comport", "1x"), "3");
@@ -158,6 +162,42 @@ TEST(SoftwareOptionsForm, BackupDelayAlignmentAndTheRest) {
 }
 
 namespace fs = std::filesystem;
+
+// TALVIREX_HOME, else the desktop's configuration folder, else the home folder's; a variable set
+// to nothing counts as not set. The folder is made.
+TEST(ProgramFolder, TheEnvironmentChoosesItAndAnEmptyVariableIsNoChoice) {
+  TempDir dir;
+  const fs::path cwd = fs::current_path();
+  fs::current_path(dir.path());
+  const char* names[] = {"TALVIREX_HOME", "XDG_CONFIG_HOME", "HOME"};
+  std::vector<std::optional<std::string>> saved;
+  for (const char* name : names) {
+    const char* value = std::getenv(name);
+    saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+  }
+  const struct {
+    const char* values[3];  // nullptr: not set
+    const char* found;      // under `dir`
+  } cases[] = {
+      {{"t", "x", "h"}, "t"},
+      {{"", "x", "h"}, "x/talvirex"},
+      {{nullptr, "", "h"}, "h/.config/talvirex"},
+      {{nullptr, nullptr, ""}, "talvirex"},
+  };
+  for (const auto& c : cases) {
+    for (int i = 0; i < 3; ++i) {
+      if (c.values[i]) ::setenv(names[i], (*c.values[i] ? (dir / c.values[i]).c_str() : ""), 1);
+      else ::unsetenv(names[i]);
+    }
+    EXPECT_EQ(ProgramFolder(), dir / c.found);
+    EXPECT_TRUE(fs::is_directory(dir / c.found)) << c.found;
+  }
+  for (int i = 0; i < 3; ++i) {
+    if (saved[i]) ::setenv(names[i], saved[i]->c_str(), 1);
+    else ::unsetenv(names[i]);
+  }
+  fs::current_path(cwd);
+}
 
 // <prefix>/bin holds the program: a document beside it wins over the shared data folder's copy,
 // and a folder of the document's name is not the document.
