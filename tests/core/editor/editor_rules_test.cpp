@@ -1,6 +1,7 @@
-// Editor rules no session reaches: full tag lists, a sort whose busy pointer fails, Memory
-// Manager operations on slots no list offers, Replace's rule for one tag, the window files' texts
-// and the command table's shape. The rest runs in the editor sessions (tests/data/editor).
+// Editor rules no session reaches: a start on what a previous run left, full tag lists, a sort
+// whose busy pointer fails, Memory Manager operations on slots no list offers, Replace's rule for
+// one tag, the window files' texts and the command table's shape. The rest runs in the editor
+// sessions (tests/data/editor).
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include "editor/duplicates.h"
 #include "editor/find_replace_form.h"
 #include "editor/grid_bridge.h"
+#include "editor/main_window.h"
 #include "editor/memory_manager_form.h"
 #include "editor/sort_commands.h"
 #include "editor/window_files.h"
@@ -22,6 +24,28 @@
 
 namespace talvirex::testing {
 namespace {
+
+TEST(MainWindow, StartUpBuildsTheImageAndBlanksWhatALastRunLeft) {
+  TempDir folder;
+  Workspace ws;
+  ScriptedUi ui;
+  FakeClipboard clipboard;
+  FakeClock clock;
+  int images_built = 0;
+  MainWindowLogic window{ws, ui, clipboard, clock, {folder.path(), folder.path()},
+                         {[&](CloneImage& image) {
+                           ++images_built;
+                           image.lines[1] = "built";
+                         }}};
+  ws.table.At(3, 21, kFieldSubtone) = "left over";
+  ws.priority[9] = 5;
+  ws.scanner_settings[10] = 1;
+  window.Startup();
+  EXPECT_EQ(images_built, 1);
+  EXPECT_EQ(ws.clone_image.lines[1], "built");
+  EXPECT_EQ(ws.table.At(3, 21, kFieldSubtone), "");
+  EXPECT_EQ(ws.priority[9] * 10 + ws.scanner_settings[10], 1810);
+}
 
 // Full tag lists: the dropdowns show every slot up to the last, and a full bank list keeps
 // reusing its last slot. The rest of the redraw runs in the editor sessions.

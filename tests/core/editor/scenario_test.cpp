@@ -36,9 +36,11 @@
 //                               Options: banks|switches 1011... Easy Fill: from|to|start|step|tag
 //                               = T, series yes|no, box FIELD yes|no, switch FIELD 0|1, subtone
 //                               N, press apply|all|default|selectall. Bank Tags: name N = T,
-//                               press center|left|clear|default
+//                               press center|left|clear|default. Software Options: zeros yes|no,
+//                               align N. Export, Print: all (every bank)
 //   check WHAT [ARGS] = VALUE   paths in what is found are relative to the program folder. WHAT: cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
 //                               cursor, unsaved, undo, busy, said (messages since the last "said"),
+//                               status (the status bar's last text),
 //                               beeps, clipboard, usage, channels, help, controls, boxkeys KEYS,
 //                               report (dupl.txt), tags, dropdowns, title, banktitle, tab N,
 //                               enabled|checked CAPTION, exit (its answer), file NAME, line NAME N,
@@ -417,6 +419,17 @@ class Session {
         else known = false;
         break;
       }
+      case CommandId::kSoftwareOptions:
+        if (action == "set zeros") d.software_options.options[SoftwareOptionsForm::kHideZeros] = yes;
+        else if (action == "set align") d.software_options.alignment = number;
+        else known = false;
+        break;
+      case CommandId::kExportCsv:
+      case CommandId::kPrint:  // "set all": all banks
+        d.csv_export.SelectOption(ExportCsvForm::kAllBanks);
+        d.print.SelectOption(PrintForm::kAllBanks);
+        known = action == "set all";
+        break;
       case CommandId::kBankTags:
         if (action == "set name") d.bank_names.SetField(number, value);
         else if (action == "press center") d.bank_names.Center();
@@ -444,6 +457,8 @@ class Session {
         return "channel " + d.find.channel_label() + " bank " + d.find.bank_label() + " field " +
                std::to_string(d.find.field()) + " scope " + (d.find.scope() == SearchScope::kAllBanks ? "all" : "current");
       case CommandId::kReplace: return "replaced " + std::to_string(replaced_);
+      case CommandId::kExportCsv: return "all " + YesNo(d.csv_export.option() == ExportCsvForm::kAllBanks);
+      case CommandId::kPrint: return "all " + YesNo(d.print.option() == PrintForm::kAllBanks);
       case CommandId::kPriorityChannels:
         for (int bank = 0; bank < PriorityForm::kBanks; ++bank) text += (bank > 0 ? "," : "") + d.priority.Field(bank);
         return text;
@@ -505,6 +520,7 @@ class Session {
       return text;
     }
     if (what == "beeps") return std::to_string(ui_.beeps);
+    if (what == "status") return ui_.statuses.empty() ? "" : ui_.statuses.back();
     if (what == "busy") return YesNo(!ui_.busy_changes.empty() && ui_.busy_changes.back());
     if (what == "clipboard") return clipboard_.text;
     if (what == "usage") return ws_.status.bank_usage;
