@@ -14,8 +14,8 @@ class PrintLog final : public PrintSink {
  public:
   static constexpr int kLineTwips = 200;
 
-  int PageWidth() const override { return 11906; }  // A4
-  int PageHeight() const override { return 16838; }
+  int PageWidth() const override { return page_width; }
+  int PageHeight() const override { return page_height; }
   void SetOrigin(int x, int y) override {
     Write("origin " + std::to_string(x) + " " + std::to_string(y));
     y_ = 0;
@@ -47,6 +47,7 @@ class PrintLog final : public PrintSink {
   }
   std::optional<PrintFailure> TakeFailure() override { return std::exchange(failure_, {}); }
 
+  int page_width = 11906, page_height = 16838;  // A4
   int fail_at_call = -1;  // the TextAt/NewLine call (0-based) that fails
   bool fail_end = false;
   std::string log;

@@ -37,7 +37,8 @@
 //                               = T, series yes|no, box FIELD yes|no, switch FIELD 0|1, subtone
 //                               N, press apply|all|default|selectall. Bank Tags: name N = T,
 //                               press center|left|clear|default. Software Options: zeros yes|no,
-//                               align N. Export, Print: all (every bank)
+//                               align N. Export, Print: all (every bank). Import Channel List:
+//                               first N, pick ENTRY yes|no
 //   check WHAT [ARGS] = VALUE   paths in what is found are relative to the program folder. WHAT: cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
 //                               cursor, unsaved, undo, busy, said (messages since the last "said"),
 //                               status (the status bar's last text),
@@ -430,6 +431,11 @@ class Session {
         d.print.SelectOption(PrintForm::kAllBanks);
         known = action == "set all";
         break;
+      case CommandId::kImportChannelList:
+        if (action == "set first") d.channel_list.SetFirstChannel(number);
+        else if (action == "set pick") d.channel_list.SetPicked(static_cast<std::size_t>(number), (args >> word, word == "yes"));
+        else known = false;
+        break;
       case CommandId::kBankTags:
         if (action == "set name") d.bank_names.SetField(number, value);
         else if (action == "press center") d.bank_names.Center();
@@ -457,6 +463,9 @@ class Session {
         return "channel " + d.find.channel_label() + " bank " + d.find.bank_label() + " field " +
                std::to_string(d.find.field()) + " scope " + (d.find.scope() == SearchScope::kAllBanks ? "all" : "current");
       case CommandId::kReplace: return "replaced " + std::to_string(replaced_);
+      case CommandId::kImportChannelList:
+        for (const std::string& outcome : d.channel_list.Outcomes()) text += outcome + " // ";
+        return "from " + std::to_string(d.channel_list.first_channel()) + ": " + text + d.channel_list.OverwriteSummary(ws_.table);
       case CommandId::kExportCsv: return "all " + YesNo(d.csv_export.option() == ExportCsvForm::kAllBanks);
       case CommandId::kPrint: return "all " + YesNo(d.print.option() == PrintForm::kAllBanks);
       case CommandId::kPriorityChannels:

@@ -98,7 +98,7 @@ TEST(ChannelFile, AFileNotWholeReportsWhereItFailedAndKeepsWhatWasRead) {
   for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
   garbage += std::string(3u << 20, 'x');  // one line of several megabytes
   std::string overflow = kTable;
-  overflow.replace(overflow.find("PRCH3 -4"), 8, "PRCH3 99999");
+  overflow.replace(overflow.find("PRCH3 -4"), 8, "PRCH3 32768");
   const struct {
     std::string bytes;
     int code;
@@ -121,6 +121,10 @@ TEST(ChannelFile, AFileNotWholeReportsWhereItFailedAndKeepsWhatWasRead) {
   EXPECT_EQ(read.table.At(3, 20, kFieldFrequency) + read.table.At(4, 1, kFieldFrequency), "512.00000");
   Read(overflow, read);
   EXPECT_EQ(read.priority[2], 256);  // read before the failure
+  std::string largest = kTable;
+  largest.replace(largest.find("PRCH3 -4"), 8, "PRCH3 -32767");
+  ASSERT_FALSE(Read(largest, read));
+  EXPECT_EQ(read.priority[3], -32767);
   Workspace from_lf, from_crlf;  // LF-only lines read as well
   EXPECT_FALSE(Read(lf, from_lf) || Read(kTable, from_crlf));
   EXPECT_EQ(ChannelFileBytes(from_lf), ChannelFileBytes(from_crlf));

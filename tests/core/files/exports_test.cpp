@@ -99,6 +99,13 @@ TEST(PrintForm, ActiveBankIsTheShownBankAsPage1Of1) {
     EXPECT_NE(sink.log.find("Page 1 / 1\nend\n"), std::string::npos) << sink.log;
     EXPECT_EQ(sink.log.find("new page"), std::string::npos);
   }
+  PrintLog tiny;  // a page just wide enough for the rule and tall enough for the footer
+  tiny.page_width = 2000;
+  tiny.page_height = 3000;
+  ScriptedUi ui;
+  PrintForm().Print(Workspace{}, 0, {"05/12/2026"}, tiny, ui);
+  EXPECT_NE(tiny.log.find(" rule 0..0\n"), std::string::npos) << tiny.log;
+  EXPECT_NE(tiny.log.find("\n0 | 1:TALVIREX   ---   Page 1 / 1\n"), std::string::npos) << tiny.log;
 }
 
 TEST(PrintForm, AFailedPageEndsThatPageOnlyAndAFailedJobIsReported) {
