@@ -28,7 +28,7 @@ TEST(ChannelListCli, ImportsIntoAFileFromAChannelAndExportsTheListAgain) {
                                   "--from", "195", "-o", out.string()},
                                  home.path());
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_NE(result.err.find("line 9: skipped: 80.000000 MHz is outside the scanner's bands"),
+  EXPECT_NE(result.err.find("line 10: skipped: 80.000000 MHz is outside the scanner's bands"),
             std::string::npos) << result.err;
   EXPECT_NE(result.err.find("Imported 6 channels: 195 to 200"), std::string::npos) << result.err;
   EXPECT_NE(result.err.find("4 rows found no room after channel 200"), std::string::npos);

@@ -2,6 +2,7 @@
 // workspace can hold, older versions, and files that are not whole.
 
 #include "files/channel_file.h"
+#include "files/channel_diff.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,10 @@ TEST(ChannelFile, ReadingBlanksTheDummyBankAndNumbersTheRecords) {
             "0");
   EXPECT_EQ(read.table.At(4, 7, kFieldSpare), "87");
   EXPECT_EQ(read.bank_names[10], "Scratch");  // the Dummy bank's name travels, its channels do not
+  std::string unquoted = kTable;  // as a hand-edited file may hold it: blanks around are dropped
+  unquoted.replace(unquoted.find("\"F20\""), 5, " F20 \t");
+  ASSERT_FALSE(Read(unquoted, read));
+  EXPECT_EQ(read.table.At(0, 20, kFieldTag), "F20");
 
   // Version 0.90 has no search range: the one in the workspace stays.
   std::string old = kTable;
@@ -49,6 +54,7 @@ TEST(ChannelFile, QuotesAndLineBreaksAreWrittenAsBlanksAndTextIsWindows1252) {
   written.table.At(0, 2, kFieldTag) = "Flughafen Zürich €";
   written.bank_names[0] = "Two\nlines";
   written.bank_names[1] = "A \"quoted\" name";  // a line record reads quotes back fine
+  written.bank_names[9] = "Ten";
   const std::string bytes = ChannelFileBytes(written);
   EXPECT_NE(bytes.find("Z\xFCrich \x80"), std::string::npos);
   Workspace read, utf8;  // a file in UTF-8 is read as such
@@ -63,6 +69,7 @@ TEST(ChannelFile, QuotesAndLineBreaksAreWrittenAsBlanksAndTextIsWindows1252) {
   EXPECT_EQ(read.table.At(0, 2, kFieldTag), "Flughafen Zürich €");
   EXPECT_EQ(read.bank_names[0], "Two lines");
   EXPECT_EQ(read.bank_names[1], "A \"quoted\" name");
+  EXPECT_EQ(read.bank_names[9], "Ten");
 }
 
 TEST(ChannelFile, OnlyThisVersionsMagicIsReadAndMayStandAmongOtherText) {
@@ -128,6 +135,27 @@ TEST(ChannelFile, AFileNotWholeReportsWhereItFailedAndKeepsWhatWasRead) {
   Workspace from_lf, from_crlf;  // LF-only lines read as well
   EXPECT_FALSE(Read(lf, from_lf) || Read(kTable, from_crlf));
   EXPECT_EQ(ChannelFileBytes(from_lf), ChannelFileBytes(from_crlf));
+}
+
+// Only channels in use are compared, frequencies by their number; then the lists, entry by entry.
+TEST(DiffTables, ListsWhatDiffersInChannelsInUseAndInTheLists) {
+  Document a, b;
+  a.table.At(0, 1, kFieldFrequency) = " 145.12";
+  b.table.At(0, 1, kFieldFrequency) = "145.1200";
+  b.table.At(0, 1, kFieldTag) = "T";
+  a.table.At(1, 2, kFieldTag) = "unused";
+  b.table.At(9, 20, kFieldFrequency) = "146";
+  b.bank_names[10] = "D";
+  b.priority[9] = 7;
+  b.scanner_settings[20] = 1;
+  b.search_range[1] = "140";
+  EXPECT_EQ(DiffTables(a, b), (std::vector<std::string>{
+                                  "Channel 1 (Bank 1, row 1): Tag \"\" -> \"T\"",
+                                  "Channel 200 (Bank 10, row 20): Freq. (MHz) \"\" -> \"146\"",
+                                  "Bank name 10: \"Dummy\" -> \"D\"",
+                                  "Priority channel of bank index 9: 181 -> 7",
+                                  "Scanner setting 20: 0 -> 1",
+                                  "Search range 1: \"\" -> \"140\""}));
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST(AddCandidate, CleansTheEndsAndRefusesWhatIsNoFrequency) {
       {"1234567890.1234567890", "1234567890.1234"},                 // cut to 15 characters
       // non-digits between digits cost digits from the ends instead: the value stays above 0
       {"x146.5a2", "146.5a"},
-      {"ch.5", ""}, {"146.", ""}, {".5200", ""}, {"000.0000", ""}, {"no point", ""},
+      {"ch.5", ""}, {"146.", ""}, {"146.x", ""}, {".5200", ""}, {"000.0000", ""}, {"no point", ""},
       {"Ch12a.5", ""},  // the letters eat digits: "a.5" leaves nothing before the point
       {"A1B2.5", ""},   // two letters cost "A1": "B2.5" reads as 0
       {"0.0\xE9" "0", ""},  // not ASCII, and still 0
