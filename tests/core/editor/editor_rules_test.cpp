@@ -1,17 +1,20 @@
-// Editor rules no session reaches: a start on what a previous run left, full tag lists, a sort
-// whose busy pointer fails, Memory Manager operations on slots no list offers, Replace's rule for
-// one tag, the window files' texts and the command table's shape. The rest runs in the editor
-// sessions (tests/data/editor).
+// Editor rules no session reaches: a start on what a previous run left, a cursor the grid control
+// places outside the channels, a slot beyond the Dummy bank, full tag lists, a sort whose busy
+// pointer fails, Memory Manager operations on slots no list offers, Replace's rule for one tag,
+// the window files' texts and the command table's shape. The rest runs in the editor sessions
+// (tests/data/editor).
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <stdexcept>
 
+#include "editor/cell_editor.h"
 #include "editor/command_table.h"
 #include "editor/duplicates.h"
 #include "editor/find_replace_form.h"
 #include "editor/grid_bridge.h"
+#include "editor/line_commands.h"
 #include "editor/main_window.h"
 #include "editor/memory_manager_form.h"
 #include "editor/sort_commands.h"
@@ -45,6 +48,68 @@ TEST(MainWindow, StartUpBuildsTheImageAndBlanksWhatALastRunLeft) {
   EXPECT_EQ(ws.clone_image.lines[1], "built");
   EXPECT_EQ(ws.table.At(3, 21, kFieldSubtone), "");
   EXPECT_EQ(ws.priority[9] * 10 + ws.scanner_settings[10], 1810);
+}
+
+class CellEditorTest : public ::testing::Test {
+ protected:
+  void Select(int row, int column) {
+    ws.grid.SetCurrent(row, column);
+    editor.SelectionChanged();
+  }
+  const std::string& Cell(int row, int column) const { return ws.grid.Cell(row, column); }
+
+  Workspace ws;
+  ScriptedUi ui;
+  FakeClipboard clipboard;
+  LineCommands lines{ws, ui, clipboard};
+  CellEditor editor{ws, ui, lines};
+};
+
+TEST_F(CellEditorTest, ACursorOutsideTheChannelsIsBroughtBackWhateverTheKey) {
+  ws.grid.Cell(0, 1) = "Freq. (MHz)";
+  ws.grid.current = {0, 0};
+  ws.grid.selection_end = {0, 0};
+  editor.TypeChar('5');
+  EXPECT_EQ(Cell(0, 1) + "/" + Cell(1, 1), "Freq. (MHz)/5");
+  ws.grid.Cell(1, 2) = "x";
+  ws.grid.current = {35, 9};
+  ws.grid.selection_end = {-4, 2};
+  editor.PressKey(kKeyDelete);
+  editor.DoubleClick();
+  EXPECT_EQ(ws.grid.current, (CellPos{20, 7}));
+  EXPECT_EQ(ws.grid.selection_end, (CellPos{1, 2}));
+  EXPECT_EQ(Cell(1, 2) + "/" + Cell(1, 1), "/5");
+
+  ws.table.At(0, 1, kFieldFrequency) = "145.5";
+  RenderBank(ws, ui);
+  for (int column = 1; column <= 7; ++column) {
+    for (const int row : {1, 20}) {
+      Select(row, column);
+      for (int code = 0; code < 300; ++code) {
+        editor.TypeChar(code);
+        editor.PressKey(code);
+        editor.PressKey(code, {.shift = true});
+        editor.PressKey(code, {.ctrl = true});
+      }
+      EXPECT_TRUE(ws.grid.current.row >= 1 && ws.grid.current.row <= 20) << column;
+      EXPECT_TRUE(ws.grid.current.column >= 1 && ws.grid.current.column <= 7) << column;
+    }
+  }
+}
+
+TEST_F(CellEditorTest, ASlotBeyondTheDummyBankHasNoColumnKind) {
+  ws.table.At(0, 1, kFieldFrequency) = "145.5";
+  RenderBank(ws, ui);
+  ws.grid.current = {1, 8};  // a column beyond the channels' fields
+  editor.SelectionChanged();
+  EXPECT_FALSE(editor.controls().editor_box || editor.controls().off_on || editor.controls().picker);
+  ws.current_bank = 11;
+  Select(1, 3);
+  EXPECT_EQ(editor.ColumnKind(), 0);
+  EXPECT_FALSE(editor.controls().editor_box || editor.controls().off_on || editor.controls().picker);
+  editor.ChooseOffOn(true);
+  editor.PressKey('N');
+  EXPECT_EQ(Cell(1, 3), "");
 }
 
 // Full tag lists: the dropdowns show every slot up to the last, and a full bank list keeps

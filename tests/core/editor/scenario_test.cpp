@@ -100,6 +100,25 @@ std::string Escaped(std::string_view text) {
 
 std::string YesNo(bool value) { return value ? "yes" : "no"; }
 
+int Int(std::istream& in) {
+  int value = 0;
+  in >> value;
+  return value;
+}
+
+// The items of `list`, each as `show` writes it, joined by `separator`.
+template <typename List, typename Show>
+std::string Joined(const List& list, std::string_view separator, Show show) {
+  std::string text;
+  bool first = true;
+  for (const auto& item : list) {
+    text += (first ? "" : std::string(separator)) + show(item);
+    first = false;
+  }
+  return text;
+}
+const auto kAsIs = [](const auto& item) { return std::string(item); };
+
 const std::pair<std::string_view, int> kFields[] = {
     {"frequency", kFieldFrequency}, {"tag", kFieldTag},        {"delay", kFieldDelay},
     {"lockout", kFieldLockOut},     {"subtone", kFieldSubtone}, {"beep", kFieldBeepAlert},
@@ -136,13 +155,9 @@ class Session {
       }
       window_.Redraw();
     } else if (verb == "spare") {
-      int row = 0;
-      args >> row;
-      ws_.table.At(ws_.current_bank, row, kFieldSpare) = value;
+      ws_.table.At(ws_.current_bank, Int(args), kFieldSpare) = value;
     } else if (verb == "link") {  // a symbolic link in the program folder
-      std::string name;
-      args >> name;
-      fs::create_symlink(value, folder_ / name);
+      fs::create_symlink(value, folder_ / Rest(args));
     } else if (verb == "noreport") {
       window_.SetReportFolder(folder_ / "missing");
     } else if (verb == "priorities" || verb == "options") {  // "a,b,c...": entries from 0 on
@@ -152,15 +167,12 @@ class Session {
     } else if (verb == "search") {
       args >> ws_.search_range[0] >> ws_.search_range[1];
     } else if (verb == "grid") {
-      int row = 0, column = 0;
-      args >> row >> column;
-      ws_.grid.Cell(row, column) = value;
+      const int row = Int(args);
+      ws_.grid.Cell(row, Int(args)) = value;
     } else if (verb == "redraw") {
       window_.Redraw();
     } else if (verb == "bank") {
-      std::string bank;
-      args >> bank;
-      window_.ShowBank(Bank(bank));
+      window_.ShowBank(Bank(Rest(args)));
     } else if (verb == "select") {
       int row = 0, column = 0, end_row = -1, end_column = -1;
       args >> row >> column >> end_row >> end_column;
@@ -182,9 +194,7 @@ class Session {
     } else if (verb == "boxenter") {
       editor().EditorBoxEnter();
     } else if (verb == "pick") {
-      int index = 0;
-      args >> index;
-      editor().ChoosePickerEntry(index);
+      editor().ChoosePickerEntry(Int(args));
     } else if (verb == "offon") {
       editor().ChooseOffOn(Rest(args) == "on");
     } else if (verb == "easytag") {
@@ -216,17 +226,14 @@ class Session {
       p.state = state == "maximised" ? WindowState::kMaximised : WindowState::kNormal;
       window_.SetPlacement(p);
     } else if (verb == "width") {
-      int column = 0, twips = 0;
-      args >> column >> twips;
-      window_.SetColumnWidth(column, twips);
+      const int column = Int(args);
+      window_.SetColumnWidth(column, Int(args));
     } else if (verb == "reload") {
       window_.ReloadLastFile();
     } else if (verb == "exit") {
       exited_ = window_.RequestExit();
     } else if (verb == "tick") {
-      int ticks = 0;
-      args >> ticks;
-      for (int i = 0; i < ticks; ++i) window_.BackupTick();
+      for (int i = Int(args); i > 0; --i) window_.BackupTick();
     } else if (verb == "clock") {
       args >> clock_.now.year >> clock_.now.month >> clock_.now.day >> clock_.now.hour >>
           clock_.now.minute >> clock_.now.second;
@@ -523,10 +530,9 @@ class Session {
     if (what == "unsaved") return YesNo(ws_.unsaved_changes);
     if (what == "undo") return YesNo(window_.IsEnabled(CommandId::kUndo));
     if (what == "said") {
-      std::string text;
-      for (std::size_t i = said_; i < ui_.shown.size(); ++i) text += (i > said_ ? " // " : "") + ui_.shown[i].text;
+      const std::vector<Message> said(ui_.shown.begin() + static_cast<std::ptrdiff_t>(said_), ui_.shown.end());
       said_ = ui_.shown.size();
-      return text;
+      return Joined(said, " // ", [](const Message& m) { return m.text; });
     }
     if (what == "beeps") return std::to_string(ui_.beeps);
     if (what == "status") return ui_.statuses.empty() ? "" : ui_.statuses.back();
@@ -552,19 +558,12 @@ class Session {
     }
     if (what == "report") return ReadBytes(folder_ / "dupl.txt");
     if (what == "dropdowns") {  // the Easy Tag list, then the shown bank's list
-      const auto joined = [](const std::vector<std::string>& list) {
-        std::string text;
-        for (std::size_t i = 0; i < list.size(); ++i) text += (i > 0 ? "," : "") + list[i];
-        return text;
-      };
-      return joined(ws_.tag_dropdowns.easy_tags) + "|" + joined(ws_.tag_dropdowns.bank_tags.at(ws_.current_bank));
+      return Joined(ws_.tag_dropdowns.easy_tags, ",", kAsIs) + "|" +
+             Joined(ws_.tag_dropdowns.bank_tags.at(ws_.current_bank), ",", kAsIs);
     }
     if (what == "title") return window_.title();
     if (what == "banktitle") return window_.bank_title() + "|" + window_.dummy_notice();
-    if (what == "tab") {
-      args >> a;
-      return window_.tab_caption(a - 1);
-    }
+    if (what == "tab") return window_.tab_caption(Int(args) - 1);
     if (what == "enabled" || what == "checked") {
       const auto command = Command(Rest(args));
       if (!command) return "<no such command>";
@@ -573,34 +572,15 @@ class Session {
     if (what == "exit") return YesNo(exited_);
     if (what == "form") return Form();
     if (what == "import") {  // both lists, the start and its channel, the last export's answer
-      const auto joined = [](const std::vector<std::string>& list) {
-        std::string text;
-        for (const auto& entry : list) text += (text.empty() ? "" : ",") + entry;
-        return "[" + text + "]";
-      };
-      return "found" + joined(import_.found()) + " selected" + joined(import_.selected()) + " start " +
-             import_.start_text() + " " + import_.StartChannelText() + " exported " + YesNo(exported_);
+      return "found[" + Joined(import_.found(), ",", kAsIs) + "] selected[" + Joined(import_.selected(), ",", kAsIs) +
+             "] start " + import_.start_text() + " " + import_.StartChannelText() + " exported " + YesNo(exported_);
     }
-    if (what == "entry") {  // an entry of the Memory Manager's lists
-      args >> a;
-      return window_.dialogs().memory_manager.entries().at(static_cast<std::size_t>(a));
-    }
+    if (what == "entry") return window_.dialogs().memory_manager.entries().at(static_cast<std::size_t>(Int(args)));
     if (what == "entries") return std::to_string(window_.dialogs().memory_manager.entries().size());
-    if (what == "priority") {
-      std::string text;
-      for (int bank = 0; bank <= 10; ++bank) text += (bank > 0 ? "," : "") + std::to_string(ws_.priority[bank]);
-      return text;
-    }
-    if (what == "options") {
-      std::string text;
-      for (const int value : ws_.scanner_settings) text += std::to_string(value);
-      return text;
-    }
-    if (what == "names") {
-      std::string text;
-      for (const auto& name : ws_.bank_names) text += name + "|";
-      return text;
-    }
+    const auto number = [](int n) { return std::to_string(n); };
+    if (what == "priority") return Joined(ws_.priority, ",", number);
+    if (what == "options") return Joined(ws_.scanner_settings, "", number);
+    if (what == "names") return Joined(ws_.bank_names, "|", kAsIs) + "|";
     if (what == "outcome") {
       return outcome_ == CommandOutcome::kDone ? "done" : outcome_ == CommandOutcome::kForWindow ? "window" : "close";
     }
@@ -609,9 +589,7 @@ class Session {
              " reload " + YesNo(window_.WantsLastFileReload());
     }
     if (what == "opened") {
-      std::string text;
-      for (const auto& path : ui_.opened_documents) text += fs::weakly_canonical(path).string() + " ";
-      return text;
+      return Joined(ui_.opened_documents, "", [](const auto& path) { return fs::weakly_canonical(path).string() + " "; });
     }
     if (what == "file") return ReadBytes(folder_ / Rest(args));
     if (what == "line") {  // line N of a file, without its line end
@@ -628,11 +606,7 @@ class Session {
       return std::to_string(p.left) + " " + std::to_string(p.top) + " " + std::to_string(p.width) + " " +
              std::to_string(p.height) + (p.state == WindowState::kMaximised ? " maximised" : " normal");
     }
-    if (what == "widths") {
-      std::string text;
-      for (const int width : window_.column_widths()) text += (text.empty() ? "" : " ") + std::to_string(width);
-      return text;
-    }
+    if (what == "widths") return Joined(window_.column_widths(), " ", number);
     if (what == "setting") {  // as setup.ini holds it
       args >> name;
       const std::string saved = SaveSettings(ws_.settings);
@@ -640,9 +614,8 @@ class Session {
       return at == std::string::npos ? "" : saved.substr(at + name.size() + 2, saved.find('\r', at) - at - name.size() - 2);
     }
     if (what == "tags") {
-      std::string text;
-      for (int i = 1; i <= ws_.tags.tag_count; ++i) text += (i > 1 ? "," : "") + ws_.tags.tag_list[i];
-      return text;
+      const auto& list = ws_.tags.tag_list;
+      return Joined(std::vector<std::string>(list.begin() + 1, list.begin() + 1 + ws_.tags.tag_count), ",", kAsIs);
     }
     ADD_FAILURE() << "nothing to check called \"" << what << "\"";
     return {};

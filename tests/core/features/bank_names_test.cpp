@@ -88,7 +88,8 @@ TEST(BankCaptions, TabsAndViewMenu) {
   names[4] = "  Fire";
   EXPECT_EQ(BankTabCaption(names, 10) + "|" + BankTabCaption(names, 10, DummyTabCaption::kNameOnly), "D: Dummy|Dummy");
   EXPECT_EQ(BankTabCaption(names, 4) + "|" + ViewMenuBankCaption(names, 4), "5:   Fire|Fire");
-  EXPECT_EQ(ViewMenuBankCaption(names, 2) + ViewMenuBankCaption(names, 11), "Search / Edge");
+  EXPECT_EQ(ViewMenuBankCaption(names, 0) + ViewMenuBankCaption(names, 2) + ViewMenuBankCaption(names, 11),
+            "Bank: 1Search / Edge");
   EXPECT_EQ(BankTabCaption(names, 11) + BankTabCaption(names, -1) + ViewMenuBankCaption(names, 12), "");
 }
 

@@ -34,6 +34,11 @@ TEST(ChannelFile, ReadingBlanksTheDummyBankAndNumbersTheRecords) {
   unquoted.replace(unquoted.find("\"F20\""), 5, " F20 \t");
   ASSERT_FALSE(Read(unquoted, read));
   EXPECT_EQ(read.table.At(0, 20, kFieldTag), "F20");
+  std::string bare = kTable;  // a name line without even its blank leaves the name as it was
+  bare.replace(bare.find("#$BT4 \r\n"), 8, "#$BT4\r\n");
+  read.bank_names[4] = "kept";
+  ASSERT_FALSE(Read(bare, read));
+  EXPECT_EQ(read.bank_names[4], "kept");
 
   // Version 0.90 has no search range: the one in the workspace stays.
   std::string old = kTable;
