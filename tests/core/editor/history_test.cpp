@@ -109,46 +109,6 @@ TEST_F(HistoryTest, UndoingEveryStepGivesTheStartAndRedoGivesTheEnd) {
   }
 }
 
-TEST_F(HistoryTest, AnEasyFillOverEveryBankIsOneStepThatShowsWhereItWas) {
-  Type(1, 1, "440");
-  window.ShowBank(3);
-  const std::string before = Saved();
-  EasyFill(17, 1100);
-  EXPECT_NE(ws.table.At(kDummyBank, 20, kFieldFrequency), "");
-  EXPECT_EQ(ui.statuses.back(), "Undo: Easy Fill 17-1100");
-  window.Run(CommandId::kUndo);
-  EXPECT_EQ(Saved(), before);
-  EXPECT_EQ(ws.table.At(kDummyBank, 20, kFieldFrequency), "");
-  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "440.0000");  // the typed channel stays
-  EXPECT_EQ(ws.current_bank, 0);                               // the bank it changed first
-  EXPECT_EQ(ws.grid.current, (CellPos{17, 1}));
-  EXPECT_EQ(ws.grid.selection_end, (CellPos{20, 7}));
-  EXPECT_EQ(ui.statuses.back(), "Redo: Easy Fill 17-1100");  // what Redo would bring back
-  window.Run(CommandId::kRedo);
-  EXPECT_EQ(ws.grid.Cell(17, 1), "145.0000");
-}
-
-TEST_F(HistoryTest, UnsavedChangesFollowTheStateLastSaved) {
-  Type(1, 1, "146.52");
-  ui.save_paths = {(folder.path() / "saved.s2c").string()};
-  window.Run(CommandId::kSaveAs);
-  ASSERT_FALSE(ws.unsaved_changes);
-  Type(2, 1, "146.54");
-  EXPECT_TRUE(ws.unsaved_changes);
-  window.Run(CommandId::kUndo);
-  EXPECT_FALSE(ws.unsaved_changes);  // back at the saved state
-  window.Run(CommandId::kUndo);
-  EXPECT_TRUE(ws.unsaved_changes);   // before it
-  window.Run(CommandId::kRedo);
-  EXPECT_FALSE(ws.unsaved_changes);
-  window.ShowBank(kDummyBank);        // the Dummy bank is never saved
-  Type(1, 1, "146.56");
-  window.Run(CommandId::kUndo);
-  EXPECT_FALSE(ws.unsaved_changes);
-  Type(3, 1, "146.58");               // a new change drops the redo steps
-  EXPECT_FALSE(window.IsEnabled(CommandId::kRedo));
-}
-
 TEST(History, KeepsItsNewestStepsWithinItsBound) {
   Workspace ws;
   for (std::size_t i = 0; i < History::kMaxSteps + 5; ++i) {

@@ -6,204 +6,100 @@
 #include <random>
 
 #include "features/bank_names_form.h"
+#include "features/priority_form.h"
 #include "support/temp_dir.h"
 #include "workspace.h"
 
-namespace talvirex {
+namespace talvirex::testing {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
-
-std::string NumberedLines(int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += "Name " + std::to_string(i) + "\r\n";
-  return text;
-}
-
-TEST(NamesFile, AppliesLinesInOrder) {
-  struct Case {
-    const char* label;
-    std::string bytes;
-    std::vector<std::string> expected;  // the first names; the rest keep their defaults
-  };
-  std::vector<std::string> eleven;
-  for (int i = 0; i < 11; ++i) eleven.push_back("Name " + std::to_string(i));
-  const Case cases[] = {
-      {"comma becomes semicolon, space stays", "North, South\r\n", {"North; South"}},
-      {"five lines set five names", NumberedLines(5), {eleven.begin(), eleven.begin() + 5}},
-      {"a thousand lines: the first eleven count", NumberedLines(1000), eleven},
-      {"no cut, no trim, quotes kept; LF and lone CR end lines",
-       "  a very long bank name indeed  \n\"q\"\rthird\r\n",
-       {"  a very long bank name indeed  ", "\"q\"", "third"}},
-      {"empty lines give empty names", "\r\n\r\nx", {"", "", "x"}},
-      {"Windows-1252 bytes", "Caf\xE9\r\n", {"Caf\xC3\xA9"}},
-      {"empty file", "", {}},
-  };
-  const BankNameList defaults = DefaultBankNames();
-  EXPECT_EQ(defaults[9], "Bank: 10");
-  EXPECT_EQ(defaults[10], "Dummy");
-  EXPECT_EQ(defaults[11], "Search");
-  for (const auto& c : cases) {
-    BankNameList names = defaults;
-    ApplyNamesFile(c.bytes, names);
-    for (std::size_t i = 0; i < 12; ++i) {
-      EXPECT_EQ(names[i], i < c.expected.size() ? c.expected[i] : defaults[i])
-          << c.label << ", name " << i;
-    }
-  }
-}
-
-TEST(NamesFile, BinaryGarbageGivesElevenValidNamesAndNothingElse) {
-  std::mt19937 random(7);
-  std::string garbage(4096, '\0');
-  for (char& c : garbage) c = static_cast<char>(random());
+// The names after applying `bytes` to the defaults, joined by "|".
+std::string Applied(std::string_view bytes) {
   BankNameList names = DefaultBankNames();
-  ApplyNamesFile(garbage, names);
-  EXPECT_EQ(names[11], "Search");
-  for (int i = 0; i < 11; ++i) {
-    EXPECT_EQ(names[i].find_first_of(",\r\n"), std::string::npos) << i;
-  }
-  // What was read goes back into a file of exactly eleven lines.
-  const std::string bytes = NamesFileBytes(names);
-  BankNameList again = DefaultBankNames();
-  ApplyNamesFile(bytes, again);
-  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 11);
-  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 11);
-
-  // A line end spelled as an overlong sequence stays inside its name when written.
-  BankNameList overlong = DefaultBankNames();
-  ApplyNamesFile("\xE0\x80\x8C\xE0\x80\x84\xE0\x80\x8D", overlong);
-  const std::string written = NamesFileBytes(overlong);
-  EXPECT_EQ(std::count(written.begin(), written.end(), '\r'), 11);
-  EXPECT_EQ(written.substr(0, 5), "???\r\n");
+  ApplyNamesFile(bytes, names);
+  std::string joined = names[0];
+  for (std::size_t i = 1; i < names.size(); ++i) joined += "|" + names[i];
+  return joined;
 }
 
-TEST(NamesFile, WritesElevenCrLfLinesInWindows1252) {
+TEST(NamesFile, AppliesItsLinesInOrderToTheFirstElevenNames) {
+  const std::string rest = "|Bank: 4|Bank: 5|Bank: 6|Bank: 7|Bank: 8|Bank: 9|Bank: 10|Dummy|Search";
+  std::string many;
+  for (int i = 0; i < 1000; ++i) many += "N" + std::to_string(i) + "\r\n";
+  const std::pair<std::string, std::string> cases[] = {
+      {"", "Bank: 1|Bank: 2|Bank: 3" + rest},
+      {"North, South\r\n", "North; South|Bank: 2|Bank: 3" + rest},
+      // no cut, no trim, quotes kept; LF and a lone CR end lines; empty lines give empty names
+      {"  a very long bank name indeed  \n\"q\"\r\r\n", "  a very long bank name indeed  |\"q\"|" + rest},
+      {"Caf\xE9\r\n", "Caf\xC3\xA9|Bank: 2|Bank: 3" + rest},  // Windows-1252
+      {many, "N0|N1|N2|N3|N4|N5|N6|N7|N8|N9|N10|Search"},
+  };
+  for (const auto& [bytes, names] : cases) EXPECT_EQ(Applied(bytes), names) << bytes.substr(0, 20);
+}
+
+TEST(NamesFile, WritesElevenCrLfLinesInWindows1252WhateverTheNames) {
   BankNameList names = DefaultBankNames();
   names[0] = "Caf\xC3\xA9";
   names[1] = "two\r\nlines";
   names[11] = "not stored";
   std::string expected = "Caf\xE9\r\ntwo  lines\r\n";
-  for (int b = 2; b < 10; ++b) expected += "Bank: " + std::to_string(b + 1) + "\r\n";
-  expected += "Dummy\r\n";
-  EXPECT_EQ(NamesFileBytes(names), expected);
+  for (int b = 3; b <= 10; ++b) expected += "Bank: " + std::to_string(b) + "\r\n";
+  EXPECT_EQ(NamesFileBytes(names), expected + "Dummy\r\n");
+
+  // Garbage read in goes back out as eleven lines; a line end spelled as an overlong sequence
+  // stays inside its name.
+  std::mt19937 random(7);
+  std::string garbage(4096, '\0');
+  for (char& c : garbage) c = static_cast<char>(random());
+  for (const std::string& bytes : {garbage, std::string("\xE0\x80\x8C\xE0\x80\x84\xE0\x80\x8D")}) {
+    BankNameList read = DefaultBankNames();
+    ApplyNamesFile(bytes, read);
+    const std::string written = NamesFileBytes(read);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\r'), 11);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 11);
+    for (int i = 0; i < 11; ++i) EXPECT_EQ(read[i].find_first_of(",\r\n"), std::string::npos) << i;
+  }
 }
 
-TEST(NamesFile, SaveThenLoadInTheProgramFolder) {
+TEST(NamesFile, SavesAndLoadsInTheProgramFolderAndFailsSilently) {
   TempDir folder;
   Workspace written;
   written.bank_names[3] = "Air band";
   written.bank_names[10] = "Scratch";
   written.bank_names[11] = "Edge";
   SaveBankNames(written, folder.path());
-  EXPECT_EQ(ReadBytes(folder / "names.dat").substr(0, 9), "Bank: 1\r\n");
-
   Workspace read;
   LoadBankNames(read, folder.path());
+  EXPECT_EQ(read.bank_names[3] + "|" + read.bank_names[10] + "|" + read.bank_names[11], "Air band|Scratch|Search");
+
+  TempDir empty;
+  LoadBankNames(read, empty.path());  // no file
+  SaveBankNames(read, empty / "missing" / "folder");
+  std::filesystem::create_directory(empty / "names.dat");  // a folder in its place
+  LoadBankNames(read, empty.path());
+  SaveBankNames(read, empty.path());
   EXPECT_EQ(read.bank_names[3], "Air band");
-  EXPECT_EQ(read.bank_names[10], "Scratch");
-  EXPECT_EQ(read.bank_names[11], "Search");
+  EXPECT_FALSE(std::filesystem::exists(empty / "missing"));
 }
 
-TEST(NamesFile, FailuresAreSilentAndChangeNothing) {
-  TempDir folder;
-  Workspace ws;
-  ws.bank_names[0] = "Kept";
-  LoadBankNames(ws, folder.path());  // no file
-  EXPECT_EQ(ws.bank_names[0], "Kept");
-
-  std::filesystem::create_directory(folder / "names.dat");  // a folder in its place
-  LoadBankNames(ws, folder.path());
-  SaveBankNames(ws, folder.path());
-  EXPECT_EQ(ws.bank_names[0], "Kept");
-
-  SaveBankNames(ws, folder / "missing" / "folder");
-  EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
-}
-
-TEST(BankCaptions, TabsAndViewMenu) {  // the usual captions are the main window's tests
+TEST(BankCaptions, TabsAndViewMenu) {
   BankNameList names = DefaultBankNames();
   names[2] = " ";
-  EXPECT_EQ(BankTabCaption(names, 10), "D: Dummy");
-  EXPECT_EQ(BankTabCaption(names, 10, DummyTabCaption::kNameOnly), "Dummy");
-  EXPECT_EQ(ViewMenuBankCaption(names, 2), "");
-  EXPECT_EQ(BankTabCaption(names, 11) + BankTabCaption(names, -1) + ViewMenuBankCaption(names, 12),
-            "");
+  names[4] = "  Fire";
+  EXPECT_EQ(BankTabCaption(names, 10) + "|" + BankTabCaption(names, 10, DummyTabCaption::kNameOnly), "D: Dummy|Dummy");
+  EXPECT_EQ(BankTabCaption(names, 4) + "|" + ViewMenuBankCaption(names, 4), "5:   Fire|Fire");
+  EXPECT_EQ(ViewMenuBankCaption(names, 0) + ViewMenuBankCaption(names, 2) + ViewMenuBankCaption(names, 11),
+            "Bank: 1Search / Edge");
+  EXPECT_EQ(BankTabCaption(names, 11) + BankTabCaption(names, -1) + ViewMenuBankCaption(names, 12), "");
 }
 
-TEST(BankNamesForm, CenterAndLeft) {
-  struct Case {
-    const char* field;
-    const char* centered;
-    const char* left;
-  };
-  const Case cases[] = {
-      {"Police", "     Police", "Police"},                           // 6 characters: 5 spaces
-      {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP"},  // 16: nothing
-      {"   Fire  ", "      Fire", "Fire"},  // stripped first
-      {"ABCDEFGHIJKLMNO Q", "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO"},  // cut, then stripped
-      {"Caf\xC3\xA9", "      Caf\xC3\xA9", "Caf\xC3\xA9"},          // characters, not bytes
-  };
-  for (const auto& c : cases) {
-    Workspace ws;
-    ws.bank_names[11] = "  Edge  ";
-    BankNamesForm form;
-    form.Load(ws);
-    form.SetField(0, c.field);
-    form.SetField(10, c.field);
-    form.Center();
-    EXPECT_EQ(form.Field(0), c.centered) << c.field;
-    EXPECT_EQ(form.Field(10), c.centered) << c.field;
-    EXPECT_EQ(form.Field(11), "  Edge  ");
-    form.SetField(0, c.field);
-    form.Left();
-    EXPECT_EQ(form.Field(0), c.left) << c.field;
-    EXPECT_EQ(form.Field(11), "  Edge  ");
-  }
-}
-
-TEST(BankNamesForm, OkStoresWhatTheFieldsHold) {
-  Workspace ws;
-  BankNamesForm form;
-  form.Load(ws);
-  EXPECT_EQ(form.Field(3), "Bank: 4");
-  EXPECT_EQ(form.Counter(9), 8);
-  form.SetField(2, "");
-  form.SetField(5, "Name, \"quoted\" and far too long");
-  form.SetField(6, "line\nbreak");
-  form.SetField(12, "outside");  // no such field: nothing happens
-  form.Ok(ws);
-  EXPECT_EQ(ws.bank_names[2], " ");
-  EXPECT_EQ(BankTabCaption(ws.bank_names, 2), "3:  ");
-  EXPECT_EQ(ws.bank_names[5], "Name, \"quoted\" a");
-  EXPECT_EQ(ws.bank_names[6], "line break");
-  EXPECT_EQ(ws.bank_names[11], "Search");
-  EXPECT_TRUE(ws.unsaved_changes);
-}
-
-TEST(BankNamesForm, ClearAllDefaultAndTheUnsavedFlag) {
-  Workspace ws;
-  ws.bank_names[9] = "Marine";
-  BankNamesForm form;
-  form.Load(ws);
-  form.ClearAll();
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(form.Counter(i), 0);
-  form.Default();
-  form.Ok(ws);
-  EXPECT_EQ(ws.bank_names[9], "Bank: 10");
-  EXPECT_TRUE(ws.unsaved_changes);
-
-  ws.unsaved_changes = false;
-  form.Load(ws);
-  form.Ok(ws);  // nothing changed
-  EXPECT_FALSE(ws.unsaved_changes);
-
-  form.SetField(10, "Scratch");  // the Dummy bank's name is kept in channel files too
-  form.Ok(ws);
-  EXPECT_TRUE(ws.unsaved_changes);
+// The Bank Tags dialog runs in the editor sessions (tests/data/editor/dialogs.txt).
+TEST(KeyFilters, BankNamesTakeNoCommaQuoteOrLineEndAndPriorityChannelsDigitsOnly) {
+  EXPECT_TRUE(PriorityForm::AcceptsKey(U'0') && PriorityForm::AcceptsKey(U'9') && PriorityForm::AcceptsKey(8));
+  EXPECT_FALSE(PriorityForm::AcceptsKey(U'/') || PriorityForm::AcceptsKey(U':') || PriorityForm::AcceptsKey(U'-'));
+  for (const char32_t key : {U'a', U'~', U' ', char32_t{8}, char32_t{25}}) EXPECT_TRUE(BankNamesForm::AcceptsKey(key)) << static_cast<int>(key);
+  for (const char32_t key : {U',', U'"', char32_t{13}, char32_t{127}, U'\u00e9'}) EXPECT_FALSE(BankNamesForm::AcceptsKey(key)) << static_cast<int>(key);
 }
 
 }  // namespace
-}  // namespace talvirex
+}  // namespace talvirex::testing

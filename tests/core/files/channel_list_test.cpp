@@ -86,7 +86,7 @@ TEST(ChannelList, ExportsAsTheGoldenFileAndImportsBackToTheSameChannels) {
     document.table.At(bank, row, kFieldSubtone) = code;
     document.table.At(bank, row, kFieldLockOut) = lock_out;
   };
-  put(0, 1, "146.9400", "W1AW", "12", "0");
+  put(0, 1, "146.9400", "W1AW", "38", "0");  // the last CTCSS tone
   put(0, 3, "118.3000", "Tower, 2  ", "0", "1");
   put(2, 20, "155.3400", "Fire", "40", "0");
   put(kDummyBank, 2, "851.0125", "Scratch", "142", "0");

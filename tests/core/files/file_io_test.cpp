@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -19,12 +18,68 @@
 #include "ports/file_system.h"
 #include "support/temp_dir.h"
 
-namespace talvirex {
+namespace talvirex::testing {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+enum class Call { kNone, kCreate, kWrite, kFsync, kClose, kRename };
+
+// The machine's file system that logs the flushes and the rename, fails one kind of call with
+// `error` (a full disk takes part of the data first), or stops the process at one: it tells the
+// parent through `signal_fd` and waits to be killed.
+class ScriptedFileSystem : public SystemFileSystem {
+ public:
+  Call fail = Call::kNone, stop = Call::kNone;
+  int error = 0, signal_fd = -1;
+  std::vector<std::string> log;
+
+  int Open(const char* path, int flags, unsigned mode) override {
+    if (fail == Call::kCreate && (flags & O_CREAT) != 0) return Fail();
+    const int fd = SystemFileSystem::Open(path, flags, mode);
+    if ((flags & O_DIRECTORY) != 0) folder_fd_ = fd;
+    return fd;
+  }
+  long Write(int fd, const void* data, std::size_t size) override {
+    if (fail == Call::kWrite && written_++ > 0) return Fail();
+    const long done = SystemFileSystem::Write(fd, data, size > 1 ? size / 2 : size);
+    if (stop == Call::kWrite) StopHere();
+    return done;
+  }
+  int Fsync(int fd) override {
+    log.push_back(fd == folder_fd_ ? "flush folder" : "flush file");
+    if (fail == Call::kFsync) return Fail();
+    const int synced = SystemFileSystem::Fsync(fd);
+    if (stop == Call::kFsync) StopHere();
+    return synced;
+  }
+  int Close(int fd) override {
+    const int closed = SystemFileSystem::Close(fd);
+    return fail == Call::kClose ? Fail() : closed;
+  }
+  int Rename(const char* from, const char* to) override {
+    log.push_back("rename");
+    if (fail == Call::kRename) return Fail();
+    const int renamed = SystemFileSystem::Rename(from, to);
+    if (stop == Call::kRename) StopHere();
+    return renamed;
+  }
+  int Unlink(const char* path) override {
+    log.push_back("remove");
+    return SystemFileSystem::Unlink(path);
+  }
+
+ private:
+  int Fail() const {
+    errno = error;
+    return -1;
+  }
+  void StopHere() const {
+    const char reached = 1;
+    if (::write(signal_fd, &reached, 1) != 1) ::_exit(2);
+    for (;;) ::pause();
+  }
+  int folder_fd_ = -1;
+  int written_ = 0;
+};
 
 std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
   std::vector<std::string> names;
@@ -34,164 +89,55 @@ std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
   return names;
 }
 
-// Fails one kind of call with `error`, as the disk or the folder would.
-class FailingFileSystem : public SystemFileSystem {
- public:
-  enum class Call { kCreate, kWrite, kFsync, kClose, kRename };
-  FailingFileSystem(Call call, int error) : call_(call), error_(error) {}
-
-  int Open(const char* path, int flags, unsigned mode) override {
-    if (call_ == Call::kCreate && (flags & O_CREAT) != 0) return Fail();
-    return SystemFileSystem::Open(path, flags, mode);
-  }
-  long Write(int fd, const void* data, std::size_t size) override {
-    // A full disk takes part of the data first.
-    if (call_ == Call::kWrite && written_++ > 0) return Fail();
-    return SystemFileSystem::Write(fd, data, size > 1 ? size / 2 : size);
-  }
-  int Fsync(int fd) override {
-    return call_ == Call::kFsync ? Fail() : SystemFileSystem::Fsync(fd);
-  }
-  int Close(int fd) override {
-    const int closed = SystemFileSystem::Close(fd);
-    return call_ == Call::kClose ? Fail() : closed;
-  }
-  int Rename(const char* from, const char* to) override {
-    return call_ == Call::kRename ? Fail() : SystemFileSystem::Rename(from, to);
-  }
-
- private:
-  int Fail() const {
-    errno = error_;
-    return -1;
-  }
-  Call call_;
-  int error_;
-  int written_ = 0;
-};
-
-TEST(WriteFileAtomically, AFailingDiskOrFolderLeavesThePreviousFileAndNoTemporaryOne) {
-  using Call = FailingFileSystem::Call;
-  const struct {
-    Call call;
-    int error;
-  } cases[] = {
-      {Call::kCreate, EACCES},  // a folder the user may not write into
-      {Call::kWrite, ENOSPC},   // the disk fills up during the write
-      {Call::kFsync, ENOSPC},   // or only when the data is flushed
-      {Call::kClose, EIO},
-      {Call::kRename, EACCES},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.call));
-    const TempDir dir;
-    WriteBytes(dir / "bank.s2c", "previous");
-    FailingFileSystem files(c.call, c.error);
-    const auto failure = WriteFileAtomically(dir / "bank.s2c", std::string(5000, 'n'), files);
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->code, c.error);
-    EXPECT_EQ(ReadBytes(dir / "bank.s2c"), "previous");
-    EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"bank.s2c"});
-  }
-}
-
-// Records which descriptor each flush was for, and where the rename came.
-class RecordingFileSystem : public SystemFileSystem {
- public:
-  int Open(const char* path, int flags, unsigned mode) override {
-    const int fd = SystemFileSystem::Open(path, flags, mode);
-    (((flags & O_DIRECTORY) != 0) ? folder_fds_ : file_fds_).push_back(fd);
-    return fd;
-  }
-  int Fsync(int fd) override {
-    const bool folder = std::find(folder_fds_.begin(), folder_fds_.end(), fd) != folder_fds_.end();
-    log.push_back(folder ? "flush folder" : "flush file");
-    return SystemFileSystem::Fsync(fd);
-  }
-  int Rename(const char* from, const char* to) override {
-    log.push_back("rename");
-    return SystemFileSystem::Rename(from, to);
-  }
-  std::vector<std::string> log;
-
- private:
-  std::vector<int> file_fds_, folder_fds_;
-};
-
-TEST(WriteFileAtomically, FlushesTheFileAndItsFolderBeforeTheRenameAndTheFolderAfter) {
-  const TempDir dir;
-  RecordingFileSystem files;
-  ASSERT_FALSE(WriteFileAtomically(dir / "bank.s2c", "new", files).has_value());
-  EXPECT_EQ(files.log,
-            (std::vector<std::string>{"flush file", "flush folder", "rename", "flush folder"}));
-  EXPECT_EQ(ReadBytes(dir / "bank.s2c"), "new");
-}
-
-TEST(WriteFileAtomically, WritesThroughALinkAndKeepsTheFilesPermissions) {
+TEST(WriteFileAtomically, FlushesTheFileAndItsFolderAroundTheRenameAndFollowsLinks) {
   const TempDir dir;
   std::filesystem::create_directories(dir / "real");
   WriteBytes(dir / "real" / "bank.s2c", "previous");
   ASSERT_EQ(::chmod((dir / "real" / "bank.s2c").c_str(), 0640), 0);
   std::filesystem::create_symlink("real/bank.s2c", dir / "bank.s2c");
   std::filesystem::create_symlink(dir / "bank.s2c", dir / "chain.s2c");
-
-  ASSERT_FALSE(WriteFileAtomically(dir / "chain.s2c", "new").has_value());
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / "chain.s2c"));
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / "bank.s2c"));
+  ScriptedFileSystem files;
+  ASSERT_FALSE(WriteFileAtomically(dir / "chain.s2c", "new", files).has_value());
+  EXPECT_EQ(files.log, (std::vector<std::string>{"flush file", "flush folder", "rename", "flush folder"}));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "chain.s2c") && std::filesystem::is_symlink(dir / "bank.s2c"));
   EXPECT_EQ(ReadBytes(dir / "real" / "bank.s2c"), "new");
   struct stat written {};
   ASSERT_EQ(::stat((dir / "real" / "bank.s2c").c_str(), &written), 0);
-  EXPECT_EQ(written.st_mode & 07777, 0640u);
+  EXPECT_EQ(written.st_mode & 07777, 0640u);  // the file's permissions are kept
   EXPECT_EQ(NamesIn(dir / "real"), std::vector<std::string>{"bank.s2c"});
+  EXPECT_EQ(ReadWholeFile(dir / "chain.s2c", 3).bytes, "new");  // a file at the limit is read
+  EXPECT_EQ(ReadWholeFile(dir / "chain.s2c", 2).error.code, EFBIG);
 }
 
-// Tells the parent through `signal_fd` when the save reaches `stop`, then waits to be killed.
-class StoppingFileSystem : public SystemFileSystem {
- public:
-  enum class Stop { kHalfWritten, kFlushed, kRenamed };
-  StoppingFileSystem(Stop stop, int signal_fd) : stop_(stop), signal_fd_(signal_fd) {}
-
-  long Write(int fd, const void* data, std::size_t size) override {
-    if (stop_ != Stop::kHalfWritten) return SystemFileSystem::Write(fd, data, size);
-    const long written = SystemFileSystem::Write(fd, data, size / 2);
-    StopHere();
-    return written;
+TEST(WriteFileAtomically, AFailingDiskOrFolderLeavesThePreviousFileAndNoTemporaryOne) {
+  const std::pair<Call, int> cases[] = {
+      {Call::kCreate, EACCES},  // a folder the user may not write into
+      {Call::kWrite, ENOSPC},   // the disk fills up during the write
+      {Call::kFsync, ENOSPC},   // or only when the data is flushed
+      {Call::kClose, EIO},
+      {Call::kRename, EACCES},
+  };
+  for (const auto& [call, error] : cases) {
+    SCOPED_TRACE(static_cast<int>(call));
+    const TempDir dir;
+    WriteBytes(dir / "bank.s2c", "previous");
+    ScriptedFileSystem files;
+    files.fail = call;
+    files.error = error;
+    const auto failure = WriteFileAtomically(dir / "bank.s2c", std::string(5000, 'n'), files);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->code, error);
+    EXPECT_EQ(ReadBytes(dir / "bank.s2c"), "previous");
+    EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"bank.s2c"});
   }
-  int Fsync(int fd) override {
-    const int synced = SystemFileSystem::Fsync(fd);
-    if (stop_ == Stop::kFlushed) StopHere();
-    return synced;
-  }
-  int Rename(const char* from, const char* to) override {
-    const int renamed = SystemFileSystem::Rename(from, to);
-    if (stop_ == Stop::kRenamed) StopHere();
-    return renamed;
-  }
-
- private:
-  void StopHere() const {
-    const char reached = 1;
-    if (::write(signal_fd_, &reached, 1) != 1) ::_exit(2);
-    for (;;) ::pause();
-  }
-  Stop stop_;
-  int signal_fd_;
-};
+}
 
 TEST(WriteFileAtomically, AProcessKilledDuringASaveLeavesTheOldFileOrTheNewOneWhole) {
-  using Stop = StoppingFileSystem::Stop;
   const std::string previous(256 << 10, 'p');
   const std::string next(2 << 20, 'n');
-  const struct {
-    Stop stop;
-    const std::string& expected;
-  } cases[] = {
-      {Stop::kHalfWritten, previous},
-      {Stop::kFlushed, previous},
-      {Stop::kRenamed, next},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.stop));
+  for (const auto& [stop, kept] : {std::pair{Call::kWrite, &previous}, {Call::kFsync, &previous},
+                                   {Call::kRename, &next}}) {
+    SCOPED_TRACE(static_cast<int>(stop));
     const TempDir dir;
     WriteBytes(dir / "bank.s2c", previous);
     int reached[2];
@@ -200,7 +146,9 @@ TEST(WriteFileAtomically, AProcessKilledDuringASaveLeavesTheOldFileOrTheNewOneWh
     ASSERT_GE(child, 0);
     if (child == 0) {
       ::close(reached[0]);
-      StoppingFileSystem files(c.stop, reached[1]);
+      ScriptedFileSystem files;
+      files.stop = stop;
+      files.signal_fd = reached[1];
       WriteFileAtomically(dir / "bank.s2c", next, files);
       ::_exit(1);  // the stop was never reached
     }
@@ -213,9 +161,9 @@ TEST(WriteFileAtomically, AProcessKilledDuringASaveLeavesTheOldFileOrTheNewOneWh
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(stopped);
     EXPECT_TRUE(WIFSIGNALED(status));
-    EXPECT_TRUE(ReadBytes(dir / "bank.s2c") == c.expected);
+    EXPECT_TRUE(ReadBytes(dir / "bank.s2c") == *kept);
   }
 }
 
 }  // namespace
-}  // namespace talvirex
+}  // namespace talvirex::testing

@@ -1,4 +1,5 @@
-#include "files/harvester.h"
+// Harvesting frequencies from text, and the import form's key filter and clipboard limit; the
+// Advanced Data Import's lists and exports run in the editor sessions (tests/data/editor).
 
 #include <gtest/gtest.h>
 
@@ -6,12 +7,17 @@
 #include <random>
 #include <sstream>
 
+#include "files/csv_import_form.h"
+#include "files/harvester.h"
+#include "support/fake_ports.h"
 #include "support/temp_dir.h"
+#include "workspace.h"
 
-namespace talvirex {
+namespace talvirex::testing {
 namespace {
 
 using Strings = std::vector<std::string>;
+const std::string kData = std::string(TALVIREX_TEST_DATA) + "/harvest/";
 
 Strings Scan(std::string_view text) {
   FoundList found;
@@ -19,95 +25,78 @@ Strings Scan(std::string_view text) {
   return found.entries();
 }
 
-Strings ScanFileAt(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in) << path;
-  FoundList found;
-  Harvester(found).ScanStream(in, [](std::size_t) {});
-  return found.entries();
-}
-
-struct CandidateCase {
-  std::string token;
-  Strings expected;
-};
-
 TEST(AddCandidate, CleansTheEndsAndRefusesWhatIsNoFrequency) {
-  const std::vector<CandidateCase> cases = {
-      {"462.5625</td", {"462.5625"}},
-      {"\"127.6500\"", {"127.6500"}},
-      {"MHz146.52", {"146.52"}},
-      {"ch.5", {}},   // letters right before the point
-      {"146.", {}},   // ends in the point
-      {".5200", {}},  // starts with the point
-      {"000.0000", {}},  // value 0
-      {"no point", {}},
-      {"1234567890.1234567890", {"1234567890.1234"}},  // cut to 15 characters
-      {"Ch12a.5", {}},  // the letters eat digits: "a.5" leaves nothing before the point
-      {"A1B2.5", {}},   // two letters cost "A1": "B2.5" reads as 0
-      {"146.52MHz", {"146.52"}},
-      {"146.52\xC2\xA0", {"146.52"}},  // UTF-8 non-breaking space
-      {"146.52\xA0", {"146.52"}},      // Windows-1252 non-breaking space
-      // Non-digits between digits cost digits from the ends instead: the value stays above 0.
-      {"x146.5a2", {"146.5a"}},
+  const std::pair<std::string, std::string> cases[] = {
+      {"462.5625</td", "462.5625"}, {"\"127.6500\"", "127.6500"}, {"MHz146.52", "146.52"},
+      {"146.52MHz", "146.52"},      {"146.52\xC2\xA0", "146.52"},  // UTF-8 non-breaking space
+      {"146.52\xA0", "146.52"},                                     // Windows-1252 one
+      {"1234567890.1234567890", "1234567890.1234"},                 // cut to 15 characters
+      // non-digits between digits cost digits from the ends instead: the value stays above 0
+      {"x146.5a2", "146.5a"},
+      {"ch.5", ""}, {"146.", ""}, {"146.x", ""}, {".5200", ""}, {"000.0000", ""}, {"no point", ""},
+      {"Ch12a.5", ""},  // the letters eat digits: "a.5" leaves nothing before the point
+      {"A1B2.5", ""},   // two letters cost "A1": "B2.5" reads as 0
+      {"0.0\xE9" "0", ""},  // not ASCII, and still 0
   };
-  for (const auto& c : cases) {
+  for (const auto& [token, kept] : cases) {
     FoundList found;
-    Harvester(found).AddCandidate(c.token);
-    EXPECT_EQ(found.entries(), c.expected) << c.token;
+    Harvester(found).AddCandidate(token);
+    EXPECT_EQ(found.entries(), kept.empty() ? Strings{} : Strings{kept}) << token;
   }
 }
 
-TEST(ScanText, SeparatorsAndRepeats) {
+TEST(ScanText, SeparatorsRepeatsAndPiecesInAwkwardPlaces) {
   EXPECT_EQ(Scan("154.1300,Sheriff,155.2200"), (Strings{"154.1300", "155.2200"}));
   EXPECT_EQ(Scan("155.4750-155.7525"), (Strings{"155.4750", "155.7525"}));
   EXPECT_EQ(Scan("a;146.52>147.0\t148.5\r\n149.5 150.5"),
             (Strings{"146.52", "147.0", "148.5", "149.5", "150.5"}));
   EXPECT_EQ(Scan("146.52,"), Strings{"146.52"});  // the last character joins the last token
   EXPECT_EQ(Scan(""), Strings{});
-
   FoundList found;
   Harvester harvester(found);
-  harvester.ScanText("154.1300,Sheriff,155.2200");
-  harvester.ScanText("154.1300,Sheriff,155.2200");
-  EXPECT_EQ(found.size(), 2u);
-}
+  for (int twice = 0; twice < 2; ++twice) harvester.ScanText("154.1300,Sheriff,155.2200,1.5\xE9" "5");
+  EXPECT_EQ(found.size(), 3u);
 
-TEST(ScanText, PiecesInAwkwardPlacesFindTheSameAsTheWholeText) {
-  const std::string text =
-      testing::ReadBytes(std::string(TALVIREX_TEST_DATA) + "/harvest/county_frequencies.htm");
+  const std::string text = ReadBytes(kData + "county_frequencies.htm");
   const Strings whole = Scan(text);
-  ASSERT_GT(whole.size(), 10u);
+  EXPECT_EQ(whole, (Strings{"154.1300", "127.3", "155.2200", "462.5625", "453.1250", "458.1250", "460.0250",
+                            "465.0250", "155.3400", "151.6250", "67.0", "155.4750", "155.7525"}));
   std::mt19937 random(7);
   for (int round = 0; round < 50; ++round) {
-    FoundList found;
-    Harvester harvester(found);
-    std::size_t at = 0;
-    while (at < text.size()) {
-      const std::size_t length = std::uniform_int_distribution<std::size_t>(0, 9)(random);
-      harvester.Feed(std::string_view(text).substr(at, length));
-      at += length;
+    FoundList pieces;
+    Harvester fed(pieces);
+    for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
+      length = std::uniform_int_distribution<std::size_t>(0, 9)(random);
+      fed.Feed(std::string_view(text).substr(at, length));
     }
-    harvester.Finish();
-    EXPECT_EQ(found.entries(), whole) << "round " << round;
+    fed.Finish();
+    ASSERT_EQ(pieces.entries(), whole) << "round " << round;
   }
 }
 
-TEST(ScanFile, RealisticSavedPagesAndTables) {
-  const std::string data = TALVIREX_TEST_DATA;
-  EXPECT_EQ(
-      ScanFileAt(data + "/harvest/county_frequencies.htm"),
-      (Strings{"154.1300", "127.3", "155.2200", "462.5625", "453.1250", "458.1250", "460.0250",
-               "465.0250", "155.3400", "151.6250", "67.0", "155.4750", "155.7525"}));
-  // UTF-8 with a byte-order mark, quoted cells.
-  EXPECT_EQ(ScanFileAt(data + "/harvest/airband.csv"),
-            (Strings{"118.3000", "121.9000", "127.6500", "156.8000"}));
-  // Tab-separated Windows-1252 with a non-breaking space after a number.
-  EXPECT_EQ(ScanFileAt(data + "/harvest/rail_cp1252.tab"),
-            (Strings{"160.2150", "160.2450", "161.1000"}));
+TEST(ScanStream, FilesInEitherCodePageAndOneLongLineReadInBlocks) {
+  const std::pair<const char*, Strings> files[] = {
+      {"airband.csv", {"118.3000", "121.9000", "127.6500", "156.8000"}},  // UTF-8, a BOM, quotes
+      {"rail_cp1252.tab", {"160.2150", "160.2450", "161.1000"}},  // tabs, Windows-1252
+  };
+  for (const auto& [name, expected] : files) {
+    std::ifstream in(kData + name, std::ios::binary);
+    FoundList found;
+    Harvester(found).ScanStream(in, [](std::size_t) {});
+    EXPECT_EQ(found.entries(), expected) << name;
+  }
+  std::string line = "146.52 ";  // about 20 MB on one line: two frequencies at the ends
+  line.reserve(20u << 20);
+  while (line.size() < (20u << 20)) line += "Lorem ipsum dolor sit amet. ";
+  std::istringstream in(line + "462.5625");
+  FoundList found;
+  int blocks = 0;
+  EXPECT_TRUE(Harvester(found).ScanStream(in, [&](std::size_t) { ++blocks; }));
+  EXPECT_EQ(found.entries(), (Strings{"146.52", "462.5625"}));
+  EXPECT_GE(blocks, 20);
 }
 
-TEST(ScanText, StopsAddingAboveAThousandEntriesAndAStreamStopsReading) {
+TEST(ScanText, StopsAboveAThousandEntriesAndHugeTokensDoNoHarm) {
   std::string text;
   for (int i = 0; i < 300000; ++i) text += std::to_string(100 + i) + ".5\r\n";
   FoundList found;
@@ -116,44 +105,31 @@ TEST(ScanText, StopsAddingAboveAThousandEntriesAndAStreamStopsReading) {
   EXPECT_EQ(found.size(), kFoundLimit + 1);
   EXPECT_TRUE(harvester.Full());
   harvester.ScanText("999.9");
-  EXPECT_EQ(found.size(), kFoundLimit + 1);
   EXPECT_EQ(found.entries().back(), "1100.5");
-
   std::istringstream in(text);
   FoundList streamed;
   std::size_t last_report = 0;
   Harvester(streamed).ScanStream(in, [&](std::size_t done) { last_report = done; });
   EXPECT_EQ(streamed.entries(), found.entries());
   EXPECT_LT(last_report, text.size());  // the first block was enough
-}
 
-TEST(ScanText, HugeTokensDoNoHarm) {
-  const std::string digits(5000, '7');
-  EXPECT_EQ(Scan(digits + ".5"), Strings{"777777777777777"});
-  // A token past 64 KiB is skipped, the next one is still found.
-  const std::string giant(kLongestToken + 10, '1');
-  EXPECT_EQ(Scan(giant + ".5 146.52"), Strings{"146.52"});
-}
-
-TEST(ScanStream, OneLongLineIsReadInBlocks) {
-  // About 20 MB on one line: two frequencies at the ends, noise between.
-  std::string line = "146.52 ";
-  line.reserve(20u << 20);
-  while (line.size() < (20u << 20)) line += "Lorem ipsum dolor sit amet. ";
-  line += "462.5625";
-  std::istringstream in(line);
-  FoundList found;
-  int blocks = 0;
-  EXPECT_TRUE(Harvester(found).ScanStream(in, [&](std::size_t) { ++blocks; }));
-  EXPECT_EQ(found.entries(), (Strings{"146.52", "462.5625"}));
-  EXPECT_GE(blocks, 20);
+  EXPECT_EQ(Scan(std::string(5000, '7') + ".5"), Strings{"777777777777777"});
+  // A token past 64 KiB is skipped, the next one is still found; one of 64 KiB is read, also
+  // when it comes unfinished in one piece.
+  EXPECT_EQ(Scan(std::string(kLongestToken + 10, '1') + ".5 146.52"), Strings{"146.52"});
+  const std::string longest = std::string(kLongestToken - 2, '1') + ".5";
+  EXPECT_EQ(Scan(longest), Strings{"111111111111111"});
+  FoundList pieces;
+  Harvester fed(pieces);
+  fed.Feed(longest);
+  fed.Finish();
+  EXPECT_EQ(pieces.entries(), Strings{"111111111111111"});
 }
 
 TEST(FoundList, MembershipFollowsMovesInAndOut) {
   FoundList found;
   found.Append("146.52");
   found.Append("147.0");
-  EXPECT_TRUE(found.Contains("146.52"));
   EXPECT_EQ(found.RemoveAt(0), "146.52");
   EXPECT_FALSE(found.Contains("146.52"));
   // A rescan lists it again; moving the selected copy back gives two entries, and removing one
@@ -167,5 +143,28 @@ TEST(FoundList, MembershipFollowsMovesInAndOut) {
   EXPECT_FALSE(found.Contains("147.0"));
 }
 
+TEST(CsvImportForm, TheStartFieldTakesDigitsAndControlKeysOnly) {
+  EXPECT_TRUE(CsvImportForm::StartFieldAcceptsKey('5') && CsvImportForm::StartFieldAcceptsKey('-') &&
+              CsvImportForm::StartFieldAcceptsKey(8));
+  EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey('A') || CsvImportForm::StartFieldAcceptsKey(','));
+}
+
+TEST(CsvImportForm, TheClipboardGivesItsFirst58000Characters) {
+  FakeClipboard clipboard;
+  clipboard.text = std::string(57986, ' ') + "146.5200 462.5625";  // cut after "462.5"
+  CsvImportForm form;
+  form.Open(0);
+  ScriptedUi ui;
+  form.ScanText("100.5", ui);
+  form.ImportFromClipboard(clipboard, ui);
+  EXPECT_EQ(form.clipboard_text().size(), kClipboardLimit);
+  EXPECT_EQ(form.found(), (std::vector<std::string>{"100.5", "146.5200", "462.5"}));
+  EXPECT_EQ(ui.busy_changes, (std::vector<bool>{true, false, true, false}));
+  clipboard.text.clear();
+  for (int i = 0; i < 60000; ++i) clipboard.text += "\xC3\xA9";  // characters, not bytes
+  form.ImportFromClipboard(clipboard, ui);
+  EXPECT_EQ(form.clipboard_text().size(), 2 * kClipboardLimit);
+}
+
 }  // namespace
-}  // namespace talvirex
+}  // namespace talvirex::testing

@@ -1,0 +1,356 @@
+// The clone image: its checksum, the encoder and the decoders beyond what the golden send and
+// decodes (golden_test.cpp) show (a table with nothing to send, damaged lines, characters that are
+// no hex digits, the table parts the decoders leave alone), random tables through encode then
+// decode and random images back, and the image file.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "image/clone_line.h"
+#include "image/decoders.h"
+#include "image/encoders.h"
+#include "image/image_file.h"
+#include "image/memory_map.h"
+#include "model/frequency.h"
+#include "model/numeric_value.h"
+#include "support/fake_ports.h"
+#include "support/temp_dir.h"
+#include "text/text.h"
+#include "workspace.h"
+
+namespace talvirex::testing {
+namespace {
+
+// Bytes of a clone image read and planted by address, independently of the codec's own accessors.
+std::string ByteText(const CloneImage& image, int address) {
+  return image.lines[address / 16 + 1].substr(9 + 2 * (address % 16), 2);
+}
+// Plants `hex` (two characters a byte, which need not be hex digits) from `address` on.
+void PlantBytes(CloneImage& image, int address, const std::string& hex) {
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    const int at = address + static_cast<int>(i / 2);
+    image.lines[at / 16 + 1].replace(9 + 2 * (at % 16), 2, hex.substr(i, 2));
+  }
+}
+CloneImage DefaultImage() {
+  CloneImage image;
+  BuildDefaultImage(image);
+  return image;
+}
+
+// The factory image, whose every line carries its checksum, is a golden file (golden_test.cpp).
+TEST(CloneChecksum, WeighsTheAddressAndDataDigits) {
+  const std::pair<std::string, int> cases[] = {
+      {"CLN 0000 00000000000000000000000000000000", 0x07DD},
+      {"CLN 00A0 00000000000000000000000000000000", 0x07EE},
+      {"CLN 0700 FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF~0AA4", 0x0AA4},  // the old sum is not counted
+      {"CLN FFFF FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", 0x0AF5},       // the largest sum
+      {"CLN 0700 ffffffffffffffffffffffffffffffff", 0x07E4},       // lowercase weighs nothing
+      {"CLN 0000 09", 0x07E6},                                     // short: missing digits add 0
+      {"", 2013},
+  };
+  for (const auto& [line, checksum] : cases) EXPECT_EQ(CloneChecksum(line), checksum) << line;
+}
+
+TEST(CreateSenddata, ATableEmptyOutsideTheDummyBankGivesTheDefaultImageEveryTime) {
+  Workspace ws;
+  ws.table.At(kDummyBank, 1, kFieldFrequency) = "145.5000";
+  ws.table.At(kDummyBank, 1, kFieldTag) = "Scratch";
+  for (int run = 0; run < 2; ++run) {
+    create_senddata(ws);
+    EXPECT_EQ(ws.clone_image, DefaultImage()) << run;
+  }
+}
+
+TEST(CreateSenddata, FinishesLinesWithoutChecksumAndMendsDamagedOnes) {
+  Workspace ws;
+  CloneImage& image = ws.clone_image;
+  const std::string line5 = image.lines[5];
+  image.lines[5] = line5.substr(0, 41);                                 // no checksum yet
+  image.lines[6] = "CLN 0050 0102";                                     // cut short
+  image.lines[7].clear();                                               // missing
+  image.lines[8] = "CLN 0070 00000000000000000000000000000000~0000XX";  // too long
+  image.lines[9] = "garbage that is not a clone line at all!!!";
+  image.lines[10] = image.lines[10].substr(0, 41) + "~0000";            // a stale checksum
+  create_senddata(ws);
+  const std::string zeros(32, '0');
+  EXPECT_EQ(image.lines[5], line5);
+  EXPECT_EQ(image.lines[6], FinishCloneLine("CLN 0050 0102" + zeros.substr(4)));
+  EXPECT_EQ(image.lines[7], FinishCloneLine("CLN 0060 " + zeros));
+  EXPECT_EQ(image.lines[8], FinishCloneLine("CLN 0070 " + zeros));
+  EXPECT_EQ(image.lines[9], FinishCloneLine("CLN 0080 " + zeros));
+  EXPECT_EQ(image.lines[10], DefaultImage().lines[10]);
+}
+
+using namespace image_map;
+
+const std::string& At(const Workspace& ws, int n, int field) {
+  return ws.table.At(BankOf(n), RowOf(n), field);
+}
+
+TEST(FilterImage, UnreadableCharactersReadAsZero) {
+  const struct {
+    int address;
+    const char* bytes;
+    int field;  // of channel 77; 0: the priority channel of bank 1
+    const char* value;
+  } cases[] = {
+      {FrequencyAddress(77), "45af01", kFieldFrequency, "0"},
+      {FrequencyAddress(77), "45AFx1", kFieldFrequency, "145.5"},
+      {FrequencyAddress(77), "8x9C21", kFieldFrequency, "0"},
+      {TagAddress(77), "zz0A0A0A0A0A0A0A0A0A", kFieldTag, "0AAAAAAAAA"},
+      {SubtoneAddress(77), "g0", kFieldSubtone, "39"},
+      {FlagAddress(77), "x0", kFieldDelay, "0"},
+      {0x00D0, "0z", 0, "1"},
+  };
+  for (const auto& c : cases) {
+    Workspace ws;
+    PlantBytes(ws.clone_image, c.address, c.bytes);
+    testing::ScriptedUi ui;
+    filter_image(ws, ui);
+    EXPECT_EQ(c.field == 0 ? std::to_string(ws.priority[0]) : At(ws, 77, c.field), c.value) << c.bytes;
+    EXPECT_TRUE(ui.shown.empty());
+  }
+}
+
+TEST(FilterImage, LeavesTheDummyBankTheSpareRowsAndTheUndecodedSettingsAlone) {
+  Workspace ws;
+  ws.table.At(kDummyBank, 4, kFieldFrequency) = "145.5";
+  ws.table.At(11, 1, kFieldTag) = "kept";
+  ws.table.At(0, 21, kFieldFrequency) = "spare";
+  ws.scanner_settings[15] = 7;
+  ws.priority[10] = 99;
+  testing::ScriptedUi ui;
+  filter_image(ws, ui);
+  EXPECT_EQ(ws.table.At(kDummyBank, 4, kFieldFrequency) + ws.table.At(11, 1, kFieldTag) +
+                ws.table.At(0, 21, kFieldFrequency), "145.5keptspare");
+  EXPECT_EQ(ws.scanner_settings[15], 7);
+  EXPECT_EQ(ws.priority[10], 99);
+  EXPECT_EQ(ui.busy_changes, (std::vector<bool>{true, false}));
+}
+
+TEST(FilterImage, DamagedLinesReadAsZeroAndAreReportedOnce) {
+  Workspace ws;
+  CloneImage& image = ws.clone_image;
+  image.lines[65] = "CLN 0400 45AF01";   // frequency records cut short
+  image.lines[14] = "CLN 00D0 0014283";  // priority bytes 3.. cut, byte 3 half there
+  image.lines[129].clear();              // the first eight tags missing
+  testing::ScriptedUi ui;
+  filter_image(ws, ui);
+  EXPECT_EQ(At(ws, 1, kFieldFrequency), "145.505");
+  EXPECT_EQ(At(ws, 2, kFieldFrequency), "0");
+  EXPECT_EQ(ws.priority[2], 41);
+  EXPECT_EQ(ws.priority[3], 1);
+  EXPECT_EQ(ws.priority[4], 1);
+  EXPECT_EQ(At(ws, 1, kFieldTag), "0000000000");  // missing bytes read as code 0
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_TRUE(ui.shown[0].text.starts_with("hexsmeter problem")) << ui.shown[0].text;
+}
+
+
+// Every band with its channel step, in 100 Hz units; the airband is the 108..137 part.
+struct Band {
+  long long first, last, step;
+};
+constexpr Band kBands[] = {{290000, 540000, 50},    {1080000, 1370000, 125}, {1370000, 1740000, 50},
+                           {4060000, 5120000, 125}, {8060000, 9560000, 125}};
+
+std::string& Field(Workspace& ws, int n, int field) { return ws.table.At(BankOf(n), RowOf(n), field); }
+
+// Fields 1..7 of channel n joined by "|".
+std::string Channel(Workspace& ws, int n) {
+  std::string text = Field(ws, n, 1);
+  for (int field = 2; field <= 7; ++field) text += "|" + Field(ws, n, field);
+  return text;
+}
+
+void EncodeThenDecode(Workspace& ws) {
+  create_senddata(ws);
+  const CloneImage sent = ws.clone_image;
+  ws = Workspace{};
+  ws.clone_image = sent;
+  ScriptedUi ui;
+  filter_image(ws, ui);
+  EXPECT_TRUE(ui.shown.empty());
+}
+
+// Random channels in every form a normalized table holds (padded, plain, shortest), empty ones,
+// every subtone code and priority channel in turn, random flags and options.
+TEST(CodecProperty, RandomTablesSurviveEncodeThenDecode) {
+  constexpr std::string_view kTagAlphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz/()&'.,-# ";
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    std::mt19937 random(seed);
+    const auto below = [&](int limit) { return static_cast<int>(random() % static_cast<unsigned>(limit)); };
+    Workspace ws;
+    std::vector<std::string> expected(kChannelCount + 1);
+    for (int n = 1; n <= kChannelCount; ++n) {
+      const Band& band = kBands[below(5)];
+      const long long units = band.first + band.step * (random() % ((band.last - band.first) / band.step + 1));
+      const std::string text = ShortestDecimal(units / 10000.0);
+      const int form = below(4);
+      Field(ws, n, kFieldFrequency) = form == 0   ? FormatFrequencyPadded(text)
+                                      : form == 1 ? FormatFrequencyPlain(text)
+                                      : form == 2 ? text
+                                                  : (below(2) ? "0" : "Empty");
+      std::string tag;
+      for (int i = below(13); i > 0; --i) tag += kTagAlphabet[below(static_cast<int>(kTagAlphabet.size()))];
+      Field(ws, n, kFieldTag) = tag;
+      for (const int field : {kFieldDelay, kFieldLockOut, kFieldBeepAlert, kFieldAtt}) {
+        Field(ws, n, field) = below(2) ? "1" : "0";
+      }
+      Field(ws, n, kFieldSubtone) = IntText(static_cast<int>((n + seed) % (kLastSubtoneCode + 1)));
+      tag.resize(10, ' ');
+      expected[n] = form == 3 ? "0|" + tag.substr(0, 10) + "|0|1|0|0|0" : text + "|" + tag.substr(0, 10);
+      for (const int field : {kFieldDelay, kFieldLockOut, kFieldSubtone, kFieldBeepAlert, kFieldAtt}) {
+        if (form != 3) expected[n] += "|" + Field(ws, n, field);
+      }
+    }
+    for (int b = 0; b < kScannerBanks; ++b) ws.priority[b] = 1 + static_cast<int>((seed * kScannerBanks + b) % kChannelCount);
+    for (int i = 0; i <= 13; ++i) ws.scanner_settings[i] = below(2);
+    const Workspace sent = ws;
+    EncodeThenDecode(ws);
+    for (int n = 1; n <= kChannelCount; ++n) ASSERT_EQ(Channel(ws, n), expected[n]) << "seed " << seed << " slot " << n;
+    EXPECT_TRUE(std::equal(sent.priority.begin(), sent.priority.begin() + 10, ws.priority.begin()));
+    EXPECT_TRUE(std::equal(sent.scanner_settings.begin(), sent.scanner_settings.begin() + 14, ws.scanner_settings.begin()));
+  }
+}
+
+TEST(CodecProperty, EveryOnStepFrequencyOfEveryBandComesBack) {
+  for (const Band& band : kBands) {  // 200 channels a round
+    for (long long first = band.first; first <= band.last; first += band.step * 200) {
+      Workspace ws;
+      const auto units = [&](int n) { return std::min(first + band.step * (n - 1), band.last); };
+      for (int n = 1; n <= kChannelCount; ++n) {
+        Field(ws, n, kFieldFrequency) = FormatFrequencyPadded(ShortestDecimal(units(n) / 10000.0));
+      }
+      EncodeThenDecode(ws);
+      for (int n = 1; n <= kChannelCount; ++n) {
+        ASSERT_EQ(Field(ws, n, kFieldFrequency), ShortestDecimal(units(n) / 10000.0));
+      }
+    }
+  }
+}
+
+// True for the hex characters that the codec interprets; every other one must pass untouched.
+bool IsInterpreted(int address, bool high) {
+  if (address == 0x00CA) return high;
+  if (address == 0x00CB || (address >= 0x00D0 && address <= 0x00D9)) return true;
+  if (address == 0x00CC || address == 0x00CD || address == 0x00CF || address == 0x01C0) return !high;
+  if (address >= 0x00E0 && address <= 0x01A7) return high;
+  return (address >= 0x0400 && address <= 0x066F) || (address >= 0x0700 && address <= 0x07C7) || address >= 0x0800;
+}
+
+TEST(CodecProperty, RandomImagesKeepEveryUninterpretedCharacter) {
+  std::mt19937 random(2026);
+  for (int round = 0; round < 20; ++round) {
+    CloneImage original;
+    for (int i = 1; i <= kCloneLineCount; ++i) {
+      std::string data(32, '0');
+      for (char& c : data) c = HexDigit(static_cast<int>(random() % 16));
+      original.lines[i] = FinishCloneLine(CloneLineBody(i, data));
+    }
+    Workspace ws;
+    ws.clone_image = original;
+    ScriptedUi ui;
+    filter_image(ws, ui);
+    create_senddata(ws);
+    for (int address = 0; address < kCloneImageBytes; ++address) {
+      const std::string before = ByteText(original, address), after = ByteText(ws.clone_image, address);
+      for (const int half : {0, 1}) {
+        ASSERT_TRUE(IsInterpreted(address, half == 0) || after[half] == before[half]) << std::hex << address;
+      }
+    }
+    for (int i = 1; i <= kCloneLineCount; ++i) {
+      ASSERT_EQ(FinishCloneLine(ws.clone_image.lines[i]), ws.clone_image.lines[i]);
+      ASSERT_EQ(ws.clone_image.lines[i].substr(0, 9), original.lines[i].substr(0, 9));
+    }
+  }
+}
+
+
+const std::filesystem::path kImages = std::filesystem::path(TALVIREX_TEST_DATA) / "image";
+const CloneImage kDefault = DefaultImage();
+
+std::string JoinLines(std::string_view end) {
+  std::string text;
+  for (int i = 1; i <= kCloneLineCount; ++i) text.append(kDefault.lines[i]).append(end);
+  return text;
+}
+
+// The message of a refused text or file, or "" when it is read.
+template <typename Source>
+std::string Refusal(const Source& source, std::vector<int>* rebuilt = nullptr) {
+  std::variant<CloneImage, ImageFileError> result;
+  if constexpr (std::is_same_v<Source, std::filesystem::path>) {
+    result = LoadImageFile(source, rebuilt);
+  } else {
+    result = ParseImageFile(source, rebuilt);
+  }
+  return std::holds_alternative<ImageFileError>(result) ? std::get<ImageFileError>(result).message : "";
+}
+
+TEST(ImageFile, ReadsCrLfLfAndTrailingBlankLinesAndRefusesWhatIsNot253CloneLines) {
+  for (const std::string& text : {JoinLines("\n"), JoinLines("\r\n"), JoinLines("\r\n") + "\r\n\r\n  \n",
+                                  JoinLines("\n").substr(0, 253u * 47u - 1)}) {
+    const auto result = ParseImageFile(text);
+    ASSERT_TRUE(std::holds_alternative<CloneImage>(result));
+    EXPECT_EQ(std::get<CloneImage>(result), kDefault);
+  }
+  std::string renamed = JoinLines("\n"), joined = renamed;
+  renamed.replace(47u * 99u, 3, "XLN");
+  joined[47u * 9u + 8u] = '0';  // the blank between the address and the data
+  const std::pair<std::string, std::string> refused[] = {
+      {"", "holds 0 lines"},
+      {JoinLines("\n").substr(0, 252u * 47u), "holds 252 lines"},
+      {JoinLines("\n") + kDefault.lines[1] + "\n", "holds 254 lines"},
+      {"\n" + JoinLines("\n").substr(0, 252u * 47u), "Line 1 "},  // a blank line inside counts
+      {"TALVIREX MEM V0.91\r\n", "holds 1 line;"},
+      {renamed, "Line 100 "},
+      {joined, "Line 10 "},
+  };
+  for (const auto& [text, part] : refused) EXPECT_NE(Refusal(text).find(part), std::string::npos) << part;
+}
+
+// tests/data/image: a stored read (sample.img) and damaged copies of it.
+TEST(LoadImageFile, RefusesLinesOutOfPlaceOrDamagedNamingThem) {
+  const std::string kNotWhole = " of the file is not a whole clone line (\"CLN\", the address, 32 hex digits, \"~\" and the checksum).";
+  const std::pair<const char*, std::string> cases[] = {
+      {"swapped.img", "Line 66 of the file has the address 0420 where line 66 of an image has 0410: "
+                      "lines are missing or out of order."},
+      {"bad-checksums.img", "Lines 13 and 200 of the file have a wrong checksum: the image is damaged."},
+      {"short-line.img", "Line 100" + kNotWhole},
+      {"lowercase.img", "Line 5" + kNotWhole},
+      {"none.img", ""},  // missing: the message names it
+  };
+  for (const auto& [file, message] : cases) {
+    const std::string refusal = Refusal(kImages / file);
+    EXPECT_TRUE(message.empty() ? refusal.find(file) != std::string::npos : refusal == message) << refusal;
+  }
+  EXPECT_EQ(LineNumbersText({7, 40, 41}), "lines 7, 40 and 41");
+}
+
+TEST(LoadImageFile, RebuildsWrongChecksumsOnlyWhenAskedAndNamesTheLines) {
+  std::vector<int> rebuilt;
+  const auto repaired = LoadImageFile(kImages / "bad-checksums.img", &rebuilt);
+  ASSERT_TRUE(std::holds_alternative<CloneImage>(repaired));
+  EXPECT_EQ(rebuilt, (std::vector<int>{13, 200}));
+  const auto sample = std::get<CloneImage>(LoadImageFile(kImages / "sample.img"));
+  const auto& image = std::get<CloneImage>(repaired);
+  for (int i = 1; i <= kCloneLineCount; ++i) {
+    EXPECT_EQ(CheckCloneLine(image.lines[i], i), CloneLineFault::kNone) << i;
+    // Only the checksum is new: the damaged content stays as the file has it.
+    EXPECT_EQ(image.lines[i] == sample.lines[i], i != 13 && i != 200) << i;
+  }
+  rebuilt.clear();  // a misplaced line is no checksum fault: it stays refused
+  EXPECT_NE(Refusal(kImages / "swapped.img", &rebuilt), "");
+  EXPECT_TRUE(rebuilt.empty());
+
+  const TempDir dir;  // and what ImageFileText writes reads back
+  WriteBytes(dir / "scanner.img", ImageFileText(kDefault));
+  EXPECT_EQ(std::get<CloneImage>(LoadImageFile(dir / "scanner.img")), kDefault);
+}
+
+}  // namespace
+}  // namespace talvirex::testing

@@ -1,0 +1,225 @@
+// The modal dialogs opened by the real main window's commands, driven through their widgets as a
+// user would: each shows what its form loaded, hands the user's keys and choices to the form, and
+// its buttons confirm or dismiss. What a form then stores is the core's test.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QUrl>
+#include <algorithm>
+
+#include "app/dialogs/channel_list_dialog.h"
+#include "main_window_fixture.h"
+#include "widget_lookup.h"
+#include "workspace.h"
+
+namespace talvirex {
+namespace {
+
+using testing::Child;
+
+class DialogsTest : public testing::MainWindowFixture {
+ protected:
+  DialogsTest() {
+    Open();
+    Table().At(0, 1, kFieldFrequency) = "145.5000";
+    Table().At(0, 1, kFieldTag) = "Police North";
+    Table().At(0, 2, kFieldFrequency) = "146.0000";
+    Table().At(0, 2, kFieldTag) = "Fire";
+    window_->logic().Redraw();
+    window_->RefreshFromCore();
+  }
+  Workspace& ws() { return window_->workspace(); }
+  ChannelTable& Table() { return window_->workspace().table; }
+  QString Tag(int row) { return Cell(row, 2).trimmed(); }
+  static void Choose(QComboBox& list, int index) {
+    list.setCurrentIndex(index);
+    emit list.activated(index);
+  }
+  static void Retype(QLineEdit& field, const char* text) {
+    field.setFocus();
+    field.selectAll();
+    QTest::keyClicks(&field, text);
+  }
+  static void Click(QDialog& dialog, const char* button) { Child<QPushButton>(dialog, button).click(); }
+};
+
+TEST_F(DialogsTest, ReplaceChangesTagsOnlyOnApplyAndFindShowsTheFirstMatch) {
+  for (const bool apply : {false, true}) {
+    RunAnswering(CommandId::kReplace, [apply](QDialog& dialog) {
+      Child<QLineEdit>(dialog, "Text1").setText("North");
+      Child<QLineEdit>(dialog, "Text2").setText("South");
+      if (apply) Click(dialog, "Command1");
+      Click(dialog, "Command2");  // Close
+    });
+    EXPECT_EQ(Tag(1), apply ? "Police South" : "Police North");
+  }
+  RunAnswering(CommandId::kFind, [](QDialog& dialog) {
+    Child<QRadioButton>(dialog, "Option1_1").click();  // "Comments"
+    Child<QLineEdit>(dialog, "Text1").setText("Fire");
+    Click(dialog, "Command1");
+    EXPECT_EQ(Child<QLabel>(dialog, "Label2").text() + "/" + Child<QLabel>(dialog, "Label4").text(), "2/1");
+  });
+}
+
+TEST_F(DialogsTest, MemoryManagerAppliesWithApplyAndThePendingChoiceWithOk) {
+  RunAnswering(CommandId::kMemoryChannels, [](QDialog& dialog) {
+    auto& destination = Child<QComboBox>(dialog, "Combo2");
+    auto& apply = Child<QPushButton>(dialog, "Apply");
+    Choose(destination, 4);
+    apply.click();
+    EXPECT_FALSE(apply.isEnabled());
+    EXPECT_EQ(destination.itemText(4), "5 : 145.5000 - Police North");
+    Choose(Child<QComboBox>(dialog, "Combo1"), 1);
+    Choose(destination, 5);
+    Click(dialog, "Ok");
+  });
+  EXPECT_EQ(Tag(5) + "|" + Tag(6), "Police North|Fire");
+}
+
+// The key filters of the entry fields see the keys a user types.
+TEST_F(DialogsTest, EasyFillAndPriorityFieldsFilterKeysAndStoreOnTheirButtons) {
+  window_->logic().SetSelection({1, 1}, {5, 3});
+  RunAnswering(CommandId::kEasyFill, [this](QDialog& dialog) {
+    Activate(dialog);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Text2").text(), "5");
+    Retype(Child<QLineEdit>(dialog, "Text3"), "145.5MHz");
+    Child<QCheckBox>(dialog, "Box_0").setChecked(true);  // Frequency:
+    Retype(Child<QLineEdit>(dialog, "Text4"), "Unit 1!");
+    EXPECT_EQ(Child<QLabel>(dialog, "TagCounter").text(), "6");
+    Click(dialog, "Apply");
+    EXPECT_EQ(Table().At(0, 5, kFieldFrequency), "0145.55000") << "Apply fills while open";
+    Retype(Child<QLineEdit>(dialog, "Text2"), "2");
+    EXPECT_TRUE(Child<QPushButton>(dialog, "Apply").isEnabled()) << "a changed entry enables Apply again";
+    Child<QCheckBox>(dialog, "Box_1").setChecked(true);  // Tag:
+    Child<QCheckBox>(dialog, "FillSeries").setChecked(true);
+    Click(dialog, "Ok");
+  });
+  EXPECT_EQ(Tag(1) + "|" + Tag(2) + "|" + Tag(3), "Unit 1|Unit 2|");
+
+  ws().priority.fill(0);  // as after New
+  RunAnswering(CommandId::kPriorityChannels, [](QDialog& dialog) {
+    Activate(dialog);
+    auto& bank1 = Child<QLineEdit>(dialog, "Text1_0");
+    EXPECT_EQ(bank1.text(), "0") << "opening shows the table unformatted";
+    Retype(bank1, "7a-.");
+    Child<QLineEdit>(dialog, "Text1_1").setFocus();  // entering a field reformats all ten
+    EXPECT_EQ(bank1.text(), "007");
+    Click(dialog, "Command1");  // Close
+  });
+  EXPECT_EQ(ws().priority[0], 7);
+}
+
+TEST_F(DialogsTest, CsvExportStaysOpenUntilItHasWrittenTheFile) {
+  const std::string target = (home_ / "banks").string();
+  ui_.save_paths = {std::nullopt, target};
+  RunAnswering(CommandId::kExportCsv, [](QDialog& dialog) {
+    Child<QRadioButton>(dialog, "Option1_1").setChecked(true);  // all banks
+    Click(dialog, "Command1");
+    EXPECT_TRUE(dialog.isVisible()) << "a cancelled file dialog leaves it open";
+    Click(dialog, "Command1");
+    EXPECT_FALSE(dialog.isVisible());
+  });
+  const std::string csv = testing::ReadBytes(target + ".csv");
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 201);
+}
+
+// Each options dialog shows what its form loaded and stores the choices only on its Ok.
+TEST_F(DialogsTest, OptionsDialogsShowTheValuesAndStoreThemOnlyOnOk) {
+  ws().default_data.apply[1] = 1;  // Delay: On
+  ws().default_data.value[1] = 1;
+  ws().scanner_settings[11] = 1;
+  ws().settings.align = GridAlignment::kRight;
+  for (const bool ok : {false, true}) {
+    RunAnswering(CommandId::kDefaultData, [ok](QDialog& dialog) {
+      EXPECT_EQ(Child<QComboBox>(dialog, "Combo1_1").currentText(), "On");
+      Child<QCheckBox>(dialog, "Check1_3").setChecked(true);
+      Click(dialog, ok ? "Command1" : "Command2");
+    });
+    RunAnswering(CommandId::kScannerOptions, [ok](QDialog& dialog) {
+      EXPECT_TRUE(Child<QRadioButton>(dialog, "On_1").isChecked());
+      Child<QCheckBox>(dialog, "Check1_1").setChecked(false);
+      Click(dialog, ok ? "Command1" : "Command2");
+    });
+    RunAnswering(CommandId::kSoftwareOptions, [ok](QDialog& dialog) {
+      EXPECT_EQ(Child<QComboBox>(dialog, "Combo3").currentText(), "Right");
+      Child<QScrollBar>(dialog, "HScroll1").setValue(42);
+      EXPECT_EQ(Child<QLabel>(dialog, "Label3").text() + " " + Child<QLabel>(dialog, "Label4").text(), "42 Minutes.");
+      Child<QCheckBox>(dialog, "check3d1_2").setChecked(true);  // hide leading zeros
+      Click(dialog, ok ? "Command1" : "Command2");
+    });
+    EXPECT_EQ(std::vector<int>({ws().default_data.apply[3], ws().scanner_settings[1], ws().settings.backupdelay,
+                                ws().settings.hide_leading_zeros ? 1 : 0}),
+              ok ? std::vector<int>({1, 0, 42, 1}) : std::vector<int>({0, 1, 15, 0}));
+  }
+}
+
+TEST_F(DialogsTest, BankNamesFilterKeysCountCharactersAndRenameTheTabsOnOk) {
+  ws().bank_names[2] = "Fire";
+  RunAnswering(CommandId::kBankTags, [](QDialog& dialog) {
+    Activate(dialog);
+    auto& bank3 = Child<QLineEdit>(dialog, "Text1_2");
+    bank3.setFocus();
+    bank3.end(false);
+    QTest::keyClicks(&bank3, ",\" Dept");
+    QTest::sendKeyEvent(QTest::Click, &bank3, Qt::Key_Eacute, QStringLiteral("\u00e9"), {});
+    bank3.home(false);
+    // Delete comes with the text DEL (127) on X11; it types nothing, so no filter may stop it.
+    QTest::sendKeyEvent(QTest::Click, &bank3, Qt::Key_Delete, QString(QChar(0x7f)), {});
+    QTest::keyClick(&bank3, Qt::Key_Return);  // does not close the dialog
+    EXPECT_EQ(bank3.text() + " " + Child<QLabel>(dialog, "Counter_2").text(), "ire Dept 8");
+    EXPECT_TRUE(dialog.isVisible());
+    Click(dialog, "Center");
+    Click(dialog, "Ok");
+  });
+  EXPECT_EQ(window_->tabs()->tabText(2), "3:     ire Dept");
+}
+
+// A list dropped on the window opens the import: the user sees what each row becomes and what
+// would be overwritten before "Ok", and the grid shows the picked rows afterwards.
+TEST_F(DialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel) {
+  const auto list = home_ / "list.csv";
+  testing::WriteBytes(list, "Location,Name,Frequency,Skip\r\n1,Tower,118.3,S\r\n"
+                            "2,Ham 80,80,\r\n3,Fire,154.43,\r\n");
+  bool answered = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = dynamic_cast<ChannelListDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || answered) return;
+    answered = true;
+    QTableWidget& rows = *dialog->rows();
+    ASSERT_EQ(rows.rowCount(), 3);
+    EXPECT_FALSE(rows.item(1, 0)->flags() & Qt::ItemIsEnabled);
+    EXPECT_EQ(rows.item(1, 5)->text(), "Skipped: 80 MHz is outside the scanner's bands");
+    EXPECT_EQ(dialog->first_channel()->value(), 3);  // channels 1 and 2 are in use
+    EXPECT_EQ(dialog->overwrite_summary()->text(), "No channel in use is overwritten.");
+    dialog->first_channel()->setValue(2);
+    rows.item(2, 0)->setCheckState(Qt::Unchecked);  // "Fire" is not wanted
+    EXPECT_EQ(rows.item(2, 5)->text(), "Not picked");
+    EXPECT_EQ(dialog->overwrite_summary()->text(), "Channel 2 is in use and will be overwritten.");
+    Click(*dialog, "Command1");
+  });
+  poll.start(10);
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(list.string()))});
+  QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window_.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window_.get(), &drop);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return answered && !QApplication::activeModalWidget(); }));
+  EXPECT_EQ(Cell(2, 1) + "|" + Tag(2) + "|" + Cell(2, 4), "118.3000|Tower|On");  // channel 2 overwritten; skip: Lock Out
+  EXPECT_EQ(Cell(3, 1), "");  // "Fire" was not picked
+  EXPECT_TRUE(window_->workspace().unsaved_changes);
+}
+
+}  // namespace
+}  // namespace talvirex
