@@ -146,18 +146,6 @@ TEST_F(SerialTransfer, SendDeliversTheImageOfTheFileEvenWhenLinesAreRefused) {
   }
 }
 
-TEST_F(SerialTransfer, ALostLinkEndsTheTransferWithoutOutput) {
-  auto scanner = StartScanner("master", {"--disconnect-after", "100"});
-  const auto out = dir_ / "lost.s2c";
-  const auto result =
-      Talvirex({"read", "--port", scanner->first_line(), "--yes", "-o", out.string()});
-  EXPECT_EQ(result.status, 3) << result.err;
-  EXPECT_NE(result.err.find("Comport lost. Operation cancelled."), std::string::npos) << result.err;
-  EXPECT_FALSE(std::filesystem::exists(out));
-  EXPECT_EQ(result.out, "");
-  EXPECT_EQ(scanner->Wait(), 3) << scanner->err();
-}
-
 TEST_F(SerialTransfer, APortHeldByAReadIsInUseAndCtrlCStopsTheWaitForEnter) {
   auto scanner = StartScanner("master", {});
   const auto fifo = dir_ / "stdin";
