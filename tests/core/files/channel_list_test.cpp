@@ -51,6 +51,10 @@ TEST(ChannelList, RefusesWhatIsNoListAndCopesWithAHundredThousandRows) {
   const ChannelList list = ReadChannelList(big);
   ASSERT_EQ(list.entries.size(), 100000u);
   EXPECT_EQ(list.entries.back().line, 100001);
+  // A line break inside a quoted name, a lone CR as the others, still counts as a line.
+  const ChannelList quoted = ReadChannelList("Frequency,Name\r146.52,\"a\rb\"\r146.53,c\r");
+  ASSERT_EQ(quoted.entries.size(), 2u);
+  EXPECT_EQ(quoted.entries[1].line, 4);
 }
 
 TEST(ChannelList, PlacesFromTheFirstChannelIntoLaterBanksAndNeverPast200) {
@@ -59,6 +63,9 @@ TEST(ChannelList, PlacesFromTheFirstChannelIntoLaterBanksAndNeverPast200) {
   Document document;
   document.table.At(9, 17, kFieldFrequency) = "146.0";
   EXPECT_EQ(FirstEmptyChannel(document.table, 197), 198);
+  Document full;
+  for (int row = 17; row <= 19; ++row) full.table.At(9, row, kFieldFrequency) = "146.0";
+  EXPECT_EQ(FirstEmptyChannel(full.table, 197), 200);  // the last channel too
   const auto placements = PlaceEntries(list, {0, 1, 2, 3, 4, 5, 6}, 196);
   ASSERT_EQ(placements.size(), 5u);  // the 80 MHz row is skipped, two rows find no room
   EXPECT_EQ(placements.front().channel, 196);
