@@ -1,5 +1,5 @@
 // The clone image: its checksum, the encoder and the decoders beyond what the golden send and
-// decodes (golden_test.cpp) show (a table with nothing to send, damaged lines, characters that are
+// decodes (formats_test.cpp) show (a table with nothing to send, damaged lines, characters that are
 // no hex digits, the table parts the decoders leave alone), random tables through encode then
 // decode and random images back, and the image file.
 
@@ -40,7 +40,7 @@ CloneImage DefaultImage() {
   return image;
 }
 
-// The factory image, whose every line carries its checksum, is a golden file (golden_test.cpp).
+// The factory image, whose every line carries its checksum, is a golden file (formats_test.cpp).
 TEST(CloneChecksum, WeighsTheAddressAndDataDigits) {
   const std::pair<std::string, int> cases[] = {
       {"CLN 0000 00000000000000000000000000000000", 0x07DD},
