@@ -151,7 +151,8 @@ TEST(DefaultDataForm, OkWritesEntriesOneToFourAndKeepsValuesItCannotShow) {
   data.value = {0, 1, 2, -7, 0, 9, 0, 0, 0, 0, 0};
   DefaultDataForm form;
   form.Load(data);
-  EXPECT_EQ(form.applied, (std::array<bool, 4>{true, true, false, true}));  // 7 is no flag  EXPECT_EQ(form.selected, (std::array<int, 4>{1, -1, -1, 0}));
+  EXPECT_EQ(form.applied, (std::array<bool, 4>{true, true, false, true}));  // 7 is no flag
+  EXPECT_EQ(form.selected, (std::array<int, 4>{1, -1, -1, 0}));
   form.applied = {false, true, true, false};
   form.selected = {0, -1, 1, 1};
   form.Ok(data);
