@@ -12,6 +12,7 @@
 //   search FROM TO              the search range | spare ROW = TEXT   field 0 of a row
 //   priorities|options = A,B,.. the priority channels or scanner settings from entry 0 on
 //   noreport                    the duplicate report goes to a folder that does not exist
+//   noviewer                    the desktop has no program to show a document
 //   grid ROW COLUMN = TEXT      a cell as the grid shows it (typed, not yet stored)
 //   redraw | bank N|D | select ROW COLUMN [ROW COLUMN] | click | release | dblclick
 //   type TEXT | char CODE... | key [shift+][ctrl+]NAME...   (Tab Space Delete Numpad0/1/Add/
@@ -160,6 +161,8 @@ class Session {
       fs::create_symlink(value, folder_ / Rest(args));
     } else if (verb == "noreport") {
       window_.SetReportFolder(folder_ / "missing");
+    } else if (verb == "noviewer") {
+      ui_.document_viewer = false;
     } else if (verb == "priorities" || verb == "options") {  // "a,b,c...": entries from 0 on
       std::istringstream list(value);
       int* entry = verb == "options" ? ws_.scanner_settings.data() : ws_.priority.data();
