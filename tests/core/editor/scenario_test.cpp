@@ -5,7 +5,8 @@
 //   == title                    a new case on a freshly started window, in a new program folder
 //   restart                     a new window on the same program folder
 //   setup KEY=VALUE ...         setup.ini lines, before the first step
-//   file NAME = CONTENT         a file of the program folder | link NAME = TARGET   a link there
+//   file NAME = CONTENT         a file of the program folder ("{folder}" in it stands for the
+//                               folder's path) | link NAME = TARGET   a link there
 //   put ROW [BANK] = FIELDS     stores "frequency|tag|delay|lock out|subtone|beep|att" (left-out
 //                               On/Off and subtone fields "0") in the shown bank or bank 1..10, D
 //   fill FIRST LAST             rows FIRST..LAST: "<140 + row>.5|T<row>", then a redraw
@@ -137,7 +138,11 @@ class Session {
       std::string name;
       if (verb == "file" && args >> name) {
         fs::create_directories((folder_ / name).parent_path());
-        WriteBytes(folder_ / name, value);
+        std::string content = value;
+        for (auto at = content.find("{folder}"); at != std::string::npos; at = content.find("{folder}")) {
+          content.replace(at, 8, folder_.string());
+        }
+        WriteBytes(folder_ / name, content);
       }
       for (std::string item; verb == "setup" && args >> item;) setup_ += item + "\r\n";
       return;

@@ -153,6 +153,7 @@ TEST(DefaultDataForm, OkWritesEntriesOneToFourAndKeepsValuesItCannotShow) {
   form.Load(data);
   EXPECT_EQ(form.applied, (std::array<bool, 4>{true, true, false, true}));  // 7 is no flag
   EXPECT_EQ(form.selected, (std::array<int, 4>{1, -1, -1, 0}));
+  EXPECT_TRUE(!DefaultDataForm::Caption(0).empty() && DefaultDataForm::Caption(DefaultDataForm::kRows).empty());
   form.applied = {false, true, true, false};
   form.selected = {0, -1, 1, 1};
   form.Ok(data);

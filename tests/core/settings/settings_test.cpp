@@ -89,12 +89,12 @@ TEST(RegistryStore, ValuesCarryTheXSuffixAndReadBackAsStored) {
   EXPECT_NE(store.Serialize().find("timer1=12x"), std::string::npos);
   EXPECT_EQ(RegistryStore::Parse(store.Serialize()).RegistryGet("timer1", "5x"), "12");
   const RegistryStore read = RegistryStore::Parse(
-      "[Software\\Vorna\\TALVIRA\\settings]\r\ncomport=3x\r\nempty=\r\nno value\r\n=5x\r\nnul=4\0"
+      "[Software\\Vorna\\TALVIRA\\settings]\r\ncomport=3x\r\nempty=\r\nno value\r\n=5x\r\nbracket=1]\r\nnul=4\0"
       "5x\r\n[Other]\r\ncomport=9x\r\n");
   EXPECT_EQ(read.RegistryGet("comport", "1x") + "|" + read.RegistryGet("empty", "7x") + "|" +
                 read.RegistryGet("nul", "7x"),
             "3|7|");  // "nul" is cut at the NUL: "4", less its last character
-  EXPECT_EQ(read.Serialize(), "[Software\\Vorna\\TALVIRA\\settings]\ncomport=3x\nempty=\nnul=4\n");
+  EXPECT_EQ(read.Serialize(), "[Software\\Vorna\\TALVIRA\\settings]\nbracket=1]\ncomport=3x\nempty=\nnul=4\n");
   // A lone CR ends a line too, so whatever is read stores and reads back unchanged.
   RegistryStore odd = RegistryStore::Parse("[Software\\Vorna\\TALVIRA\\settings]\ncomport=31\rf\n");
   EXPECT_EQ(odd.RegistryGet("comport", "1x"), "3");
@@ -130,6 +130,7 @@ TEST(SoftwareOptionsForm, EachRowEditsItsOwnSetting) {
       EXPECT_EQ(settings, expected) << option;
     }
   }
+  EXPECT_TRUE(Form::OptionCaption(Form::kOptionCount).empty() && Form::OptionControlIndex(-1) == -1);
 }
 
 TEST(SoftwareOptionsForm, BackupDelayAlignmentAndTheRest) {
@@ -139,7 +140,7 @@ TEST(SoftwareOptionsForm, BackupDelayAlignmentAndTheRest) {
     int align, shown_align, chosen_align, stored_align;
   } cases[] = {
       {1, 0, 1, "Minute.", 0, 0, 2, 2},   {250, 0, 1, "Minute.", 2, 2, 0, 0},
-      {15, 2, 2, "Minutes.", 5, -1, -1, 5}, {15, 500, 99, "Minutes.", -1, -1, 1, 1},
+      {15, 2, 2, "Minutes.", 3, -1, -1, 3}, {15, 500, 99, "Minutes.", -1, -1, 1, 1},
       {0, -3, 1, "Minute.", 1, 1, 1, 1},
   };
   for (const auto& c : cases) {
