@@ -94,6 +94,8 @@ TEST(RegistryStore, ValuesCarryTheXSuffixAndReadBackAsStored) {
   EXPECT_EQ(read.RegistryGet("comport", "1x") + "|" + read.RegistryGet("empty", "7x") + "|" +
                 read.RegistryGet("nul", "7x"),
             "3|7|");  // "nul" is cut at the NUL: "4", less its last character
+  EXPECT_EQ(RegistryStore::Parse("[Software\\Vorna\\TALVIRA\\settings]\n[]\ncomport=9x\n").RegistryGet("comport", "1x"),
+            "1");  // "[]" names no key: its lines belong to none
   EXPECT_EQ(read.Serialize(), "[Software\\Vorna\\TALVIRA\\settings]\nbracket=1]\ncomport=3x\nempty=\nnul=4\n");
   // A lone CR ends a line too, so whatever is read stores and reads back unchanged.
   RegistryStore odd = RegistryStore::Parse("[Software\\Vorna\\TALVIRA\\settings]\ncomport=31\rf\n");
@@ -130,7 +132,8 @@ TEST(SoftwareOptionsForm, EachRowEditsItsOwnSetting) {
       EXPECT_EQ(settings, expected) << option;
     }
   }
-  EXPECT_TRUE(Form::OptionCaption(Form::kOptionCount).empty() && Form::OptionControlIndex(-1) == -1);
+  EXPECT_TRUE(!Form::OptionCaption(0).empty() && Form::OptionCaption(Form::kOptionCount).empty() &&
+              Form::OptionControlIndex(-1) == -1);
 }
 
 TEST(SoftwareOptionsForm, BackupDelayAlignmentAndTheRest) {
