@@ -22,14 +22,8 @@ class ScriptedUi final : public Ui {
     answers.pop_front();
     return answer;
   }
-  std::optional<std::string> OpenFile(const FileDialog& dialog) override {
-    open_dialogs.push_back(dialog);
-    return Next(open_paths);
-  }
-  std::optional<std::string> SaveFile(const FileDialog& dialog) override {
-    save_dialogs.push_back(dialog);
-    return Next(save_paths);
-  }
+  std::optional<std::string> OpenFile(const FileDialog&) override { return Next(open_paths); }
+  std::optional<std::string> SaveFile(const FileDialog&) override { return Next(save_paths); }
   void Beep() override { ++beeps; }
   void SetBusy(bool busy) override { busy_changes.push_back(busy); }
   void ShowProgress(int value, int maximum) override { progress.emplace_back(value, maximum); }
@@ -54,8 +48,6 @@ class ScriptedUi final : public Ui {
 
   // What the core showed.
   std::vector<Message> shown;
-  std::vector<FileDialog> open_dialogs;
-  std::vector<FileDialog> save_dialogs;
   std::vector<std::pair<int, int>> progress;
   std::vector<bool> busy_changes;
   std::vector<std::string> statuses;

@@ -23,19 +23,17 @@ class RawClient {
       tcsetattr(fd_, TCSANOW, &settings);
     }
   }
-  ~RawClient() { Close(); }
+  ~RawClient() {
+    if (fd_ >= 0) ::close(fd_);
+  }
   RawClient(const RawClient&) = delete;
   RawClient& operator=(const RawClient&) = delete;
 
   bool is_open() const { return fd_ >= 0; }
-  void Close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
 
   /// Writes `message` followed by CR.
-  bool Send(const std::string& message) { return WriteRaw(message + '\r'); }
-  bool WriteRaw(const std::string& bytes) {
+  bool Send(const std::string& message) {
+    const std::string bytes = message + '\r';
     return ::write(fd_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
   }
 
@@ -61,19 +59,16 @@ class RawClient {
         hung_up_ = true;
         return std::nullopt;
       }
-      ++reads_;
       buffer_.append(chunk, static_cast<std::size_t>(count));
     }
   }
 
   bool hung_up() const { return hung_up_; }
-  int reads() const { return reads_; }
 
  private:
   int fd_;
   std::string buffer_;
   bool hung_up_ = false;
-  int reads_ = 0;
 };
 
 }  // namespace talvirex::testing

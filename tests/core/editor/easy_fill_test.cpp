@@ -98,6 +98,9 @@ TEST(EasyFill, CountersAndKeyFilters) {
   form.tag = "Ab\xC3\xA9";  // an accented letter counts as one character
   EXPECT_EQ(form.TagCounter(), 3);
   EXPECT_TRUE(EasyFillForm::BoxCaption(7).empty() && EasyFillForm::BoxCaption(-1).empty());
+  const std::vector<std::string> subtones = EasyFillForm::SubtoneItems();  // every CTCSS tone, then DCS
+  EXPECT_EQ(subtones.size(), 142u);
+  EXPECT_EQ(subtones[37] + " " + subtones[38], "250.3 023");
   const std::u32string keys = U"059\b\t-.e/ z\"\u00e9";
   std::string accepted;
   for (const char32_t key : keys) {

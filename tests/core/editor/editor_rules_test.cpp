@@ -128,6 +128,7 @@ TEST(RenderBank, FullTagListsFillTheDropdownsToTheirLastSlot) {
   EXPECT_EQ(ws.tag_dropdowns.bank_tags[0][101], "T299");
 }
 
+// Beyond the Dummy bank there is nothing to compare; the count is of the pairs reported.
 TEST(FindDuplicates, ASlotBeyondTheDummyBankHasNoChannelsToCompare) {
   Workspace ws;
   ws.current_bank = 11;
@@ -135,6 +136,10 @@ TEST(FindDuplicates, ASlotBeyondTheDummyBankHasNoChannelsToCompare) {
   ScriptedUi ui;
   TempDir dir;
   EXPECT_EQ(FindDuplicates(ws, ui, DuplicateSearch::kCurrentBank, dir.path()), 0);
+  ws.current_bank = 0;
+  ws.table.At(0, 1, kFieldFrequency) = ws.table.At(0, 2, kFieldFrequency) = "145.5000";
+  RenderBank(ws, ui);
+  EXPECT_EQ(FindDuplicates(ws, ui, DuplicateSearch::kCurrentBank, dir.path()), 1);
 }
 
 // The command line leaves a bank as showing it and committing it leave it, without a grid.

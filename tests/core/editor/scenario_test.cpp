@@ -5,13 +5,15 @@
 //   == title                    a new case on a freshly started window, in a new program folder
 //   restart                     a new window on the same program folder
 //   setup KEY=VALUE ...         setup.ini lines, before the first step
-//   file NAME = CONTENT         a file of the program folder | link NAME = TARGET   a link there
+//   file NAME = CONTENT         a file of the program folder ("{folder}" in it stands for the
+//                               folder's path) | link NAME = TARGET   a link there
 //   put ROW [BANK] = FIELDS     stores "frequency|tag|delay|lock out|subtone|beep|att" (left-out
 //                               On/Off and subtone fields "0") in the shown bank or bank 1..10, D
 //   fill FIRST LAST             rows FIRST..LAST: "<140 + row>.5|T<row>", then a redraw
 //   search FROM TO              the search range | spare ROW = TEXT   field 0 of a row
 //   priorities|options = A,B,.. the priority channels or scanner settings from entry 0 on
 //   noreport                    the duplicate report goes to a folder that does not exist
+//   noviewer                    the desktop has no program to show a document
 //   grid ROW COLUMN = TEXT      a cell as the grid shows it (typed, not yet stored)
 //   redraw | bank N|D | select ROW COLUMN [ROW COLUMN] | click | release | dblclick
 //   type TEXT | char CODE... | key [shift+][ctrl+]NAME...   (Tab Space Delete Numpad0/1/Add/
@@ -136,7 +138,11 @@ class Session {
       std::string name;
       if (verb == "file" && args >> name) {
         fs::create_directories((folder_ / name).parent_path());
-        WriteBytes(folder_ / name, value);
+        std::string content = value;
+        for (auto at = content.find("{folder}"); at != std::string::npos; at = content.find("{folder}")) {
+          content.replace(at, 8, folder_.string());
+        }
+        WriteBytes(folder_ / name, content);
       }
       for (std::string item; verb == "setup" && args >> item;) setup_ += item + "\r\n";
       return;
@@ -160,6 +166,8 @@ class Session {
       fs::create_symlink(value, folder_ / Rest(args));
     } else if (verb == "noreport") {
       window_.SetReportFolder(folder_ / "missing");
+    } else if (verb == "noviewer") {
+      ui_.document_viewer = false;
     } else if (verb == "priorities" || verb == "options") {  // "a,b,c...": entries from 0 on
       std::istringstream list(value);
       int* entry = verb == "options" ? ws_.scanner_settings.data() : ws_.priority.data();

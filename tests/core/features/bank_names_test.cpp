@@ -7,6 +7,7 @@
 
 #include "features/bank_names_form.h"
 #include "features/priority_form.h"
+#include "features/scanner_options_form.h"
 #include "support/temp_dir.h"
 #include "workspace.h"
 
@@ -88,8 +89,10 @@ TEST(BankCaptions, TabsAndViewMenu) {
   names[4] = "  Fire";
   EXPECT_EQ(BankTabCaption(names, 10) + "|" + BankTabCaption(names, 10, DummyTabCaption::kNameOnly), "D: Dummy|Dummy");
   EXPECT_EQ(BankTabCaption(names, 4) + "|" + ViewMenuBankCaption(names, 4), "5:   Fire|Fire");
-  EXPECT_EQ(ViewMenuBankCaption(names, 0) + ViewMenuBankCaption(names, 2) + ViewMenuBankCaption(names, 11),
-            "Bank: 1Search / Edge");
+  EXPECT_EQ(ViewMenuBankCaption(names, 0) + ViewMenuBankCaption(names, 2) + ViewMenuBankCaption(names, 10) +
+                ViewMenuBankCaption(names, 11),
+            "Bank: 1DummySearch / Edge");
+  EXPECT_EQ(PriorityForm::BankCaption(0) + " " + ScannerOptionsForm::BankCaption(9), "Bank: 1 10");
   EXPECT_EQ(BankTabCaption(names, 11) + BankTabCaption(names, -1) + ViewMenuBankCaption(names, 12), "");
 }
 

@@ -21,7 +21,7 @@
 namespace talvirex::testing {
 namespace {
 
-enum class Call { kNone, kCreate, kWrite, kFsync, kClose, kRename };
+enum class Call { kNone, kCreate, kWrite, kWriteNothing, kFsync, kClose, kRename };
 
 // The machine's file system that logs the flushes and the rename, fails one kind of call with
 // `error` (a full disk takes part of the data first), or stops the process at one: it tells the
@@ -40,6 +40,7 @@ class ScriptedFileSystem : public SystemFileSystem {
   }
   long Write(int fd, const void* data, std::size_t size) override {
     if (fail == Call::kWrite && written_++ > 0) return Fail();
+    if (fail == Call::kWriteNothing) return Fail() + 1;  // 0 bytes taken, errno set
     const long done = SystemFileSystem::Write(fd, data, size > 1 ? size / 2 : size);
     if (stop == Call::kWrite) StopHere();
     return done;
@@ -113,6 +114,7 @@ TEST(WriteFileAtomically, AFailingDiskOrFolderLeavesThePreviousFileAndNoTemporar
   const std::pair<Call, int> cases[] = {
       {Call::kCreate, EACCES},  // a folder the user may not write into
       {Call::kWrite, ENOSPC},   // the disk fills up during the write
+      {Call::kWriteNothing, ENOSPC},
       {Call::kFsync, ENOSPC},   // or only when the data is flushed
       {Call::kClose, EIO},
       {Call::kRename, EACCES},

@@ -37,6 +37,7 @@ TEST(AddCandidate, CleansTheEndsAndRefusesWhatIsNoFrequency) {
       {"Ch12a.5", ""},  // the letters eat digits: "a.5" leaves nothing before the point
       {"A1B2.5", ""},   // two letters cost "A1": "B2.5" reads as 0
       {"0.0\xE9" "0", ""},  // not ASCII, and still 0
+      {"1.5\x80" "5", "1.5\u20AC"},  // a Windows-1252 byte is listed as UTF-8
   };
   for (const auto& [token, kept] : cases) {
     FoundList found;

@@ -51,6 +51,12 @@ TEST(Frequency, CorrectionClampsIntoBandsAndRoundsDownOntoSteps) {
       {"406.00625", " 406"},   {"0.0001", "29"},
   };
   for (const auto& [text, corrected] : cases) EXPECT_EQ(CorrectFrequency(text), corrected) << text;
+  std::string band_edges;  // whole MHz decide: 54.99 is in, 55 is not
+  for (const char* text : {"28.99", "29", "54.99", "55", "107.9", "108", "174.9", "175", "405.9", "406",
+                           "512.9", "513", "805.9", "806", "956.9", "957"}) {
+    band_edges += IsInScannerBand(text) ? '1' : '0';
+  }
+  EXPECT_EQ(band_edges, "0110011001100110");
   // Floating-point error must never move a value typed on its step.
   const std::array<int, 3> bands[] = {{290000, 540000, 50}, {1080000, 1370000, 125}, {1370000, 1740000, 50},
                                       {4060000, 5120000, 125}, {8060000, 9560000, 125}};
@@ -151,7 +157,9 @@ TEST(DefaultDataForm, OkWritesEntriesOneToFourAndKeepsValuesItCannotShow) {
   data.value = {0, 1, 2, -7, 0, 9, 0, 0, 0, 0, 0};
   DefaultDataForm form;
   form.Load(data);
-  EXPECT_EQ(form.applied, (std::array<bool, 4>{true, true, false, true}));  // 7 is no flag  EXPECT_EQ(form.selected, (std::array<int, 4>{1, -1, -1, 0}));
+  EXPECT_EQ(form.applied, (std::array<bool, 4>{true, true, false, true}));  // 7 is no flag
+  EXPECT_EQ(form.selected, (std::array<int, 4>{1, -1, -1, 0}));
+  EXPECT_TRUE(!DefaultDataForm::Caption(0).empty() && DefaultDataForm::Caption(DefaultDataForm::kRows).empty());
   form.applied = {false, true, true, false};
   form.selected = {0, -1, 1, 1};
   form.Ok(data);

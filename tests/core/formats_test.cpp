@@ -1,0 +1,364 @@
+// The file formats: against golden files in tests/data/golden (an input and, beside it, what each
+// writer must make of it), then what the golden files cannot show: for channel files what only a
+// workspace can hold, older versions, files that are not whole and the diff of two tables; for the
+// CSV export and the print job the Dummy bank as the current bank, tags no file holds, which banks
+// a job holds, and writes that fail.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "files/channel_diff.h"
+#include "files/channel_file.h"
+#include "files/csv_export.h"
+#include "files/print_form.h"
+#include "image/clone_image.h"
+#include "image/decoders.h"
+#include "image/encoders.h"
+#include "image/image_file.h"
+#include "support/fake_ports.h"
+#include "support/golden.h"
+#include "support/print_log.h"
+#include "support/temp_dir.h"
+#include "workspace.h"
+
+namespace talvirex::testing {
+namespace {
+
+const std::filesystem::path kData = TALVIREX_TEST_DATA;
+
+Workspace Read(const std::string& name) {
+  Workspace ws;
+  ScriptedUi ui;
+  const auto failure = ReadChannelFile(ReadBytes(kData / "golden" / name), ws, ui);
+  EXPECT_FALSE(failure.has_value()) << failure->message;
+  ws.file_name = name;
+  return ws;
+}
+
+CloneImage Image(const std::filesystem::path& path) {
+  auto image = LoadImageFile(path);
+  EXPECT_TRUE(std::holds_alternative<CloneImage>(image)) << path;
+  return std::holds_alternative<CloneImage>(image) ? std::get<CloneImage>(image) : CloneImage{};
+}
+
+std::string Decoded(const CloneImage& image) {
+  Workspace ws;
+  ws.clone_image = image;
+  ScriptedUi ui;
+  filter_image(ws, ui);
+  EXPECT_TRUE(ui.shown.empty());
+  return ChannelFileBytes(ws);
+}
+
+TEST(Golden, ChannelFileAtStartUpAndReadThenWritten) {
+  ExpectGolden("startup.s2c", ChannelFileBytes(Workspace{}));
+  ExpectGolden("table.resaved.s2c", ChannelFileBytes(Read("table.s2c")));
+}
+
+TEST(Golden, CsvExportOfAllBanks) {
+  Workspace ws = Read("table.s2c");
+  ws.current_bank = kDummyBank;
+  ExportCsvForm form;
+  form.SelectOption(ExportCsvForm::kAllBanks);
+  std::ostringstream out;
+  ScriptedUi ui;
+  EXPECT_FALSE(WriteCsv(ws.table, form.BanksToExport(ws.current_bank), out, ui));
+  EXPECT_TRUE(ui.shown.empty());
+  ExpectGolden("table.csv", out.str());
+}
+
+TEST(Golden, PrintOfAllBanks) {
+  PrintForm form;
+  form.SelectOption(PrintForm::kAllBanks);
+  PrintLog sink;
+  ScriptedUi ui;
+  const Workspace ws = Read("table.s2c");
+  form.Print(ws, ws.current_bank, {"05/12/2026"}, sink, ui);
+  EXPECT_TRUE(ui.shown.empty());
+  ExpectGolden("table.print.txt", sink.log);
+}
+
+// The factory image; a send built on odd.img (a stored read with bytes no encoder writes, and low
+// flag nibbles the encoders must keep); decodes of the send, of odd.img and of the factory image.
+TEST(Golden, CloneImageEncodeAndDecode) {
+  CloneImage factory;
+  BuildDefaultImage(factory);
+  ExpectGolden("default.img", ImageFileText(factory));
+  Workspace ws = Read("table.s2c");
+  ws.clone_image = Image(kData / "golden" / "odd.img");
+  create_senddata(ws);
+  ExpectGolden("table.img", ImageFileText(ws.clone_image));
+  ExpectGolden("table.decoded.s2c", Decoded(ws.clone_image));
+  ExpectGolden("odd.decoded.s2c", Decoded(Image(kData / "golden" / "odd.img")));
+  ExpectGolden("default.decoded.s2c", Decoded(factory));
+}
+
+
+const std::string kTable = ReadBytes(kData / "golden" / "table.s2c");
+
+std::optional<ChannelFileFailure> Read(const std::string& bytes, Workspace& ws) {
+  ScriptedUi ui;
+  return ReadChannelFile(bytes, ws, ui);
+}
+
+TEST(ChannelFile, ReadingBlanksTheDummyBankAndNumbersTheRecords) {
+  Workspace read;
+  read.table.At(kDummyBank, 3, kFieldFrequency) = "145.0000";
+  read.table.At(kDummyBank, 3, kFieldTag) = "scratch";
+  read.search_range = {"25", "30", "x"};
+  ASSERT_FALSE(Read(kTable, read));
+  EXPECT_EQ(read.table.At(kDummyBank, 3, kFieldFrequency) + read.table.At(kDummyBank, 3, kFieldTag),
+            "0");
+  EXPECT_EQ(read.table.At(4, 7, kFieldSpare), "87");
+  EXPECT_EQ(read.bank_names[10], "Scratch");  // the Dummy bank's name travels, its channels do not
+  std::string unquoted = kTable;  // as a hand-edited file may hold it: blanks around are dropped
+  unquoted.replace(unquoted.find("\"F20\""), 5, " F20 \t");
+  ASSERT_FALSE(Read(unquoted, read));
+  EXPECT_EQ(read.table.At(0, 20, kFieldTag), "F20");
+  std::string bare = kTable;  // a name line without even its blank leaves the name as it was
+  bare.replace(bare.find("#$BT4 \r\n"), 8, "#$BT4\r\n");
+  read.bank_names[4] = "kept";
+  ASSERT_FALSE(Read(bare, read));
+  EXPECT_EQ(read.bank_names[4], "kept");
+
+  // Version 0.90 has no search range: the one in the workspace stays.
+  std::string old = kTable;
+  old.replace(old.find("V0.91"), 5, "V0.90");
+  old.erase(old.find("SRC0"));
+  ASSERT_FALSE(Read(old, read));
+  EXPECT_EQ(read.search_range[0] + read.search_range[1], "118136.975");
+  read.search_range = {"25", "30", "x"};
+  old.replace(old.rfind("SET20 9"), 9, "SET20 5");  // the last line without its line end
+  ASSERT_FALSE(Read(old, read));
+  EXPECT_EQ(read.search_range[0] + read.search_range[1], "2530");
+  EXPECT_EQ(read.scanner_settings[20], 5);
+}
+
+TEST(ChannelFile, QuotesAndLineBreaksAreWrittenAsBlanksAndTextIsWindows1252) {
+  Workspace written;
+  written.table.At(0, 1, kFieldTag) = "Say \"hi\"\r\nX";
+  written.table.At(0, 2, kFieldTag) = "Flughafen Zürich €";
+  written.bank_names[0] = "Two\nlines";
+  written.bank_names[1] = "A \"quoted\" name";  // a line record reads quotes back fine
+  written.bank_names[9] = "Ten";
+  const std::string bytes = ChannelFileBytes(written);
+  EXPECT_NE(bytes.find("Z\xFCrich \x80"), std::string::npos);
+  Workspace read, utf8;  // a file in UTF-8 is read as such
+  ASSERT_FALSE(Read(ChannelFileText(written), utf8));
+  EXPECT_EQ(utf8.table.At(0, 2, kFieldTag), "Flughafen Zürich €");
+  for (const char* tail : {"\xC3", "\xC0\x80"}) {  // a cut sequence, an overlong one: not UTF-8
+    ASSERT_FALSE(Read(ChannelFileText(written) + tail, utf8));
+    EXPECT_EQ(utf8.table.At(0, 2, kFieldTag), "Flughafen ZÃ¼rich â‚¬");
+  }
+  ASSERT_FALSE(Read(bytes, read));
+  EXPECT_EQ(read.table.At(0, 1, kFieldTag), "Say  hi   X");
+  EXPECT_EQ(read.table.At(0, 2, kFieldTag), "Flughafen Zürich €");
+  EXPECT_EQ(read.bank_names[0], "Two lines");
+  EXPECT_EQ(read.bank_names[1], "A \"quoted\" name");
+  EXPECT_EQ(read.bank_names[9], "Ten");
+}
+
+TEST(ChannelFile, OnlyThisVersionsMagicIsReadAndMayStandAmongOtherText) {
+  Workspace read;
+  std::string framed = kTable;
+  framed.replace(0, 18, "xx TALVIREX MEM V0.91 yy");
+  ASSERT_FALSE(Read(framed, read));
+  EXPECT_EQ(read.table.At(0, 9, kFieldFrequency), "162.5500");
+  for (const std::string other :
+       {"TALVIREX MEM V0.92\r\n1,\"\"\r\n", "\x01\x02\xFF binary", "hello,world\r\n", ""}) {
+    Workspace untouched;
+    untouched.table.At(0, 1, kFieldFrequency) = "145.5000";
+    const auto failure = Read(other, untouched);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->not_compatible, !other.empty());
+    EXPECT_EQ(failure->code, other.empty() ? kErrorInputPastEnd : 0);
+    EXPECT_EQ(failure->message, other.empty() ? "Not a valid file! Line:  /  /  Error: 62"
+                                              : "File is not compatible.");
+    EXPECT_EQ(untouched.table.At(0, 1, kFieldFrequency), "145.5000");
+  }
+}
+
+// A file that ends early or holds a value too large fails where it happened and keeps what was read.
+TEST(ChannelFile, AFileNotWholeReportsWhereItFailedAndKeepsWhatWasRead) {
+  std::string lf;
+  for (const char c : kTable) {
+    if (c != '\r') lf += c;
+  }
+  std::string short_record = lf;  // too few fields take the next line's: the file ends early
+  const auto record5 = short_record.find("\n5,") + 1;
+  short_record.replace(record5, short_record.find('\n', record5) - record5, "5,\"1\"");
+  std::string garbage = "TALVIREX MEM V0.91\r\n";
+  for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
+  garbage += std::string(3u << 20, 'x');  // one line of several megabytes
+  std::string overflow = kTable;
+  overflow.replace(overflow.find("PRCH3 -4"), 8, "PRCH3 32768");
+  const struct {
+    std::string bytes;
+    int code;
+    std::string message;  // empty: any position
+  } cases[] = {
+      {kTable.substr(0, kTable.find("\r\n81,") + 2), 62, "Not a valid file! Line: 4 / 1 / 0 Error: 62"},
+      {short_record, 62, "Not a valid file! Line: 10 / 18 / 8 Error: 62"},
+      {garbage, 62, ""},
+      {overflow, 6, "Not a valid file! Line: 10 / 3 / 8 Error: 6"},
+  };
+  for (const auto& c : cases) {
+    Workspace read;
+    const auto failure = Read(c.bytes, read);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->code, c.code);
+    EXPECT_TRUE(c.message.empty() || failure->message == c.message) << failure->message;
+  }
+  Workspace read;
+  Read(cases[0].bytes, read);
+  EXPECT_EQ(read.table.At(3, 20, kFieldFrequency) + read.table.At(4, 1, kFieldFrequency), "512.00000");
+  Read(overflow, read);
+  EXPECT_EQ(read.priority[2], 256);  // read before the failure
+  std::string largest = kTable;
+  largest.replace(largest.find("PRCH3 -4"), 8, "PRCH3 -32767");
+  ASSERT_FALSE(Read(largest, read));
+  EXPECT_EQ(read.priority[3], -32767);
+  Workspace from_lf, from_crlf;  // LF-only lines read as well
+  EXPECT_FALSE(Read(lf, from_lf) || Read(kTable, from_crlf));
+  EXPECT_EQ(ChannelFileBytes(from_lf), ChannelFileBytes(from_crlf));
+}
+
+// Only channels in use are compared, frequencies by their number; then the lists, entry by entry.
+TEST(DiffTables, ListsWhatDiffersInChannelsInUseAndInTheLists) {
+  Document a, b;
+  a.table.At(0, 1, kFieldFrequency) = " 145.12";
+  b.table.At(0, 1, kFieldFrequency) = "145.1200";
+  b.table.At(0, 1, kFieldTag) = "T";
+  a.table.At(1, 2, kFieldTag) = "unused";
+  b.table.At(9, 20, kFieldFrequency) = "146";
+  b.bank_names[10] = "D";
+  b.priority[9] = 7;
+  b.scanner_settings[20] = 1;
+  b.search_range[1] = "140";
+  EXPECT_EQ(DiffTables(a, b), (std::vector<std::string>{
+                                  "Channel 1 (Bank 1, row 1): Tag \"\" -> \"T\"",
+                                  "Channel 200 (Bank 10, row 20): Freq. (MHz) \"\" -> \"146\"",
+                                  "Bank name 10: \"Dummy\" -> \"D\"",
+                                  "Priority channel of bank index 9: 181 -> 7",
+                                  "Scanner setting 20: 0 -> 1",
+                                  "Search range 1: \"\" -> \"140\""}));
+}
+
+
+TEST(ExportCsvForm, TheCurrentBankMayBeTheDummyBankAndATagKeepsItsRow) {
+  Workspace ws;
+  ws.current_bank = kDummyBank;
+  ws.table.At(kDummyBank, 1, kFieldFrequency) = "145.0";
+  ws.table.At(kDummyBank, 1, kFieldTag) = "two\r\nlines";
+  ExportCsvForm form;
+  form.SelectOption(ExportCsvForm::kAllBanks);
+  form.Open();
+  std::ostringstream out;
+  ScriptedUi ui;
+  EXPECT_FALSE(WriteCsv(ws.table, form.BanksToExport(ws.current_bank), out, ui));
+  std::string expected = std::string(kCsvHeader) + "\r\n11,201,145.0,two  lines,,,None,,\r\n";
+  for (int row = 2; row <= 20; ++row) expected += std::string(kCsvEmptyLine) + "\r\n";
+  EXPECT_EQ(out.str(), expected);
+}
+
+// A buffer that refuses the writes whose number falls in [first, last].
+class RefusingBuffer : public std::stringbuf {
+ public:
+  RefusingBuffer(int first, int last) : first_(first), last_(last) {}
+
+ protected:
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    ++writes_;
+    return writes_ >= first_ && writes_ <= last_ ? 0 : std::stringbuf::xsputn(s, n);
+  }
+
+ private:
+  int first_, last_, writes_ = 0;
+};
+
+TEST(WriteCsv, AFailedWriteStopsTheBankAndGoesOnWithTheNext) {
+  Workspace ws;
+  RefusingBuffer buffer(7, 7);  // a line is two writes (text, CR LF): write 7 is row 3 of bank 0
+  std::ostream out(&buffer);
+  ScriptedUi ui;
+  EXPECT_FALSE(WriteCsv(ws.table, {0, 1}, out, ui));
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_TRUE(ui.shown[0].text.starts_with("Problem in export bank sub 0 3\r\n Err = ")) << ui.shown[0].text;
+  const std::string written = buffer.str();
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 1 + 2 + 20);
+
+  RefusingBuffer none(1, 1000);  // the header's failure is the caller's to report
+  std::ostream refused(&none);
+  EXPECT_TRUE(WriteCsv(ws.table, {0}, refused, ui));
+}
+
+TEST(ExportCsvForm, OkWritesTheChosenFileWithItsExtensionOrReportsWhyNot) {
+  TempDir dir;
+  Workspace ws;
+  ws.current_bank = 3;
+  ws.table.At(3, 2, kFieldFrequency) = "155.5";
+  ScriptedUi ui;
+  ExportCsvForm form;
+  for (const char* name : {"out.txt", "mine.CSV", "old.csv.bak"}) {
+    ui.save_paths.push_back((dir / name).string());
+    EXPECT_TRUE(form.Ok(ws, ws.current_bank, ui));
+  }
+  for (const char* name : {"out.txt.csv", "mine.CSV", "old.csv.bak"}) {
+    EXPECT_NE(ReadBytes(dir / name).find("\r\n4,62,155.5,"), std::string::npos) << name;
+  }
+  ui.save_paths = {std::nullopt, (dir / "missing" / "out.csv").string()};
+  EXPECT_FALSE(form.Ok(ws, ws.current_bank, ui));
+  EXPECT_TRUE(ui.shown.empty());
+  EXPECT_FALSE(form.Ok(ws, ws.current_bank, ui));
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_TRUE(ui.shown[0].text.starts_with("Problem in export routine 1.\r\n Err = 2\r\n Error: "));
+  EXPECT_FALSE(ws.unsaved_changes);
+}
+
+TEST(PrintForm, ActiveBankIsTheShownBankAsPage1Of1) {
+  for (const auto& [bank, line] : {std::pair{4, "| 1:Bank: 5\n"}, {kDummyBank, "| 1:Bank: Dummy\n"}}) {
+    Workspace ws;
+    ws.current_bank = bank;
+    PrintForm form;
+    form.SelectOption(PrintForm::kAllBanks);
+    form.Open();  // opening chooses the active bank again
+    PrintLog sink;
+    ScriptedUi ui;
+    form.Print(ws, ws.current_bank, {"05/12/2026"}, sink, ui);
+    EXPECT_NE(sink.log.find(line), std::string::npos) << sink.log;
+    EXPECT_NE(sink.log.find("Page 1 / 1\nend\n"), std::string::npos) << sink.log;
+    EXPECT_EQ(sink.log.find("new page"), std::string::npos);
+  }
+  PrintLog tiny;  // a page just wide enough for the rule and tall enough for the footer
+  tiny.page_width = 2000;
+  tiny.page_height = 3000;
+  ScriptedUi ui;
+  PrintForm().Print(Workspace{}, 0, {"05/12/2026"}, tiny, ui);
+  EXPECT_NE(tiny.log.find(" rule 0..0\n"), std::string::npos) << tiny.log;
+  EXPECT_NE(tiny.log.find("\n0 | 1:TALVIREX   ---   Page 1 / 1\n"), std::string::npos) << tiny.log;
+}
+
+TEST(PrintForm, AFailedPageEndsThatPageOnlyAndAFailedJobIsReported) {
+  Workspace ws;
+  PrintForm form;
+  form.SelectOption(PrintForm::kAllBanks);
+  PrintLog sink;
+  sink.fail_at_call = 3;  // the bank line of Bank 1
+  ScriptedUi ui;
+  form.Print(ws, ws.current_bank, {"05/12/2026"}, sink, ui);
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Problem in printerroutine bank: 0\r\n Err = 482\r\n"
+                                                 " Error: Printer error"});
+  EXPECT_NE(sink.log.find("| 1:Bank: 1\nnew page"), std::string::npos) << sink.log;  // ends there
+  EXPECT_NE(sink.log.find("Page 2 / 10\nnew page"), std::string::npos);
+
+  PrintLog ending;
+  ending.fail_end = true;
+  ScriptedUi told;
+  form.Print(ws, ws.current_bank, {"05/12/2026"}, ending, told);
+  EXPECT_EQ(told.Texts(), std::vector<std::string>{"Problem in printerroutine #1\r\n Err = 486\r\n"
+                                                   " Error: The printer went away."});
+}
+
+}  // namespace
+}  // namespace talvirex::testing
