@@ -47,7 +47,8 @@ TEST_F(Commands, WriteWhatTheGoldenFilesHold) {
       {{"image", kTable, "--base", kOdd}, "table.sent.img"},
       {{"decode", GoldenPath("table.img").string()}, "table.decode.s2c"},
       {{"csv", kTable, "--all"}, "table.csv"},
-      {{"harvest", (std::filesystem::path(TALVIREX_TEST_DATA) / "harvest" / "airband.csv").string()},
+      {{"harvest",
+        (std::filesystem::path(TALVIREX_TEST_DATA) / "harvest" / "airband.csv").string()},
        "airband.harvest.txt"},
   };
   for (const auto& c : cases) {
@@ -74,17 +75,19 @@ TEST_F(Commands, WriteWhatTheGoldenFilesHold) {
 TEST_F(Commands, ImportAListFromAChannelOnAndExportItAgain) {
   WriteBytes(dir_ / "one.csv", "Frequency,Name\n155.34,Kept\n");
   ASSERT_EQ(Run({"import", Path("one.csv"), "-o", Path("into.s2c")}).status, 0);
-  const auto result = Run({"import", kLists + "tool_writer.csv", "--into", Path("into.s2c"), "--from", "195",
-                           "-o", Path("out.s2c")});
+  const auto result = Run({"import", kLists + "tool_writer.csv", "--into", Path("into.s2c"),
+                           "--from", "195", "-o", Path("out.s2c")});
   EXPECT_EQ(result.status, 0) << result.err;
-  for (const char* said : {"line 10: skipped: 80.000000 MHz is outside the scanner's bands",
-                           "Imported 6 channels: 195 to 200", "4 rows found no room after channel 200"}) {
+  for (const char* said :
+       {"line 10: skipped: 80.000000 MHz is outside the scanner's bands",
+        "Imported 6 channels: 195 to 200", "4 rows found no room after channel 200"}) {
     EXPECT_NE(result.err.find(said), std::string::npos) << result.err;
   }
   const auto list = Run({"csv", Path("out.s2c"), "--all", "--layout", "list"});
   EXPECT_EQ(list.status, 0) << list.err;
-  for (const char* row : {"\r\n1,Kept,155.340000,", "\r\n195,W1AW,146.940000,,0.000000,TSQL,100.0,100.0,",
-                          "\r\n196,Tower,118.300000,,0.000000,,88.5,88.5,023,NN,AM,12.50,S,"}) {
+  for (const char* row :
+       {"\r\n1,Kept,155.340000,", "\r\n195,W1AW,146.940000,,0.000000,TSQL,100.0,100.0,",
+        "\r\n196,Tower,118.300000,,0.000000,,88.5,88.5,023,NN,AM,12.50,S,"}) {
     EXPECT_NE(list.out.find(row), std::string::npos) << list.out;
   }
 }
@@ -102,9 +105,11 @@ TEST_F(Commands, PrintOfOneBankIsOnePdfPage) {
 
 TEST_F(Commands, DiffListsChangedChannelsAndSettingsButNotSpellings) {
   std::string other = ReadBytes(kTable);
-  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-           {"\" 145.12\"", "\"145.1200\""}, {"\"F20\"", "\"Weather\""}, {"PRCH4 200", "PRCH4 90"},
-           {"#$BT0 Marine", "#$BT0 Air"}}) {
+  for (const auto& [from, to] :
+       std::vector<std::pair<std::string, std::string>>{{"\" 145.12\"", "\"145.1200\""},
+                                                        {"\"F20\"", "\"Weather\""},
+                                                        {"PRCH4 200", "PRCH4 90"},
+                                                        {"#$BT0 Marine", "#$BT0 Air"}}) {
     other.replace(other.find(from), from.size(), to);
   }
   WriteBytes(dir_ / "other.s2c", other);
@@ -128,7 +133,8 @@ TEST_F(Commands, RefuseBadArgumentsAndFilesTheyCannotUse) {
   WriteBytes(dir_ / "short.img", ReadBytes(kOdd).substr(0, 252u * 47u));
   const std::string none = Path("none.s2c"), port = Path("no-such-port");
   const std::string image_data = std::string(TALVIREX_TEST_DATA) + "/image/";
-  const std::string swapped = image_data + "swapped.img", damaged = image_data + "bad-checksums.img";
+  const std::string swapped = image_data + "swapped.img",
+                    damaged = image_data + "bad-checksums.img";
   const struct {
     std::vector<std::string> args;
     int status;
@@ -145,26 +151,36 @@ TEST_F(Commands, RefuseBadArgumentsAndFilesTheyCannotUse) {
       {{"csv", none}, 2, "Not a valid file!"},
       {{"diff", kTable, none}, 2, ""},
       {{"harvest", Path("none.txt")}, 2, ""},
-      {{"normalize", Path("huge.s2c"), "-o", Path("out")}, 2,
+      {{"normalize", Path("huge.s2c"), "-o", Path("out")},
+       2,
        "Not a valid file! Line:  /  /  Error: 7\n"},
       {{"normalize", kTable, "-o", Path("no/dir/o.s2c")}, 2, "no/dir/o.s2c"},
       {{"csv", kTable, "-o", Path("no/x.csv")}, 2, "Problem in export routine 1."},
-      {{"print", kTable, "--all", "--pdf", Path("no/x.pdf")}, 2, "Problem in printerroutine bank: 0"},
+      {{"print", kTable, "--all", "--pdf", Path("no/x.pdf")},
+       2,
+       "Problem in printerroutine bank: 0"},
       {{"decode", kTable}, 2, ""},
       {{"import", kLists + "semicolons.csv", "-o", Path("out")}, 2, "it has no Frequency column"},
       {{"import", Path("none.csv"), "-o", Path("out")}, 2, "The channel list could not be read"},
       {{"import", kLists + "tool_writer.csv"}, 1, "need -o OUT.s2c"},
-      {{"import", kLists + "tool_writer.csv", "--from", "201", "-o", Path("out")}, 1, "--from takes"},
+      {{"import", kLists + "tool_writer.csv", "--from", "201", "-o", Path("out")},
+       1,
+       "--from takes"},
       {{"csv", kTable, "--layout", "other"}, 1, "--layout takes table or list"},
       {{"decode", Path("short.img"), "-o", Path("out")}, 2, "252 lines"},
       {{"image", kTable, "--base", Path("short.img")}, 2, "253 clone lines"},
-      {{"decode", swapped, "-o", Path("out")}, 2, "talvirex decode: Line 66 of the file has the address"},
-      {{"image", kTable, "--base", damaged, "-o", Path("out")}, 2,
+      {{"decode", swapped, "-o", Path("out")},
+       2,
+       "talvirex decode: Line 66 of the file has the address"},
+      {{"image", kTable, "--base", damaged, "-o", Path("out")},
+       2,
        "talvirex image: Lines 13 and 200 of the file have a wrong checksum"},
       {{"send", kTable, "--base", swapped, "--port", port, "--yes"}, 2, "talvirex send: Line 66 "},
-      {{"restore", swapped, "--port", port, "--yes", "--repair-checksums"}, 2,
+      {{"restore", swapped, "--port", port, "--yes", "--repair-checksums"},
+       2,
        "talvirex restore: Line 66 "},
-      {{"restore", damaged, "--port", port, "--yes"}, 2,
+      {{"restore", damaged, "--port", port, "--yes"},
+       2,
        "talvirex restore: Lines 13 and 200 of the file have a wrong checksum: the image is "
        "damaged.\nNothing was sent. To send it anyway with fresh checksums, add "
        "--repair-checksums.\n"},
@@ -211,7 +227,8 @@ TEST(ScannerCommand, RefusesUnfitOptionsAndImages) {
       {{"--role", "slave", "--refuse", "3,,4"}, 1, "--refuse takes line numbers 1..253"},
       {{"--role", "slave", "--chunk", "0"}, 1, "--chunk takes a number 1..4096"},
       {{"--role", "master", "--image", (dir / "none.img").string()}, 2, "none.img"},
-      {{"--role", "master", "--image", (dir / "short.img").string()}, 2,
+      {{"--role", "master", "--image", (dir / "short.img").string()},
+       2,
        "is not a clone image: The file holds 1 line;"},
   };
   for (const auto& c : cases) {

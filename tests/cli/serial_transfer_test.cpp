@@ -128,8 +128,8 @@ TEST_F(SerialTransfer, SendDeliversTheImageOfTheFileEvenWhenLinesAreRefused) {
     std::vector<std::string> faults = {"--out", received.string()};
     faults.insert(faults.end(), c.faults.begin(), c.faults.end());
     auto scanner = StartScanner("slave", faults);
-    std::vector<std::string> args = {"send", kSample, "--port", scanner->first_line(), "--pace",
-                                     "10", "--yes"};
+    std::vector<std::string> args = {"send",   kSample, "--port", scanner->first_line(),
+                                     "--pace", "10",    "--yes"};
     args.insert(args.end(), c.send_args.begin(), c.send_args.end());
     const auto result = Talvirex(args);
     EXPECT_EQ(result.status, 0) << result.err;
@@ -250,13 +250,13 @@ TEST_F(SerialTransfer, AReadLeavesABackupImageThatRestorePutsBackByteForByte) {
   WriteBytes(dir_ / "stale.img", text);
   const auto received = dir_ / "received.img";
   auto slave = StartScanner("slave", {"--out", received.string()});
-  const auto restore =
-      Talvirex({"restore", (dir_ / "stale.img").string(), "--port", slave->first_line(), "--yes",
-                "--repair-checksums"});
+  const auto restore = Talvirex({"restore", (dir_ / "stale.img").string(), "--port",
+                                 slave->first_line(), "--yes", "--repair-checksums"});
   EXPECT_EQ(restore.status, 0) << restore.err;
   EXPECT_EQ(slave->Wait(), 0) << slave->err();
   EXPECT_EQ(ReadBytes(received), ReadBytes(image));
-  EXPECT_NE(restore.err.find("talvirex restore: rebuilt the checksum of line 2\n"), std::string::npos)
+  EXPECT_NE(restore.err.find("talvirex restore: rebuilt the checksum of line 2\n"),
+            std::string::npos)
       << restore.err;
 }
 

@@ -94,7 +94,6 @@ TEST(Golden, CloneImageEncodeAndDecode) {
   ExpectGolden("default.decoded.s2c", Decoded(factory));
 }
 
-
 const std::string kTable = ReadBytes(kData / "golden" / "table.s2c");
 
 std::optional<ChannelFileFailure> Read(const std::string& bytes, Workspace& ws) {
@@ -179,7 +178,8 @@ TEST(ChannelFile, OnlyThisVersionsMagicIsReadAndMayStandAmongOtherText) {
   }
 }
 
-// A file that ends early or holds a value too large fails where it happened and keeps what was read.
+// A file that ends early or holds a value too large fails where it happened and keeps what was
+// read.
 TEST(ChannelFile, AFileNotWholeReportsWhereItFailedAndKeepsWhatWasRead) {
   std::string lf;
   for (const char c : kTable) {
@@ -198,7 +198,8 @@ TEST(ChannelFile, AFileNotWholeReportsWhereItFailedAndKeepsWhatWasRead) {
     int code;
     std::string message;  // empty: any position
   } cases[] = {
-      {kTable.substr(0, kTable.find("\r\n81,") + 2), 62, "Not a valid file! Line: 4 / 1 / 0 Error: 62"},
+      {kTable.substr(0, kTable.find("\r\n81,") + 2), 62,
+       "Not a valid file! Line: 4 / 1 / 0 Error: 62"},
       {short_record, 62, "Not a valid file! Line: 10 / 18 / 8 Error: 62"},
       {garbage, 62, ""},
       {overflow, 6, "Not a valid file! Line: 10 / 3 / 8 Error: 6"},
@@ -212,7 +213,8 @@ TEST(ChannelFile, AFileNotWholeReportsWhereItFailedAndKeepsWhatWasRead) {
   }
   Workspace read;
   Read(cases[0].bytes, read);
-  EXPECT_EQ(read.table.At(3, 20, kFieldFrequency) + read.table.At(4, 1, kFieldFrequency), "512.00000");
+  EXPECT_EQ(read.table.At(3, 20, kFieldFrequency) + read.table.At(4, 1, kFieldFrequency),
+            "512.00000");
   Read(overflow, read);
   EXPECT_EQ(read.priority[2], 256);  // read before the failure
   std::string largest = kTable;
@@ -236,15 +238,13 @@ TEST(DiffTables, ListsWhatDiffersInChannelsInUseAndInTheLists) {
   b.priority[9] = 7;
   b.scanner_settings[20] = 1;
   b.search_range[1] = "140";
-  EXPECT_EQ(DiffTables(a, b), (std::vector<std::string>{
-                                  "Channel 1 (Bank 1, row 1): Tag \"\" -> \"T\"",
-                                  "Channel 200 (Bank 10, row 20): Freq. (MHz) \"\" -> \"146\"",
-                                  "Bank name 10: \"Dummy\" -> \"D\"",
-                                  "Priority channel of bank index 9: 181 -> 7",
-                                  "Scanner setting 20: 0 -> 1",
-                                  "Search range 1: \"\" -> \"140\""}));
+  EXPECT_EQ(DiffTables(a, b),
+            (std::vector<std::string>{
+                "Channel 1 (Bank 1, row 1): Tag \"\" -> \"T\"",
+                "Channel 200 (Bank 10, row 20): Freq. (MHz) \"\" -> \"146\"",
+                "Bank name 10: \"Dummy\" -> \"D\"", "Priority channel of bank index 9: 181 -> 7",
+                "Scanner setting 20: 0 -> 1", "Search range 1: \"\" -> \"140\""}));
 }
-
 
 TEST(ExportCsvForm, TheCurrentBankMayBeTheDummyBankAndATagKeepsItsRow) {
   Workspace ws;
@@ -284,7 +284,8 @@ TEST(WriteCsv, AFailedWriteStopsTheBankAndGoesOnWithTheNext) {
   ScriptedUi ui;
   EXPECT_FALSE(WriteCsv(ws.table, {0, 1}, out, ui));
   ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_TRUE(ui.shown[0].text.starts_with("Problem in export bank sub 0 3\r\n Err = ")) << ui.shown[0].text;
+  EXPECT_TRUE(ui.shown[0].text.starts_with("Problem in export bank sub 0 3\r\n Err = "))
+      << ui.shown[0].text;
   const std::string written = buffer.str();
   EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 1 + 2 + 20);
 
@@ -317,7 +318,8 @@ TEST(ExportCsvForm, OkWritesTheChosenFileWithItsExtensionOrReportsWhyNot) {
 }
 
 TEST(PrintForm, ActiveBankIsTheShownBankAsPage1Of1) {
-  for (const auto& [bank, line] : {std::pair{4, "| 1:Bank: 5\n"}, {kDummyBank, "| 1:Bank: Dummy\n"}}) {
+  for (const auto& [bank, line] :
+       {std::pair{4, "| 1:Bank: 5\n"}, {kDummyBank, "| 1:Bank: Dummy\n"}}) {
     Workspace ws;
     ws.current_bank = bank;
     PrintForm form;
@@ -347,8 +349,9 @@ TEST(PrintForm, AFailedPageEndsThatPageOnlyAndAFailedJobIsReported) {
   sink.fail_at_call = 3;  // the bank line of Bank 1
   ScriptedUi ui;
   form.Print(ws, ws.current_bank, {"05/12/2026"}, sink, ui);
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Problem in printerroutine bank: 0\r\n Err = 482\r\n"
-                                                 " Error: Printer error"});
+  EXPECT_EQ(ui.Texts(),
+            std::vector<std::string>{"Problem in printerroutine bank: 0\r\n Err = 482\r\n"
+                                     " Error: Printer error"});
   EXPECT_NE(sink.log.find("| 1:Bank: 1\nnew page"), std::string::npos) << sink.log;  // ends there
   EXPECT_NE(sink.log.find("Page 2 / 10\nnew page"), std::string::npos);
 

@@ -49,7 +49,9 @@ class DialogsTest : public testing::MainWindowFixture {
     field.selectAll();
     QTest::keyClicks(&field, text);
   }
-  static void Click(QDialog& dialog, const char* button) { Child<QPushButton>(dialog, button).click(); }
+  static void Click(QDialog& dialog, const char* button) {
+    Child<QPushButton>(dialog, button).click();
+  }
 };
 
 TEST_F(DialogsTest, ReplaceChangesTagsOnlyOnApplyAndFindShowsTheFirstMatch) {
@@ -66,7 +68,8 @@ TEST_F(DialogsTest, ReplaceChangesTagsOnlyOnApplyAndFindShowsTheFirstMatch) {
     Child<QRadioButton>(dialog, "Option1_1").click();  // "Comments"
     Child<QLineEdit>(dialog, "Text1").setText("Fire");
     Click(dialog, "Command1");
-    EXPECT_EQ(Child<QLabel>(dialog, "Label2").text() + "/" + Child<QLabel>(dialog, "Label4").text(), "2/1");
+    EXPECT_EQ(Child<QLabel>(dialog, "Label2").text() + "/" + Child<QLabel>(dialog, "Label4").text(),
+              "2/1");
   });
 }
 
@@ -98,7 +101,8 @@ TEST_F(DialogsTest, EasyFillAndPriorityFieldsFilterKeysAndStoreOnTheirButtons) {
     Click(dialog, "Apply");
     EXPECT_EQ(Table().At(0, 5, kFieldFrequency), "0145.55000") << "Apply fills while open";
     Retype(Child<QLineEdit>(dialog, "Text2"), "2");
-    EXPECT_TRUE(Child<QPushButton>(dialog, "Apply").isEnabled()) << "a changed entry enables Apply again";
+    EXPECT_TRUE(Child<QPushButton>(dialog, "Apply").isEnabled())
+        << "a changed entry enables Apply again";
     Child<QCheckBox>(dialog, "Box_1").setChecked(true);  // Tag:
     Child<QCheckBox>(dialog, "FillSeries").setChecked(true);
     Click(dialog, "Ok");
@@ -152,13 +156,16 @@ TEST_F(DialogsTest, OptionsDialogsShowTheValuesAndStoreThemOnlyOnOk) {
     RunAnswering(CommandId::kSoftwareOptions, [ok](QDialog& dialog) {
       EXPECT_EQ(Child<QComboBox>(dialog, "Combo3").currentText(), "Right");
       Child<QScrollBar>(dialog, "HScroll1").setValue(42);
-      EXPECT_EQ(Child<QLabel>(dialog, "Label3").text() + " " + Child<QLabel>(dialog, "Label4").text(), "42 Minutes.");
+      EXPECT_EQ(
+          Child<QLabel>(dialog, "Label3").text() + " " + Child<QLabel>(dialog, "Label4").text(),
+          "42 Minutes.");
       Child<QCheckBox>(dialog, "check3d1_2").setChecked(true);  // hide leading zeros
       Click(dialog, ok ? "Command1" : "Command2");
     });
-    EXPECT_EQ(std::vector<int>({ws().default_data.apply[3], ws().scanner_settings[1], ws().settings.backupdelay,
-                                ws().settings.hide_leading_zeros ? 1 : 0}),
-              ok ? std::vector<int>({1, 0, 42, 1}) : std::vector<int>({0, 1, 15, 0}));
+    EXPECT_EQ(
+        std::vector<int>({ws().default_data.apply[3], ws().scanner_settings[1],
+                          ws().settings.backupdelay, ws().settings.hide_leading_zeros ? 1 : 0}),
+        ok ? std::vector<int>({1, 0, 42, 1}) : std::vector<int>({0, 1, 15, 0}));
   }
 }
 
@@ -187,8 +194,9 @@ TEST_F(DialogsTest, BankNamesFilterKeysCountCharactersAndRenameTheTabsOnOk) {
 // would be overwritten before "Ok", and the grid shows the picked rows afterwards.
 TEST_F(DialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel) {
   const auto list = home_ / "list.csv";
-  testing::WriteBytes(list, "Location,Name,Frequency,Skip\r\n1,Tower,118.3,S\r\n"
-                            "2,Ham 80,80,\r\n3,Fire,154.43,\r\n");
+  testing::WriteBytes(list,
+                      "Location,Name,Frequency,Skip\r\n1,Tower,118.3,S\r\n"
+                      "2,Ham 80,80,\r\n3,Fire,154.43,\r\n");
   bool answered = false;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -216,8 +224,9 @@ TEST_F(DialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel)
   QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window_.get(), &drop);
   EXPECT_TRUE(QTest::qWaitFor([&] { return answered && !QApplication::activeModalWidget(); }));
-  EXPECT_EQ(Cell(2, 1) + "|" + Tag(2) + "|" + Cell(2, 4), "118.3000|Tower|On");  // channel 2 overwritten; skip: Lock Out
-  EXPECT_EQ(Cell(3, 1), "");  // "Fire" was not picked
+  EXPECT_EQ(Cell(2, 1) + "|" + Tag(2) + "|" + Cell(2, 4),
+            "118.3000|Tower|On");  // channel 2 overwritten; skip: Lock Out
+  EXPECT_EQ(Cell(3, 1), "");       // "Fire" was not picked
   EXPECT_TRUE(window_->workspace().unsaved_changes);
 }
 

@@ -38,7 +38,8 @@ TEST_F(MainWindowTest, MenusToolbarsAndIconsComeFromTheCommandTableWithNamesAsTy
   Open();
   EXPECT_EQ(window_->tabs()->count(), 11);
   EXPECT_EQ(Action(CommandId::kReadFromScanner).shortcut(), QKeySequence(Qt::Key_F5));
-  EXPECT_EQ(Action(CommandId::kClearSelectedLines).shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+  EXPECT_EQ(Action(CommandId::kClearSelectedLines).shortcut(),
+            QKeySequence(Qt::SHIFT | Qt::Key_Delete));
   EXPECT_TRUE(Action(CommandId::kShowBank0).isChecked());
   EXPECT_EQ(Action(CommandId::kShowBank0).text(), "R&&D");  // "&" is no access key in a name
   EXPECT_EQ(window_->tabs()->tabText(0), "1: R&&D");
@@ -166,7 +167,7 @@ TEST_F(MainWindowTest, SaveOpenAndExitWriteTheFilesTheNextStartReads) {
   EXPECT_EQ(window_->findChild<QLabel*>("fnaam")->text(), QString::fromStdString(path));
 
   TypeFrequency(2, "151.625");
-  Grid().setColumnWidth(1, 300);  // the user widens the Tag column
+  Grid().setColumnWidth(1, 300);    // the user widens the Tag column
   ui_.answers = {Answer::kCancel};  // "Exit TALVIREX?"
   EXPECT_FALSE(window_->close());
   EXPECT_FALSE(Exists("lastused.sav")) << "Cancel writes nothing";

@@ -1,7 +1,7 @@
 // The user manual as the build rendered it beside the program: the PDF read back with pdftotext
 // and pdfimages, and the help window that "&Contents" and "&Search For Help On.." open.
-#include <QListWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTextBrowser>
@@ -31,7 +31,8 @@ ManualSource ReadManualSource() {
     if (line.trimmed().startsWith(QStringLiteral("```"))) in_code = !in_code;
     if (in_code) continue;
     if (line.startsWith(QStringLiteral("# "))) source.chapters << line.mid(2);
-    if (const auto match = picture.match(line); match.hasMatch()) source.pictures.insert(match.captured(1));
+    if (const auto match = picture.match(line); match.hasMatch())
+      source.pictures.insert(match.captured(1));
   }
   return source;
 }
@@ -48,12 +49,15 @@ TEST(ManualPdfTest, HoldsEveryChapterOnItsOwnPagesAndEveryPicture) {
   ASSERT_GE(source.chapters.size(), 10);
   const QString pdf = QString::fromStdString((kProgramDir / "Manual" / "talvir.pdf").string());
   const QString text = Tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
-  for (const QString& chapter : source.chapters) EXPECT_TRUE(text.contains(chapter.simplified())) << chapter.toStdString();
+  for (const QString& chapter : source.chapters)
+    EXPECT_TRUE(text.contains(chapter.simplified())) << chapter.toStdString();
   // pdfimages -list: two heading lines, then one line per image drawn.
-  const auto images = Tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split('\n', Qt::SkipEmptyParts);
+  const auto images = Tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                          .split('\n', Qt::SkipEmptyParts);
   EXPECT_GE(images.size() - 2, static_cast<qsizetype>(source.pictures.size()));
-  const auto info = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)[\\s\\S]*Page size:.*\\(A4\\)"))
-                        .match(Tool(QStringLiteral("pdfinfo"), {pdf}));
+  const auto info =
+      QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)[\\s\\S]*Page size:.*\\(A4\\)"))
+          .match(Tool(QStringLiteral("pdfinfo"), {pdf}));
   ASSERT_TRUE(info.hasMatch());
   EXPECT_GE(info.captured(1).toInt(), source.chapters.size());
 }
@@ -75,7 +79,8 @@ TEST_F(HelpWindowTest, ShowsTheManualAndSearchKeepsTheChaptersThatHoldTheWords) 
   }
   EXPECT_EQ(listed, source.chapters.size());
   for (const QString& picture : source.pictures) {  // found beside the page
-    EXPECT_FALSE(help->browser()->document()->resource(QTextDocument::ImageResource, QUrl(picture)).isNull())
+    EXPECT_FALSE(
+        help->browser()->document()->resource(QTextDocument::ImageResource, QUrl(picture)).isNull())
         << picture.toStdString();
   }
 
@@ -85,12 +90,15 @@ TEST_F(HelpWindowTest, ShowsTheManualAndSearchKeepsTheChaptersThatHoldTheWords) 
   QTest::keyClicks(help->search(), QStringLiteral("dialout group"));
   QStringList shown;
   for (int row = 0; row < help->chapters()->count(); ++row) {
-    if (!help->chapters()->item(row)->isHidden()) shown << help->chapters()->item(row)->text().trimmed();
+    if (!help->chapters()->item(row)->isHidden())
+      shown << help->chapters()->item(row)->text().trimmed();
   }
-  EXPECT_TRUE(shown.contains(QStringLiteral("Troubleshooting serial ports on Linux"))) << shown.join('|').toStdString();
+  EXPECT_TRUE(shown.contains(QStringLiteral("Troubleshooting serial ports on Linux")))
+      << shown.join('|').toStdString();
   EXPECT_FALSE(shown.contains(QStringLiteral("Printing")));
   QTest::keyClick(help->search(), Qt::Key_Return);
-  EXPECT_EQ(help->browser()->textCursor().selectedText().toLower(), QStringLiteral("dialout group"));
+  EXPECT_EQ(help->browser()->textCursor().selectedText().toLower(),
+            QStringLiteral("dialout group"));
   EXPECT_TRUE(ui_.shown.empty());
 }
 

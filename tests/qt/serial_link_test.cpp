@@ -45,7 +45,8 @@ struct Recorded final : TransferView {
   void ShowStatus(const std::string& text) override { statuses.push_back(text); }
   void TransferFinished(Outcome outcome) override {
     outcomes.push_back(outcome);
-    if (loop != nullptr) QTimer::singleShot(50, loop, &QEventLoop::quit);  // time for a wrong second report
+    if (loop != nullptr)
+      QTimer::singleShot(50, loop, &QEventLoop::quit);  // time for a wrong second report
   }
   std::vector<std::string> statuses;
   std::vector<Outcome> outcomes;
@@ -136,8 +137,8 @@ TEST(SerialLink, DeviceNamesAndTheirNaturalOrder) {
   EXPECT_TRUE(SerialDeviceName(PortAddress{10000, {}}).isEmpty());
   QStringList names = {"ttyUSB10", "ttyS10", "ttyS2", "ttyACM0", "ttyUSB1", "ttyS", "ttyS0"};
   std::sort(names.begin(), names.end(), PortNameBefore);
-  EXPECT_EQ(names, QStringList({"ttyACM0", "ttyS", "ttyS0", "ttyS2", "ttyS10", "ttyUSB1",
-                                "ttyUSB10"}));
+  EXPECT_EQ(names,
+            QStringList({"ttyACM0", "ttyS", "ttyS0", "ttyS2", "ttyS10", "ttyUSB1", "ttyUSB10"}));
 }
 
 }  // namespace

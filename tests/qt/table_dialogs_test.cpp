@@ -99,7 +99,8 @@ TEST_F(TableDialogsTest, WebCatcherImportsTheClipboardIntoOneImportDialog) {
   clipboard_.text = "Marine 16 156.8000\r\nMarine 22 157.1000";
   QWidget main_window;
   int redraws = 0;
-  WebCatcherWindow& info = *WebCatcherWindow::Show(ws_, ui_, clipboard_, &main_window, [&redraws] { ++redraws; });
+  WebCatcherWindow& info =
+      *WebCatcherWindow::Show(ws_, ui_, clipboard_, &main_window, [&redraws] { ++redraws; });
   Child<QPushButton>(info, "Import").click();
   Child<QPushButton>(info, "Import").click();
   const auto dialogs = main_window.findChildren<CsvImportDialog*>();

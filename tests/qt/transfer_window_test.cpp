@@ -15,11 +15,11 @@
 
 #include "app/dialog_launcher.h"
 #include "app/grid_controls.h"
+#include "editor/clone_commands.h"
 #include "files/channel_file.h"
 #include "image/clone_image.h"
-#include "image/image_file.h"
-#include "editor/clone_commands.h"
 #include "image/decoders.h"
+#include "image/image_file.h"
 #include "main_window_fixture.h"
 #include "settings/program_folder.h"
 #include "settings/registry_store.h"
@@ -175,9 +175,8 @@ TEST_F(TransferWindowTest, ReadFillsTheGridThenSendCarriesOnlyTheTypedChange) {
     during_read_status = dialog.status_label()->text();
     Screenshot(dialog, "transfer-reading.png");
     // The close timer closes the window 500 ms after the image was decoded.
-    EXPECT_TRUE(WaitUntil([&] {
-      return dialog.status_label()->text() == "END received. Backup status: OK.";
-    }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return dialog.status_label()->text() == "END received. Backup status: OK."; }));
     EXPECT_EQ(dialog.progress_bar()->value(), 0);
     EXPECT_TRUE(dialog.read_button()->isEnabled());
     EXPECT_FALSE(dialog.stop_button()->isEnabled());

@@ -71,15 +71,46 @@ TEST_F(WindowSeamsTest, SelectionKeepsTheCellWhereItBeganForMouseAndKeyboard) {
     QString row3_after_remove;
   };
   const Case cases[] = {
-      {"drag down", [](WindowSeamsTest& t) { t.Drag({3, 1}, {5, 1}); }, {3, 1}, {5, 1}, true,
+      {"drag down",
+       [](WindowSeamsTest& t) {
+         t.Drag({3, 1}, {5, 1});
+       },
+       {3, 1},
+       {5, 1},
+       true,
        "156"},
-      {"drag up", [](WindowSeamsTest& t) { t.Drag({5, 1}, {3, 1}); }, {5, 1}, {3, 1}, true, "153"},
-      {"shift+down", [](WindowSeamsTest& t) { t.ShiftArrows({3, 1}, Qt::Key_Down, 2); },
-       {3, 1}, {5, 1}, false, "156"},
-      {"shift+up", [](WindowSeamsTest& t) { t.ShiftArrows({5, 1}, Qt::Key_Up, 2); },
-       {5, 1}, {3, 1}, false, "153"},
-      {"shift+click", [](WindowSeamsTest& t) { t.ShiftClick({3, 1}, {5, 3}); }, {3, 1}, {5, 3},
-       true, "156"},
+      {"drag up",
+       [](WindowSeamsTest& t) {
+         t.Drag({5, 1}, {3, 1});
+       },
+       {5, 1},
+       {3, 1},
+       true,
+       "153"},
+      {"shift+down",
+       [](WindowSeamsTest& t) {
+         t.ShiftArrows({3, 1}, Qt::Key_Down, 2);
+       },
+       {3, 1},
+       {5, 1},
+       false,
+       "156"},
+      {"shift+up",
+       [](WindowSeamsTest& t) {
+         t.ShiftArrows({5, 1}, Qt::Key_Up, 2);
+       },
+       {5, 1},
+       {3, 1},
+       false,
+       "153"},
+      {"shift+click",
+       [](WindowSeamsTest& t) {
+         t.ShiftClick({3, 1}, {5, 3});
+       },
+       {3, 1},
+       {5, 3},
+       true,
+       "156"},
   };
   OpenWithChannels();
   for (const Case& c : cases) {

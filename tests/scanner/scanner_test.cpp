@@ -22,7 +22,8 @@ const std::vector<std::string> kImage = DefaultImageLines();
 // A session and what it wrote, split into CR-ended messages (the CRs removed) as the program
 // reads them.
 struct Exchange {
-  Exchange(Role role, Faults faults = {}, Timing timing = {}) : session(role, faults, kImage, timing) {
+  Exchange(Role role, Faults faults = {}, Timing timing = {})
+      : session(role, faults, kImage, timing) {
     Take(session.Start(0));
   }
   void Take(const Effects& effects) {
@@ -30,7 +31,8 @@ struct Exchange {
       pieces.push_back(bytes);
       buffer += bytes;
     }
-    for (std::size_t end; (end = buffer.find('\r')) != std::string::npos; buffer.erase(0, end + 1)) {
+    for (std::size_t end; (end = buffer.find('\r')) != std::string::npos;
+         buffer.erase(0, end + 1)) {
       messages.push_back(buffer.substr(0, end));
     }
   }
@@ -70,8 +72,11 @@ TEST(SlaveSessionTest, RefusesUnsoundLinesAndListedOnesAndStoresNeither) {
   // line just stored, again, is a repeat whose "OK" was lost: acknowledged, stored once.
   std::string bad_sum = kImage[1];
   bad_sum[45] = 'F';
-  for (const auto& [line, answer] : std::vector<std::pair<std::string, std::string>>{
-           {kImage[1].substr(0, 45), "NG"}, {bad_sum, "NG"}, {kImage[2], "NG"}, {kImage[0], "OK"}}) {
+  for (const auto& [line, answer] :
+       std::vector<std::pair<std::string, std::string>>{{kImage[1].substr(0, 45), "NG"},
+                                                        {bad_sum, "NG"},
+                                                        {kImage[2], "NG"},
+                                                        {kImage[0], "OK"}}) {
     Exchange run(Role::kSlave);
     run.Feed("MDL");
     run.Feed(run.Line(1));
@@ -152,7 +157,8 @@ TEST(MasterSessionTest, ARefusedOrUnansweredLineGoesAgainUpToTheLimit) {
 TEST(CloneLinesTest, CheckLineNamesTheFaultOfEachLine) {
   const std::string good = MakeLine(2, std::string(16, '\0'));
   EXPECT_EQ(good, "CLN 0010 00000000000000000000000000000000~07DE");
-  EXPECT_EQ(MakeLine(113, std::string(16, '\xFF')), "CLN 0700 FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF~0AA4");
+  EXPECT_EQ(MakeLine(113, std::string(16, '\xFF')),
+            "CLN 0700 FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF~0AA4");
   const struct {
     std::string line;
     int index;
@@ -170,7 +176,8 @@ TEST(CloneLinesTest, CheckLineNamesTheFaultOfEachLine) {
   for (const auto& c : cases) EXPECT_EQ(CheckLine(c.line, c.index), c.fault) << c.line;
   const auto lines = DefaultImageLines();
   ASSERT_EQ(lines.size(), 253u);
-  for (int i = 1; i <= 253; ++i) EXPECT_EQ(CheckLine(lines[static_cast<std::size_t>(i - 1)], i), LineFault::kNone) << i;
+  for (int i = 1; i <= 253; ++i)
+    EXPECT_EQ(CheckLine(lines[static_cast<std::size_t>(i - 1)], i), LineFault::kNone) << i;
 }
 
 TEST(CloneLinesTest, ImageTextRoundTripsWithEitherLineEndAndRefusesWhatIsNoImage) {
@@ -182,7 +189,8 @@ TEST(CloneLinesTest, ImageTextRoundTripsWithEitherLineEndAndRefusesWhatIsNoImage
   for (const auto& line : lines) dos_text += line + "\r\n";
   EXPECT_EQ(ParseImageText(dos_text + "\r\n\n").lines, lines);
   EXPECT_EQ(ParseImageText(dos_text).error, "");
-  const std::pair<int, std::string> faults[] = {{-1, ""}, {7, "Line 7 "}, {10, "Line 10 "}, {253, "Line 253 "}};
+  const std::pair<int, std::string> faults[] = {
+      {-1, ""}, {7, "Line 7 "}, {10, "Line 10 "}, {253, "Line 253 "}};
   for (const auto& [line, message] : faults) {
     auto broken = lines;
     if (line < 0) broken.pop_back();
@@ -190,11 +198,11 @@ TEST(CloneLinesTest, ImageTextRoundTripsWithEitherLineEndAndRefusesWhatIsNoImage
     if (line == 10) std::swap(broken[9], broken[10]);
     if (line == 253) broken[252].pop_back();
     const std::string error = ParseImageText(FormatImageText(broken)).error;
-    EXPECT_TRUE(!error.empty() && error.find(message) != std::string::npos) << line << ": " << error;
+    EXPECT_TRUE(!error.empty() && error.find(message) != std::string::npos)
+        << line << ": " << error;
   }
   EXPECT_NE(ParseImageText("").error, "");
 }
-
 
 using talvirex::testing::RawClient;
 using talvirex::testing::RunningScanner;

@@ -48,7 +48,7 @@ class PrintLog final : public PrintSink {
   std::optional<PrintFailure> TakeFailure() override { return std::exchange(failure_, {}); }
 
   int page_width = 11906, page_height = 16838;  // A4
-  int fail_at_call = -1;  // the TextAt/NewLine call (0-based) that fails
+  int fail_at_call = -1;                        // the TextAt/NewLine call (0-based) that fails
   bool fail_end = false;
   std::string log;
 

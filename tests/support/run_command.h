@@ -39,7 +39,8 @@ inline CommandResult RunCommand(const std::string& binary, const std::vector<std
   std::string line = "TALVIREX_HOME=" + ShellQuoted(home.string()) + " " + ShellQuoted(binary);
   for (const auto& arg : args) line += " " + ShellQuoted(arg);
   line += " <" + (input.empty() ? std::string("/dev/null") : ShellQuoted(input));
-  line += " >" + ShellQuoted((capture / "out").string()) + " 2>" + ShellQuoted((capture / "err").string());
+  line += " >" + ShellQuoted((capture / "out").string()) + " 2>" +
+          ShellQuoted((capture / "err").string());
   const int raw = std::system(line.c_str());
   CommandResult result;
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

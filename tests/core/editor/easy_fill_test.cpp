@@ -27,8 +27,8 @@ int ChangedCells(const Workspace& ws) {
   return changed;
 }
 
-EasyFillForm Form(const char* from, const char* to, EasyFillForm::Box box, const char* start = "406",
-                  const char* step = "12.5") {
+EasyFillForm Form(const char* from, const char* to, EasyFillForm::Box box,
+                  const char* start = "406", const char* step = "12.5") {
   EasyFillForm form;
   form.first_channel = from;
   form.last_channel = to;
@@ -40,14 +40,18 @@ EasyFillForm Form(const char* from, const char* to, EasyFillForm::Box box, const
 
 // The field of channels first..last joined by ",".
 TEST(EasyFill, FrequencyTextsHoldFifteenDigitsPaddedToTenCharacters) {
-  const std::pair<double, const char*> texts[] = {
-      {118.02499999999998, "118.025"}, {118.00833333333333, "118.008333333333"}, {-5, "-5"},
-      {1e20, "100000000000000000000"},  {1.0 / 0.0, "0"},                       {0.0, "0"}};
+  const std::pair<double, const char*> texts[] = {{118.02499999999998, "118.025"},
+                                                  {118.00833333333333, "118.008333333333"},
+                                                  {-5, "-5"},
+                                                  {1e20, "100000000000000000000"},
+                                                  {1.0 / 0.0, "0"},
+                                                  {0.0, "0"}};
   for (const auto& [mhz, text] : texts) EXPECT_EQ(FillFrequencyText(mhz), text) << mhz;
   EXPECT_EQ(FillFrequencyText(-1.7e308).size(), 310u);
   const std::pair<const char*, const char*> padded[] = {
-      {"406", "0406.00000"},  {"118.008333333333", "0118.00833"}, {"0.5", "0000.50000"},
-      {"12345.678", "12345.6780"}, {"-5", "00-5.00000"},          {"", "0000.00000"}};
+      {"406", "0406.00000"}, {"118.008333333333", "0118.00833"},
+      {"0.5", "0000.50000"}, {"12345.678", "12345.6780"},
+      {"-5", "00-5.00000"},  {"", "0000.00000"}};
   for (const auto& [input, expected] : padded) EXPECT_EQ(FormatFillFrequency(input), expected);
   EXPECT_EQ(FormatFillFrequency(FillFrequencyText(5e-324)), "0000.00000");
 }
@@ -58,10 +62,14 @@ TEST(EasyFill, NeverWritesOutsideTheRangeOrTheTable) {
     const char *from, *to, *step, *shown;
     int cells;  // channels written
   } cases[] = {
-      {"30", "25", "12.5", "25..30/12.5", 6}, {"0", "5", "0", "1..5/5", 5},
-      {"", "", "", "1../5", 0},               {"-7", "3", "20000", "1..3/10000", 3},
-      {"3", "99999", "12.5", "3..1100/12.5", 258}, {"21", "abc", "12.5", "1..21/12.5", 21},
-      {"01", "2", "12.5", "01..2/12.5", 2},   {"261", "261", "12.5", "261..261/12.5", 0},
+      {"30", "25", "12.5", "25..30/12.5", 6},
+      {"0", "5", "0", "1..5/5", 5},
+      {"", "", "", "1../5", 0},
+      {"-7", "3", "20000", "1..3/10000", 3},
+      {"3", "99999", "12.5", "3..1100/12.5", 258},
+      {"21", "abc", "12.5", "1..21/12.5", 21},
+      {"01", "2", "12.5", "01..2/12.5", 2},
+      {"261", "261", "12.5", "261..261/12.5", 0},
       {"250", "99999", "12.5", "250..1100/12.5", 11},
   };
   for (const auto& c : cases) {
@@ -69,7 +77,8 @@ TEST(EasyFill, NeverWritesOutsideTheRangeOrTheTable) {
     MarkAllChannels(ws);
     EasyFillForm form = Form(c.from, c.to, EasyFillForm::kFrequency, "145", c.step);
     form.Apply(ws);
-    EXPECT_EQ(form.first_channel + ".." + form.last_channel + "/" + form.step, c.shown) << c.from << ".." << c.to;
+    EXPECT_EQ(form.first_channel + ".." + form.last_channel + "/" + form.step, c.shown)
+        << c.from << ".." << c.to;
     EXPECT_EQ(ChangedCells(ws), c.cells) << c.from << ".." << c.to;
     EXPECT_FALSE(form.apply_enabled);
   }
@@ -98,14 +107,16 @@ TEST(EasyFill, CountersAndKeyFilters) {
   form.tag = "Ab\xC3\xA9";  // an accented letter counts as one character
   EXPECT_EQ(form.TagCounter(), 3);
   EXPECT_TRUE(EasyFillForm::BoxCaption(7).empty() && EasyFillForm::BoxCaption(-1).empty());
-  const std::vector<std::string> subtones = EasyFillForm::SubtoneItems();  // every CTCSS tone, then DCS
+  const std::vector<std::string> subtones =
+      EasyFillForm::SubtoneItems();  // every CTCSS tone, then DCS
   EXPECT_EQ(subtones.size(), 142u);
   EXPECT_EQ(subtones[37] + " " + subtones[38], "250.3 023");
   const std::u32string keys = U"059\b\t-.e/ z\"\u00e9";
   std::string accepted;
   for (const char32_t key : keys) {
     accepted += std::string(EasyFillForm::AcceptsChannelKey(key) ? "C" : "-") +
-                (EasyFillForm::AcceptsNumberKey(key) ? "N" : "-") + (EasyFillForm::AcceptsTagKey(key) ? "T" : "-") + " ";
+                (EasyFillForm::AcceptsNumberKey(key) ? "N" : "-") +
+                (EasyFillForm::AcceptsTagKey(key) ? "T" : "-") + " ";
   }
   EXPECT_EQ(accepted, "CNT CNT CNT CNT -N- -NT -NT --T --T --T --T --- --- ");
 }

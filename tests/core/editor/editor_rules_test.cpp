@@ -35,11 +35,11 @@ TEST(MainWindow, StartUpBuildsTheImageAndBlanksWhatALastRunLeft) {
   FakeClipboard clipboard;
   FakeClock clock;
   int images_built = 0;
-  MainWindowLogic window{ws, ui, clipboard, clock, {folder.path(), folder.path()},
-                         {[&](CloneImage& image) {
-                           ++images_built;
-                           image.lines[1] = "built";
-                         }}};
+  MainWindowLogic window{
+      ws, ui, clipboard, clock, {folder.path(), folder.path()}, {[&](CloneImage& image) {
+        ++images_built;
+        image.lines[1] = "built";
+      }}};
   ws.table.At(3, 21, kFieldSubtone) = "left over";
   ws.priority[9] = 5;
   ws.scanner_settings[10] = 1;
@@ -102,11 +102,13 @@ TEST_F(CellEditorTest, ASlotBeyondTheDummyBankHasNoColumnKind) {
   RenderBank(ws, ui);
   ws.grid.current = {1, 8};  // a column beyond the channels' fields
   editor.SelectionChanged();
-  EXPECT_FALSE(editor.controls().editor_box || editor.controls().off_on || editor.controls().picker);
+  EXPECT_FALSE(editor.controls().editor_box || editor.controls().off_on ||
+               editor.controls().picker);
   ws.current_bank = 11;
   Select(1, 3);
   EXPECT_EQ(editor.CurrentColumnKind(), ColumnKind::kNone);
-  EXPECT_FALSE(editor.controls().editor_box || editor.controls().off_on || editor.controls().picker);
+  EXPECT_FALSE(editor.controls().editor_box || editor.controls().off_on ||
+               editor.controls().picker);
   editor.ChooseOffOn(true);
   editor.PressKey('N');
   EXPECT_EQ(Cell(1, 3), "");
@@ -146,8 +148,8 @@ TEST(FindDuplicates, ASlotBeyondTheDummyBankHasNoChannelsToCompare) {
 TEST(SettleBank, LeavesTheTableAsARedrawAndACommitDo) {
   const std::vector<std::vector<std::string>> rows = {
       {"146.52", "  Tower", "1", "0", "5", "1", "0"}, {"1400", "Far", "0", "1", "49", "0", "1"},
-      {"0", "Unused", "1", "1", "7", "1", "1"},        {"", "", "", "", "", "", ""},
-      {" 0012.5", " ", "x", "On", "999", "2", "Off"},  {"108.0001", "Air", "0", "0", "0", "0", "0"},
+      {"0", "Unused", "1", "1", "7", "1", "1"},       {"", "", "", "", "", "", ""},
+      {" 0012.5", " ", "x", "On", "999", "2", "Off"}, {"108.0001", "Air", "0", "0", "0", "0", "0"},
   };
   for (const int zero : {0, 1}) {
     for (const int easy_tags : {0, 1}) {
@@ -156,7 +158,8 @@ TEST(SettleBank, LeavesTheTableAsARedrawAndACommitDo) {
       shown.settings.hide_leading_zeros = zero;
       shown.settings.easy_tag_lists = easy_tags;
       for (std::size_t i = 0; i < rows.size(); ++i) {
-        for (int field = 1; field <= 7; ++field) shown.table.At(4, static_cast<int>(i) + 1, field) = rows[i][field - 1];
+        for (int field = 1; field <= 7; ++field)
+          shown.table.At(4, static_cast<int>(i) + 1, field) = rows[i][field - 1];
       }
       ChannelTable settled = shown.table;
       SilentUi ui;
@@ -166,7 +169,8 @@ TEST(SettleBank, LeavesTheTableAsARedrawAndACommitDo) {
       for (int row = 1; row <= kChannelsPerBank; ++row) {
         for (int field = 0; field < kFields; ++field) {
           EXPECT_EQ(settled.At(4, row, field), shown.table.At(4, row, field))
-              << "zero " << zero << ", easy tags " << easy_tags << ", row " << row << ", field " << field;
+              << "zero " << zero << ", easy tags " << easy_tags << ", row " << row << ", field "
+              << field;
         }
       }
     }
@@ -190,8 +194,9 @@ class FailingProgressUi : public Ui {
 };
 
 TEST(SortFailure, ReportsSystemErrorPerDirectionAndLeavesTheBankAsItWas) {
-  for (const auto& [order, lead] : {std::pair{SortOrder::kAscending, "System Error - sort_all: "},
-                                    std::pair{SortOrder::kDescending, "System Error - sort_alld: "}}) {
+  for (const auto& [order, lead] :
+       {std::pair{SortOrder::kAscending, "System Error - sort_all: "},
+        std::pair{SortOrder::kDescending, "System Error - sort_alld: "}}) {
     Workspace ws;
     FailingProgressUi ui;
     ws.table.At(0, 1, kFieldFrequency) = "300.0000";
@@ -221,10 +226,14 @@ TEST(MemoryManager, OperationsOnSlotsOutsideTheTableChangeNothing) {
 
 TEST(ReplacedTag, FirstOccurrenceOnlyAndCutToSixteen) {
   const std::array<std::string, 4> cases[] = {
-      {"AAA", "A", "B", "BAA"},          {"BAA", "A", "B", "BBA"},
-      {"XY", "X", "0123456789ABCDEF", "0123456789ABCDEF"}, {"", "A", "B", ""},
-      {"ABC", "", "Z", "ABC"},           {"abc", "A", "Z", "abc"},
-      {"Tower 1", "ower", "", "T 1"},    {"Tower", "T", "\tP", " Power"},
+      {"AAA", "A", "B", "BAA"},
+      {"BAA", "A", "B", "BBA"},
+      {"XY", "X", "0123456789ABCDEF", "0123456789ABCDEF"},
+      {"", "A", "B", ""},
+      {"ABC", "", "Z", "ABC"},
+      {"abc", "A", "Z", "abc"},
+      {"Tower 1", "ower", "", "T 1"},
+      {"Tower", "T", "\tP", " Power"},
   };
   for (const auto& [tag, find, replacement, expected] : cases) {
     EXPECT_EQ(ReplacedTag(tag, find, replacement), expected) << tag;

@@ -41,7 +41,8 @@
 //                               press center|left|clear|default. Software Options: zeros yes|no,
 //                               align N. Export, Print: all (every bank). Import Channel List:
 //                               first N, pick ENTRY yes|no
-//   check WHAT [ARGS] = VALUE   paths in what is found are relative to the program folder. WHAT: cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
+//   check WHAT [ARGS] = VALUE   paths in what is found are relative to the program folder. WHAT:
+//   cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
 //                               cursor, unsaved, undo, busy, said (messages since the last "said"),
 //                               status (the status bar's last text),
 //                               beeps, clipboard, usage, channels, help, controls, boxkeys KEYS,
@@ -121,10 +122,14 @@ std::string Joined(const List& list, std::string_view separator, Show show) {
 }
 const auto kAsIs = [](const auto& item) { return std::string(item); };
 
-const std::pair<std::string_view, int> kFields[] = {
-    {"frequency", kFieldFrequency}, {"tag", kFieldTag},        {"delay", kFieldDelay},
-    {"lockout", kFieldLockOut},     {"subtone", kFieldSubtone}, {"beep", kFieldBeepAlert},
-    {"att", kFieldAtt},             {"spare", kFieldSpare}};
+const std::pair<std::string_view, int> kFields[] = {{"frequency", kFieldFrequency},
+                                                    {"tag", kFieldTag},
+                                                    {"delay", kFieldDelay},
+                                                    {"lockout", kFieldLockOut},
+                                                    {"subtone", kFieldSubtone},
+                                                    {"beep", kFieldBeepAlert},
+                                                    {"att", kFieldAtt},
+                                                    {"spare", kFieldSpare}};
 
 class Session {
  public:
@@ -139,7 +144,8 @@ class Session {
       if (verb == "file" && args >> name) {
         fs::create_directories((folder_ / name).parent_path());
         std::string content = value;
-        for (auto at = content.find("{folder}"); at != std::string::npos; at = content.find("{folder}")) {
+        for (auto at = content.find("{folder}"); at != std::string::npos;
+             at = content.find("{folder}")) {
           content.replace(at, 8, folder_.string());
         }
         WriteBytes(folder_ / name, content);
@@ -184,7 +190,8 @@ class Session {
     } else if (verb == "select") {
       int row = 0, column = 0, end_row = -1, end_column = -1;
       args >> row >> column >> end_row >> end_column;
-      window_.SetSelection({row, column}, end_row < 0 ? CellPos{row, column} : CellPos{end_row, end_column});
+      window_.SetSelection({row, column},
+                           end_row < 0 ? CellPos{row, column} : CellPos{end_row, end_column});
     } else if (verb == "click") {
       editor().LeftButtonDown();
     } else if (verb == "release") {
@@ -208,8 +215,10 @@ class Session {
     } else if (verb == "easytag") {
       editor().ChooseEasyTag(Rest(args));
     } else if (verb == "answer") {
-      const std::pair<std::string_view, Answer> names[] = {
-          {"yes", Answer::kYes}, {"no", Answer::kNo}, {"ok", Answer::kOk}, {"cancel", Answer::kCancel}};
+      const std::pair<std::string_view, Answer> names[] = {{"yes", Answer::kYes},
+                                                           {"no", Answer::kNo},
+                                                           {"ok", Answer::kOk},
+                                                           {"cancel", Answer::kCancel}};
       for (std::string word; args >> word;) {
         for (const auto& [name, answer] : names) {
           if (word == name) ui_.answers.push_back(answer);
@@ -252,13 +261,15 @@ class Session {
       args >> what;
       Dialog(verb + " " + what, args, value);
     } else if (verb == "close") {
-      window_.DialogClosed(dialog_, Rest(args) == "ok" ? DialogResult::kConfirmed : DialogResult::kDismissed);
+      window_.DialogClosed(
+          dialog_, Rest(args) == "ok" ? DialogResult::kConfirmed : DialogResult::kDismissed);
     } else if (verb == "check") {
       std::string what;
       args >> what;
       found = Check(what, args);
       const std::string folder = folder_.string() + "/";  // paths are shown relative to it
-      for (auto at = found.find(folder); at != std::string::npos; at = found.find(folder, at)) found.erase(at, folder.size());
+      for (auto at = found.find(folder); at != std::string::npos; at = found.find(folder, at))
+        found.erase(at, folder.size());
     } else {
       FAIL() << "unknown step \"" << verb << "\"";
     }
@@ -277,7 +288,9 @@ class Session {
     std::getline(args >> std::ws, rest);
     return Unescaped(rest);
   }
-  static int Bank(const std::string& name) { return name == "D" ? kDummyBank : std::stoi(name) - 1; }
+  static int Bank(const std::string& name) {
+    return name == "D" ? kDummyBank : std::stoi(name) - 1;
+  }
   static int Field(const std::string& name) {
     for (const auto& [field_name, field] : kFields) {
       if (name == field_name) return field;
@@ -289,27 +302,34 @@ class Session {
     for (int field = kFieldFrequency; field <= kFieldAtt; ++field) {
       const auto bar = fields.find('|');
       const bool left_out = bar == std::string_view::npos && fields.empty();
-      ws_.table.At(bank, row, field) = left_out && field > kFieldTag ? "0" : std::string(fields.substr(0, bar));
+      ws_.table.At(bank, row, field) =
+          left_out && field > kFieldTag ? "0" : std::string(fields.substr(0, bar));
       fields = bar == std::string_view::npos ? std::string_view() : fields.substr(bar + 1);
     }
   }
   std::string Row(int bank, int row) const {
     std::string text = ws_.table.At(bank, row, kFieldFrequency);
-    for (int field = kFieldTag; field <= kFieldAtt; ++field) text += "|" + ws_.table.At(bank, row, field);
+    for (int field = kFieldTag; field <= kFieldAtt; ++field)
+      text += "|" + ws_.table.At(bank, row, field);
     return text;
   }
   void Key(std::string name) {
     KeyModifiers modifiers;
-    for (const auto& [prefix, flag] : {std::pair{"shift+", &modifiers.shift}, {"ctrl+", &modifiers.ctrl}}) {
+    for (const auto& [prefix, flag] :
+         {std::pair{"shift+", &modifiers.shift}, {"ctrl+", &modifiers.ctrl}}) {
       if (name.starts_with(prefix)) {
         *flag = true;
         name.erase(0, std::string_view(prefix).size());
       }
     }
-    const std::pair<std::string_view, int> keys[] = {
-        {"Tab", kKeyTab},          {"Space", kKeySpace},     {"Delete", kKeyDelete},
-        {"Enter", kKeyEnter},      {"Numpad0", kKeyNumpad0}, {"Numpad1", kKeyNumpad1},
-        {"NumpadAdd", kKeyNumpadAdd}, {"NumpadSubtract", kKeyNumpadSubtract}};
+    const std::pair<std::string_view, int> keys[] = {{"Tab", kKeyTab},
+                                                     {"Space", kKeySpace},
+                                                     {"Delete", kKeyDelete},
+                                                     {"Enter", kKeyEnter},
+                                                     {"Numpad0", kKeyNumpad0},
+                                                     {"Numpad1", kKeyNumpad1},
+                                                     {"NumpadAdd", kKeyNumpadAdd},
+                                                     {"NumpadSubtract", kKeyNumpadSubtract}};
     int code = name.size() == 1 ? name[0] : -1;
     for (const auto& [key_name, key] : keys) {
       if (name == key_name) code = key;
@@ -338,22 +358,38 @@ class Session {
       if (word == "none") return std::nullopt;
       return static_cast<std::size_t>(std::stoi(word));
     };
-    if (what == "open") import_.Open(ws_.current_bank);
-    else if (what == "scan") import_.ScanText(value, ui_);
-    else if (what == "select") import_.MoveToSelected(entry(), ui_);
-    else if (what == "unselect") import_.MoveToFound(entry(), ui_);
-    else if (what == "twenty") import_.MoveTwentyToSelected();
-    else if (what == "all") import_.MoveAllToSelected();
-    else if (what == "back") import_.MoveAllToFound();
-    else if (what == "clear") (word == "found" ? (void)import_.ClearFound() : import_.ClearSelected());
-    else if (what == "bank") import_.SelectBank(word == "D" ? kDummyBank : std::stoi(word) - 1);
-    else if (what == "start") import_.SetStartText(value);
-    else if (what == "leave") import_.LeaveStartField();
-    else if (what == "totable") exported_ = ExportHarvestToTable(ws_, import_, ui_);
-    else if (what == "toclipboard") exported_ = import_.ExportToClipboard(clipboard_, ui_);
-    else if (what == "fromclipboard") import_.ImportFromClipboard(clipboard_, ui_);
-    else if (what == "fromfile") import_.ImportFromFile(ui_);
-    else ADD_FAILURE() << "no import step \"" << what << "\"";
+    if (what == "open")
+      import_.Open(ws_.current_bank);
+    else if (what == "scan")
+      import_.ScanText(value, ui_);
+    else if (what == "select")
+      import_.MoveToSelected(entry(), ui_);
+    else if (what == "unselect")
+      import_.MoveToFound(entry(), ui_);
+    else if (what == "twenty")
+      import_.MoveTwentyToSelected();
+    else if (what == "all")
+      import_.MoveAllToSelected();
+    else if (what == "back")
+      import_.MoveAllToFound();
+    else if (what == "clear")
+      (word == "found" ? (void)import_.ClearFound() : import_.ClearSelected());
+    else if (what == "bank")
+      import_.SelectBank(word == "D" ? kDummyBank : std::stoi(word) - 1);
+    else if (what == "start")
+      import_.SetStartText(value);
+    else if (what == "leave")
+      import_.LeaveStartField();
+    else if (what == "totable")
+      exported_ = ExportHarvestToTable(ws_, import_, ui_);
+    else if (what == "toclipboard")
+      exported_ = import_.ExportToClipboard(clipboard_, ui_);
+    else if (what == "fromclipboard")
+      import_.ImportFromClipboard(clipboard_, ui_);
+    else if (what == "fromfile")
+      import_.ImportFromFile(ui_);
+    else
+      ADD_FAILURE() << "no import step \"" << what << "\"";
   }
   // A field set or a button pressed in the dialog of the last command; "set NAME" takes a word
   // (yes/no, a number, a choice) or " = TEXT".
@@ -362,7 +398,10 @@ class Session {
     std::string word;
     args >> word;
     const bool yes = word == "yes";
-    const int number = !word.empty() && (std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '-') ? std::stoi(word) : 0;
+    const int number =
+        !word.empty() && (std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '-')
+            ? std::stoi(word)
+            : 0;
     const auto Index = [&](std::initializer_list<std::string_view> names) {
       int i = 0;
       for (const auto name : names) {
@@ -378,48 +417,77 @@ class Session {
       case CommandId::kMemoryChannels:
       case CommandId::kMemoryBanks: {
         MemoryManagerForm& f = d.memory_manager;
-        if (action == "set scope") f.SetScope(word == "all" ? ManagerScope::kAllBanks : ManagerScope::kCurrentBank);
-        else if (action == "set op") f.SetOperation(static_cast<ManagerOperation>(Index({"copy", "move", "swap"})));
-        else if (action == "set from") f.SelectSource(number);
-        else if (action == "set to") f.SelectDestination(number);
-        else if (action == "set tags") f.include_bank_tag = yes;
-        else if (action == "set freqs") f.frequencies = yes;
-        else if (action == "press apply") f.Apply();
-        else known = false;
+        if (action == "set scope")
+          f.SetScope(word == "all" ? ManagerScope::kAllBanks : ManagerScope::kCurrentBank);
+        else if (action == "set op")
+          f.SetOperation(static_cast<ManagerOperation>(Index({"copy", "move", "swap"})));
+        else if (action == "set from")
+          f.SelectSource(number);
+        else if (action == "set to")
+          f.SelectDestination(number);
+        else if (action == "set tags")
+          f.include_bank_tag = yes;
+        else if (action == "set freqs")
+          f.frequencies = yes;
+        else if (action == "press apply")
+          f.Apply();
+        else
+          known = false;
         break;
       }
       case CommandId::kFind:
-        if (action == "set scope") d.find.SetScope(scope);
-        else if (action == "set field") d.find.SetField(word == "comments" ? FindForm::kComments : FindForm::kFrequency);
-        else if (action == "set text") d.find.text = value;
-        else if (action == "press find") d.find.Find();
-        else known = false;
+        if (action == "set scope")
+          d.find.SetScope(scope);
+        else if (action == "set field")
+          d.find.SetField(word == "comments" ? FindForm::kComments : FindForm::kFrequency);
+        else if (action == "set text")
+          d.find.text = value;
+        else if (action == "press find")
+          d.find.Find();
+        else
+          known = false;
         break;
       case CommandId::kReplace:
-        if (action == "set scope") d.replace.scope = scope;
-        else if (action == "set text") d.replace.find_text = value;
-        else if (action == "set with") d.replace.replace_text = value;
-        else if (action == "press apply") replaced_ = d.replace.Apply();
-        else known = false;
+        if (action == "set scope")
+          d.replace.scope = scope;
+        else if (action == "set text")
+          d.replace.find_text = value;
+        else if (action == "set with")
+          d.replace.replace_text = value;
+        else if (action == "press apply")
+          replaced_ = d.replace.Apply();
+        else
+          known = false;
         break;
       case CommandId::kPriorityChannels:
-        if (action == "set bank") d.priority.SetField(number - 1, value);
-        else if (action == "press validate") d.priority.ValidateAll();
-        else known = false;
+        if (action == "set bank")
+          d.priority.SetField(number - 1, value);
+        else if (action == "press validate")
+          d.priority.ValidateAll();
+        else
+          known = false;
         break;
       case CommandId::kScannerOptions:
-        for (std::size_t i = 0; action == "set banks" && i < word.size(); ++i) d.scanner_options.bank_active.at(i) = word[i] == '1';
-        for (std::size_t i = 0; action == "set switches" && i < word.size(); ++i) d.scanner_options.switch_on.at(i) = word[i] == '1';
+        for (std::size_t i = 0; action == "set banks" && i < word.size(); ++i)
+          d.scanner_options.bank_active.at(i) = word[i] == '1';
+        for (std::size_t i = 0; action == "set switches" && i < word.size(); ++i)
+          d.scanner_options.switch_on.at(i) = word[i] == '1';
         known = action == "set banks" || action == "set switches";
         break;
       case CommandId::kEasyFill: {
         EasyFillForm& f = d.easy_fill;
-        if (action == "set from") f.first_channel = value;
-        else if (action == "set to") f.last_channel = value;
-        else if (action == "set start") f.start = value;
-        else if (action == "set step") f.step = value;
-        else if (action == "set tag") f.tag = value;
-        else if (action == "set series") f.fill_series = yes;
+        if (action == "set from")
+          f.first_channel = value;
+        else if (action == "set to")
+          f.last_channel = value;
+        else if (action == "set start")
+          f.start = value;
+        else if (action == "set step")
+          f.step = value;
+        else if (action == "set tag")
+          f.tag = value;
+        else if (action == "set series")
+          f.fill_series = yes;
         else if (action == "set box") {
           const int box = Index({"frequency", "tag", "delay", "beep", "lockout", "att", "subtone"});
           args >> word;
@@ -427,18 +495,27 @@ class Session {
         } else if (action == "set switch") {
           const int which = Index({"delay", "beep", "lockout", "att"});
           args >> f.switches.at(static_cast<std::size_t>(which));
-        } else if (action == "set subtone") f.subtone = number;
-        else if (action == "press apply") f.Apply(ws_);
-        else if (action == "press all") f.AllChannels();
-        else if (action == "press default") f.Default();
-        else if (action == "press selectall") f.ToggleSelectAll();
-        else known = false;
+        } else if (action == "set subtone")
+          f.subtone = number;
+        else if (action == "press apply")
+          f.Apply(ws_);
+        else if (action == "press all")
+          f.AllChannels();
+        else if (action == "press default")
+          f.Default();
+        else if (action == "press selectall")
+          f.ToggleSelectAll();
+        else
+          known = false;
         break;
       }
       case CommandId::kSoftwareOptions:
-        if (action == "set zeros") d.software_options.options[SoftwareOptionsForm::kHideZeros] = yes;
-        else if (action == "set align") d.software_options.alignment = number;
-        else known = false;
+        if (action == "set zeros")
+          d.software_options.options[SoftwareOptionsForm::kHideZeros] = yes;
+        else if (action == "set align")
+          d.software_options.alignment = number;
+        else
+          known = false;
         break;
       case CommandId::kExportCsv:
       case CommandId::kPrint:  // "set all": all banks
@@ -447,20 +524,28 @@ class Session {
         known = action == "set all";
         break;
       case CommandId::kImportChannelList:
-        if (action == "set first") d.channel_list.SetFirstChannel(number);
-        else if (action == "set pick") d.channel_list.SetPicked(static_cast<std::size_t>(number), (args >> word, word == "yes"));
-        else known = false;
+        if (action == "set first")
+          d.channel_list.SetFirstChannel(number);
+        else if (action == "set pick")
+          d.channel_list.SetPicked(static_cast<std::size_t>(number), (args >> word, word == "yes"));
+        else
+          known = false;
         break;
       case CommandId::kBankTags:
-        if (action == "set name") d.bank_names.SetField(number, value);
-        else if (action == "press center") d.bank_names.Center();
-        else if (action == "press left") d.bank_names.Left();
-        else if (action == "press clear") d.bank_names.ClearAll();
-        else if (action == "press default") d.bank_names.Default();
-        else known = false;
+        if (action == "set name")
+          d.bank_names.SetField(number, value);
+        else if (action == "press center")
+          d.bank_names.Center();
+        else if (action == "press left")
+          d.bank_names.Left();
+        else if (action == "press clear")
+          d.bank_names.ClearAll();
+        else if (action == "press default")
+          d.bank_names.Default();
+        else
+          known = false;
         break;
-      default:
-        known = false;
+      default: known = false;
     }
     EXPECT_TRUE(known) << "no step \"" << action << "\" in the open dialog";
   }
@@ -471,20 +556,26 @@ class Session {
     switch (dialog_) {
       case CommandId::kMemoryChannels:
       case CommandId::kMemoryBanks:
-        return "from " + std::to_string(d.memory_manager.source()) + " to " + std::to_string(d.memory_manager.destination()) +
-               " apply " + YesNo(d.memory_manager.apply_enabled()) + " tags " + YesNo(d.memory_manager.include_bank_tag) +
-               " mode " + std::string(window_.manager_mode());
+        return "from " + std::to_string(d.memory_manager.source()) + " to " +
+               std::to_string(d.memory_manager.destination()) + " apply " +
+               YesNo(d.memory_manager.apply_enabled()) + " tags " +
+               YesNo(d.memory_manager.include_bank_tag) + " mode " +
+               std::string(window_.manager_mode());
       case CommandId::kFind:
         return "channel " + d.find.channel_label() + " bank " + d.find.bank_label() + " field " +
-               std::to_string(d.find.field()) + " scope " + (d.find.scope() == SearchScope::kAllBanks ? "all" : "current");
+               std::to_string(d.find.field()) + " scope " +
+               (d.find.scope() == SearchScope::kAllBanks ? "all" : "current");
       case CommandId::kReplace: return "replaced " + std::to_string(replaced_);
       case CommandId::kImportChannelList:
         for (const std::string& outcome : d.channel_list.Outcomes()) text += outcome + " // ";
-        return "from " + std::to_string(d.channel_list.first_channel()) + ": " + text + d.channel_list.OverwriteSummary(ws_.table);
-      case CommandId::kExportCsv: return "all " + YesNo(d.csv_export.option() == ExportCsvForm::kAllBanks);
+        return "from " + std::to_string(d.channel_list.first_channel()) + ": " + text +
+               d.channel_list.OverwriteSummary(ws_.table);
+      case CommandId::kExportCsv:
+        return "all " + YesNo(d.csv_export.option() == ExportCsvForm::kAllBanks);
       case CommandId::kPrint: return "all " + YesNo(d.print.option() == PrintForm::kAllBanks);
       case CommandId::kPriorityChannels:
-        for (int bank = 0; bank < PriorityForm::kBanks; ++bank) text += (bank > 0 ? "," : "") + d.priority.Field(bank);
+        for (int bank = 0; bank < PriorityForm::kBanks; ++bank)
+          text += (bank > 0 ? "," : "") + d.priority.Field(bank);
         return text;
       case CommandId::kScannerOptions:
         for (const bool on : d.scanner_options.bank_active) text += on ? '1' : '0';
@@ -494,12 +585,14 @@ class Session {
       case CommandId::kEasyFill: {
         const EasyFillForm& f = d.easy_fill;
         for (const bool box : f.boxes) text += box ? '1' : '0';
-        return f.first_channel + ".." + f.last_channel + " start " + f.start + " step " + f.step + " boxes " + text +
-               " apply " + YesNo(f.apply_enabled) + " " + std::string(f.SelectAllButtonCaption());
+        return f.first_channel + ".." + f.last_channel + " start " + f.start + " step " + f.step +
+               " boxes " + text + " apply " + YesNo(f.apply_enabled) + " " +
+               std::string(f.SelectAllButtonCaption());
       }
       case CommandId::kBankTags:
         for (int field = 0; field < BankNamesForm::kFieldCount; ++field) {
-          text += d.bank_names.Field(field) + "(" + std::to_string(d.bank_names.Counter(field)) + ")|";
+          text +=
+              d.bank_names.Field(field) + "(" + std::to_string(d.bank_names.Counter(field)) + ")|";
         }
         return text;
       default: return "no dialog";
@@ -527,7 +620,8 @@ class Session {
       args >> name;
       const int field = Field(name);
       std::string text = ws_.table.At(ws_.current_bank, 1, field);
-      for (int row = 2; row <= kChannelsPerBank; ++row) text += "," + ws_.table.At(ws_.current_bank, row, field);
+      for (int row = 2; row <= kChannelsPerBank; ++row)
+        text += "," + ws_.table.At(ws_.current_bank, row, field);
       return text;
     }
     if (what == "cursor") {
@@ -538,7 +632,8 @@ class Session {
     if (what == "unsaved") return YesNo(ws_.unsaved_changes);
     if (what == "undo") return YesNo(window_.IsEnabled(CommandId::kUndo));
     if (what == "said") {
-      const std::vector<Message> said(ui_.shown.begin() + static_cast<std::ptrdiff_t>(said_), ui_.shown.end());
+      const std::vector<Message> said(ui_.shown.begin() + static_cast<std::ptrdiff_t>(said_),
+                                      ui_.shown.end());
       said_ = ui_.shown.size();
       return Joined(said, " // ", [](const Message& m) { return m.text; });
     }
@@ -547,13 +642,17 @@ class Session {
     if (what == "busy") return YesNo(!ui_.busy_changes.empty() && ui_.busy_changes.back());
     if (what == "clipboard") return clipboard_.text;
     if (what == "usage") return ws_.status.bank_usage;
-    if (what == "channels") return ws_.status.current_channel + "/" + ws_.status.last_selected_channel;
+    if (what == "channels")
+      return ws_.status.current_channel + "/" + ws_.status.last_selected_channel;
     if (what == "help") return editor().help_text();
-    if (what == "box") return editor().controls().editor_box_text + "/" + std::to_string(editor().controls().editor_box_length);
+    if (what == "box")
+      return editor().controls().editor_box_text + "/" +
+             std::to_string(editor().controls().editor_box_length);
     if (what == "controls") {
       const ControlsAboveGrid& k = editor().controls();
       std::string text;
-      if (k.editor_box) text += "box " + k.editor_box_text + "/" + std::to_string(k.editor_box_limit);
+      if (k.editor_box)
+        text += "box " + k.editor_box_text + "/" + std::to_string(k.editor_box_limit);
       if (k.easy_tags) text += " tags";
       if (k.off_on) {
         text += "offon ";
@@ -564,7 +663,8 @@ class Session {
     }
     if (what == "boxkeys") {
       std::string text;
-      for (const char c : Rest(args)) text += editor().EditorBoxKey(static_cast<unsigned char>(c)) ? 'Y' : 'N';
+      for (const char c : Rest(args))
+        text += editor().EditorBoxKey(static_cast<unsigned char>(c)) ? 'Y' : 'N';
       return text;
     }
     if (what == "report") return ReadBytes(folder_ / "dupl.txt");
@@ -583,24 +683,29 @@ class Session {
     if (what == "exit") return YesNo(exited_);
     if (what == "form") return Form();
     if (what == "import") {  // both lists, the start and its channel, the last export's answer
-      return "found[" + Joined(import_.found(), ",", kAsIs) + "] selected[" + Joined(import_.selected(), ",", kAsIs) +
-             "] start " + import_.start_text() + " " + import_.StartChannelText() + " exported " + YesNo(exported_);
+      return "found[" + Joined(import_.found(), ",", kAsIs) + "] selected[" +
+             Joined(import_.selected(), ",", kAsIs) + "] start " + import_.start_text() + " " +
+             import_.StartChannelText() + " exported " + YesNo(exported_);
     }
-    if (what == "entry") return window_.dialogs().memory_manager.entries().at(static_cast<std::size_t>(Int(args)));
+    if (what == "entry")
+      return window_.dialogs().memory_manager.entries().at(static_cast<std::size_t>(Int(args)));
     if (what == "entries") return std::to_string(window_.dialogs().memory_manager.entries().size());
     const auto number = [](int n) { return std::to_string(n); };
     if (what == "priority") return Joined(ws_.priority, ",", number);
     if (what == "options") return Joined(ws_.scanner_settings, "", number);
     if (what == "names") return Joined(ws_.bank_names, "|", kAsIs) + "|";
     if (what == "outcome") {
-      return outcome_ == CommandOutcome::kDone ? "done" : outcome_ == CommandOutcome::kForWindow ? "window" : "close";
+      return outcome_ == CommandOutcome::kDone        ? "done"
+             : outcome_ == CommandOutcome::kForWindow ? "window"
+                                                      : "close";
     }
     if (what == "window") {
-      return "align " + std::to_string(static_cast<int>(window_.alignment())) + " toolbars " + YesNo(window_.toolbars_visible()) +
-             " reload " + YesNo(window_.WantsLastFileReload());
+      return "align " + std::to_string(static_cast<int>(window_.alignment())) + " toolbars " +
+             YesNo(window_.toolbars_visible()) + " reload " + YesNo(window_.WantsLastFileReload());
     }
     if (what == "opened") {
-      return Joined(ui_.opened_documents, "", [](const auto& path) { return fs::weakly_canonical(path).string() + " "; });
+      return Joined(ui_.opened_documents, "",
+                    [](const auto& path) { return fs::weakly_canonical(path).string() + " "; });
     }
     if (what == "file") return ReadBytes(folder_ / Rest(args));
     if (what == "line") {  // line N of a file, without its line end
@@ -611,22 +716,29 @@ class Session {
       return text.ends_with('\r') ? text.substr(0, text.size() - 1) : text;
     }
     if (what == "exists") return YesNo(fs::exists(folder_ / Rest(args)));
-    if (what == "filename") return ws_.file_name == std::string(kUntitled) ? ws_.file_name : fs::path(ws_.file_name).filename().string();
+    if (what == "filename")
+      return ws_.file_name == std::string(kUntitled) ? ws_.file_name
+                                                     : fs::path(ws_.file_name).filename().string();
     if (what == "placement") {
       const WindowPlacement& p = window_.placement();
-      return std::to_string(p.left) + " " + std::to_string(p.top) + " " + std::to_string(p.width) + " " +
-             std::to_string(p.height) + (p.state == WindowState::kMaximised ? " maximised" : " normal");
+      return std::to_string(p.left) + " " + std::to_string(p.top) + " " + std::to_string(p.width) +
+             " " + std::to_string(p.height) +
+             (p.state == WindowState::kMaximised ? " maximised" : " normal");
     }
     if (what == "widths") return Joined(window_.column_widths(), " ", number);
     if (what == "setting") {  // as setup.ini holds it
       args >> name;
       const std::string saved = SaveSettings(ws_.settings);
       const auto at = saved.find("\n" + name + "=");
-      return at == std::string::npos ? "" : saved.substr(at + name.size() + 2, saved.find('\r', at) - at - name.size() - 2);
+      return at == std::string::npos
+                 ? ""
+                 : saved.substr(at + name.size() + 2, saved.find('\r', at) - at - name.size() - 2);
     }
     if (what == "tags") {
       const auto& list = ws_.tags.tag_list;
-      return Joined(std::vector<std::string>(list.begin() + 1, list.begin() + 1 + ws_.tags.tag_count), ",", kAsIs);
+      return Joined(
+          std::vector<std::string>(list.begin() + 1, list.begin() + 1 + ws_.tags.tag_count), ",",
+          kAsIs);
     }
     ADD_FAILURE() << "nothing to check called \"" << what << "\"";
     return {};
@@ -677,7 +789,8 @@ TEST_P(Scenario, RunsAsWritten) {
     // " = VALUE" or, for the empty value, a line ending in " ="; "\*" at the end: any rest
     auto equals = line.find(" = ");
     if (equals == std::string::npos && line.ends_with(" =")) equals = line.size() - 2;
-    std::string raw = equals == std::string::npos ? "" : line.substr(std::min(equals + 3, line.size()));
+    std::string raw =
+        equals == std::string::npos ? "" : line.substr(std::min(equals + 3, line.size()));
     const bool prefix = raw.ends_with("\\*");
     const std::string value = Unescaped(prefix ? raw.substr(0, raw.size() - 2) : raw);
     std::istringstream args(line.substr(0, equals));
@@ -692,7 +805,8 @@ TEST_P(Scenario, RunsAsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Editor, Scenario,
-                         ::testing::Values("cell_editor", "line_commands", "table_commands", "window", "dialogs"));
+                         ::testing::Values("cell_editor", "line_commands", "table_commands",
+                                           "window", "dialogs"));
 
 }  // namespace
 }  // namespace talvirex::testing

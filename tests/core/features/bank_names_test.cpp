@@ -31,7 +31,8 @@ TEST(NamesFile, AppliesItsLinesInOrderToTheFirstElevenNames) {
       {"", "Bank: 1|Bank: 2|Bank: 3" + rest},
       {"North, South\r\n", "North; South|Bank: 2|Bank: 3" + rest},
       // no cut, no trim, quotes kept; LF and a lone CR end lines; empty lines give empty names
-      {"  a very long bank name indeed  \n\"q\"\r\r\n", "  a very long bank name indeed  |\"q\"|" + rest},
+      {"  a very long bank name indeed  \n\"q\"\r\r\n",
+       "  a very long bank name indeed  |\"q\"|" + rest},
       {"Caf\xE9\r\n", "Caf\xC3\xA9|Bank: 2|Bank: 3" + rest},  // Windows-1252
       {many, "N0|N1|N2|N3|N4|N5|N6|N7|N8|N9|N10|Search"},
   };
@@ -71,7 +72,8 @@ TEST(NamesFile, SavesAndLoadsInTheProgramFolderAndFailsSilently) {
   SaveBankNames(written, folder.path());
   Workspace read;
   LoadBankNames(read, folder.path());
-  EXPECT_EQ(read.bank_names[3] + "|" + read.bank_names[10] + "|" + read.bank_names[11], "Air band|Scratch|Search");
+  EXPECT_EQ(read.bank_names[3] + "|" + read.bank_names[10] + "|" + read.bank_names[11],
+            "Air band|Scratch|Search");
 
   TempDir empty;
   LoadBankNames(read, empty.path());  // no file
@@ -87,21 +89,27 @@ TEST(BankCaptions, TabsAndViewMenu) {
   BankNameList names = DefaultBankNames();
   names[2] = " ";
   names[4] = "  Fire";
-  EXPECT_EQ(BankTabCaption(names, 10) + "|" + BankTabCaption(names, 10, DummyTabCaption::kNameOnly), "D: Dummy|Dummy");
+  EXPECT_EQ(BankTabCaption(names, 10) + "|" + BankTabCaption(names, 10, DummyTabCaption::kNameOnly),
+            "D: Dummy|Dummy");
   EXPECT_EQ(BankTabCaption(names, 4) + "|" + ViewMenuBankCaption(names, 4), "5:   Fire|Fire");
-  EXPECT_EQ(ViewMenuBankCaption(names, 0) + ViewMenuBankCaption(names, 2) + ViewMenuBankCaption(names, 10) +
-                ViewMenuBankCaption(names, 11),
+  EXPECT_EQ(ViewMenuBankCaption(names, 0) + ViewMenuBankCaption(names, 2) +
+                ViewMenuBankCaption(names, 10) + ViewMenuBankCaption(names, 11),
             "Bank: 1DummySearch / Edge");
   EXPECT_EQ(PriorityForm::BankCaption(0) + " " + ScannerOptionsForm::BankCaption(9), "Bank: 1 10");
-  EXPECT_EQ(BankTabCaption(names, 11) + BankTabCaption(names, -1) + ViewMenuBankCaption(names, 12), "");
+  EXPECT_EQ(BankTabCaption(names, 11) + BankTabCaption(names, -1) + ViewMenuBankCaption(names, 12),
+            "");
 }
 
 // The Bank Tags dialog runs in the editor sessions (tests/data/editor/dialogs.txt).
 TEST(KeyFilters, BankNamesTakeNoCommaQuoteOrLineEndAndPriorityChannelsDigitsOnly) {
-  EXPECT_TRUE(PriorityForm::AcceptsKey(U'0') && PriorityForm::AcceptsKey(U'9') && PriorityForm::AcceptsKey(8));
-  EXPECT_FALSE(PriorityForm::AcceptsKey(U'/') || PriorityForm::AcceptsKey(U':') || PriorityForm::AcceptsKey(U'-'));
-  for (const char32_t key : {U'a', U'~', U' ', char32_t{8}, char32_t{25}}) EXPECT_TRUE(BankNamesForm::AcceptsKey(key)) << static_cast<int>(key);
-  for (const char32_t key : {U',', U'"', char32_t{13}, char32_t{127}, U'\u00e9'}) EXPECT_FALSE(BankNamesForm::AcceptsKey(key)) << static_cast<int>(key);
+  EXPECT_TRUE(PriorityForm::AcceptsKey(U'0') && PriorityForm::AcceptsKey(U'9') &&
+              PriorityForm::AcceptsKey(8));
+  EXPECT_FALSE(PriorityForm::AcceptsKey(U'/') || PriorityForm::AcceptsKey(U':') ||
+               PriorityForm::AcceptsKey(U'-'));
+  for (const char32_t key : {U'a', U'~', U' ', char32_t{8}, char32_t{25}})
+    EXPECT_TRUE(BankNamesForm::AcceptsKey(key)) << static_cast<int>(key);
+  for (const char32_t key : {U',', U'"', char32_t{13}, char32_t{127}, U'\u00e9'})
+    EXPECT_FALSE(BankNamesForm::AcceptsKey(key)) << static_cast<int>(key);
 }
 
 }  // namespace

@@ -99,8 +99,10 @@ TEST(WriteFileAtomically, FlushesTheFileAndItsFolderAroundTheRenameAndFollowsLin
   std::filesystem::create_symlink(dir / "bank.s2c", dir / "chain.s2c");
   ScriptedFileSystem files;
   ASSERT_FALSE(WriteFileAtomically(dir / "chain.s2c", "new", files).has_value());
-  EXPECT_EQ(files.log, (std::vector<std::string>{"flush file", "flush folder", "rename", "flush folder"}));
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / "chain.s2c") && std::filesystem::is_symlink(dir / "bank.s2c"));
+  EXPECT_EQ(files.log,
+            (std::vector<std::string>{"flush file", "flush folder", "rename", "flush folder"}));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "chain.s2c") &&
+              std::filesystem::is_symlink(dir / "bank.s2c"));
   EXPECT_EQ(ReadBytes(dir / "real" / "bank.s2c"), "new");
   struct stat written {};
   ASSERT_EQ(::stat((dir / "real" / "bank.s2c").c_str(), &written), 0);
@@ -114,10 +116,8 @@ TEST(WriteFileAtomically, AFailingDiskOrFolderLeavesThePreviousFileAndNoTemporar
   const std::pair<Call, int> cases[] = {
       {Call::kCreate, EACCES},  // a folder the user may not write into
       {Call::kWrite, ENOSPC},   // the disk fills up during the write
-      {Call::kWriteNothing, ENOSPC},
-      {Call::kFsync, ENOSPC},   // or only when the data is flushed
-      {Call::kClose, EIO},
-      {Call::kRename, EACCES},
+      {Call::kWriteNothing, ENOSPC}, {Call::kFsync, ENOSPC},  // or only when the data is flushed
+      {Call::kClose, EIO},           {Call::kRename, EACCES},
   };
   for (const auto& [call, error] : cases) {
     SCOPED_TRACE(static_cast<int>(call));
@@ -137,8 +137,8 @@ TEST(WriteFileAtomically, AFailingDiskOrFolderLeavesThePreviousFileAndNoTemporar
 TEST(WriteFileAtomically, AProcessKilledDuringASaveLeavesTheOldFileOrTheNewOneWhole) {
   const std::string previous(256 << 10, 'p');
   const std::string next(2 << 20, 'n');
-  for (const auto& [stop, kept] : {std::pair{Call::kWrite, &previous}, {Call::kFsync, &previous},
-                                   {Call::kRename, &next}}) {
+  for (const auto& [stop, kept] :
+       {std::pair{Call::kWrite, &previous}, {Call::kFsync, &previous}, {Call::kRename, &next}}) {
     SCOPED_TRACE(static_cast<int>(stop));
     const TempDir dir;
     WriteBytes(dir / "bank.s2c", previous);

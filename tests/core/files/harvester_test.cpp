@@ -27,17 +27,29 @@ Strings Scan(std::string_view text) {
 
 TEST(AddCandidate, CleansTheEndsAndRefusesWhatIsNoFrequency) {
   const std::pair<std::string, std::string> cases[] = {
-      {"462.5625</td", "462.5625"}, {"\"127.6500\"", "127.6500"}, {"MHz146.52", "146.52"},
-      {"146.52MHz", "146.52"},      {"146.52\xC2\xA0", "146.52"},  // UTF-8 non-breaking space
-      {"146.52\xA0", "146.52"},                                     // Windows-1252 one
-      {"1234567890.1234567890", "1234567890.1234"},                 // cut to 15 characters
+      {"462.5625</td", "462.5625"},
+      {"\"127.6500\"", "127.6500"},
+      {"MHz146.52", "146.52"},
+      {"146.52MHz", "146.52"},
+      {"146.52\xC2\xA0", "146.52"},                  // UTF-8 non-breaking space
+      {"146.52\xA0", "146.52"},                      // Windows-1252 one
+      {"1234567890.1234567890", "1234567890.1234"},  // cut to 15 characters
       // non-digits between digits cost digits from the ends instead: the value stays above 0
       {"x146.5a2", "146.5a"},
-      {"ch.5", ""}, {"146.", ""}, {"146.x", ""}, {".5200", ""}, {"000.0000", ""}, {"no point", ""},
+      {"ch.5", ""},
+      {"146.", ""},
+      {"146.x", ""},
+      {".5200", ""},
+      {"000.0000", ""},
+      {"no point", ""},
       {"Ch12a.5", ""},  // the letters eat digits: "a.5" leaves nothing before the point
       {"A1B2.5", ""},   // two letters cost "A1": "B2.5" reads as 0
-      {"0.0\xE9" "0", ""},  // not ASCII, and still 0
-      {"1.5\x80" "5", "1.5\u20AC"},  // a Windows-1252 byte is listed as UTF-8
+      {"0.0\xE9"
+       "0",
+       ""},  // not ASCII, and still 0
+      {"1.5\x80"
+       "5",
+       "1.5\u20AC"},  // a Windows-1252 byte is listed as UTF-8
   };
   for (const auto& [token, kept] : cases) {
     FoundList found;
@@ -55,13 +67,17 @@ TEST(ScanText, SeparatorsRepeatsAndPiecesInAwkwardPlaces) {
   EXPECT_EQ(Scan(""), Strings{});
   FoundList found;
   Harvester harvester(found);
-  for (int twice = 0; twice < 2; ++twice) harvester.ScanText("154.1300,Sheriff,155.2200,1.5\xE9" "5");
+  for (int twice = 0; twice < 2; ++twice)
+    harvester.ScanText(
+        "154.1300,Sheriff,155.2200,1.5\xE9"
+        "5");
   EXPECT_EQ(found.size(), 3u);
 
   const std::string text = ReadBytes(kData + "county_frequencies.htm");
   const Strings whole = Scan(text);
-  EXPECT_EQ(whole, (Strings{"154.1300", "127.3", "155.2200", "462.5625", "453.1250", "458.1250", "460.0250",
-                            "465.0250", "155.3400", "151.6250", "67.0", "155.4750", "155.7525"}));
+  EXPECT_EQ(whole, (Strings{"154.1300", "127.3", "155.2200", "462.5625", "453.1250", "458.1250",
+                            "460.0250", "465.0250", "155.3400", "151.6250", "67.0", "155.4750",
+                            "155.7525"}));
   std::mt19937 random(7);
   for (int round = 0; round < 50; ++round) {
     FoundList pieces;
@@ -78,7 +94,7 @@ TEST(ScanText, SeparatorsRepeatsAndPiecesInAwkwardPlaces) {
 TEST(ScanStream, FilesInEitherCodePageAndOneLongLineReadInBlocks) {
   const std::pair<const char*, Strings> files[] = {
       {"airband.csv", {"118.3000", "121.9000", "127.6500", "156.8000"}},  // UTF-8, a BOM, quotes
-      {"rail_cp1252.tab", {"160.2150", "160.2450", "161.1000"}},  // tabs, Windows-1252
+      {"rail_cp1252.tab", {"160.2150", "160.2450", "161.1000"}},          // tabs, Windows-1252
   };
   for (const auto& [name, expected] : files) {
     std::ifstream in(kData + name, std::ios::binary);
@@ -145,9 +161,10 @@ TEST(FoundList, MembershipFollowsMovesInAndOut) {
 }
 
 TEST(CsvImportForm, TheStartFieldTakesDigitsAndControlKeysOnly) {
-  EXPECT_TRUE(CsvImportForm::StartFieldAcceptsKey('5') && CsvImportForm::StartFieldAcceptsKey('-') &&
-              CsvImportForm::StartFieldAcceptsKey(8));
-  EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey('A') || CsvImportForm::StartFieldAcceptsKey(','));
+  EXPECT_TRUE(CsvImportForm::StartFieldAcceptsKey('5') &&
+              CsvImportForm::StartFieldAcceptsKey('-') && CsvImportForm::StartFieldAcceptsKey(8));
+  EXPECT_FALSE(CsvImportForm::StartFieldAcceptsKey('A') ||
+               CsvImportForm::StartFieldAcceptsKey(','));
 }
 
 TEST(CsvImportForm, TheClipboardGivesItsFirst58000Characters) {

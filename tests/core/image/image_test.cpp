@@ -73,7 +73,7 @@ TEST(CreateSenddata, FinishesLinesWithoutChecksumAndMendsDamagedOnes) {
   image.lines[7].clear();                                               // missing
   image.lines[8] = "CLN 0070 00000000000000000000000000000000~0000XX";  // too long
   image.lines[9] = "garbage that is not a clone line at all!!!";
-  image.lines[10] = image.lines[10].substr(0, 41) + "~0000";            // a stale checksum
+  image.lines[10] = image.lines[10].substr(0, 41) + "~0000";  // a stale checksum
   create_senddata(ws);
   const std::string zeros(32, '0');
   EXPECT_EQ(image.lines[5], line5);
@@ -110,7 +110,8 @@ TEST(FilterImage, UnreadableCharactersReadAsZero) {
     PlantBytes(ws.clone_image, c.address, c.bytes);
     testing::ScriptedUi ui;
     filter_image(ws, ui);
-    EXPECT_EQ(c.field == 0 ? std::to_string(ws.priority[0]) : At(ws, 77, c.field), c.value) << c.bytes;
+    EXPECT_EQ(c.field == 0 ? std::to_string(ws.priority[0]) : At(ws, 77, c.field), c.value)
+        << c.bytes;
     EXPECT_TRUE(ui.shown.empty());
   }
 }
@@ -125,7 +126,8 @@ TEST(FilterImage, LeavesTheDummyBankTheSpareRowsAndTheUndecodedSettingsAlone) {
   testing::ScriptedUi ui;
   filter_image(ws, ui);
   EXPECT_EQ(ws.table.At(kDummyBank, 4, kFieldFrequency) + ws.table.At(11, 1, kFieldTag) +
-                ws.table.At(0, 21, kFieldFrequency), "145.5keptspare");
+                ws.table.At(0, 21, kFieldFrequency),
+            "145.5keptspare");
   EXPECT_EQ(ws.scanner_settings[15], 7);
   EXPECT_EQ(ws.priority[10], 99);
   EXPECT_EQ(ui.busy_changes, (std::vector<bool>{true, false}));
@@ -149,15 +151,19 @@ TEST(FilterImage, DamagedLinesReadAsZeroAndAreReportedOnce) {
   EXPECT_EQ(ui.shown[0].text, "hexsmeter problem\r\n3");
 }
 
-
 // Every band with its channel step, in 100 Hz units; the airband is the 108..137 part.
 struct Band {
   long long first, last, step;
 };
-constexpr Band kBands[] = {{290000, 540000, 50},    {1080000, 1370000, 125}, {1370000, 1740000, 50},
-                           {4060000, 5120000, 125}, {8060000, 9560000, 125}};
+constexpr Band kBands[] = {{290000, 540000, 50},
+                           {1080000, 1370000, 125},
+                           {1370000, 1740000, 50},
+                           {4060000, 5120000, 125},
+                           {8060000, 9560000, 125}};
 
-std::string& Field(Workspace& ws, int n, int field) { return ws.table.At(BankOf(n), RowOf(n), field); }
+std::string& Field(Workspace& ws, int n, int field) {
+  return ws.table.At(BankOf(n), RowOf(n), field);
+}
 
 // Fields 1..7 of channel n joined by "|".
 std::string Channel(Workspace& ws, int n) {
@@ -179,15 +185,19 @@ void EncodeThenDecode(Workspace& ws) {
 // Random channels in every form a normalized table holds (padded, plain, shortest), empty ones,
 // every subtone code and priority channel in turn, random flags and options.
 TEST(CodecProperty, RandomTablesSurviveEncodeThenDecode) {
-  constexpr std::string_view kTagAlphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz/()&'.,-# ";
+  constexpr std::string_view kTagAlphabet =
+      "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz/()&'.,-# ";
   for (unsigned seed = 1; seed <= 40; ++seed) {
     std::mt19937 random(seed);
-    const auto below = [&](int limit) { return static_cast<int>(random() % static_cast<unsigned>(limit)); };
+    const auto below = [&](int limit) {
+      return static_cast<int>(random() % static_cast<unsigned>(limit));
+    };
     Workspace ws;
     std::vector<std::string> expected(kChannelCount + 1);
     for (int n = 1; n <= kChannelCount; ++n) {
       const Band& band = kBands[below(5)];
-      const long long units = band.first + band.step * (random() % ((band.last - band.first) / band.step + 1));
+      const long long units =
+          band.first + band.step * (random() % ((band.last - band.first) / band.step + 1));
       const std::string text = ShortestDecimal(units / 10000.0);
       const int form = below(4);
       Field(ws, n, kFieldFrequency) = form == 0   ? FormatFrequencyPadded(text)
@@ -195,25 +205,31 @@ TEST(CodecProperty, RandomTablesSurviveEncodeThenDecode) {
                                       : form == 2 ? text
                                                   : (below(2) ? "0" : "Empty");
       std::string tag;
-      for (int i = below(13); i > 0; --i) tag += kTagAlphabet[below(static_cast<int>(kTagAlphabet.size()))];
+      for (int i = below(13); i > 0; --i)
+        tag += kTagAlphabet[below(static_cast<int>(kTagAlphabet.size()))];
       Field(ws, n, kFieldTag) = tag;
       for (const int field : {kFieldDelay, kFieldLockOut, kFieldBeepAlert, kFieldAtt}) {
         Field(ws, n, field) = below(2) ? "1" : "0";
       }
       Field(ws, n, kFieldSubtone) = IntText(static_cast<int>((n + seed) % (kLastSubtoneCode + 1)));
       tag.resize(10, ' ');
-      expected[n] = form == 3 ? "0|" + tag.substr(0, 10) + "|0|1|0|0|0" : text + "|" + tag.substr(0, 10);
-      for (const int field : {kFieldDelay, kFieldLockOut, kFieldSubtone, kFieldBeepAlert, kFieldAtt}) {
+      expected[n] =
+          form == 3 ? "0|" + tag.substr(0, 10) + "|0|1|0|0|0" : text + "|" + tag.substr(0, 10);
+      for (const int field :
+           {kFieldDelay, kFieldLockOut, kFieldSubtone, kFieldBeepAlert, kFieldAtt}) {
         if (form != 3) expected[n] += "|" + Field(ws, n, field);
       }
     }
-    for (int b = 0; b < kScannerBanks; ++b) ws.priority[b] = 1 + static_cast<int>((seed * kScannerBanks + b) % kChannelCount);
+    for (int b = 0; b < kScannerBanks; ++b)
+      ws.priority[b] = 1 + static_cast<int>((seed * kScannerBanks + b) % kChannelCount);
     for (int i = 0; i <= 13; ++i) ws.scanner_settings[i] = below(2);
     const Workspace sent = ws;
     EncodeThenDecode(ws);
-    for (int n = 1; n <= kChannelCount; ++n) ASSERT_EQ(Channel(ws, n), expected[n]) << "seed " << seed << " slot " << n;
+    for (int n = 1; n <= kChannelCount; ++n)
+      ASSERT_EQ(Channel(ws, n), expected[n]) << "seed " << seed << " slot " << n;
     EXPECT_TRUE(std::equal(sent.priority.begin(), sent.priority.begin() + 10, ws.priority.begin()));
-    EXPECT_TRUE(std::equal(sent.scanner_settings.begin(), sent.scanner_settings.begin() + 14, ws.scanner_settings.begin()));
+    EXPECT_TRUE(std::equal(sent.scanner_settings.begin(), sent.scanner_settings.begin() + 14,
+                           ws.scanner_settings.begin()));
   }
 }
 
@@ -237,9 +253,11 @@ TEST(CodecProperty, EveryOnStepFrequencyOfEveryBandComesBack) {
 bool IsInterpreted(int address, bool high) {
   if (address == 0x00CA) return high;
   if (address == 0x00CB || (address >= 0x00D0 && address <= 0x00D9)) return true;
-  if (address == 0x00CC || address == 0x00CD || address == 0x00CF || address == 0x01C0) return !high;
+  if (address == 0x00CC || address == 0x00CD || address == 0x00CF || address == 0x01C0)
+    return !high;
   if (address >= 0x00E0 && address <= 0x01A7) return high;
-  return (address >= 0x0400 && address <= 0x066F) || (address >= 0x0700 && address <= 0x07C7) || address >= 0x0800;
+  return (address >= 0x0400 && address <= 0x066F) || (address >= 0x0700 && address <= 0x07C7) ||
+         address >= 0x0800;
 }
 
 TEST(CodecProperty, RandomImagesKeepEveryUninterpretedCharacter) {
@@ -257,9 +275,11 @@ TEST(CodecProperty, RandomImagesKeepEveryUninterpretedCharacter) {
     filter_image(ws, ui);
     create_senddata(ws);
     for (int address = 0; address < kCloneImageBytes; ++address) {
-      const std::string before = ByteText(original, address), after = ByteText(ws.clone_image, address);
+      const std::string before = ByteText(original, address),
+                        after = ByteText(ws.clone_image, address);
       for (const int half : {0, 1}) {
-        ASSERT_TRUE(IsInterpreted(address, half == 0) || after[half] == before[half]) << std::hex << address;
+        ASSERT_TRUE(IsInterpreted(address, half == 0) || after[half] == before[half])
+            << std::hex << address;
       }
     }
     for (int i = 1; i <= kCloneLineCount; ++i) {
@@ -268,7 +288,6 @@ TEST(CodecProperty, RandomImagesKeepEveryUninterpretedCharacter) {
     }
   }
 }
-
 
 const std::filesystem::path kImages = std::filesystem::path(TALVIREX_TEST_DATA) / "image";
 const CloneImage kDefault = DefaultImage();
@@ -288,12 +307,14 @@ std::string Refusal(const Source& source, std::vector<int>* rebuilt = nullptr) {
   } else {
     result = ParseImageFile(source, rebuilt);
   }
-  return std::holds_alternative<ImageFileError>(result) ? std::get<ImageFileError>(result).message : "";
+  return std::holds_alternative<ImageFileError>(result) ? std::get<ImageFileError>(result).message
+                                                        : "";
 }
 
 TEST(ImageFile, ReadsCrLfLfAndTrailingBlankLinesAndRefusesWhatIsNot253CloneLines) {
-  for (const std::string& text : {JoinLines("\n"), JoinLines("\r\n"), JoinLines("\r\n") + "\r\n\r\n  \n",
-                                  JoinLines("\n").substr(0, 253u * 47u - 1)}) {
+  for (const std::string& text :
+       {JoinLines("\n"), JoinLines("\r\n"), JoinLines("\r\n") + "\r\n\r\n  \n",
+        JoinLines("\n").substr(0, 253u * 47u - 1)}) {
     const auto result = ParseImageFile(text);
     ASSERT_TRUE(std::holds_alternative<CloneImage>(result));
     EXPECT_EQ(std::get<CloneImage>(result), kDefault);
@@ -310,23 +331,29 @@ TEST(ImageFile, ReadsCrLfLfAndTrailingBlankLinesAndRefusesWhatIsNot253CloneLines
       {renamed, "Line 100 "},
       {joined, "Line 10 "},
   };
-  for (const auto& [text, part] : refused) EXPECT_NE(Refusal(text).find(part), std::string::npos) << part;
+  for (const auto& [text, part] : refused)
+    EXPECT_NE(Refusal(text).find(part), std::string::npos) << part;
 }
 
 // tests/data/image: a stored read (sample.img) and damaged copies of it.
 TEST(LoadImageFile, RefusesLinesOutOfPlaceOrDamagedNamingThem) {
-  const std::string kNotWhole = " of the file is not a whole clone line (\"CLN\", the address, 32 hex digits, \"~\" and the checksum).";
+  const std::string kNotWhole =
+      " of the file is not a whole clone line (\"CLN\", the address, 32 hex digits, \"~\" and the "
+      "checksum).";
   const std::pair<const char*, std::string> cases[] = {
-      {"swapped.img", "Line 66 of the file has the address 0420 where line 66 of an image has 0410: "
-                      "lines are missing or out of order."},
-      {"bad-checksums.img", "Lines 13 and 200 of the file have a wrong checksum: the image is damaged."},
+      {"swapped.img",
+       "Line 66 of the file has the address 0420 where line 66 of an image has 0410: "
+       "lines are missing or out of order."},
+      {"bad-checksums.img",
+       "Lines 13 and 200 of the file have a wrong checksum: the image is damaged."},
       {"short-line.img", "Line 100" + kNotWhole},
       {"lowercase.img", "Line 5" + kNotWhole},
       {"none.img", ""},  // missing: the message names it
   };
   for (const auto& [file, message] : cases) {
     const std::string refusal = Refusal(kImages / file);
-    EXPECT_TRUE(message.empty() ? refusal.find(file) != std::string::npos : refusal == message) << refusal;
+    EXPECT_TRUE(message.empty() ? refusal.find(file) != std::string::npos : refusal == message)
+        << refusal;
   }
   EXPECT_EQ(LineNumbersText({7, 40, 41}), "lines 7, 40 and 41");
 }

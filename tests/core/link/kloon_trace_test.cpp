@@ -30,7 +30,8 @@ namespace {
 
 std::string Escaped(std::string_view text) {
   std::string out;
-  for (const char c : text) out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\\' ? "\\\\" : std::string(1, c);
+  for (const char c : text)
+    out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\\' ? "\\\\" : std::string(1, c);
   return out;
 }
 
@@ -48,8 +49,9 @@ std::string Unescaped(std::string_view text) {
 }
 
 std::string Describe(const KloonEffect& effect) {
-  const char* kOutcomes[] = {"complete",    "bad-read",  "cancelled", "port-unavailable", "port-in-use",
-                             "no-permission", "port-lost", "too-many-refusals", "answered-twice"};
+  const char* kOutcomes[] = {"complete",         "bad-read",          "cancelled",
+                             "port-unavailable", "port-in-use",       "no-permission",
+                             "port-lost",        "too-many-refusals", "answered-twice"};
   return std::visit(
       [&](const auto& e) -> std::string {
         using E = std::decay_t<decltype(e)>;
@@ -57,24 +59,31 @@ std::string Describe(const KloonEffect& effect) {
         if constexpr (std::is_same_v<E, OpenPort>) return "open-port " + e.port.Describe();
         if constexpr (std::is_same_v<E, ClosePort>) return "close-port";
         if constexpr (std::is_same_v<E, DiscardInput>) return "discard-input";
-        if constexpr (std::is_same_v<E, StartPacingTimer>) return "pacing " + std::to_string(e.interval_ms);
+        if constexpr (std::is_same_v<E, StartPacingTimer>)
+          return "pacing " + std::to_string(e.interval_ms);
         if constexpr (std::is_same_v<E, StopPacingTimer>) return "stop-pacing";
-        if constexpr (std::is_same_v<E, StartCloseTimer>) return "close-timer " + std::to_string(e.interval_ms);
+        if constexpr (std::is_same_v<E, StartCloseTimer>)
+          return "close-timer " + std::to_string(e.interval_ms);
         if constexpr (std::is_same_v<E, ShowMessage>) return "message " + Escaped(e.message.text);
         if constexpr (std::is_same_v<E, SetStatus>) return "status " + e.text;
         if constexpr (std::is_same_v<E, SetProgress>) {
-          return "progress " + std::to_string(e.percent) + "% line " + std::to_string(e.line_counter);
+          return "progress " + std::to_string(e.percent) + "% line " +
+                 std::to_string(e.line_counter);
         }
-        if constexpr (std::is_same_v<E, SetDetected>) return std::string("detected ") + (e.detected ? "yes" : "no");
+        if constexpr (std::is_same_v<E, SetDetected>)
+          return std::string("detected ") + (e.detected ? "yes" : "no");
         if constexpr (std::is_same_v<E, ShowLine>) return "line " + Escaped(e.text);
-        if constexpr (std::is_same_v<E, SetRejectedCount>) return "rejected " + (e.count ? std::to_string(*e.count) : "-");
+        if constexpr (std::is_same_v<E, SetRejectedCount>)
+          return "rejected " + (e.count ? std::to_string(*e.count) : "-");
         if constexpr (std::is_same_v<E, AppendRefusalLog>) return "refusal-log " + Escaped(e.text);
         if constexpr (std::is_same_v<E, SetButtons>) {
-          return std::string("buttons") + (e.read ? " read" : "") + (e.send ? " send" : "") + (e.stop ? " stop" : "");
+          return std::string("buttons") + (e.read ? " read" : "") + (e.send ? " send" : "") +
+                 (e.stop ? " stop" : "");
         }
         if constexpr (std::is_same_v<E, DecodeImage>) return "decode";
         if constexpr (std::is_same_v<E, CloseWindow>) return "close-window";
-        if constexpr (std::is_same_v<E, TransferEnded>) return std::string("ended ") + kOutcomes[static_cast<int>(e.outcome)];
+        if constexpr (std::is_same_v<E, TransferEnded>)
+          return std::string("ended ") + kOutcomes[static_cast<int>(e.outcome)];
       },
       effect);
 }
@@ -98,8 +107,9 @@ class Engine {
       in >> line;
       const std::string value = word == "transferring" ? (kloon_.transferring() ? "yes" : "no")
                                 : word == "refusals"   ? std::to_string(kloon_.refusals())
-                                : word == "counter"    ? std::to_string(kloon_.line_counter())
-                                                       : image_.lines.at(static_cast<std::size_t>(line));
+                                : word == "counter"
+                                    ? std::to_string(kloon_.line_counter())
+                                    : image_.lines.at(static_cast<std::size_t>(line));
       return "  = " + value + "\n";
     }
     if (verb == "open") effects = kloon_.Open();
@@ -189,7 +199,8 @@ TEST_P(KloonTrace, AnswersAsTraced) {
       std::string mode;
       int pacing = 20, timeout = Kloon::kAnswerTimeoutMs;
       words >> mode >> pacing >> timeout;
-      engine = std::make_unique<Engine>(mode == "read" ? KloonMode::kRead : KloonMode::kSend, pacing, timeout);
+      engine = std::make_unique<Engine>(mode == "read" ? KloonMode::kRead : KloonMode::kSend,
+                                        pacing, timeout);
       continue;
     }
     ASSERT_TRUE(engine) << "an event before the first \"kloon\" line: " << line;

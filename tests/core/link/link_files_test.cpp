@@ -22,24 +22,30 @@ TEST(ImageBackup, WritesTheImageUnderATimeStampedNameAndRemovesOnlyItsOwnOlderTh
   TempDir home;
   CloneImage image;
   BuildDefaultImage(image);
-  const auto path = WriteImageBackup(image, home.path(), {2026, 12, 5, 16, 50, 7}, BackupKind::kRead);
+  const auto path =
+      WriteImageBackup(image, home.path(), {2026, 12, 5, 16, 50, 7}, BackupKind::kRead);
   ASSERT_TRUE(path.has_value());
   EXPECT_EQ(path->filename(), "2026-12-05_16-50-07_read.img");
   EXPECT_EQ(ReadBytes(*path), ImageFileText(image));
   WriteBytes(home / "blocked", "a file where the folder should be");
-  EXPECT_FALSE(WriteImageBackup(image, home / "blocked", {2026, 1, 1, 0, 0, 0}, BackupKind::kSend).has_value());
+  EXPECT_FALSE(WriteImageBackup(image, home / "blocked", {2026, 1, 1, 0, 0, 0}, BackupKind::kSend)
+                   .has_value());
 
   const auto now = fs::file_time_type::clock::now();
-  const std::pair<const char*, bool> files[] = {  // name, removed
-      {"2025-01-01_10-00-00_read.img", true}, {"2025-01-01_10-00-01_send.img", true},
+  const std::pair<const char*, bool> files[] = {
+      // name, removed
+      {"2025-01-01_10-00-00_read.img", true},
+      {"2025-01-01_10-00-01_send.img", true},
       {"12-05-2025_16_50_00sc200membackup.mem", false},  // a channel file backup stays
-      {"2025-01-01_10-00-0x_read.img", false}, {"notes.img", false}};  // not ours
+      {"2025-01-01_10-00-0x_read.img", false},
+      {"notes.img", false}};  // not ours
   for (const auto& [name, _] : files) {
     WriteBytes(home / "backup" / name, "x");
     fs::last_write_time(home / "backup" / name, now - std::chrono::hours(24 * 400));
   }
   EXPECT_EQ(RemoveOldImageBackups(home.path(), now), 2);
-  for (const auto& [name, removed] : files) EXPECT_EQ(fs::exists(home / "backup" / name), !removed) << name;
+  for (const auto& [name, removed] : files)
+    EXPECT_EQ(fs::exists(home / "backup" / name), !removed) << name;
   EXPECT_TRUE(fs::exists(*path));  // recent
   TempDir empty;
   EXPECT_EQ(RemoveOldImageBackups(empty.path(), now), 0);
@@ -51,14 +57,18 @@ TEST(TransferTrace, RecordsBothDirectionsAndKeepsTheLastTen) {
   trace.Status("Waiting for scanner...");
   trace.Sent("MDL\r");
   trace.Received("SC200\x01\r\n");
-  EXPECT_EQ(trace.Text(), "16:50:01 = Waiting for scanner...\n16:50:01 > MDL\\r\n16:50:01 < SC200\\x01\\r\\n\n");
+  EXPECT_EQ(trace.Text(),
+            "16:50:01 = Waiting for scanner...\n16:50:01 > MDL\\r\n16:50:01 < SC200\\x01\\r\\n\n");
   TempDir home;
-  for (int i = 0; i < 12; ++i) ASSERT_TRUE(KeepTrace(trace, home.path(), {2026, 12, 5, 16, 50, i}, "read"));
+  for (int i = 0; i < 12; ++i)
+    ASSERT_TRUE(KeepTrace(trace, home.path(), {2026, 12, 5, 16, 50, i}, "read"));
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(home / "traces")) names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(home / "traces"))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   ASSERT_EQ(names.size(), 10u);
-  EXPECT_EQ(names.front() + " " + names.back(), "2026-12-05_16-50-02_read.trace 2026-12-05_16-50-11_read.trace");
+  EXPECT_EQ(names.front() + " " + names.back(),
+            "2026-12-05_16-50-02_read.trace 2026-12-05_16-50-11_read.trace");
 }
 
 TEST(PortSetup, LoadsTheStoredPortAndPacingAndStoresThemWithTheSuffix) {
@@ -66,21 +76,27 @@ TEST(PortSetup, LoadsTheStoredPortAndPacingAndStoresThemWithTheSuffix) {
     const char* stored;
     const char* loaded;  // option, other entry, port, pacing
   } cases[] = {
-      {"", "1  1 50"},                    {"comport=8x\ntimer1=37x\n", "8  8 37"},
-      {"comport=12x\n", "9 12 12 50"},    {"comport=19x\n", "9 19 19 50"},
-      {"comport=25x\ntimer1=5x\n", "1  1 10"}, {"comport=0x\ntimer1=500x\n", "1  1 100"},
-      {"comport=abcx\ntimer1=junkx\n", "1  1 10"}, {"comport= 7 x\n", "7  7 50"},
+      {"", "1  1 50"},
+      {"comport=8x\ntimer1=37x\n", "8  8 37"},
+      {"comport=12x\n", "9 12 12 50"},
+      {"comport=19x\n", "9 19 19 50"},
+      {"comport=25x\ntimer1=5x\n", "1  1 10"},
+      {"comport=0x\ntimer1=500x\n", "1  1 100"},
+      {"comport=abcx\ntimer1=junkx\n", "1  1 10"},
+      {"comport= 7 x\n", "7  7 50"},
   };
   for (const auto& c : cases) {
     RegistryStore store = RegistryStore::Parse("[" + std::string(kRegistryKey) + "]\n" + c.stored);
     const PortSetup setup = PortSetup::Load(store);
-    const std::string loaded = std::to_string(setup.selected_option()) + " " + setup.other_entry() + " " +
-                               std::to_string(setup.Port().number) + " " + std::to_string(setup.pacing_ms());
+    const std::string loaded = std::to_string(setup.selected_option()) + " " + setup.other_entry() +
+                               " " + std::to_string(setup.Port().number) + " " +
+                               std::to_string(setup.pacing_ms());
     EXPECT_EQ(loaded, c.loaded) << c.stored;
     setup.Store(store);
     EXPECT_EQ(store.RegistryGet("comport", "?x") + " " + store.RegistryGet("timer1", "?x"),
               std::to_string(setup.Port().number) + " " + std::to_string(setup.pacing_ms()));
-    EXPECT_NE(store.Serialize().find("comport=" + std::to_string(setup.Port().number) + "x"), std::string::npos);
+    EXPECT_NE(store.Serialize().find("comport=" + std::to_string(setup.Port().number) + "x"),
+              std::string::npos);
   }
   PortSetup other;  // a device path in the "other:" entry is used and remembered
   other.SetOtherEntry(" /dev/pts/7 ");

@@ -62,7 +62,8 @@ TEST_F(TransferSessionTest, ACompleteReadIsKeptThenDecodedAndTracedOnce) {
   document.table.At(0, 1, kFieldFrequency) = "440";
   Begin(KloonMode::kRead);
   std::string stream = "MDL\r";
-  for (int i = 1; i <= kCloneLineCount; ++i) stream += scanner.lines[static_cast<std::size_t>(i)] + "\r";
+  for (int i = 1; i <= kCloneLineCount; ++i)
+    stream += scanner.lines[static_cast<std::size_t>(i)] + "\r";
   Receive(stream + "END\r");
 
   EXPECT_EQ(session->outcome(), Outcome::kComplete);

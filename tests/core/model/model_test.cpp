@@ -20,7 +20,7 @@ namespace {
 
 TEST(NumericValue, ReadsTheLeadingNumberLikeTheTables) {
   const std::pair<const char*, double> cases[] = {
-      {"145.5", 145.5}, {"  145.5abc", 145.5}, {"Empty", 0}, {"", 0},  {" ", 0},     {"-5", -5},
+      {"145.5", 145.5}, {"  145.5abc", 145.5}, {"Empty", 0}, {"", 0},        {" ", 0}, {"-5", -5},
       {"+3", 3},        {".5", 0.5},           {"5.", 5},    {"1.2.3", 1.2}, {"-", 0}, {"12e5", 12},
       {"\t5", 0},       {"0.0001", 0.0001}};
   for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(NumericValue(text), value) << text;
@@ -30,40 +30,60 @@ TEST(NumericValue, ReadsTheLeadingNumberLikeTheTables) {
 }
 
 TEST(Frequency, FormatsPadOrDropLeadingZerosAndNeverRound) {
-  const std::array<const char*, 3> cases[] = {  // text, padded, plain
-      {"145.5", "145.5000", "145.5000"},  {"45", "045.0000", "45.0000"},  {"0.5", "000.5000", ".5000"},
-      {"0", "000.0000", ".0000"},         {"", "000.0000", ".0000"},      {"145.123456", "145.1234", "145.123456"},
-      {"1240.5", "1240.500", "1240.5000"}, {"-5", "0-5.0000", "-5.0000"}, {" 145.12", "145.1200", "145.1200"},
-      {"  007.5", "007.5000", "7.5000"},
+  const std::array<const char*, 3> cases[] = {
+      // text, padded, plain
+      {"145.5", "145.5000", "145.5000"},   {"45", "045.0000", "45.0000"},
+      {"0.5", "000.5000", ".5000"},        {"0", "000.0000", ".0000"},
+      {"", "000.0000", ".0000"},           {"145.123456", "145.1234", "145.123456"},
+      {"1240.5", "1240.500", "1240.5000"}, {"-5", "0-5.0000", "-5.0000"},
+      {" 145.12", "145.1200", "145.1200"}, {"  007.5", "007.5000", "7.5000"},
   };
   for (const auto& [text, padded, plain] : cases) {
-    EXPECT_EQ(FormatFrequencyPadded(text) + " " + FormatFrequencyPlain(text), std::string(padded) + " " + plain) << text;
+    EXPECT_EQ(FormatFrequencyPadded(text) + " " + FormatFrequencyPlain(text),
+              std::string(padded) + " " + plain)
+        << text;
   }
   EXPECT_EQ(FormatFrequency("45", false) + FormatFrequency("45", true), "045.000045.0000");
 }
 
 TEST(Frequency, CorrectionClampsIntoBandsAndRoundsDownOntoSteps) {
   const std::pair<const char*, const char*> cases[] = {
-      {"145.1234", " 145.12"}, {"162.0125", " 162.01"}, {"460.01", " 460"},   {"118.01", " 118"},
-      {"80", "54"},            {"300", "174"},          {"600", "512"},       {"1000", "956"},
-      {"12", "29"},            {"956.3", "956.3"},      {"107.99", "54"},     {"137.0063", " 137.005"},
-      {"-5", "29"},            {"54.0049", "54.0049"},  {"53.0049", " 53"},   {"805.9", "512"},
-      {"406.00625", " 406"},   {"0.0001", "29"},
+      {"145.1234", " 145.12"},
+      {"162.0125", " 162.01"},
+      {"460.01", " 460"},
+      {"118.01", " 118"},
+      {"80", "54"},
+      {"300", "174"},
+      {"600", "512"},
+      {"1000", "956"},
+      {"12", "29"},
+      {"956.3", "956.3"},
+      {"107.99", "54"},
+      {"137.0063", " 137.005"},
+      {"-5", "29"},
+      {"54.0049", "54.0049"},
+      {"53.0049", " 53"},
+      {"805.9", "512"},
+      {"406.00625", " 406"},
+      {"0.0001", "29"},
   };
   for (const auto& [text, corrected] : cases) EXPECT_EQ(CorrectFrequency(text), corrected) << text;
   std::string band_edges;  // whole MHz decide: 54.99 is in, 55 is not
-  for (const char* text : {"28.99", "29", "54.99", "55", "107.9", "108", "174.9", "175", "405.9", "406",
-                           "512.9", "513", "805.9", "806", "956.9", "957"}) {
+  for (const char* text : {"28.99", "29", "54.99", "55", "107.9", "108", "174.9", "175", "405.9",
+                           "406", "512.9", "513", "805.9", "806", "956.9", "957"}) {
     band_edges += IsInScannerBand(text) ? '1' : '0';
   }
   EXPECT_EQ(band_edges, "0110011001100110");
   // Floating-point error must never move a value typed on its step.
-  const std::array<int, 3> bands[] = {{290000, 540000, 50}, {1080000, 1370000, 125}, {1370000, 1740000, 50},
-                                      {4060000, 5120000, 125}, {8060000, 9560000, 125}};
+  const std::array<int, 3> bands[] = {{290000, 540000, 50},
+                                      {1080000, 1370000, 125},
+                                      {1370000, 1740000, 50},
+                                      {4060000, 5120000, 125},
+                                      {8060000, 9560000, 125}};
   for (const auto& [first, last, step] : bands) {
     for (int units = first; units <= last; units += step * 7) {
-      const std::string text = FormatFrequencyPadded(std::to_string(units / 10000) + "." +
-                                                     std::to_string(10000 + units % 10000).substr(1));
+      const std::string text = FormatFrequencyPadded(
+          std::to_string(units / 10000) + "." + std::to_string(10000 + units % 10000).substr(1));
       ASSERT_EQ(CorrectFrequency(text), text) << units;
     }
   }
@@ -85,9 +105,10 @@ TEST(NormalizeForSave, CleansRowsWithFrequenciesOnlyAndCutsTagsByCharacters) {
   table.At(kDummyBank, 20, kFieldFrequency) = "80";  // the Dummy bank is cleaned too
   NormalizeForSave(table);
   EXPECT_EQ(row(0, 1), " 145.12|ABCDEFGHIJ|0|0|weird|1|0");  // the subtone is not checked here
-  EXPECT_EQ(row(3, 2), "000.0000||On||||");  // empty rows keep their other fields
+  EXPECT_EQ(row(3, 2), "000.0000||On||||");                  // empty rows keep their other fields
   EXPECT_EQ(row(1, 1), "162.5500|ÄÖÜäöüßéèê|0|0|0|0|0");
-  EXPECT_EQ(table.At(kDummyBank, 20, kFieldFrequency) + " " + table.At(5, 5, kFieldFrequency), "54 000.0000");
+  EXPECT_EQ(table.At(kDummyBank, 20, kFieldFrequency) + " " + table.At(5, 5, kFieldFrequency),
+            "54 000.0000");
 }
 
 TEST(ChannelTable, BanksInUseSubtonesAndTheTablesBounds) {
@@ -107,10 +128,11 @@ TEST(ChannelTable, BanksInUseSubtonesAndTheTablesBounds) {
   EXPECT_THROW(table.At(-1, 0, 0), std::out_of_range);
   EXPECT_THROW(table.At(0, -1, -1), std::out_of_range);
   const std::pair<const char*, const char*> subtones[] = {
-      {"0", "None"}, {"1", "67.0"}, {"38", "250.3"}, {"39", "023"}, {"142", "754"},
+      {"0", "None"}, {"1", "67.0"}, {"38", "250.3"},  {"39", "023"},  {"142", "754"},
       {"143", ""},   {"-1", ""},    {"None", "None"}, {"12", "100.0"}};
   for (const auto& [code, text] : subtones) EXPECT_EQ(SubtoneText(code), text) << code;
-  for (int code = 1; code <= kLastSubtoneCode; ++code) ASSERT_EQ(SubtoneCodeOf(SubtoneText(std::to_string(code))), code);
+  for (int code = 1; code <= kLastSubtoneCode; ++code)
+    ASSERT_EQ(SubtoneCodeOf(SubtoneText(std::to_string(code))), code);
   EXPECT_EQ(SubtoneCodeOf("None"), -1);
 }
 
@@ -159,7 +181,8 @@ TEST(DefaultDataForm, OkWritesEntriesOneToFourAndKeepsValuesItCannotShow) {
   form.Load(data);
   EXPECT_EQ(form.applied, (std::array<bool, 4>{true, true, false, true}));  // 7 is no flag
   EXPECT_EQ(form.selected, (std::array<int, 4>{1, -1, -1, 0}));
-  EXPECT_TRUE(!DefaultDataForm::Caption(0).empty() && DefaultDataForm::Caption(DefaultDataForm::kRows).empty());
+  EXPECT_TRUE(!DefaultDataForm::Caption(0).empty() &&
+              DefaultDataForm::Caption(DefaultDataForm::kRows).empty());
   form.applied = {false, true, true, false};
   form.selected = {0, -1, 1, 1};
   form.Ok(data);

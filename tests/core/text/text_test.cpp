@@ -12,7 +12,7 @@ TEST(Cp1252, EveryByteConvertsToUtf8AndBack) {
   EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
   EXPECT_EQ(Cp1252ToUtf8("\x80\xE9"), "€é");
   EXPECT_EQ(Utf8ToCp1252("Ω漢\u0080\u009F"), "????");  // not in the code page
-  EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");           // a cut sequence
+  EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");              // a cut sequence
   // Overlong forms of CR, LF and "A", and a surrogate, never come out as those bytes.
   EXPECT_EQ(Utf8ToCp1252("\xE0\x80\x8D\xE0\x80\x8A\xC1\x81\xED\xA0\x80"), "????");
 }
