@@ -92,17 +92,6 @@ TEST_F(Commands, ImportAListFromAChannelOnAndExportItAgain) {
   }
 }
 
-TEST_F(Commands, PrintOfOneBankIsOnePdfPage) {
-  const auto run = Run({"print", kTable, "--bank", "2", "--pdf", Path("bank2.pdf")});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(Shell("pdfinfo " + ShellQuoted(Path("bank2.pdf"))).find("Pages:           1\n"),
-            std::string::npos);
-  const std::string text = Shell("pdftotext -fixed 4.6 " + ShellQuoted(Path("bank2.pdf")) + " -");
-  for (const char* part : {"Bank: 2", "Bankname: Fire and Rescue", "Page 1 / 1"}) {
-    EXPECT_NE(text.find(part), std::string::npos) << part << '\n' << text;
-  }
-}
-
 TEST_F(Commands, DiffListsChangedChannelsAndSettingsButNotSpellings) {
   std::string other = ReadBytes(kTable);
   for (const auto& [from, to] :
@@ -211,34 +200,6 @@ TEST(ScannerCommand, TheLinkNamesTheDeviceAndCtrlCAtOnceRemovesIt) {
   scanner.Signal(SIGINT);
   EXPECT_EQ(scanner.Wait(), 130) << scanner.err();
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
-}
-
-TEST(ScannerCommand, RefusesUnfitOptionsAndImages) {
-  TempDir dir;
-  WriteBytes(dir / "short.img", "CLN 0000 00000000000000000000000000000000~07DD\r\n");
-  const struct {
-    std::vector<std::string> args;
-    int status;
-    const char* message;
-  } cases[] = {
-      {{}, 1, "need --role master or --role slave"},
-      {{"--role", "master", "--refuse", "3"}, 1, "--refuse is for --role slave"},
-      {{"--role", "slave", "--corrupt", "3"}, 1, "--corrupt is for --role master"},
-      {{"--role", "slave", "--refuse", "3,,4"}, 1, "--refuse takes line numbers 1..253"},
-      {{"--role", "slave", "--chunk", "0"}, 1, "--chunk takes a number 1..4096"},
-      {{"--role", "master", "--image", (dir / "none.img").string()}, 2, "none.img"},
-      {{"--role", "master", "--image", (dir / "short.img").string()},
-       2,
-       "is not a clone image: The file holds 1 line;"},
-  };
-  for (const auto& c : cases) {
-    std::vector<std::string> args = {"scanner"};
-    args.insert(args.end(), c.args.begin(), c.args.end());
-    const auto result = RunCommand(TALVIREX_BINARY, args, dir.path());
-    EXPECT_EQ(result.status, c.status) << result.err;
-    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
-    EXPECT_EQ(result.out, "");  // no device is made for a command that cannot run
-  }
 }
 
 }  // namespace

@@ -41,11 +41,6 @@ TEST(GridModel, ShowsTheCoreGridAndPassesTheModelTester) {
   EXPECT_TRUE(alignment.value<Qt::Alignment>() & Qt::AlignRight);
 }
 
-TEST(QtUi, FileFiltersBecomeQtFilters) {
-  EXPECT_EQ(QtFileFilter("TALVIR Files|*.s2c|All Files|*.*"),
-            "TALVIR Files (*.s2c);;All Files (*.*)");
-}
-
 TEST(QtUi, MessageBoxesCarryTheTitleButtonsAndAnswer) {
   App();
   QtUi ui;

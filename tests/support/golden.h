@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/temp_dir.h"
@@ -35,6 +36,38 @@ inline void ExpectGolden(const std::string& name, const std::string& actual) {
     }
   }
   EXPECT_EQ(actual, expected) << name << ": the line ends differ";
+}
+
+/// Golden texts and session files spell control characters out: \r \n \t \\, and in session
+/// files \s (a blank) and \xHH.
+inline std::string Escaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    out += c == '\r'   ? "\\r"
+           : c == '\n' ? "\\n"
+           : c == '\t' ? "\\t"
+           : c == '\\' ? "\\\\"
+                       : std::string(1, c);
+  }
+  return out;
+}
+
+inline std::string Unescaped(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    const char c = text[++i];
+    if (c == 'x') {
+      out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+      i += 2;
+    } else {
+      out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 's' ? ' ' : c;
+    }
+  }
+  return out;
 }
 
 }  // namespace talvirex::testing

@@ -258,16 +258,6 @@ TEST(TabWidths, HeldWithinLimitsAndShortFilesKeepTheRest) {
   EXPECT_EQ(TabWidthsText({1, 2, 3, 4, 5, 6, 7}), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
 }
 
-TEST(CommandTable, ToolbarPositionsAreUniqueAndBoundButtonsHaveTipAndIcon) {
-  std::set<std::pair<int, int>> seen;
-  for (const ToolbarButton& button : ToolbarButtons()) {
-    EXPECT_TRUE(seen.insert({button.toolbar, button.position}).second) << button.position;
-    if (button.command == CommandId::kNone) continue;
-    EXPECT_FALSE(button.tooltip.empty()) << button.position;
-    EXPECT_FALSE(button.icon.empty()) << button.position;
-  }
-}
-
 TEST(CommandTable, EveryCommandHasAMenuEntryOrAButton) {
   std::set<CommandId> reachable;
   for (const MenuEntry& entry : MenuEntries()) {
@@ -279,12 +269,6 @@ TEST(CommandTable, EveryCommandHasAMenuEntryOrAButton) {
        ++id) {
     EXPECT_TRUE(reachable.contains(static_cast<CommandId>(id))) << id;
   }
-}
-
-TEST(CommandTable, ViewBankEntries) {
-  for (int slot = 0; slot <= 11; ++slot) EXPECT_EQ(ShowBankSlot(ShowBankCommand(slot)), slot);
-  EXPECT_EQ(ShowBankCommand(12), CommandId::kNone);
-  EXPECT_EQ(ShowBankSlot(CommandId::kUndo), -1);
 }
 
 }  // namespace

@@ -28,26 +28,6 @@
 namespace talvirex::testing {
 namespace {
 
-std::string Escaped(std::string_view text) {
-  std::string out;
-  for (const char c : text)
-    out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\\' ? "\\\\" : std::string(1, c);
-  return out;
-}
-
-std::string Unescaped(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\\' && i + 1 < text.size()) {
-      const char c = text[++i];
-      out += c == 'r' ? '\r' : c == 'n' ? '\n' : c;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
 std::string Describe(const KloonEffect& effect) {
   const char* kOutcomes[] = {"complete",         "bad-read",          "cancelled",
                              "port-unavailable", "port-in-use",       "no-permission",
