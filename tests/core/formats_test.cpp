@@ -305,6 +305,7 @@ TEST(ExportCsvForm, OkWritesTheChosenFileWithItsExtensionOrReportsWhyNot) {
     ui.save_paths.push_back((dir / name).string());
     EXPECT_TRUE(form.Ok(ws, ws.current_bank, ui));
   }
+  EXPECT_TRUE(ui.save_dialogs.back().confirm_overwrite);
   for (const char* name : {"out.txt.csv", "mine.CSV", "old.csv.bak"}) {
     EXPECT_NE(ReadBytes(dir / name).find("\r\n4,62,155.5,"), std::string::npos) << name;
   }

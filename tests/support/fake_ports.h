@@ -23,7 +23,10 @@ class ScriptedUi final : public Ui {
     return answer;
   }
   std::optional<std::string> OpenFile(const FileDialog&) override { return Next(open_paths); }
-  std::optional<std::string> SaveFile(const FileDialog&) override { return Next(save_paths); }
+  std::optional<std::string> SaveFile(const FileDialog& dialog) override {
+    save_dialogs.push_back(dialog);
+    return Next(save_paths);
+  }
   void Beep() override { ++beeps; }
   void SetBusy(bool busy) override { busy_changes.push_back(busy); }
   void ShowProgress(int value, int maximum) override { progress.emplace_back(value, maximum); }
@@ -48,6 +51,7 @@ class ScriptedUi final : public Ui {
 
   // What the core showed.
   std::vector<Message> shown;
+  std::vector<FileDialog> save_dialogs;
   std::vector<std::pair<int, int>> progress;
   std::vector<bool> busy_changes;
   std::vector<std::string> statuses;

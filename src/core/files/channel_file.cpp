@@ -33,25 +33,6 @@ void AppendReservedList(std::string& out, std::string_view name, const std::arra
   out += kEol;
 }
 
-bool IsValidUtf8(std::string_view bytes) {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    int extra = lead < 0x80             ? 0
-                : (lead & 0xE0) == 0xC0 ? 1
-                : (lead & 0xF0) == 0xE0 ? 2
-                : (lead & 0xF8) == 0xF0 ? 3
-                                        : -1;
-    if (extra < 0 || (extra == 1 && lead < 0xC2)) return false;
-    if (i + static_cast<std::size_t>(extra) >= bytes.size()) return false;
-    for (int k = 1; k <= extra; ++k) {
-      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += static_cast<std::size_t>(extra) + 1;
-  }
-  return true;
-}
-
 // Where the reader stands, for the failure message: the channel loop's indices, or, after the
 // channels, the loop's final values with the row index counting the lines of the section.
 struct Position {
@@ -266,10 +247,6 @@ std::string ReadFailureMessage(std::string_view bank, std::string_view row, std:
   text += field;
   text += " Error: " + IntText(code);
   return text;
-}
-
-std::string DecodeFileText(std::string_view bytes) {
-  return IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
 }
 
 std::optional<ChannelFileFailure> ReadChannelFile(std::string_view bytes, Document& ws, Ui& ui) {

@@ -68,9 +68,6 @@ struct ChannelFileLoad {
 /// not (a file that is no channel file changes nothing).
 ChannelFileLoad LoadChannelFile(const std::string& path, Document& document, Ui& ui);
 
-/// Decodes a file's bytes to UTF-8: valid UTF-8 is taken as it is, anything else as Windows-1252.
-std::string DecodeFileText(std::string_view bytes);
-
 /// Writes the tables as a channel file to `path` (a path of exactly ".s2c"-like four characters
 /// starting with "." gets "sc200" in front). Returns the failure, if any; the previous file is
 /// kept whole when the write fails. Changes nothing in the document.

@@ -13,6 +13,7 @@
 #include "model/default_data.h"
 #include "model/frequency.h"
 #include "model/numeric_value.h"
+#include "text/cp1252.h"
 #include "text/text.h"
 
 namespace talvirex {

@@ -37,28 +37,10 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
-bool IsValidUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80           ? 1
-                         : (lead >> 5) == 0x6  ? 2
-                         : (lead >> 4) == 0xE  ? 3
-                         : (lead >> 3) == 0x1E ? 4
-                                               : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
 // Files arrive as UTF-8 or as Windows-1252; an entry is always shown as UTF-8, cut to whole
 // characters. (ASCII, the common case, is cut without a copy.)
 std::string ListedText(std::string_view cleaned) {
-  const std::string text = IsValidUtf8(cleaned) ? std::string(cleaned) : Cp1252ToUtf8(cleaned);
+  const std::string text = DecodeFileText(cleaned);
   return Utf8Left(text, kCandidateLength);
 }
 

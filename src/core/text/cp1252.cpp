@@ -95,4 +95,27 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    int extra = lead < 0x80             ? 0
+                : (lead & 0xE0) == 0xC0 ? 1
+                : (lead & 0xF0) == 0xE0 ? 2
+                : (lead & 0xF8) == 0xF0 ? 3
+                                        : -1;
+    if (extra < 0 || (extra == 1 && lead < 0xC2)) return false;
+    if (i + static_cast<std::size_t>(extra) >= bytes.size()) return false;
+    for (int k = 1; k <= extra; ++k) {
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return true;
+}
+
+std::string DecodeFileText(std::string_view bytes) {
+  return IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
+}
+
 }  // namespace talvirex

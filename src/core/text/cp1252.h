@@ -15,4 +15,11 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 /// becomes "?".
 std::string Utf8ToCp1252(std::string_view text);
 
+/// True for well-formed UTF-8 (no cut sequence, no overlong two-byte lead).
+bool IsValidUtf8(std::string_view bytes);
+
+/// A file's text as the program holds it: UTF-8 kept as it is, anything else read as
+/// Windows-1252.
+std::string DecodeFileText(std::string_view bytes);
+
 }  // namespace talvirex

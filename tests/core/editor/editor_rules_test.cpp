@@ -238,6 +238,9 @@ TEST(ReplacedTag, FirstOccurrenceOnlyAndCutToSixteen) {
   for (const auto& [tag, find, replacement, expected] : cases) {
     EXPECT_EQ(ReplacedTag(tag, find, replacement), expected) << tag;
   }
+  ReplaceForm unopened;  // a form the window never opened has no table to change
+  unopened.find_text = "A";
+  EXPECT_EQ(unopened.Apply(), 0);
 }
 
 TEST(WindowDat, Placement) {

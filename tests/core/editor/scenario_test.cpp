@@ -41,9 +41,10 @@
 //                               press center|left|clear|default. Software Options: zeros yes|no,
 //                               align N. Export, Print: all (every bank). Import Channel List:
 //                               first N, pick ENTRY yes|no
-//   check WHAT [ARGS] = VALUE   paths in what is found are relative to the program folder. WHAT:
-//   cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
-//                               cursor, unsaved, undo, busy, said (messages since the last "said"),
+//   check WHAT [ARGS] = VALUE   paths in what is found are relative to the program folder.
+//                               WHAT: cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
+//                               cursor, unsaved, undo, busy and said (the pointer's changes and
+//                               the messages since the last such check),
 //                               status (the status bar's last text),
 //                               beeps, clipboard, usage, channels, help, controls, boxkeys KEYS,
 //                               report (dupl.txt), tags, dropdowns, title, banktitle, tab N,
@@ -592,7 +593,12 @@ class Session {
     }
     if (what == "beeps") return std::to_string(ui_.beeps);
     if (what == "status") return ui_.statuses.empty() ? "" : ui_.statuses.back();
-    if (what == "busy") return YesNo(!ui_.busy_changes.empty() && ui_.busy_changes.back());
+    if (what == "busy") {  // the busy pointer's changes since the last check
+      const std::vector<bool> changes(ui_.busy_changes.begin() + std::ptrdiff_t(busy_),
+                                      ui_.busy_changes.end());
+      busy_ = ui_.busy_changes.size();
+      return Joined(changes, " ", YesNo);
+    }
     if (what == "clipboard") return clipboard_.text;
     if (what == "usage") return ws_.status.bank_usage;
     if (what == "channels")
@@ -712,6 +718,7 @@ class Session {
   bool exported_ = false;
   int replaced_ = 0;
   std::size_t said_ = 0;
+  std::size_t busy_ = 0;
 };
 
 class Scenario : public ::testing::TestWithParam<std::string> {};

@@ -100,6 +100,7 @@ TEST(FilterImage, UnreadableCharactersReadAsZero) {
       {FrequencyAddress(77), "45af01", kFieldFrequency, "0"},
       {FrequencyAddress(77), "45AFx1", kFieldFrequency, "145.5"},
       {FrequencyAddress(77), "8x9C21", kFieldFrequency, "0"},
+      {FrequencyAddress(77), "459x01", kFieldFrequency, "0"},
       {TagAddress(77), "zz0A0A0A0A0A0A0A0A0A", kFieldTag, "0AAAAAAAAA"},
       {SubtoneAddress(77), "g0", kFieldSubtone, "39"},
       {FlagAddress(77), "x0", kFieldDelay, "0"},

@@ -44,6 +44,9 @@ TEST(Settings, ValuesAreCorrectedAsTheyAreRead) {
       {"  ZERO = 1 ", "zero=1"},
       {"backena=3", "backena=0"},
       {"option4=2", "option4=0"},
+      {"zero=\"1\"", "zero=1"},  // a quoted value is read without its quotes
+      {"zero='1\"", "zero=0"},
+      {"zero=\"", "zero=0"},
   };
   for (const Case& c : cases) {
     const Settings s = LoadSettings(std::string("[setup]\r\n") + c.line + "\r\n");

@@ -15,6 +15,10 @@ TEST(Cp1252, EveryByteConvertsToUtf8AndBack) {
   EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");              // a cut sequence
   // Overlong forms of CR, LF and "A", and a surrogate, never come out as those bytes.
   EXPECT_EQ(Utf8ToCp1252("\xE0\x80\x8D\xE0\x80\x8A\xC1\x81\xED\xA0\x80"), "????");
+  // A file's text: UTF-8 as it stands, anything else (a cut or overlong sequence) as the code page.
+  EXPECT_EQ(DecodeFileText("Z\xC3\xBCrich \xE2\x82\xAC"), "Zürich €");
+  EXPECT_EQ(DecodeFileText("ok\xC3"), "okÃ");
+  EXPECT_EQ(DecodeFileText("\xC1\x81"), "Á\u0081");
 }
 
 TEST(Utf8, CutsCountCharacters) {
