@@ -131,29 +131,6 @@ TEST_F(SerialTransfer, APortTheUserMayNotOpenIsNotInUseAndTheMessageNamesTheFix)
   EXPECT_EQ(result.err.find("Comport already in use."), std::string::npos) << result.err;
 }
 
-TEST_F(SerialTransfer, PortsThatCannotBeUsedAndBadArguments) {
-  WriteBytes(dir_ / "bad.img", "CLN 0000\n");
-  const std::string image = CustomImage().string();
-  const struct {
-    std::vector<std::string> args;
-    int status;
-    const char* message;
-  } cases[] = {
-      {{"read", "--port", (dir_ / "no-such-tty").string(), "--yes"}, 3, "Comport not available."},
-      {{"restore", image, "--port", "0", "--yes"}, 3, "Comport not available."},
-      {{"read", "--port", "com1"}, 1, "--port takes a port number or a device path"},
-      {{"send", kSample, "--port", "1", "--pace", "fast"}, 1, "--pace takes a number"},
-      {{"send", (dir_ / "none.s2c").string(), "--port", "1", "--yes"}, 2, ""},
-      {{"restore", (dir_ / "bad.img").string(), "--port", "1"}, 2, "talvirex restore:"},
-  };
-  for (const auto& c : cases) {
-    const auto result = Talvirex(c.args);
-    EXPECT_EQ(result.status, c.status) << ::testing::PrintToString(c.args) << result.err;
-    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
-    EXPECT_EQ(result.out, "");
-  }
-}
-
 TEST_F(SerialTransfer, AReadLeavesABackupImageThatRestorePutsBackByteForByte) {
   WriteBytes(home_ / "registry.ini", "[Software\\Vorna\\TALVIRA\\settings]\ntimer1=10x\n");
   const auto image = CustomImage();
