@@ -67,15 +67,11 @@ TEST_F(ManPage, NamesTheProgramsVersionAndEveryFileItKeeps) {
 }
 
 TEST_F(ManPage, FormatsWithoutWarnings) {
-  if (std::system("command -v groff >/dev/null 2>&1") != 0)
-    GTEST_SKIP() << "groff is not installed";
-  TempDir out;
-  const std::string line = "groff -man -Tutf8 -P-cbou -ww " + ShellQuoted(TALVIREX_MAN_PAGE) +
-                           " >" + ShellQuoted((out / "page").string()) + " 2>" +
-                           ShellQuoted((out / "warnings").string());
-  EXPECT_EQ(std::system(line.c_str()), 0);
-  EXPECT_EQ(ReadBytes(out / "warnings"), "");
-  EXPECT_NE(ReadBytes(out / "page").find("talvirex read"), std::string::npos);
+  const auto groff =
+      RunCommand("groff", {"-man", "-Tutf8", "-P-cbou", "-ww", TALVIREX_MAN_PAGE}, home_.path());
+  EXPECT_EQ(groff.status, 0);
+  EXPECT_EQ(groff.err, "");
+  EXPECT_NE(groff.out.find("talvirex read"), std::string::npos);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // and pdfimages, and the help window that "&Contents" and "&Search For Help On.." open.
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <fstream>
@@ -10,6 +9,7 @@
 
 #include "app/help_window.h"
 #include "main_window_fixture.h"
+#include "support/run_command.h"
 
 namespace talvirex {
 namespace {
@@ -37,27 +37,23 @@ ManualSource ReadManualSource() {
   return source;
 }
 
-QString Tool(const QString& program, const QStringList& args) {
-  QProcess process;
-  process.start(program, args);
-  EXPECT_TRUE(process.waitForFinished(60000) && process.exitCode() == 0) << program.toStdString();
-  return QString::fromUtf8(process.readAllStandardOutput());
+QString Tool(const std::string& program, const std::vector<std::string>& args) {
+  return QString::fromStdString(testing::ToolOutput(program, args));
 }
 
 TEST(ManualPdfTest, HoldsEveryChapterOnItsOwnPagesAndEveryPicture) {
   const ManualSource source = ReadManualSource();
   ASSERT_GE(source.chapters.size(), 10);
-  const QString pdf = QString::fromStdString((kProgramDir / "Manual" / "talvir.pdf").string());
-  const QString text = Tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+  const std::string pdf = (kProgramDir / "Manual" / "talvir.pdf").string();
+  const QString text = Tool("pdftotext", {pdf, "-"}).simplified();
   for (const QString& chapter : source.chapters)
     EXPECT_TRUE(text.contains(chapter.simplified())) << chapter.toStdString();
   // pdfimages -list: two heading lines, then one line per image drawn.
-  const auto images = Tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
-                          .split('\n', Qt::SkipEmptyParts);
+  const auto images = Tool("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
   EXPECT_GE(images.size() - 2, static_cast<qsizetype>(source.pictures.size()));
   const auto info =
       QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)[\\s\\S]*Page size:.*\\(A4\\)"))
-          .match(Tool(QStringLiteral("pdfinfo"), {pdf}));
+          .match(Tool("pdfinfo", {pdf}));
   ASSERT_TRUE(info.hasMatch());
   EXPECT_GE(info.captured(1).toInt(), source.chapters.size());
 }

@@ -110,13 +110,6 @@ TEST(KeyTranslation, TypedCharactersAreWindows1252Codes) {
   EXPECT_FALSE(IsNavigationKey(Key(Qt::Key_Delete)));
 }
 
-std::string Shell(const std::string& command, const TempDir& dir) {
-  const int raw =
-      std::system((command + " >" + ShellQuoted((dir / "out").string()) + " 2>/dev/null").c_str());
-  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << command;
-  return ReadBytes(dir / "out");
-}
-
 // The print dialog's test reads a printed bank back from its PDF; here the sink on its own.
 TEST(QtPrintSink, TextStandsInItsColumnsOnTheRightPagesAndSizesAreTwips) {
   TestApplication();
@@ -138,9 +131,8 @@ TEST(QtPrintSink, TextStandsInItsColumnsOnTheRightPagesAndSizesAreTwips) {
     sink.EndJob();
     EXPECT_FALSE(sink.TakeFailure());
   }
-  EXPECT_NE(Shell("pdfinfo " + ShellQuoted(pdf), dir).find("Pages:           2"),
-            std::string::npos);
-  const std::string text = Shell("pdftotext -fixed 4.6 " + ShellQuoted(pdf) + " -", dir);
+  EXPECT_NE(ToolOutput("pdfinfo", {pdf}).find("Pages:           2"), std::string::npos);
+  const std::string text = ToolOutput("pdftotext", {"-fixed", "4.6", pdf, "-"});
   const auto column = [&](const char* piece) {  // the piece's column on its line
     const auto at = text.find(piece);
     return at == std::string::npos ? -1 : static_cast<int>(at - text.find_last_of("\n\f", at));
@@ -148,7 +140,7 @@ TEST(QtPrintSink, TextStandsInItsColumnsOnTheRightPagesAndSizesAreTwips) {
   EXPECT_NE(text.find("0123456789X"), std::string::npos)
       << text;  // column 11 follows column 1's ten
   EXPECT_EQ(column("page two") - column("0123456789X"), 2) << text;
-  EXPECT_NE(Shell("pdffonts " + ShellQuoted(pdf), dir).find("LiberationSans"), std::string::npos);
+  EXPECT_NE(ToolOutput("pdffonts", {pdf}).find("LiberationSans"), std::string::npos);
 }
 
 TEST(QtPrintSink, AFileThatCannotBeWrittenFailsOncePerJob) {

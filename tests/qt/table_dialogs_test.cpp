@@ -20,6 +20,7 @@
 #include "platform/qt_print_sink.h"
 #include "support/fake_ports.h"
 #include "support/qt_application.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "widget_lookup.h"
 #include "workspace.h"
@@ -47,14 +48,6 @@ class TableDialogsTest : public ::testing::Test {
     field.setFocus();
     field.selectAll();
     QTest::keyClicks(&field, text);
-  }
-
-  // Standard output of `command`, which must succeed.
-  std::string Run(const std::string& command) {
-    const auto out = dir_ / "out.txt";
-    const int raw = std::system((command + " >'" + out.string() + "' 2>/dev/null").c_str());
-    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << command;
-    return ReadBytes(out);
   }
 
   std::string& Frequency(int bank, int row) { return ws_.table.At(bank, row, kFieldFrequency); }
@@ -133,7 +126,7 @@ TEST_F(TableDialogsTest, PrintPrintsTheShownBankAsPage1Of1AndCancelPrintsNothing
   EXPECT_TRUE(ui_.shown.empty()) << ui_.Texts().front();
 
   // The page layout is the core's test; here the dialog must print the shown bank as 1 / 1.
-  const std::string text = Run("pdftotext -fixed 4.6 '" + pdf + "' -");
+  const std::string text = testing::ToolOutput("pdftotext", {"-fixed", "4.6", pdf, "-"});
   EXPECT_NE(text.find("Bankname: Fire Dept"), std::string::npos) << text;
   EXPECT_NE(text.find("23:   154.4300      Dispatch"), std::string::npos) << text;
   EXPECT_NE(text.find("Page 1 / 1"), std::string::npos);

@@ -2,6 +2,7 @@
 // Runs the real `talvirex` binary with a program folder of the test's own, capturing what it wrote
 // to standard output and standard error and its exit status.
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -47,6 +48,14 @@ inline CommandResult RunCommand(const std::string& binary, const std::vector<std
   result.out = ReadBytes(capture / "out");
   result.err = ReadBytes(capture / "err");
   return result;
+}
+
+/// The standard output of a tool the tests use (pdftotext, groff, ...), which must succeed.
+inline std::string ToolOutput(const std::string& program, const std::vector<std::string>& args) {
+  const TempDir home;
+  const CommandResult result = RunCommand(program, args, home.path());
+  EXPECT_EQ(result.status, 0) << program << ": " << result.err;
+  return result.out;
 }
 
 }  // namespace talvirex::testing
