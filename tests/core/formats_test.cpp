@@ -94,44 +94,59 @@ TEST(Golden, CloneImageEncodeAndDecode) {
   ExpectGolden("default.decoded.s2c", Decoded(factory));
 }
 
-const std::string kTable = ReadBytes(kData / "golden" / "table.s2c");
+std::string ToText(const std::string& text) { return text; }
+std::string ToText(int number) { return std::to_string(number); }
 
-std::optional<ChannelFileFailure> Read(const std::string& bytes, Workspace& ws) {
-  ScriptedUi ui;
-  return ReadChannelFile(bytes, ws, ui);
+// What a read leaves in the workspace: every row that differs from a new one, then the lists.
+std::string Held(const Workspace& ws) {
+  const Workspace fresh;
+  std::string text;
+  for (int bank = 0; bank < kBankSlots; ++bank) {
+    for (int row = 0; row < kRows; ++row) {
+      std::string cells;
+      bool differs = false;
+      for (int field = 0; field < kFields; ++field) {
+        cells += (field > 0 ? "|" : "") + ws.table.At(bank, row, field);
+        differs = differs || ws.table.At(bank, row, field) != fresh.table.At(bank, row, field);
+      }
+      if (differs) text += std::to_string(bank) + "." + std::to_string(row) + " " + cells + "\n";
+    }
+  }
+  const auto list = [&](const char* name, const auto& items) {
+    text += name;
+    for (const auto& item : items) text += " " + ToText(item);
+    text += "\n";
+  };
+  list("names", ws.bank_names);
+  list("priority", ws.priority);
+  list("settings", ws.scanner_settings);
+  list("search", ws.search_range);
+  return text;
 }
 
-TEST(ChannelFile, ReadingBlanksTheDummyBankAndNumbersTheRecords) {
-  Workspace read;
-  read.table.At(kDummyBank, 3, kFieldFrequency) = "145.0000";
-  read.table.At(kDummyBank, 3, kFieldTag) = "scratch";
-  read.search_range = {"25", "30", "x"};
-  ASSERT_FALSE(Read(kTable, read));
-  EXPECT_EQ(read.table.At(kDummyBank, 3, kFieldFrequency) + read.table.At(kDummyBank, 3, kFieldTag),
-            "0");
-  EXPECT_EQ(read.table.At(4, 7, kFieldSpare), "87");
-  EXPECT_EQ(read.bank_names[10], "Scratch");  // the Dummy bank's name travels, its channels do not
-  std::string unquoted = kTable;  // as a hand-edited file may hold it: blanks around are dropped
-  unquoted.replace(unquoted.find("\"F20\""), 5, " F20 \t");
-  ASSERT_FALSE(Read(unquoted, read));
-  EXPECT_EQ(read.table.At(0, 20, kFieldTag), "F20");
-  std::string bare = kTable;  // a name line without even its blank leaves the name as it was
-  bare.replace(bare.find("#$BT4 \r\n"), 8, "#$BT4\r\n");
-  read.bank_names[4] = "kept";
-  ASSERT_FALSE(Read(bare, read));
-  EXPECT_EQ(read.bank_names[4], "kept");
-
-  // Version 0.90 has no search range: the one in the workspace stays.
-  std::string old = kTable;
-  old.replace(old.find("V0.91"), 5, "V0.90");
-  old.erase(old.find("SRC0"));
-  ASSERT_FALSE(Read(old, read));
-  EXPECT_EQ(read.search_range[0] + read.search_range[1], "118136.975");
-  read.search_range = {"25", "30", "x"};
-  old.replace(old.rfind("SET20 9"), 9, "SET20 5");  // the last line without its line end
-  ASSERT_FALSE(Read(old, read));
-  EXPECT_EQ(read.search_range[0] + read.search_range[1], "2530");
-  EXPECT_EQ(read.scanner_settings[20], 5);
+// tests/data/channel: files read over a workspace that already holds data, as NAME.read beside
+// each says: what the read reported, and what the workspace then holds.
+TEST(ChannelFile, ReadsAsItsGoldenFilesSay) {
+  for (const auto& entry : std::filesystem::directory_iterator(kData / "channel")) {
+    if (entry.path().extension() != ".s2c") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    Workspace ws;
+    ws.table.At(0, 1, kFieldFrequency) = "145.5000";
+    ws.table.At(kDummyBank, 3, kFieldFrequency) = "145.0000";
+    ws.table.At(kDummyBank, 3, kFieldTag) = "scratch";
+    ws.search_range = {"25", "30", "x"};
+    ws.bank_names[4] = "kept";
+    ScriptedUi ui;
+    const auto failure = ReadChannelFile(ReadBytes(entry.path()), ws, ui);
+    std::string report = "read\n";
+    if (failure) {
+      report = failure->message + "\ncode " + ToText(failure->code) +
+               (failure->not_compatible ? ", not compatible\n" : "\n");
+    }
+    EXPECT_TRUE(ui.shown.empty());
+    std::filesystem::path golden = "channel" / entry.path().filename();
+    ExpectGolden(golden.replace_extension(".read").string(), report + Held(ws));
+  }
 }
 
 TEST(ChannelFile, QuotesAndLineBreaksAreWrittenAsBlanksAndTextIsWindows1252) {
@@ -140,90 +155,20 @@ TEST(ChannelFile, QuotesAndLineBreaksAreWrittenAsBlanksAndTextIsWindows1252) {
   written.table.At(0, 2, kFieldTag) = "Flughafen Zürich €";
   written.bank_names[0] = "Two\nlines";
   written.bank_names[1] = "A \"quoted\" name";  // a line record reads quotes back fine
-  written.bank_names[9] = "Ten";
   const std::string bytes = ChannelFileBytes(written);
   EXPECT_NE(bytes.find("Z\xFCrich \x80"), std::string::npos);
-  Workspace read, utf8;  // a file in UTF-8 is read as such
-  ASSERT_FALSE(Read(ChannelFileText(written), utf8));
-  EXPECT_EQ(utf8.table.At(0, 2, kFieldTag), "Flughafen Zürich €");
-  for (const char* tail : {"\xC3", "\xC0\x80"}) {  // a cut sequence, an overlong one: not UTF-8
-    ASSERT_FALSE(Read(ChannelFileText(written) + tail, utf8));
-    EXPECT_EQ(utf8.table.At(0, 2, kFieldTag), "Flughafen ZÃ¼rich â‚¬");
-  }
-  ASSERT_FALSE(Read(bytes, read));
+  Workspace read;
+  ScriptedUi ui;
+  ASSERT_FALSE(ReadChannelFile(bytes, read, ui));
   EXPECT_EQ(read.table.At(0, 1, kFieldTag), "Say  hi   X");
   EXPECT_EQ(read.table.At(0, 2, kFieldTag), "Flughafen Zürich €");
-  EXPECT_EQ(read.bank_names[0], "Two lines");
-  EXPECT_EQ(read.bank_names[1], "A \"quoted\" name");
-  EXPECT_EQ(read.bank_names[9], "Ten");
-}
-
-TEST(ChannelFile, OnlyThisVersionsMagicIsReadAndMayStandAmongOtherText) {
-  Workspace read;
-  std::string framed = kTable;
-  framed.replace(0, 18, "xx TALVIREX MEM V0.91 yy");
-  ASSERT_FALSE(Read(framed, read));
-  EXPECT_EQ(read.table.At(0, 9, kFieldFrequency), "162.5500");
-  for (const std::string other :
-       {"TALVIREX MEM V0.92\r\n1,\"\"\r\n", "\x01\x02\xFF binary", "hello,world\r\n", ""}) {
-    Workspace untouched;
-    untouched.table.At(0, 1, kFieldFrequency) = "145.5000";
-    const auto failure = Read(other, untouched);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->not_compatible, !other.empty());
-    EXPECT_EQ(failure->code, other.empty() ? kErrorInputPastEnd : 0);
-    EXPECT_EQ(failure->message, other.empty() ? "Not a valid file! Line:  /  /  Error: 62"
-                                              : "File is not compatible.");
-    EXPECT_EQ(untouched.table.At(0, 1, kFieldFrequency), "145.5000");
-  }
-}
-
-// A file that ends early or holds a value too large fails where it happened and keeps what was
-// read.
-TEST(ChannelFile, AFileNotWholeReportsWhereItFailedAndKeepsWhatWasRead) {
-  std::string lf;
-  for (const char c : kTable) {
-    if (c != '\r') lf += c;
-  }
-  std::string short_record = lf;  // too few fields take the next line's: the file ends early
-  const auto record5 = short_record.find("\n5,") + 1;
-  short_record.replace(record5, short_record.find('\n', record5) - record5, "5,\"1\"");
-  std::string garbage = "TALVIREX MEM V0.91\r\n";
+  EXPECT_EQ(read.bank_names[0] + "|" + read.bank_names[1], "Two lines|A \"quoted\" name");
+  std::string garbage = "TALVIREX MEM V0.91\r\n";  // and one line of several megabytes
   for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
-  garbage += std::string(3u << 20, 'x');  // one line of several megabytes
-  std::string overflow = kTable;
-  overflow.replace(overflow.find("PRCH3 -4"), 8, "PRCH3 32768");
-  const struct {
-    std::string bytes;
-    int code;
-    std::string message;  // empty: any position
-  } cases[] = {
-      {kTable.substr(0, kTable.find("\r\n81,") + 2), 62,
-       "Not a valid file! Line: 4 / 1 / 0 Error: 62"},
-      {short_record, 62, "Not a valid file! Line: 10 / 18 / 8 Error: 62"},
-      {garbage, 62, ""},
-      {overflow, 6, "Not a valid file! Line: 10 / 3 / 8 Error: 6"},
-  };
-  for (const auto& c : cases) {
-    Workspace read;
-    const auto failure = Read(c.bytes, read);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->code, c.code);
-    EXPECT_TRUE(c.message.empty() || failure->message == c.message) << failure->message;
-  }
-  Workspace read;
-  Read(cases[0].bytes, read);
-  EXPECT_EQ(read.table.At(3, 20, kFieldFrequency) + read.table.At(4, 1, kFieldFrequency),
-            "512.00000");
-  Read(overflow, read);
-  EXPECT_EQ(read.priority[2], 256);  // read before the failure
-  std::string largest = kTable;
-  largest.replace(largest.find("PRCH3 -4"), 8, "PRCH3 -32767");
-  ASSERT_FALSE(Read(largest, read));
-  EXPECT_EQ(read.priority[3], -32767);
-  Workspace from_lf, from_crlf;  // LF-only lines read as well
-  EXPECT_FALSE(Read(lf, from_lf) || Read(kTable, from_crlf));
-  EXPECT_EQ(ChannelFileBytes(from_lf), ChannelFileBytes(from_crlf));
+  garbage += std::string(3u << 20, 'x');
+  const auto failure = ReadChannelFile(garbage, read, ui);
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->code, kErrorInputPastEnd);
 }
 
 // Only channels in use are compared, frequencies by their number; then the lists, entry by entry.
