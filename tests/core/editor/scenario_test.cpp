@@ -514,7 +514,8 @@ class Session {
                std::to_string(d.memory_manager.destination()) + " apply " +
                YesNo(d.memory_manager.apply_enabled()) + " tags " +
                YesNo(d.memory_manager.include_bank_tag) + " mode " +
-               std::string(window_.manager_mode());
+               std::string(window_.manager_mode()) + " title " +
+               std::string(d.memory_manager.Title());
       case CommandId::kFind:
         return "channel " + d.find.channel_label() + " bank " + d.find.bank_label() + " field " +
                std::to_string(d.find.field()) + " scope " +

@@ -123,6 +123,7 @@ TEST(LineFramer, CutsMessagesWhateverThePiecesAndDropsOverlongNoise) {
       {{"A\0B\r"s}, {"A\0B"s}, 0},  // NUL bytes kept
       {{"M", "D", "L", "\r", "\r", "E"}, {"MDL", ""}, 1},
       {{"OK\r" + std::string(LineFramer::kMaxPendingBytes + 1, 'x'), "NG\r"}, {"OK", "NG"}, 0},
+      {{"\r" + std::string(LineFramer::kMaxPendingBytes + 1, 'x')}, {""}, 0},
   };
   for (const auto& c : cases) {
     LineFramer framer;

@@ -44,6 +44,7 @@ TEST(Settings, ValuesAreCorrectedAsTheyAreRead) {
       {"  ZERO = 1 ", "zero=1"},
       {"backena=3", "backena=0"},
       {"option4=2", "option4=0"},
+      {"ALIGN=2", "align=2"},    // keys are read in any case
       {"zero=\"1\"", "zero=1"},  // a quoted value is read without its quotes
       {"zero='1\"", "zero=0"},
       {"zero=\"", "zero=0"},
