@@ -149,6 +149,40 @@ TEST(ChannelFile, ReadsAsItsGoldenFilesSay) {
   }
 }
 
+// tests/data/decode: images as they may come from a scanner or a disk (characters that are no
+// hex digits, lines cut short, missing or unfinished), decoded over a workspace that already holds
+// data and encoded again, as NAME.decoded beside each says: what the decoder said, what the
+// workspace then holds, and the lines a send would carry that differ from the image's.
+TEST(CloneImage, DecodesAndSendsAsItsGoldenFilesSay) {
+  for (const auto& entry : std::filesystem::directory_iterator(kData / "decode")) {
+    if (entry.path().extension() != ".img") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    Workspace ws;
+    ws.table.At(kDummyBank, 4, kFieldFrequency) = "145.5";
+    ws.table.At(11, 1, kFieldTag) = "kept";
+    ws.table.At(0, 21, kFieldFrequency) = "spare";
+    ws.scanner_settings[15] = 7;
+    ws.priority[10] = 99;
+    std::istringstream file(ReadBytes(entry.path()));
+    for (int i = 1; i <= kCloneLineCount; ++i) std::getline(file, ws.clone_image.lines[i]);
+    const CloneImage read = ws.clone_image;
+    ScriptedUi ui;
+    filter_image(ws, ui);
+    std::string report = "said";
+    for (const std::string& text : ui.Texts()) report += " " + Escaped(text);
+    report += "\nbusy";
+    for (const bool busy : ui.busy_changes) report += busy ? " on" : " off";
+    report += "\n" + Held(ws) + "sent\n";
+    create_senddata(ws);
+    for (int i = 1; i <= kCloneLineCount; ++i) {
+      if (ws.clone_image.lines[i] != read.lines[i])
+        report += ToText(i) + " " + ws.clone_image.lines[i] + "\n";
+    }
+    std::filesystem::path golden = "decode" / entry.path().filename();
+    ExpectGolden(golden.replace_extension(".decoded").string(), report);
+  }
+}
+
 TEST(ChannelFile, QuotesAndLineBreaksAreWrittenAsBlanksAndTextIsWindows1252) {
   Workspace written;
   written.table.At(0, 1, kFieldTag) = "Say \"hi\"\r\nX";

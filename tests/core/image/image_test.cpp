@@ -1,7 +1,6 @@
-// The clone image: its checksum, the encoder and the decoders beyond what the golden send and
-// decodes (formats_test.cpp) show (a table with nothing to send, damaged lines, characters that are
-// no hex digits, the table parts the decoders leave alone), random tables through encode then
-// decode and random images back, and the image file.
+// The clone image: its checksum, a table with nothing to send, random tables through encode then
+// decode and random images back, and the image file. The golden sends and decodes, with damaged
+// lines and characters that are no hex digits among them, are in formats_test.cpp.
 
 #include <gtest/gtest.h>
 
@@ -23,16 +22,9 @@
 namespace talvirex::testing {
 namespace {
 
-// Bytes of a clone image read and planted by address, independently of the codec's own accessors.
+// The byte at `address` of a clone image, read independently of the codec's own accessors.
 std::string ByteText(const CloneImage& image, int address) {
   return image.lines[address / 16 + 1].substr(9 + 2 * (address % 16), 2);
-}
-// Plants `hex` (two characters a byte, which need not be hex digits) from `address` on.
-void PlantBytes(CloneImage& image, int address, const std::string& hex) {
-  for (std::size_t i = 0; i < hex.size(); i += 2) {
-    const int at = address + static_cast<int>(i / 2);
-    image.lines[at / 16 + 1].replace(9 + 2 * (at % 16), 2, hex.substr(i, 2));
-  }
 }
 CloneImage DefaultImage() {
   CloneImage image;
@@ -64,93 +56,7 @@ TEST(CreateSenddata, ATableEmptyOutsideTheDummyBankGivesTheDefaultImageEveryTime
   }
 }
 
-TEST(CreateSenddata, FinishesLinesWithoutChecksumAndMendsDamagedOnes) {
-  Workspace ws;
-  CloneImage& image = ws.clone_image;
-  const std::string line5 = image.lines[5];
-  image.lines[5] = line5.substr(0, 41);                                 // no checksum yet
-  image.lines[6] = "CLN 0050 0102";                                     // cut short
-  image.lines[7].clear();                                               // missing
-  image.lines[8] = "CLN 0070 00000000000000000000000000000000~0000XX";  // too long
-  image.lines[9] = "garbage that is not a clone line at all!!!";
-  image.lines[10] = image.lines[10].substr(0, 41) + "~0000";  // a stale checksum
-  create_senddata(ws);
-  const std::string zeros(32, '0');
-  EXPECT_EQ(image.lines[5], line5);
-  EXPECT_EQ(image.lines[6], FinishCloneLine("CLN 0050 0102" + zeros.substr(4)));
-  EXPECT_EQ(image.lines[7], FinishCloneLine("CLN 0060 " + zeros));
-  EXPECT_EQ(image.lines[8], FinishCloneLine("CLN 0070 " + zeros));
-  EXPECT_EQ(image.lines[9], FinishCloneLine("CLN 0080 " + zeros));
-  EXPECT_EQ(image.lines[10], DefaultImage().lines[10]);
-}
-
 using namespace image_map;
-
-const std::string& At(const Workspace& ws, int n, int field) {
-  return ws.table.At(BankOf(n), RowOf(n), field);
-}
-
-TEST(FilterImage, UnreadableCharactersReadAsZero) {
-  const struct {
-    int address;
-    const char* bytes;
-    int field;  // of channel 77; 0: the priority channel of bank 1
-    const char* value;
-  } cases[] = {
-      {FrequencyAddress(77), "45af01", kFieldFrequency, "0"},
-      {FrequencyAddress(77), "45AFx1", kFieldFrequency, "145.5"},
-      {FrequencyAddress(77), "8x9C21", kFieldFrequency, "0"},
-      {FrequencyAddress(77), "459x01", kFieldFrequency, "0"},
-      {TagAddress(77), "zz0A0A0A0A0A0A0A0A0A", kFieldTag, "0AAAAAAAAA"},
-      {SubtoneAddress(77), "g0", kFieldSubtone, "39"},
-      {FlagAddress(77), "x0", kFieldDelay, "0"},
-      {0x00D0, "0z", 0, "1"},
-  };
-  for (const auto& c : cases) {
-    Workspace ws;
-    PlantBytes(ws.clone_image, c.address, c.bytes);
-    testing::ScriptedUi ui;
-    filter_image(ws, ui);
-    EXPECT_EQ(c.field == 0 ? std::to_string(ws.priority[0]) : At(ws, 77, c.field), c.value)
-        << c.bytes;
-    EXPECT_TRUE(ui.shown.empty());
-  }
-}
-
-TEST(FilterImage, LeavesTheDummyBankTheSpareRowsAndTheUndecodedSettingsAlone) {
-  Workspace ws;
-  ws.table.At(kDummyBank, 4, kFieldFrequency) = "145.5";
-  ws.table.At(11, 1, kFieldTag) = "kept";
-  ws.table.At(0, 21, kFieldFrequency) = "spare";
-  ws.scanner_settings[15] = 7;
-  ws.priority[10] = 99;
-  testing::ScriptedUi ui;
-  filter_image(ws, ui);
-  EXPECT_EQ(ws.table.At(kDummyBank, 4, kFieldFrequency) + ws.table.At(11, 1, kFieldTag) +
-                ws.table.At(0, 21, kFieldFrequency),
-            "145.5keptspare");
-  EXPECT_EQ(ws.scanner_settings[15], 7);
-  EXPECT_EQ(ws.priority[10], 99);
-  EXPECT_EQ(ui.busy_changes, (std::vector<bool>{true, false}));
-}
-
-TEST(FilterImage, DamagedLinesReadAsZeroAndAreReportedOnce) {
-  Workspace ws;
-  CloneImage& image = ws.clone_image;
-  image.lines[65] = "CLN 0400 45AF013";  // frequency records cut short, half a byte first
-  image.lines[14] = "CLN 00D0 0014283";  // priority bytes 3.. cut, byte 3 half there
-  image.lines[129].clear();              // the first eight tags missing
-  testing::ScriptedUi ui;
-  filter_image(ws, ui);
-  EXPECT_EQ(At(ws, 1, kFieldFrequency), "145.505");
-  EXPECT_EQ(At(ws, 2, kFieldFrequency), "0");
-  EXPECT_EQ(ws.priority[2], 41);
-  EXPECT_EQ(ws.priority[3], 1);
-  EXPECT_EQ(ws.priority[4], 1);
-  EXPECT_EQ(At(ws, 1, kFieldTag), "0000000000");  // missing bytes read as code 0
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, "hexsmeter problem\r\n3");
-}
 
 // Every band with its channel step, in 100 Hz units; the airband is the 108..137 part.
 struct Band {
