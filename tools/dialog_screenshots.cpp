@@ -37,6 +37,7 @@
 #include "app/transfer_window.h"
 #include "editor/dialog_forms.h"
 #include "platform/qt_ui.h"
+#include "platform/screen_reader_names.h"
 #include "ports/clipboard.h"
 #include "ports/clock.h"
 #include "workspace.h"
@@ -136,7 +137,7 @@ bool VisitWindows(const Visit& visit, Workspace& ws, QtUi& ui) {
   options.splash = false;
   MainWindow memtab(std::move(options));
   memtab.Start();
-  memtab.workspace().table.At(0, 2, kFieldFrequency) = "146.5200";
+  memtab.workspace().table.At(0, 3, kFieldFrequency) = "146.5200";
   memtab.logic().Redraw();
   memtab.RefreshFromCore();
   bool ok = visit(memtab, QStringLiteral("memtab"));
@@ -235,6 +236,7 @@ int Run(const Visit& visit, bool all_windows) {
   ok &= visit(printie, QStringLiteral("printie"));
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog setup_printer(&printer);
+  NamePrinterDialogControls(setup_printer);
   ok &= visit(setup_printer, QStringLiteral("printie_setup_printer"));
   AboutBox about;
   ok &= visit(about, QStringLiteral("about"));
