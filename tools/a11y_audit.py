@@ -12,8 +12,8 @@ labelled by (Qt on Linux names a combo box by its chosen entry and links its lab
 else its own name. It counts as unnamed when that is empty, holds no letter, is the value it shows (a list announced as "Off"), or is shared with
 another control of the same kind in the same group. A list's entries and a table's cells are
 content, not controls of their own. The grid is checked as a table: its name,
-a cell's name and its row and column headers. Exit status 1 when anything is unnamed or wrong.
-Needs python3-pyatspi, at-spi2-core, xvfb and dbus.
+a cell's name and its row and column headers, and a frequency typed into it must be announced. Exit status 1 when anything is unnamed or wrong.
+Needs python3-pyatspi, at-spi2-core, xvfb, xdotool and dbus.
 """
 
 import os
@@ -109,6 +109,28 @@ def check_grid(window):
     return faults
 
 
+def check_stored_value_heard(window):
+    """Types a frequency into channel 1 from the keyboard; faults unless the cell's new name
+    (its value) was announced."""
+    from gi.repository import GLib
+    heard = []
+    listener = lambda event: heard.append(event.source.name)  # noqa: E731
+    pyatspi.Registry.registerEventListener(listener, "object:property-change:accessible-name")
+    xid = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "SC200"],
+                         capture_output=True, text=True).stdout.split()
+    if xid:
+        subprocess.run(["xdotool", "windowfocus", "--sync", xid[0]], check=False)
+        subprocess.run(["xdotool", "type", "--delay", "20", "162.55"], check=False)
+        subprocess.run(["xdotool", "key", "Return"], check=False)
+    expected = "Channel 1, Freq. (MHz), 162.5500"
+    end = time.time() + 5
+    while time.time() < end and expected not in heard:
+        GLib.MainContext.default().iteration(False)
+        time.sleep(0.01)
+    pyatspi.Registry.deregisterEventListener(listener, "object:property-change:accessible-name")
+    return [] if expected in heard else [f"no announcement of {expected!r} (heard {heard})"]
+
+
 def find_window(app, name_hint, timeout=10.0):
     """The application's showing window (the one just shown)."""
     end = time.time() + timeout
@@ -151,7 +173,7 @@ def main():
             total += len(controls)
             bad += [(name, *u) for u in unnamed]
             if name == "memtab":
-                faults += check_grid(window)
+                faults += check_grid(window) + check_stored_value_heard(window)
             print(f"{name:24} {len(controls):3} focusable, {len(unnamed):2} without a usable name")
             gallery.stdin.write("\n")
             gallery.stdin.flush()

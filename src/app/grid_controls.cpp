@@ -112,7 +112,8 @@ void GridControls::Fill(QComboBox* combo, const std::vector<std::string>& entrie
 
 void GridControls::Show(const ControlsAboveGrid& controls, const TagDropdowns& dropdowns, int bank,
                         const QString& column) {
-  editor_box_->setAccessibleName(column);  // the box edits the current cell of that column
+  // The box edits the current cell of that column; a name set again would be announced again.
+  if (editor_box_->accessibleName() != column) editor_box_->setAccessibleName(column);
   editor_box_->setVisible(controls.editor_box);
   length_->setVisible(controls.editor_box);
   if (controls.editor_box) {

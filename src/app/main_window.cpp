@@ -366,8 +366,10 @@ void MainWindow::RefreshFromCore() {
   bank_title_->setText(FromUtf8(logic_.bank_title()));
   dummy_notice_->setText(FromUtf8(logic_.dummy_notice()));
   if (channel_header_ != nullptr) channel_header_->setText(FromUtf8(workspace_.grid.Cell(0, 0)));
-  view_->setAccessibleName(
-      FromUtf8(logic_.bank_title() + ": " + logic_.view_caption(workspace_.current_bank)));
+  // Set only when it differs: every change of a name is announced.
+  const QString grid_name =
+      FromUtf8(logic_.bank_title() + ": " + logic_.view_caption(workspace_.current_bank));
+  if (view_->accessibleName() != grid_name) view_->setAccessibleName(grid_name);
   model_.SetAlignment(logic_.alignment());  // Software Options may have changed it; also refreshes
   AnnounceChangedCells();
   PushSelection();
