@@ -1,15 +1,23 @@
 // Writes a PNG of every dialog of the desktop program into the folder given, each opened on a
 // workspace with a few channels, names and settings so that the controls show real values.
+// With --step it shows the main window, every dialog, the transfer window and the help window in
+// turn instead: it prints each one's name on a line and waits for a line on its input before the
+// next, running the event loop meanwhile, so that an accessibility client can walk the window.
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSocketNotifier>
+#include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <unistd.h>
 
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/bank_names_dialog.h"
@@ -24,9 +32,14 @@
 #include "app/dialogs/priority_dialog.h"
 #include "app/dialogs/scanner_options_dialog.h"
 #include "app/dialogs/software_options_dialog.h"
+#include "app/help_window.h"
+#include "app/main_window.h"
+#include "app/transfer_window.h"
 #include "editor/dialog_forms.h"
 #include "platform/qt_ui.h"
+#include "platform/screen_reader_names.h"
 #include "ports/clipboard.h"
+#include "ports/clock.h"
 #include "workspace.h"
 
 namespace talvirex {
@@ -97,62 +110,107 @@ bool Shoot(QWidget& window, const QDir& folder, const QString& name) {
   return saved;
 }
 
-int Run(const QDir& folder) {
+// Shows `window` until a line arrives on the standard input.
+bool Hold(QWidget& window, const QString& name) {
+  window.show();
+  std::printf("%s\n", qPrintable(name));
+  std::fflush(stdout);
+  QEventLoop loop;
+  QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+  QObject::connect(&input, &QSocketNotifier::activated, &loop, [&loop] {
+    char buffer[256];
+    if (::read(STDIN_FILENO, buffer, sizeof buffer) >= 0) loop.quit();
+  });
+  loop.exec();
+  window.hide();
+  return true;
+}
+
+using Visit = std::function<bool(QWidget& window, const QString& name)>;
+
+// The windows that only the step mode shows: the main window on a program folder of its own, the
+// transfer window and the help window on a page of two chapters.
+bool VisitWindows(const Visit& visit, Workspace& ws, QtUi& ui) {
+  QTemporaryDir home;
+  MainWindowOptions options;
+  options.folders = {home.path().toStdString(), home.path().toStdString()};
+  options.splash = false;
+  MainWindow memtab(std::move(options));
+  memtab.Start();
+  memtab.workspace().table.At(0, 3, kFieldFrequency) = "146.5200";
+  memtab.logic().Redraw();
+  memtab.RefreshFromCore();
+  bool ok = visit(memtab, QStringLiteral("memtab"));
+  SystemClock clock;
+  TransferDialog kloon(ws, KloonMode::kRead, {ui, clock, home.path().toStdString()});
+  ok &= visit(kloon, QStringLiteral("kloon"));
+  const QString page = home.filePath(QStringLiteral("help.html"));
+  QFile html(page);
+  html.open(QIODevice::WriteOnly);
+  html.write("<h1>Getting started</h1><p>Open a file.</p><h2>Keys</h2><p>Tab moves on.</p>");
+  html.close();
+  HelpWindow* help = HelpWindow::Show(&memtab, page.toStdString(), false);
+  ok &= visit(*help, QStringLiteral("helpwindow"));
+  memtab.hide();
+  return ok;
+}
+
+int Run(const Visit& visit, bool all_windows) {
   Workspace ws;
   FillSample(ws);
   QtUi ui;
   SampleClipboard clipboard;
   QWidget main_window;
   main_window.resize(900, 600);
-  bool ok = true;
+  bool ok = !all_windows || VisitWindows(visit, ws, ui);
 
   // Each dialog on its form, loaded as the main window's logic loads it for the command.
   DialogForms forms;
   forms.default_data.Load(ws.default_data);
   DefaultDataDialog defdata(forms.default_data);
-  ok &= Shoot(defdata, folder, "defdata");
+  ok &= visit(defdata, QStringLiteral("defdata"));
   forms.priority.Load(ws);
   PriorityDialog prio(forms.priority);
-  ok &= Shoot(prio, folder, "prio");
+  ok &= visit(prio, QStringLiteral("prio"));
   forms.scanner_options.Load(ws);
   ScannerOptionsDialog sc200set(forms.scanner_options);
-  ok &= Shoot(sc200set, folder, "sc200set");
+  ok &= visit(sc200set, QStringLiteral("sc200set"));
   forms.bank_names.Load(ws);
   BankNamesDialog banknamen(forms.bank_names);
-  ok &= Shoot(banknamen, folder, "banknamen");
+  ok &= visit(banknamen, QStringLiteral("banknamen"));
   forms.software_options.Load(ws.settings);
   SoftwareOptionsDialog softset(forms.software_options);
-  ok &= Shoot(softset, folder, "softset");
+  ok &= visit(softset, QStringLiteral("softset"));
   forms.easy_fill.Open(ws);
   EasyFillDialog easy2(forms.easy_fill, ws);
-  ok &= Shoot(easy2, folder, "easy2");
+  ok &= visit(easy2, QStringLiteral("easy2"));
   forms.find.Open(ws);
   forms.find.text = "Fire";
   forms.find.Find();
   FindDialog find(forms.find);
-  ok &= Shoot(find, folder, "find");
+  ok &= visit(find, QStringLiteral("find"));
   forms.replace.Open(ws);
   forms.replace.find_text = "Fire";
   forms.replace.replace_text = "FD";
   ReplaceDialog replace(forms.replace);
-  ok &= Shoot(replace, folder, "replace");
+  ok &= visit(replace, QStringLiteral("replace"));
   forms.memory_manager.Open(ws, ManagerMode::kChannels);
   forms.memory_manager.SelectDestination(4);
   MemoryManagerDialog editmenu(forms.memory_manager);
-  ok &= Shoot(editmenu, folder, "editmenu");
+  ok &= visit(editmenu, QStringLiteral("editmenu"));
   forms.memory_manager.Open(ws, ManagerMode::kBanks);
   forms.memory_manager.SelectSource(1);
   forms.memory_manager.SelectDestination(3);
   MemoryManagerDialog editmenu_banks(forms.memory_manager);
-  ok &= Shoot(editmenu_banks, folder, "editmenu_banks");
+  ok &= visit(editmenu_banks, QStringLiteral("editmenu_banks"));
   forms.csv_export.Open();
   CsvExportDialog expcsvd(forms.csv_export, ws, ui);
-  ok &= Shoot(expcsvd, folder, "expcsvd");
+  ok &= visit(expcsvd, QStringLiteral("expcsvd"));
   WebCatcherWindow info2(ws, ui, clipboard, &main_window);
-  ok &= Shoot(info2, folder, "info2");
+  ok &= visit(info2, QStringLiteral("info2"));
   CsvImportDialog csvfile(ws, ui, clipboard);
   csvfile.ImportFromClipboard();
-  ok &= Shoot(csvfile, folder, "csvfile");
+  ok &= visit(csvfile, QStringLiteral("csvfile"));
   const QString list_path = QDir::temp().filePath(QStringLiteral("county-list.csv"));
   {
     QFile list(list_path);
@@ -172,15 +230,16 @@ int Run(const QDir& folder) {
   forms.channel_list.Open(list_path.toStdString(), ws, ui);
   forms.channel_list.SetFirstChannel(19);
   ChannelListDialog chanlist(forms.channel_list, ws.table);
-  ok &= Shoot(chanlist, folder, "chanlist");
+  ok &= visit(chanlist, QStringLiteral("chanlist"));
   forms.print.Open();
   PrintDialog printie(forms.print, ws, ui);
-  ok &= Shoot(printie, folder, "printie");
+  ok &= visit(printie, QStringLiteral("printie"));
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog setup_printer(&printer);
-  ok &= Shoot(setup_printer, folder, "printie_setup_printer");
+  NamePrinterDialogControls(setup_printer);
+  ok &= visit(setup_printer, QStringLiteral("printie_setup_printer"));
   AboutBox about;
-  ok &= Shoot(about, folder, "about");
+  ok &= visit(about, QStringLiteral("about"));
   return ok ? 0 : 2;
 }
 
@@ -190,13 +249,18 @@ int Run(const QDir& folder) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc != 2) {
-    std::fprintf(stderr, "usage: dialog_screenshots FOLDER\n");
+    std::fprintf(stderr, "usage: dialog_screenshots FOLDER | --step\n");
     return 1;
   }
+  if (std::string(argv[1]) == "--step") return talvirex::Run(&talvirex::Hold, true);
   QDir folder(QString::fromLocal8Bit(argv[1]));
   if (!folder.mkpath(QStringLiteral("."))) {
     std::fprintf(stderr, "cannot create %s\n", argv[1]);
     return 2;
   }
-  return talvirex::Run(folder);
+  return talvirex::Run(
+      [&folder](QWidget& window, const QString& name) {
+        return talvirex::Shoot(window, folder, name);
+      },
+      false);
 }

@@ -10,6 +10,7 @@
 
 #include "app/key_translation.h"
 #include "editor/window_status.h"
+#include "platform/screen_reader_names.h"
 
 namespace talvirex {
 
@@ -42,6 +43,8 @@ GridControls::GridControls(CellEditor& editor, QWidget* parent)
   bank_tags_->setMinimumContentsLength(16);
   easy_tags_->setToolTip(QStringLiteral("Easy Tag: every tag used"));
   bank_tags_->setToolTip(QStringLiteral("Easy Tag: the tags of this bank"));
+  for (QComboBox* tags : {easy_tags_, bank_tags_}) NameForScreenReaders(tags, tags->toolTip());
+  NameForScreenReaders(picker_, QStringLiteral("PL/DPL"));
   for (const std::string& entry : PickerEntries()) picker_->addItem(FromUtf8(entry));
   picker_->setMaxVisibleItems(20);
 
@@ -107,8 +110,10 @@ void GridControls::Fill(QComboBox* combo, const std::vector<std::string>& entrie
   for (const std::string& entry : entries) combo->addItem(FromUtf8(entry));
 }
 
-void GridControls::Show(const ControlsAboveGrid& controls, const TagDropdowns& dropdowns,
-                        int bank) {
+void GridControls::Show(const ControlsAboveGrid& controls, const TagDropdowns& dropdowns, int bank,
+                        const QString& column) {
+  // The box edits the current cell of that column; a name set again would be announced again.
+  if (editor_box_->accessibleName() != column) editor_box_->setAccessibleName(column);
   editor_box_->setVisible(controls.editor_box);
   length_->setVisible(controls.editor_box);
   if (controls.editor_box) {

@@ -24,8 +24,10 @@ class GridControls final : public QWidget {
  public:
   explicit GridControls(CellEditor& editor, QWidget* parent = nullptr);
 
-  /// Shows the controls of `controls` and hides the others; `bank` picks the bank tag list.
-  void Show(const ControlsAboveGrid& controls, const TagDropdowns& dropdowns, int bank);
+  /// Shows the controls of `controls` and hides the others; `bank` picks the bank tag list,
+  /// `column` (the current cell's column header) names the editor box for screen readers.
+  void Show(const ControlsAboveGrid& controls, const TagDropdowns& dropdowns, int bank,
+            const QString& column);
 
   QLineEdit* editor_box() const { return editor_box_; }
   QComboBox* picker() const { return picker_; }

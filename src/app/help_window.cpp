@@ -26,8 +26,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   chapters_ = new QListWidget(this);
   chapters_->setObjectName(QStringLiteral("chapters"));
+  chapters_->setAccessibleName(QStringLiteral("Chapters"));
   browser_ = new QTextBrowser(this);
   browser_->setObjectName(QStringLiteral("helptext"));
+  browser_->setAccessibleName(QStringLiteral("Help text"));
   browser_->setOpenExternalLinks(true);
   search_ = new QLineEdit(this);
   search_->setObjectName(QStringLiteral("helpsearch"));

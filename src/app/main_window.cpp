@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -14,6 +15,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
@@ -84,6 +86,14 @@ MainWindow::MainWindow(MainWindowOptions options)
   deferred_timer_->setSingleShot(true);
   deferred_timer_->setInterval(kDeferredRetryMilliseconds);
   connect(deferred_timer_, &QTimer::timeout, this, &MainWindow::RunDeferredWork);
+  // The next and previous bank from anywhere in the window, as the bank tabs switch them.
+  const auto bank_key = [this](QKeySequence keys, int step) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, step] {
+      tabs_->setCurrentIndex((tabs_->currentIndex() + step + tabs_->count()) % tabs_->count());
+    });
+  };
+  bank_key(QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1);
+  bank_key(QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1);
 }
 
 MainWindow::~MainWindow() = default;
@@ -356,12 +366,18 @@ void MainWindow::RefreshFromCore() {
   bank_title_->setText(FromUtf8(logic_.bank_title()));
   dummy_notice_->setText(FromUtf8(logic_.dummy_notice()));
   if (channel_header_ != nullptr) channel_header_->setText(FromUtf8(workspace_.grid.Cell(0, 0)));
+  // Set only when it differs: every change of a name is announced.
+  const QString grid_name =
+      FromUtf8(logic_.bank_title() + ": " + logic_.view_caption(workspace_.current_bank));
+  if (view_->accessibleName() != grid_name) view_->setAccessibleName(grid_name);
   model_.SetAlignment(logic_.alignment());  // Software Options may have changed it; also refreshes
+  AnnounceChangedCells();
   PushSelection();
   syncing_ = false;
 
   CellEditor& editor = logic_.editor();
-  controls_->Show(editor.controls(), workspace_.tag_dropdowns, workspace_.current_bank);
+  controls_->Show(editor.controls(), workspace_.tag_dropdowns, workspace_.current_bank,
+                  FromUtf8(workspace_.grid.Cell(0, workspace_.grid.current.column)));
   help_->setText(FromUtf8(editor.help_text()));
   const StatusPanels& status = workspace_.status;
   file_name_->setText(FromUtf8(workspace_.file_name));
@@ -369,6 +385,23 @@ void MainWindow::RefreshFromCore() {
   current_channel_->setText(FromUtf8(status.current_channel));
   last_channel_->setText(FromUtf8(status.last_selected_channel));
   commands_->Refresh(logic_);
+}
+
+// A screen reader hears of a value stored in a cell of the bank it is reading; a bank switch
+// renames the grid instead.
+void MainWindow::AnnounceChangedCells() {
+  const std::vector<QModelIndex> changed = model_.TakeChangedCells();
+  const bool same_bank = std::exchange(announced_bank_, workspace_.current_bank) == announced_bank_;
+  if (!same_bank || changed.empty() || !QAccessible::isActive()) return;
+  QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(view_)->tableInterface();
+  for (const QModelIndex& index : changed) {
+    QAccessibleInterface* cell = table->cellAt(index.row(), index.column());
+    if (cell == nullptr) continue;
+    QAccessibleEvent renamed(cell, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+    QAccessibleValueChangeEvent value(cell, index.data());
+    QAccessible::updateAccessibility(&value);
+  }
 }
 
 // The core's current cell is where the selection began (the anchor) and its selection corner
@@ -438,8 +471,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-// Every key goes to the cell editor; the cursor keys then also move the view's cursor.
+// Every key goes to the cell editor; the cursor keys then also move the view's cursor. Tab and
+// Shift+Tab move between the cells, so Ctrl+Tab and Ctrl+Shift+Tab lead out of the grid.
 bool MainWindow::GridKey(const QKeyEvent& key) {
+  const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
+  if (tab && (key.modifiers() & Qt::ControlModifier)) {
+    return focusNextPrevChild(key.key() == Qt::Key_Tab && !(key.modifiers() & Qt::ShiftModifier));
+  }
   CellEditor& editor = logic_.editor();
   editor.PressKey(KeyCodeOf(key), ModifiersOf(key));
   if (const std::optional<int> code = CharCodeOf(key)) editor.TypeChar(*code);

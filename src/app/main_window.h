@@ -107,6 +107,7 @@ class MainWindow final : public QMainWindow {
   void OnTab(int index);
   void OnViewSelection();
   void PushSelection();
+  void AnnounceChangedCells();
   void ShowProgress(int value, int maximum);
   std::array<int, 7> MeasuredColumnWidths() const;
   void ApplyColumnWidths();
@@ -144,6 +145,7 @@ class MainWindow final : public QMainWindow {
   QTimer* deferred_timer_ = nullptr;  // retries timer work that had to wait for a dialog
   std::vector<std::function<void()>> deferred_work_;
   int commands_running_ = 0;
+  int announced_bank_ = -1;        // the bank whose cells AnnounceChangedCells last saw
   bool syncing_ = false;           // the window itself is moving the view's selection or tab
   bool exited_ = false;            // the exit sequence has run; the close goes through
   bool forwarding_press_ = false;  // a grid press is being handed to the view first

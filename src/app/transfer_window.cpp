@@ -101,6 +101,10 @@ QWidget* TransferDialog::BuildCommunicationFrame() {
   refusal_log_->setObjectName(QStringLiteral("refusals"));
   refusal_log_->setReadOnly(true);
   refusal_log_->setFixedHeight(fontMetrics().height() * 4 + 10);
+  // Beside no caption of their own (the frame's caption names the group).
+  progress_->setAccessibleName(QStringLiteral("Progress"));
+  line_->setAccessibleName(QStringLiteral("Current line"));
+  refusal_log_->setAccessibleName(QStringLiteral("Refused lines"));
   // The fields only show; the keyboard goes to the buttons.
   line_->setFocusPolicy(Qt::NoFocus);
   rejected_->setFocusPolicy(Qt::NoFocus);
@@ -121,7 +125,9 @@ QWidget* TransferDialog::BuildCommunicationFrame() {
   layout->addWidget(progress_, row++, 0, 1, 4);
   layout->addWidget(new QLabel(QStringLiteral("Detected:"), frame), row, 0);
   layout->addWidget(detected_, row, 1);
-  layout->addWidget(new QLabel(QStringLiteral("Rejected lines:"), frame), row, 2, Qt::AlignRight);
+  auto* rejected_label = new QLabel(QStringLiteral("Rejected lines:"), frame);
+  rejected_label->setBuddy(rejected_);
+  layout->addWidget(rejected_label, row, 2, Qt::AlignRight);
   layout->addWidget(rejected_, row++, 3);
   layout->addWidget(line_, row++, 0, 1, 4);
   layout->addWidget(refusal_log_, row++, 0, 1, 4);
@@ -152,6 +158,7 @@ QWidget* TransferDialog::BuildPortFrame() {
   other_entry_ = new QLineEdit(frame);
   other_entry_->setObjectName(QStringLiteral("otherport"));
   other_entry_->setToolTip(QStringLiteral("enter comport number 9 - 19"));
+  other_entry_->setAccessibleName(QStringLiteral("other port"));
   connect(other_entry_, &QLineEdit::textChanged, this, [this](const QString& text) {
     setup_.SetOtherEntry(text.toStdString());
     ShowOtherDevice();

@@ -2,9 +2,12 @@
 // The grid `memtabel` as a Qt table model over the core Grid: model row r and column c show grid
 // cell (r + 1, c + 1); the grid's header row 0 and channel-number column 0 are the view's headers.
 // Editing goes through the core's cell-editing rules, so the model itself is read-only; the window
-// calls Refresh() after every core command that changed the grid.
+// calls Refresh() after every core command that changed the grid. For screen readers a cell is
+// named with its headers ("Channel 43, Freq. (MHz), 146.5200") and a row header with the corner's
+// caption ("Channel 43").
 
 #include <QAbstractTableModel>
+#include <vector>
 
 #include "editor/grid.h"
 #include "settings/settings.h"
@@ -28,9 +31,12 @@ class GridModel final : public QAbstractTableModel {
   void SetAlignment(GridAlignment align);
   /// Tells the view that every cell and header may have changed.
   void Refresh();
+  /// The channel cells whose text changed since the last call (all of them on the first).
+  std::vector<QModelIndex> TakeChangedCells();
 
  private:
   const Grid& grid_;
+  Grid announced_;  // the texts as TakeChangedCells last saw them
   Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
 };
 

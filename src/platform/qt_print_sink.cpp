@@ -11,6 +11,8 @@
 #include <QPrinter>
 #include <cmath>
 
+#include "platform/screen_reader_names.h"
+
 namespace talvirex {
 
 namespace {
@@ -42,6 +44,7 @@ QtPrintSink::~QtPrintSink() {
 
 bool QtPrintSink::ChoosePrinter(QWidget* parent) {
   QPrintDialog dialog(printer_.get(), parent);
+  NamePrinterDialogControls(dialog);
   const bool chosen = dialog.exec() == QDialog::Accepted;
   printer_->setFullPage(true);
   return chosen;

@@ -38,6 +38,7 @@ ChannelListDialog::ChannelListDialog(ChannelListImportForm& form, const ChannelT
   const auto& entries = form_.list().entries;
   rows_ = new QTableWidget(static_cast<int>(entries.size()), kColumns, this);
   rows_->setObjectName(QStringLiteral("rows"));
+  rows_->setAccessibleName(QStringLiteral("Channels in the list"));
   rows_->setHorizontalHeaderLabels({QStringLiteral("Import"), QStringLiteral("Location"),
                                     QStringLiteral("Name"), QStringLiteral("Frequency"),
                                     QStringLiteral("Tone"), QStringLiteral("Becomes")});

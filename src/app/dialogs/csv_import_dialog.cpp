@@ -69,6 +69,7 @@ CsvImportDialog::CsvImportDialog(Workspace& workspace, Ui& ui, Clipboard& clipbo
   clipboard_text_->setReadOnly(true);
   clipboard_text_->setLineWrapMode(QPlainTextEdit::NoWrap);
   clipboard_text_->setFixedHeight(clipboard_text_->fontMetrics().lineSpacing() * 4);
+  clipboard_text_->setAccessibleName(QStringLiteral("Text imported"));
 
   auto* bottom = new QHBoxLayout;
   bottom->addLayout(BuildTarget());
@@ -80,6 +81,9 @@ CsvImportDialog::CsvImportDialog(Workspace& workspace, Ui& ui, Clipboard& clipbo
   layout->addLayout(BuildLists(), 1);
   layout->addLayout(bottom);
   layout->addWidget(clipboard_text_);
+  // Tab runs as the window reads: the lists, the export row, then Close and the text below.
+  ChainTabOrder(
+      {start_, findChild<QPushButton*>(QStringLiteral("ExportClipboard")), close, clipboard_text_});
   ShowLists();
   ShowStartChannel();
 }
@@ -87,16 +91,19 @@ CsvImportDialog::CsvImportDialog(Workspace& workspace, Ui& ui, Clipboard& clipbo
 QLayout* CsvImportDialog::BuildLists() {
   const auto column = [this](const char* caption, QListWidget*& list, QLabel*& counter,
                              const char* name, void (CsvImportForm::*clear)()) {
+    auto* title = new QLabel(QString::fromLatin1(caption), this);
     list = new QListWidget(this);
     list->setObjectName(QString::fromLatin1(name));
     list->setMinimumSize(180, 220);
     counter = new QLabel(this);
     counter->setObjectName(QString::fromLatin1(name) + QStringLiteral("Counter"));
     auto* heading = new QHBoxLayout;
-    heading->addWidget(new QLabel(QString::fromLatin1(caption), this));
+    list->setAccessibleName(title->text().chopped(1));  // a list view takes no buddy's name
+    heading->addWidget(title);
     heading->addStretch();
     heading->addWidget(counter);
     QPushButton* clear_button = Button("Clear ^", (std::string(name) + "Clear").c_str(), this);
+    clear_button->setAccessibleName(QStringLiteral("Clear ") + title->text().chopped(1));
     connect(clear_button, &QPushButton::clicked, this, [this, clear] { Act(clear); });
     auto* box = new QVBoxLayout;
     box->addLayout(heading);
@@ -122,6 +129,11 @@ QLayout* CsvImportDialog::BuildLists() {
   QPushButton* all_right = Button("All >>", "AllRight", this);
   QPushButton* all_left = Button("<< All", "AllLeft", this);
   QPushButton* twenty = Button("20 >>", "TwentyRight", this);
+  move_right->setAccessibleName(QStringLiteral("Add selected"));
+  move_left->setAccessibleName(QStringLiteral("Remove selected"));
+  all_right->setAccessibleName(QStringLiteral("Add all"));
+  all_left->setAccessibleName(QStringLiteral("Remove all"));
+  twenty->setAccessibleName(QStringLiteral("Add 20"));
   connect(move_right, &QPushButton::clicked, this, to_selected);
   connect(found_, &QListWidget::itemDoubleClicked, this, to_selected);
   connect(move_left, &QPushButton::clicked, this, to_found);
@@ -180,6 +192,7 @@ QLayout* CsvImportDialog::BuildTarget() {
   start_channel_->setFocusPolicy(Qt::NoFocus);
   start_channel_->setFixedWidth(start_->width());
 
+  ChainTabOrder({to_table, bank_, start_});
   auto* grid = new QGridLayout;
   grid->addWidget(to_table, 0, 0);
   auto* bank_label = new QLabel(QStringLiteral("Bank:"), this);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialog_support.h"
+#include "platform/screen_reader_names.h"
 
 namespace talvirex {
 
@@ -24,6 +25,7 @@ DefaultDataDialog::DefaultDataDialog(DefaultDataForm& form, QWidget* parent)
     list->setObjectName(QStringLiteral("Combo1_%1").arg(row + 1));
     for (const auto item : kOffOnItems) list->addItem(ToQt(item));
     list->setCurrentIndex(form_.selected[row]);
+    NameForScreenReaders(list, box->text());  // the check box beside it says what it sets
     rows->addWidget(box, row, 0);
     rows->addWidget(list, row, 1);
     boxes_[row] = box;

@@ -87,6 +87,14 @@ void KeepTitleVisible(QWidget* dialog, QBoxLayout* layout) {
                    kTitleBarButtons);
 }
 
+void ChainTabOrder(std::initializer_list<QWidget*> controls) {
+  QWidget* previous = nullptr;
+  for (QWidget* control : controls) {
+    if (previous != nullptr) QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
+}
+
 QGroupBox* Frame(std::string_view caption, QWidget* parent) {
   return new QGroupBox(ToQt(caption), parent);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <Qt>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -58,6 +59,9 @@ void KeepTitleVisible(QWidget* dialog, QBoxLayout* layout);
 /// `Qt::Vertical` a column pushed to the top. The caller adds the layout to the dialog.
 QBoxLayout* OkCancelButtons(QDialog* dialog, const QString& ok_caption, std::function<void()> on_ok,
                             Qt::Orientation orientation);
+
+/// Chains the keyboard focus through `controls` in the order given (Tab goes down the list).
+void ChainTabOrder(std::initializer_list<QWidget*> controls);
 
 /// A frame with a caption, as the dialogs group their controls.
 QGroupBox* Frame(std::string_view caption, QWidget* parent = nullptr);

@@ -12,6 +12,7 @@
 
 #include "app/dialogs/dialog_support.h"
 #include "model/default_data_form.h"
+#include "platform/screen_reader_names.h"
 
 namespace talvirex {
 
@@ -83,8 +84,10 @@ void EasyFillDialog::BuildInputs(QGridLayout* grid) {
   step_->setInsertPolicy(QComboBox::NoInsert);
   for (const auto item : kEasyFillSteps) step_->addItem(ToQt(item));
   InstallKeyFilter(step_->lineEdit(), &F::AcceptsNumberKey);
+  step_->lineEdit()->setAccessibleName(QStringLiteral("Step"));
   tag_ = new QLineEdit(this);
   tag_->setObjectName(QStringLiteral("Text4"));
+  NameForScreenReaders(tag_, ToQt(F::BoxCaption(F::kTag)));
   InstallKeyFilter(tag_, &F::AcceptsTagKey);
   tag_counter_ = new QLabel(this);
   tag_counter_->setObjectName(QStringLiteral("TagCounter"));
@@ -95,6 +98,7 @@ void EasyFillDialog::BuildInputs(QGridLayout* grid) {
   subtone_->setObjectName(QStringLiteral("Combo6"));
   for (const std::string& item : F::SubtoneItems()) subtone_->addItem(ToQt(item));
   subtone_->setMaxVisibleItems(16);
+  NameForScreenReaders(subtone_, ToQt(F::BoxCaption(F::kSubtone)));
 
   for (int box = 0; box < F::kBoxCount; ++box) {
     boxes_[box] = new QCheckBox(ToQt(F::BoxCaption(box)), this);
@@ -105,6 +109,8 @@ void EasyFillDialog::BuildInputs(QGridLayout* grid) {
     switches_[which] = new QComboBox(this);
     switches_[which]->setObjectName(QStringLiteral("Switch_%1").arg(which));
     for (const auto item : kOffOnItems) switches_[which]->addItem(ToQt(item));
+    // The check box beside the list says which column it fills.
+    NameForScreenReaders(switches_[which], ToQt(F::BoxCaption(box)));
     connect(switches_[which], &QComboBox::currentIndexChanged, this, &EasyFillDialog::Changed);
   }
   connect(first_, &QLineEdit::textChanged, this, &EasyFillDialog::Changed);
@@ -153,6 +159,13 @@ void EasyFillDialog::BuildInputs(QGridLayout* grid) {
   grid->addWidget(subtone_, row, 1);
   grid->setColumnStretch(2, 1);
   grid->setRowStretch(row + 1, 1);
+
+  // Tab follows the rows as they are drawn: each check box, then what it fills.
+  const auto at = [this](int box) { return switches_[SwitchOf(box)]; };
+  ChainTabOrder({first_, last_, boxes_[F::kFrequency], start_, step_, boxes_[F::kTag], tag_,
+                 fill_series_, boxes_[F::kDelay], at(F::kDelay), boxes_[F::kBeepAlert],
+                 at(F::kBeepAlert), boxes_[F::kLockOut], at(F::kLockOut), boxes_[F::kAtt],
+                 at(F::kAtt), boxes_[F::kSubtone], subtone_});
 }
 
 QLayout* EasyFillDialog::BuildButtons() {

@@ -25,6 +25,7 @@ ScannerOptionsDialog::ScannerOptionsDialog(ScannerOptionsForm& form, QWidget* pa
   for (int bank = 0; bank < ScannerOptionsForm::kBanks; ++bank) {
     auto* box = new QCheckBox(ToQt(ScannerOptionsForm::BankCaption(bank)), active);
     box->setObjectName(QStringLiteral("Check1_%1").arg(bank));
+    box->setAccessibleName(QStringLiteral("Bank ") + box->text());
     box->setChecked(form_.bank_active[bank]);
     bank_grid->addWidget(box, bank / kBanksPerLine, bank % kBanksPerLine);
     banks_[bank] = box;

@@ -71,6 +71,10 @@ QWidget* SoftwareOptionsDialog::BackupFrame() {
   delay_->setRange(kBackupDelayMin, kBackupDelayMax);
   delay_->setPageStep(10);
   delay_->setMinimumWidth(140);
+  // A scroll bar takes no focus by default; here it is the only way to set the interval.
+  delay_->setFocusPolicy(Qt::StrongFocus);
+  delay_->setInvertedControls(false);  // Right and Up lengthen the interval, as the bar is drawn
+  delay_->setAccessibleName(QStringLiteral("Minutes between backups"));
   delay_label_ = new QLabel(frame);
   delay_label_->setObjectName(QStringLiteral("Label3"));
   delay_label_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000")));
