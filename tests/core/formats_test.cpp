@@ -136,6 +136,7 @@ TEST(ChannelFile, ReadsAsItsGoldenFilesSay) {
     ws.table.At(kDummyBank, 3, kFieldTag) = "scratch";
     ws.search_range = {"25", "30", "x"};
     ws.bank_names[4] = "kept";
+    ws.table.At(11, 1, kFieldTag) = "Edge";
     ScriptedUi ui;
     const auto failure = ReadChannelFile(ReadBytes(entry.path()), ws, ui);
     std::string report = "read\n";

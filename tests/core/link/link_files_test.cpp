@@ -47,6 +47,8 @@ TEST(ImageBackup, WritesTheImageUnderATimeStampedNameAndRemovesOnlyItsOwnOlderTh
   for (const auto& [name, removed] : files)
     EXPECT_EQ(fs::exists(home / "backup" / name), !removed) << name;
   EXPECT_TRUE(fs::exists(*path));  // recent
+  fs::last_write_time(*path, now - std::chrono::hours(24 * kImageBackupDays));
+  EXPECT_EQ(RemoveOldImageBackups(home.path(), now), 0) << "a year old to the hour stays";
   TempDir empty;
   EXPECT_EQ(RemoveOldImageBackups(empty.path(), now), 0);
 }
