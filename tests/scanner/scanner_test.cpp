@@ -1,15 +1,30 @@
-// The virtual scanner's side of clone mode fed bytes and time, its clone line checks, and its
-// runner on a real pseudo-terminal. Whole exchanges through the runner, with every fault, are the
-// read, send and restore command tests against `talvirex scanner`.
+// The virtual scanner's side of clone mode fed bytes and time, against the traces in
+// tests/data/scanner/*.trace, and its runner on a real pseudo-terminal. Whole exchanges through
+// the runner, with every fault, are the read, send and restore command tests against
+// `talvirex scanner`.
+//
+// A trace holds the events fed to a session and, indented beneath each, what the session wrote in
+// answer; the runner feeds the events and writes the trace anew, which must come out as the file
+// holds it (TALVIREX_UPDATE_GOLDEN=1 rewrites it):
+//   == title
+//   session slave|master [refuse-once=N,..] [refuse-always=N,..] [baud=B] [repeat=MS] [timeout=MS]
+//   at T bytes TEXT             bytes arriving at T ms (\r \n escapes)
+//   at T lines FIRST LAST [P]   the image's lines FIRST..LAST, each with its CR, in pieces of P
+//   at T tick                   the session's timer at T
+//   ?                           the session's state, shown as "  = ..."
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
 
 #include "scanner/clone_lines.h"
 #include "scanner/pty_runner.h"
 #include "scanner/scanner_session.h"
+#include "support/golden.h"
 #include "support/raw_client.h"
 #include "support/running_scanner.h"
 #include "support/temp_dir.h"
@@ -17,142 +32,115 @@
 namespace talvirex::scanner {
 namespace {
 
+using testing::Escaped;
+
 const std::vector<std::string> kImage = DefaultImageLines();
 
-// A session and what it wrote, split into CR-ended messages (the CRs removed) as the program
-// reads them.
-struct Exchange {
-  Exchange(Role role, Faults faults = {}, Timing timing = {})
-      : session(role, faults, kImage, timing) {
-    Take(session.Start(0));
-  }
-  void Take(const Effects& effects) {
-    for (const auto& bytes : effects.writes) {
-      pieces.push_back(bytes);
-      buffer += bytes;
-    }
-    for (std::size_t end; (end = buffer.find('\r')) != std::string::npos;
-         buffer.erase(0, end + 1)) {
-      messages.push_back(buffer.substr(0, end));
-    }
-  }
-  // Feeds `message` and its CR in pieces of `piece` bytes; returns the last message written.
-  std::string Feed(const std::string& message, Millis now = 0, std::size_t piece = 1000) {
-    const std::string bytes = message + '\r';
-    for (std::size_t at = 0; at < bytes.size(); at += piece) {
-      Take(session.OnBytes(std::string_view(bytes).substr(at, piece), now));
-    }
-    return messages.empty() ? "" : messages.back();
-  }
-  std::string Line(int n) const { return kImage[static_cast<std::size_t>(n - 1)]; }
-
-  ScannerSession session;
-  std::vector<std::string> pieces, messages;
-  std::string buffer;
-};
-
-TEST(SlaveSessionTest, FullExchangeInAwkwardPieces) {
-  Exchange run(Role::kSlave);
-  EXPECT_TRUE(run.messages.empty());
-  // Two messages and the start of a third in one read: both are answered.
-  run.Take(run.session.OnBytes("MDL\r" + run.Line(1) + "\r" + run.Line(2).substr(0, 10), 0));
-  EXPECT_EQ(run.messages, (std::vector<std::string>{"SC200SPOR", "OK"}));
-  run.Take(run.session.OnBytes(run.Line(2).substr(10) + "\r", 1));
-  for (int n = 3; n <= 253; ++n) ASSERT_EQ(run.Feed(run.Line(n), n, 1 + n % 17), "OK") << n;
-  EXPECT_EQ(run.session.outcome(), Outcome::kRunning);
-  run.Feed("END", 300, 2);
-  EXPECT_EQ(run.session.outcome(), Outcome::kComplete);
-  EXPECT_EQ(run.messages.size(), 254u);  // "END" is not answered
-  EXPECT_EQ(run.session.received(), kImage);
-  EXPECT_EQ(run.session.counters().lines_done, 253);
+std::set<int> Numbers(const std::string& list) {
+  std::set<int> numbers;
+  std::istringstream in(list);
+  for (std::string item; std::getline(in, item, ',');) numbers.insert(std::stoi(item));
+  return numbers;
 }
 
-TEST(SlaveSessionTest, RefusesUnsoundLinesAndListedOnesAndStoresNeither) {
-  // The kinds of fault are the line check's own test; one of each reaches the session here. The
-  // line just stored, again, is a repeat whose "OK" was lost: acknowledged, stored once.
-  std::string bad_sum = kImage[1];
-  bad_sum[45] = 'F';
-  for (const auto& [line, answer] :
-       std::vector<std::pair<std::string, std::string>>{{kImage[1].substr(0, 45), "NG"},
-                                                        {bad_sum, "NG"},
-                                                        {kImage[2], "NG"},
-                                                        {kImage[0], "OK"}}) {
-    Exchange run(Role::kSlave);
-    run.Feed("MDL");
-    run.Feed(run.Line(1));
-    EXPECT_EQ(run.Feed(line), answer) << line;
-    EXPECT_EQ(run.Feed(run.Line(2)), "OK");
-    EXPECT_EQ(run.session.received(), (std::vector<std::string>{kImage[0], kImage[1]}));
-    EXPECT_EQ(run.session.counters().refused, answer == "NG" ? 1 : 0);
-  }
+ScannerSession NewSession(const std::string& line) {
+  std::istringstream words(line);
+  std::string role, option;
+  words >> role >> role;
   Faults faults;
-  faults.refuse_once = {1, 3};
-  faults.refuse_always = {4};
-  Exchange run(Role::kSlave, faults);
-  run.Feed("MDL");
-  std::string answers;
-  for (const int n : {1, 1, 2, 3, 3, 4, 4, 4}) answers += run.Feed(run.Line(n)) + " ";
-  EXPECT_EQ(answers, "NG OK OK NG OK NG NG NG ");
-  EXPECT_EQ(run.session.received().size(), 3u);
-  EXPECT_EQ(run.session.counters().refused, 5);
-}
-
-TEST(SlaveSessionTest, AModelRequestStartsOverAndEndBeforeAllLinesFails) {
-  Exchange run(Role::kSlave);
-  run.Feed("MDL");
-  for (int n = 1; n <= 5; ++n) run.Feed(run.Line(n));
-  EXPECT_EQ(run.Feed("MDL"), "SC200SPOR");
-  EXPECT_TRUE(run.session.received().empty());
-  for (int n = 1; n <= 100; ++n) run.Feed(run.Line(n));
-  run.Feed("END");
-  EXPECT_EQ(run.session.outcome(), Outcome::kFailed);
-  EXPECT_EQ(run.session.failure(), "\"END\" arrived after 100 of 253 lines");
-}
-
-// At 9600 baud a character takes 11 bit times, 1.146 ms: "MDL" and its CR are through after
-// 4.6 ms, and the 10-character answer leaves one character at a time over the next 11.5 ms.
-TEST(SlaveSessionTest, WirePacingGivesEveryCharacterItsTimeOnTheLine) {
-  Exchange run(Role::kSlave, {}, {.wire_baud = 9600});
-  run.Take(run.session.OnBytes("MDL\r", 0));
-  EXPECT_EQ(run.session.NextDeadline(), 5);
-  run.Take(run.session.OnTick(4));
-  EXPECT_TRUE(run.pieces.empty());
-  run.Take(run.session.OnTick(15));
-  EXPECT_EQ(run.pieces.size(), 9u);  // "SC200SPOR", the CR still on its way
-  EXPECT_TRUE(run.messages.empty());
-  run.Take(run.session.OnTick(16));
-  EXPECT_EQ(run.messages, std::vector<std::string>{"SC200SPOR"});
-}
-
-TEST(MasterSessionTest, ARefusedOrUnansweredLineGoesAgainUpToTheLimit) {
-  Exchange refused(Role::kMaster);
-  refused.Feed("SC200SPOR");
-  refused.Feed("OK");
-  refused.Feed("NG");
-  refused.Feed("garbage");  // neither answer: ignored
-  EXPECT_EQ(refused.messages, (std::vector<std::string>{"MDL", kImage[0], kImage[1], kImage[1]}));
-  EXPECT_EQ(refused.Feed("OK"), kImage[2]);
-  for (int i = 1; i < kMaxAttempts; ++i) refused.Feed("NG");
-  EXPECT_EQ(refused.session.outcome(), Outcome::kRunning);
-  refused.Feed("NG");
-  EXPECT_EQ(refused.session.outcome(), Outcome::kFailed);
-  EXPECT_EQ(refused.session.failure(), "line 3 was refused 15 times");
-  EXPECT_EQ(refused.messages.size(), 4u + kMaxAttempts);
-
-  Exchange silent(Role::kMaster, {}, {.mdl_repeat_ms = 0, .answer_timeout_ms = 5000});
-  silent.Feed("SC200SPOR", 100);
-  EXPECT_EQ(silent.session.NextDeadline(), 5100);
-  silent.Take(silent.session.OnTick(5099));
-  EXPECT_EQ(silent.messages.size(), 2u);
-  silent.Take(silent.session.OnTick(5100));
-  EXPECT_EQ(silent.messages.back(), kImage[0]);
-  EXPECT_EQ(silent.session.counters().resent_on_timeout, 1);
-  for (Millis t = 10100; silent.session.outcome() == Outcome::kRunning; t += 5000) {
-    silent.Take(silent.session.OnTick(t));
+  Timing timing;
+  while (words >> option) {
+    const std::string name = option.substr(0, option.find('=')),
+                      value = option.substr(name.size() + 1);
+    if (name == "refuse-once") faults.refuse_once = Numbers(value);
+    if (name == "refuse-always") faults.refuse_always = Numbers(value);
+    if (name == "baud") timing.wire_baud = std::stoi(value);
+    if (name == "repeat") timing.mdl_repeat_ms = std::stoi(value);
+    if (name == "timeout") timing.answer_timeout_ms = std::stoi(value);
   }
-  EXPECT_EQ(silent.session.failure(), "line 1 got no answer");
-  EXPECT_EQ(silent.messages.size(), 1u + kMaxAttempts);
+  return ScannerSession(role == "master" ? Role::kMaster : Role::kSlave, faults, kImage, timing);
 }
+
+// What the session wrote, one write a line; a long answer shows its first and last four.
+std::string Written(const std::vector<std::string>& writes, bool hang_up) {
+  std::string text;
+  for (std::size_t i = 0; i < writes.size(); ++i) {
+    if (writes.size() > 10 && i == 4) {
+      text += "  ... " + std::to_string(writes.size() - 8) + " more\n";
+      i = writes.size() - 5;
+      continue;
+    }
+    text += "  > " + Escaped(writes[i]) + "\n";
+  }
+  return text + (hang_up ? "  hang up\n" : "");
+}
+
+std::string State(const ScannerSession& session) {
+  const char* kOutcomes[] = {"running", "complete", "failed", "disconnected"};
+  const Counters& c = session.counters();
+  std::string received = "received " + std::to_string(session.received().size());
+  if (!session.received().empty()) {
+    const bool in_order =
+        std::equal(session.received().begin(), session.received().end(), kImage.begin());
+    received += in_order ? " in order" : " out of order";
+  }
+  return "  = " + std::string(kOutcomes[static_cast<int>(session.outcome())]) + ", " + received +
+         ", done " + std::to_string(c.lines_done) + ", refused " + std::to_string(c.refused) +
+         ", resent " + std::to_string(c.resent_on_timeout) + ", deadline " +
+         std::to_string(session.NextDeadline()) +
+         (session.failure().empty() ? "" : ", failure: " + session.failure()) + "\n";
+}
+
+class SessionTrace : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(SessionTrace, AnswersAsTraced) {
+  const std::string name = "scanner/" + GetParam() + ".trace";
+  std::ifstream in(testing::GoldenPath(name));
+  ASSERT_TRUE(in) << name;
+  std::optional<ScannerSession> session;
+  std::string trace;
+  for (std::string line; std::getline(in, line);) {
+    if (line.starts_with("  ")) continue;  // the answers: written anew below
+    trace += line + "\n";
+    if (line.empty() || line[0] == '#' || line.starts_with("== ")) continue;
+    if (line.starts_with("session ")) {
+      session.emplace(NewSession(line));
+      const Effects started = session->Start(0);
+      trace += Written(started.writes, started.hang_up);
+      continue;
+    }
+    ASSERT_TRUE(session) << "an event before the first session: " << line;
+    if (line == "?") {
+      trace += State(*session);
+      continue;
+    }
+    std::istringstream words(line);
+    std::string at, what;
+    Millis now = 0;
+    words >> at >> now >> what;
+    std::string bytes;
+    std::size_t piece = 1 << 20;
+    if (what == "bytes") {
+      std::getline(words >> std::ws, bytes);
+      bytes = testing::Unescaped(bytes);
+    } else if (what == "lines") {
+      int first = 0, last = 0;
+      words >> first >> last >> piece;
+      for (int n = first; n <= last; ++n) bytes += kImage[static_cast<std::size_t>(n - 1)] + "\r";
+    }
+    Effects all;
+    for (std::size_t at_byte = 0; at_byte < bytes.size(); at_byte += piece) {
+      const Effects more = session->OnBytes(std::string_view(bytes).substr(at_byte, piece), now);
+      all.writes.insert(all.writes.end(), more.writes.begin(), more.writes.end());
+      all.hang_up = all.hang_up || more.hang_up;
+    }
+    if (what == "tick") all = session->OnTick(now);
+    trace += Written(all.writes, all.hang_up);
+  }
+  testing::ExpectGolden(name, trace);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scanner, SessionTrace, ::testing::Values("slave", "master"));
 
 using talvirex::testing::RawClient;
 using talvirex::testing::RunningScanner;
