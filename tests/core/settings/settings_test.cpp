@@ -114,13 +114,6 @@ TEST(RegistryStore, ValuesCarryTheXSuffix) {
   EXPECT_EQ(read.RegistryGet("empty", "7x"), "7");
   EXPECT_EQ(read.RegistryGet("nul", "7x"), "");  // cut at the NUL: "4", less its last character
   EXPECT_EQ(RegistryStore::Parse(store.Serialize()).RegistryGet("timer1", ""), "12");
-
-  // A lone CR ends a line too, so whatever is read stores and reads back unchanged.
-  RegistryStore odd = RegistryStore::Parse("[Software\\Vorna\\TALVIRA\\settings]\ncomport=31\rf\n");
-  const std::string port = odd.RegistryGet("comport", "1x");
-  EXPECT_EQ(port, "3");
-  odd.RegistryPut("comport", port);
-  EXPECT_EQ(RegistryStore::Parse(odd.Serialize()).RegistryGet("comport", "1x"), port);
 }
 
 }  // namespace
