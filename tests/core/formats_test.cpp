@@ -1,8 +1,8 @@
-// The file formats: against golden files in tests/data/golden (an input and, beside it, what each
-// writer must make of it), then what the golden files cannot show: for channel files what only a
-// workspace can hold, older versions, files that are not whole and the diff of two tables; for the
-// CSV export and the print job the Dummy bank as the current bank, tags no file holds, which banks
-// a job holds, and writes that fail.
+// The file formats against golden files: in tests/data/golden an input and, beside it, what each
+// writer makes of it; in tests/data/channel channel files and in tests/data/decode clone images
+// as they may come, each with what a read leaves. Then what the golden files cannot show: the diff
+// of two tables, a print job's pages and writes that fail. The CSV export as a user runs it is in
+// the window sessions (tests/data/editor/window.txt).
 
 #include <gtest/gtest.h>
 
@@ -226,22 +226,6 @@ TEST(DiffTables, ListsWhatDiffersInChannelsInUseAndInTheLists) {
                 "Scanner setting 20: 0 -> 1", "Search range 1: \"\" -> \"140\""}));
 }
 
-TEST(ExportCsvForm, TheCurrentBankMayBeTheDummyBankAndATagKeepsItsRow) {
-  Workspace ws;
-  ws.current_bank = kDummyBank;
-  ws.table.At(kDummyBank, 1, kFieldFrequency) = "145.0";
-  ws.table.At(kDummyBank, 1, kFieldTag) = "two\r\nlines";
-  ExportCsvForm form;
-  form.SelectOption(ExportCsvForm::kAllBanks);
-  form.Open();
-  std::ostringstream out;
-  ScriptedUi ui;
-  EXPECT_FALSE(WriteCsv(ws.table, form.BanksToExport(ws.current_bank), out, ui));
-  std::string expected = std::string(kCsvHeader) + "\r\n11,201,145.0,two  lines,,,None,,\r\n";
-  for (int row = 2; row <= 20; ++row) expected += std::string(kCsvEmptyLine) + "\r\n";
-  EXPECT_EQ(out.str(), expected);
-}
-
 // A buffer that refuses the writes whose number falls in [first, last].
 class RefusingBuffer : public std::stringbuf {
  public:
@@ -272,30 +256,6 @@ TEST(WriteCsv, AFailedWriteStopsTheBankAndGoesOnWithTheNext) {
   RefusingBuffer none(1, 1000);  // the header's failure is the caller's to report
   std::ostream refused(&none);
   EXPECT_TRUE(WriteCsv(ws.table, {0}, refused, ui));
-}
-
-TEST(ExportCsvForm, OkWritesTheChosenFileWithItsExtensionOrReportsWhyNot) {
-  TempDir dir;
-  Workspace ws;
-  ws.current_bank = 3;
-  ws.table.At(3, 2, kFieldFrequency) = "155.5";
-  ScriptedUi ui;
-  ExportCsvForm form;
-  for (const char* name : {"out.txt", "mine.CSV", "old.csv.bak"}) {
-    ui.save_paths.push_back((dir / name).string());
-    EXPECT_TRUE(form.Ok(ws, ws.current_bank, ui));
-  }
-  EXPECT_TRUE(ui.save_dialogs.back().confirm_overwrite);
-  for (const char* name : {"out.txt.csv", "mine.CSV", "old.csv.bak"}) {
-    EXPECT_NE(ReadBytes(dir / name).find("\r\n4,62,155.5,"), std::string::npos) << name;
-  }
-  ui.save_paths = {std::nullopt, (dir / "missing" / "out.csv").string()};
-  EXPECT_FALSE(form.Ok(ws, ws.current_bank, ui));
-  EXPECT_TRUE(ui.shown.empty());
-  EXPECT_FALSE(form.Ok(ws, ws.current_bank, ui));
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_TRUE(ui.shown[0].text.starts_with("Problem in export routine 1.\r\n Err = 2\r\n Error: "));
-  EXPECT_FALSE(ws.unsaved_changes);
 }
 
 TEST(PrintForm, ActiveBankIsTheShownBankAsPage1Of1) {

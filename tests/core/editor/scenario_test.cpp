@@ -472,10 +472,12 @@ class Session {
         break;
       case CommandId::kExportCsv:
       case CommandId::kPrint:
-        steps = {{"set all", [&] {
+        steps = {{"set all",
+                  [&] {
                     d.csv_export.SelectOption(ExportCsvForm::kAllBanks);
                     d.print.SelectOption(PrintForm::kAllBanks);
-                  }}};
+                  }},
+                 {"press ok", [&] { exported_ = d.csv_export.Ok(ws_, ws_.current_bank, ui_); }}};
         break;
       case CommandId::kImportChannelList:
         steps = {
@@ -676,6 +678,10 @@ class Session {
       return text.ends_with('\r') ? text.substr(0, text.size() - 1) : text;
     }
     if (what == "exists") return YesNo(fs::exists(folder_ / Rest(args)));
+    if (what == "savedialog") {  // the last file dialog that asked where to save
+      const FileDialog& d = ui_.save_dialogs.back();
+      return d.filter + (d.confirm_overwrite ? ", overwrite asked" : ", overwrite not asked");
+    }
     if (what == "filename")
       return ws_.file_name == std::string(kUntitled) ? ws_.file_name
                                                      : fs::path(ws_.file_name).filename().string();
