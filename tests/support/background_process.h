@@ -1,7 +1,7 @@
 #pragma once
-// A real `talvirex` process running beside the test: its first line of standard output (the
-// virtual scanner's device path) is read at start, the rest of that output and its error stream
-// go to files the test can read while it runs.
+// A real process running beside the test (the `talvirex` binary, or a tool found on the PATH): its
+// first line of standard output (the virtual scanner's device path) can be read at start and the
+// rest with `Output`; its error stream goes to a file the test can read while it runs.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -53,7 +53,7 @@ class BackgroundProcess {
     posix_spawn_file_actions_addclose(&actions, out[0]);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_path_.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn(&pid_, binary.c_str(), &actions, nullptr, pointers.data(), env.data());
+    posix_spawnp(&pid_, binary.c_str(), &actions, nullptr, pointers.data(), env.data());
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     out_ = fdopen(out[0], "r");
@@ -87,6 +87,15 @@ class BackgroundProcess {
     return status_;
   }
   std::string err() const { return ReadBytes(err_path_); }
+  /// What the process writes to standard output from now until it closes it.
+  std::string Output() {
+    std::string out;
+    char chunk[4096];
+    for (std::size_t n; out_ != nullptr && (n = fread(chunk, 1, sizeof chunk, out_)) > 0;) {
+      out.append(chunk, n);
+    }
+    return out;
+  }
 
   /// Polls the error stream until `text` appears in it or `timeout_ms` passes.
   bool WaitForErr(const std::string& text, int timeout_ms) const {
