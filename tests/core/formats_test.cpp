@@ -258,50 +258,36 @@ TEST(WriteCsv, AFailedWriteStopsTheBankAndGoesOnWithTheNext) {
   EXPECT_TRUE(WriteCsv(ws.table, {0}, refused, ui));
 }
 
-TEST(PrintForm, ActiveBankIsTheShownBankAsPage1Of1) {
-  for (const auto& [bank, line] :
-       {std::pair{4, "| 1:Bank: 5\n"}, {kDummyBank, "| 1:Bank: Dummy\n"}}) {
-    Workspace ws;
-    ws.current_bank = bank;
-    PrintForm form;
-    form.SelectOption(PrintForm::kAllBanks);
-    form.Open();  // opening chooses the active bank again
-    PrintLog sink;
-    ScriptedUi ui;
-    form.Print(ws, ws.current_bank, {"05/12/2026"}, sink, ui);
-    EXPECT_NE(sink.log.find(line), std::string::npos) << sink.log;
-    EXPECT_NE(sink.log.find("Page 1 / 1\nend\n"), std::string::npos) << sink.log;
-    EXPECT_EQ(sink.log.find("new page"), std::string::npos);
-  }
-  PrintLog tiny;  // a page just wide enough for the rule and tall enough for the footer
-  tiny.page_width = 2000;
-  tiny.page_height = 3000;
-  ScriptedUi ui;
-  PrintForm().Print(Workspace{}, 0, {"05/12/2026"}, tiny, ui);
-  EXPECT_NE(tiny.log.find(" rule 0..0\n"), std::string::npos) << tiny.log;
-  EXPECT_NE(tiny.log.find("\n0 | 1:TALVIREX   ---   Page 1 / 1\n"), std::string::npos) << tiny.log;
-}
-
-TEST(PrintForm, AFailedPageEndsThatPageOnlyAndAFailedJobIsReported) {
+// A print job as the print log writes it down, then what the user was told. The form is opened
+// as the window opens it, which chooses the shown bank again; `all_banks` is chosen after that.
+std::string PrintJob(int bank, bool all_banks, PrintLog sink) {
   Workspace ws;
+  ws.current_bank = bank;
   PrintForm form;
   form.SelectOption(PrintForm::kAllBanks);
-  PrintLog sink;
-  sink.fail_at_call = 3;  // the bank line of Bank 1
+  form.Open();
+  if (all_banks) form.SelectOption(PrintForm::kAllBanks);
   ScriptedUi ui;
   form.Print(ws, ws.current_bank, {"05/12/2026"}, sink, ui);
-  EXPECT_EQ(ui.Texts(),
-            std::vector<std::string>{"Problem in printerroutine bank: 0\r\n Err = 482\r\n"
-                                     " Error: Printer error"});
-  EXPECT_NE(sink.log.find("| 1:Bank: 1\nnew page"), std::string::npos) << sink.log;  // ends there
-  EXPECT_NE(sink.log.find("Page 2 / 10\nnew page"), std::string::npos);
+  for (const std::string& text : ui.Texts()) sink.log += "told " + Escaped(text) + "\n";
+  return sink.log;
+}
 
-  PrintLog ending;
-  ending.fail_end = true;
-  ScriptedUi told;
-  form.Print(ws, ws.current_bank, {"05/12/2026"}, ending, told);
-  EXPECT_EQ(told.Texts(), std::vector<std::string>{"Problem in printerroutine #1\r\n Err = 486\r\n"
-                                                   " Error: The printer went away."});
+// The shown bank, the Dummy bank too, is page 1 of 1; a page just big enough for the rule and the
+// footer; a failing page ends that page only, and a failing job is reported.
+TEST(Golden, PrintJobsOfTheShownBankAndJobsThatFail) {
+  ExpectGolden("print/bank5.txt", PrintJob(4, false, {}));
+  ExpectGolden("print/dummy.txt", PrintJob(kDummyBank, false, {}));
+  PrintLog tiny;
+  tiny.page_width = 2000;
+  tiny.page_height = 3000;
+  ExpectGolden("print/tiny-page.txt", PrintJob(0, false, tiny));
+  PrintLog failing_page;
+  failing_page.fail_at_call = 3;  // the bank line of Bank 1
+  ExpectGolden("print/failed-page.txt", PrintJob(0, true, failing_page));
+  PrintLog failing_end;
+  failing_end.fail_end = true;
+  ExpectGolden("print/failed-end.txt", PrintJob(0, false, failing_end));
 }
 
 }  // namespace
