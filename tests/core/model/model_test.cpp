@@ -19,10 +19,21 @@ namespace talvirex {
 namespace {
 
 TEST(NumericValue, ReadsTheLeadingNumberLikeTheTables) {
-  const std::pair<const char*, double> cases[] = {
-      {"145.5", 145.5}, {"  145.5abc", 145.5}, {"Empty", 0}, {"", 0},        {" ", 0}, {"-5", -5},
-      {"+3", 3},        {".5", 0.5},           {"5.", 5},    {"1.2.3", 1.2}, {"-", 0}, {"12e5", 12},
-      {"\t5", 0},       {"0.0001", 0.0001}};
+  const std::pair<const char*, double> cases[] = {{"145.5", 145.5},
+                                                  {"  145.5abc", 145.5},
+                                                  {"Empty", 0},
+                                                  {"", 0},
+                                                  {" ", 0},
+                                                  {"-5", -5},
+                                                  {"+3", 3},
+                                                  {".5", 0.5},
+                                                  {"5.", 5},
+                                                  {"1.2.3", 1.2},
+                                                  {"-", 0},
+                                                  {"12e5", 12},
+                                                  {"\t5", 0},
+                                                  {"0.0001", 0.0001},
+                                                  {".12345678901234567890", 0.1234567890123456789}};
   for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(NumericValue(text), value) << text;
   EXPECT_GT(NumericValue(std::string(5000, '9')), 1e300);
   EXPECT_EQ(SmallIntValue("2.5") * 10 + SmallIntValue("3.5"), 24);  // halves go to even
