@@ -63,67 +63,32 @@ class WindowSeamsTest : public testing::MainWindowFixture {
 // The cell where the selection began is the line commands' first row, whichever way the user
 // made the selection: top-down selections act, upward ones select no rows at all.
 TEST_F(WindowSeamsTest, SelectionKeepsTheCellWhereItBeganForMouseAndKeyboard) {
-  struct Case {
-    const char* gesture;
-    std::function<void(WindowSeamsTest&)> select;
+  const struct {
+    std::string gesture;
     CellPos anchor, end;
-    bool mouse;
     QString row3_after_remove;
-  };
-  const Case cases[] = {
-      {"drag down",
-       [](WindowSeamsTest& t) {
-         t.Drag({3, 1}, {5, 1});
-       },
-       {3, 1},
-       {5, 1},
-       true,
-       "156"},
-      {"drag up",
-       [](WindowSeamsTest& t) {
-         t.Drag({5, 1}, {3, 1});
-       },
-       {5, 1},
-       {3, 1},
-       true,
-       "153"},
-      {"shift+down",
-       [](WindowSeamsTest& t) {
-         t.ShiftArrows({3, 1}, Qt::Key_Down, 2);
-       },
-       {3, 1},
-       {5, 1},
-       false,
-       "156"},
-      {"shift+up",
-       [](WindowSeamsTest& t) {
-         t.ShiftArrows({5, 1}, Qt::Key_Up, 2);
-       },
-       {5, 1},
-       {3, 1},
-       false,
-       "153"},
-      {"shift+click",
-       [](WindowSeamsTest& t) {
-         t.ShiftClick({3, 1}, {5, 3});
-       },
-       {3, 1},
-       {5, 3},
-       true,
-       "156"},
-  };
+  } cases[] = {{"drag", {3, 1}, {5, 1}, "156"},
+               {"drag", {5, 1}, {3, 1}, "153"},
+               {"shift+arrows", {3, 1}, {5, 1}, "156"},
+               {"shift+arrows", {5, 1}, {3, 1}, "153"},
+               {"shift+click", {3, 1}, {5, 3}, "156"}};
   OpenWithChannels();
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.gesture);
     ResetChannels();
-    c.select(*this);
+    if (c.gesture == "drag") Drag(c.anchor, c.end);
+    if (c.gesture == "shift+click") ShiftClick(c.anchor, c.end);
+    if (c.gesture == "shift+arrows") {
+      ShiftArrows(c.anchor, c.end.row > c.anchor.row ? Qt::Key_Down : Qt::Key_Up,
+                  std::abs(c.end.row - c.anchor.row));
+    }
     const talvirex::Grid& grid = window_->workspace().grid;
     EXPECT_EQ(grid.current, c.anchor);
     EXPECT_EQ(grid.selection_end, c.end);
     const int rows = std::abs(c.end.row - c.anchor.row) + 1;
     const int columns = std::abs(c.end.column - c.anchor.column) + 1;
     EXPECT_EQ(Grid().selectionModel()->selectedIndexes().size(), rows * columns);
-    if (c.mouse) {  // status panels 5 and 6: the first and the last selected channel
+    if (c.gesture != "shift+arrows") {  // status panels 5 and 6: the first and last channel
       EXPECT_EQ(Panel("currentchannel"), QString::number(c.anchor.row));
       EXPECT_EQ(Panel("lastchannel"), QString::number(c.end.row));
     }
