@@ -18,6 +18,7 @@
 namespace talvirex {
 namespace {
 
+using testing::Activate;
 using testing::Child;
 using ::testing::IsEmpty;
 

@@ -24,7 +24,9 @@
 namespace talvirex {
 namespace {
 
+using testing::Activate;
 using testing::Child;
+using testing::Retype;
 
 class DialogsTest : public testing::MainWindowFixture {
  protected:
@@ -43,11 +45,6 @@ class DialogsTest : public testing::MainWindowFixture {
   static void Choose(QComboBox& list, int index) {
     list.setCurrentIndex(index);
     emit list.activated(index);
-  }
-  static void Retype(QLineEdit& field, const char* text) {
-    field.setFocus();
-    field.selectAll();
-    QTest::keyClicks(&field, text);
   }
   static void Click(QDialog& dialog, const char* button) {
     Child<QPushButton>(dialog, button).click();

@@ -58,13 +58,6 @@ class MainWindowFixture : public ::testing::Test {
     EXPECT_TRUE(answered) << "no modal dialog opened";
   }
 
-  // Makes a dialog the active window, so that focus moves and typing reach its fields.
-  static void Activate(QWidget& dialog) {
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    dialog.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  }
-
   QTableView& Grid() { return *window_->grid(); }
   // The text the grid shows in channel row 1..20, column 1..7.
   QString Cell(int row, int column) {

@@ -38,18 +38,6 @@ class TableDialogsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { testing::TestApplication(); }
 
-  static void Open(QWidget& window) {
-    window.show();
-    window.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-  }
-
-  static void Retype(QLineEdit& field, const char* text) {
-    field.setFocus();
-    field.selectAll();
-    QTest::keyClicks(&field, text);
-  }
-
   std::string& Frequency(int bank, int row) { return ws_.table.At(bank, row, kFieldFrequency); }
 
   Workspace ws_;
@@ -62,7 +50,7 @@ TEST_F(TableDialogsTest, CsvImportHarvestsTheClipboardAndWritesPickedFrequencies
   clipboard_.text = "Fire 154.4300, 155.1150 - 460.0250 <td>462.5625</td>";
   QWidget main_window;
   CsvImportDialog& dialog = *CsvImportDialog::Show(ws_, ui_, clipboard_, &main_window);
-  Open(dialog);
+  testing::Activate(dialog);
   QSignalSpy changed(&dialog, &CsvImportDialog::TableChanged);
   auto& found = Child<QListWidget>(dialog, "Found");
   Child<QPushButton>(dialog, "ImportClipboard").click();
@@ -74,7 +62,7 @@ TEST_F(TableDialogsTest, CsvImportHarvestsTheClipboardAndWritesPickedFrequencies
 
   Child<QComboBox>(dialog, "Combo1").setCurrentIndex(2);  // Bank 3
   auto& start = Child<QLineEdit>(dialog, "Text1");
-  Retype(start, "2x5");
+  testing::Retype(start, "2x5");
   EXPECT_EQ(Child<QLineEdit>(dialog, "Text3").text(), "65");
   Child<QComboBox>(dialog, "Combo1").setFocus();  // leaving the start field
   EXPECT_EQ(start.text() + " " + Child<QLineEdit>(dialog, "Text3").text(), "20 60");
