@@ -129,14 +129,6 @@ class TransferWindowTest : public testing::MainWindowFixture {
   std::string Registry(std::string_view name) {
     return RegistryStore::Parse(ReadBytes(RegistryStorePath(home_.path()))).RegistryGet(name, "");
   }
-  std::vector<std::filesystem::path> FilesIn(const std::string& folder) {
-    std::vector<std::filesystem::path> files;
-    if (!std::filesystem::exists(home_ / folder)) return files;
-    for (const auto& entry : std::filesystem::directory_iterator(home_ / folder)) {
-      files.push_back(entry.path());
-    }
-    return files;
-  }
   TempDir dir_;
   TransferLauncher launcher_;
 };
@@ -256,8 +248,8 @@ TEST_F(TransferWindowTest, StopEndsAReadHalfWayAndLeavesTheTablesAlone) {
     dialog.ok_button()->click();
   });
   EXPECT_EQ(ChannelFileText(window_->workspace()), before);
-  EXPECT_TRUE(FilesIn("backup").empty());
-  EXPECT_EQ(FilesIn("traces").size(), 1u);
+  EXPECT_TRUE(testing::FileNames(home_ / "backup").empty());
+  EXPECT_EQ(testing::FileNames(home_ / "traces").size(), 1u);
 }
 
 TEST_F(TransferWindowTest, PortChoiceComesFromTheStoreAndGoesBackAtClose) {
@@ -289,7 +281,7 @@ TEST_F(TransferWindowTest, PortChoiceComesFromTheStoreAndGoesBackAtClose) {
     EXPECT_EQ(Registry("comport"), c.stored_after);
     EXPECT_EQ(Registry("timer1"), "50");
   }
-  EXPECT_TRUE(FilesIn("traces").empty());  // nothing was exchanged
+  EXPECT_TRUE(testing::FileNames(home_ / "traces").empty());  // nothing was exchanged
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace talvirex::testing {
 
@@ -39,6 +41,17 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+/// The names of the files in `folder`, sorted; none when it does not exist.
+inline std::vector<std::string> FileNames(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  std::error_code missing;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, missing)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 }  // namespace talvirex::testing

@@ -64,10 +64,7 @@ TEST(TransferTrace, RecordsBothDirectionsAndKeepsTheLastTen) {
   TempDir home;
   for (int i = 0; i < 12; ++i)
     ASSERT_TRUE(KeepTrace(trace, home.path(), {2026, 12, 5, 16, 50, i}, "read"));
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(home / "traces"))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
+  const std::vector<std::string> names = FileNames(home / "traces");
   ASSERT_EQ(names.size(), 10u);
   EXPECT_EQ(names.front() + " " + names.back(),
             "2026-12-05_16-50-02_read.trace 2026-12-05_16-50-11_read.trace");

@@ -20,15 +20,6 @@ struct ShownView final : TransferView {
   int closes = 0;
 };
 
-std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  if (!std::filesystem::exists(folder)) return names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  return names;
-}
-
 class TransferSessionTest : public ::testing::Test {
  protected:
   // What the serial link does with the engine's effects, the port and timers left out.
@@ -67,7 +58,7 @@ TEST_F(TransferSessionTest, ACompleteReadIsKeptThenDecodedAndTracedOnce) {
   Receive(stream + "END\r");
 
   EXPECT_EQ(session->outcome(), Outcome::kComplete);
-  EXPECT_EQ(FilesIn(home / "backup"), std::vector<std::string>{"2026-12-05_16-50-00_read.img"});
+  EXPECT_EQ(FileNames(home / "backup"), std::vector<std::string>{"2026-12-05_16-50-00_read.img"});
   EXPECT_EQ(ReadBytes(home / "backup" / "2026-12-05_16-50-00_read.img"), ImageFileText(scanner));
   EXPECT_NE(document.table.At(0, 1, kFieldFrequency), "440");  // decoded from the image
   Run(session->kloon().OnCloseTimer());
@@ -76,8 +67,8 @@ TEST_F(TransferSessionTest, ACompleteReadIsKeptThenDecodedAndTracedOnce) {
 
   session->Finish();
   session->Finish();
-  ASSERT_EQ(FilesIn(home / "traces").size(), 1u);
-  const std::string trace = ReadBytes(home / "traces" / FilesIn(home / "traces")[0]);
+  ASSERT_EQ(FileNames(home / "traces").size(), 1u);
+  const std::string trace = ReadBytes(home / "traces" / FileNames(home / "traces")[0]);
   EXPECT_NE(trace.find("< MDL\\r"), std::string::npos);
   EXPECT_NE(trace.find("> SC200SPOR\\r"), std::string::npos);
   EXPECT_NE(trace.find("= END received. Backup status: OK."), std::string::npos);
@@ -88,25 +79,25 @@ TEST_F(TransferSessionTest, AReadThatEndsShortKeepsNoImageAndLeavesTheTables) {
   Begin(KloonMode::kRead);
   Receive("MDL\r" + CloneLineFor(1, 1) + "\rEND\r");
   EXPECT_EQ(session->outcome(), Outcome::kBadRead);
-  EXPECT_TRUE(FilesIn(home / "backup").empty());
+  EXPECT_TRUE(FileNames(home / "backup").empty());
   EXPECT_EQ(document.table.At(0, 1, kFieldFrequency), "440");
 }
 
 TEST_F(TransferSessionTest, ASendKeepsTheImageOnceBeforeItGoesOutAndNothingStartedLeavesNoTrace) {
   document.clone_image = NumberedImage();
   Begin(KloonMode::kSend);
-  const auto backups = FilesIn(home / "backup");
+  const auto backups = FileNames(home / "backup");
   ASSERT_EQ(backups, std::vector<std::string>{"2026-12-05_16-50-00_send.img"});
   clock.now.second = 30;
   Run(session->Start(PortAddress{}));  // a second press while sending
-  EXPECT_EQ(FilesIn(home / "backup"), backups);
+  EXPECT_EQ(FileNames(home / "backup"), backups);
   EXPECT_EQ(ReadBytes(home / "backup" / backups[0]), ImageFileText(NumberedImage()));
 
   TransferSession idle(document, KloonMode::kSend, 10, TransferFiles{home.path() / "idle", clock},
                        ui, view);
   Run(idle.kloon().Open());
   idle.Finish();
-  EXPECT_TRUE(FilesIn(home.path() / "idle" / "traces").empty());
+  EXPECT_TRUE(FileNames(home.path() / "idle" / "traces").empty());
 }
 
 }  // namespace
