@@ -1,10 +1,13 @@
 # Installs the build into a scratch folder (DESTDIR, prefix /usr) and checks the tree a user gets:
 # the program runs, the desktop entry names an installed program and icon, every icon size is a
-# PNG of that size, the manual page is the built one compressed, and nothing from the tests, the
-# benchmarks, GoogleTest or the static libraries came along.
-#   cmake -DBUILD_DIR=<build> -DWORK_DIR=<scratch> -DMAN_PAGE=<built talvirex.1> -P check_install_tree.cmake
+# PNG of that size, the manual page is the built one compressed, the program names its licence,
+# the copyright file, the changelog and the AppStream metadata are where a distribution looks for
+# them and name this version, and nothing from the tests, the benchmarks, GoogleTest or the static
+# libraries came along.
+#   cmake -DBUILD_DIR=<build> -DWORK_DIR=<scratch> -DMAN_PAGE=<built talvirex.1>
+#         -DAPPSTREAM_ID=<metadata id> -DVERSION=<project version> -P check_install_tree.cmake
 
-foreach(var BUILD_DIR WORK_DIR MAN_PAGE)
+foreach(var BUILD_DIR WORK_DIR MAN_PAGE APPSTREAM_ID VERSION)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "${var} is not set")
   endif()
@@ -28,7 +31,8 @@ file(GLOB_RECURSE installed RELATIVE "${root}" LIST_DIRECTORIES false "${root}/*
 
 # Only the user's files, each where the desktop looks for it; the manual and help under
 # share/talvirex may be any files but none of the build's own.
-set(allowed "^usr/(bin/talvirex|share/applications/talvirex\\.desktop|share/icons/hicolor/[0-9x]+/apps/talvirex\\.png|share/icons/hicolor/scalable/apps/talvirex\\.svg|share/man/man1/talvirex\\.1\\.gz|share/doc/talvirex/[^/]+|share/talvirex/.+)$")
+string(REPLACE "." "\\." metainfo_pattern "share/metainfo/${APPSTREAM_ID}.metainfo.xml")
+set(allowed "^usr/(bin/talvirex|share/applications/talvirex\\.desktop|${metainfo_pattern}|share/icons/hicolor/[0-9x]+/apps/talvirex\\.png|share/icons/hicolor/scalable/apps/talvirex\\.svg|share/man/man1/talvirex\\.1\\.gz|share/doc/talvirex/[^/]+|share/talvirex/.+)$")
 set(forbidden "(gtest|gmock|benchmark|_tests|_bench|fuzz|\\.a$|\\.h$|\\.cmake$|\\.pc$)")
 foreach(file IN LISTS installed)
   if(NOT file MATCHES "${allowed}")
@@ -44,6 +48,9 @@ execute_process(COMMAND ${program} --version RESULT_VARIABLE status OUTPUT_VARIA
 execute_process(COMMAND ${BUILD_DIR}/talvirex --version OUTPUT_VARIABLE built_version)
 if(NOT status EQUAL 0 OR NOT version STREQUAL built_version OR version STREQUAL "")
   fail("installed talvirex --version gave '${version}' (status ${status}), the build '${built_version}'")
+endif()
+if(NOT version MATCHES "\nLicense GPL-3\\.0-or-later: GNU GPL version 3 or later")
+  fail("talvirex --version does not name the licence: '${version}'")
 endif()
 
 # The desktop entry starts an installed program and names an installed icon.
@@ -103,6 +110,39 @@ else()
     if(NOT status EQUAL 0 OR NOT page STREQUAL built)
       fail("the installed manual page is not the built ${MAN_PAGE}")
     endif()
+  endif()
+endif()
+
+# The package's documents: the machine-readable copyright file under the GPL, version 3 or later,
+# and the Debian changelog, compressed, whose newest entry is this version.
+set(doc "${root}/usr/share/doc/talvirex")
+if(NOT EXISTS "${doc}/copyright")
+  fail("no copyright file")
+else()
+  file(READ "${doc}/copyright" copyright)
+  if(NOT copyright MATCHES "^Format: https://www\\.debian\\.org/doc/packaging-manuals/copyright-format/1\\.0/\n"
+     OR NOT copyright MATCHES "\nFiles: \\*\nCopyright: [^\n]+\nLicense: GPL-3\\.0-or-later\n"
+     OR NOT copyright MATCHES "/usr/share/common-licenses/GPL-3")
+    fail("the copyright file is not the machine-readable form with the GPL-3.0-or-later:\n${copyright}")
+  endif()
+endif()
+execute_process(COMMAND gzip -dc "${doc}/changelog.gz" RESULT_VARIABLE status OUTPUT_VARIABLE changelog)
+if(NOT status EQUAL 0 OR NOT changelog MATCHES "^talvirex \\(${VERSION}\\) [a-z]+; urgency=")
+  fail("the changelog's newest entry is not version ${VERSION}: '${changelog}'")
+endif()
+
+# The AppStream metadata starts the installed desktop entry and names this release.
+set(metainfo "${root}/usr/share/metainfo/${APPSTREAM_ID}.metainfo.xml")
+if(NOT EXISTS "${metainfo}")
+  fail("no AppStream metadata ${APPSTREAM_ID}.metainfo.xml")
+else()
+  file(READ "${metainfo}" metadata)
+  string(REGEX MATCH "<launchable type=\"desktop-id\">([^<]+)</launchable>" launchable "${metadata}")
+  if(NOT launchable OR NOT EXISTS "${root}/usr/share/applications/${CMAKE_MATCH_1}")
+    fail("the metadata's launchable '${launchable}' is not an installed desktop entry")
+  endif()
+  if(NOT metadata MATCHES "<id>${APPSTREAM_ID}</id>" OR NOT metadata MATCHES "<release version=\"${VERSION}\" date=\"[0-9-]+\">")
+    fail("the metadata is not ${APPSTREAM_ID} or names no release ${VERSION}")
   endif()
 endif()
 

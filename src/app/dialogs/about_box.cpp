@@ -29,10 +29,16 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
       QStringLiteral("TALVIREX version %1\n\n"
                      "Reads, edits and sends the 200 channels, the priority channels and the "
                      "global options of the Uniden SC200 (SportCat 200) scanner over its serial "
-                     "clone cable.\n\nBuilt with Qt %2.")
+                     "clone cable.\n\nBuilt with Qt %2.\n\n"
+                     "Copyright © 2026 TALVIREX developers.\n"
+                     "License GPL-3.0-or-later: GNU General Public License, version 3 or later "
+                     "<https://gnu.org/licenses/gpl.html>. This is free software: you are free "
+                     "to change and redistribute it. There is NO WARRANTY, to the extent "
+                     "permitted by law.")
           .arg(QStringLiteral(TALVIREX_VERSION), QString::fromLatin1(qVersion())),
       this);
   text->setObjectName(QStringLiteral("AboutText"));
+  text->setTextFormat(Qt::PlainText);  // the licence's <address> is text, not a tag
   text->setWordWrap(true);
   text->setFixedWidth(text->fontMetrics().averageCharWidth() * 52);
 
