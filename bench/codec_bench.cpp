@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clone codec's two whole-image passes: encoding before a send and decoding after a read.
 
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the grid bridge and of the editing commands on a full bank.
 
 #include <benchmark/benchmark.h>

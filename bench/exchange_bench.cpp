@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exchange formats: harvesting throughput, CSV export of all banks, a ten-page print layout.
 // (The PDF itself: `talvirex print IN.s2c --all --pdf OUT.pdf`, ten pages, takes 40..130 ms end
 // to end on a shared two-core machine, starting the process and Qt included.)

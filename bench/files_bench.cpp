@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Channel file write and read of a full table, and the clean-up before a save.
 
 #include <benchmark/benchmark.h>

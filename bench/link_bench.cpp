@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer engine's own processing per clone line, without any port: a whole read (the
 // scanner's 255 messages arriving in 16-byte pieces) and a whole send (253 lines, each answered
 // "OK" after its pacing tick).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clipboard the benchmarks use: a string in memory, so copy and paste cost no desktop call.
 

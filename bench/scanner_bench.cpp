@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual scanner's own cost: a whole exchange through the state machine, and a whole exchange
 // over a real pseudo-terminal (what an end-to-end test pays for the scanner side).
 

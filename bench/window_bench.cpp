@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the desktop window: a bank switch by a tab, from the click to the repainted grid; and
 // opening a channel file whose first tag is a 5 MB line, from the read to the repainted window.
 

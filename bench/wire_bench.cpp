@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole `talvirex read` and `talvirex send` processes, from their start to their exit, against the
 // virtual scanner paced like a real 9600-baud line (`talvirex scanner --wire-baud 9600`, 11 bits a
 // character). Each exchange carries 12 668 characters ("MDL", "SC200SPOR", 253 lines of 47 and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The release history of CHANGELOG.md ("Keep a Changelog" form) in the two forms that a package and
 # a software centre read:
 #   talvirex_changelog(FILE <CHANGELOG.md> MAINTAINER <name <address>> DEBIAN_OUT <file>

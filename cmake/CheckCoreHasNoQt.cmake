@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a file under CORE_DIR includes a Qt header (the core links the standard library
 # only), or when a layer beneath the editor includes it.
 file(GLOB_RECURSE files "${CORE_DIR}/*.h" "${CORE_DIR}/*.cpp")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack` in a build folder (or scripts/package) makes talvirex_<version>_<arch>.deb
 # from what `cmake --install` puts under /usr: the program, its desktop entry and icons, the manual
 # page, the user manual and help, the README, the copyright file and changelog, and the AppStream

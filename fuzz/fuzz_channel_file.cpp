@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel file reader on any bytes: never a crash, never a write outside the table, and a
 // table read whole writes a file that reads back. After one such round the file is stable (the
 // first round may still change spellings, such as an empty search range coming back as "0").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel-list reader on any bytes: never a crash; every row it keeps has a frequency in the
 // scanner's bands, a PL/DPL code the tables know and a tag of at most 10 tag characters; placing
 // never passes channel 200; and the channels imported, exported and read back keep their

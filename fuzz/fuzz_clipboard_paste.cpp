@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pasting any clipboard text into the grid, at any cell and selection of any bank: never a crash,
 // never a write outside the grid or the table, and the grid keeps its shape.
 

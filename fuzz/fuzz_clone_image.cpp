@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clone image on any bytes: the image file reader, the decoders and the encoders never crash
 // nor touch anything outside a line or the table, the decoded table stays within its shapes, and
 // the encoded image always has 253 well-formed lines with valid checksums.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frequency harvester on any bytes: never a crash; the list holds distinct UTF-8 texts of at
 // most 15 characters with a value above 0, no more than 1001 of them; and a text fed in pieces of
 // any size finds exactly what the whole text finds.

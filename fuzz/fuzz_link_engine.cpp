@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer engine on any sequence of events and received bytes. The input is a script: the
 // first byte picks reading or sending, then each byte is an event; an event that delivers bytes
 // takes its length from the next byte. The engine must never crash, never ask for a write to a

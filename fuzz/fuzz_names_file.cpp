@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "names.dat" on any bytes: the eleven bank names it sets hold no comma and no line break, the
 // Search entry is never read from it, and what was read writes back as exactly eleven CR LF lines.
 

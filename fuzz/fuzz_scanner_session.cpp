@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual scanner's state machine fed arbitrary bytes in arbitrary pieces and at arbitrary
 // times, in both roles: it must never crash, never buffer without bound, and stay consistent.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program folder's settings files on any bytes: "setup.ini", the registry store and
 // "defdata.ini". Whatever is read must write back and read again to the same values.
 

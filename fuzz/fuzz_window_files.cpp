@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's files on any bytes: "window.dat" and "tabw200.ini". The placement read never
 // comes back minimised or with a negative size, widths stay within their limits, and what is
 // written reads back the same.

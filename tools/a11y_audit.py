@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Counts the focusable controls of the desktop program that a screen reader cannot name.
 
 It walks the real accessibility tree (AT-SPI over D-Bus) of the main window, every dialog, the

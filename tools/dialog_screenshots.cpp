@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a PNG of every dialog of the desktop program into the folder given, each opened on a
 // workspace with a few channels, names and settings so that the controls show real values.
 // With --step it shows the main window, every dialog, the transfer window and the help window in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the application icon's SVG into square PNGs for the desktop's icon theme:
 //   render_icon ICON.svg OUT_FOLDER SIZE...  writes OUT_FOLDER/SIZExSIZE/talvirex.png for each
 //   SIZE.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The menu bar, the grid's popup menu `tabpop` and the two toolbars, built by walking the core's
 // command table: one QAction per entry, each handing its CommandId to the window. Nothing about a

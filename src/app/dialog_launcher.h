@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one place where the main window hands over the commands it cannot carry out itself: the
 // dialogs (Find, Easy Fill, the Memory Manager, Priority Channels, Bank Tags, Software Options,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls above the grid: the editor box with its length label, the Easy Tag dropdown
 // `textcombo` and the current bank's `bankcombo`, the Off/On buttons `option3d1` and the PL/DPL

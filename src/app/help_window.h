@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help that "&Contents" and "&Search For Help On.." open: the user manual as the build
 // rendered it to HTML, in a browser beside its chapter list, with a search field. One window per

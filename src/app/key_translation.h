@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt key events in the terms of the core's cell editor: the key code of `CellEditor::PressKey`
 // (the window system's virtual-key numbering: letters 'A'..'Z', digits '0'..'9', keypad 96..107)

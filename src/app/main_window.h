@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window `memtab`: the desktop face of MainWindowLogic. It owns the program's one
 // Workspace and the logic, draws their state (title, bank tabs `tabbed1`, the labels `label9`

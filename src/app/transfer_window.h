@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The transfer window `kloon` ("SC200 serial communication"): the clone exchange with the scanner
 // on a real serial port. The engine `Kloon` decides everything; the window draws what it asks for

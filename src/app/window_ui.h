@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Ui the main window hands to the core: questions and file dialogs go to the inner Ui (the
 // desktop's QtUi, which also shows the busy pointer, or a test's script); the progress bar over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small argument reader shared by the subcommands: positional arguments, "-o FILE" style options
 // with a value, and flags.

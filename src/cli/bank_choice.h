@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exporting subcommands' (csv, print) choice "--bank N" (1..10, or D for the Dummy bank) or
 // "--all".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // talvirex csv IN.s2c [--bank N | --all] [--layout table|list] [-o OUT.csv]: the CSV export of the
 // File menu, in the program's own layout or as a channel list.
 

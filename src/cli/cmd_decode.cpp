@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // talvirex decode IMAGE [-o OUT.s2c]: the channel file the desktop program would save right after
 // reading IMAGE from the scanner, with Bank 1 shown.
 

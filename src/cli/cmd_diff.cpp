@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // talvirex diff A.s2c B.s2c: what differs between two channel files.
 
 #include <ostream>

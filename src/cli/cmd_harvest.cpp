@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // talvirex harvest FILE|-: the frequencies that "Advanced Data Import" finds in a file.
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // talvirex image IN.s2c [--base IMAGE] [-o OUT]: the 253 clone lines that a send of IN would
 // transmit, built on the default image or on a stored image (for example a previous read).
 

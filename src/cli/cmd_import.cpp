@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // talvirex import LIST.csv [--into IN.s2c] [--from CHANNEL] -o OUT.s2c: a channel list from another
 // radio tool or a frequency database, written into a channel file as the desktop import does.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // talvirex normalize IN.s2c -o OUT.s2c: open a channel file as the Open command does, clean it as
 // Save does, and write it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // talvirex print IN.s2c [--bank N | --all] --pdf OUT.pdf: the print-out of the File menu as a PDF.
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // talvirex read --port N|PATH [-o OUT.s2c] [--image-out IMAGE] [--yes]: a backup of the scanner
 // over the clone cable, saved as the desktop program would save it right after the read.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // talvirex restore IMAGE --port N|PATH [--yes]: sends a stored image (the lines of an earlier read)
 // back to the scanner as it is.
 

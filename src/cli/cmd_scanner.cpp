@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // talvirex scanner --role master|slave [options]: the virtual scanner on a pseudo-terminal, so the
 // program can be tried (and tested) without a scanner and a cable.
 

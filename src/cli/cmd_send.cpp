@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // talvirex send IN.s2c --port N|PATH [--base IMAGE] [--pace MS] [--yes]: writes a channel file
 // into the scanner over the clone cable, prepared as the desktop program's send prepares it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One subcommand of `talvirex`: its name, usage line, one-line summary and the function that runs
 // it. Each subcommand lives in its own file and is listed once in cli.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the subcommands share around their work: loading a channel file as the Open command does,
 // with the user's settings, and writing a result to a file or to standard output.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line's answer to the core's Ui port: messages go to the error stream as they stand,
 // questions are answered by a fixed policy (the command line never waits for a dialog), and file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What `read`, `send` and `restore` share: the --port and --pace options, and one run of the
 // transfer engine on the serial driver inside a Qt event loop, with the engine's texts on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program keeps of the scanner: the channel table of every bank, the bank names, the
 // priority channels, the scanner's options and the clone image they travel in, with the file they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one owner of the program's process-wide tables: the document and, on top of it, the
 // editor's grid, tag lists, undo history, settings and status. The main window (or a test) makes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grid `memtabel` as a Qt table model over the core Grid: model row r and column c show grid
 // cell (r + 1, c + 1); the grid's header row 0 and channel-number column 0 are the view's headers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printer behind the core's PrintSink: QPainter on a QPrinter at high resolution, printing to
 // a real printer or into a PDF file. Twips become device pixels at the printer's resolution; a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's answer to the core's Ui port: Qt message boxes, file dialogs, the beep, the busy
 // pointer, and progress and status through callbacks the main window connects to its status bar.

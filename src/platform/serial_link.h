@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A transfer session on a real serial port: a QSerialPort and two single-shot timers that carry
 // out the engine's port and timer effects in order, hand every other effect to the session, and

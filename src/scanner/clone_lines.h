@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clone lines as the scanner itself holds and checks them: 253 lines of 46 characters,
 // "CLN", a blank, the four-digit hex address, a blank, 32 hex digits for 16 bytes, "~" and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a `ScannerSession` on a pseudo-terminal: the program under test opens the terminal's device
 // path as if it were the serial port the scanner's cable hangs on. A pseudo-terminal is not paced

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scanner's side of clone mode as a pure state machine: it is fed received bytes and the
 // time, and hands back the bytes to write when they are due. It never blocks, sleeps or touches a

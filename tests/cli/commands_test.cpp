@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands run as the real binary on real files, as the transcripts in tests/data/cli write
 // them down: each feeds the core its files and writes the core's result, so the outputs are golden
 // files and the formats' own rules the core's tests. And `talvirex scanner`: its --link name and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scanner that answers one line only after the program has sent it again. Whether the scanner
 // stores lines by address (the second copy lands where the first did) or by arrival (it holds the
 // line twice and every later line one place off), a send must end with exactly the intended image

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manual page against the program itself: every subcommand `talvirex --help` lists has its
 // subsection naming each option of its usage, its version is the program's, it names every file
 // the program keeps, and man's formatter reads it without a warning.

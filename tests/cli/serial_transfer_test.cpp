@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `talvirex read`, `send` and `restore`: the real binary and its QSerialPort driver against the
 // virtual scanner (`talvirex scanner`) over a pseudo-terminal. Pacing is 10 ms and the master
 // repeats "MDL" every 50 ms, so a full exchange takes a few seconds at most; every wait has a

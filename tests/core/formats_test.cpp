@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file formats against golden files: in tests/data/golden an input and, beside it, what each
 // writer makes of it; in tests/data/channel channel files and in tests/data/decode clone images
 // as they may come, each with what a read leaves. Then what the golden files cannot show: the diff

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch folder (DESTDIR, prefix /usr) and checks the tree a user gets:
 # the program runs, the desktop entry names an installed program and icon, every icon size is a
 # PNG of that size, the manual page is the built one compressed, the program names its licence,

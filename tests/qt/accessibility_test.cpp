@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window and its dialogs as a screen reader meets them: through their QAccessible interfaces,
 // the names spoken for every control that takes the focus, the grid's cells with their headers,
 // and the keys that lead out of the grid and through the banks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modal dialogs opened by the real main window's commands, driven through their widgets as a
 // user would: each shows what its form loaded, hands the user's keys and choices to the form, and
 // its buttons confirm or dismiss. What a form then stores is the core's test.

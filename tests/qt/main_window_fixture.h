@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real main window with a scripted Ui and a program folder of its own, for the tests that drive
 // the window, its dialogs and its transfer window as a user would.

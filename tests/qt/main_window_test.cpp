@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window on the offscreen platform: keys, clicks and menu choices go in through Qt
 // and the test reads back what the widgets show and what the program wrote to its folder.
 #include "app/main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user manual as the build rendered it beside the program: the PDF read back with pdftotext
 // and pdfimages, and the help window that "&Contents" and "&Search For Help On.." open.
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt adapters: the grid model, message boxes, file filters, the key events translated into
 // the cell editor's codes, and the printer behind PrintSink writing real PDF files read back with
 // pdftotext.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial driver in-process: a transfer session on a real QSerialPort against the virtual
 // scanner on a pseudo-terminal, with what the transfer window would show recorded.
 

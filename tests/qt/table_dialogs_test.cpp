@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs that import and print the channel table, driven through their real widgets: the
 // Advanced Data Import with its Webcatcher window, and printing a bank into a PDF read back with
 // pdftotext.

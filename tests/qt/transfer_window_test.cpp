@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer window `kloon` in the real main window, on the real serial driver, against the
 // virtual scanner (`talvirex scanner`, a process of its own) over a pseudo-terminal. The test
 // presses the window's buttons as a user would while the window runs modally; message boxes are

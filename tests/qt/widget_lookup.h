@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding a dialog's controls by their object names in Qt tests (a missing control fails the test:
 // the exception reaches GoogleTest instead of crashing it), and using them as a user does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where Qt meets the core, edits must not get lost: the selection a user drags or extends with
 // Shift, timers firing while a dialog runs its own event loop, the redraw after a dialog, and text
 // pasted into the editor box.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual scanner's side of clone mode fed bytes and time, against the traces in
 // tests/data/scanner/*.trace, and its runner on a real pseudo-terminal. Whole exchanges through
 // the runner, with every fault, are the read, send and restore command tests against

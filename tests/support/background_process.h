@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real process running beside the test (the `talvirex` binary, or a tool found on the PATH): its
 // first line of standard output (the virtual scanner's device path) can be read at start and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scripted fakes of the core's ports: they record what the core showed and answer from a script,
 // so a test can say "answer No to the next question, then check nothing changed".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A result against its golden file in tests/data, compared line by line so that a failure
 // names the first line that differs. With TALVIREX_UPDATE_GOLDEN=1 set, the golden file is

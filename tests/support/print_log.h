@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A PrintSink that writes the job down as text, one line per printed line ("y | column:text ...",
 // y in twips below the origin), and can be told to fail.

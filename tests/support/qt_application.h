@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one QApplication of a Qt test program, made on first use and destroyed when the last test
 // has run. It must go before the program's exit handlers: torn down among them, its clean-up

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's end of a pseudo-terminal in tests: opens a device path raw (no echo, no CR/LF
 // translation) and exchanges CR-ended messages with a deadline, so a silent peer fails a test

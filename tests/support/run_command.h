@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a program (the real `talvirex` binary, or a tool such as pdftotext) with a program folder of
 // the test's own, capturing what it wrote to standard output and standard error and its exit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The virtual scanner on a pseudo-terminal of its own, run on a thread of its own: the test opens
 // `device().path()` as the program's serial port and collects the end of the run with `Wait`.

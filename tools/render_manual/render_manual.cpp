@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the user manual (Markdown with pictures) with Qt's own text classes into the two forms
 // the Help menu opens: the PDF "talvir.pdf" (A4, page numbers, each chapter on a new page) and the
 // help page "talvir.html" with copies of its pictures beside it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box (menu "&About", `hpabout`): the program's name, version and purpose. Modal.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `banknamen`, "Setup Bank Tags": the window of BankNamesForm. Modal and centred on the screen;
 // "Ok" accepts (the main window's logic then stores the names), "Cancel" and the close box

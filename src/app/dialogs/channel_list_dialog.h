@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Import Channel List": the window of ChannelListImportForm. Shows every row of the list with
 // what it becomes, lets the user pick rows and the first channel, and says before "Ok" which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `expcsvd`, "Export CSV data": the window of ExportCsvForm. Modal, centred over the main window.
 // "Ok" asks for the file and writes it, closing the dialog when the export ran to its end; the

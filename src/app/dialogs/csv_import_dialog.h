@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `csvfile`, "Advanced Data Import": the window of CsvImportForm, and `info2`, the small
 // "Webcatcher Info:" window that starts it on the clipboard. Both are non-modal and delete

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `defdata`, "Default data per channel:": the window of DefaultDataForm. Modal; "OK" copies the
 // choices to the form and accepts (the main window's logic then stores the preset).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small pieces every dialog of the desktop program shares: text conversion between the core's
 // UTF-8 and Qt, the key filters of entry fields, and the placement of a dialog when it opens.

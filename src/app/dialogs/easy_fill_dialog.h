@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `easy2`, "Easy Fill SC200": the window of EasyFillForm. Modal and centred on the screen. "Apply"
 // writes into the channel table at once and the dialog stays open; "Ok" copies the entries to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The launcher of the dialogs in this folder: default data, priority channels, scanner options,
 // bank tags, software options, Easy Fill, Find, Replace, the Memory Manager, CSV export, the data

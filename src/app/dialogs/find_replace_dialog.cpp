@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialogs/find_replace_dialog.h"
 
 #include <QGridLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Find Data" and "Replace Text Tag:": the windows of FindForm and ReplaceForm, both modal and
 // centred on the main window. Each is bound to a form the main window's logic has opened and

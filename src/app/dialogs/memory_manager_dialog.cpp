@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialogs/memory_manager_dialog.h"
 
 #include <QApplication>

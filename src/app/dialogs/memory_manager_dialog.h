@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `editmenu`, the Memory Manager: the window of MemoryManagerForm in either of its modes
 // ("Edit Memory Data" for channels, "Edit Memory Banks" for banks). Modal. It is bound to the

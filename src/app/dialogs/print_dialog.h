@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `printie`, "Let's Print...": the window of PrintForm. Modal, centred over the main window.
 // "Setup Printer" shows the platform's printer selection dialog (where "Print to PDF" is one of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `prio`, "Priority Channels:": the window of PriorityForm. Modal; "Close" copies the fields to
 // the form and accepts (the main window's logic then stores the table), the window's close box

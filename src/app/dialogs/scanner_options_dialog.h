@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `sc200set`, "SC200 Global Settings:": the window of ScannerOptionsForm. Modal; "Ok" copies the
 // choices to the form and accepts (the main window's logic then stores the settings), "Cancel"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `softset`, "Software Setup:": the window of SoftwareOptionsForm. Modal; "Ok" copies the choices
 // to the form and accepts (the main window's logic then stores the options, re-applies the grid

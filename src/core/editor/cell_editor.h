@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Editing in the main window's grid: characters typed into cells, the keyboard commands, double
 // clicks, the controls above the grid that follow the current column (the editor box, the Easy Tag

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog "Import Channel List": the rows of a channel list (channel_list.h), the user's pick
 // of them and the first channel to fill, and, before "Ok", which channels the import would

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's two clone commands around the transfer window: `menread` "&Read Data From
 // Scanner" (F5) and `memsend` "&Send Data To Scanner" (F6). They prepare the tables, let the caller

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every command of the main window's menus, popup menu and two toolbars, bound to one id, so the
 // desktop window only draws the entries and hands the chosen id to `MainWindowLogic::Run`.

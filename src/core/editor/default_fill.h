@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The default line data applied to a channel row when a frequency is entered into it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The forms of the main window's modal dialogs, one each, held by `MainWindowLogic`. A command
 // that opens a dialog (`Run` answers `kForWindow`) first runs the core's steps before it and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `easy2`, "Easy Fill SC200": fills a range of channels in one step with an ascending frequency
 // series, a tag (fixed, or numbered with "Fill Series") and fixed Delay, Beep Alert, Lock Out, ATT

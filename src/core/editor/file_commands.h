@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The File menu's commands (New, Open, Save, Save As) and the files the program writes by itself:
 // the exit copy "lastused.sav", the last-file note "lastfile.ini" with its reload at start-up, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/find_replace_form.h"
 
 #include "editor/cell_editor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "&Find..." ("Find Data") and "Replace" ("Replace Text Tag:"): two small dialogs over the
 // channel table. Both forms work on the workspace they were opened with, which must outlive them.

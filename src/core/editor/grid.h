@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's grid as data: 21 rows x 8 columns of shown texts. Row 0 is the header row,
 // rows 1..20 the channels of the current bank; column 0 shows the channel number, columns 1..7

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bridge between the grid's shown texts and the channel table's stored texts, for the current
 // bank. Shown "Off"/"On" become stored "0"/"1", shown tone names become PL/DPL codes, and back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Undo and Redo for every change of the document: the channel table of all banks, the bank names,
 // the priority channels, the scanner options and the search range (not the settings). Each user

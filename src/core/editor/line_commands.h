@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of the Edit and Options menus and of the grid's popup menu that act on whole lines
 // (channels) or on blocks of cells of the current bank, and Undo.

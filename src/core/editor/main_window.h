@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window `memtab` as logic: the start-up sequence, the bank switch `ShowBank`, the
 // title, the tab and View-menu captions, the labels above the grid, the channel-number column,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `editmenu`, the Memory Manager: copies, moves or swaps fields 1..7 of single channels (inside
 // the current bank, or between any rows of the bank slots 0..10) or of whole banks, the latter

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "&Sort by Frequency": orders the channels of the current bank by the numeric value of their
 // frequency, keeping channels of equal value in the order they had (a stable sort).

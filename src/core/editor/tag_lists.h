@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tags behind the Easy Tag dropdowns: one list of every distinct tag recorded, and one list
 // per bank slot 0..9 of the tags recorded while that bank was current. Slot 0 of each is empty

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Table Tags Options" of the current bank, and the bank-empty report of "Show Bank Empty Status".
 // Both tag commands take the undo snapshot first and redraw after; they set the unsaved-changes

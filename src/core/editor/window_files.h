@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's own files in the program folder: "window.dat" (the window's placement) and
 // "tabw200.ini" (the widths of grid columns 1..7). Each is read and written whole; their failures

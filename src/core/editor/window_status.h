@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window's status bar and Easy Tag dropdowns show, kept beside the tables because
 // every redraw of a bank (`RenderBank`) refreshes it, whichever command redraws.

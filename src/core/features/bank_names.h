@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bank names ("bank tags"): their defaults, the file "names.dat" that keeps them between runs,
 // and the captions the main window draws from them.

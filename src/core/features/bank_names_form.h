@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `banknamen`, "Setup Bank Tags": twelve entry fields, field i for bank name i (0..9 the banks,
 // 10 the Dummy bank, 11 "Search / Edge:"). The form reads the names when it opens and writes them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `prio`, "Priority Channels:": one entry field a bank, field b holding the scanner-wide channel
 // number of Bank b+1's priority channel. Valid numbers for bank b are b x 20 + 1 .. b x 20 + 20;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `sc200set`, "SC200 Global Settings:": which banks scan (entries 0..9 of the scanner settings)
 // and four On/Off switches (entries 10..13). An entry is on only when it is exactly 1. The form

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What differs between two channel files' tables, channel by channel and setting by setting, in
 // the words the user sees in the grid and the dialogs.

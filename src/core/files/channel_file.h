@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel file (".s2c"): the program's own document. Version 0.91 has 249 CR LF lines:
 //   1        "TALVIREX MEM V0.91"

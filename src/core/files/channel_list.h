@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Channel lists in the CSV layout that radio programming tools and frequency databases exchange:
 // a header line naming the columns, then one memory a row:

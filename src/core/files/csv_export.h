@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CSV export of the channel table: the dialog `expcsvd` ("Export CSV data") and the writer.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the "Advanced Data Import" dialog `csvfile` and of the small "Webcatcher Info:"
 // window `info2` that starts it on the clipboard.

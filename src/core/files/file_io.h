@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole-file reads and safe writes. Every write of a file goes to a temporary file in the same
 // folder, is flushed to the disk, and only then renamed over the target, whose folder is flushed

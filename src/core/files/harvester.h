@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frequency harvester behind "Advanced Data Import": it pulls frequency-like numbers out of any
 // text (CSV, tab-separated and plain text files, saved web pages, the clipboard).

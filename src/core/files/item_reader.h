@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sequential reading of a text file item by item and line by line, by the classic rule the
 // channel file was written for:

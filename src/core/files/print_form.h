@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printing the table: the dialog `printie` ("Let's Print...") and `PrintBank`, one page a bank.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Byte-addressed access to the clone image's hex characters. An image address maps to line
 // address / 16 + 1 and byte address % 16 of that line (image/clone_line.h gives the positions).

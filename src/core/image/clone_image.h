@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scanner's memory image, 4048 bytes at addresses 0x0000..0x0FCF, kept as the 253 text lines
 // the clone cable carries: "CLN", a blank, a four-digit hex address, a blank, 32 hex digits for 16

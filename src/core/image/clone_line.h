@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One line of the clone image, "CLN AAAA <32 hex digits>~SSSS" (46 characters; 41 without the
 // checksum). Positions are counted from 1 as the line is read: byte k (0..15) of a line has its

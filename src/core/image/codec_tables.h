@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The value codes the scanner uses inside its image, shared by the encoders and the decoders.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decoding the clone image into the tables, after a complete read from the scanner.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An image file: the 253 clone lines of a scanner image, one a line, as a read stores them and a
 // send transmits them. Written with LF line ends; read with CR LF or LF, trailing blank lines

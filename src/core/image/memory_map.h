@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program's tables live in the clone image. Slot n (1..200) is the scanner-wide channel
 // number n (bank slot x 20 + row). Everything not named here is carried through untouched.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Safety copies of the scanner's memory around every transfer: after a complete read the 253 lines
 // received, before a send the 253 lines about to go out, each as a time-stamped image file in the

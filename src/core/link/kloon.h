@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The transfer window `kloon`: the clone exchange with the scanner, as a state machine that does
 // no I/O. Its driver feeds it events (a button, received bytes, a timer, the result of opening the

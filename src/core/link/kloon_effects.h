@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the transfer engine asks its driver to do. A driver (the desktop transfer window, the
 // command line, a test) carries out each effect in the order given and makes no protocol decision

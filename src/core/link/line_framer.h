@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Cuts the bytes of the clone cable into messages. Every message on the cable ends with one
 // carriage return (CR); the serial port hands over whatever has arrived, so a message can come in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The choice of the serial port for the clone cable and the sender's pacing interval, as the
 // transfer window shows them: eight options "com1".."com8" and a ninth, "other:", with a number

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One transfer as both the desktop transfer window and the command line run it: the engine `Kloon`
 // on the document's clone image, and what surrounds every exchange. Before a send the image about

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A trace of one transfer for cable trouble: every message in both directions and every status
 // change, each with the time of day. Kept in the program folder's "traces" folder; the last 10

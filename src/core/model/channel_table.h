@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel memory: 10 banks of 20 channels plus the scratch Dummy bank, every value held as
 // text, and the lists that travel with it in a channel file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The preset that fills a new channel's Delay, Beep Alert, Lock Out and ATT columns, kept between
 // runs in "defdata.ini": 22 lines, DefaultApply[0..10] then DefaultValue[0..10].

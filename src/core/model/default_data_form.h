@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `defdata`, "Default data per channel:": the preset given to a new channel's Delay, Beep Alert,
 // ATT and Lock Out columns. Rows 0..3 of the form edit default entries 1..4. The form reads the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Frequency rules: the scanner's bands and channel steps, the two display formats, and the
 // clean-up of the whole table before a channel file is written. Frequencies are MHz texts with

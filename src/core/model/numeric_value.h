@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The numeric value of a table text: every comparison and conversion of the program's texts uses
 // it. Leading blanks are skipped, then an optional sign and digits with at most one decimal point

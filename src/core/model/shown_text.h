@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two faces of a channel's fields: the stored texts of the table ("0"/"1", PL/DPL codes, the
 // frequency as typed) and the texts the grid shows ("Off"/"On", tone names, the frequency

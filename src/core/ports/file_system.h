@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system calls a safe save makes. Saves go through this port so that tests can fail any one
 // call as a full disk or a read-only folder would, or stop the process at that point.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the core asks of a printer: a page of known size, a font, text placed at character columns
 // on the current line, vertical moves, a horizontal line, new pages and the end of the job.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the core asks of the user's screen: message boxes, file dialogs, the beep, the busy
 // pointer, the progress indicator and the status bar. The desktop window answers with real

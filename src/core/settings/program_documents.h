@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The documents the Help menu opens: the user manual (a PDF) and the help (an HTML page with its
 // pictures). The build puts them beside the program (`<dir of talvirex>/Manual/talvir.pdf`,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and writing the program folder's settings files: "setup.ini" and "defdata.ini". Their
 // failures are silent: a missing or unreadable file gives the defaults, a failed write is skipped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program folder: the per-user folder that holds "setup.ini", "defdata.ini", "names.dat",
 // "window.dat", "tabw200.ini", "lastfile.ini", "lastused.sav", the registry store and "backup/".

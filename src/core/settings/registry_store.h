@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's registry key "Software\Vorna\TALVIRA\settings", kept on platforms without a
 // registry as a small text file in the program folder. Values are read and written by name and

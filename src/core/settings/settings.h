@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's options, read once at start-up from "setup.ini" and written once at exit. Each
 // member's comment names its key in the file. A flag key is on only when the file holds 1 and is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `softset`, "Software Setup:": the software options the user edits during a run. The form reads
 // the settings when it opens and writes them only on "Ok"; nothing reaches "setup.ini" before the

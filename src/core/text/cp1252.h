@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Channel files and the program folder's files are 8-bit Windows-1252 text (the code page older
 // installations wrote). The program holds UTF-8 inside and converts at the file boundary.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small text helpers shared by the whole core. Texts are UTF-8 inside the program; lengths and
 // cuts that the user sees ("the first 10 characters of a tag") count characters, not bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editor rules no session reaches: a start on what a previous run left, a cursor the grid control
 // places outside the channels, a slot beyond the Dummy bank, full tag lists, a sort whose busy
 // pointer fails, Memory Manager operations on slots no list offers, Replace's rule for one tag and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and Redo across every bank, driven as the desktop window drives the main window's logic.
 
 #include "editor/history.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor as a user meets it: sessions in tests/data/editor/*.txt drive the main window's
 // logic (the grid, its keys and controls, the menu commands and their questions) and check what
 // the grid shows and the table holds. The language of a session file:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Safe saves on a disk that fails: a full disk, a folder that cannot be written, a process killed
 // half-way. Whatever happens, the target holds the previous content or the new one, whole.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Harvesting frequencies from text, and the import form's key filter and clipboard limit; the
 // Advanced Data Import's lists and exports run in the editor sessions (tests/data/editor).
 

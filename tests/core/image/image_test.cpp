@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clone image: its checksum, a table with nothing to send, random tables through encode then
 // decode and random images back, and the image file. The golden sends and decodes, with damaged
 // lines and characters that are no hex digits among them, are in formats_test.cpp.

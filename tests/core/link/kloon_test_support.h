@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the transfer engine's tests: well-formed clone lines made by the plain
 // character-code sum.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer engine against traces in tests/data/link/*.trace: each trace holds the events fed
 // to the engine and, indented beneath each, the effects it must answer with, in order. The runner
 // feeds the events and writes the trace anew; it must come out as the file holds it.

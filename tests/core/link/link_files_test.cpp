@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the link keeps on disk and in the registry: image backups, transfer traces and the port
 // setup; and the framing of received bytes into messages.
 

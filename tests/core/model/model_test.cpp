@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel model: numbers read from texts (the short-text path bit for bit like the general
 // parser), frequencies corrected and formatted, subtone codes, banks in use, the normalizing a
 // save does and the default line data's form.
