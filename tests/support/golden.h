@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -69,6 +70,27 @@ inline std::string Unescaped(std::string_view text) {
     }
   }
   return out;
+}
+
+/// A table in tests/data whose lines read "INPUT => OUTPUT" (in the escapes above; \s keeps a blank
+/// at either end); other lines are comments. `output_of` gives the output of each input, and the
+/// table written anew must come out as the file holds it (TALVIREX_UPDATE_GOLDEN=1 rewrites it).
+inline void ExpectTable(const std::string& name,
+                        const std::function<std::string(const std::string&)>& output_of) {
+  std::istringstream in(ReadBytes(GoldenPath(name)));
+  std::string table;
+  for (std::string line; std::getline(in, line); table += line + "\n") {
+    const auto arrow = line.find(" => ");
+    if (line.starts_with('#') || arrow == std::string::npos) continue;
+    std::string output = Escaped(output_of(Unescaped(line.substr(0, arrow))));
+    for (const bool front : {true, false}) {
+      if (!output.empty() && (front ? output.front() : output.back()) == ' ') {
+        output.replace(front ? 0 : output.size() - 1, 1, "\\s");
+      }
+    }
+    line.replace(arrow + 4, std::string::npos, output);
+  }
+  ExpectGolden(name, table);
 }
 
 }  // namespace talvirex::testing
