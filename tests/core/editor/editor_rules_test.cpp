@@ -21,6 +21,7 @@
 #include "model/shown_text.h"
 #include "ports/ui.h"
 #include "support/fake_ports.h"
+#include "support/golden.h"
 #include "support/temp_dir.h"
 #include "workspace.h"
 
@@ -224,25 +225,15 @@ TEST(MemoryManager, OperationsOnSlotsOutsideTheTableChangeNothing) {
 }
 
 TEST(ReplacedTag, FirstOccurrenceOnlyAndCutToSixteen) {
-  const std::array<std::string, 4> cases[] = {
-      {"AAA", "A", "B", "BAA"},
-      {"BAA", "A", "B", "BBA"},
-      {"XY", "X", "0123456789ABCDEF", "0123456789ABCDEF"},
-      {"", "A", "B", ""},
-      {"ABC", "", "Z", "ABC"},
-      {"abc", "A", "Z", "abc"},
-      {"Tower 1", "ower", "", "T 1"},
-      {"Tower", "T", "\tP", " Power"},
-  };
-  for (const auto& [tag, find, replacement, expected] : cases) {
-    EXPECT_EQ(ReplacedTag(tag, find, replacement), expected) << tag;
-  }
+  ExpectTable("tables/replaced_tags.txt", [](const std::string& line) {
+    const auto first = line.find('|'), second = line.find('|', first + 1);
+    return ReplacedTag(line.substr(0, first), line.substr(first + 1, second - first - 1),
+                       line.substr(second + 1));
+  });
   ReplaceForm unopened;  // a form the window never opened has no table to change
   unopened.find_text = "A";
   EXPECT_EQ(unopened.Apply(), 0);
 }
-
-
 
 TEST(CommandTable, EveryCommandHasAMenuEntryOrAButton) {
   std::set<CommandId> reachable;
