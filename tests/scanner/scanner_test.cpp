@@ -15,7 +15,6 @@
 //   ?                           the session's state, shown as "  = ..."
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -32,8 +31,6 @@
 
 namespace talvirex::scanner {
 namespace {
-
-using testing::Escaped;
 
 const std::vector<std::string> kImage = DefaultImageLines();
 
@@ -71,7 +68,7 @@ std::string Written(const std::vector<std::string>& writes, bool hang_up) {
       i = writes.size() - 5;
       continue;
     }
-    text += "  > " + Escaped(writes[i]) + "\n";
+    text += "  > " + testing::Escaped(writes[i]) + "\n";
   }
   return text + (hang_up ? "  hang up\n" : "");
 }

@@ -11,6 +11,7 @@
 #include "link/clone_line_check.h"
 #include "link/transfer_session.h"
 #include "support/fake_ports.h"
+#include "support/golden.h"
 #include "support/temp_dir.h"
 #include "workspace.h"
 
@@ -70,37 +71,26 @@ TEST_F(CloneCommandsTest, AFailedReadKeepsTheTableButStillNamesTheFileUntitled) 
 }
 
 TEST_F(CloneCommandsTest, ReadOffersToSaveFirst) {
-  const struct {
-    Answer answer;
-    bool saved_to_file;  // the file name is set, so Yes writes without a dialog
-    bool runs;
-  } cases[] = {
-      {Answer::kCancel, true, false},
-      {Answer::kNo, true, true},
-      {Answer::kYes, true, true},
-      {Answer::kYes, false, false},  // Yes, then the save dialog cancelled
-  };
-  for (const auto& c : cases) {
+  testing::ExpectTable("tables/read_offers_to_save.txt", [this](const std::string& answer) {
     Workspace w;
     ScriptedUi u;
     FileCommands f{w, u, clock, dir.path()};
     const std::string path = (dir.path() / "kept.s2c").string();
     std::filesystem::remove(path);
-    if (c.saved_to_file) w.file_name = path;
+    if (answer.ends_with(", named")) w.file_name = path;
     w.unsaved_changes = true;
-    u.answers.push_back(c.answer);
+    u.answers.push_back(answer.starts_with("yes")  ? Answer::kYes
+                        : answer.starts_with("no") ? Answer::kNo
+                                                   : Answer::kCancel);
     bool ran = false;
-    const auto result = ReadCommand(w, u, f, [&] { ran = true; });
-    ASSERT_FALSE(u.shown.empty());
-    EXPECT_EQ(u.shown[0].text, "Data is not saved. Save it now?");
-    EXPECT_EQ(u.shown[0].title, "Not Saved");
-    EXPECT_EQ(u.shown[0].buttons, Buttons::kYesNoCancel);
-    EXPECT_EQ(u.shown[0].icon, Icon::kCritical);
-    EXPECT_EQ(ran, c.runs);
-    EXPECT_EQ(result.has_value(), c.runs);
-    EXPECT_EQ(w.unsaved_changes, !c.runs);
-    EXPECT_EQ(std::filesystem::exists(path), c.answer == Answer::kYes && c.saved_to_file);
-  }
+    const bool runs = ReadCommand(w, u, f, [&] { ran = true; }).has_value();
+    const Message& asked = u.shown.at(0);
+    EXPECT_EQ(asked.text + "|" + asked.title, "Data is not saved. Save it now?|Not Saved");
+    EXPECT_TRUE(asked.buttons == Buttons::kYesNoCancel && asked.icon == Icon::kCritical);
+    EXPECT_EQ(ran, runs);
+    return std::string(runs ? "runs" : "does not run") + (w.unsaved_changes ? ", unsaved" : "") +
+           (std::filesystem::exists(path) ? ", written" : "");
+  });
 }
 
 TEST_F(CloneCommandsTest, SendPreparesEveryLineAndKeepsUninterpretedBytes) {

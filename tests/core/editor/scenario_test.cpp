@@ -11,7 +11,7 @@
 //   put ROW [BANK] = FIELDS     stores "frequency|tag|delay|lock out|subtone|beep|att" (left-out
 //                               On/Off and subtone fields "0") in the shown bank or bank 1..10, D
 //   fill FIRST LAST             rows FIRST..LAST: "<140 + row>.5|T<row>", then a redraw
-//   search FROM TO              the search range | spare ROW = TEXT   field 0 of a row
+//   search FROM TO [THIRD]      the search range | spare ROW = TEXT   field 0 of a row
 //   priorities|options = A,B,.. the priority channels or scanner settings from entry 0 on
 //   noreport                    the duplicate report goes to a folder that does not exist
 //   noviewer                    the desktop has no program to show a document
@@ -53,6 +53,7 @@
 //                               exists NAME, filename, placement, widths, setting NAME, outcome
 //                               (of the last command: done, window, close), window, opened,
 //                               form (the open dialog), entry N, entries, priority, options, names,
+//                               search (the search range),
 //                               import (both lists, the start and its channel, the export's answer)
 // TEXT and VALUE run to the end of the line (a line ending in " =" checks for the empty text,
 // a VALUE ending in "\*" for any text that starts with the rest);
@@ -155,7 +156,8 @@ class Session {
         {"noviewer", [&] { ui_.document_viewer = false; }},
         {"priorities", [&] { List(value, ws_.priority.data()); }},
         {"options", [&] { List(value, ws_.scanner_settings.data()); }},
-        {"search", [&] { args >> ws_.search_range[0] >> ws_.search_range[1]; }},
+        {"search",
+         [&] { args >> ws_.search_range[0] >> ws_.search_range[1] >> ws_.search_range[2]; }},
         {"grid",
          [&] {
            const int row = Int(args);
@@ -657,6 +659,7 @@ class Session {
     if (what == "priority") return Joined(ws_.priority, ",", number);
     if (what == "options") return Joined(ws_.scanner_settings, "", number);
     if (what == "names") return Joined(ws_.bank_names, "|", kAsIs) + "|";
+    if (what == "search") return Joined(ws_.search_range, ",", kAsIs);
     if (what == "outcome") {
       return outcome_ == CommandOutcome::kDone        ? "done"
              : outcome_ == CommandOutcome::kForWindow ? "window"

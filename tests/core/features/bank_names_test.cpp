@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/easy_fill.h"
 #include "features/bank_names_form.h"
 #include "features/priority_form.h"
 #include "features/scanner_options_form.h"
@@ -77,15 +78,18 @@ TEST(BankCaptions, TabsAndViewMenu) {
 }
 
 // The Bank Tags dialog runs in the editor sessions (tests/data/editor/dialogs.txt).
-TEST(KeyFilters, BankNamesTakeNoCommaQuoteOrLineEndAndPriorityChannelsDigitsOnly) {
-  EXPECT_TRUE(PriorityForm::AcceptsKey(U'0') && PriorityForm::AcceptsKey(U'9') &&
-              PriorityForm::AcceptsKey(8));
-  EXPECT_FALSE(PriorityForm::AcceptsKey(U'/') || PriorityForm::AcceptsKey(U':') ||
-               PriorityForm::AcceptsKey(U'-'));
-  for (const char32_t key : {U'a', U'~', U' ', char32_t{8}, char32_t{25}})
-    EXPECT_TRUE(BankNamesForm::AcceptsKey(key)) << static_cast<int>(key);
-  for (const char32_t key : {U',', U'"', char32_t{13}, char32_t{127}, U'\u00e9'})
-    EXPECT_FALSE(BankNamesForm::AcceptsKey(key)) << static_cast<int>(key);
+TEST(KeyFilters, EachFieldTakesItsKeys) {
+  ExpectTable("tables/key_filters.txt", [](const std::string& typed) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(typed[i]); };
+    const char32_t key = typed.size() == 2 ? (byte(0) & 0x1F) << 6 | (byte(1) & 0x3F) : byte(0);
+    std::string fields;
+    for (const bool takes : {EasyFillForm::AcceptsChannelKey(key),
+                             EasyFillForm::AcceptsNumberKey(key), EasyFillForm::AcceptsTagKey(key),
+                             PriorityForm::AcceptsKey(key), BankNamesForm::AcceptsKey(key)}) {
+      fields += takes ? "+" : "-";
+    }
+    return fields;
+  });
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include "support/fake_ports.h"
 #include "support/golden.h"
 #include "support/temp_dir.h"
-#include "workspace.h"
 
 namespace talvirex::testing {
 namespace {

@@ -15,7 +15,6 @@
 #include "model/frequency.h"
 #include "model/numeric_value.h"
 #include "support/golden.h"
-#include "workspace.h"
 
 namespace talvirex {
 namespace {
@@ -83,28 +82,15 @@ TEST(ChannelTable, BanksInUseSubtonesAndTheTablesBounds) {
   table.At(12, 1, kFieldFrequency) = "145";
   EXPECT_TRUE(IsBankInUse(table, 2));
   EXPECT_FALSE(IsBankInUse(table, 11) || IsBankInUse(table, 12) || IsBankInUse(table, -1));
-  EXPECT_THROW(table.At(13, 0, 0), std::out_of_range);
-  EXPECT_THROW(table.At(0, 22, 0), std::out_of_range);
-  EXPECT_THROW(table.At(0, 0, 8), std::out_of_range);
-  EXPECT_THROW(table.At(-1, 0, 0), std::out_of_range);
-  EXPECT_THROW(table.At(0, -1, -1), std::out_of_range);
+  for (const auto& [bank, row, field] :
+       {std::array{13, 0, 0}, {0, 22, 0}, {0, 0, 8}, {-1, 0, 0}, {0, -1, -1}}) {
+    EXPECT_THROW(table.At(bank, row, field), std::out_of_range);
+  }
   testing::ExpectTable("tables/subtones.txt",
                        [](const std::string& code) { return SubtoneText(code); });
   for (int code = 1; code <= kLastSubtoneCode; ++code)
     ASSERT_EQ(SubtoneCodeOf(SubtoneText(std::to_string(code))), code);
   EXPECT_EQ(SubtoneCodeOf("None"), -1);
-}
-
-TEST(Workspace, ClearBankEmptiesTheCurrentBankAndTheSearchRange) {
-  Workspace ws;
-  ws.current_bank = 10;
-  ws.search_range = {"1", "2", "3"};
-  ws.table.At(10, 21, kFieldFrequency) = "145";
-  ClearBank(ws);
-  EXPECT_EQ(ws.table.At(10, 0, kFieldFrequency) + "|" + ws.table.At(10, 20, kFieldTag) + "|" +
-                ws.table.At(10, 20, kFieldSpare) + "|" + ws.table.At(10, 21, kFieldFrequency),
-            "Empty| | |145");  // row 21 is not touched
-  EXPECT_EQ(ws.search_range[0] + ws.search_range[1] + ws.search_range[2], "3");
 }
 
 double Parsed(const std::string& canonical) {
