@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "licence.h"
 
 namespace talvirex::cli {
 
@@ -60,13 +61,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     return kExitOk;
   }
   if (args[0] == "--version") {
-    out << "talvirex " TALVIREX_VERSION
-           "\n"
-           "Copyright (C) 2026 TALVIREX developers\n"
-           "License GPL-3.0-or-later: GNU GPL version 3 or later "
-           "<https://gnu.org/licenses/gpl.html>.\n"
-           "This is free software: you are free to change and redistribute it.\n"
-           "There is NO WARRANTY, to the extent permitted by law.\n";
+    out << "talvirex " TALVIREX_VERSION "\n" << kLicenceNotice;
     return kExitOk;
   }
   for (const Command* command : kCommands) {

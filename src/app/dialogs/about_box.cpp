@@ -9,6 +9,7 @@
 
 #include "app/dialogs/dialog_support.h"
 #include "editor/main_window.h"
+#include "licence.h"
 
 namespace talvirex {
 
@@ -30,13 +31,9 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
       QStringLiteral("TALVIREX version %1\n\n"
                      "Reads, edits and sends the 200 channels, the priority channels and the "
                      "global options of the Uniden SC200 (SportCat 200) scanner over its serial "
-                     "clone cable.\n\nBuilt with Qt %2.\n\n"
-                     "Copyright © 2026 TALVIREX developers.\n"
-                     "License GPL-3.0-or-later: GNU General Public License, version 3 or later "
-                     "<https://gnu.org/licenses/gpl.html>. This is free software: you are free "
-                     "to change and redistribute it. There is NO WARRANTY, to the extent "
-                     "permitted by law.")
-          .arg(QStringLiteral(TALVIREX_VERSION), QString::fromLatin1(qVersion())),
+                     "clone cable.\n\nBuilt with Qt %2.\n\n%3")
+          .arg(QStringLiteral(TALVIREX_VERSION), QString::fromLatin1(qVersion()),
+               QString::fromUtf8(kLicenceNotice.data(), kLicenceNotice.size()).trimmed()),
       this);
   text->setObjectName(QStringLiteral("AboutText"));
   text->setTextFormat(Qt::PlainText);  // the licence's <address> is text, not a tag
