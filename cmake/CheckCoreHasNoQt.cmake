@@ -1,32 +1,28 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a file under CORE_DIR includes a Qt header (the core links the standard library
 # only), or when a layer beneath the editor includes it.
-file(GLOB_RECURSE files "${CORE_DIR}/*.h" "${CORE_DIR}/*.cpp")
-set(offenders "")
-foreach(f IN LISTS files)
-  file(STRINGS "${f}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt[a-z]*/)")
-  if(hits)
-    list(APPEND offenders "${f}: ${hits}")
-  endif()
-endforeach()
-if(offenders)
-  list(JOIN offenders "\n  " text)
-  message(FATAL_ERROR "Qt headers are not allowed in the core:\n  ${text}")
-endif()
 
+# Fails with `message` when a C++ file below one of `folders` has an #include line that
+# `pattern` (what follows "#include") matches, naming each file and line.
+function(forbid_includes pattern message)
+  set(offenders "")
+  foreach(folder IN LISTS ARGN)
+    file(GLOB_RECURSE files "${folder}/*.h" "${folder}/*.cpp")
+    foreach(f IN LISTS files)
+      file(STRINGS "${f}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*${pattern}")
+      if(hits)
+        list(APPEND offenders "${f}: ${hits}")
+      endif()
+    endforeach()
+  endforeach()
+  if(offenders)
+    list(JOIN offenders "\n  " text)
+    message(FATAL_ERROR "${message}:\n  ${text}")
+  endif()
+endfunction()
+
+forbid_includes("[<\"](Q[A-Za-z]|qt[a-z]*/)" "Qt headers are not allowed in the core" "${CORE_DIR}")
 # The document's layers (the table, the image codec, the file formats, the transfer) sit beneath
 # the editor: they may not include the editor or the workspace that holds its grid.
-set(upward "")
-foreach(layer IN ITEMS model image files link)
-  file(GLOB_RECURSE files "${CORE_DIR}/${layer}/*.h" "${CORE_DIR}/${layer}/*.cpp")
-  foreach(f IN LISTS files)
-    file(STRINGS "${f}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*\"(editor/|workspace\\.h)")
-    if(hits)
-      list(APPEND upward "${f}: ${hits}")
-    endif()
-  endforeach()
-endforeach()
-if(upward)
-  list(JOIN upward "\n  " text)
-  message(FATAL_ERROR "model, image, files and link may not include the editor:\n  ${text}")
-endif()
+forbid_includes("\"(editor/|workspace\\.h)" "model, image, files and link may not include the editor"
+                "${CORE_DIR}/model" "${CORE_DIR}/image" "${CORE_DIR}/files" "${CORE_DIR}/link")

@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
@@ -92,26 +91,18 @@ std::string State(const ScannerSession& session) {
 class SessionTrace : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(SessionTrace, AnswersAsTraced) {
-  const std::string name = "scanner/" + GetParam() + ".trace";
-  std::ifstream in(testing::GoldenPath(name));
-  ASSERT_TRUE(in) << name;
   std::optional<ScannerSession> session;
-  std::string trace;
-  for (std::string line; std::getline(in, line);) {
-    if (line.starts_with("  ")) continue;  // the answers: written anew below
-    trace += line + "\n";
-    if (line.empty() || line[0] == '#' || line.starts_with("== ")) continue;
+  testing::ExpectTrace("scanner/" + GetParam() + ".trace", [&](const std::string& line) {
     if (line.starts_with("session ")) {
       session.emplace(NewSession(line));
       const Effects started = session->Start(0);
-      trace += Written(started.writes, started.hang_up);
-      continue;
+      return Written(started.writes, started.hang_up);
     }
-    ASSERT_TRUE(session) << "an event before the first session: " << line;
-    if (line == "?") {
-      trace += State(*session);
-      continue;
+    if (!session) {
+      ADD_FAILURE() << "an event before the first session: " << line;
+      return std::string();
     }
+    if (line == "?") return State(*session);
     std::istringstream words(line);
     std::string at, what;
     Millis now = 0;
@@ -133,9 +124,8 @@ TEST_P(SessionTrace, AnswersAsTraced) {
       all.hang_up = all.hang_up || more.hang_up;
     }
     if (what == "tick") all = session->OnTick(now);
-    trace += Written(all.writes, all.hang_up);
-  }
-  testing::ExpectGolden(name, trace);
+    return Written(all.writes, all.hang_up);
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(Scanner, SessionTrace, ::testing::Values("slave", "master"));

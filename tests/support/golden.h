@@ -72,6 +72,22 @@ inline std::string Unescaped(std::string_view text) {
   return out;
 }
 
+/// A trace in tests/data: event lines, each followed by the answer it gets, indented by two blanks;
+/// comments (#), titles (==) and blank lines stand alone. `answer_to` gives each event's indented
+/// answer, and the trace written anew must come out as the file holds it.
+inline void ExpectTrace(const std::string& name,
+                        const std::function<std::string(const std::string&)>& answer_to) {
+  ASSERT_TRUE(std::filesystem::exists(GoldenPath(name))) << GoldenPath(name);
+  std::istringstream in(ReadBytes(GoldenPath(name)));
+  std::string trace;
+  for (std::string line; std::getline(in, line);) {
+    if (line.starts_with("  ")) continue;  // an answer: written anew
+    trace += line + "\n";
+    if (!line.empty() && line[0] != '#' && !line.starts_with("== ")) trace += answer_to(line);
+  }
+  ExpectGolden(name, trace);
+}
+
 /// A table in tests/data whose lines read "INPUT => OUTPUT" (in the escapes above; \s keeps a blank
 /// at either end); other lines are comments. `output_of` gives the output of each input, and the
 /// table written anew must come out as the file holds it (TALVIREX_UPDATE_GOLDEN=1 rewrites it).

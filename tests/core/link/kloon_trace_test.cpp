@@ -19,7 +19,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "core/link/kloon_test_support.h"
@@ -166,15 +165,8 @@ class Engine {
 class KloonTrace : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(KloonTrace, AnswersAsTraced) {
-  const std::string name = "link/" + GetParam() + ".trace";
-  std::ifstream in(GoldenPath(name));
-  ASSERT_TRUE(in) << GoldenPath(name);
   std::unique_ptr<Engine> engine;
-  std::string trace;
-  for (std::string line; std::getline(in, line);) {
-    if (line.starts_with("  ")) continue;  // the effects: written anew below
-    trace += line + "\n";
-    if (line.empty() || line[0] == '#' || line.starts_with("== ")) continue;
+  ExpectTrace("link/" + GetParam() + ".trace", [&](const std::string& line) -> std::string {
     if (line.starts_with("kloon ")) {
       std::istringstream words(line.substr(6));
       std::string mode;
@@ -182,12 +174,11 @@ TEST_P(KloonTrace, AnswersAsTraced) {
       words >> mode >> pacing >> timeout;
       engine = std::make_unique<Engine>(mode == "read" ? KloonMode::kRead : KloonMode::kSend,
                                         pacing, timeout);
-      continue;
+      return {};
     }
-    ASSERT_TRUE(engine) << "an event before the first \"kloon\" line: " << line;
-    trace += engine->Run(line);
-  }
-  ExpectGolden(name, trace);
+    if (engine == nullptr) ADD_FAILURE() << "an event before the first \"kloon\" line: " << line;
+    return engine == nullptr ? "" : engine->Run(line);
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, KloonTrace, ::testing::Values("read", "send", "late_answers"));
