@@ -14,6 +14,7 @@
 
 #include "app/dialogs/channel_list_dialog.h"
 #include "app/main_window.h"
+#include "editor/history.h"
 #include "files/channel_file.h"
 #include "memory_clipboard.h"
 #include "ports/ui.h"
@@ -59,7 +60,7 @@ class BenchWindow {
     window_->Start();
   }
   ~BenchWindow() {
-    window_->workspace().unsaved_changes = false;
+    ResetHistory(window_->workspace());  // nothing unsaved: no question at the close
     window_->workspace().settings.skip_exit_question = 1;
     window_->close();
     window_.reset();

@@ -296,6 +296,7 @@ TransferWindow ModalWindow(KloonMode mode, WindowCommandContext& context) {
     TransferDialog dialog(context.workspace, mode,
                           {context.ui, context.clock, context.program_folder}, context.parent);
     dialog.exec();
+    return dialog.outcome() == Outcome::kComplete;
   };
 }
 
@@ -309,9 +310,6 @@ bool RunTransferCommand(CommandId command, WindowCommandContext& context) {
       context.logic.RefreshBankCaptions();
       context.logic.Redraw();
       context.logic.editor().EditorBoxTextChanged(*box_text);
-      // A read is one step to undo; the tables are then as the scanner holds them, not changed.
-      RecordStep(context.workspace, context.ui, "Read Data From Scanner");
-      context.workspace.history.MarkSaved();
     }
     return true;
   }

@@ -66,6 +66,8 @@ class TransferDialog final : public QDialog, private TransferView {
   /// The device shown beside option 1..9.
   QLabel* device_label(int option) const { return devices_.at(option - 1); }
   const Kloon& kloon() const { return session_->kloon(); }
+  /// How the transfer ended; nothing while none has.
+  std::optional<Outcome> outcome() const { return session_->outcome(); }
 
   /// "Ok" and the close box end a running transfer before the window closes.
   void reject() override;

@@ -32,10 +32,17 @@ struct Document {
   CloneImage clone_image;
 
   std::string file_name{kUntitled};  // the label `fnaam`
-  bool unsaved_changes = false;      // UnsavedChanges
 };
 
 /// True when the file name names no file yet (it starts with "Untitled").
 bool IsUntitled(const Document& document);
+
+/// What a channel file keeps of `document` with `table` as its channel table, as one text that is
+/// equal for two documents exactly when they hold the same data: the channels of Banks 1..10 as a
+/// save cleans them (an empty channel is empty whatever its other fields hold), the bank names,
+/// the priority channels, the scanner options and the values of the search range. The Dummy bank,
+/// which no file keeps, is added when `with_dummy`. Texts that differ only in form (a frequency's
+/// leading zeros, "Off" or "0") give the same text.
+std::string DataText(const ChannelTable& table, const Document& document, bool with_dummy = false);
 
 }  // namespace talvirex

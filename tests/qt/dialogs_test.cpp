@@ -18,6 +18,7 @@
 #include <algorithm>
 
 #include "app/dialogs/channel_list_dialog.h"
+#include "editor/history.h"
 #include "main_window_fixture.h"
 #include "widget_lookup.h"
 #include "workspace.h"
@@ -189,8 +190,11 @@ TEST_F(DialogsTest, BankNamesFilterKeysCountCharactersAndRenameTheTabsOnOk) {
 }
 
 // A list dropped on the window opens the import: the user sees what each row becomes and what
-// would be overwritten before "Ok", and the grid shows the picked rows afterwards.
+// would be overwritten before "Ok", and the grid shows the picked rows afterwards. A cell being
+// typed when the list is dropped is a step of its own, not part of the import.
 TEST_F(DialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel) {
+  ClickCell(5, 1);
+  QTest::keyClicks(&Grid(), "147");
   const auto list = home_ / "list.csv";
   testing::WriteBytes(list,
                       "Location,Name,Frequency,Skip\r\n1,Tower,118.3,S\r\n"
@@ -225,7 +229,9 @@ TEST_F(DialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel)
   EXPECT_EQ(Cell(2, 1) + "|" + Tag(2) + "|" + Cell(2, 4),
             "118.3000|Tower|On");  // channel 2 overwritten; skip: Lock Out
   EXPECT_EQ(Cell(3, 1), "");       // "Fire" was not picked
-  EXPECT_TRUE(window_->workspace().unsaved_changes);
+  EXPECT_TRUE(UnsavedChanges(ws()));
+  window_->RunCommand(CommandId::kUndo);
+  EXPECT_EQ(Tag(2) + "|" + Cell(5, 1), "Fire|147.0000");
 }
 
 }  // namespace

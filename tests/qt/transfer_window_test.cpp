@@ -17,6 +17,7 @@
 #include "app/dialog_launcher.h"
 #include "app/grid_controls.h"
 #include "editor/clone_commands.h"
+#include "editor/history.h"
 #include "files/channel_file.h"
 #include "image/clone_image.h"
 #include "image/decoders.h"
@@ -227,15 +228,19 @@ TEST_F(TransferWindowTest, ReadFillsTheGridThenSendCarriesOnlyTheTypedChange) {
             "Channel 3 (Bank 1, row 3): Lock Out \"1\" -> \"0\"\n");
 }
 
+// The user answered No to "Save it now?": a stopped read leaves the table, its name and what is
+// unsaved exactly as they were.
 TEST_F(TransferWindowTest, StopEndsAReadHalfWayAndLeavesTheTablesAlone) {
   // Every message 100 ms late: the read takes half a minute unless stopped.
   auto scanner = StartScanner({"--role", "master", "--repeat", "50", "--delay", "100"});
   OpenWindow();
   ASSERT_TRUE(window_->logic().files().LoadChannelFile(kSample));
-  window_->workspace().unsaved_changes = false;
+  ResetHistory(window_->workspace());
+  window_->workspace().grid.Cell(1, 2) = "Edited";
+  ui_.answers.push_back(Answer::kNo);
   std::string before;
   RunWithWindow(CommandId::kReadFromScanner, [&](TransferDialog& dialog) {
-    before = ChannelFileText(window_->workspace());  // as the read command has cleaned them
+    before = ChannelFileText(window_->workspace());
     UseDevice(dialog, scanner->first_line());
     dialog.read_button()->click();
     EXPECT_TRUE(WaitUntil([&] { return dialog.kloon().line_counter() >= 5; }));
@@ -249,6 +254,9 @@ TEST_F(TransferWindowTest, StopEndsAReadHalfWayAndLeavesTheTablesAlone) {
     dialog.ok_button()->click();
   });
   EXPECT_EQ(ChannelFileText(window_->workspace()), before);
+  EXPECT_EQ(window_->workspace().file_name, kSample);
+  EXPECT_EQ(window_->workspace().grid.Cell(1, 2), "Edited");
+  EXPECT_TRUE(window_->windowTitle().startsWith("*"));
   EXPECT_TRUE(testing::FileNames(home_ / "backup").empty());
   EXPECT_EQ(testing::FileNames(home_ / "traces").size(), 1u);
 }

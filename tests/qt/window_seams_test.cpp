@@ -10,6 +10,7 @@
 
 #include "app/command_actions.h"
 #include "app/grid_controls.h"
+#include "editor/history.h"
 #include "main_window_fixture.h"
 #include "model/channel_table.h"
 
@@ -20,7 +21,7 @@ using testing::WriteBytes;
 
 class WindowSeamsTest : public testing::MainWindowFixture {
  public:
-  // Bank 1 with channels 151 .. 160 MHz in rows 1..10.
+  // Bank 1 with channels 151 .. 160 MHz in rows 1..10, as the file holds them.
   void OpenWithChannels(const std::string& setup = "") {
     WriteBytes(home_ / "setup.ini", "[setup]\r\noption4=1\r\nexpert=1\r\n" + setup);
     Open();
@@ -31,6 +32,7 @@ class WindowSeamsTest : public testing::MainWindowFixture {
       window_->workspace().table.At(0, row, kFieldFrequency) = std::to_string(150 + row) + ".0000";
     }
     window_->logic().Redraw();
+    ResetHistory(window_->workspace());
     window_->RefreshFromCore();
   }
 
@@ -155,6 +157,7 @@ TEST_F(WindowSeamsTest, CellsTypedBeforeADialogSurviveItsRedraw) {
 
 TEST_F(WindowSeamsTest, APasteIntoTheTagBoxKeepsTheRulesOfTyping) {
   Open();
+  TypeFrequency(1, "146");
   ClickCell(1, 2);
   QLineEdit* box = window_->controls().editor_box();
   box->setFocus();

@@ -9,6 +9,7 @@
 #include "editor/line_commands.h"
 #include "model/frequency.h"
 #include "model/numeric_value.h"
+#include "ports/ui.h"
 #include "text/text.h"
 #include "workspace.h"
 
@@ -123,10 +124,6 @@ bool CellEditor::IsOnOffKind() const {
          kind == ColumnKind::kBeepAlert || kind == ColumnKind::kAtt;
 }
 
-void CellEditor::MarkChanged() {
-  if (ws_.current_bank >= 0 && ws_.current_bank < kScannerBanks) ws_.unsaved_changes = true;
-}
-
 void CellEditor::WriteSelected(const std::string& text) {
   const Grid& g = ws_.grid;
   const int top = std::clamp(g.TopRow(), 1, kChannelsPerBank);
@@ -140,6 +137,22 @@ void CellEditor::WriteSelected(const std::string& text) {
 
 void CellEditor::EmptySelected() { WriteSelected(std::string()); }
 
+// A channel without a frequency is shown empty in every column, so a tag written there would
+// vanish at the next redraw. The user hears of it at once instead, and nothing is written.
+bool CellEditor::SelectedRowsHoldFrequencies() {
+  const int top = std::clamp(ws_.grid.TopRow(), 1, kChannelsPerBank);
+  const int bottom = std::clamp(ws_.grid.BottomRow(), 1, kChannelsPerBank);
+  for (int row = top; row <= bottom; ++row) {
+    if (NumericValue(ws_.grid.Cell(row, kFieldFrequency)) != 0) continue;
+    ui_.Beep();
+    ui_.Tell("Channel " + IntText(ws_.current_bank * kChannelsPerBank + row) +
+                 " has no frequency.\r\nEnter its frequency first, then its tag.",
+             {}, Icon::kInformation);
+    return false;
+  }
+  return true;
+}
+
 void CellEditor::HoldCursorInGrid() {
   for (CellPos* pos : {&ws_.grid.current, &ws_.grid.selection_end}) {
     pos->row = std::clamp(pos->row, 1, kChannelsPerBank);
@@ -149,7 +162,6 @@ void CellEditor::HoldCursorInGrid() {
 
 void CellEditor::TypeChar(int code) {
   HoldCursorInGrid();
-  MarkChanged();
   const std::string step = EditStepName(ws_);
   const ColumnKind kind = CurrentColumnKind();
   const bool typed_text = kind == ColumnKind::kFrequency || kind == ColumnKind::kTag;
@@ -193,6 +205,7 @@ void CellEditor::TypeIntoTag(int code) {
   }
   if (IsRefusedTagCharacter(code)) return;
   if (Utf8Length(cell) > kTagTypingLimit) return;
+  if (!SelectedRowsHoldFrequencies()) return;
   std::string text = typing_started_ ? cell : std::string();
   typing_started_ = true;
   text += static_cast<char>(code);
@@ -246,7 +259,6 @@ void CellEditor::PressKey(int key, KeyModifiers modifiers) {
 
 bool CellEditor::PressGridKey(int key, KeyModifiers modifiers) {
   HoldCursorInGrid();
-  MarkChanged();
   const ColumnKind kind = CurrentColumnKind();
   // The letters and digits for Off and On work in every Off/On column but ATT.
   const bool on_off_letters =
@@ -322,7 +334,6 @@ void CellEditor::ChoosePickerEntry(int index) {
   HoldCursorInGrid();
   controls_.picker_index = index;
   WriteSelected(PickerEntries()[index]);
-  MarkChanged();
   RecordStep(ws_, ui_, EditStepName(ws_));
 }
 
@@ -331,7 +342,6 @@ void CellEditor::ChooseOffOn(bool on) {
   HoldCursorInGrid();
   WriteSelected(on ? "On" : "Off");
   controls_.off_on_value = on ? OffOn::kOn : OffOn::kOff;
-  MarkChanged();
   RecordStep(ws_, ui_, EditStepName(ws_));
 }
 
@@ -342,7 +352,6 @@ void CellEditor::ChooseEasyTag(const std::string& tag) {
 
 void CellEditor::DoubleClick() {
   HoldCursorInGrid();
-  MarkChanged();
   if (IsOnOffKind()) {
     Toggle();
   } else if (CurrentColumnKind() == ColumnKind::kSubtone) {
@@ -408,7 +417,6 @@ void CellEditor::RefreshHelpBar() {
 }
 
 bool CellEditor::EditorBoxKey(int code) {
-  MarkChanged();
   const ColumnKind kind = CurrentColumnKind();
   const bool text_column = kind == ColumnKind::kFrequency || kind == ColumnKind::kTag;
   if (!controls_.editor_box || !text_column) return false;
@@ -434,6 +442,7 @@ void CellEditor::EditorBoxEnter() {
   HoldCursorInGrid();
   const ColumnKind kind = CurrentColumnKind();
   if (kind == ColumnKind::kTag) {
+    if (!SelectedRowsHoldFrequencies()) return;
     if (Utf8Length(controls_.editor_box_text) > kStoredTagLength) {
       EditorBoxTextChanged(Utf8Left(controls_.editor_box_text, kStoredTagLength));
     }
@@ -449,7 +458,6 @@ void CellEditor::EditorBoxEnter() {
   } else {
     return;
   }
-  MarkChanged();
   RecordStep(ws_, ui_, EditStepName(ws_));
 }
 

@@ -113,15 +113,17 @@ class CellEditor {
   const ControlsAboveGrid& controls() const { return controls_; }
   const std::string& help_text() const { return help_text_; }
   bool typing_started() const { return typing_started_; }
+  /// The cell's content changed under the typing (Undo, Redo): the next character starts anew.
+  void EndTyping() { typing_started_ = false; }
   /// "Fill Series" is available in the Tag column only.
   bool FillSeriesAvailable() const { return CurrentColumnKind() == ColumnKind::kTag; }
 
  private:
-  void MarkChanged();
   /// Brings a current cell or selection corner outside rows 1..20, columns 1..7 back inside.
   void HoldCursorInGrid();
   void WriteSelected(const std::string& text);
   void EmptySelected();
+  bool SelectedRowsHoldFrequencies();
   bool PressGridKey(int key, KeyModifiers modifiers);
   void TypeIntoFrequency(int code);
   void TypeIntoTag(int code);

@@ -3,6 +3,7 @@
 
 #include "editor/file_commands.h"
 #include "editor/grid_bridge.h"
+#include "editor/history.h"
 #include "image/encoders.h"
 #include "model/frequency.h"
 #include "ports/ui.h"
@@ -14,7 +15,7 @@ namespace {
 
 // True when the command may go on: no unsaved data, the user declined to save, or it was saved.
 bool OfferToSaveBeforeRead(Workspace& workspace, Ui& ui, FileCommands& files) {
-  if (!workspace.unsaved_changes) return true;
+  if (!UnsavedChanges(workspace)) return true;
   const Answer answer = ui.Ask(
       {"Data is not saved. Save it now?", "Not Saved", Buttons::kYesNoCancel, Icon::kCritical});
   if (answer == Answer::kCancel) return false;
@@ -28,11 +29,12 @@ bool OfferToSaveBeforeRead(Workspace& workspace, Ui& ui, FileCommands& files) {
 std::optional<std::string> ReadCommand(Workspace& workspace, Ui& ui, FileCommands& files,
                                        const TransferWindow& run_transfer_window) {
   if (!OfferToSaveBeforeRead(workspace, ui, files)) return std::nullopt;
-  CommitBank(workspace, ui);
-  NormalizeForSave(workspace.table);
-  workspace.unsaved_changes = false;
-  run_transfer_window();
+  RecordStep(workspace, ui, EditStepName(workspace));  // a typed cell is a step before the read's
+  const std::string previous_file_name = workspace.file_name;
+  if (!run_transfer_window()) return std::nullopt;
   workspace.file_name = kUntitled;
+  RenderBank(workspace, ui);  // the grid shows the bank as read before the step is taken
+  RecordReplacement(workspace, ui, "Read Data From Scanner", previous_file_name);
   return workspace.table.At(workspace.current_bank, 1, kFieldFrequency);
 }
 

@@ -15,16 +15,17 @@ class Ui;
 class FileCommands;
 
 /// Runs the transfer window modally (read mode for `ReadCommand`, send mode for `SendCommand`) and
-/// returns when it has closed. A complete read has decoded the image into the tables before the
-/// window closes.
-using TransferWindow = std::function<void()>;
+/// returns when it has closed: true when the transfer ran to its end. A complete read has decoded
+/// the image into the tables before the window closes.
+using TransferWindow = std::function<bool()>;
 
 /// `menread`. Offers to save unsaved data ("Data is not saved. Save it now?", Yes/No/Cancel);
-/// Cancel, or a Yes whose save did not write the file, ends the command with nothing changed and
-/// returns nothing. Otherwise commits and cleans the shown bank, clears `UnsavedChanges`, runs the
-/// window, then (whether the read succeeded, failed or was cancelled) names the file "Untitled".
-/// Returns the text for the editor box above the grid: the frequency field of row 1 of the
-/// current bank.
+/// Cancel, or a Yes whose save did not write the file, ends the command with nothing changed.
+/// Otherwise runs the window. Only a complete read replaces the document: the file is named
+/// "Untitled", the shown bank is redrawn and the read is one undo step. A read that did not
+/// complete (stopped, failed, never started) leaves the table, the file name and what is unsaved
+/// exactly as they were. Returns, after a complete read, the text for the editor box above the
+/// grid: the frequency field of row 1 of the current bank.
 std::optional<std::string> ReadCommand(Workspace& workspace, Ui& ui, FileCommands& files,
                                        const TransferWindow& run_transfer_window);
 

@@ -93,7 +93,6 @@ int RemoveDuplicates(Workspace& ws, Ui& ui) {
       }
     }
   }
-  if (emptied > 0 && bank < kScannerBanks) ws.unsaved_changes = true;
   RenderBank(ws, ui);
   return emptied;
 }

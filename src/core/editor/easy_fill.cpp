@@ -24,14 +24,10 @@ constexpr double kTenHzPerKhz = 100;
 constexpr std::size_t kFillTagLength = 16;
 constexpr std::size_t kMaxSeriesDigits = 6;
 
-// Writes one field of channel n when n addresses a bank slot; a change in Banks 1..10 marks the
-// workspace unsaved.
+// Writes one field of channel n when n addresses a bank slot.
 void WriteChannel(Workspace& workspace, int n, int field, std::string text) {
   if (n < 1 || n > kLastAddressable) return;
-  std::string& cell = workspace.table.At(BankOf(n), RowOf(n), field);
-  if (cell == text) return;
-  cell = std::move(text);
-  if (BankOf(n) < kScannerBanks) workspace.unsaved_changes = true;
+  workspace.table.At(BankOf(n), RowOf(n), field) = std::move(text);
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "editor/grid_bridge.h"
+#include "editor/history.h"
 #include "editor/tag_lists.h"
 #include "files/channel_file.h"
 #include "files/file_io.h"
@@ -42,7 +43,7 @@ FileCommands::FileCommands(Workspace& workspace, Ui& ui, const Clock& clock,
     : ws_(workspace), ui_(ui), clock_(clock), folder_(std::move(program_folder)) {}
 
 bool FileCommands::OfferToSave() {
-  if (!ws_.unsaved_changes) return true;
+  if (!UnsavedChanges(ws_)) return true;
   const Answer answer =
       ui_.Ask({std::string(kSaveQuestion), "Warning", Buttons::kYesNoCancel, Icon::kCritical});
   if (answer == Answer::kCancel) return false;
@@ -54,13 +55,13 @@ bool FileCommands::OfferToSave() {
 
 bool FileCommands::New() {
   if (!OfferToSave()) return false;
+  const std::string previous_file_name = ws_.file_name;
   // Row 0 holds the column captions; only the channel rows are blanked.
   for (int row = 1; row < kGridRows; ++row) {
     for (int column = 1; column < kGridColumns; ++column) ws_.grid.Cell(row, column).clear();
   }
   ws_.grid.SetCurrent(1, 1);
   ws_.tags.Clear();
-  ws_.unsaved_changes = false;
   for (int bank = 0; bank <= 11; ++bank) {
     for (int row = 0; row <= kChannelsPerBank; ++row) {
       ws_.table.At(bank, row, kFieldSpare).clear();
@@ -80,6 +81,7 @@ bool FileCommands::New() {
     ws_.bank_names[10] = "Dummy";
     ws_.bank_names[11] = "Search";
   }
+  RecordReplacement(ws_, ui_, "New", previous_file_name);
   return true;
 }
 
@@ -87,34 +89,37 @@ void FileCommands::Open() {
   if (!OfferToSave()) return;
   const auto path = ui_.OpenFile({"TALVIR Files|*.s2c|All Files|*.*", "", false});
   if (!path || !HasChannelFileExtension(*path)) return;
-  LoadChannelFile(*path);
+  const std::string previous_file_name = ws_.file_name;
+  // Even a file read only in part has replaced the document: Undo brings the previous one back.
+  if (Load(*path).read) RecordReplacement(ws_, ui_, "Open", previous_file_name);
 }
 
-bool FileCommands::LoadChannelFile(const std::string& path) {
+bool FileCommands::LoadChannelFile(const std::string& path) { return !Load(path).failure; }
+
+ChannelFileLoad FileCommands::Load(const std::string& path) {
   const ChannelFileLoad load = talvirex::LoadChannelFile(path, ws_, ui_);
-  if (load.read) {
-    RecordTableTags(ws_.tags, ws_.table, ws_.settings.easy_tag_lists);
-  } else {
-    ws_.tags.Clear();
-  }
-  if (load.failure && load.failure->not_compatible) return false;
   if (load.failure && load.failure->code == kErrorFileNotFound) ws_.settings.load_last_file = false;
+  // A file that gave nothing leaves the document as it was, its tag lists included.
+  if (!load.read) return load;
+  RecordTableTags(ws_.tags, ws_.table, ws_.settings.easy_tag_lists);
   RenderBank(ws_, ui_);
-  return !load.failure;
+  return load;
 }
 
 std::string FileCommands::SaveAsDialog() {
   const auto chosen = ui_.SaveFile({"TALVIR files|*.s2c", "", true});
-  if (!chosen) {
-    ws_.file_name = kUntitled;
-    return {};
-  }
+  // Cancelling changes nothing: the document keeps its name and stays as it was.
+  if (!chosen) return {};
   std::string path = *chosen;
   if (!HasChannelFileExtension(path)) path += ".s2c";
   return path;
 }
 
 bool FileCommands::WriteAndReport(const std::string& path) {
+  if (path.empty()) return false;
+  // The table is cleaned as a save writes it only when a save happens.
+  CommitBank(ws_, ui_);
+  NormalizeForSave(ws_.table);
   if (const auto error = WriteChannelFile(ws_, path)) {
     ui_.Ask({"The file could not be saved:\r\n" + path + "\r\n" + error->reason +
                  "\r\nYour changes are not saved.",
@@ -124,23 +129,17 @@ bool FileCommands::WriteAndReport(const std::string& path) {
   // The table takes the new name only once it is really there, so the next Save does not aim
   // at a path that just failed.
   ws_.file_name = path;
-  ws_.unsaved_changes = false;
+  // The clean-up changed the texts' form only: nothing to undo, and the grid's texts are kept.
+  SettleShownBank(ws_);
+  DocumentSaved(ws_);
   return true;
 }
 
 bool FileCommands::Save() {
-  CommitBank(ws_, ui_);
-  NormalizeForSave(ws_.table);
-  const std::string path = IsUntitled(ws_) ? SaveAsDialog() : ws_.file_name;
-  return !path.empty() && WriteAndReport(path);
+  return WriteAndReport(IsUntitled(ws_) ? SaveAsDialog() : ws_.file_name);
 }
 
-bool FileCommands::SaveAs() {
-  CommitBank(ws_, ui_);
-  NormalizeForSave(ws_.table);
-  const std::string path = SaveAsDialog();
-  return !path.empty() && WriteAndReport(path);
-}
+bool FileCommands::SaveAs() { return WriteAndReport(SaveAsDialog()); }
 
 void FileCommands::WriteExitCopy() {
   CommitBank(ws_, ui_);

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "files/channel_file.h"
+
 namespace talvirex {
 
 struct Workspace;
@@ -19,22 +21,24 @@ class FileCommands {
   FileCommands(Workspace& workspace, Ui& ui, const Clock& clock,
                std::filesystem::path program_folder);
 
-  /// `menunew` "&New": after the "Save data?" question, blanks the tables and names "Untitled".
-  /// False when the user stopped it (nothing changed).
+  /// `menunew` "&New": after the "Save data?" question, blanks the tables and names "Untitled",
+  /// as one undo step. False when the user stopped it (nothing changed).
   bool New();
-  /// `tabopen` "&Open": after the "Save data?" question, loads the chosen ".s2c" file.
+  /// `tabopen` "&Open": after the "Save data?" question, loads the chosen ".s2c" file as one undo
+  /// step (a file that gives nothing changes nothing).
   void Open();
   /// `savenu` "&Save": writes to the file name, or asks for one. True when the file was written.
+  /// The table is cleaned as a save writes it (`NormalizeForSave`) only when the file is written.
   bool Save();
-  /// `tabsaveas` "Save &As". True when the file was written.
+  /// `tabsaveas` "Save &As". True when the file was written; cancelled, nothing changes.
   bool SaveAs();
 
   /// Replaces the tables from the file at `path`, reporting failures by message; redraws the grid.
-  /// True when the whole file was read.
+  /// True when the whole file was read. A file that could not be read at all changes nothing.
   bool LoadChannelFile(const std::string& path);
 
-  /// The save dialog: the chosen path with ".s2c" made sure of, or "" when cancelled (the file
-  /// name then becomes "Untitled").
+  /// The save dialog: the chosen path with ".s2c" made sure of, or "" when cancelled (nothing
+  /// else changes then).
   std::string SaveAsDialog();
 
   /// At exit: the tables into "lastused.sav", silently.
@@ -52,9 +56,11 @@ class FileCommands {
  private:
   /// Asks "Save data?" when there are unsaved changes. False when the command must stop.
   bool OfferToSave();
-  /// Writes the tables to `path`; on success `path` becomes the file name, a failure is reported
-  /// naming the file and the reason and leaves the file name as it was.
+  /// Cleans the table and writes it to `path` ("" does nothing); on success `path` becomes the
+  /// file name and what that file holds, a failure is reported naming the file and the reason
+  /// and leaves the file name as it was.
   bool WriteAndReport(const std::string& path);
+  ChannelFileLoad Load(const std::string& path);
 
   Workspace& ws_;
   Ui& ui_;

@@ -81,7 +81,6 @@ int ReplaceForm::ReplaceInBank(int bank) {
     tag = std::move(replaced);
     ++changed;
   }
-  if (changed > 0 && bank < kScannerBanks) ws_->unsaved_changes = true;
   return changed;
 }
 

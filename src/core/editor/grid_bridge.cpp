@@ -100,11 +100,13 @@ void RenderBank(Workspace& ws, Ui& ui) {
 }
 
 bool ExportHarvestToTable(Workspace& ws, const CsvImportForm& form, Ui& ui) {
+  // The window stays open beside the grid: a cell typed meanwhile is a step of its own.
+  RecordStep(ws, ui, EditStepName(ws));
   const bool shown = ws.current_bank == form.bank();
   if (shown) CommitBank(ws, ui);
   const bool closing = form.ExportToTable(ws, ui);
   if (shown && closing) RenderBank(ws, ui);
-  RecordStep(ws, "Export To Table");
+  RecordStep(ws, ui, "Export To Table");
   return closing;
 }
 

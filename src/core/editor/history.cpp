@@ -35,13 +35,14 @@ void History::Reset(const ChannelTable& table, const Document& document) {
   steps_.clear();
   position_ = 0;
   bytes_ = 0;
-  saved_at_ = 0;
   Rebase(table, document);
+  file_data_ = std::make_shared<const std::string>(DataText(table, document));
 }
 
 void History::Rebase(const ChannelTable& table, const Document& document) {
   baseline_table_ = table;
   baseline_lists_ = ListsOf(document);
+  baseline_data_ = DataText(table, document, true);
 }
 
 bool History::Record(const ChannelTable& table, const Document& document, std::string_view name) {
@@ -53,7 +54,6 @@ bool History::Record(const ChannelTable& table, const Document& document, std::s
         const std::string& after = table.At(bank, row, field);
         if (before == after) continue;
         step.cells.push_back({bank, row, field, before, after});
-        step.touches_saved_data = step.touches_saved_data || bank != kDummyBank;
         StepPlace& place = step.place;  // the banks come in order: the first one is the lowest
         if (place.bank < 0) place = {{}, bank, row, row};
         if (bank == place.bank) {
@@ -67,19 +67,51 @@ bool History::Record(const ChannelTable& table, const Document& document, std::s
   if (lists != baseline_lists_) {
     step.lists_before = baseline_lists_;
     step.lists_after = lists;
-    step.touches_saved_data = true;
   }
   if (step.cells.empty() && !step.lists_after) return false;
+  std::string data = DataText(table, document, true);
+  if (data == baseline_data_) {  // the same data in another form: nothing to undo
+    Rebase(table, document);
+    return false;
+  }
   step.name = name;
-  step.place.name = name;
+  baseline_data_ = std::move(data);
+  return Push(std::move(step), table, lists);
+}
+
+void History::RecordReplacement(const ChannelTable& table, const Document& document,
+                                std::string_view name, const std::string& previous_file_name) {
+  Step step;
+  step.name = name;
+  for (int bank = 0; bank < kBankSlots; ++bank) {
+    for (int row = 0; row < kRows; ++row) {
+      for (int field = 0; field < kFields; ++field) {
+        const std::string& before = baseline_table_.At(bank, row, field);
+        const std::string& after = table.At(bank, row, field);
+        if (before != after) step.cells.push_back({bank, row, field, before, after});
+      }
+    }
+  }
+  const Lists lists = ListsOf(document);
+  step.lists_before = baseline_lists_;
+  step.lists_after = lists;
+  auto data = std::make_shared<const std::string>(DataText(table, document));
+  step.file_before = FileState{previous_file_name, file_data_};
+  step.file_after = FileState{document.file_name, data};
+  if (!IsUntitled(document)) FileHolds(document.file_name, data);
+  file_data_ = std::move(data);
+  baseline_data_ = DataText(table, document, true);
+  Push(std::move(step), table, lists);
+}
+
+bool History::Push(Step step, const ChannelTable& table, const Lists& lists) {
+  step.place.name = step.name;
   step.place.first_row = std::clamp(step.place.first_row, 1, kChannelsPerBank);
   step.place.last_row = std::clamp(step.place.last_row, 1, kChannelsPerBank);
-
   while (steps_.size() > position_) {  // a new change after an undo: the redo steps go
     bytes_ -= std::min(bytes_, StepBytes(steps_.back()));
     steps_.pop_back();
   }
-  if (saved_at_ && *saved_at_ > position_) saved_at_.reset();
   bytes_ += StepBytes(step);
   steps_.push_back(std::move(step));
   ++position_;
@@ -89,12 +121,37 @@ bool History::Record(const ChannelTable& table, const Document& document, std::s
   return true;
 }
 
+void History::Saved(const ChannelTable& table, const Document& document) {
+  auto data = std::make_shared<const std::string>(DataText(table, document));
+  FileHolds(document.file_name, data);
+  file_data_ = std::move(data);
+}
+
+void History::FileHolds(const std::string& file, const std::shared_ptr<const std::string>& data) {
+  for (Step& step : steps_) {
+    for (std::optional<FileState>* state : {&step.file_before, &step.file_after}) {
+      if (*state && (*state)->name == file) (*state)->data = data;
+    }
+  }
+}
+
+bool History::Unsaved(const ChannelTable& table, const Document& document) const {
+  return DataText(table, document) != *file_data_;
+}
+
+bool History::HasOpenEdit(const ChannelTable& table, const Document& document) const {
+  return DataText(table, document, true) != baseline_data_;
+}
+
 std::size_t History::StepBytes(const Step& step) {
   std::size_t bytes = sizeof(Step) + HeapBytes(step.name) + HeapBytes(step.place.name) +
                       step.cells.capacity() * sizeof(CellChange);
   for (const CellChange& change : step.cells)
     bytes += HeapBytes(change.before) + HeapBytes(change.after);
   if (step.lists_after) bytes += 2 * sizeof(Lists);
+  // The file data is shared with the history's other states of that file; it is counted once
+  // for each step that replaced the document, which overstates it a little.
+  if (step.file_after) bytes += step.file_after->data->capacity();
   return bytes;
 }
 
@@ -102,7 +159,6 @@ void History::DropOldest() {
   bytes_ -= std::min(bytes_, StepBytes(steps_.front()));
   steps_.pop_front();
   --position_;
-  if (saved_at_) saved_at_ = *saved_at_ == 0 ? std::nullopt : std::optional(*saved_at_ - 1);
 }
 
 std::string_view History::UndoName() const {
@@ -119,6 +175,10 @@ void History::Apply(const Step& step, bool forward, Document& document) {
         forward ? change.after : change.before;
   }
   if (step.lists_after) PutLists(forward ? *step.lists_after : *step.lists_before, document);
+  if (const auto& file = forward ? step.file_after : step.file_before) {
+    document.file_name = file->name;
+    file_data_ = file->data;
+  }
   Rebase(document.table, document);
 }
 
@@ -126,7 +186,6 @@ std::optional<StepPlace> History::Undo(Document& document) {
   if (!CanUndo()) return std::nullopt;
   const Step& step = steps_[--position_];
   Apply(step, false, document);
-  SetUnsaved(document);
   return step.place;
 }
 
@@ -134,22 +193,7 @@ std::optional<StepPlace> History::Redo(Document& document) {
   if (!CanRedo()) return std::nullopt;
   const Step& step = steps_[position_++];
   Apply(step, true, document);
-  SetUnsaved(document);
   return step.place;
-}
-
-void History::MarkSaved() { saved_at_ = position_; }
-
-void History::SetUnsaved(Document& document) const {
-  if (!saved_at_) {
-    document.unsaved_changes = true;
-    return;
-  }
-  const std::size_t from = std::min(*saved_at_, position_);
-  const std::size_t to = std::max(*saved_at_, position_);
-  bool changed = false;
-  for (std::size_t i = from; i < to; ++i) changed = changed || steps_[i].touches_saved_data;
-  document.unsaved_changes = changed;
 }
 
 std::size_t History::Bytes() const { return bytes_; }
@@ -189,6 +233,24 @@ void SettleShownBank(Workspace& workspace) {
 
 void ResetHistory(Workspace& workspace) {
   workspace.history.Reset(ShownTable(workspace), workspace);
+}
+
+void RecordReplacement(Workspace& workspace, Ui& ui, std::string_view name,
+                       const std::string& previous_file_name) {
+  workspace.history.RecordReplacement(ShownTable(workspace), workspace, name, previous_file_name);
+  ui.SetStatus("Undo: " + std::string(name));
+}
+
+void DocumentSaved(Workspace& workspace) {
+  workspace.history.Saved(ShownTable(workspace), workspace);
+}
+
+bool UnsavedChanges(const Workspace& workspace) {
+  return workspace.history.Unsaved(ShownTable(workspace), workspace);
+}
+
+bool HasOpenEdit(const Workspace& workspace) {
+  return workspace.history.HasOpenEdit(ShownTable(workspace), workspace);
 }
 
 std::string EditStepName(const Workspace& workspace) {

@@ -55,9 +55,7 @@ std::size_t CountOf(std::string_view text, char c) {
 LineCommands::LineCommands(Workspace& workspace, Ui& ui, Clipboard& clipboard)
     : ws_(workspace), ui_(ui), clipboard_(clipboard) {}
 
-void LineCommands::MarkChanged() {
-  if (ws_.current_bank >= 0 && ws_.current_bank < kScannerBanks) ws_.unsaved_changes = true;
-}
+void LineCommands::MarkChanged() {}
 
 bool LineCommands::Confirmed() {
   if (ws_.settings.expert) return true;
@@ -325,7 +323,6 @@ void LineCommands::ClearCurrentBank() {
   ClearSelectedCells();
   ws_.grid.SetCurrent(1, kFirstColumn);
   // Clearing empties the search range too, a list the channel file stores.
-  if (!ws_.search_range[0].empty() || !ws_.search_range[1].empty()) ws_.unsaved_changes = true;
   MarkChanged();
   ClearBank(ws_);
   ws_.status.bank_usage = BankUsageSummary(ws_.table);

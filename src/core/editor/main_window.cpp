@@ -133,6 +133,11 @@ void MainWindowLogic::SyncTitle() {
   title_ = std::string(kApplicationTitle) + " - [ " + ws_.file_name + " ]";
 }
 
+std::string MainWindowLogic::title() {
+  SyncTitle();
+  return std::string(UnsavedChanges(ws_) ? kUnsavedMark : "") + title_;
+}
+
 void MainWindowLogic::ShowBank(int tab) {
   RecordStep(ws_, ui_, EditStepName(ws_));  // a bank switch ends the edit of a cell
   SwitchBank(tab);
@@ -198,7 +203,8 @@ void MainWindowLogic::BackupTick() { files_.BackupTick(); }
 
 bool MainWindowLogic::IsEnabled(CommandId command) const {
   switch (command) {
-    case CommandId::kUndo: return ws_.history.CanUndo();
+    // While a cell is typed into, Undo takes the typing back.
+    case CommandId::kUndo: return ws_.history.CanUndo() || HasOpenEdit(ws_);
     case CommandId::kRedo: return ws_.history.CanRedo();
     case CommandId::kFillSeries: return editor_.FillSeriesAvailable();
     case CommandId::kShowSearchEdge:
@@ -226,31 +232,17 @@ CommandOutcome MainWindowLogic::Run(CommandId command) {
   RecordStep(ws_, ui_, EditStepName(ws_));  // an edit still in the grid is a step of its own
   const CommandOutcome outcome = RunEdit(command);
   if (outcome == CommandOutcome::kDone) {
-    RecordCommand(command);
+    RecordStep(ws_, ui_, StepName(command));
     editor_.SelectionChanged();
-    SyncTitle();
   }
+  SyncTitle();  // every change of the file name shows in the title
   return outcome;
-}
-
-void MainWindowLogic::RecordCommand(CommandId command) {
-  using C = CommandId;
-  if (command == C::kSave || command == C::kSaveAs) {
-    // Saving cleans the table's texts: that is no change to undo.
-    SettleShownBank(ws_);
-    if (!ws_.unsaved_changes) ws_.history.MarkSaved();
-    return;
-  }
-  RecordStep(ws_, ui_, StepName(command));
-  if ((command == C::kNew || command == C::kOpen) && !ws_.unsaved_changes) {
-    SettleShownBank(ws_);
-    ws_.history.MarkSaved();
-  }
 }
 
 void MainWindowLogic::StepThroughHistory(bool redo) {
   const auto place = redo ? lines_.Redo() : lines_.Undo();
   if (!place) return;
+  editor_.EndTyping();  // the next key starts the cell anew, as after a click
   // Show where the step was: its bank, with the rows it changed selected.
   if (place->bank >= 0 && place->bank <= kDummyBank && place->bank != ws_.current_bank) {
     SwitchBank(place->bank);
@@ -299,7 +291,6 @@ CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
     case C::kSave: files_.Save(); break;
     case C::kSaveAs: files_.SaveAs(); break;
     case C::kExit: return CommandOutcome::kCloseWindow;
-    case C::kUndo: lines_.Undo(); break;
     case C::kCut: lines_.Cut(); break;
     case C::kCopy: lines_.Copy(); break;
     case C::kPaste: lines_.Paste(); break;
@@ -349,7 +340,10 @@ CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
 }
 
 bool MainWindowLogic::OpenChannelList(const std::string& path) {
-  // The first channel offered is the first empty one: the grid's typed cells count.
+  // A file dropped on the window comes here without `Run`: a cell still being typed is a step of
+  // its own, not part of the import. The first channel offered is the first empty one.
+  RecordStep(ws_, ui_, EditStepName(ws_));
+  history_at_dialog_ = ws_.history.position();
   CommitBank(ws_, ui_);
   return dialogs_.channel_list.Open(path, ws_, ui_);
 }
@@ -514,7 +508,6 @@ void MainWindowLogic::DialogClosed(CommandId command, DialogResult result) {
 void MainWindowLogic::CloseMemoryManager(DialogResult result) {
   MemoryManagerForm& form = dialogs_.memory_manager;
   if (result == DialogResult::kConfirmed) form.Ok();
-  if (form.changed_stored_data()) ws_.unsaved_changes = true;
   if (form.mode() == ManagerMode::kBanks) RefreshBankCaptions(DummyTabCaption::kNameOnly);
   manager_mode_ = kChannelManagerMode;
   Redraw();
@@ -525,17 +518,15 @@ bool MainWindowLogic::RequestExit() {
       ui_.Ask({"Exit TALVIREX?", "Exit", Buttons::kOkCancel, Icon::kQuestion}) != Answer::kOk) {
     return false;
   }
-  if (ws_.unsaved_changes) {
+  if (UnsavedChanges(ws_)) {
     const Answer answer =
         ui_.Ask({"Save data?", "Warning", Buttons::kYesNoCancel, Icon::kCritical});
     if (answer == Answer::kCancel) return false;
     // A save the user asked for but that did not happen (dialog cancelled, write failed) keeps
     // the window open rather than closing over the edits.
-    if (answer == Answer::kYes) {
-      const bool saved = files_.Save();
-      SyncTitle();
-      if (!saved) return false;
-    }
+    const bool saved = answer == Answer::kYes && files_.Save();
+    SyncTitle();
+    if (answer == Answer::kYes && !saved) return false;
   }
   ui_.SetBusy(true);
   files_.WriteExitCopy();

@@ -31,6 +31,8 @@ class Clipboard;
 class Clock;
 
 inline constexpr std::string_view kApplicationTitle = "Kelmora for Uniden SC200";
+/// Leads the window title while the document holds data its file does not.
+inline constexpr std::string_view kUnsavedMark = "*";
 inline constexpr std::string_view kDummyBankNotice =
     "Data in dummy bank is for temporary storage only! Data is not saved nor send to BC250/785.";
 
@@ -117,7 +119,9 @@ class MainWindowLogic {
   /// Redraws the current bank after a dialog changed the table or the settings.
   void Redraw();
 
-  const std::string& title() const { return title_; }
+  /// The window title: the application's, then (once the file name first changed) " - [ ",
+  /// the file name and " ]"; led by "*" while there are unsaved changes.
+  std::string title();
   const std::string& tab_caption(int tab) const { return tab_captions_.at(tab); }
   const std::string& view_caption(int slot) const { return view_captions_.at(slot); }
   const std::string& bank_title() const { return bank_title_; }      // `label9`
@@ -136,14 +140,13 @@ class MainWindowLogic {
 
  private:
   void SwitchBank(int tab);
-  void RecordCommand(CommandId command);
   void StepThroughHistory(bool redo);
   std::string StepName(CommandId command) const;
+  void SyncTitle();
   void LoadPlacement();
   void LoadNames();
   void BlankTable();
   void WriteChannelColumn();
-  void SyncTitle();
   CommandOutcome RunEdit(CommandId command);
   bool RunTableCommand(CommandId command);
   bool OpenDialog(CommandId command);

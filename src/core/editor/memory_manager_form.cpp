@@ -127,7 +127,6 @@ void MemoryManagerForm::Open(Workspace& workspace, ManagerMode mode) {
   source_ = 0;
   destination_ = 0;
   pending_ = false;
-  changed_stored_data_ = false;
 }
 
 std::string_view MemoryManagerForm::ManagerModeText() const {
@@ -203,23 +202,11 @@ void MemoryManagerForm::SetScope(ManagerScope scope) {
 
 void MemoryManagerForm::Apply() {
   if (ws_ == nullptr || source_ == destination_) return;
-  // Copy writes the destination only; Move and Swap write both ends.
-  const bool source_written = operation_ != ManagerOperation::kCopy;
   if (mode_ == ManagerMode::kChannels) {
-    const ChannelSlot from = SlotOf(source_);
-    const ChannelSlot to = SlotOf(destination_);
-    if (OperateChannel(ws_->table, from, to, operation_)) {
-      changed_stored_data_ = changed_stored_data_ || to.bank < kScannerBanks ||
-                             (source_written && from.bank < kScannerBanks);
-    }
+    OperateChannel(ws_->table, SlotOf(source_), SlotOf(destination_), operation_);
   } else {
     ws_->settings.copy_tags = include_bank_tag;
-    if (frequencies && OperateBank(*ws_, source_, destination_, operation_, include_bank_tag)) {
-      // Bank names are stored for the Dummy bank too.
-      changed_stored_data_ = changed_stored_data_ || include_bank_tag ||
-                             destination_ < kScannerBanks ||
-                             (source_written && source_ < kScannerBanks);
-    }
+    if (frequencies) OperateBank(*ws_, source_, destination_, operation_, include_bank_tag);
   }
   Fill();
   source_ = Held(source_);

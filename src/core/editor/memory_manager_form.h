@@ -104,9 +104,6 @@ class MemoryManagerForm {
   void Apply();
   /// "Ok": Apply when a change is pending; the window then closes. "Cancel" needs no call.
   void Ok();
-  /// True once an Apply of this opening changed a row of Banks 1..10 or a bank name, the data a
-  /// channel file stores; changes to the Dummy bank alone leave it false.
-  bool changed_stored_data() const { return changed_stored_data_; }
 
  private:
   void Fill();
@@ -121,7 +118,6 @@ class MemoryManagerForm {
   int source_ = 0;
   int destination_ = 0;
   bool pending_ = false;
-  bool changed_stored_data_ = false;
 };
 
 }  // namespace talvirex

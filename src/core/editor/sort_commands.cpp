@@ -102,9 +102,7 @@ void SortBank(Workspace& ws, Ui& ui, SortOrder order) {
     ui.ShowProgress(0, kChannelsPerBank);
     SortRecords(records, order);
     ui.ShowProgress(kChannelsPerBank, kChannelsPerBank);
-    if (WriteRecords(ws.table, bank, range, records) && bank < kScannerBanks) {
-      ws.unsaved_changes = true;
-    }
+    WriteRecords(ws.table, bank, range, records);
   } catch (const std::exception& error) {
     ui.ShowProgress(0, 0);
     ui.SetBusy(false);

@@ -24,10 +24,7 @@ void RewriteTags(Workspace& ws, Ui& ui, const std::function<std::string(std::str
   if (bank >= 0 && bank <= kDummyBank) {
     for (int row = 1; row <= kChannelsPerBank; ++row) {
       std::string& tag = ws.table.At(bank, row, kFieldTag);
-      std::string tidy = rule(tag);
-      if (tidy == tag) continue;
-      tag = std::move(tidy);
-      if (bank < kScannerBanks) ws.unsaved_changes = true;
+      tag = rule(tag);
     }
   }
   RenderBank(ws, ui);

@@ -81,10 +81,7 @@ void BankNamesForm::Ok(Document& document) const {
     for (char& c : name) {
       if (c == '\r' || c == '\n') c = ' ';
     }
-    if (document.bank_names[i] != name) {
-      document.bank_names[i] = std::move(name);
-      document.unsaved_changes = true;
-    }
+    document.bank_names[i] = std::move(name);
   }
 }
 

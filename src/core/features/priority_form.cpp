@@ -56,11 +56,7 @@ void PriorityForm::ValidateAll() {
 void PriorityForm::Close(Document& document) {
   ValidateAll();
   for (int b = 0; b < kBanks; ++b) {
-    const int channel = SmallIntValue(fields_[b]);
-    if (document.priority[b] != channel) {
-      document.priority[b] = channel;
-      document.unsaved_changes = true;
-    }
+    document.priority[b] = SmallIntValue(fields_[b]);
   }
 }
 

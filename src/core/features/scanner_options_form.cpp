@@ -10,12 +10,7 @@ namespace {
 
 constexpr int kFirstSwitchEntry = 10;
 
-void Store(Document& document, int entry, int value) {
-  if (document.scanner_settings[entry] != value) {
-    document.scanner_settings[entry] = value;
-    document.unsaved_changes = true;
-  }
-}
+void Store(Document& document, int entry, int value) { document.scanner_settings[entry] = value; }
 
 }  // namespace
 

@@ -276,7 +276,8 @@ ChannelFileLoad LoadChannelFile(const std::string& path, Document& document, Ui&
     return load;
   }
   ui.Tell(load.failure->message);
-  if (!load.failure->not_compatible) document.file_name = kUntitled;
+  // A file that could not be opened gave nothing: the document keeps its own name.
+  if (load.read) document.file_name = kUntitled;
   return load;
 }
 

@@ -66,7 +66,7 @@ struct ChannelFileLoad {
 
 /// File > Open's reading of the channel file at `path` into `document`. A failure is shown
 /// through `ui`; the file name becomes `path` when the whole file was read, "Untitled" when it was
-/// not (a file that is no channel file changes nothing).
+/// read in part (a file that cannot be opened or is no channel file changes nothing).
 ChannelFileLoad LoadChannelFile(const std::string& path, Document& document, Ui& ui);
 
 /// Writes the tables as a channel file to `path` (a path of exactly ".s2c"-like four characters

@@ -299,7 +299,6 @@ void ImportEntries(Document& document, const ChannelList& list,
     table.At(bank, row, kFieldSubtone) = IntText(entry.subtone);
     table.At(bank, row, kFieldBeepAlert) = preset(2);
     table.At(bank, row, kFieldAtt) = preset(3);
-    document.unsaved_changes = true;
   }
 }
 

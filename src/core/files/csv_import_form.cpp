@@ -138,12 +138,9 @@ bool CsvImportForm::ExportToTable(Document& document, Ui& ui) const {
   const int count = static_cast<int>(std::min<std::size_t>(selected_.size(), kRowsPerExport));
   const double start_value = NumericValue(start_text_);
   const int start = start_value < 1 ? 1 : static_cast<int>(std::min(std::floor(start_value), 21.0));
-  bool written = false;
   for (int i = 0; i < count && start + i <= kChannelsPerBank; ++i) {
     document.table.At(bank_, start + i, kFieldFrequency) = selected_[static_cast<std::size_t>(i)];
-    written = true;
   }
-  if (written && bank_ < kScannerBanks) document.unsaved_changes = true;
   return true;
 }
 

@@ -7,6 +7,8 @@
 
 #include "core/link/kloon_test_support.h"
 #include "editor/file_commands.h"
+#include "editor/grid_bridge.h"
+#include "editor/history.h"
 #include "image/clone_image.h"
 #include "link/clone_line_check.h"
 #include "link/transfer_session.h"
@@ -32,19 +34,22 @@ std::string MasterStream(const CloneImage& image) {
 
 class CloneCommandsTest : public ::testing::Test {
  protected:
-  // The transfer window in read mode, fed `stream` in one piece.
-  TransferWindow ReadWindow(std::string stream) {
-    return [this, stream] {
+  // The transfer window in read mode on `document`, fed `stream` in one piece.
+  TransferWindow ReadWindow(std::string stream) { return ReadWindow(ws, ui, std::move(stream)); }
+  TransferWindow ReadWindow(Document& document, Ui& messages, std::string stream) {
+    return [this, &document, &messages, stream] {
       struct : TransferView {
         void ShowStatus(const std::string&) override {}
       } view;
-      TransferSession session(ws, KloonMode::kRead, 50, TransferFiles{dir.path(), clock}, ui, view);
+      TransferSession session(document, KloonMode::kRead, 50, TransferFiles{dir.path(), clock},
+                              messages, view);
       const auto run = [&](const KloonEffects& effects) {
         for (const auto& effect : effects) session.Present(effect);
       };
       run(session.Start(PortAddress{}));
       run(session.kloon().OnPortOpened(PortOpenResult::kOpened));
       run(session.kloon().OnBytes(stream));
+      return session.outcome() == Outcome::kComplete;
     };
   }
 
@@ -55,19 +60,44 @@ class CloneCommandsTest : public ::testing::Test {
   FileCommands files{ws, ui, clock, dir.path()};
 };
 
-TEST_F(CloneCommandsTest, AFailedReadKeepsTheTableButStillNamesTheFileUntitled) {
-  ws.file_name = (dir.path() / "mine.s2c").string();
-  ws.grid.Cell(1, 1) = "440.0000";
+// The user answered No to "Save it now?": whatever ends a read before it completes, the edits,
+// the file name and the unsaved state are as they were, and there is no step to undo.
+TEST_F(CloneCommandsTest, AReadThatDidNotCompleteChangesNothing) {
   Workspace scanner;
-  std::string stream = MasterStream(scanner.clone_image);
-  stream.erase(stream.find("CLN 0640"), 47);  // one line short: "END" comes at count 254
+  std::string short_read = MasterStream(scanner.clone_image);
+  short_read.erase(short_read.find("CLN 0640"), 47);  // one line short: "END" comes at 254
+  for (const std::string& stream : {short_read, std::string("MDL\r")}) {
+    Workspace w;
+    ScriptedUi u;
+    FileCommands f{w, u, clock, dir.path()};
+    w.file_name = (dir.path() / "mine.s2c").string();
+    w.grid.Cell(1, 1) = "440.0000";
+    u.answers.push_back(Answer::kNo);
+    EXPECT_FALSE(ReadCommand(w, u, f, ReadWindow(w, u, stream)));
+    EXPECT_EQ(w.grid.Cell(1, 1), "440.0000");
+    EXPECT_EQ(w.file_name, (dir.path() / "mine.s2c").string());
+    EXPECT_TRUE(UnsavedChanges(w));
+    EXPECT_EQ(w.history.UndoName(), "Edit Channel 1");  // the typing, and no read
+  }
+}
 
-  const auto editor_text = ReadCommand(ws, ui, files, ReadWindow(stream));
-  ASSERT_TRUE(editor_text);
-  EXPECT_EQ(*editor_text, "440.0000");
-  EXPECT_EQ(ws.table.At(0, 1, kFieldFrequency), "440.0000");
-  EXPECT_EQ(ws.grid.Cell(1, 1), "440.0000");
-  EXPECT_EQ(ws.file_name, "Untitled");
+TEST_F(CloneCommandsTest, ACompleteReadIsOneStepWhoseUndoBringsBackTheFileAndItsName) {
+  const std::string mine = (dir.path() / "mine.s2c").string();
+  ws.file_name = mine;
+  ws.grid.Cell(1, 1) = "440.0000";
+  ui.answers.push_back(Answer::kNo);
+  ASSERT_TRUE(ReadCommand(ws, ui, files, ReadWindow(MasterStream(Workspace().clone_image))));
+  const auto state = [&] {
+    return ws.file_name + " " + ws.grid.Cell(1, 1) + (UnsavedChanges(ws) ? " unsaved" : "");
+  };
+  EXPECT_EQ(state(), "Untitled ");
+  EXPECT_EQ(ws.history.UndoName(), "Read Data From Scanner");
+  ws.history.Undo(ws);
+  RenderBank(ws, ui);
+  EXPECT_EQ(state(), mine + " 440.0000 unsaved");
+  ws.history.Redo(ws);
+  RenderBank(ws, ui);
+  EXPECT_EQ(state(), "Untitled ");
 }
 
 TEST_F(CloneCommandsTest, ReadOffersToSaveFirst) {
@@ -78,17 +108,16 @@ TEST_F(CloneCommandsTest, ReadOffersToSaveFirst) {
     const std::string path = (dir.path() / "kept.s2c").string();
     std::filesystem::remove(path);
     if (answer.ends_with(", named")) w.file_name = path;
-    w.unsaved_changes = true;
+    w.grid.Cell(1, 1) = "145.0000";  // typed, not yet saved
     u.answers.push_back(answer.starts_with("yes")  ? Answer::kYes
                         : answer.starts_with("no") ? Answer::kNo
                                                    : Answer::kCancel);
     bool ran = false;
-    const bool runs = ReadCommand(w, u, f, [&] { ran = true; }).has_value();
+    ReadCommand(w, u, f, [&] { return ran = true, false; });
     const Message& asked = u.shown.at(0);
     EXPECT_EQ(asked.text + "|" + asked.title, "Data is not saved. Save it now?|Not Saved");
     EXPECT_TRUE(asked.buttons == Buttons::kYesNoCancel && asked.icon == Icon::kCritical);
-    EXPECT_EQ(ran, runs);
-    return std::string(runs ? "runs" : "does not run") + (w.unsaved_changes ? ", unsaved" : "") +
+    return std::string(ran ? "runs" : "does not run") + (UnsavedChanges(w) ? ", unsaved" : "") +
            (std::filesystem::exists(path) ? ", written" : "");
   });
 }
@@ -98,7 +127,7 @@ TEST_F(CloneCommandsTest, SendPreparesEveryLineAndKeepsUninterpretedBytes) {
   ws.clone_image.lines[2] = testing::CloneLineFor(2, 0x5A);
   ws.grid.Cell(1, 1) = "162.5500";
   CloneImage sent;
-  SendCommand(ws, ui, [&] { sent = ws.clone_image; });
+  SendCommand(ws, ui, [&] { return sent = ws.clone_image, true; });
   for (int i = 1; i <= kCloneLineCount; ++i) {
     EXPECT_TRUE(IsCloneLineFor(sent.lines[static_cast<std::size_t>(i)], i)) << i;
   }

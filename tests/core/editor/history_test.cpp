@@ -107,6 +107,7 @@ TEST_F(HistoryTest, UndoingEveryStepGivesTheStartAndRedoGivesTheEnd) {
 
 TEST(History, KeepsItsNewestStepsWithinItsBound) {
   Workspace ws;
+  ws.table.At(0, 1, kFieldFrequency) = "145.5";
   for (std::size_t i = 0; i < History::kMaxSteps + 5; ++i) {
     ws.table.At(0, 1, kFieldTag) = IntText(static_cast<long long>(i));
     ASSERT_TRUE(ws.history.Record(ws.table, ws, "Tag"));

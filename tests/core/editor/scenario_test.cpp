@@ -9,7 +9,8 @@
 //   file NAME = CONTENT         a file of the program folder ("{folder}" in it stands for the
 //                               folder's path) | link NAME = TARGET   a link there
 //   put ROW [BANK] = FIELDS     stores "frequency|tag|delay|lock out|subtone|beep|att" (left-out
-//                               On/Off and subtone fields "0") in the shown bank or bank 1..10, D
+//                               On/Off and subtone fields "0") in the shown bank or bank 1..10, D,
+//                               as the file holds it (so do fill, search, priorities, options)
 //   fill FIRST LAST             rows FIRST..LAST: "<140 + row>.5|T<row>", then a redraw
 //   search FROM TO [THIRD]      the search range | spare ROW = TEXT   field 0 of a row
 //   priorities|options = A,B,.. the priority channels or scanner settings from entry 0 on
@@ -67,6 +68,7 @@
 #include <sstream>
 
 #include "editor/grid_bridge.h"
+#include "editor/history.h"
 #include "editor/main_window.h"
 #include "files/csv_import_form.h"
 #include "settings/settings.h"
@@ -141,6 +143,7 @@ class Session {
            const int row = Int(args);
            const std::string bank = Rest(args);
            Put(bank.empty() ? ws_.current_bank : Bank(bank), row, value);
+           AsItsFileHoldsIt();
          }},
         {"fill",
          [&] {  // rows FIRST..LAST: "<140 + row>.5|T<row>"
@@ -149,15 +152,27 @@ class Session {
              Put(ws_.current_bank, row, std::to_string(140 + row) + ".5|T" + std::to_string(row));
            }
            window_.Redraw();
+           AsItsFileHoldsIt();
          }},
         {"spare", [&] { ws_.table.At(ws_.current_bank, Int(args), kFieldSpare) = value; }},
         {"link", [&] { fs::create_symlink(value, folder_ / Rest(args)); }},
         {"noreport", [&] { window_.SetReportFolder(folder_ / "missing"); }},
         {"noviewer", [&] { ui_.document_viewer = false; }},
-        {"priorities", [&] { List(value, ws_.priority.data()); }},
-        {"options", [&] { List(value, ws_.scanner_settings.data()); }},
+        {"priorities",
+         [&] {
+           List(value, ws_.priority.data());
+           AsItsFileHoldsIt();
+         }},
+        {"options",
+         [&] {
+           List(value, ws_.scanner_settings.data());
+           AsItsFileHoldsIt();
+         }},
         {"search",
-         [&] { args >> ws_.search_range[0] >> ws_.search_range[1] >> ws_.search_range[2]; }},
+         [&] {
+           args >> ws_.search_range[0] >> ws_.search_range[1] >> ws_.search_range[2];
+           AsItsFileHoldsIt();
+         }},
         {"grid",
          [&] {
            const int row = Int(args);
@@ -292,6 +307,9 @@ class Session {
     ADD_FAILURE() << "no field \"" << name << "\"";
     return kFieldSpare;
   }
+  // What a session puts into the tables is the document as its file holds it, with nothing to
+  // undo; the grid shows it after the next redraw.
+  void AsItsFileHoldsIt() { ws_.history.Reset(ws_.table, ws_); }
   void Put(int bank, int row, std::string_view fields) {
     for (int field = kFieldFrequency; field <= kFieldAtt; ++field) {
       const auto bar = fields.find('|');
@@ -589,7 +607,7 @@ class Session {
       return std::to_string(g.current.row) + " " + std::to_string(g.current.column) + " " +
              std::to_string(g.selection_end.row) + " " + std::to_string(g.selection_end.column);
     }
-    if (what == "unsaved") return YesNo(ws_.unsaved_changes);
+    if (what == "unsaved") return YesNo(UnsavedChanges(ws_));
     if (what == "undo") return YesNo(window_.IsEnabled(CommandId::kUndo));
     if (what == "said") {
       const std::vector<Message> said(ui_.shown.begin() + static_cast<std::ptrdiff_t>(said_),

@@ -77,7 +77,6 @@ TEST(ChannelList, PlacesFromTheFirstChannelIntoLaterBanksAndNeverPast200) {
   DefaultData defaults;  // Delay On, Beep Alert Off, ATT not preset
   defaults.value[3] = 1;
   ImportEntries(document, list, placements, defaults, 1);
-  EXPECT_TRUE(document.unsaved_changes);
   EXPECT_EQ(document.table.At(9, 16, kFieldFrequency), "146.5200");
   EXPECT_EQ(document.table.At(9, 17, kFieldFrequency), "146.5300");
   EXPECT_EQ(document.table.At(9, 16, kFieldDelay), "1");
