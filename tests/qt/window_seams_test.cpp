@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "app/command_actions.h"
 #include "app/grid_controls.h"
@@ -63,40 +64,53 @@ class WindowSeamsTest : public testing::MainWindowFixture {
   }
 };
 
-// The cell where the selection began is the line commands' first row, whichever way the user
-// made the selection: top-down selections act, upward ones select no rows at all.
-TEST_F(WindowSeamsTest, SelectionKeepsTheCellWhereItBeganForMouseAndKeyboard) {
+// A selection is the same rows whichever way the user made it: the view's selection and the
+// core's rectangle agree, Remove Selected Lines takes rows 3..5 for every gesture, and the current
+// cell stays on the cell where the selection began (Qt keeps only the moving end).
+TEST_F(WindowSeamsTest, EveryGestureOverRowsThreeToFiveRemovesThoseRows) {
   const struct {
     std::string gesture;
     CellPos anchor, end;
-    QString row3_after_remove;
-  } cases[] = {{"drag", {3, 1}, {5, 1}, "156"},
-               {"drag", {5, 1}, {3, 1}, "153"},
-               {"shift+arrows", {3, 1}, {5, 1}, "156"},
-               {"shift+arrows", {5, 1}, {3, 1}, "153"},
-               {"shift+click", {3, 1}, {5, 3}, "156"}};
+  } cases[] = {{"drag down", {3, 1}, {5, 1}},        {"drag up", {5, 1}, {3, 1}},
+               {"shift+down", {3, 1}, {5, 1}},       {"shift+up", {5, 1}, {3, 1}},
+               {"shift+click down", {3, 1}, {5, 3}}, {"shift+click up", {5, 3}, {3, 1}},
+               {"drag up and left", {5, 3}, {3, 1}}};
   OpenWithChannels();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.gesture);
     ResetChannels();
-    if (c.gesture == "drag") Drag(c.anchor, c.end);
-    if (c.gesture == "shift+click") ShiftClick(c.anchor, c.end);
-    if (c.gesture == "shift+arrows") {
-      ShiftArrows(c.anchor, c.end.row > c.anchor.row ? Qt::Key_Down : Qt::Key_Up,
-                  std::abs(c.end.row - c.anchor.row));
-    }
+    if (c.gesture.starts_with("drag")) Drag(c.anchor, c.end);
+    if (c.gesture.starts_with("shift+click")) ShiftClick(c.anchor, c.end);
+    if (c.gesture == "shift+down") ShiftArrows(c.anchor, Qt::Key_Down, 2);
+    if (c.gesture == "shift+up") ShiftArrows(c.anchor, Qt::Key_Up, 2);
     const talvirex::Grid& grid = window_->workspace().grid;
     EXPECT_EQ(grid.current, c.anchor);
     EXPECT_EQ(grid.selection_end, c.end);
-    const int rows = std::abs(c.end.row - c.anchor.row) + 1;
     const int columns = std::abs(c.end.column - c.anchor.column) + 1;
-    EXPECT_EQ(Grid().selectionModel()->selectedIndexes().size(), rows * columns);
-    if (c.gesture != "shift+arrows") {  // status panels 5 and 6: the first and last channel
+    const auto selected_rows = [&] {
+      QList<int> rows;
+      for (const QModelIndex& index : Grid().selectionModel()->selectedIndexes()) {
+        if (!rows.contains(index.row() + 1)) rows.append(index.row() + 1);
+      }
+      std::sort(rows.begin(), rows.end());
+      return rows;
+    };
+    EXPECT_EQ(selected_rows(), QList<int>({3, 4, 5}));
+    EXPECT_EQ(Grid().selectionModel()->selectedIndexes().size(), 3 * columns);
+    // Status panels 5 and 6, the first and last channel as the user selected them, follow a
+    // click, and the release of a drag within one column.
+    const bool panels_follow = c.gesture.starts_with("shift+click") ||
+                               (c.gesture.starts_with("drag") && c.anchor.column == c.end.column);
+    if (panels_follow) {
       EXPECT_EQ(Panel("currentchannel"), QString::number(c.anchor.row));
       EXPECT_EQ(Panel("lastchannel"), QString::number(c.end.row));
     }
     window_->RunCommand(CommandId::kRemoveSelectedLines);
-    EXPECT_EQ(Mhz(3), c.row3_after_remove);
+    QStringList shown;
+    for (int row = 1; row <= 7; ++row) shown << Mhz(row);
+    EXPECT_EQ(shown.join(' '), "151 152 156 157 158 159 160") << "rows 3..5 are removed";
+    EXPECT_EQ(grid.current, c.anchor) << "the command keeps the cell where the selection began";
+    EXPECT_EQ(selected_rows(), QList<int>({3, 4, 5}));
   }
 }
 

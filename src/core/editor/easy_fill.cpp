@@ -123,8 +123,8 @@ void EasyFillForm::Open(const Workspace& workspace) {
   *this = EasyFillForm{};
   bank_ = std::clamp(workspace.current_bank, 0, kDummyBank);
   const int base = bank_ * kChannelsPerBank;
-  const int row = std::clamp(workspace.grid.current.row, 1, kChannelsPerBank);
-  const int last_row = std::clamp(workspace.grid.selection_end.row, 1, kChannelsPerBank);
+  const int row = std::clamp(workspace.grid.TopRow(), 1, kChannelsPerBank);
+  const int last_row = std::clamp(workspace.grid.BottomRow(), 1, kChannelsPerBank);
   if (row == last_row) {
     Default();
   } else {

@@ -54,8 +54,9 @@ class EasyFillForm {
   static bool AcceptsNumberKey(char32_t code);
   static bool AcceptsTagKey(char32_t code);
 
-  /// Opening: the range is the grid's selected rows of the current bank, or the whole bank when
-  /// one row only is selected; every other input takes its start value.
+  /// Opening: the range is the grid's selected rows of the current bank, top row first whichever
+  /// way they were selected, or the whole bank when one row only is selected; every other input
+  /// takes its start value.
   void Open(const Workspace& workspace);
 
   /// "Default": the whole bank that was current when the form opened.

@@ -23,7 +23,7 @@ constexpr int kLastColumn = 7;
 int ClampRow(int row) { return std::clamp(row, 1, kChannelsPerBank); }
 int ClampColumn(int column) { return std::clamp(column, kFirstColumn, kLastColumn); }
 
-// The line commands' rows R..RS, as the user dragged them (R > RS selects nothing).
+// The line commands' rows: the selected rectangle's, top to bottom, within the bank.
 struct RowRange {
   int first;
   int last;
@@ -31,7 +31,7 @@ struct RowRange {
 };
 
 RowRange SelectedRows(const Grid& grid) {
-  return {ClampRow(grid.current.row), ClampRow(grid.selection_end.row)};
+  return {ClampRow(grid.TopRow()), ClampRow(grid.BottomRow())};
 }
 
 void MoveTableRow(ChannelTable& table, int bank, int from, int to) {
@@ -329,11 +329,12 @@ void LineCommands::ClearCurrentBank() {
 }
 
 void LineCommands::FillDown() {
-  const int top = ClampRow(ws_.grid.current.row);
-  const int bottom = ClampRow(ws_.grid.selection_end.row);
-  const int left = ClampColumn(ws_.grid.current.column);
-  const int right = ClampColumn(ws_.grid.selection_end.column);
-  if (bottom <= top || right < left) return;
+  const Grid& g = ws_.grid;
+  const int top = ClampRow(g.TopRow());
+  const int bottom = ClampRow(g.BottomRow());
+  const int left = ClampColumn(g.LeftColumn());
+  const int right = ClampColumn(g.RightColumn());
+  if (bottom <= top) return;
   for (int column = left; column <= right; ++column) {
     const std::string source = ws_.grid.Cell(top, column);
     for (int row = top + 1; row <= bottom; ++row) ws_.grid.Cell(row, column) = source;
@@ -344,9 +345,9 @@ void LineCommands::FillDown() {
 void LineCommands::FillSeries() {
   static constexpr std::size_t kMostDigits = 6;
   const Grid& g = ws_.grid;
-  if (g.current.column != kFieldTag || g.selection_end.column != kFieldTag) return;
-  const int top = ClampRow(g.current.row);
-  const int bottom = ClampRow(g.selection_end.row);
+  if (g.LeftColumn() != kFieldTag || g.RightColumn() != kFieldTag) return;
+  const int top = ClampRow(g.TopRow());
+  const int bottom = ClampRow(g.BottomRow());
   std::string text = g.Cell(top, kFieldTag);
   while (!text.empty() && text.back() == ' ') text.pop_back();
   std::size_t digits = 0;

@@ -3,9 +3,13 @@
 // The commands of the Edit and Options menus and of the grid's popup menu that act on whole lines
 // (channels) or on blocks of cells of the current bank, and Undo.
 //
-// Selection rules. The line commands take the rows from the current row R down to the selection
-// end RS; a selection dragged upwards (RS above R) selects no rows and changes nothing. The block
-// commands (copy, cut, delete) take the selected rectangle whichever way it was dragged.
+// Selection rules. The selection is the rectangle between the current cell and the selection
+// end, whichever way the user made it: a drag, Shift+arrows or Shift+click upwards or leftwards
+// selects the same cells as one made downwards. The line commands take its rows, the block
+// commands (copy, cut, delete) its cells, and Fill Down and Fill Series copy from its top row into
+// the rows below. The current cell is where the selection began and stays there, except where a
+// command moves it on purpose: Clear Selected Lines collapses the selection onto it, a paste
+// starts at it and selects what it wrote, Shift Channel follows the channel it moved.
 //
 // Every command that changes the table or the grid of Banks 1..10, or a list the channel file
 // stores, sets `unsaved_changes`; changes to the Dummy bank alone do not.
@@ -36,7 +40,7 @@ class LineCommands {
   void ClearSelectedCells();
 
   void ClearSelectedLines();   // "&Clear Selected Lines", asks "Are you sure?" unless expert
-  void InsertEmptyLines();     // "&Insert Empty Line": RS - R + 1 empty lines at R
+  void InsertEmptyLines();     // "&Insert Empty Line": one per selected row, at the top
   void RemoveSelectedLines();  // "&Remove Selected Lines", asks "Are you sure?" unless expert
   void RemoveEmptyLines();     // "Remove &All Empty Lines": closes the channels up at the top
 

@@ -37,8 +37,8 @@ struct RowRange {
 };
 
 RowRange SortRange(const Grid& grid) {
-  const int first = std::clamp(grid.current.row, 1, kChannelsPerBank);
-  const int last = std::clamp(grid.selection_end.row, 1, kChannelsPerBank);
+  const int first = std::clamp(grid.TopRow(), 1, kChannelsPerBank);
+  const int last = std::clamp(grid.BottomRow(), 1, kChannelsPerBank);
   if (first == last) return {1, kChannelsPerBank};
   return {first, last};
 }

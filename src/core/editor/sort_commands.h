@@ -3,10 +3,10 @@
 // "&Sort by Frequency": orders the channels of the current bank by the numeric value of their
 // frequency, keeping channels of equal value in the order they had (a stable sort).
 //
-// The range is the selected rows R..RS of the grid; a single selected row means the whole bank
-// (rows 1..20), and a selection dragged upwards (RS above R) means no rows. After an ascending
-// sort the empty channels (value 0) that collected at the top of the range are moved to its end
-// and written as empty lines ("Empty" frequency, empty other fields). Field 0 is never touched.
+// The range is the grid's selected rows, top to bottom whichever way they were selected; a single
+// selected row means the whole bank (rows 1..20). After an ascending sort the empty channels
+// (value 0) that collected at the top of the range are moved to its end and written as empty
+// lines ("Empty" frequency, empty other fields). Field 0 is never touched.
 //
 // A failure while sorting is shown as "System Error - sort_all: " (ascending) or
 // "System Error - sort_alld: " (descending), the error number, a blank and its description; the
