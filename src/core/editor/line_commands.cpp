@@ -27,7 +27,7 @@ int ClampColumn(int column) { return std::clamp(column, kFirstColumn, kLastColum
 struct RowRange {
   int first;
   int last;
-  int Count() const { return std::max(0, last - first + 1); }
+  int Count() const { return last - first + 1; }
 };
 
 RowRange SelectedRows(const Grid& grid) {
@@ -55,8 +55,6 @@ std::size_t CountOf(std::string_view text, char c) {
 LineCommands::LineCommands(Workspace& workspace, Ui& ui, Clipboard& clipboard)
     : ws_(workspace), ui_(ui), clipboard_(clipboard) {}
 
-void LineCommands::MarkChanged() {}
-
 bool LineCommands::Confirmed() {
   if (ws_.settings.expert) return true;
   return ui_.Ask({"Are you sure?", " ", Buttons::kYesNo, Icon::kQuestion}) == Answer::kYes;
@@ -82,7 +80,6 @@ void LineCommands::EmptySelectedCells() {
 void LineCommands::ClearSelectedCells() {
   TakeSnapshot();
   EmptySelectedCells();
-  MarkChanged();
 }
 
 void LineCommands::ClearSelectedLines() {
@@ -96,7 +93,6 @@ void LineCommands::ClearSelectedLines() {
   }
   RenderBank(ws_, ui_);
   ws_.grid.SetCurrent(ws_.grid.current.row, ws_.grid.current.column);
-  if (rows.Count() > 0) MarkChanged();
 }
 
 void LineCommands::InsertEmptyLines() {
@@ -109,8 +105,6 @@ void LineCommands::InsertEmptyLines() {
     if (ui_.Ask({text, "Warning", Buttons::kYesNo, Icon::kCritical}) != Answer::kYes) return;
   }
   const RowRange rows = SelectedRows(ws_.grid);
-  if (rows.Count() == 0) return;
-  MarkChanged();
   for (int pass = 0; pass < rows.Count(); ++pass) {
     for (int row = kChannelsPerBank; row > rows.first; --row)
       MoveTableRow(ws_.table, bank, row - 1, row);
@@ -134,7 +128,6 @@ void LineCommands::RemoveSelectedLines() {
   RenderBank(ws_, ui_);
   ws_.grid.current = current;
   ws_.grid.selection_end = corner;
-  if (rows.Count() > 0) MarkChanged();
 }
 
 void LineCommands::RemoveEmptyLines() {
@@ -143,7 +136,6 @@ void LineCommands::RemoveEmptyLines() {
   const CellPos corner = ws_.grid.selection_end;
   TakeSnapshot();
   const int bank = ws_.current_bank;
-  bool moved = false;
   for (int row = 1; row <= kChannelsPerBank;) {
     if (ws_.table.FrequencyValue(bank, row) != 0) {
       ++row;
@@ -152,7 +144,6 @@ void LineCommands::RemoveEmptyLines() {
     ui_.ShowProgress(row, kChannelsPerBank);
     for (int i = row; i <= kChannelsPerBank; ++i) MoveTableRow(ws_.table, bank, i + 1, i);
     SetTableRow(ws_.table, bank, kChannelsPerBank, std::string(kFilledMarker), " ");
-    moved = true;
   }
   for (int row = 1; row <= kChannelsPerBank; ++row) {
     std::string& frequency = ws_.table.At(bank, row, kFieldFrequency);
@@ -161,7 +152,6 @@ void LineCommands::RemoveEmptyLines() {
   RenderBank(ws_, ui_);
   ws_.grid.current = current;
   ws_.grid.selection_end = corner;
-  if (moved) MarkChanged();
 }
 
 void LineCommands::SwapGridRows(int a, int b) {
@@ -180,7 +170,6 @@ void LineCommands::ShiftToNextNumber() {
   SwapGridRows(rows.first, rows.first + 1);
   ws_.grid.current = {rows.first + 1, kFirstColumn};
   ws_.grid.selection_end = {rows.first + 1, kLastColumn};
-  MarkChanged();
 }
 
 void LineCommands::ShiftToPreviousNumber() {
@@ -193,7 +182,6 @@ void LineCommands::ShiftToPreviousNumber() {
   SwapGridRows(rows.first, rows.first - 1);
   ws_.grid.current = {rows.first - 1, kFirstColumn};
   ws_.grid.selection_end = {rows.first - 1, kLastColumn};
-  MarkChanged();
 }
 
 void LineCommands::ShiftChannelUp() {
@@ -242,7 +230,6 @@ void LineCommands::Copy() {
 void LineCommands::Cut() {
   Copy();
   EmptySelectedCells();
-  MarkChanged();
 }
 
 void LineCommands::Paste() {
@@ -282,7 +269,6 @@ void LineCommands::Paste() {
     if (line_end == std::string_view::npos) break;
     rest.remove_prefix(line_end + 1);
   }
-  MarkChanged();
 }
 
 void LineCommands::WidenToLines() {
@@ -323,7 +309,6 @@ void LineCommands::ClearCurrentBank() {
   ClearSelectedCells();
   ws_.grid.SetCurrent(1, kFirstColumn);
   // Clearing empties the search range too, a list the channel file stores.
-  MarkChanged();
   ClearBank(ws_);
   ws_.status.bank_usage = BankUsageSummary(ws_.table);
 }
@@ -339,7 +324,6 @@ void LineCommands::FillDown() {
     const std::string source = ws_.grid.Cell(top, column);
     for (int row = top + 1; row <= bottom; ++row) ws_.grid.Cell(row, column) = source;
   }
-  MarkChanged();
 }
 
 void LineCommands::FillSeries() {
@@ -361,22 +345,18 @@ void LineCommands::FillSeries() {
   for (int row = top + 1; row <= bottom; ++row) {
     ws_.grid.Cell(row, kFieldTag) = prefix + IntText(number + (row - top));
   }
-  if (bottom > top) MarkChanged();
 }
 
 void LineCommands::ClearLockouts() {
   TakeSnapshot();
   const int bank = ws_.current_bank;
   if (bank < 0 || bank > kDummyBank) return;
-  bool changed = false;
   for (int row = 1; row <= kChannelsPerBank; ++row) {
     if (ws_.table.FrequencyValue(bank, row) == 0) continue;
     std::string& lockout = ws_.table.At(bank, row, kFieldLockOut);
-    if (lockout != "0") changed = true;
     lockout = "0";
   }
   RenderBank(ws_, ui_);
-  if (changed) MarkChanged();
 }
 
 std::optional<StepPlace> LineCommands::Undo() { return StepThroughHistory(false); }

@@ -10,9 +10,6 @@
 // the rows below. The current cell is where the selection began and stays there, except where a
 // command moves it on purpose: Clear Selected Lines collapses the selection onto it, a paste
 // starts at it and selects what it wrote, Shift Channel follows the channel it moved.
-//
-// Every command that changes the table or the grid of Banks 1..10, or a list the channel file
-// stores, sets `unsaved_changes`; changes to the Dummy bank alone do not.
 
 #include <optional>
 #include <string>
@@ -71,7 +68,6 @@ class LineCommands {
  private:
   bool Confirmed();
   std::optional<StepPlace> StepThroughHistory(bool redo);
-  void MarkChanged();
   void ShiftToNextNumber();
   void ShiftToPreviousNumber();
   void SwapGridRows(int a, int b);
