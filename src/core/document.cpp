@@ -32,8 +32,10 @@ std::string DataText(const ChannelTable& table, const Document& document, bool w
     for (int row = 1; row <= kChannelsPerBank; ++row) {
       if (clean.FrequencyValue(bank, row) != 0) {
         for (int field = kFieldFrequency; field <= kFieldAtt; ++field) {
-          const std::string& value = clean.At(bank, row, field);
-          // The subtone is its code's value, as a send takes it: "None" is code 0.
+          std::string_view value = clean.At(bank, row, field);
+          // The scanner pads a tag with blanks, and takes the subtone as its code's value
+          // ("None" is code 0).
+          if (field == kFieldTag) value = value.substr(0, value.find_last_not_of(' ') + 1);
           text.append(field == kFieldSubtone ? ShortestDecimal(NumericValue(value)) : value);
           text.push_back('\t');
         }

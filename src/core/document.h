@@ -42,7 +42,7 @@ bool IsUntitled(const Document& document);
 /// save cleans them (an empty channel is empty whatever its other fields hold), the bank names,
 /// the priority channels, the scanner options and the values of the search range. The Dummy bank,
 /// which no file keeps, is added when `with_dummy`. Texts that differ only in form (a frequency's
-/// leading zeros, "Off" or "0") give the same text.
+/// leading zeros, "None" or "0" for no subtone, the blanks after a tag) give the same text.
 std::string DataText(const ChannelTable& table, const Document& document, bool with_dummy = false);
 
 }  // namespace talvirex

@@ -365,6 +365,8 @@ std::optional<StepPlace> LineCommands::Redo() { return StepThroughHistory(true);
 
 std::optional<StepPlace> LineCommands::StepThroughHistory(bool redo) {
   RecordStep(ws_, ui_, EditStepName(ws_));  // an edit still in the grid is the step to undo
+  // The table takes every edit the grid shows, so that the redraw after the step keeps them.
+  CommitBank(ws_, ui_);
   const auto place = redo ? ws_.history.Redo(ws_) : ws_.history.Undo(ws_);
   if (!place) return place;
   RenderBank(ws_, ui_);

@@ -1,18 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Undo and Redo across every bank, driven as the desktop window drives the main window's logic.
+// The document as a user meets it over an afternoon: random runs of typing, line commands, bank
+// switches, Undo and Redo, Save and Save As (done and cancelled), Open, New, and reads from the
+// scanner that complete, are stopped or fail, over channel files in a scratch folder, driven as
+// the desktop window drives the main window's logic. A small model of its own keeps what each file
+// holds, which file the document belongs to and what each undo step takes back, and after every
+// action the test checks that
+//  - every file holds exactly what was last saved into it, under its own name;
+//  - the window names the file the table belongs to, or "Untitled";
+//  - the unsaved flag (and the title's mark) is set exactly when the table's data differs from
+//    what that file holds (for "Untitled": from what the document held when it was made);
+//  - Undo and Redo give back the data each step had.
 
 #include "editor/history.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 
+#include "editor/clone_commands.h"
 #include "editor/grid_bridge.h"
 #include "editor/main_window.h"
 #include "files/channel_file.h"
-#include "model/frequency.h"
-#include "model/shown_text.h"
+#include "image/decoders.h"
+#include "image/encoders.h"
 #include "support/fake_ports.h"
+#include "support/golden.h"
 #include "support/temp_dir.h"
 #include "text/text.h"
 #include "workspace.h"
@@ -20,63 +33,71 @@
 namespace talvirex::testing {
 namespace {
 
-class HistoryTest : public ::testing::Test {
- protected:
-  HistoryTest() {
+// What the model knows of the document in the window.
+struct ModelDocument {
+  std::string name;  // the file it belongs to, or "Untitled"
+  std::string data;  // its data as the user sees it, the Dummy bank included
+  std::string made;  // "Untitled" only: the file data it held when it was made
+};
+
+// One undo step: an edit changes the data; New, Open and a read replace the whole document.
+struct ModelStep {
+  bool replaced = false;
+  ModelDocument before, after;
+};
+
+class DocumentModel {
+ public:
+  DocumentModel() {
     ws.settings.expert = 1;  // no "Are you sure?"
     window.Startup();
+    doc_ = {std::string(kUntitled), Data(true), Data(false)};
+    Document scanner;  // what the scanner holds: a few channels of its own
+    for (int row = 1; row <= 5; ++row) {
+      scanner.table.At(2, row, kFieldFrequency) = IntText(150 + row) + ".5000";
+      scanner.table.At(2, row, kFieldTag) = "SCAN" + IntText(row);
+    }
+    create_senddata(scanner);
+    scanner_image_ = scanner.clone_image;
   }
 
-  // The channel file Save would write now, byte for byte; `as_shown`: once every bank has been
-  // shown and committed, which gives the texts the form a redraw gives them (as a redo writes the
-  // shown bank's texts).
-  std::string Saved(bool as_shown = false) const {
-    Document copy = ws;
-    for (int row = 1; row <= kChannelsPerBank; ++row) StoreGridRow(ws, row, copy.table);
-    for (int bank = 0; as_shown && bank <= kDummyBank; ++bank)
-      SettleBank(copy.table, bank, 0, false);
-    NormalizeForSave(copy.table);
-    return ChannelFileBytes(copy);
+  // The data of the document as the user sees it (the grid's typed cells included).
+  std::string Data(bool with_dummy) const {
+    ChannelTable shown = ws.table;
+    for (int row = 1; row <= kChannelsPerBank; ++row) StoreGridRow(ws, row, shown);
+    return DataText(shown, ws, with_dummy);
   }
+  std::string Path(int which) const {
+    return (folder.path() / (std::string(1, static_cast<char>('a' + which)) + ".s2c")).string();
+  }
+
+  void Act(std::mt19937& pick);
+  void Check();
+
+ private:
+  int Pick(std::mt19937& pick, int count) { return static_cast<int>(pick() % count); }
   // Types `text` into a cell and ends the edit with Enter, as a user does.
   void Type(int row, int column, const std::string& text) {
     window.SetSelection({row, column}, {row, column});
     for (const char c : text) window.editor().TypeChar(static_cast<unsigned char>(c));
     window.editor().TypeChar(kKeyEnter);
   }
-  void EasyFill(int first, int last) {
-    window.Run(CommandId::kEasyFill);
-    EasyFillForm& form = window.dialogs().easy_fill;
-    form.first_channel = IntText(first);
-    form.last_channel = IntText(last);
-    form.start = "145";
-    form.boxes[EasyFillForm::kFrequency] = true;
-    window.DialogClosed(CommandId::kEasyFill, DialogResult::kConfirmed);
+  void Edit(const std::function<void()>& act);
+  void Replaced(const std::string& made);
+  void StepThroughHistory(bool redo);
+  void Saved(const std::string& path) {
+    disk_[path] = Data(false);
+    doc_.name = path;
   }
-  // One of the user's actions, chosen by `pick`.
-  void Act(std::mt19937& pick) {
-    const int row = 1 + static_cast<int>(pick() % 20);
-    switch (pick() % 9) {
-      case 0: Type(row, 1, IntText(140 + row) + ".5"); break;
-      case 1: Type(row, 2, "T" + IntText(static_cast<int>(pick() % 100))); break;
-      case 2:
-        window.SetSelection({row, 4}, {row, 4});
-        window.editor().PressKey(kKeySpace);
-        break;
-      case 3:
-        window.SetSelection({row, 1}, {std::min(row + 2, 20), 1});
-        window.Run(CommandId::kRemoveSelectedLines);
-        break;
-      case 4: window.Run(CommandId::kInsertEmptyLine); break;
-      case 5: window.Run(CommandId::kSortDescending); break;
-      case 6: window.ShowBank(static_cast<int>(pick() % 11)); break;
-      case 7: EasyFill(row, row + 30); break;
-      default:
-        window.SetSelection({row, 1}, {row, 7});
-        window.editor().PressKey(kKeyDelete);
-        break;
-    }
+  // The answers to a save the command asks for; false when it did not save.
+  bool AnswerSave(std::mt19937& pick);
+  // The "Save data?" question of New, Open and a read, when it comes; false when the command
+  // stops there.
+  bool AnswerSaveQuestion(std::mt19937& pick);
+  bool Unsaved() const {
+    return Data(false) != (doc_.name == kUntitled ? doc_.made : disk_.at(doc_.name));
   }
+  void Read(std::mt19937& pick);
 
   TempDir folder;
   Workspace ws;
@@ -84,24 +105,168 @@ class HistoryTest : public ::testing::Test {
   FakeClipboard clipboard;
   FakeClock clock;
   MainWindowLogic window{ws, ui, clipboard, clock, {folder.path(), folder.path()}};
+
+  ModelDocument doc_;
+  std::vector<ModelStep> undo_, redo_;
+  std::map<std::string, std::string> disk_;  // path -> the file data last saved there
+  CloneImage scanner_image_;
 };
 
-// Random runs of the user's actions: undoing all gives the start byte for byte, and undoing k
-// then redoing k gives back what was there.
-TEST_F(HistoryTest, UndoingEveryStepGivesTheStartAndRedoGivesTheEnd) {
-  for (const unsigned seed : {1u, 2u, 3u, 4u}) {
+void DocumentModel::Edit(const std::function<void()>& act) {
+  const ModelDocument before = doc_;
+  act();
+  doc_.data = Data(true);
+  if (doc_.data == before.data) return;
+  undo_.push_back({false, before, doc_});
+  redo_.clear();
+}
+
+void DocumentModel::Replaced(const std::string& made) {
+  const ModelDocument before = doc_;
+  doc_ = {ws.file_name, Data(true), made};
+  undo_.push_back({true, before, doc_});
+  redo_.clear();
+}
+
+void DocumentModel::StepThroughHistory(bool redo) {
+  window.Run(redo ? CommandId::kRedo : CommandId::kUndo);
+  auto& from = redo ? redo_ : undo_;
+  auto& to = redo ? undo_ : redo_;
+  if (from.empty()) return;
+  const ModelStep step = from.back();
+  from.pop_back();
+  to.push_back(step);
+  const ModelDocument& back = redo ? step.after : step.before;
+  doc_.data = back.data;
+  if (step.replaced) doc_ = back;  // the name and the file it belongs to come back with the table
+}
+
+bool DocumentModel::AnswerSave(std::mt19937& pick) {
+  if (doc_.name != kUntitled) {
+    Saved(doc_.name);
+    return true;
+  }
+  const int choice = Pick(pick, 4);  // a, b, c, or Cancel
+  if (choice == 3) {
+    ui.save_paths.push_back(std::nullopt);
+    return false;
+  }
+  ui.save_paths.push_back(Path(choice));
+  Saved(Path(choice));
+  return true;
+}
+
+bool DocumentModel::AnswerSaveQuestion(std::mt19937& pick) {
+  if (!Unsaved()) return true;
+  const int answer = Pick(pick, 3);
+  ui.answers.push_back(answer == 0 ? Answer::kYes : answer == 1 ? Answer::kNo : Answer::kCancel);
+  if (answer == 2) return false;
+  return answer == 1 || AnswerSave(pick);
+}
+
+// The save the command asks for runs inside it: the model learns of it before the command
+// runs, so the answers are queued first and the command is run afterwards.
+void DocumentModel::Read(std::mt19937& pick) {
+  const int how = Pick(pick, 3);  // completes, is stopped, fails half-way
+  window.Run(CommandId::kReadFromScanner);  // the edit in the grid is closed first
+  const bool goes_on = AnswerSaveQuestion(pick);
+  const auto transfer = [&] {
+    if (how == 0) {
+      ws.clone_image = scanner_image_;
+      filter_image(ws, ui);
+    } else if (how == 2) {
+      ws.clone_image.lines[70] = scanner_image_.lines[70];  // what arrived before the fault
+    }
+    return how == 0;
+  };
+  if (ReadCommand(ws, ui, window.files(), transfer)) window.Redraw();
+  if (goes_on && how == 0) Replaced(Data(false));
+}
+
+void DocumentModel::Act(std::mt19937& pick) {
+  const int row = 1 + Pick(pick, kChannelsPerBank);
+  switch (Pick(pick, 16)) {
+    case 0:
+    case 1: Edit([&] { Type(row, 1, IntText(140 + row) + "." + IntText(Pick(pick, 10))); }); break;
+    case 2: Edit([&] { Type(row, 2, "T" + IntText(Pick(pick, 100))); }); break;
+    case 3:
+      Edit([&] {
+        window.SetSelection({row, 4}, {row, 4});
+        window.editor().PressKey(kKeySpace);
+      });
+      break;
+    case 4:
+      Edit([&] {
+        window.SetSelection({row, 1}, {std::max(row - 2, 1), 1});  // made upwards
+        window.Run(CommandId::kRemoveSelectedLines);
+      });
+      break;
+    case 5: Edit([&] { window.Run(CommandId::kInsertEmptyLine); }); break;
+    case 6: Edit([&] { window.ShowBank(Pick(pick, 11)); }); break;
+    case 7:
+    case 8: StepThroughHistory(false); break;
+    case 9: StepThroughHistory(true); break;
+    case 10:
+      AnswerSave(pick);
+      window.Run(CommandId::kSave);
+      break;
+    case 11: {
+      const int choice = Pick(pick, 4);
+      ui.save_paths.push_back(choice == 3 ? std::nullopt : std::optional(Path(choice)));
+      window.Run(CommandId::kSaveAs);
+      if (choice != 3) Saved(Path(choice));
+      break;
+    }
+    case 12: {
+      const bool goes_on = AnswerSaveQuestion(pick);
+      const int choice = Pick(pick, 4);  // a file, or Cancel
+      const bool exists = choice < 3 && disk_.contains(Path(choice));
+      ui.open_paths.push_back(choice == 3 ? std::nullopt : std::optional(Path(choice)));
+      window.Run(CommandId::kOpen);
+      if (goes_on && exists) Replaced("");
+      break;
+    }
+    case 13:
+      if (AnswerSaveQuestion(pick)) {
+        window.Run(CommandId::kNew);
+        Replaced(Data(false));
+      } else {
+        window.Run(CommandId::kNew);
+      }
+      break;
+    default: Read(pick); break;
+  }
+  ui.answers.clear();
+  ui.save_paths.clear();
+  ui.open_paths.clear();
+}
+
+void DocumentModel::Check() {
+  for (const auto& [path, data] : disk_) {
+    Document read;
+    ScriptedUi quiet;
+    ASSERT_FALSE(ReadChannelFile(ReadBytes(path), read, quiet).has_value()) << path;
+    ASSERT_EQ(DataText(read.table, read), data) << path << " holds what was saved elsewhere";
+  }
+  ASSERT_EQ(ws.file_name, doc_.name);
+  ASSERT_EQ(Data(true), doc_.data);
+  ASSERT_EQ(UnsavedChanges(ws), Unsaved());
+  ASSERT_EQ(window.title().starts_with(kUnsavedMark), Unsaved());
+  ASSERT_EQ(window.IsEnabled(CommandId::kUndo), !undo_.empty());
+  ASSERT_EQ(window.IsEnabled(CommandId::kRedo), !redo_.empty());
+}
+
+TEST(DocumentModel, FilesNamesAndTheUnsavedFlagStayTrueThroughEverySequence) {
+  for (unsigned seed = 1; seed <= 30; ++seed) {
     SCOPED_TRACE(seed);
+    DocumentModel model;
     std::mt19937 pick(seed);
-    const std::string start = Saved();
-    const std::size_t first = ws.history.position();
-    for (int i = 0; i < 40; ++i) Act(pick);
-    const std::string end = Saved(true);
-    const std::size_t steps = ws.history.position() - first;
-    for (std::size_t k = 0; k < steps; ++k) window.Run(CommandId::kUndo);
-    EXPECT_EQ(Saved(), start);
-    for (std::size_t k = 0; k < steps; ++k) window.Run(CommandId::kRedo);
-    EXPECT_FALSE(window.IsEnabled(CommandId::kRedo));
-    EXPECT_EQ(Saved(true), end);
+    for (int action = 0; action < 60; ++action) {
+      SCOPED_TRACE(action);
+      model.Act(pick);
+      model.Check();
+      if (::testing::Test::HasFatalFailure()) return;
+    }
   }
 }
 
