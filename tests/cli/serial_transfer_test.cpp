@@ -123,9 +123,9 @@ TEST_F(SerialTransfer, ABackupThatCannotBeWrittenIsSaidAndASendToNoPortKeepsNone
       Talvirex({"read", "--port", master->first_line(), "-o", Path("read.s2c"), "--yes"});
   EXPECT_EQ(read.status, 0) << read.err;
   EXPECT_EQ(master->Wait(), 0) << master->err();
-  EXPECT_NE(read.err.find("The backup image could not be written:\n" + (home_ / "backup").string() +
-                          "/"),
-            std::string::npos)
+  EXPECT_NE(
+      read.err.find("The backup image could not be written:\n" + (home_ / "backup").string() + "/"),
+      std::string::npos)
       << read.err;
   EXPECT_NE(read.err.find("_read.img\nNot a directory\n"), std::string::npos) << read.err;
   EXPECT_TRUE(ReadBytes(Path("read.s2c")).starts_with("TALVIREX MEM V0.91\r\n"));  // decoded

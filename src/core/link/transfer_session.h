@@ -5,8 +5,9 @@
 // a send, the image about to go out is kept in the program folder's "backup" folder, and so is the
 // image a complete read brought, before it is decoded into the document; a backup that cannot be
 // written is reported in the refusal log and as a message, and the transfer goes on. Every status
-// text goes into a trace kept in "traces". A driver (the serial link) feeds the engine the port's events, carries
-// out the port and timer effects itself and hands every other effect, in order, to `Present`.
+// text goes into a trace kept in "traces". A driver (the serial link) feeds the engine the port's
+// events, carries out the port and timer effects itself and hands every other effect, in order, to
+// `Present`.
 
 #include <filesystem>
 #include <optional>
