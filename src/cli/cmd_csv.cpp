@@ -12,7 +12,6 @@
 #include "document.h"
 #include "files/channel_list.h"
 #include "files/csv_export.h"
-#include "files/file_io.h"
 
 namespace talvirex::cli {
 
@@ -55,11 +54,8 @@ int RunCsv(CommandContext& context) {
     context.out << text.str();
     return context.out ? kExitOk : kExitDataProblem;
   }
-  if (const auto failure = WriteFileAtomically(*out_path, text.str())) {
-    ui.Tell(RoutineFailureText("Problem in export routine 1.", *failure));
-    return kExitDataProblem;
-  }
-  return kExitOk;
+  // Named as every other command names a file it could not write (a read-only one included).
+  return WriteResult(text.str(), out_path, context);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "cli/command_io.h"
 #include "cli/stream_ui.h"
 #include "document.h"
+#include "files/file_io.h"
 #include "files/print_form.h"
 #include "platform/qt_print_sink.h"
 
@@ -42,6 +43,12 @@ int RunPrint(CommandContext& context) {
   }
   const auto choice = ParseBankChoice(args, "print", context.err);
   if (!choice) return kExitUsage;
+  // The printer writes the PDF in place, past the safe save's own refusal of a read-only file.
+  const std::string pdf_path = *args.Value("--pdf");
+  if (IsReadOnlyFile(pdf_path)) {
+    context.err << "The file could not be saved:\n" << pdf_path << '\n' << kReadOnlyReason << '\n';
+    return kExitDataProblem;
+  }
   Document document;
   if (!LoadChannelFileAsOpenDoes(document, UserSettings(), args.positional()[0], context.err)) {
     return kExitDataProblem;
@@ -56,7 +63,7 @@ int RunPrint(CommandContext& context) {
   char* argv[] = {name, nullptr};
   QApplication app(argc, argv);
 
-  QtPrintSink sink(QString::fromStdString(*args.Value("--pdf")));
+  QtPrintSink sink(QString::fromStdString(pdf_path));
   PrintForm form;
   form.Open();
   if (choice->all) form.SelectOption(PrintForm::kAllBanks);

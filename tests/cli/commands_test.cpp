@@ -80,8 +80,12 @@ TEST_P(Transcript, RunsAsWritten) {
       run->result = RunCommand(TALVIREX_BINARY, args, home.path(), std::exchange(input, {}));
     } else if (verb == "<") {
       input = rest;
-    } else if (verb == "write") {
-      WriteBytes(rest.substr(0, rest.find(" = ")), Unescaped(rest.substr(rest.find(" = ") + 3)));
+    } else if (verb == "write" || verb == "readonly") {
+      target = rest.substr(0, rest.find(" = "));
+      WriteBytes(target, Unescaped(rest.substr(rest.find(" = ") + 3)));
+      using fs::perms;
+      if (verb == "readonly")
+        fs::permissions(target, perms::owner_read | perms::group_read | perms::others_read);
     } else if (verb == "sparse") {
       std::istringstream(rest) >> target >> number;
       WriteBytes(target, "TALVIREX MEM V0.91\r\n");
@@ -106,6 +110,9 @@ TEST_P(Transcript, RunsAsWritten) {
       EXPECT_EQ(run->result.err.find(text), std::string::npos) << text << "\n" << run->result.err;
     } else if (verb == "!none") {
       EXPECT_EQ(run->result.err, "");
+    } else if (verb == "file" && rest.find(" = ") != std::string::npos) {
+      target = rest.substr(0, rest.find(" = "));
+      EXPECT_EQ(ReadBytes(target), Unescaped(rest.substr(rest.find(" = ") + 3))) << target;
     } else if (verb == "file") {
       std::istringstream(rest) >> target >> verb >> rest;
       ExpectGolden(rest, ReadBytes(target));

@@ -106,6 +106,35 @@ TEST_F(SerialTransfer, AReadDespiteLinkFaultsLeavesABackupThatRestorePutsBackByt
   EXPECT_NE(restore.err.find("talvirex restore: rebuilt the checksum of line 2\n"),
             std::string::npos)
       << restore.err;
+  // The send's backup holds exactly what went out: the image with its checksum rebuilt.
+  std::vector<std::string> sent;
+  for (const auto& entry : std::filesystem::directory_iterator(home_ / "backup")) {
+    if (entry.path().filename().string().ends_with("_send.img")) sent.push_back(ReadBytes(entry));
+  }
+  EXPECT_EQ(sent, std::vector<std::string>{ReadBytes(image)});
+}
+
+// A backup that cannot be written is said on stderr and the read still succeeds; a send that never
+// reached a scanner keeps no backup, since nothing on a scanner was changed.
+TEST_F(SerialTransfer, ABackupThatCannotBeWrittenIsSaidAndASendToNoPortKeepsNone) {
+  WriteBytes(home_ / "backup", "a file where the folder should be");
+  auto master = StartScanner("master", {});
+  const auto read =
+      Talvirex({"read", "--port", master->first_line(), "-o", Path("read.s2c"), "--yes"});
+  EXPECT_EQ(read.status, 0) << read.err;
+  EXPECT_EQ(master->Wait(), 0) << master->err();
+  EXPECT_NE(
+      read.err.find("The backup image could not be written:\n" + (home_ / "backup").string() + "/"),
+      std::string::npos)
+      << read.err;
+  EXPECT_NE(read.err.find("_read.img\nNot a directory\n"), std::string::npos) << read.err;
+  EXPECT_TRUE(ReadBytes(Path("read.s2c")).starts_with("TALVIREX MEM V0.91\r\n"));  // decoded
+
+  std::filesystem::remove(home_ / "backup");
+  const auto send = Talvirex({"send", kSample, "--port", Path("no-port"), "--yes"});
+  EXPECT_EQ(send.status, 3) << send.err;
+  EXPECT_NE(send.err.find("Comport not available."), std::string::npos) << send.err;
+  EXPECT_FALSE(std::filesystem::exists(home_ / "backup")) << "a backup of a send that never was";
 }
 
 TEST_F(SerialTransfer, APortHeldByAReadIsInUseAndCtrlCStopsTheWaitForEnter) {

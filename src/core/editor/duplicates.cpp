@@ -6,6 +6,7 @@
 
 #include "editor/grid_bridge.h"
 #include "editor/line_commands.h"
+#include "files/file_io.h"
 #include "model/numeric_value.h"
 #include "ports/ui.h"
 #include "text/text.h"
@@ -56,7 +57,11 @@ std::string DuplicateMessage(int first, int second, std::string_view frequency) 
 int FindDuplicates(Workspace& ws, Ui& ui, DuplicateSearch search,
                    const std::filesystem::path& report_folder) {
   CommitBank(ws, ui);
-  std::ofstream report(report_folder / kDuplicateReportFile, std::ios::binary | std::ios::trunc);
+  // The report is the program's own file and fails silently, but a copy the user has made
+  // read-only is left as it is.
+  const auto report_path = report_folder / kDuplicateReportFile;
+  std::ofstream report;
+  if (!IsReadOnlyFile(report_path)) report.open(report_path, std::ios::binary | std::ios::trunc);
   const std::vector<Candidate> candidates = Candidates(ws, search);
   int reported = 0;
   for (std::size_t i = 0; i < candidates.size(); ++i) {

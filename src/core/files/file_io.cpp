@@ -2,6 +2,7 @@
 #include "files/file_io.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -43,6 +44,14 @@ std::optional<unsigned> ModeOf(const std::filesystem::path& target) {
   const auto status = std::filesystem::status(target, ec);
   if (ec || !std::filesystem::is_regular_file(status)) return std::nullopt;
   return static_cast<unsigned>(status.permissions() & std::filesystem::perms::mask);
+}
+
+// A file the user keeps from being written: no write bit for anyone, or (for a user other than
+// root, whom access() always lets write) none that applies to this user.
+bool IsReadOnlyTarget(const std::filesystem::path& target, unsigned mode) {
+  constexpr unsigned kAnyWrite = 0222;
+  if ((mode & kAnyWrite) == 0) return true;
+  return ::access(target.c_str(), W_OK) != 0 && errno == EACCES;
 }
 
 std::filesystem::path FolderOf(const std::filesystem::path& target) {
@@ -142,6 +151,14 @@ ReadResult ReadWholeFile(const std::filesystem::path& path, std::size_t max_byte
   return {std::move(bytes), {}};
 }
 
+bool IsReadOnlyFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::filesystem::path target = EndOfLinks(path, ec);
+  if (ec) return false;
+  const std::optional<unsigned> mode = ModeOf(target);
+  return mode && IsReadOnlyTarget(target, *mode);
+}
+
 std::optional<IoError> WriteFileAtomically(const std::filesystem::path& path,
                                            std::string_view bytes) {
   SystemFileSystem files;
@@ -154,6 +171,9 @@ std::optional<IoError> WriteFileAtomically(const std::filesystem::path& path,
   const std::filesystem::path target = EndOfLinks(path, ec);
   if (ec) return IoError{ec.value(), ec.message()};
   const std::optional<unsigned> kept_mode = ModeOf(target);
+  if (kept_mode && IsReadOnlyTarget(target, *kept_mode)) {
+    return IoError{EACCES, std::string(kReadOnlyReason)};
+  }
   const std::filesystem::path folder = FolderOf(target);
 
   TemporaryFile temporary(files);

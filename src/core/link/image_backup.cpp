@@ -41,15 +41,15 @@ bool IsImageBackupName(std::string_view name) {
          IsDigits(stamp.substr(14, 2)) && IsDigits(stamp.substr(17, 2));
 }
 
-std::optional<std::filesystem::path> WriteImageBackup(const CloneImage& image,
-                                                      const std::filesystem::path& program_folder,
-                                                      const LocalTime& time, BackupKind kind) {
+ImageBackup WriteImageBackup(const CloneImage& image, const std::filesystem::path& program_folder,
+                             const LocalTime& time, BackupKind kind) {
   const auto folder = program_folder / "backup";
+  // A folder that cannot be made shows in the write's own failure ("Not a directory", ...).
   std::error_code ignored;
   std::filesystem::create_directories(folder, ignored);
-  const auto path = folder / ImageBackupName(time, kind);
-  if (WriteFileAtomically(path, ImageFileText(image))) return std::nullopt;
-  return path;
+  ImageBackup backup{folder / ImageBackupName(time, kind), std::nullopt};
+  backup.failure = WriteFileAtomically(backup.path, ImageFileText(image));
+  return backup;
 }
 
 int RemoveOldImageBackups(const std::filesystem::path& program_folder,

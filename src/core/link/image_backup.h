@@ -24,11 +24,16 @@ inline constexpr int kImageBackupDays = 365;
 /// "2026-12-05_16-50-00_read.img" (or "_send.img") for the given time.
 std::string ImageBackupName(const LocalTime& time, BackupKind kind);
 
-/// Writes `image` to `<program folder>/backup/<ImageBackupName>`, creating the folder. Returns the
-/// path written, or nothing when the write failed (the transfer itself goes on).
-std::optional<std::filesystem::path> WriteImageBackup(const CloneImage& image,
-                                                      const std::filesystem::path& program_folder,
-                                                      const LocalTime& time, BackupKind kind);
+/// Where a backup went, or why it could not.
+struct ImageBackup {
+  std::filesystem::path path;      // `<program folder>/backup/<ImageBackupName>`
+  std::optional<IoError> failure;  // set when nothing was written there
+};
+
+/// Writes `image` to `<program folder>/backup/<ImageBackupName>`, creating the folder. A failure
+/// is returned, not shown: the caller reports it, and the transfer itself goes on.
+ImageBackup WriteImageBackup(const CloneImage& image, const std::filesystem::path& program_folder,
+                             const LocalTime& time, BackupKind kind);
 
 /// Removes the image backups (files named as ImageBackupName makes them) older than 365 days from
 /// `<program folder>/backup`; other files there are left alone. Returns how many were removed.

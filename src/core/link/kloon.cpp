@@ -251,6 +251,7 @@ void Kloon::HandleSendAnswer(const std::string& message, KloonEffects& out) {
     if (!Contains(message, "SC200")) return;
     out.emplace_back(SetStatus{"Scanner detected."});
     out.emplace_back(SetDetected{true});
+    out.emplace_back(KeepSentImage{});
     line_counter_ = 0;
     out.emplace_back(StartPacingTimer{pacing_ms_});
     phase_ = Phase::kPacing;

@@ -17,8 +17,9 @@
 // they were. Messages that are none of these are noise and are dropped without being counted.
 //
 // Sending (a restore; the program is the master). The program sends "MDL" and waits for an answer
-// containing "SC200". It then sends image line 1 and waits: "OK" moves on to the next line one
-// pacing interval later; "NG" sends the same line again one pacing interval later. After the
+// containing "SC200"; once it has one, the image about to go out is kept (a scanner that never
+// answered was not changed). It then sends image line 1 and waits: "OK" moves on to the next line
+// one pacing interval later; "NG" sends the same line again one pacing interval later. After the
 // 253rd "OK" it sends "END", which the scanner does not answer. A line (or "MDL") that gets no
 // answer within 5 seconds is sent again and counts as a refusal; the 15th refusal of a transfer
 // ends it.

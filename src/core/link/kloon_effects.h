@@ -82,6 +82,10 @@ struct SetButtons {
   bool stop = false;
   friend bool operator==(const SetButtons&, const SetButtons&) = default;
 };
+/// A send's scanner has answered and the first line is yet to go out: keep the image as it will
+/// be sent (the send's backup). Only a send that reached the scanner changes its memory, so only
+/// such a send needs a way back.
+struct KeepSentImage {};
 /// A complete image has arrived: decode it into the tables (`filter_image`).
 struct DecodeImage {};
 /// Close the transfer window (the command line ends its run).
@@ -106,8 +110,8 @@ struct TransferEnded {
 using KloonEffect =
     std::variant<WriteText, OpenPort, ClosePort, DiscardInput, StartPacingTimer, StopPacingTimer,
                  StartCloseTimer, ShowMessage, SetStatus, SetProgress, SetDetected, ShowLine,
-                 SetRejectedCount, AppendRefusalLog, SetButtons, DecodeImage, CloseWindow,
-                 TransferEnded>;
+                 SetRejectedCount, AppendRefusalLog, SetButtons, KeepSentImage, DecodeImage,
+                 CloseWindow, TransferEnded>;
 using KloonEffects = std::vector<KloonEffect>;
 
 }  // namespace talvirex

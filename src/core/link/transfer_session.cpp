@@ -6,7 +6,6 @@
 
 #include "document.h"
 #include "image/decoders.h"
-#include "link/image_backup.h"
 #include "ports/ui.h"
 
 namespace talvirex {
@@ -23,19 +22,22 @@ TransferSession::TransferSession(Document& document, KloonMode mode, int pacing_
       trace_(files_.clock) {}
 
 KloonEffects TransferSession::Start(const PortAddress& port) {
-  if (mode_ == KloonMode::kRead) {
-    KloonEffects effects = kloon_.StartRead(port);
-    started_ = started_ || !effects.empty();
-    return effects;
-  }
-  if (kloon_.buttons().send && !kloon_.transferring()) {
-    // What goes out now can always be taken back: the scanner's memory as the program sends it.
-    WriteImageBackup(document_.clone_image, files_.program_folder, files_.clock.Now(),
-                     BackupKind::kSend);
-  }
-  KloonEffects effects = kloon_.StartSend(port);
+  KloonEffects effects =
+      mode_ == KloonMode::kRead ? kloon_.StartRead(port) : kloon_.StartSend(port);
   started_ = started_ || !effects.empty();
   return effects;
+}
+
+// The backup is what lets the user put the scanner back, so a failure is said at once, in the log
+// and as a message; the transfer goes on, as the scanner is already in clone mode.
+void TransferSession::KeepBackup(BackupKind kind) {
+  const ImageBackup backup =
+      WriteImageBackup(document_.clone_image, files_.program_folder, files_.clock.Now(), kind);
+  if (!backup.failure) return;
+  const std::string text = "The backup image could not be written:\r\n" + backup.path.string() +
+                           "\r\n" + backup.failure->reason;
+  view_.AppendRefusal("\r\n" + text);
+  ui_.Ask(Message{text, {}, Buttons::kOk, Icon::kWarning});
 }
 
 void TransferSession::Present(const KloonEffect& effect) {
@@ -59,9 +61,10 @@ void TransferSession::Present(const KloonEffect& effect) {
           view_.AppendRefusal(e.text);
         } else if constexpr (std::is_same_v<E, SetButtons>) {
           view_.EnableButtons(e);
+        } else if constexpr (std::is_same_v<E, KeepSentImage>) {
+          KeepBackup(BackupKind::kSend);
         } else if constexpr (std::is_same_v<E, DecodeImage>) {
-          WriteImageBackup(document_.clone_image, files_.program_folder, files_.clock.Now(),
-                           BackupKind::kRead);
+          KeepBackup(BackupKind::kRead);
           filter_image(document_, ui_);
         } else if constexpr (std::is_same_v<E, CloseWindow>) {
           view_.CloseView();

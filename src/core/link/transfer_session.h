@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One transfer as both the desktop transfer window and the command line run it: the engine `Kloon`
-// on the document's clone image, and what surrounds every exchange. Before a send the image about
-// to go out is kept in the program folder's "backup" folder, and so is the image a complete read
-// brought, before it is decoded into the document; every message and status text goes into a
-// trace kept in "traces". A driver (the serial link) feeds the engine the port's events, carries
-// out the port and timer effects itself and hands every other effect, in order, to `Present`.
+// on the document's clone image, and what surrounds every exchange. Once the scanner has answered
+// a send, the image about to go out is kept in the program folder's "backup" folder, and so is the
+// image a complete read brought, before it is decoded into the document; a backup that cannot be
+// written is reported in the refusal log and as a message, and the transfer goes on. Every status
+// text goes into a trace kept in "traces". A driver (the serial link) feeds the engine the port's
+// events, carries out the port and timer effects itself and hands every other effect, in order, to
+// `Present`.
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "link/image_backup.h"
 #include "link/kloon.h"
 #include "link/transfer_trace.h"
 
@@ -54,12 +57,12 @@ class TransferSession {
   const Kloon& kloon() const { return kloon_; }
   KloonMode mode() const { return mode_; }
 
-  /// The mode's transfer button on `port`. A send that starts keeps the image it will send first.
+  /// The mode's transfer button on `port`.
   KloonEffects Start(const PortAddress& port);
 
   /// Carries out an effect that is not the driver's own (port, timers): texts and buttons go to
   /// the view, status texts also into the trace, messages to the ui; a complete read's image is
-  /// kept and decoded into the document.
+  /// kept and decoded into the document, a send's image kept.
   void Present(const KloonEffect& effect);
   /// What went out on the port and what came in, in the pieces the port gave them.
   void Sent(std::string_view bytes) { trace_.Sent(bytes); }
@@ -73,6 +76,8 @@ class TransferSession {
   std::optional<Outcome> outcome() const { return outcome_; }
 
  private:
+  void KeepBackup(BackupKind kind);
+
   Document& document_;
   KloonMode mode_;
   TransferFiles files_;

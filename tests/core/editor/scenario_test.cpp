@@ -7,7 +7,8 @@
 //   restart                     a new window on the same program folder
 //   setup KEY=VALUE ...         setup.ini lines, before the first step
 //   file NAME = CONTENT         a file of the program folder ("{folder}" in it stands for the
-//                               folder's path) | link NAME = TARGET   a link there
+//                               folder's path) | link NAME = TARGET   a link there | readonly
+//                               NAME   the file made read-only for everyone (mode 0444)
 //   put ROW [BANK] = FIELDS     stores "frequency|tag|delay|lock out|subtone|beep|att" (left-out
 //                               On/Off and subtone fields "0") in the shown bank or bank 1..10, D,
 //                               as the file holds it (so do fill, search, priorities, options)
@@ -156,6 +157,12 @@ class Session {
          }},
         {"spare", [&] { ws_.table.At(ws_.current_bank, Int(args), kFieldSpare) = value; }},
         {"link", [&] { fs::create_symlink(value, folder_ / Rest(args)); }},
+        {"readonly",
+         [&] {
+           using fs::perms;
+           fs::permissions(folder_ / Rest(args),
+                           perms::owner_read | perms::group_read | perms::others_read);
+         }},
         {"noreport", [&] { window_.SetReportFolder(folder_ / "missing"); }},
         {"noviewer", [&] { ui_.document_viewer = false; }},
         {"priorities",

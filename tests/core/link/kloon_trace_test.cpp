@@ -60,6 +60,7 @@ std::string Describe(const KloonEffect& effect) {
           return std::string("buttons") + (e.read ? " read" : "") + (e.send ? " send" : "") +
                  (e.stop ? " stop" : "");
         }
+        if constexpr (std::is_same_v<E, KeepSentImage>) return "keep-image";
         if constexpr (std::is_same_v<E, DecodeImage>) return "decode";
         if constexpr (std::is_same_v<E, CloseWindow>) return "close-window";
         if constexpr (std::is_same_v<E, TransferEnded>)

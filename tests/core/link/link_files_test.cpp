@@ -24,14 +24,18 @@ TEST(ImageBackup, WritesTheImageUnderATimeStampedNameAndRemovesOnlyItsOwnOlderTh
   TempDir home;
   CloneImage image;
   BuildDefaultImage(image);
-  const auto path =
+  const ImageBackup written =
       WriteImageBackup(image, home.path(), {2026, 12, 5, 16, 50, 7}, BackupKind::kRead);
-  ASSERT_TRUE(path.has_value());
+  ASSERT_FALSE(written.failure.has_value());
+  const fs::path* path = &written.path;
   EXPECT_EQ(path->filename(), "2026-12-05_16-50-07_read.img");
   EXPECT_EQ(ReadBytes(*path), ImageFileText(image));
   WriteBytes(home / "blocked", "a file where the folder should be");
-  EXPECT_FALSE(WriteImageBackup(image, home / "blocked", {2026, 1, 1, 0, 0, 0}, BackupKind::kSend)
-                   .has_value());
+  const ImageBackup blocked =
+      WriteImageBackup(image, home / "blocked", {2026, 1, 1, 0, 0, 0}, BackupKind::kSend);
+  ASSERT_TRUE(blocked.failure.has_value());
+  EXPECT_EQ(blocked.path, home / "blocked" / "backup" / "2026-01-01_00-00-00_send.img");
+  EXPECT_EQ(blocked.failure->code, ENOTDIR);
 
   const auto now = fs::file_time_type::clock::now();
   const std::pair<const char*, bool> files[] = {
