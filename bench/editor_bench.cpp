@@ -163,5 +163,25 @@ void BM_HistoryOfAThousandSteps(benchmark::State& state) {
 }
 BENCHMARK(BM_HistoryOfAThousandSteps)->Unit(benchmark::kMillisecond);
 
+// What the window asks of the history after every key: is anything unsaved (the title's mark), and
+// is there an edit to undo (the Undo command), on a table whose 200 channels are all in use.
+void BM_UnsavedMarkAndUndoAfterAKey(benchmark::State& state) {
+  Workspace ws;
+  SilentUi ui;
+  for (int number = 1; number <= kChannelCount; ++number) {
+    ws.table.At(BankOf(number), RowOf(number), kFieldFrequency) =
+        std::to_string(140 + number % 30) + ".5";
+    ws.table.At(BankOf(number), RowOf(number), kFieldTag) = "TAG " + std::to_string(number);
+  }
+  RenderBank(ws, ui);
+  ResetHistory(ws);
+  ws.grid.Cell(5, 2) = "typed";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(UnsavedChanges(ws));
+    benchmark::DoNotOptimize(HasOpenEdit(ws));
+  }
+}
+BENCHMARK(BM_UnsavedMarkAndUndoAfterAKey)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace talvirex
