@@ -30,6 +30,7 @@ std::optional<std::string> ReadCommand(Workspace& workspace, Ui& ui, FileCommand
                                        const TransferWindow& run_transfer_window) {
   if (!OfferToSaveBeforeRead(workspace, ui, files)) return std::nullopt;
   RecordStep(workspace, ui, EditStepName(workspace));  // a typed cell is a step before the read's
+  CommitBank(workspace, ui);  // and stays in the table (the Dummy bank's is not read over)
   const std::string previous_file_name = workspace.file_name;
   if (!run_transfer_window()) return std::nullopt;
   workspace.file_name = kUntitled;

@@ -45,7 +45,7 @@ void History::Rebase(const ChannelTable& table, const Document& document) {
   baseline_data_ = DataText(table, document, true);
 }
 
-bool History::Record(const ChannelTable& table, const Document& document, std::string_view name) {
+History::Step History::CellsChangedSince(const ChannelTable& table) const {
   Step step;
   for (int bank = 0; bank < kBankSlots; ++bank) {
     for (int row = 0; row < kRows; ++row) {
@@ -63,6 +63,11 @@ bool History::Record(const ChannelTable& table, const Document& document, std::s
       }
     }
   }
+  return step;
+}
+
+bool History::Record(const ChannelTable& table, const Document& document, std::string_view name) {
+  Step step = CellsChangedSince(table);
   const Lists lists = ListsOf(document);
   if (lists != baseline_lists_) {
     step.lists_before = baseline_lists_;
@@ -76,35 +81,33 @@ bool History::Record(const ChannelTable& table, const Document& document, std::s
   }
   step.name = name;
   baseline_data_ = std::move(data);
-  return Push(std::move(step), table, lists);
+  Push(std::move(step), table, lists);
+  return true;
 }
 
 void History::RecordReplacement(const ChannelTable& table, const Document& document,
                                 std::string_view name, const std::string& previous_file_name) {
-  Step step;
-  step.name = name;
-  for (int bank = 0; bank < kBankSlots; ++bank) {
-    for (int row = 0; row < kRows; ++row) {
-      for (int field = 0; field < kFields; ++field) {
-        const std::string& before = baseline_table_.At(bank, row, field);
-        const std::string& after = table.At(bank, row, field);
-        if (before != after) step.cells.push_back({bank, row, field, before, after});
-      }
-    }
+  auto data = std::make_shared<const std::string>(DataText(table, document));
+  std::string data_with_dummy = DataText(table, document, true);
+  if (previous_file_name == document.file_name && data_with_dummy == baseline_data_ &&
+      *data == *file_data_) {  // the same document again (New on a new one): nothing to undo
+    Rebase(table, document);
+    return;
   }
+  Step step = CellsChangedSince(table);
+  step.name = name;
   const Lists lists = ListsOf(document);
   step.lists_before = baseline_lists_;
   step.lists_after = lists;
-  auto data = std::make_shared<const std::string>(DataText(table, document));
   step.file_before = FileState{previous_file_name, file_data_};
   step.file_after = FileState{document.file_name, data};
   if (!IsUntitled(document)) FileHolds(document.file_name, data);
   file_data_ = std::move(data);
-  baseline_data_ = DataText(table, document, true);
+  baseline_data_ = std::move(data_with_dummy);
   Push(std::move(step), table, lists);
 }
 
-bool History::Push(Step step, const ChannelTable& table, const Lists& lists) {
+void History::Push(Step step, const ChannelTable& table, const Lists& lists) {
   step.place.name = step.name;
   step.place.first_row = std::clamp(step.place.first_row, 1, kChannelsPerBank);
   step.place.last_row = std::clamp(step.place.last_row, 1, kChannelsPerBank);
@@ -118,7 +121,6 @@ bool History::Push(Step step, const ChannelTable& table, const Lists& lists) {
   baseline_table_ = table;
   baseline_lists_ = lists;
   while (steps_.size() > kMaxSteps || (bytes_ > kMaxBytes && steps_.size() > 1)) DropOldest();
-  return true;
 }
 
 void History::Saved(const ChannelTable& table, const Document& document) {

@@ -52,8 +52,9 @@ class History {
   /// of form becomes the baseline without a step). Drops the steps that could have been redone.
   bool Record(const ChannelTable& table, const Document& document, std::string_view name);
   /// One step named `name` that replaced the document: its table, lists and file name (which was
-  /// `previous_file_name`). The document as it is now is what its file holds. Always a step, so
-  /// that Undo brings back the previous document and its name even when the data is the same.
+  /// `previous_file_name`). The document as it is now is what its file holds. A step even when
+  /// only the name changed, so that Undo brings back the previous document under its own name;
+  /// none when nothing changed at all.
   void RecordReplacement(const ChannelTable& table, const Document& document, std::string_view name,
                          const std::string& previous_file_name);
   /// The document's data as it is now was written to the document's file.
@@ -112,7 +113,9 @@ class History {
   static Lists ListsOf(const Document& document);
   static std::size_t StepBytes(const Step& step);
   static void PutLists(const Lists& lists, Document& document);
-  bool Push(Step step, const ChannelTable& table, const Lists& lists);
+  /// The cells that differ between the baseline and `table`, and where they lie.
+  Step CellsChangedSince(const ChannelTable& table) const;
+  void Push(Step step, const ChannelTable& table, const Lists& lists);
   void Apply(const Step& step, bool forward, Document& document);
   void DropOldest();
   /// `file` holds `data` now: every state of that file the steps keep learns it too.

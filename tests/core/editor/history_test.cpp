@@ -124,6 +124,9 @@ void DocumentModel::Edit(const std::function<void()>& act) {
 void DocumentModel::Replaced(const std::string& made) {
   const ModelDocument before = doc_;
   doc_ = {ws.file_name, Data(true), made};
+  // The same document again (New on a new one, Open of the file already open) is no step.
+  const bool same_file = doc_.name == before.name && (doc_.name != kUntitled || doc_.made == before.made);
+  if (same_file && doc_.data == before.data) return;
   undo_.push_back({true, before, doc_});
   redo_.clear();
 }
