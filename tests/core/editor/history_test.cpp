@@ -83,7 +83,7 @@ class DocumentModel {
     window.editor().TypeChar(kKeyEnter);
   }
   void Edit(const std::function<void()>& act);
-  void Replaced(const std::string& made);
+  void Replaced(const std::string& name, const std::string& made);
   void StepThroughHistory(bool redo);
   void Saved(const std::string& path) {
     disk_[path] = Data(false);
@@ -92,7 +92,8 @@ class DocumentModel {
   // The answers to a save the command asks for; false when it did not save.
   bool AnswerSave(std::mt19937& pick);
   // The "Save data?" question of New, Open and a read, when it comes; false when the command
-  // stops there.
+  // stops there. The answers are queued, and the model told of the save they bring, before the
+  // command runs.
   bool AnswerSaveQuestion(std::mt19937& pick);
   bool Unsaved() const {
     return Data(false) != (doc_.name == kUntitled ? doc_.made : disk_.at(doc_.name));
@@ -121,11 +122,12 @@ void DocumentModel::Edit(const std::function<void()>& act) {
   redo_.clear();
 }
 
-void DocumentModel::Replaced(const std::string& made) {
+void DocumentModel::Replaced(const std::string& name, const std::string& made) {
   const ModelDocument before = doc_;
-  doc_ = {ws.file_name, Data(true), made};
+  doc_ = {name, Data(true), made};
   // The same document again (New on a new one, Open of the file already open) is no step.
-  const bool same_file = doc_.name == before.name && (doc_.name != kUntitled || doc_.made == before.made);
+  const bool same_file =
+      doc_.name == before.name && (doc_.name != kUntitled || doc_.made == before.made);
   if (same_file && doc_.data == before.data) return;
   undo_.push_back({true, before, doc_});
   redo_.clear();
@@ -167,10 +169,8 @@ bool DocumentModel::AnswerSaveQuestion(std::mt19937& pick) {
   return answer == 1 || AnswerSave(pick);
 }
 
-// The save the command asks for runs inside it: the model learns of it before the command
-// runs, so the answers are queued first and the command is run afterwards.
 void DocumentModel::Read(std::mt19937& pick) {
-  const int how = Pick(pick, 3);  // completes, is stopped, fails half-way
+  const int how = Pick(pick, 3);            // completes, is stopped, fails half-way
   window.Run(CommandId::kReadFromScanner);  // the edit in the grid is closed first
   const bool goes_on = AnswerSaveQuestion(pick);
   const auto transfer = [&] {
@@ -183,7 +183,7 @@ void DocumentModel::Read(std::mt19937& pick) {
     return how == 0;
   };
   if (ReadCommand(ws, ui, window.files(), transfer)) window.Redraw();
-  if (goes_on && how == 0) Replaced(Data(false));
+  if (goes_on && how == 0) Replaced(std::string(kUntitled), Data(false));
 }
 
 void DocumentModel::Act(std::mt19937& pick) {
@@ -226,13 +226,13 @@ void DocumentModel::Act(std::mt19937& pick) {
       const bool exists = choice < 3 && disk_.contains(Path(choice));
       ui.open_paths.push_back(choice == 3 ? std::nullopt : std::optional(Path(choice)));
       window.Run(CommandId::kOpen);
-      if (goes_on && exists) Replaced("");
+      if (goes_on && exists) Replaced(Path(choice), "");
       break;
     }
     case 13:
       if (AnswerSaveQuestion(pick)) {
         window.Run(CommandId::kNew);
-        Replaced(Data(false));
+        Replaced(std::string(kUntitled), Data(false));
       } else {
         window.Run(CommandId::kNew);
       }
