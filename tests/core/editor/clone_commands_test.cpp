@@ -7,13 +7,11 @@
 
 #include "core/link/kloon_test_support.h"
 #include "editor/file_commands.h"
-#include "editor/grid_bridge.h"
 #include "editor/history.h"
 #include "image/clone_image.h"
 #include "link/clone_line_check.h"
 #include "link/transfer_session.h"
 #include "support/fake_ports.h"
-#include "support/golden.h"
 #include "support/temp_dir.h"
 #include "workspace.h"
 
@@ -35,7 +33,6 @@ std::string MasterStream(const CloneImage& image) {
 class CloneCommandsTest : public ::testing::Test {
  protected:
   // The transfer window in read mode on `document`, fed `stream` in one piece.
-  TransferWindow ReadWindow(std::string stream) { return ReadWindow(ws, ui, std::move(stream)); }
   TransferWindow ReadWindow(Document& document, Ui& messages, std::string stream) {
     return [this, &document, &messages, stream] {
       struct : TransferView {
@@ -79,47 +76,6 @@ TEST_F(CloneCommandsTest, AReadThatDidNotCompleteChangesNothing) {
     EXPECT_TRUE(UnsavedChanges(w));
     EXPECT_EQ(w.history.UndoName(), "Edit Channel 1");  // the typing, and no read
   }
-}
-
-TEST_F(CloneCommandsTest, ACompleteReadIsOneStepWhoseUndoBringsBackTheFileAndItsName) {
-  const std::string mine = (dir.path() / "mine.s2c").string();
-  ws.file_name = mine;
-  ws.grid.Cell(1, 1) = "440.0000";
-  ui.answers.push_back(Answer::kNo);
-  ASSERT_TRUE(ReadCommand(ws, ui, files, ReadWindow(MasterStream(Workspace().clone_image))));
-  const auto state = [&] {
-    return ws.file_name + " " + ws.grid.Cell(1, 1) + (UnsavedChanges(ws) ? " unsaved" : "");
-  };
-  EXPECT_EQ(state(), "Untitled ");
-  EXPECT_EQ(ws.history.UndoName(), "Read Data From Scanner");
-  ws.history.Undo(ws);
-  RenderBank(ws, ui);
-  EXPECT_EQ(state(), mine + " 440.0000 unsaved");
-  ws.history.Redo(ws);
-  RenderBank(ws, ui);
-  EXPECT_EQ(state(), "Untitled ");
-}
-
-TEST_F(CloneCommandsTest, ReadOffersToSaveFirst) {
-  testing::ExpectTable("tables/read_offers_to_save.txt", [this](const std::string& answer) {
-    Workspace w;
-    ScriptedUi u;
-    FileCommands f{w, u, clock, dir.path()};
-    const std::string path = (dir.path() / "kept.s2c").string();
-    std::filesystem::remove(path);
-    if (answer.ends_with(", named")) w.file_name = path;
-    w.grid.Cell(1, 1) = "145.0000";  // typed, not yet saved
-    u.answers.push_back(answer.starts_with("yes")  ? Answer::kYes
-                        : answer.starts_with("no") ? Answer::kNo
-                                                   : Answer::kCancel);
-    bool ran = false;
-    ReadCommand(w, u, f, [&] { return ran = true, false; });
-    const Message& asked = u.shown.at(0);
-    EXPECT_EQ(asked.text + "|" + asked.title, "Data is not saved. Save it now?|Not Saved");
-    EXPECT_TRUE(asked.buttons == Buttons::kYesNoCancel && asked.icon == Icon::kCritical);
-    return std::string(ran ? "runs" : "does not run") + (UnsavedChanges(w) ? ", unsaved" : "") +
-           (std::filesystem::exists(path) ? ", written" : "");
-  });
 }
 
 TEST_F(CloneCommandsTest, SendPreparesEveryLineAndKeepsUninterpretedBytes) {

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/easy_fill.h"
-#include "editor/history.h"
 
 #include <gtest/gtest.h>
 
@@ -67,20 +66,6 @@ TEST(EasyFill, NeverWritesOutsideTheRangeOrTheTable) {
     return form.first_channel + ".." + form.last_channel + " " + form.step + ", " +
            std::to_string(ChangedCells(ws)) + " written";
   });
-}
-
-TEST(EasyFill, OnlyAChangeOutsideTheDummyBankIsUnsaved) {
-  Workspace ws;
-  ws.current_bank = kDummyBank;
-  EasyFillForm form;
-  form.Open(ws);
-  form.boxes[EasyFillForm::kFrequency] = true;
-  form.Apply(ws);
-  EXPECT_EQ(ws.table.At(kDummyBank, 20, kFieldFrequency), "0406.23750");
-  EXPECT_FALSE(UnsavedChanges(ws));
-  form.AllChannels();
-  form.Apply(ws);
-  EXPECT_TRUE(UnsavedChanges(ws));
 }
 
 // The rest of Easy Fill runs in the editor sessions (tests/data/editor/dialogs.txt).

@@ -75,7 +75,8 @@ class DocumentModel {
   void Check();
 
  private:
-  int Pick(std::mt19937& pick, int count) { return static_cast<int>(pick() % count); }
+  static int Pick(std::mt19937& pick, int count) { return static_cast<int>(pick() % count); }
+  std::optional<std::string> PathOrCancel(std::mt19937& pick) const;
   // Types `text` into a cell and ends the edit with Enter, as a user does.
   void Type(int row, int column, const std::string& text) {
     window.SetSelection({row, column}, {row, column});
@@ -146,19 +147,16 @@ void DocumentModel::StepThroughHistory(bool redo) {
   if (step.replaced) doc_ = back;  // the name and the file it belongs to come back with the table
 }
 
-bool DocumentModel::AnswerSave(std::mt19937& pick) {
-  if (doc_.name != kUntitled) {
-    Saved(doc_.name);
-    return true;
-  }
+std::optional<std::string> DocumentModel::PathOrCancel(std::mt19937& pick) const {
   const int choice = Pick(pick, 4);  // a, b, c, or Cancel
-  if (choice == 3) {
-    ui.save_paths.push_back(std::nullopt);
-    return false;
-  }
-  ui.save_paths.push_back(Path(choice));
-  Saved(Path(choice));
-  return true;
+  return choice == 3 ? std::nullopt : std::optional(Path(choice));
+}
+
+bool DocumentModel::AnswerSave(std::mt19937& pick) {
+  const auto path = doc_.name != kUntitled ? std::optional(doc_.name) : PathOrCancel(pick);
+  if (doc_.name == kUntitled) ui.save_paths.push_back(path);
+  if (path) Saved(*path);
+  return path.has_value();
 }
 
 bool DocumentModel::AnswerSaveQuestion(std::mt19937& pick) {
@@ -172,6 +170,8 @@ bool DocumentModel::AnswerSaveQuestion(std::mt19937& pick) {
 void DocumentModel::Read(std::mt19937& pick) {
   const int how = Pick(pick, 3);            // completes, is stopped, fails half-way
   window.Run(CommandId::kReadFromScanner);  // the edit in the grid is closed first
+  const bool asked = Unsaved();
+  const std::size_t shown = ui.shown.size();
   const bool goes_on = AnswerSaveQuestion(pick);
   const auto transfer = [&] {
     if (how == 0) {
@@ -183,6 +183,11 @@ void DocumentModel::Read(std::mt19937& pick) {
     return how == 0;
   };
   if (ReadCommand(ws, ui, window.files(), transfer)) window.Redraw();
+  if (asked) {
+    const Message& question = ui.shown.at(shown);
+    EXPECT_EQ(question.text + "|" + question.title, "Data is not saved. Save it now?|Not Saved");
+    EXPECT_TRUE(question.buttons == Buttons::kYesNoCancel && question.icon == Icon::kCritical);
+  }
   if (goes_on && how == 0) Replaced(std::string(kUntitled), Data(false));
 }
 
@@ -214,29 +219,26 @@ void DocumentModel::Act(std::mt19937& pick) {
       window.Run(CommandId::kSave);
       break;
     case 11: {
-      const int choice = Pick(pick, 4);
-      ui.save_paths.push_back(choice == 3 ? std::nullopt : std::optional(Path(choice)));
+      const auto path = PathOrCancel(pick);
+      ui.save_paths.push_back(path);
       window.Run(CommandId::kSaveAs);
-      if (choice != 3) Saved(Path(choice));
+      if (path) Saved(*path);
       break;
     }
-    case 12: {
+    case 12: {  // a file never saved cannot be opened: nothing changes then
       const bool goes_on = AnswerSaveQuestion(pick);
-      const int choice = Pick(pick, 4);  // a file, or Cancel
-      const bool exists = choice < 3 && disk_.contains(Path(choice));
-      ui.open_paths.push_back(choice == 3 ? std::nullopt : std::optional(Path(choice)));
+      const auto path = PathOrCancel(pick);
+      ui.open_paths.push_back(path);
       window.Run(CommandId::kOpen);
-      if (goes_on && exists) Replaced(Path(choice), "");
+      if (goes_on && path && disk_.contains(*path)) Replaced(*path, "");
       break;
     }
-    case 13:
-      if (AnswerSaveQuestion(pick)) {
-        window.Run(CommandId::kNew);
-        Replaced(std::string(kUntitled), Data(false));
-      } else {
-        window.Run(CommandId::kNew);
-      }
+    case 13: {
+      const bool goes_on = AnswerSaveQuestion(pick);
+      window.Run(CommandId::kNew);
+      if (goes_on) Replaced(std::string(kUntitled), Data(false));
       break;
+    }
     default: Read(pick); break;
   }
   ui.answers.clear();

@@ -66,6 +66,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "editor/grid_bridge.h"
@@ -144,7 +145,6 @@ class Session {
            const int row = Int(args);
            const std::string bank = Rest(args);
            Put(bank.empty() ? ws_.current_bank : Bank(bank), row, value);
-           AsItsFileHoldsIt();
          }},
         {"fill",
          [&] {  // rows FIRST..LAST: "<140 + row>.5|T<row>"
@@ -153,7 +153,6 @@ class Session {
              Put(ws_.current_bank, row, std::to_string(140 + row) + ".5|T" + std::to_string(row));
            }
            window_.Redraw();
-           AsItsFileHoldsIt();
          }},
         {"spare", [&] { ws_.table.At(ws_.current_bank, Int(args), kFieldSpare) = value; }},
         {"link", [&] { fs::create_symlink(value, folder_ / Rest(args)); }},
@@ -165,21 +164,10 @@ class Session {
          }},
         {"noreport", [&] { window_.SetReportFolder(folder_ / "missing"); }},
         {"noviewer", [&] { ui_.document_viewer = false; }},
-        {"priorities",
-         [&] {
-           List(value, ws_.priority.data());
-           AsItsFileHoldsIt();
-         }},
-        {"options",
-         [&] {
-           List(value, ws_.scanner_settings.data());
-           AsItsFileHoldsIt();
-         }},
+        {"priorities", [&] { List(value, ws_.priority.data()); }},
+        {"options", [&] { List(value, ws_.scanner_settings.data()); }},
         {"search",
-         [&] {
-           args >> ws_.search_range[0] >> ws_.search_range[1] >> ws_.search_range[2];
-           AsItsFileHoldsIt();
-         }},
+         [&] { args >> ws_.search_range[0] >> ws_.search_range[1] >> ws_.search_range[2]; }},
         {"grid",
          [&] {
            const int row = Int(args);
@@ -274,6 +262,11 @@ class Session {
          }},
     };
     Take(steps, verb, "step");
+    // What a session puts into the tables is the document as its file holds it, with nothing to
+    // undo; the grid shows it after the next redraw.
+    static const std::set<std::string> kAsTheFileHoldsIt = {"put", "fill", "priorities", "options",
+                                                            "search"};
+    if (kAsTheFileHoldsIt.contains(verb)) ws_.history.Reset(ws_.table, ws_);
   }
 
  private:
@@ -314,9 +307,6 @@ class Session {
     ADD_FAILURE() << "no field \"" << name << "\"";
     return kFieldSpare;
   }
-  // What a session puts into the tables is the document as its file holds it, with nothing to
-  // undo; the grid shows it after the next redraw.
-  void AsItsFileHoldsIt() { ws_.history.Reset(ws_.table, ws_); }
   void Put(int bank, int row, std::string_view fields) {
     for (int field = kFieldFrequency; field <= kFieldAtt; ++field) {
       const auto bar = fields.find('|');

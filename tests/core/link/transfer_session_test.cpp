@@ -36,11 +36,11 @@ class TransferSessionTest : public ::testing::Test {
     session->Received(bytes);
     Run(session->kloon().OnBytes(bytes));
   }
-  void Begin(KloonMode mode, PortOpenResult opened = PortOpenResult::kOpened) {
+  void Begin(KloonMode mode) {
     session.emplace(document, mode, 10, TransferFiles{home.path(), clock}, ui, view);
     Run(session->kloon().Open());
     Run(session->Start(PortAddress{}));
-    Run(session->kloon().OnPortOpened(opened));
+    Run(session->kloon().OnPortOpened(PortOpenResult::kOpened));
   }
   void ReadWholeImage(const CloneImage& scanner) {
     std::string stream = "MDL\r";
@@ -133,24 +133,6 @@ TEST_F(TransferSessionTest, ASendKeepsTheImageOnceTheScannerAnswersAndNotBefore)
   Run(idle.kloon().Open());
   idle.Finish();
   EXPECT_TRUE(FileNames(home.path() / "idle" / "traces").empty());
-}
-
-TEST_F(TransferSessionTest, ASendThatNeverReachedTheScannerKeepsNoBackup) {
-  document.clone_image = NumberedImage();
-  const std::pair<PortOpenResult, Outcome> cases[] = {
-      {PortOpenResult::kNotAvailable, Outcome::kPortUnavailable},
-      {PortOpenResult::kInUse, Outcome::kPortInUse},
-      {PortOpenResult::kNoPermission, Outcome::kNoPermission},
-      {PortOpenResult::kOpened, Outcome::kTooManyRefusals},  // the scanner never answers
-  };
-  for (const auto& [opened, outcome] : cases) {
-    SCOPED_TRACE(static_cast<int>(outcome));
-    Begin(KloonMode::kSend, opened);
-    for (int tick = 0; tick < Kloon::kMaxRefusals && !session->outcome(); ++tick)
-      Run(session->kloon().OnPacingTimer());
-    EXPECT_EQ(session->outcome(), outcome);
-    EXPECT_TRUE(FileNames(home / "backup").empty());
-  }
 }
 
 }  // namespace
