@@ -262,11 +262,11 @@ void DocumentModel::Check() {
 }
 
 TEST(DocumentModel, FilesNamesAndTheUnsavedFlagStayTrueThroughEverySequence) {
-  for (unsigned seed = 1; seed <= 30; ++seed) {
+  for (unsigned seed = 1; seed <= 24; ++seed) {
     SCOPED_TRACE(seed);
     DocumentModel model;
     std::mt19937 pick(seed);
-    for (int action = 0; action < 60; ++action) {
+    for (int action = 0; action < 50; ++action) {
       SCOPED_TRACE(action);
       model.Act(pick);
       model.Check();
