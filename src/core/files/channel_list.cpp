@@ -30,7 +30,8 @@ struct Record {
 };
 
 // Splits CSV text into records: fields separated by commas, records by CR LF, LF or CR; a quoted
-// field may hold commas, line breaks and doubled quotes.
+// field may hold commas, line breaks and doubled quotes. A quote opens a quoted field when only
+// blanks come before it in the field; the blanks around a field are trimmed later.
 std::vector<Record> SplitRecords(std::string_view text) {
   std::vector<Record> records;
   Record record{1, {}};
@@ -63,6 +64,7 @@ std::vector<Record> SplitRecords(std::string_view text) {
       continue;
     }
     if (c == '"' && !field_started) {
+      field.clear();  // hand-typed lists put a blank after each comma: `1, "Fire, Dispatch"`
       quoted = true;
       field_started = true;
     } else if (c == ',') {
@@ -73,7 +75,7 @@ std::vector<Record> SplitRecords(std::string_view text) {
       end_record();
     } else {
       field += c;
-      field_started = true;
+      if (c != ' ' && c != '\t') field_started = true;
     }
   }
   if (field_started || !field.empty() || !record.fields.empty()) end_record();

@@ -34,7 +34,8 @@ std::string Outcomes(const ChannelList& list) {
 // Lists as the common tool's writer, databases and hand editors leave them, read against their
 // expected outcomes side by side in tests/data/lists.
 TEST(ChannelList, ReadsListsOfEveryOriginAsTheirGoldenFilesSay) {
-  for (const char* name : {"tool_writer", "database_utf8", "cp1252_cr", "semicolons"}) {
+  for (const char* name :
+       {"tool_writer", "database_utf8", "cp1252_cr", "semicolons", "hand_edited"}) {
     SCOPED_TRACE(name);
     const ChannelList list = ReadChannelList(ReadBytes(kLists + name + ".csv"));
     EXPECT_EQ(Outcomes(list), ReadBytes(kLists + name + ".expected"));
