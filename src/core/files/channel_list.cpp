@@ -129,6 +129,42 @@ std::string ListTag(std::string_view name) {
   return tag;
 }
 
+// A number as a list holds it: digits with at most one decimal point, nothing else. Writers set to
+// a decimal comma leave "146,520"; with no point in the value a lone comma can only be that, so it
+// is read as the point. Anything more ("146 520", "146.52.5", "1,234.5") is no number, so that a
+// value is never read in part as a different one.
+struct ListNumber {
+  std::string text;    // the number with "." as its point; "" when the value is not a number
+  bool comma = false;  // a decimal comma was read as the point
+};
+
+ListNumber ReadNumber(std::string_view value) {
+  ListNumber number{std::string(value), false};
+  const bool has_point = Contains(value, ".");
+  int separators = 0;
+  bool digit = false;
+  for (char& c : number.text) {
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if (c == '.' || (c == ',' && !has_point)) {
+      number.comma = c == ',';
+      c = '.';
+      ++separators;
+    } else {
+      return {};
+    }
+  }
+  if (!digit || separators > 1) return {};
+  return number;
+}
+
+std::string InQuotes(std::string_view text) { return '"' + std::string(text) + '"'; }
+
+std::string CommaNote(std::string_view written, std::string_view read, std::string_view unit) {
+  return InQuotes(written) + " read with a decimal comma as " + std::string(read) + ' ' +
+         std::string(unit);
+}
+
 int CtcssCode(const std::string& hertz) {
   const double value = NumericValue(hertz);
   for (int i = 1; i <= kCtcssCount; ++i) {
@@ -161,12 +197,17 @@ void TakeSquelch(const Columns& columns, const Record& row, ListEntry& entry) {
   const std::string receive = ReceiveMode(tone, columns.Get(row, "crossmode"));
   if (receive == "Tone") {
     const std::string hertz = columns.Get(row, "ctonefreq");
+    const ListNumber number = ReadNumber(hertz);
     entry.tone = "TSQL " + hertz;
-    entry.subtone = hertz.empty() ? 0 : std::max(CtcssCode(hertz), 0);
+    entry.subtone = number.text.empty() ? 0 : std::max(CtcssCode(number.text), 0);
     if (hertz.empty()) {
       entry.notes.push_back("no tone frequency given: no subtone");
+    } else if (number.text.empty()) {
+      entry.notes.push_back("tone " + InQuotes(hertz) + " is not a number: no subtone");
     } else if (entry.subtone == 0) {
       entry.notes.push_back("tone " + hertz + " Hz is not in the scanner's table: no subtone");
+    } else if (number.comma) {
+      entry.notes.push_back(CommaNote(hertz, number.text, "Hz"));
     }
     return;
   }
@@ -174,8 +215,12 @@ void TakeSquelch(const Columns& columns, const Record& row, ListEntry& entry) {
     std::string code = columns.Get(row, "rxdtcscode");
     if (tone != "Cross" || code.empty()) code = columns.Get(row, "dtcscode");
     entry.tone = "DTCS " + code;
-    entry.subtone = std::max(DcsCode(code), 0);
-    if (entry.subtone == 0) {
+    entry.subtone = code.empty() ? 0 : std::max(DcsCode(code), 0);
+    if (code.empty()) {
+      entry.notes.push_back("no DCS code given: no subtone");
+    } else if (ReadNumber(code).text.empty()) {
+      entry.notes.push_back("DCS code " + InQuotes(code) + " is not a number: no subtone");
+    } else if (entry.subtone == 0) {
       entry.notes.push_back("DCS code " + code + " is not in the scanner's table: no subtone");
     }
     return;
@@ -195,19 +240,25 @@ ListEntry EntryOf(const Columns& columns, const Record& row) {
   entry.location = columns.Get(row, "location");
   entry.name = columns.Get(row, "name");
   entry.frequency = columns.Get(row, "frequency");
-  if (NumericValue(entry.frequency) <= 0) {
+  const ListNumber mhz = ReadNumber(entry.frequency);
+  if (!entry.frequency.empty() && mhz.text.empty()) {
+    entry.skipped = "frequency " + InQuotes(entry.frequency) + " is not a number";
+    return entry;
+  }
+  if (NumericValue(mhz.text) <= 0) {
     entry.skipped = "no frequency";
     return entry;
   }
-  if (!IsInScannerBand(entry.frequency)) {
+  if (!IsInScannerBand(mhz.text)) {
     entry.skipped = entry.frequency + " MHz is outside the scanner's bands";
     return entry;
   }
+  if (mhz.comma) entry.notes.push_back(CommaNote(entry.frequency, mhz.text, "MHz"));
   // Lists write six decimals, often with a rounding error in the last; the scanner works in
   // 100 Hz, so the frequency is taken to the nearest 100 Hz and then corrected as if typed.
-  const double units = std::nearbyint(NumericValue(entry.frequency) * 10000);
+  const double units = std::nearbyint(NumericValue(mhz.text) * 10000);
   entry.corrected_frequency = CorrectFrequency(ShortestDecimal(units / 10000));
-  if (NumericValue(entry.corrected_frequency) != NumericValue(entry.frequency)) {
+  if (NumericValue(entry.corrected_frequency) != NumericValue(mhz.text)) {
     entry.notes.push_back("frequency rounded down to the scanner's step: " +
                           FormatFrequencyPlain(TrimBlanks(entry.corrected_frequency)));
   }
