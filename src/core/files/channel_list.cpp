@@ -113,18 +113,50 @@ class Columns {
   std::map<std::string, std::size_t> index_;
 };
 
-// The tag of a list name: characters the scanner cannot show become blanks, then the first 10.
-std::string ListTag(std::string_view name) {
+// How a note names a character the scanner cannot show: itself (never a blank or a comma, which
+// the scanner shows), or its code point when it is a control character such as the line break of
+// a quoted name.
+std::string ShownCharacter(std::string_view character) {
+  const auto lead = static_cast<unsigned char>(character.front());
+  if (lead >= 0x20 && lead != 0x7F) return std::string(character);
+  char code[8];
+  std::snprintf(code, sizeof code, "U+%04X", lead);
+  return code;
+}
+
+// The tag of a list name: characters the scanner cannot show become blanks, then the first 10,
+// the blanks at the end removed. Notes say which characters were replaced and that the name was
+// cut, since either changes what the scanner will show.
+std::string ListTag(std::string_view name, std::vector<std::string>& notes) {
   std::string tag;
-  for (std::size_t i = 0; i < name.size() && tag.size() < kListTagLength; ++i) {
-    const auto lead = static_cast<unsigned char>(name[i]);
-    if (lead >= 0x80) {  // one blank for the whole UTF-8 character
-      while (i + 1 < name.size() && (static_cast<unsigned char>(name[i + 1]) & 0xC0) == 0x80) ++i;
-      tag += ' ';
-    } else {
-      tag += TagCharCode(static_cast<char>(lead)) >= 0 ? static_cast<char>(lead) : ' ';
+  std::vector<std::string> replaced;
+  std::size_t i = 0;
+  for (; i < name.size() && tag.size() < kListTagLength; ++i) {
+    std::size_t length = 1;  // one blank for the whole UTF-8 character
+    if (static_cast<unsigned char>(name[i]) >= 0x80) {
+      while (i + length < name.size() &&
+             (static_cast<unsigned char>(name[i + length]) & 0xC0) == 0x80) {
+        ++length;
+      }
+    }
+    const std::string_view character = name.substr(i, length);
+    i += length - 1;
+    if (length == 1 && TagCharCode(character.front()) >= 0) {
+      tag += character.front();
+      continue;
+    }
+    tag += ' ';
+    const std::string shown = ShownCharacter(character);
+    if (std::find(replaced.begin(), replaced.end(), shown) == replaced.end()) {
+      replaced.push_back(shown);
     }
   }
+  if (!replaced.empty()) {
+    std::string note = "characters the scanner cannot show became blanks:";
+    for (const std::string& shown : replaced) note += ' ' + shown;
+    notes.push_back(note);
+  }
+  if (i < name.size()) notes.push_back("name cut to the 10 characters a tag holds");
   while (!tag.empty() && tag.back() == ' ') tag.pop_back();
   return tag;
 }
@@ -182,19 +214,38 @@ int DcsCode(std::string code) {
 }
 
 // The receive half of a squelch mode: "Tone", "DTCS" or "" (none); a CrossMode "A->B" receives
-// with B.
-std::string ReceiveMode(const std::string& tone, const std::string& cross_mode) {
+// with B. A Cross mode without a CrossMode that says how gives nothing: std::nullopt.
+std::optional<std::string> ReceiveMode(const std::string& tone, const std::string& cross_mode) {
   if (tone == "TSQL") return "Tone";
   if (tone == "DTCS") return "DTCS";
   if (tone != "Cross") return "";
   const std::size_t arrow = cross_mode.find("->");
-  return arrow == std::string::npos ? "" : cross_mode.substr(arrow + 2);
+  if (arrow == std::string::npos) return std::nullopt;
+  return cross_mode.substr(arrow + 2);
+}
+
+// The scanner holds no DCS polarity: it decodes the normal one. A row that asks for reverse
+// polarity on either side (DtcsPolarity other than "NN") gets the code with a note.
+void NotePolarity(const Columns& columns, const Record& row, ListEntry& entry) {
+  const std::string polarity = columns.Get(row, "dtcspolarity");
+  if (!polarity.empty() && polarity != "NN") {
+    entry.notes.push_back("DCS polarity " + polarity + " is not kept: normal polarity");
+  }
 }
 
 void TakeSquelch(const Columns& columns, const Record& row, ListEntry& entry) {
   const std::string tone = columns.Get(row, "tone");
   if (tone.empty()) return;
-  const std::string receive = ReceiveMode(tone, columns.Get(row, "crossmode"));
+  const std::string cross_mode = columns.Get(row, "crossmode");
+  const std::optional<std::string> mode = ReceiveMode(tone, cross_mode);
+  if (!mode) {
+    entry.tone = tone;
+    entry.notes.push_back(cross_mode.empty()
+                              ? "tone mode Cross without a CrossMode: no subtone"
+                              : "cross mode " + cross_mode + " is not supported: no subtone");
+    return;
+  }
+  const std::string& receive = *mode;
   if (receive == "Tone") {
     const std::string hertz = columns.Get(row, "ctonefreq");
     const ListNumber number = ReadNumber(hertz);
@@ -222,6 +273,8 @@ void TakeSquelch(const Columns& columns, const Record& row, ListEntry& entry) {
       entry.notes.push_back("DCS code " + InQuotes(code) + " is not a number: no subtone");
     } else if (entry.subtone == 0) {
       entry.notes.push_back("DCS code " + code + " is not in the scanner's table: no subtone");
+    } else {
+      NotePolarity(columns, row, entry);
     }
     return;
   }
@@ -231,7 +284,11 @@ void TakeSquelch(const Columns& columns, const Record& row, ListEntry& entry) {
     return;
   }
   entry.tone = tone;
-  if (tone != "Cross") entry.notes.push_back("tone mode " + tone + " is not supported: no subtone");
+  if (tone != "Cross") {
+    entry.notes.push_back("tone mode " + tone + " is not supported: no subtone");
+  } else if (!receive.empty()) {
+    entry.notes.push_back("cross mode " + cross_mode + " is not supported: no subtone");
+  }
 }
 
 ListEntry EntryOf(const Columns& columns, const Record& row) {
@@ -262,7 +319,7 @@ ListEntry EntryOf(const Columns& columns, const Record& row) {
     entry.notes.push_back("frequency rounded down to the scanner's step: " +
                           FormatFrequencyPlain(TrimBlanks(entry.corrected_frequency)));
   }
-  entry.tag = ListTag(entry.name);
+  entry.tag = ListTag(entry.name, entry.notes);
   TakeSquelch(columns, row, entry);
   const std::string skip = columns.Get(row, "skip");
   entry.lock_out = skip == "S";
