@@ -27,7 +27,66 @@ constexpr std::size_t kListTagLength = 10;  // what the scanner's memory holds o
 struct Record {
   int line = 0;
   std::vector<std::string> fields;
+  std::size_t begin = 0;  // offset of the record's first character in the text
 };
+
+// The text of a list, and where in it blanks stand for bytes that were not UTF-8.
+struct ListText {
+  std::string text;
+  std::vector<std::size_t> unreadable;  // ascending offsets into `text`
+};
+
+// The length of the well-formed UTF-8 character that `bytes` starts with; 0 when it starts with
+// no such character (a stray or cut sequence, an overlong form, a surrogate).
+std::size_t Utf8CharLength(std::string_view bytes) {
+  const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+  const unsigned lead = at(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned low = 0x80;  // the range of the second byte, narrower after some leads
+  unsigned high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (bytes.size() < length || at(1) < low || at(1) > high) return 0;
+  for (std::size_t k = 2; k < length; ++k) {
+    if ((at(k) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+// A list that starts with a UTF-8 byte-order mark is UTF-8 whatever follows: a byte that breaks
+// it (a Windows-1252 letter typed in by hand, say) becomes a blank, rather than the whole file,
+// mark and header included, being read as Windows-1252 and losing its Frequency column. Without
+// the mark a list is read as the program's files are: UTF-8 when valid, else Windows-1252.
+ListText DecodeList(std::string_view bytes) {
+  if (!bytes.starts_with(kByteOrderMark)) return {DecodeFileText(bytes), {}};
+  bytes.remove_prefix(kByteOrderMark.size());
+  ListText list;
+  list.text.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t length = Utf8CharLength(bytes.substr(i));
+    if (length == 0) {
+      list.unreadable.push_back(list.text.size());
+      list.text += ' ';
+      ++i;
+    } else {
+      list.text.append(bytes.substr(i, length));
+      i += length;
+    }
+  }
+  return list;
+}
 
 // Splits CSV text into records: fields separated by commas, records by CR LF, LF or CR; a quoted
 // field may hold commas, line breaks and doubled quotes. A quote opens a quoted field when only
@@ -73,6 +132,7 @@ std::vector<Record> SplitRecords(std::string_view text) {
       if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
       ++line;
       end_record();
+      record.begin = i + 1;
     } else {
       field += c;
       if (c != ' ' && c != '\t') field_started = true;
@@ -345,9 +405,8 @@ std::string SixDecimals(double value) {
 }  // namespace
 
 ChannelList ReadChannelList(std::string_view bytes) {
-  std::string text = DecodeFileText(bytes);
-  if (text.starts_with(kByteOrderMark)) text.erase(0, kByteOrderMark.size());
-  const std::vector<Record> records = SplitRecords(text);
+  const ListText decoded = DecodeList(bytes);
+  const std::vector<Record> records = SplitRecords(decoded.text);
   ChannelList list;
   const auto header = std::find_if_not(records.begin(), records.end(), IsBlankRecord);
   if (header == records.end() || !Columns(*header).Has("frequency")) {
@@ -356,7 +415,15 @@ ChannelList ReadChannelList(std::string_view bytes) {
   }
   const Columns columns(*header);
   for (auto row = header + 1; row != records.end(); ++row) {
-    if (!IsBlankRecord(*row)) list.entries.push_back(EntryOf(columns, *row));
+    if (IsBlankRecord(*row)) continue;
+    ListEntry entry = EntryOf(columns, *row);
+    const std::size_t end = row + 1 == records.end() ? decoded.text.size() : (row + 1)->begin;
+    const auto unreadable =
+        std::lower_bound(decoded.unreadable.begin(), decoded.unreadable.end(), row->begin);
+    if (unreadable != decoded.unreadable.end() && *unreadable < end) {
+      entry.notes.insert(entry.notes.begin(), "bytes that are not UTF-8 read as blanks");
+    }
+    list.entries.push_back(std::move(entry));
   }
   return list;
 }

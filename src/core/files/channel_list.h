@@ -49,8 +49,9 @@ struct ChannelList {
   std::optional<std::string> error;  // set when the file is not a channel list
 };
 
-/// Reads a list's bytes (UTF-8 or Windows-1252, with or without a byte-order mark, any line ends,
-/// quoted fields with commas and line breaks).
+/// Reads a list's bytes (UTF-8 or Windows-1252, any line ends, quoted fields with commas and line
+/// breaks). A list that starts with a UTF-8 byte-order mark is UTF-8: bytes that break it are read
+/// as blanks, with a note on each row that had them.
 ChannelList ReadChannelList(std::string_view bytes);
 
 /// Where imported rows go: the channels `first`, `first` + 1, ... up to 200, in the order given.

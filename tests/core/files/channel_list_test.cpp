@@ -35,7 +35,7 @@ std::string Outcomes(const ChannelList& list) {
 // expected outcomes side by side in tests/data/lists.
 TEST(ChannelList, ReadsListsOfEveryOriginAsTheirGoldenFilesSay) {
   for (const char* name :
-       {"tool_writer", "database_utf8", "cp1252_cr", "semicolons", "hand_edited"}) {
+       {"tool_writer", "database_utf8", "cp1252_cr", "semicolons", "hand_edited", "bom_cp1252"}) {
     SCOPED_TRACE(name);
     const ChannelList list = ReadChannelList(ReadBytes(kLists + name + ".csv"));
     EXPECT_EQ(Outcomes(list), ReadBytes(kLists + name + ".expected"));
