@@ -384,6 +384,9 @@ ListEntry EntryOf(const Columns& columns, const Record& row) {
   const std::string skip = columns.Get(row, "skip");
   entry.lock_out = skip == "S";
   if (skip == "P") entry.notes.push_back("priority scan (P) is not kept: Lock Out Off");
+  if (!skip.empty() && skip != "S" && skip != "P") {
+    entry.notes.push_back("Skip " + InQuotes(skip) + " is not understood: Lock Out Off");
+  }
   return entry;
 }
 
