@@ -69,7 +69,9 @@ extern const Command kCsvCommand{
     "-o FILE    write the CSV there (exactly that name); without it, to standard output\n"
     "--layout   table (the default): Windows-1252 text with CR LF line ends, a header line and\n"
     "           20 lines a bank; list: the channel-list layout other radio tools read, one row\n"
-    "           for each channel in use (UTF-8, CR LF)\n",
+    "           for each channel in use (UTF-8, CR LF), Location the channel number, and after\n"
+    "           the layout's columns Delay, BeepAlert and Attenuator (On or Off), which import\n"
+    "           reads back\n",
     RunCsv};
 
 }  // namespace talvirex::cli

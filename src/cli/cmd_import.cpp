@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// talvirex import LIST.csv [--into IN.s2c] [--from CHANNEL] -o OUT.s2c: a channel list from another
-// radio tool or a frequency database, written into a channel file as the desktop import does.
+// talvirex import LIST.csv [--into IN.s2c] [--from CHANNEL] [--overwrite] -o OUT.s2c: a channel
+// list from another radio tool or a frequency database, written into a channel file as the desktop
+// import does. Channels in use are replaced only when asked, as the dialog shows them before Ok.
 
+#include <algorithm>
 #include <ostream>
 
 #include "cli/arguments.h"
@@ -33,7 +35,7 @@ void ReportEntries(const ChannelList& list, std::ostream& err) {
 }
 
 int RunImport(CommandContext& context) {
-  const Arguments args(context.args, {"-o", "--into", "--from"}, {});
+  const Arguments args(context.args, {"-o", "--into", "--from"}, {"--overwrite"});
   const auto from_text = args.Value("--from");
   const int from = from_text ? SmallIntValue(*from_text) : 0;
   if (!args.ok() || args.positional().size() != 1 || !args.Value("-o") ||
@@ -67,16 +69,28 @@ int RunImport(CommandContext& context) {
   }
   std::vector<std::size_t> picked(list.entries.size());
   for (std::size_t i = 0; i < picked.size(); ++i) picked[i] = i;
-  const int first = from_text ? from : FirstEmptyChannel(document.table, 1);
-  const std::vector<ListPlacement> placements = PlaceEntries(list, picked, first);
+  const bool by_location = !from_text && LocationsArePlaces(list, picked);
+  const std::vector<ListPlacement> placements =
+      by_location
+          ? PlaceAtLocations(list, picked)
+          : PlaceEntries(list, picked, from_text ? from : FirstEmptyChannel(document.table, 1));
   const std::vector<int> overwritten = OverwrittenChannels(document.table, placements);
 
   ReportEntries(list, context.err);
+  if (!overwritten.empty() && !args.Has("--overwrite")) {
+    context.err << ChannelNumbersText(overwritten) << (overwritten.size() == 1 ? " is" : " are")
+                << " in use; nothing was written (--overwrite replaces them)\n";
+    return kExitDataProblem;
+  }
   std::size_t importable = 0;
   for (const ListEntry& entry : list.entries) importable += entry.skipped ? 0 : 1;
   if (!placements.empty()) {
-    context.err << "Imported " << placements.size() << " channels: " << placements.front().channel
-                << " to " << placements.back().channel << '\n';
+    const auto [lowest, highest] = std::minmax_element(
+        placements.begin(), placements.end(),
+        [](const ListPlacement& a, const ListPlacement& b) { return a.channel < b.channel; });
+    context.err << "Imported " << placements.size() << " channels"
+                << (by_location ? " at their locations" : "") << ": " << lowest->channel << " to "
+                << highest->channel << '\n';
   }
   if (importable > placements.size()) {
     context.err << importable - placements.size() << " rows found no room after channel 200\n";
@@ -95,18 +109,25 @@ int RunImport(CommandContext& context) {
 }  // namespace
 
 extern const Command kImportCommand{
-    "import", "import LIST.csv [--into IN.s2c] [--from CHANNEL] -o OUT.s2c",
+    "import", "import LIST.csv [--into IN.s2c] [--from CHANNEL] [--overwrite] -o OUT.s2c",
     "bring a channel list from another radio tool into a channel file",
     "LIST is a CSV channel list whose header names its columns (Location, Name, Frequency, Tone,\n"
-    "cToneFreq, DtcsCode, Skip, ...; only Frequency is required). Each row becomes a channel from\n"
-    "CHANNEL on (default: the first empty channel), on into the following banks, never past 200:\n"
+    "cToneFreq, DtcsCode, Skip, ...; only Frequency is required). Each row becomes a channel:\n"
     "the frequency corrected to the scanner's step, the name as the tag, the receive tone or DCS\n"
-    "code as PL/DPL, Skip S as Lock Out; Delay, Beep Alert and ATT from the default data. Rows\n"
-    "outside the scanner's bands are skipped; what did not come across is listed on standard\n"
-    "error. --into adds the rows to that channel file (else to an empty table); the result is\n"
-    "saved as Save saves it.\n"
+    "code as PL/DPL, Skip S as Lock Out; Delay, Beep Alert and ATT from the Delay, BeepAlert and\n"
+    "Attenuator columns (On or Off, as csv --layout list writes them), else from the default\n"
+    "data. Rows outside the scanner's bands are skipped; what did not come across is listed on\n"
+    "standard error.\n"
+    "Where the rows go: when every row's Location is a channel 1..200 and no two share one, each\n"
+    "row goes to its Location (so a list exported by csv --layout list comes back as it was);\n"
+    "otherwise, or with --from, the rows fill the channels from CHANNEL on (default: the first\n"
+    "empty channel), on into the following banks, never past 200.\n"
+    "--into      add the rows to that channel file (else to an empty table); the result is saved\n"
+    "            as Save saves it\n"
+    "--overwrite replace channels in use; without it, a row meant for a channel in use writes\n"
+    "            nothing, names the channels and exits with 2\n"
     "Exit status: 0 written, 1 usage, 2 a file that cannot be read, is no channel list or\n"
-    "cannot be written.\n",
+    "cannot be written, or channels in use would be overwritten.\n",
     RunImport};
 
 }  // namespace talvirex::cli

@@ -189,9 +189,10 @@ TEST_F(DialogsTest, BankNamesFilterKeysCountCharactersAndRenameTheTabsOnOk) {
   EXPECT_EQ(window_->tabs()->tabText(2), "3:     ire Dept");
 }
 
-// A list dropped on the window opens the import: the user sees what each row becomes and what
-// would be overwritten before "Ok", and the grid shows the picked rows afterwards. A cell being
-// typed when the list is dropped is a step of its own, not part of the import.
+// A list dropped on the window opens the import: the user sees what each row becomes, at its
+// Location or from a chosen channel, and what would be overwritten before "Ok", and the grid shows
+// the picked rows afterwards. A cell being typed when the list is dropped is a step of its own, not
+// part of the import.
 TEST_F(DialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel) {
   ClickCell(5, 1);
   QTest::keyClicks(&Grid(), "147");
@@ -209,6 +210,13 @@ TEST_F(DialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel)
     ASSERT_EQ(rows.rowCount(), 3);
     EXPECT_FALSE(rows.item(1, 0)->flags() & Qt::ItemIsEnabled);
     EXPECT_EQ(rows.item(1, 5)->text(), "Skipped: 80 MHz is outside the scanner's bands");
+    // Each row names a channel of its own: the rows go there, and channel 1 is in use.
+    EXPECT_TRUE(dialog->by_location()->isEnabled() && dialog->by_location()->isChecked());
+    EXPECT_FALSE(dialog->first_channel()->isEnabled());
+    EXPECT_EQ(rows.item(2, 5)->text(), "Channel 3: 154.4300 \"Fire\"");
+    EXPECT_EQ(dialog->overwrite_summary()->text(), "Channel 1 is in use and will be overwritten.");
+    dialog->by_location()->setChecked(false);
+    EXPECT_TRUE(dialog->first_channel()->isEnabled());
     EXPECT_EQ(dialog->first_channel()->value(), 3);  // channels 1 and 2 are in use
     EXPECT_EQ(dialog->overwrite_summary()->text(), "No channel in use is overwritten.");
     dialog->first_channel()->setValue(2);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialogs/channel_list_dialog.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -69,6 +70,14 @@ ChannelListDialog::ChannelListDialog(ChannelListImportForm& form, const ChannelT
   auto* none = new QPushButton(QStringLiteral("Pick None"), this);
   connect(all, &QPushButton::clicked, this, [this] { PickAll(true); });
   connect(none, &QPushButton::clicked, this, [this] { PickAll(false); });
+  by_location_ =
+      new QCheckBox(QStringLiteral("Put each row at the channel its &Location names"), this);
+  by_location_->setObjectName(QStringLiteral("bylocation"));
+  connect(by_location_, &QCheckBox::toggled, this, [this](bool on) {
+    if (showing_) return;
+    form_.SetByLocation(on);
+    ShowOutcomes();
+  });
   auto* first_label = new QLabel(QStringLiteral("First channel:"), this);
   first_ = new QSpinBox(this);
   first_->setObjectName(QStringLiteral("first"));
@@ -83,6 +92,7 @@ ChannelListDialog::ChannelListDialog(ChannelListImportForm& form, const ChannelT
   picks->addWidget(all);
   picks->addWidget(none);
   picks->addStretch(1);
+  picks->addWidget(by_location_);
   picks->addWidget(first_label);
   picks->addWidget(first_);
 
@@ -118,6 +128,10 @@ void ChannelListDialog::ShowOutcomes() {
     for (const std::string& note : entries[entry].notes) becomes += "; " + note;
     rows_->item(row, kBecomes)->setText(ToQt(becomes));
   }
+  // Locations are a choice only while every picked row names a channel of its own.
+  by_location_->setEnabled(form_.locations_usable());
+  by_location_->setChecked(form_.by_location());
+  first_->setEnabled(!form_.by_location());
   summary_->setText(ToQt(form_.OverwriteSummary(table_)));
   showing_ = false;
 }

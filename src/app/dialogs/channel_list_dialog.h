@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Import Channel List": the window of ChannelListImportForm. Shows every row of the list with
-// what it becomes, lets the user pick rows and the first channel, and says before "Ok" which
+// what it becomes, lets the user pick rows and put them at their Locations or from a first
+// channel on, and says before "Ok" which
 // channels in use would be overwritten. Modal; "Ok" accepts (the main window's logic then imports),
 // "Cancel" and the close box reject.
 
@@ -9,6 +10,7 @@
 
 #include "editor/channel_list_import.h"
 
+class QCheckBox;
 class QLabel;
 class QSpinBox;
 class QTableWidget;
@@ -24,6 +26,7 @@ class ChannelListDialog final : public QDialog {
                     QWidget* parent = nullptr);
 
   QTableWidget* rows() const { return rows_; }
+  QCheckBox* by_location() const { return by_location_; }
   QSpinBox* first_channel() const { return first_; }
   QLabel* overwrite_summary() const { return summary_; }
 
@@ -34,6 +37,7 @@ class ChannelListDialog final : public QDialog {
   ChannelListImportForm& form_;
   const ChannelTable& table_;
   QTableWidget* rows_ = nullptr;
+  QCheckBox* by_location_ = nullptr;
   QSpinBox* first_ = nullptr;
   QLabel* summary_ = nullptr;
   bool showing_ = false;  // the outcomes are being written: item changes are not the user's

@@ -18,6 +18,14 @@ namespace {
 
 constexpr std::uintmax_t kLargestList = 64u << 20;
 
+std::vector<std::size_t> PickedIndexes(const std::vector<bool>& picked) {
+  std::vector<std::size_t> indexes;
+  for (std::size_t i = 0; i < picked.size(); ++i) {
+    if (picked[i]) indexes.push_back(i);
+  }
+  return indexes;
+}
+
 }  // namespace
 
 bool ChannelListImportForm::Open(const std::string& path, const Workspace& workspace, Ui& ui) {
@@ -41,6 +49,7 @@ bool ChannelListImportForm::Open(const std::string& path, const Workspace& works
                        ? workspace.current_bank
                        : 0;
   first_channel_ = FirstEmptyChannel(workspace.table, ChannelNumber(bank, 1));
+  by_location_ = locations_usable();
   return true;
 }
 
@@ -52,11 +61,13 @@ void ChannelListImportForm::SetFirstChannel(int channel) {
   first_channel_ = std::clamp(channel, 1, kChannelCount);
 }
 
+bool ChannelListImportForm::locations_usable() const {
+  return LocationsArePlaces(list_, PickedIndexes(picked_));
+}
+
 std::vector<ListPlacement> ChannelListImportForm::Placements() const {
-  std::vector<std::size_t> picked;
-  for (std::size_t i = 0; i < picked_.size(); ++i) {
-    if (picked_[i]) picked.push_back(i);
-  }
+  const std::vector<std::size_t> picked = PickedIndexes(picked_);
+  if (by_location_ && LocationsArePlaces(list_, picked)) return PlaceAtLocations(list_, picked);
   return PlaceEntries(list_, picked, first_channel_);
 }
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog "Import Channel List": the rows of a channel list (channel_list.h), the user's pick
-// of them and the first channel to fill, and, before "Ok", which channels the import would
-// overwrite. Filling goes on into the following banks and never past channel 200.
+// of them and where they go, and, before "Ok", which channels the import would overwrite. Rows go
+// to the channels their Locations name when every picked row names its own (as our export writes
+// them), or fill from a first channel on into the following banks, never past channel 200.
 
 #include <string>
 #include <vector>
@@ -17,8 +18,9 @@ class Ui;
 
 class ChannelListImportForm {
  public:
-  /// Reads the list at `path`; every row that can be imported is picked, and the first channel is
-  /// the first empty channel from row 1 of the shown bank on (Bank 1 for the Dummy bank). False,
+  /// Reads the list at `path`; every row that can be imported is picked, the rows go to their
+  /// Locations when these can be places, and the first channel is the first empty channel from
+  /// row 1 of the shown bank on (Bank 1 for the Dummy bank). False,
   /// after saying why through `ui`, when the file cannot be read or holds no channel list.
   bool Open(const std::string& path, const Workspace& workspace, Ui& ui);
 
@@ -29,6 +31,13 @@ class ChannelListImportForm {
   int first_channel() const { return first_channel_; }
   /// Held within 1..200.
   void SetFirstChannel(int channel);
+
+  /// True when the picked rows' Locations can be places (LocationsArePlaces): the choice to use
+  /// them is open.
+  bool locations_usable() const;
+  /// True when the rows go to their Locations: chosen, and the Locations can be places.
+  bool by_location() const { return by_location_ && locations_usable(); }
+  void SetByLocation(bool by_location) { by_location_ = by_location; }
 
   std::vector<ListPlacement> Placements() const;
   /// What each entry becomes: "Channel 23: 155.3400 \"EMS Ops\", PL/DPL 025, Lock Out On",
@@ -46,6 +55,7 @@ class ChannelListImportForm {
   ChannelList list_;
   std::vector<bool> picked_;
   int first_channel_ = 1;
+  bool by_location_ = false;
   bool hide_leading_zeros_ = false;  // the setting the grid shows frequencies by
 };
 

@@ -351,6 +351,23 @@ void TakeSquelch(const Columns& columns, const Record& row, ListEntry& entry) {
   }
 }
 
+// Our export's On/Off columns: "" (or no column) leaves the switch to the default data.
+void TakeSwitches(const Columns& columns, const Record& row, ListEntry& entry) {
+  const auto take = [&](std::string_view column, std::string_view shown) -> std::optional<bool> {
+    const std::string value = columns.Get(row, column);
+    const std::string lower = Lowercase(value);
+    if (lower == "on" || lower == "off") return lower == "on";
+    if (!value.empty()) {
+      entry.notes.push_back(std::string(shown) + " " + value +
+                            " is neither On nor Off: from the default data");
+    }
+    return std::nullopt;
+  };
+  entry.delay = take("delay", "Delay");
+  entry.beep_alert = take("beepalert", "Beep Alert");
+  entry.att = take("attenuator", "ATT");
+}
+
 ListEntry EntryOf(const Columns& columns, const Record& row) {
   ListEntry entry;
   entry.line = row.line;
@@ -387,10 +404,13 @@ ListEntry EntryOf(const Columns& columns, const Record& row) {
   if (!skip.empty() && skip != "S" && skip != "P") {
     entry.notes.push_back("Skip " + InQuotes(skip) + " is not understood: Lock Out Off");
   }
+  TakeSwitches(columns, row, entry);
   return entry;
 }
 
 std::string OnOff(bool on) { return on ? "1" : "0"; }
+
+std::string SwitchText(std::string_view stored) { return stored == "1" ? "On" : "Off"; }
 
 std::string Quoted(std::string_view field) {
   if (field.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(field);
@@ -443,6 +463,41 @@ std::vector<ListPlacement> PlaceEntries(const ChannelList& list,
   return placements;
 }
 
+int LocationChannel(const ListEntry& entry) {
+  const std::string_view digits = entry.location;
+  if (digits.empty() || digits.size() > 3 || !std::all_of(digits.begin(), digits.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c));
+      })) {
+    return 0;
+  }
+  const int channel = std::stoi(std::string(digits));
+  return channel <= kChannelCount ? channel : 0;
+}
+
+bool LocationsArePlaces(const ChannelList& list, const std::vector<std::size_t>& picked) {
+  std::vector<bool> taken(kChannelCount + 1, false);
+  bool any = false;
+  for (const std::size_t index : picked) {
+    if (index >= list.entries.size() || list.entries[index].skipped) continue;
+    const int channel = LocationChannel(list.entries[index]);
+    if (channel == 0 || taken[channel]) return false;
+    taken[channel] = true;
+    any = true;
+  }
+  return any;
+}
+
+std::vector<ListPlacement> PlaceAtLocations(const ChannelList& list,
+                                            const std::vector<std::size_t>& picked) {
+  std::vector<ListPlacement> placements;
+  if (!LocationsArePlaces(list, picked)) return placements;
+  for (const std::size_t index : picked) {
+    if (index >= list.entries.size() || list.entries[index].skipped) continue;
+    placements.push_back({index, LocationChannel(list.entries[index])});
+  }
+  return placements;
+}
+
 std::vector<int> OverwrittenChannels(const ChannelTable& table,
                                      const std::vector<ListPlacement>& placements) {
   std::vector<int> channels;
@@ -463,8 +518,9 @@ int FirstEmptyChannel(const ChannelTable& table, int from) {
 void ImportEntries(Document& document, const ChannelList& list,
                    const std::vector<ListPlacement>& placements, const DefaultData& defaults,
                    bool hide_leading_zeros) {
-  const auto preset = [&](int entry) {
-    return defaults.apply[entry] == 1 && defaults.value[entry] == 1 ? "1" : "0";
+  const auto preset = [&](const std::optional<bool>& listed, int entry) {
+    if (listed) return OnOff(*listed);
+    return OnOff(defaults.apply[entry] == 1 && defaults.value[entry] == 1);
   };
   for (const ListPlacement& placement : placements) {
     const ListEntry& entry = list.entries[placement.entry];
@@ -474,16 +530,18 @@ void ImportEntries(Document& document, const ChannelList& list,
     table.At(bank, row, kFieldFrequency) =
         FormatFrequency(entry.corrected_frequency, hide_leading_zeros);
     table.At(bank, row, kFieldTag) = entry.tag;
-    table.At(bank, row, kFieldDelay) = preset(1);
+    table.At(bank, row, kFieldDelay) = preset(entry.delay, 1);
     table.At(bank, row, kFieldLockOut) = OnOff(entry.lock_out);
     table.At(bank, row, kFieldSubtone) = IntText(entry.subtone);
-    table.At(bank, row, kFieldBeepAlert) = preset(2);
-    table.At(bank, row, kFieldAtt) = preset(3);
+    table.At(bank, row, kFieldBeepAlert) = preset(entry.beep_alert, 2);
+    table.At(bank, row, kFieldAtt) = preset(entry.att, 3);
   }
 }
 
 std::string ChannelListText(const ChannelTable& table, const std::vector<int>& banks) {
   std::string out(kChannelListHeader);
+  out += ',';
+  out += kChannelListSwitchColumns;
   out += "\r\n";
   for (const int bank : banks) {
     for (int row = 1; row <= kChannelsPerBank; ++row) {
@@ -504,7 +562,10 @@ std::string ChannelListText(const ChannelTable& table, const std::vector<int>& b
              ',' + hertz + ',' + hertz + ',' +
              (dcs ? std::string(DcsText(code - kCtcssCount - 1)) : std::string("023")) + ",NN," +
              (airband ? "AM" : "FM") + ',' + (fine_step ? "12.50" : "5.00") + ',' +
-             (table.At(bank, row, kFieldLockOut) == "1" ? "S" : "") + ",,,,,\r\n";
+             (table.At(bank, row, kFieldLockOut) == "1" ? "S" : "") + ",,,,,," +
+             SwitchText(table.At(bank, row, kFieldDelay)) + ',' +
+             SwitchText(table.At(bank, row, kFieldBeepAlert)) + ',' +
+             SwitchText(table.At(bank, row, kFieldAtt)) + "\r\n";
     }
   }
   return out;

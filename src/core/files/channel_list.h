@@ -11,6 +11,10 @@
 // a typed frequency is), the name as the tag, the receive tone or DCS code as the PL/DPL code and
 // "S" (skip) as Lock Out. Duplex and Offset are ignored: the scanner listens on the output
 // frequency. Whatever cannot come across is said, row by row.
+//
+// Our own export adds three columns after the layout's: Delay, BeepAlert and Attenuator, "On" or
+// "Off". Other tools ignore columns they do not know; reading them back, with the channel number
+// in Location, lets an export of ours come back as the same table.
 
 #include <optional>
 #include <string>
@@ -26,6 +30,8 @@ struct DefaultData;
 inline constexpr std::string_view kChannelListHeader =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,"
     "TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+/// The columns our export adds after the layout's, for the switches the layout has no room for.
+inline constexpr std::string_view kChannelListSwitchColumns = "Delay,BeepAlert,Attenuator";
 
 /// One row of a list and what it becomes.
 struct ListEntry {
@@ -41,6 +47,11 @@ struct ListEntry {
   std::string tag;
   int subtone = 0;  // PL/DPL code
   bool lock_out = false;
+  // From the Delay, BeepAlert and Attenuator columns; unset where the list has none (or a value
+  // other than On/Off), so the default data decides.
+  std::optional<bool> delay;
+  std::optional<bool> beep_alert;
+  std::optional<bool> att;
   std::vector<std::string> notes;  // what changed on the way in
 };
 
@@ -65,6 +76,19 @@ struct ListPlacement {
 std::vector<ListPlacement> PlaceEntries(const ChannelList& list,
                                         const std::vector<std::size_t>& picked, int first);
 
+/// The channel a row's Location names: a whole number 1..200 written in digits; 0 for anything
+/// else.
+int LocationChannel(const ListEntry& entry);
+
+/// True when every picked entry that can be imported (and there is one) has a Location naming a
+/// channel 1..200 and no two of them name the same one: then the rows can go to their Locations.
+bool LocationsArePlaces(const ChannelList& list, const std::vector<std::size_t>& picked);
+
+/// The placements of the `picked` entries (skipped entries are passed over) at the channels their
+/// Locations name; empty unless `LocationsArePlaces`.
+std::vector<ListPlacement> PlaceAtLocations(const ChannelList& list,
+                                            const std::vector<std::size_t>& picked);
+
 /// The channels among `placements` that are in use in `table` now.
 std::vector<int> OverwrittenChannels(const ChannelTable& table,
                                      const std::vector<ListPlacement>& placements);
@@ -73,9 +97,9 @@ std::vector<int> OverwrittenChannels(const ChannelTable& table,
 int FirstEmptyChannel(const ChannelTable& table, int from);
 
 /// Writes the placed entries into the table as channels entered by hand: the frequency formatted
-/// by `hide_leading_zeros` (the setting `zero`), Delay, Beep Alert and ATT from the default data
-/// (Off where it presets nothing), Lock Out from the list. Marks the document changed when
-/// anything was written.
+/// by `hide_leading_zeros` (the setting `zero`), Lock Out from the list, Delay, Beep Alert and
+/// ATT from the list's columns of ours where it has them, else from the default data (Off where it
+/// presets nothing). Marks the document changed when anything was written.
 void ImportEntries(Document& document, const ChannelList& list,
                    const std::vector<ListPlacement>& placements, const DefaultData& defaults,
                    bool hide_leading_zeros);
@@ -83,7 +107,7 @@ void ImportEntries(Document& document, const ChannelList& list,
 /// Every channel in use of bank slots `banks` as a list (UTF-8, CR LF line ends): Location the
 /// channel number (the row for the Dummy bank), Name the tag trimmed, Frequency with six decimals,
 /// the PL/DPL code as TSQL or DTCS, Mode AM in the airband 108..137 MHz and FM elsewhere, Skip "S"
-/// for Lock Out On.
+/// for Lock Out On; then Delay, BeepAlert and Attenuator as On or Off.
 std::string ChannelListText(const ChannelTable& table, const std::vector<int>& banks);
 
 }  // namespace talvirex

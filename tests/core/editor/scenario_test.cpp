@@ -43,7 +43,7 @@
 //                               N, press apply|all|default|selectall. Bank Tags: name N = T,
 //                               press center|left|clear|default. Software Options: zeros yes|no,
 //                               align N. Export, Print: all (every bank). Import Channel List:
-//                               first N, pick ENTRY yes|no
+//                               first N, pick ENTRY yes|no, bylocation yes|no
 //   check WHAT [ARGS] = VALUE   paths in what is found are relative to the program folder.
 //                               WHAT: cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
 //                               cursor, unsaved, undo, busy and said (the pointer's changes and
@@ -500,6 +500,7 @@ class Session {
       case CommandId::kImportChannelList:
         steps = {
             {"set first", [&] { d.channel_list.SetFirstChannel(number); }},
+            {"set bylocation", [&] { d.channel_list.SetByLocation(yes); }},
             {"set pick",
              [&] { d.channel_list.SetPicked(std::size_t(number), (args >> word, word == "yes")); }},
         };
@@ -543,7 +544,10 @@ class Session {
       case CommandId::kReplace: return "replaced " + std::to_string(replaced_);
       case CommandId::kImportChannelList:
         for (const std::string& outcome : d.channel_list.Outcomes()) text += outcome + " // ";
-        return "from " + std::to_string(d.channel_list.first_channel()) + ": " + text +
+        return (d.channel_list.by_location()
+                    ? std::string("at locations")
+                    : "from " + std::to_string(d.channel_list.first_channel())) +
+               (d.channel_list.locations_usable() ? "" : " (locations unusable)") + ": " + text +
                d.channel_list.OverwriteSummary(ws_.table);
       case CommandId::kExportCsv:
         return "all " + YesNo(d.csv_export.option() == ExportCsvForm::kAllBanks);

@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <sstream>
+
 #include "document.h"
 #include "model/channel_table.h"
 #include "model/default_data.h"
+#include "model/frequency.h"
 #include "support/temp_dir.h"
+#include "text/text.h"
 
 namespace talvirex::testing {
 namespace {
@@ -85,33 +90,150 @@ TEST(ChannelList, PlacesFromTheFirstChannelIntoLaterBanksAndNeverPast200) {
   EXPECT_EQ(document.table.At(9, 16, kFieldAtt), "0");
 }
 
+// Every field of every channel of Banks 1..10, one line a channel in use, to compare tables by.
+std::string Channels(const ChannelTable& table) {
+  std::string text;
+  for (int bank = 0; bank < kScannerBanks; ++bank) {
+    for (int row = 1; row <= kChannelsPerBank; ++row) {
+      std::string line = std::to_string(ChannelNumber(bank, row));
+      bool in_use = false;
+      for (int field = kFieldFrequency; field <= kFieldAtt; ++field) {
+        line += "|" + table.At(bank, row, field);
+        in_use = in_use || !table.At(bank, row, field).empty();
+      }
+      if (in_use) text += line + "\n";
+    }
+  }
+  return text;
+}
+
+// Default data that presets every switch On, so a switch taken from it instead of the list shows.
+DefaultData EverySwitchOn() {
+  DefaultData defaults;
+  for (const int entry : {1, 2, 3}) defaults.apply[entry] = defaults.value[entry] = 1;
+  return defaults;
+}
+
+// The list's rows, picked all, at their Locations into an empty table.
+Document ImportedAtLocations(const std::string& text, bool hide_leading_zeros) {
+  const ChannelList list = ReadChannelList(text);
+  std::vector<std::size_t> all(list.entries.size());
+  for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+  Document back;
+  EXPECT_TRUE(LocationsArePlaces(list, all));
+  ImportEntries(back, list, PlaceAtLocations(list, all), EverySwitchOn(), hide_leading_zeros);
+  return back;
+}
+
 TEST(ChannelList, ExportsAsTheGoldenFileAndImportsBackToTheSameChannels) {
   Document document;
   const auto put = [&](int bank, int row, const char* mhz, const char* tag, const char* code,
-                       const char* lock_out) {
+                       const char* switches) {  // Delay, Lock Out, Beep Alert, ATT
     document.table.At(bank, row, kFieldFrequency) = mhz;
     document.table.At(bank, row, kFieldTag) = tag;
     document.table.At(bank, row, kFieldSubtone) = code;
-    document.table.At(bank, row, kFieldLockOut) = lock_out;
+    const int fields[] = {kFieldDelay, kFieldLockOut, kFieldBeepAlert, kFieldAtt};
+    for (int i = 0; i < 4; ++i) document.table.At(bank, row, fields[i]) = {switches[i]};
   };
-  put(0, 1, "146.9400", "W1AW", "38", "0");  // the last CTCSS tone
-  put(0, 3, "118.3000", "Tower, 2  ", "0", "1");
-  put(2, 20, "155.3400", "Fire", "40", "0");
-  put(kDummyBank, 2, "851.0125", "Scratch", "142", "0");
-  const std::string text = ChannelListText(document.table, {0, 1, 2, kDummyBank});
-  EXPECT_EQ(text, ReadBytes(kLists + "exported.csv"));
+  put(0, 5, "146.9400", "W1AW", "38", "0000");  // the last CTCSS tone
+  put(0, 7, "118.3000", "Tower, 2", "0", "1100");
+  put(1, 20, "155.3400", "Fire", "40", "0010");
+  put(2, 1, "029.7000", "", "142", "0001");  // the last DCS code, no tag
+  put(kDummyBank, 2, "851.0125", "Scratch", "142", "1111");
+  EXPECT_EQ(ChannelListText(document.table, {0, 1, 2, kDummyBank}),
+            ReadBytes(kLists + "exported.csv"));
 
-  const ChannelList list = ReadChannelList(text);
-  Document back;
-  ImportEntries(back, list, PlaceEntries(list, {0, 1, 2}, 1), DefaultData{}, 0);
-  const int channels[] = {1, 3, 60};
-  for (int i = 0; i < 3; ++i) {
-    const int n = channels[i];
-    for (const int field : {kFieldFrequency, kFieldSubtone, kFieldLockOut}) {
-      EXPECT_EQ(back.table.At(0, i + 1, field), document.table.At(BankOf(n), RowOf(n), field));
+  document.table.At(0, 7, kFieldTag) = "Tower, 2  ";  // what the export trims
+  const Document back = ImportedAtLocations(ChannelListText(document.table, {0, 1, 2}), false);
+  document.table.At(0, 7, kFieldTag) = "Tower, 2";
+  EXPECT_EQ(Channels(back.table), Channels(document.table));
+}
+
+// Tables of random channels at random places, exported and imported into an empty table: the same
+// table, every field. Seeds are fixed so a failure can be run again.
+TEST(ChannelList, RandomTablesComeBackFromTheirExportFieldForField) {
+  const std::string tag_chars = "0123456789ABCXYZabcxyz/()&'.,-# ";
+  constexpr int kBands[][2] = {{29, 54}, {108, 174}, {406, 512}, {806, 956}};
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    std::mt19937 random(seed);
+    const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const bool hide_leading_zeros = below(2) == 1;
+    Document document;
+    for (int used = below(kChannelCount + 1); used > 0; --used) {
+      const int n = 1 + below(kChannelCount);
+      const auto& band = kBands[below(4)];
+      const int mhz = band[0] + below(band[1] - band[0] + 1);
+      const std::string typed =
+          std::to_string(mhz) + "." + std::to_string(10000 + below(10000)).substr(1);
+      document.table.At(BankOf(n), RowOf(n), kFieldFrequency) =
+          FormatFrequency(CorrectFrequency(typed), hide_leading_zeros);
+      std::string tag;
+      for (int length = below(11); length > 0; --length) tag += tag_chars[below(tag_chars.size())];
+      document.table.At(BankOf(n), RowOf(n), kFieldTag) = std::string(TrimBlanks(tag));
+      document.table.At(BankOf(n), RowOf(n), kFieldSubtone) =
+          std::to_string(below(kLastSubtoneCode + 1));
+      for (const int field : {kFieldDelay, kFieldLockOut, kFieldBeepAlert, kFieldAtt}) {
+        document.table.At(BankOf(n), RowOf(n), field) = std::to_string(below(2));
+      }
     }
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    const std::string text = ChannelListText(document.table, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    const std::string expected = Channels(document.table);
+    if (expected.empty()) continue;  // an empty list has no Locations to go by
+    ASSERT_EQ(Channels(ImportedAtLocations(text, hide_leading_zeros).table), expected);
   }
-  EXPECT_EQ(back.table.At(0, 2, kFieldTag), "Tower, 2");  // trimmed, quoted and read back
+}
+
+// Rows go to their Locations only when each picked row names a channel 1..200 of its own; rows
+// that are skipped or not picked do not count.
+TEST(ChannelList, PutsRowsAtTheirLocationsOnlyWhenEachNamesAChannelOfItsOwn) {
+  struct Case {
+    const char* locations;  // one row a location, all at 146.52 MHz except "x" rows (80 MHz)
+    std::vector<std::size_t> picked;
+    std::vector<int> channels;  // empty: the Locations are no places
+  };
+  const Case cases[] = {
+      {"5 40", {0, 1}, {5, 40}},
+      {"200 1", {0, 1}, {200, 1}},
+      {"0 1", {0, 1}, {}},  // 0 is the common tool's first memory, no channel
+      {"0 1", {1}, {1}},    // ... unless that row is not picked
+      {"7 201", {0, 1}, {}},
+      {"7 7", {0, 1}, {}},            // two rows for one channel
+      {"7 x7 8", {0, 1, 2}, {7, 8}},  // the skipped row's Location does not count
+      {"7 -", {0, 1}, {}},            // no Location
+      {"7 5a", {0, 1}, {}},
+      {"7 5.0", {0, 1}, {}},
+      {"7 +5", {0, 1}, {}},
+      {"x7", {0}, {}},  // nothing to place
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.locations);
+    std::string text = "Location,Frequency\n";
+    std::istringstream words(c.locations);
+    for (std::string word; words >> word;) {
+      const bool out_of_band = word[0] == 'x';
+      text += (word == "-" ? "" : word.substr(out_of_band ? 1 : 0)) +
+              (out_of_band ? ",80\n" : ",146.52\n");
+    }
+    const ChannelList list = ReadChannelList(text);
+    EXPECT_EQ(LocationsArePlaces(list, c.picked), !c.channels.empty());
+    std::vector<int> channels;
+    for (const ListPlacement& placement : PlaceAtLocations(list, c.picked)) {
+      channels.push_back(placement.channel);
+    }
+    EXPECT_EQ(channels, c.channels);
+  }
+  // The switch columns: any case of On and Off; anything else leaves the switch to the defaults.
+  const ChannelList list =
+      ReadChannelList("Frequency,Delay,BeepAlert,Attenuator\n146.52,on,OFF,maybe\n146.53,,,\n");
+  ASSERT_EQ(list.entries.size(), 2u);
+  EXPECT_EQ(list.entries[0].delay, true);
+  EXPECT_EQ(list.entries[0].beep_alert, false);
+  EXPECT_EQ(list.entries[0].att, std::nullopt);
+  EXPECT_EQ(list.entries[0].notes,
+            std::vector<std::string>{"ATT maybe is neither On nor Off: from the default data"});
+  EXPECT_EQ(list.entries[1].delay, std::nullopt);
+  EXPECT_TRUE(list.entries[1].notes.empty());
 }
 
 }  // namespace
