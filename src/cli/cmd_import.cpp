@@ -23,9 +23,11 @@ namespace {
 
 constexpr std::uintmax_t kLargestList = 64u << 20;
 
-// Says, row by row, what did not come across as the list has it.
-void ReportEntries(const ChannelList& list, std::ostream& err) {
-  for (const ListEntry& entry : list.entries) {
+// Says, row by row, what did not come across as the list has it, for the first `rows` rows: those
+// after the row that fills channel 200 are only counted, since a database dump may have a million.
+void ReportEntries(const ChannelList& list, std::size_t rows, std::ostream& err) {
+  for (std::size_t i = 0; i < rows; ++i) {
+    const ListEntry entry = list.entries[i];
     const std::string where = "line " + std::to_string(entry.line) + ": ";
     if (entry.skipped) err << where << "skipped: " << *entry.skipped << '\n';
     for (const std::string& note : entry.notes) err << where << note << '\n';
@@ -71,15 +73,13 @@ int RunImport(CommandContext& context) {
   const std::vector<ListPlacement> placements = PlaceEntries(list, picked, first);
   const std::vector<int> overwritten = OverwrittenChannels(document.table, placements);
 
-  ReportEntries(list, context.err);
-  std::size_t importable = 0;
-  for (const ListEntry& entry : list.entries) importable += entry.skipped ? 0 : 1;
+  ReportEntries(list, RowsWithRoom(list, placements), context.err);
   if (!placements.empty()) {
     context.err << "Imported " << placements.size() << " channels: " << placements.front().channel
                 << " to " << placements.back().channel << '\n';
   }
-  if (importable > placements.size()) {
-    context.err << importable - placements.size() << " rows found no room after channel 200\n";
+  if (const std::string no_room = NoRoomText(list, placements); !no_room.empty()) {
+    context.err << no_room << '\n';
   }
   if (!overwritten.empty()) {
     context.err << ChannelNumbersText(overwritten) << (overwritten.size() == 1 ? " was" : " were")
@@ -103,8 +103,9 @@ extern const Command kImportCommand{
     "the frequency corrected to the scanner's step, the name as the tag, the receive tone or DCS\n"
     "code as PL/DPL, Skip S as Lock Out; Delay, Beep Alert and ATT from the default data. Rows\n"
     "outside the scanner's bands are skipped; what did not come across is listed on standard\n"
-    "error. --into adds the rows to that channel file (else to an empty table); the result is\n"
-    "saved as Save saves it.\n"
+    "error up to the row that fills channel 200, and the rows after it are counted. --into adds\n"
+    "the rows to that channel file (else to an empty table); the result is saved as Save saves\n"
+    "it.\n"
     "Exit status: 0 written, 1 usage, 2 a file that cannot be read, is no channel list or\n"
     "cannot be written.\n",
     RunImport};

@@ -29,10 +29,11 @@ struct Record {
   std::vector<std::string> fields;
 };
 
-// Splits CSV text into records: fields separated by commas, records by CR LF, LF or CR; a quoted
-// field may hold commas, line breaks and doubled quotes.
-std::vector<Record> SplitRecords(std::string_view text) {
-  std::vector<Record> records;
+// Splits CSV text into records, handed one at a time to `on_record` so that a long list is never
+// held twice: fields separated by commas, records by CR LF, LF or CR; a quoted field may hold
+// commas, line breaks and doubled quotes.
+template <typename OnRecord>
+void SplitRecords(std::string_view text, OnRecord&& on_record) {
   Record record{1, {}};
   std::string field;
   int line = 1;
@@ -45,7 +46,7 @@ std::vector<Record> SplitRecords(std::string_view text) {
   };
   const auto end_record = [&] {
     end_field();
-    records.push_back(std::move(record));
+    on_record(record);
     record = Record{line, {}};
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -77,7 +78,6 @@ std::vector<Record> SplitRecords(std::string_view text) {
     }
   }
   if (field_started || !field.empty() || !record.fields.empty()) end_record();
-  return records;
 }
 
 bool IsBlankRecord(const Record& record) {
@@ -234,19 +234,102 @@ std::string SixDecimals(double value) {
 
 }  // namespace
 
+namespace {
+
+void PutLength(std::string& out, std::size_t length) {
+  for (; length >= 0x80; length >>= 7) out += static_cast<char>(0x80 | (length & 0x7F));
+  out += static_cast<char>(length);
+}
+
+std::size_t TakeLength(const char*& at) {
+  std::size_t length = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto byte = static_cast<unsigned char>(*at++);
+    length |= static_cast<std::size_t>(byte & 0x7F) << shift;
+    if (byte < 0x80) return length;
+  }
+}
+
+void PutText(std::string& out, std::string_view text) {
+  PutLength(out, text.size());
+  out += text;
+}
+
+std::string TakeText(const char*& at) {
+  const std::size_t length = TakeLength(at);
+  std::string text(at, length);
+  at += length;
+  return text;
+}
+
+constexpr std::size_t kBlockBytes = 1u << 20;
+
+}  // namespace
+
+std::string& ListEntries::BlockFor(std::size_t bytes) {
+  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < bytes) {
+    blocks_.emplace_back().reserve(std::max(bytes, kBlockBytes));
+  }
+  return blocks_.back();
+}
+
+void ListEntries::push_back(const ListEntry& entry) {
+  std::string packed;
+  for (const std::string* text : {&entry.location, &entry.name, &entry.frequency, &entry.tone,
+                                  &entry.corrected_frequency, &entry.tag}) {
+    PutText(packed, *text);
+  }
+  if (entry.skipped) PutText(packed, *entry.skipped);
+  PutLength(packed, entry.notes.size());
+  for (const std::string& note : entry.notes) {
+    const auto [id, added] = note_ids_.try_emplace(note, static_cast<std::uint32_t>(notes_.size()));
+    if (added) notes_.push_back(note);
+    PutLength(packed, id->second);
+  }
+  std::string& block = BlockFor(packed.size());
+  rows_.push_back({entry.line, static_cast<std::uint32_t>(blocks_.size() - 1),
+                   static_cast<std::uint32_t>(block.size()),
+                   static_cast<std::int16_t>(entry.subtone), entry.skipped.has_value(),
+                   entry.lock_out});
+  block += packed;
+}
+
+ListEntry ListEntries::operator[](std::size_t index) const {
+  const Row& row = rows_.at(index);
+  const char* at = blocks_[row.block].data() + row.offset;
+  ListEntry entry;
+  entry.line = row.line;
+  for (std::string* text : {&entry.location, &entry.name, &entry.frequency, &entry.tone,
+                            &entry.corrected_frequency, &entry.tag}) {
+    *text = TakeText(at);
+  }
+  if (row.skipped) entry.skipped = TakeText(at);
+  entry.subtone = row.subtone;
+  entry.lock_out = row.lock_out;
+  entry.notes.resize(TakeLength(at));
+  for (std::string& note : entry.notes) note = notes_[TakeLength(at)];
+  return entry;
+}
+
 ChannelList ReadChannelList(std::string_view bytes) {
   std::string text = DecodeFileText(bytes);
   if (text.starts_with(kByteOrderMark)) text.erase(0, kByteOrderMark.size());
-  const std::vector<Record> records = SplitRecords(text);
   ChannelList list;
-  const auto header = std::find_if_not(records.begin(), records.end(), IsBlankRecord);
-  if (header == records.end() || !Columns(*header).Has("frequency")) {
+  std::optional<Columns> columns;  // from the first record that is not blank
+  bool no_list = false;
+  SplitRecords(text, [&](const Record& record) {
+    if (no_list || IsBlankRecord(record)) return;
+    if (columns) {
+      list.entries.push_back(EntryOf(*columns, record));
+    } else if (Columns header(record); header.Has("frequency")) {
+      columns = std::move(header);
+    } else {
+      no_list = true;
+    }
+  });
+  if (!columns) {
+    list.entries = {};
     list.error = "This file is not a channel list: it has no Frequency column.";
-    return list;
-  }
-  const Columns columns(*header);
-  for (auto row = header + 1; row != records.end(); ++row) {
-    if (!IsBlankRecord(*row)) list.entries.push_back(EntryOf(columns, *row));
   }
   return list;
 }

@@ -543,8 +543,11 @@ class Session {
       case CommandId::kReplace: return "replaced " + std::to_string(replaced_);
       case CommandId::kImportChannelList:
         for (const std::string& outcome : d.channel_list.Outcomes()) text += outcome + " // ";
-        return "from " + std::to_string(d.channel_list.first_channel()) + ": " + text +
-               d.channel_list.OverwriteSummary(ws_.table);
+        text += d.channel_list.OverwriteSummary(ws_.table);
+        if (const std::string no_room = d.channel_list.NoRoomSummary(); !no_room.empty()) {
+          text += " " + no_room;
+        }
+        return "from " + std::to_string(d.channel_list.first_channel()) + ": " + text;
       case CommandId::kExportCsv:
         return "all " + YesNo(d.csv_export.option() == ExportCsvForm::kAllBanks);
       case CommandId::kPrint: return "all " + YesNo(d.print.option() == PrintForm::kAllBanks);
