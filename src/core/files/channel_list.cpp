@@ -47,7 +47,8 @@ void SplitRecords(std::string_view text, OnRecord&& on_record) {
   const auto end_record = [&] {
     end_field();
     on_record(record);
-    record = Record{line, {}};
+    record.line = line;
+    record.fields.clear();  // keeps its room for the next record's fields
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
@@ -99,16 +100,16 @@ class Columns {
       index_.emplace(Lowercase(header.fields[i]), i);
     }
   }
-  bool Has(std::string_view name) const { return index_.contains(std::string(name)); }
+  bool Has(std::string_view name) const { return index_.contains(name); }
   /// The row's field of column `name` (lower case), blanks around it removed; "" when absent.
   std::string Get(const Record& row, std::string_view name) const {
-    const auto found = index_.find(std::string(name));
+    const auto found = index_.find(name);
     if (found == index_.end() || found->second >= row.fields.size()) return {};
     return std::string(TrimBlanks(row.fields[found->second]));
   }
 
  private:
-  std::map<std::string, std::size_t> index_;
+  std::map<std::string, std::size_t, std::less<>> index_;
 };
 
 // The tag of a list name: characters the scanner cannot show become blanks, then the first 10.
@@ -250,15 +251,19 @@ std::size_t TakeLength(const char*& at) {
   }
 }
 
-void PutText(std::string& out, std::string_view text) {
-  PutLength(out, text.size());
-  out += text;
+// A text, or, when it is the start of `like` (a tag is mostly the name, a corrected frequency
+// often the list's), only its length: the low bit of the length says which.
+void PutText(std::string& out, std::string_view text, std::string_view like = {}) {
+  const bool start_of_like = !text.empty() && like.starts_with(text);
+  PutLength(out, text.size() << 1 | (start_of_like ? 1 : 0));
+  if (!start_of_like) out += text;
 }
 
-std::string TakeText(const char*& at) {
-  const std::size_t length = TakeLength(at);
-  std::string text(at, length);
-  at += length;
+std::string TakeText(const char*& at, std::string_view like = {}) {
+  const std::size_t code = TakeLength(at);
+  if (code & 1) return std::string(like.substr(0, code >> 1));
+  std::string text(at, code >> 1);
+  at += code >> 1;
   return text;
 }
 
@@ -274,11 +279,13 @@ std::string& ListEntries::BlockFor(std::size_t bytes) {
 }
 
 void ListEntries::push_back(const ListEntry& entry) {
-  std::string packed;
-  for (const std::string* text : {&entry.location, &entry.name, &entry.frequency, &entry.tone,
-                                  &entry.corrected_frequency, &entry.tag}) {
+  std::string& packed = packing_;
+  packed.clear();
+  for (const std::string* text : {&entry.location, &entry.name, &entry.frequency, &entry.tone}) {
     PutText(packed, *text);
   }
+  PutText(packed, entry.corrected_frequency, entry.frequency);
+  PutText(packed, entry.tag, entry.name);
   if (entry.skipped) PutText(packed, *entry.skipped);
   PutLength(packed, entry.notes.size());
   for (const std::string& note : entry.notes) {
@@ -299,10 +306,11 @@ ListEntry ListEntries::operator[](std::size_t index) const {
   const char* at = blocks_[row.block].data() + row.offset;
   ListEntry entry;
   entry.line = row.line;
-  for (std::string* text : {&entry.location, &entry.name, &entry.frequency, &entry.tone,
-                            &entry.corrected_frequency, &entry.tag}) {
+  for (std::string* text : {&entry.location, &entry.name, &entry.frequency, &entry.tone}) {
     *text = TakeText(at);
   }
+  entry.corrected_frequency = TakeText(at, entry.frequency);
+  entry.tag = TakeText(at, entry.name);
   if (row.skipped) entry.skipped = TakeText(at);
   entry.subtone = row.subtone;
   entry.lock_out = row.lock_out;

@@ -110,6 +110,7 @@ class ListEntries {
   std::vector<std::string> blocks_;
   std::vector<std::string> notes_;                           // each note text once
   std::unordered_map<std::string, std::uint32_t> note_ids_;  // into notes_
+  std::string packing_;  // a row's texts on their way into a block, kept for the next row
 };
 
 struct ChannelList {
