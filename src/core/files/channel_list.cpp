@@ -130,8 +130,13 @@ std::string ListTag(std::string_view name) {
 
 int CtcssCode(const std::string& hertz) {
   const double value = NumericValue(hertz);
+  static const std::vector<double> kTones = [] {  // read once: a list may ask a million times
+    std::vector<double> tones(kCtcssCount + 1);
+    for (int i = 1; i <= kCtcssCount; ++i) tones[i] = NumericValue(CtcssText(i));
+    return tones;
+  }();
   for (int i = 1; i <= kCtcssCount; ++i) {
-    if (std::fabs(NumericValue(CtcssText(i)) - value) < 0.05) return i;
+    if (std::fabs(kTones[i] - value) < 0.05) return i;
   }
   return -1;
 }
