@@ -3,6 +3,7 @@
 // user would: each shows what its form loaded, hands the user's keys and choices to the form, and
 // its buttons confirm or dismiss. What a form then stores is the core's test.
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -206,6 +207,7 @@ TEST_F(DialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel)
     if (dialog == nullptr || answered) return;
     answered = true;
     QAbstractItemModel& rows = *dialog->rows()->model();
+    QAbstractItemModelTester tester(&rows, QAbstractItemModelTester::FailureReportingMode::Fatal);
     ASSERT_EQ(rows.rowCount(), 3);
     EXPECT_FALSE(rows.flags(rows.index(1, 0)) & Qt::ItemIsEnabled);
     EXPECT_EQ(rows.index(1, 5).data().toString(), "Skipped: 80 MHz is outside the scanner's bands");
