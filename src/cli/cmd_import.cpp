@@ -25,9 +25,11 @@ namespace {
 
 constexpr std::uintmax_t kLargestList = 64u << 20;
 
-// Says, row by row, what did not come across as the list has it.
-void ReportEntries(const ChannelList& list, std::ostream& err) {
-  for (const ListEntry& entry : list.entries) {
+// Says, row by row, what did not come across as the list has it, for the first `rows` rows: those
+// after the row that fills channel 200 are only counted, since a database dump may have a million.
+void ReportEntries(const ChannelList& list, std::size_t rows, std::ostream& err) {
+  for (std::size_t i = 0; i < rows; ++i) {
+    const ListEntry entry = list.entries[i];
     const std::string where = "line " + std::to_string(entry.line) + ": ";
     if (entry.skipped) err << where << "skipped: " << *entry.skipped << '\n';
     for (const std::string& note : entry.notes) err << where << note << '\n';
@@ -76,14 +78,12 @@ int RunImport(CommandContext& context) {
           : PlaceEntries(list, picked, from_text ? from : FirstEmptyChannel(document.table, 1));
   const std::vector<int> overwritten = OverwrittenChannels(document.table, placements);
 
-  ReportEntries(list, context.err);
+  ReportEntries(list, RowsWithRoom(list, placements), context.err);
   if (!overwritten.empty() && !args.Has("--overwrite")) {
     context.err << ChannelNumbersText(overwritten) << (overwritten.size() == 1 ? " is" : " are")
                 << " in use; nothing was written (--overwrite replaces them)\n";
     return kExitDataProblem;
   }
-  std::size_t importable = 0;
-  for (const ListEntry& entry : list.entries) importable += entry.skipped ? 0 : 1;
   if (!placements.empty()) {
     const auto [lowest, highest] = std::minmax_element(
         placements.begin(), placements.end(),
@@ -92,8 +92,8 @@ int RunImport(CommandContext& context) {
                 << (by_location ? " at their locations" : "") << ": " << lowest->channel << " to "
                 << highest->channel << '\n';
   }
-  if (importable > placements.size()) {
-    context.err << importable - placements.size() << " rows found no room after channel 200\n";
+  if (const std::string no_room = NoRoomText(list, placements); !no_room.empty()) {
+    context.err << no_room << '\n';
   }
   if (!overwritten.empty()) {
     context.err << ChannelNumbersText(overwritten) << (overwritten.size() == 1 ? " was" : " were")
@@ -117,7 +117,7 @@ extern const Command kImportCommand{
     "code as PL/DPL, Skip S as Lock Out; Delay, Beep Alert and ATT from the Delay, BeepAlert and\n"
     "Attenuator columns (On or Off, as csv --layout list writes them), else from the default\n"
     "data. Rows outside the scanner's bands are skipped; what did not come across is listed on\n"
-    "standard error.\n"
+    "standard error up to the row that fills channel 200, and the rows after it are counted.\n"
     "Where the rows go: when every row's Location is a channel 1..200 and no two share one, each\n"
     "row goes to its Location (so a list exported by csv --layout list comes back as it was);\n"
     "otherwise, or with --from, the rows fill the channels from CHANNEL on (default: the first\n"

@@ -3,6 +3,7 @@
 // user would: each shows what its form loaded, hands the user's keys and choices to the form, and
 // its buttons confirm or dismiss. What a form then stores is the core's test.
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -13,7 +14,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QUrl>
 #include <algorithm>
 
@@ -206,22 +207,30 @@ TEST_F(DialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel)
     auto* dialog = dynamic_cast<ChannelListDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr || answered) return;
     answered = true;
-    QTableWidget& rows = *dialog->rows();
+    QAbstractItemModel& rows = *dialog->rows()->model();
+    QAbstractItemModelTester tester(&rows, QAbstractItemModelTester::FailureReportingMode::Fatal);
     ASSERT_EQ(rows.rowCount(), 3);
-    EXPECT_FALSE(rows.item(1, 0)->flags() & Qt::ItemIsEnabled);
-    EXPECT_EQ(rows.item(1, 5)->text(), "Skipped: 80 MHz is outside the scanner's bands");
+    EXPECT_FALSE(rows.flags(rows.index(1, 0)) & Qt::ItemIsEnabled);
+    EXPECT_EQ(rows.index(1, 5).data().toString(), "Skipped: 80 MHz is outside the scanner's bands");
     // Each row names a channel of its own: the rows go there, and channel 1 is in use.
     EXPECT_TRUE(dialog->by_location()->isEnabled() && dialog->by_location()->isChecked());
     EXPECT_FALSE(dialog->first_channel()->isEnabled());
-    EXPECT_EQ(rows.item(2, 5)->text(), "Channel 3: 154.4300 \"Fire\"");
+    EXPECT_EQ(rows.index(2, 5).data().toString(), "Channel 3: 154.4300 \"Fire\"");
     EXPECT_EQ(dialog->overwrite_summary()->text(), "Channel 1 is in use and will be overwritten.");
     dialog->by_location()->setChecked(false);
     EXPECT_TRUE(dialog->first_channel()->isEnabled());
     EXPECT_EQ(dialog->first_channel()->value(), 3);  // channels 1 and 2 are in use
     EXPECT_EQ(dialog->overwrite_summary()->text(), "No channel in use is overwritten.");
+    dialog->first_channel()->setValue(200);
+    EXPECT_EQ(rows.index(2, 5).data().toString(), "No room after channel 200");
+    EXPECT_EQ(dialog->overwrite_summary()->text(),
+              "No channel in use is overwritten.\n2 more rows did not fit after channel 200 (lines "
+              "3 to 4).");
     dialog->first_channel()->setValue(2);
-    rows.item(2, 0)->setCheckState(Qt::Unchecked);  // "Fire" is not wanted
-    EXPECT_EQ(rows.item(2, 5)->text(), "Not picked");
+    EXPECT_EQ(rows.index(2, 5).data().toString(), "Channel 3: 154.4300 \"Fire\"");
+    rows.setData(rows.index(2, 0), Qt::Unchecked, Qt::CheckStateRole);  // "Fire" is not wanted
+    EXPECT_EQ(rows.index(2, 0).data(Qt::CheckStateRole).toInt(), static_cast<int>(Qt::Unchecked));
+    EXPECT_EQ(rows.index(2, 5).data().toString(), "Not picked");
     EXPECT_EQ(dialog->overwrite_summary()->text(), "Channel 2 is in use and will be overwritten.");
     Click(*dialog, "Command1");
   });

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialogs/channel_list_dialog.h"
 
+#include <QAbstractTableModel>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "app/dialogs/dialog_support.h"
 #include "model/channel_table.h"
@@ -19,13 +22,98 @@ namespace {
 
 enum Column { kPick, kLocation, kName, kFrequency, kTone, kBecomes, kColumns };
 
-QTableWidgetItem* ReadOnlyItem(const std::string& text) {
-  auto* item = new QTableWidgetItem(ToQt(text));
-  item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-  return item;
-}
-
 }  // namespace
+
+// The list's rows as the table shows them. Nothing is kept a row: a row is unpacked from the list
+// when the view asks for it, and its outcome is found among the form's placements (at most 200).
+class ChannelListModel final : public QAbstractTableModel {
+ public:
+  /// `picked` runs after the user ticks or unticks a row.
+  ChannelListModel(ChannelListImportForm& form, std::function<void()> picked, QObject* parent)
+      : QAbstractTableModel(parent),
+        form_(form),
+        picked_(std::move(picked)),
+        placements_(form.Placements()) {}
+
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(form_.list().entries.size());
+  }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : kColumns;
+  }
+
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    static const char* const kTitles[kColumns] = {"Import",    "Location", "Name",
+                                                  "Frequency", "Tone",     "Becomes"};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= kColumns) {
+      return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    return QString::fromLatin1(kTitles[section]);
+  }
+
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    if (index.column() != kPick) return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    Qt::ItemFlags flags = Qt::ItemIsUserCheckable | Qt::ItemIsSelectable;
+    if (!form_.list().entries.skipped(Entry(index))) flags |= Qt::ItemIsEnabled;
+    return flags;
+  }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid()) return {};
+    if (index.column() == kPick) {
+      if (role != Qt::CheckStateRole) return {};
+      return form_.picked(Entry(index)) ? Qt::Checked : Qt::Unchecked;
+    }
+    if (role != Qt::DisplayRole) return {};
+    const ListEntry& row = Row(index);
+    switch (index.column()) {
+      case kLocation: return ToQt(row.location);
+      case kName: return ToQt(row.name);
+      case kFrequency: return ToQt(row.frequency);
+      case kTone: return ToQt(row.tone);
+      default: {
+        std::string becomes = form_.Outcome(row, Entry(index), placements_);
+        for (const std::string& note : row.notes) becomes += "; " + note;
+        return ToQt(becomes);
+      }
+    }
+  }
+
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+    if (!index.isValid() || index.column() != kPick || role != Qt::CheckStateRole) return false;
+    form_.SetPicked(Entry(index), value.toInt() == Qt::Checked);
+    picked_();
+    return true;
+  }
+
+  /// The form's picks or first channel changed: the outcomes are found again and the rows in view
+  /// drawn again (one signal for all rows; the view repaints only those on screen).
+  void Refresh() {
+    placements_ = form_.Placements();
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumns - 1));
+  }
+
+ private:
+  static std::size_t Entry(const QModelIndex& index) {
+    return static_cast<std::size_t>(index.row());
+  }
+  // A view asks for each column and role of a row in turn: the row is unpacked once for them.
+  const ListEntry& Row(const QModelIndex& index) const {
+    if (cached_entry_ != Entry(index)) {
+      cached_ = form_.list().entries[Entry(index)];
+      cached_entry_ = Entry(index);
+    }
+    return cached_;
+  }
+
+  ChannelListImportForm& form_;
+  std::function<void()> picked_;
+  std::vector<ListPlacement> placements_;
+  mutable std::size_t cached_entry_ = static_cast<std::size_t>(-1);
+  mutable ListEntry cached_;
+};
 
 ChannelListDialog::ChannelListDialog(ChannelListImportForm& form, const ChannelTable& table,
                                      QWidget* parent)
@@ -37,34 +125,15 @@ ChannelListDialog::ChannelListDialog(ChannelListImportForm& form, const ChannelT
   file->setObjectName(QStringLiteral("file"));
   file->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-  const auto& entries = form_.list().entries;
-  rows_ = new QTableWidget(static_cast<int>(entries.size()), kColumns, this);
+  model_ = new ChannelListModel(
+      form_, [this] { ShowOutcomes(); }, this);
+  rows_ = new QTableView(this);
+  rows_->setModel(model_);
   rows_->setObjectName(QStringLiteral("rows"));
   rows_->setAccessibleName(QStringLiteral("Channels in the list"));
-  rows_->setHorizontalHeaderLabels({QStringLiteral("Import"), QStringLiteral("Location"),
-                                    QStringLiteral("Name"), QStringLiteral("Frequency"),
-                                    QStringLiteral("Tone"), QStringLiteral("Becomes")});
   rows_->verticalHeader()->setVisible(false);
   rows_->setSelectionBehavior(QAbstractItemView::SelectRows);
   rows_->horizontalHeader()->setStretchLastSection(true);
-  for (int row = 0; row < rows_->rowCount(); ++row) {
-    const ListEntry& entry = entries[static_cast<std::size_t>(row)];
-    auto* pick = new QTableWidgetItem;
-    Qt::ItemFlags flags = Qt::ItemIsUserCheckable | Qt::ItemIsSelectable;
-    if (!entry.skipped) flags |= Qt::ItemIsEnabled;
-    pick->setFlags(flags);
-    rows_->setItem(row, kPick, pick);
-    rows_->setItem(row, kLocation, ReadOnlyItem(entry.location));
-    rows_->setItem(row, kName, ReadOnlyItem(entry.name));
-    rows_->setItem(row, kFrequency, ReadOnlyItem(entry.frequency));
-    rows_->setItem(row, kTone, ReadOnlyItem(entry.tone));
-    rows_->setItem(row, kBecomes, ReadOnlyItem({}));
-  }
-  connect(rows_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-    if (showing_ || item->column() != kPick) return;
-    form_.SetPicked(static_cast<std::size_t>(item->row()), item->checkState() == Qt::Checked);
-    ShowOutcomes();
-  });
 
   auto* all = new QPushButton(QStringLiteral("Pick All"), this);
   auto* none = new QPushButton(QStringLiteral("Pick None"), this);
@@ -74,7 +143,6 @@ ChannelListDialog::ChannelListDialog(ChannelListImportForm& form, const ChannelT
       new QCheckBox(QStringLiteral("Put each row at the channel its &Location names"), this);
   by_location_->setObjectName(QStringLiteral("bylocation"));
   connect(by_location_, &QCheckBox::toggled, this, [this](bool on) {
-    if (showing_) return;
     form_.SetByLocation(on);
     ShowOutcomes();
   });
@@ -118,22 +186,18 @@ void ChannelListDialog::PickAll(bool picked) {
 }
 
 void ChannelListDialog::ShowOutcomes() {
-  showing_ = true;
-  const auto& entries = form_.list().entries;
-  const std::vector<std::string> outcomes = form_.Outcomes();
-  for (int row = 0; row < rows_->rowCount(); ++row) {
-    const auto entry = static_cast<std::size_t>(row);
-    rows_->item(row, kPick)->setCheckState(form_.picked(entry) ? Qt::Checked : Qt::Unchecked);
-    std::string becomes = outcomes[entry];
-    for (const std::string& note : entries[entry].notes) becomes += "; " + note;
-    rows_->item(row, kBecomes)->setText(ToQt(becomes));
+  model_->Refresh();
+  std::string summary = form_.OverwriteSummary(table_);
+  if (const std::string no_room = form_.NoRoomSummary(); !no_room.empty()) {
+    summary += "\n" + no_room;
   }
-  // Locations are a choice only while every picked row names a channel of its own.
+  // Locations are a choice only while every picked row names a channel of its own; setting the
+  // box here is no choice of the user's.
+  const QSignalBlocker quiet(by_location_);
   by_location_->setEnabled(form_.locations_usable());
   by_location_->setChecked(form_.by_location());
   first_->setEnabled(!form_.by_location());
-  summary_->setText(ToQt(form_.OverwriteSummary(table_)));
-  showing_ = false;
+  summary_->setText(ToQt(summary));
 }
 
 }  // namespace talvirex

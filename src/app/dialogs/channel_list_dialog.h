@@ -5,6 +5,9 @@
 // channel on, and says before "Ok" which
 // channels in use would be overwritten. Modal; "Ok" accepts (the main window's logic then imports),
 // "Cancel" and the close box reject.
+//
+// The rows are a model over the form's list, drawn as they come into view, so a database dump of
+// a million rows opens as fast as it is read and a pick-box click redraws only what is on screen.
 
 #include <QDialog>
 
@@ -13,11 +16,12 @@
 class QCheckBox;
 class QLabel;
 class QSpinBox;
-class QTableWidget;
+class QTableView;
 
 namespace talvirex {
 
 class ChannelTable;
+class ChannelListModel;
 
 class ChannelListDialog final : public QDialog {
  public:
@@ -25,7 +29,9 @@ class ChannelListDialog final : public QDialog {
   ChannelListDialog(ChannelListImportForm& form, const ChannelTable& table,
                     QWidget* parent = nullptr);
 
-  QTableWidget* rows() const { return rows_; }
+  /// The rows: its model has a row per list entry and the columns Import (a check box), Location,
+  /// Name, Frequency, Tone and Becomes.
+  QTableView* rows() const { return rows_; }
   QCheckBox* by_location() const { return by_location_; }
   QSpinBox* first_channel() const { return first_; }
   QLabel* overwrite_summary() const { return summary_; }
@@ -36,11 +42,11 @@ class ChannelListDialog final : public QDialog {
 
   ChannelListImportForm& form_;
   const ChannelTable& table_;
-  QTableWidget* rows_ = nullptr;
+  ChannelListModel* model_ = nullptr;
+  QTableView* rows_ = nullptr;
   QCheckBox* by_location_ = nullptr;
   QSpinBox* first_ = nullptr;
   QLabel* summary_ = nullptr;
-  bool showing_ = false;  // the outcomes are being written: item changes are not the user's
 };
 
 }  // namespace talvirex

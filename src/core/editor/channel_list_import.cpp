@@ -44,7 +44,7 @@ bool ChannelListImportForm::Open(const std::string& path, const Workspace& works
   hide_leading_zeros_ = workspace.settings.hide_leading_zeros;
   list_ = std::move(list);
   picked_.assign(list_.entries.size(), false);
-  for (std::size_t i = 0; i < list_.entries.size(); ++i) picked_[i] = !list_.entries[i].skipped;
+  for (std::size_t i = 0; i < list_.entries.size(); ++i) picked_[i] = !list_.entries.skipped(i);
   const int bank = workspace.current_bank >= 0 && workspace.current_bank < kScannerBanks
                        ? workspace.current_bank
                        : 0;
@@ -54,7 +54,7 @@ bool ChannelListImportForm::Open(const std::string& path, const Workspace& works
 }
 
 void ChannelListImportForm::SetPicked(std::size_t entry, bool picked) {
-  if (entry < picked_.size()) picked_[entry] = picked && !list_.entries[entry].skipped;
+  if (entry < picked_.size()) picked_[entry] = picked && !list_.entries.skipped(entry);
 }
 
 void ChannelListImportForm::SetFirstChannel(int channel) {
@@ -66,35 +66,60 @@ bool ChannelListImportForm::locations_usable() const {
 }
 
 std::vector<ListPlacement> ChannelListImportForm::Placements() const {
-  const std::vector<std::size_t> picked = PickedIndexes(picked_);
-  if (by_location_ && LocationsArePlaces(list_, picked)) return PlaceAtLocations(list_, picked);
+  if (by_location_) {
+    const std::vector<std::size_t> all = PickedIndexes(picked_);
+    if (LocationsArePlaces(list_, all)) return PlaceAtLocations(list_, all);
+  }
+  // Only the picked rows that can still find a channel are looked at: after a pick-box click in a
+  // list of a million rows, the rows past channel 200 cost nothing. A picked row is never skipped.
+  const auto room = static_cast<std::size_t>(kChannelCount - first_channel_ + 1);
+  std::vector<std::size_t> picked;
+  for (std::size_t i = 0; i < picked_.size() && picked.size() < room; ++i) {
+    if (picked_[i]) picked.push_back(i);
+  }
   return PlaceEntries(list_, picked, first_channel_);
 }
 
+std::string ChannelListImportForm::Outcome(const ListEntry& row, std::size_t entry,
+                                           const std::vector<ListPlacement>& placements) const {
+  if (row.skipped) return "Skipped: " + *row.skipped;
+  if (!picked_.at(entry)) return "Not picked";
+  const auto placed =
+      std::lower_bound(placements.begin(), placements.end(), entry,
+                       [](const ListPlacement& p, std::size_t index) { return p.entry < index; });
+  if (placed == placements.end() || placed->entry != entry) return "No room after channel 200";
+  std::string text = "Channel " + IntText(placed->channel) + ": " +
+                     FormatFrequency(row.corrected_frequency, hide_leading_zeros_);
+  if (!row.tag.empty()) text += " \"" + row.tag + "\"";
+  if (row.subtone > 0) text += ", PL/DPL " + SubtoneText(IntText(row.subtone));
+  if (row.lock_out) text += ", Lock Out On";
+  return text;
+}
+
 std::vector<std::string> ChannelListImportForm::Outcomes() const {
-  std::vector<int> channel_of(list_.entries.size(), 0);
-  for (const ListPlacement& placement : Placements())
-    channel_of[placement.entry] = placement.channel;
+  const std::vector<ListPlacement> placements = Placements();
   std::vector<std::string> outcomes;
   outcomes.reserve(list_.entries.size());
   for (std::size_t i = 0; i < list_.entries.size(); ++i) {
-    const ListEntry& row = list_.entries[i];
-    if (row.skipped) {
-      outcomes.push_back("Skipped: " + *row.skipped);
-    } else if (!picked_[i]) {
-      outcomes.push_back("Not picked");
-    } else if (channel_of[i] == 0) {
-      outcomes.push_back("No room after channel 200");
-    } else {
-      std::string text = "Channel " + IntText(channel_of[i]) + ": " +
-                         FormatFrequency(row.corrected_frequency, hide_leading_zeros_);
-      if (!row.tag.empty()) text += " \"" + row.tag + "\"";
-      if (row.subtone > 0) text += ", PL/DPL " + SubtoneText(IntText(row.subtone));
-      if (row.lock_out) text += ", Lock Out On";
-      outcomes.push_back(std::move(text));
-    }
+    outcomes.push_back(Outcome(list_.entries[i], i, placements));
   }
   return outcomes;
+}
+
+std::size_t RowsWithRoom(const ChannelList& list, const std::vector<ListPlacement>& placements) {
+  if (placements.empty() || placements.back().channel < kChannelCount) return list.entries.size();
+  return placements.back().entry + 1;
+}
+
+std::string NoRoomText(const ChannelList& list, const std::vector<ListPlacement>& placements) {
+  const std::size_t first = RowsWithRoom(list, placements);
+  const std::size_t rows = list.entries.size() - first;
+  if (rows == 0) return {};
+  const std::string last = IntText(list.entries.line(list.entries.size() - 1));
+  if (rows == 1) return "1 more row did not fit after channel 200 (line " + last + ").";
+  return IntText(static_cast<long long>(rows)) +
+         " more rows did not fit after channel 200 (lines " + IntText(list.entries.line(first)) +
+         " to " + last + ").";
 }
 
 std::string ChannelNumbersText(const std::vector<int>& channels) {

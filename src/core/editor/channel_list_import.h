@@ -16,6 +16,14 @@ struct Workspace;
 class ChannelTable;
 class Ui;
 
+/// How many of the list's rows, from the first on, come before the rows that find no channel: all
+/// of them unless `placements` reach channel 200, else those up to the row placed in channel 200.
+std::size_t RowsWithRoom(const ChannelList& list, const std::vector<ListPlacement>& placements);
+
+/// The rows after those, counted rather than listed, for a list may have a million:
+/// "5 more rows did not fit after channel 200 (lines 9 to 13)."; "" when there are none.
+std::string NoRoomText(const ChannelList& list, const std::vector<ListPlacement>& placements);
+
 class ChannelListImportForm {
  public:
   /// Reads the list at `path`; every row that can be imported is picked, the rows go to their
@@ -43,8 +51,13 @@ class ChannelListImportForm {
   /// What each entry becomes: "Channel 23: 155.3400 \"EMS Ops\", PL/DPL 025, Lock Out On",
   /// "Skipped: <reason>", "Not picked" or "No room after channel 200".
   std::vector<std::string> Outcomes() const;
+  /// One of the Outcomes: that of `row`, the list's entry `entry`, given this form's Placements().
+  std::string Outcome(const ListEntry& row, std::size_t entry,
+                      const std::vector<ListPlacement>& placements) const;
   /// The line shown above "Ok": which channels in use the import would overwrite.
   std::string OverwriteSummary(const ChannelTable& table) const;
+  /// The line below it: how many rows after the one placed in channel 200 did not fit (NoRoomText).
+  std::string NoRoomSummary() const { return NoRoomText(list_, Placements()); }
 
   /// "Ok": the shown bank's grid edits go into the table, then the picked rows are written. The
   /// caller redraws (and the history keeps the import as one step).

@@ -27,7 +27,8 @@ constexpr std::size_t kListTagLength = 10;  // what the scanner's memory holds o
 struct Record {
   int line = 0;
   std::vector<std::string> fields;
-  std::size_t begin = 0;  // offset of the record's first character in the text
+  std::size_t begin = 0;  // offsets of the record's first character and of its end in the text
+  std::size_t end = 0;
 };
 
 // The text of a list, and where in it blanks stand for bytes that were not UTF-8.
@@ -88,11 +89,12 @@ ListText DecodeList(std::string_view bytes) {
   return list;
 }
 
-// Splits CSV text into records: fields separated by commas, records by CR LF, LF or CR; a quoted
-// field may hold commas, line breaks and doubled quotes. A quote opens a quoted field when only
-// blanks come before it in the field; the blanks around a field are trimmed later.
-std::vector<Record> SplitRecords(std::string_view text) {
-  std::vector<Record> records;
+// Splits CSV text into records, handed one at a time to `on_record` so that a long list is never
+// held twice: fields separated by commas, records by CR LF, LF or CR; a quoted field may hold
+// commas, line breaks and doubled quotes. A quote opens a quoted field when only blanks come
+// before it in the field; the blanks around a field are trimmed later.
+template <typename OnRecord>
+void SplitRecords(std::string_view text, OnRecord&& on_record) {
   Record record{1, {}};
   std::string field;
   int line = 1;
@@ -103,10 +105,12 @@ std::vector<Record> SplitRecords(std::string_view text) {
     field.clear();
     field_started = false;
   };
-  const auto end_record = [&] {
+  const auto end_record = [&](std::size_t end) {
     end_field();
-    records.push_back(std::move(record));
-    record = Record{line, {}};
+    record.end = end;
+    on_record(record);
+    record.line = line;
+    record.fields.clear();  // keeps its room for the next record's fields
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
@@ -129,17 +133,17 @@ std::vector<Record> SplitRecords(std::string_view text) {
     } else if (c == ',') {
       end_field();
     } else if (c == '\r' || c == '\n') {
+      const std::size_t end = i;
       if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
       ++line;
-      end_record();
+      end_record(end);
       record.begin = i + 1;
     } else {
       field += c;
       if (c != ' ' && c != '\t') field_started = true;
     }
   }
-  if (field_started || !field.empty() || !record.fields.empty()) end_record();
-  return records;
+  if (field_started || !field.empty() || !record.fields.empty()) end_record(text.size());
 }
 
 bool IsBlankRecord(const Record& record) {
@@ -161,16 +165,16 @@ class Columns {
       index_.emplace(Lowercase(header.fields[i]), i);
     }
   }
-  bool Has(std::string_view name) const { return index_.contains(std::string(name)); }
+  bool Has(std::string_view name) const { return index_.contains(name); }
   /// The row's field of column `name` (lower case), blanks around it removed; "" when absent.
   std::string Get(const Record& row, std::string_view name) const {
-    const auto found = index_.find(std::string(name));
+    const auto found = index_.find(name);
     if (found == index_.end() || found->second >= row.fields.size()) return {};
     return std::string(TrimBlanks(row.fields[found->second]));
   }
 
  private:
-  std::map<std::string, std::size_t> index_;
+  std::map<std::string, std::size_t, std::less<>> index_;
 };
 
 // How a note names a character the scanner cannot show: itself (never a blank or a comma, which
@@ -259,8 +263,13 @@ std::string CommaNote(std::string_view written, std::string_view read, std::stri
 
 int CtcssCode(const std::string& hertz) {
   const double value = NumericValue(hertz);
+  static const std::vector<double> kTones = [] {  // read once: a list may ask a million times
+    std::vector<double> tones(kCtcssCount + 1);
+    for (int i = 1; i <= kCtcssCount; ++i) tones[i] = NumericValue(CtcssText(i));
+    return tones;
+  }();
   for (int i = 1; i <= kCtcssCount; ++i) {
-    if (std::fabs(NumericValue(CtcssText(i)) - value) < 0.05) return i;
+    if (std::fabs(kTones[i] - value) < 0.05) return i;
   }
   return -1;
 }
@@ -427,26 +436,119 @@ std::string SixDecimals(double value) {
 
 }  // namespace
 
+namespace {
+
+void PutLength(std::string& out, std::size_t length) {
+  for (; length >= 0x80; length >>= 7) out += static_cast<char>(0x80 | (length & 0x7F));
+  out += static_cast<char>(length);
+}
+
+std::size_t TakeLength(const char*& at) {
+  std::size_t length = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto byte = static_cast<unsigned char>(*at++);
+    length |= static_cast<std::size_t>(byte & 0x7F) << shift;
+    if (byte < 0x80) return length;
+  }
+}
+
+// A text, or, when it is the start of `like` (a tag is mostly the name, a corrected frequency
+// often the list's), only its length: the low bit of the length says which.
+void PutText(std::string& out, std::string_view text, std::string_view like = {}) {
+  const bool start_of_like = !text.empty() && like.starts_with(text);
+  PutLength(out, text.size() << 1 | (start_of_like ? 1 : 0));
+  if (!start_of_like) out += text;
+}
+
+std::string TakeText(const char*& at, std::string_view like = {}) {
+  const std::size_t code = TakeLength(at);
+  if (code & 1) return std::string(like.substr(0, code >> 1));
+  std::string text(at, code >> 1);
+  at += code >> 1;
+  return text;
+}
+
+constexpr std::size_t kBlockBytes = 1u << 20;
+
+}  // namespace
+
+std::string& ListEntries::BlockFor(std::size_t bytes) {
+  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < bytes) {
+    blocks_.emplace_back().reserve(std::max(bytes, kBlockBytes));
+  }
+  return blocks_.back();
+}
+
+void ListEntries::push_back(const ListEntry& entry) {
+  std::string& packed = packing_;
+  packed.clear();
+  for (const std::string* text : {&entry.location, &entry.name, &entry.frequency, &entry.tone}) {
+    PutText(packed, *text);
+  }
+  PutText(packed, entry.corrected_frequency, entry.frequency);
+  PutText(packed, entry.tag, entry.name);
+  if (entry.skipped) PutText(packed, *entry.skipped);
+  PutLength(packed, entry.notes.size());
+  for (const std::string& note : entry.notes) {
+    const auto [id, added] = note_ids_.try_emplace(note, static_cast<std::uint32_t>(notes_.size()));
+    if (added) notes_.push_back(note);
+    PutLength(packed, id->second);
+  }
+  std::string& block = BlockFor(packed.size());
+  const auto said = [](const std::optional<bool>& on) -> std::int8_t { return on ? *on : -1; };
+  rows_.push_back({entry.line, static_cast<std::uint32_t>(blocks_.size() - 1),
+                   static_cast<std::uint32_t>(block.size()),
+                   static_cast<std::int16_t>(entry.subtone), entry.skipped.has_value(),
+                   entry.lock_out, said(entry.delay), said(entry.beep_alert), said(entry.att)});
+  block += packed;
+}
+
+ListEntry ListEntries::operator[](std::size_t index) const {
+  const Row& row = rows_.at(index);
+  const char* at = blocks_[row.block].data() + row.offset;
+  ListEntry entry;
+  entry.line = row.line;
+  for (std::string* text : {&entry.location, &entry.name, &entry.frequency, &entry.tone}) {
+    *text = TakeText(at);
+  }
+  entry.corrected_frequency = TakeText(at, entry.frequency);
+  entry.tag = TakeText(at, entry.name);
+  if (row.skipped) entry.skipped = TakeText(at);
+  entry.subtone = row.subtone;
+  entry.lock_out = row.lock_out;
+  const auto said = [](std::int8_t on) { return on < 0 ? std::nullopt : std::optional(on == 1); };
+  entry.delay = said(row.delay);
+  entry.beep_alert = said(row.beep_alert);
+  entry.att = said(row.att);
+  entry.notes.resize(TakeLength(at));
+  for (std::string& note : entry.notes) note = notes_[TakeLength(at)];
+  return entry;
+}
+
 ChannelList ReadChannelList(std::string_view bytes) {
   const ListText decoded = DecodeList(bytes);
-  const std::vector<Record> records = SplitRecords(decoded.text);
   ChannelList list;
-  const auto header = std::find_if_not(records.begin(), records.end(), IsBlankRecord);
-  if (header == records.end() || !Columns(*header).Has("frequency")) {
-    list.error = "This file is not a channel list: it has no Frequency column.";
-    return list;
-  }
-  const Columns columns(*header);
-  for (auto row = header + 1; row != records.end(); ++row) {
-    if (IsBlankRecord(*row)) continue;
-    ListEntry entry = EntryOf(columns, *row);
-    const std::size_t end = row + 1 == records.end() ? decoded.text.size() : (row + 1)->begin;
-    const auto unreadable =
-        std::lower_bound(decoded.unreadable.begin(), decoded.unreadable.end(), row->begin);
-    if (unreadable != decoded.unreadable.end() && *unreadable < end) {
-      entry.notes.insert(entry.notes.begin(), "bytes that are not UTF-8 read as blanks");
+  std::optional<Columns> columns;  // from the first record that is not blank
+  bool no_list = false;
+  SplitRecords(decoded.text, [&](const Record& record) {
+    if (no_list || IsBlankRecord(record)) return;
+    if (columns) {
+      ListEntry entry = EntryOf(*columns, record);
+      const auto unreadable =
+          std::lower_bound(decoded.unreadable.begin(), decoded.unreadable.end(), record.begin);
+      if (unreadable != decoded.unreadable.end() && *unreadable < record.end) {
+        entry.notes.insert(entry.notes.begin(), "bytes that are not UTF-8 read as blanks");
+      }
+      list.entries.push_back(entry);
+    } else if (Columns header(record); header.Has("frequency")) {
+      columns = std::move(header);
+    } else {
+      no_list = true;
     }
-    list.entries.push_back(std::move(entry));
+  });
+  if (!columns) {
+    list.entries = {};
+    list.error = "This file is not a channel list: it has no Frequency column.";
   }
   return list;
 }
@@ -478,7 +580,7 @@ bool LocationsArePlaces(const ChannelList& list, const std::vector<std::size_t>&
   std::vector<bool> taken(kChannelCount + 1, false);
   bool any = false;
   for (const std::size_t index : picked) {
-    if (index >= list.entries.size() || list.entries[index].skipped) continue;
+    if (index >= list.entries.size() || list.entries.skipped(index)) continue;
     const int channel = LocationChannel(list.entries[index]);
     if (channel == 0 || taken[channel]) return false;
     taken[channel] = true;
@@ -492,7 +594,7 @@ std::vector<ListPlacement> PlaceAtLocations(const ChannelList& list,
   std::vector<ListPlacement> placements;
   if (!LocationsArePlaces(list, picked)) return placements;
   for (const std::size_t index : picked) {
-    if (index >= list.entries.size() || list.entries[index].skipped) continue;
+    if (index >= list.entries.size() || list.entries.skipped(index)) continue;
     placements.push_back({index, LocationChannel(list.entries[index])});
   }
   return placements;

@@ -16,9 +16,12 @@
 // "Off". Other tools ignore columns they do not know; reading them back, with the channel number
 // in Location, lets an export of ours come back as the same table.
 
+#include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace talvirex {
@@ -55,8 +58,75 @@ struct ListEntry {
   std::vector<std::string> notes;  // what changed on the way in
 };
 
+/// The rows of a list, packed: a row costs its texts and about 16 bytes, where a ListEntry of its
+/// own costs near 300, so a list of a million rows fits in a few times the file's size. Each note's
+/// text is kept once however many rows carry it. Reading a row gives a ListEntry of its own.
+class ListEntries {
+ public:
+  class const_iterator {
+   public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = ListEntry;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = ListEntry;
+    const_iterator() = default;
+    const_iterator(const ListEntries* entries, std::size_t index)
+        : entries_(entries), index_(index) {}
+    ListEntry operator*() const { return (*entries_)[index_]; }
+    const_iterator& operator++() {
+      ++index_;
+      return *this;
+    }
+    const_iterator operator++(int) {
+      const_iterator before = *this;
+      ++index_;
+      return before;
+    }
+    bool operator==(const const_iterator& other) const { return index_ == other.index_; }
+
+   private:
+    const ListEntries* entries_ = nullptr;
+    std::size_t index_ = 0;
+  };
+
+  std::size_t size() const { return rows_.size(); }
+  bool empty() const { return rows_.empty(); }
+  ListEntry operator[](std::size_t index) const;
+  ListEntry front() const { return (*this)[0]; }
+  ListEntry back() const { return (*this)[size() - 1]; }
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, size()}; }
+  void reserve(std::size_t rows) { rows_.reserve(rows); }
+  void push_back(const ListEntry& entry);
+
+  /// Without unpacking the row: whether it is skipped, and the file line it begins on.
+  bool skipped(std::size_t index) const { return rows_[index].skipped; }
+  int line(std::size_t index) const { return rows_[index].line; }
+
+ private:
+  struct Row {
+    int line = 0;
+    std::uint32_t block = 0;   // into blocks_
+    std::uint32_t offset = 0;  // where its texts begin in the block
+    std::int16_t subtone = 0;
+    bool skipped = false;
+    bool lock_out = false;
+    std::int8_t delay = -1, beep_alert = -1, att = -1;  // -1: the list does not say
+  };
+  std::string& BlockFor(std::size_t bytes);
+
+  std::vector<Row> rows_;
+  // The rows' texts, each a length then its bytes, in blocks that are filled and never moved, so
+  // a growing list does not copy what it holds. A row's texts lie in one block.
+  std::vector<std::string> blocks_;
+  std::vector<std::string> notes_;                           // each note text once
+  std::unordered_map<std::string, std::uint32_t> note_ids_;  // into notes_
+  std::string packing_;  // a row's texts on their way into a block, kept for the next row
+};
+
 struct ChannelList {
-  std::vector<ListEntry> entries;    // the rows in file order, empty rows left out
+  ListEntries entries;               // the rows in file order, empty rows left out
   std::optional<std::string> error;  // set when the file is not a channel list
 };
 

@@ -544,11 +544,14 @@ class Session {
       case CommandId::kReplace: return "replaced " + std::to_string(replaced_);
       case CommandId::kImportChannelList:
         for (const std::string& outcome : d.channel_list.Outcomes()) text += outcome + " // ";
+        text += d.channel_list.OverwriteSummary(ws_.table);
+        if (const std::string no_room = d.channel_list.NoRoomSummary(); !no_room.empty()) {
+          text += " " + no_room;
+        }
         return (d.channel_list.by_location()
                     ? std::string("at locations")
                     : "from " + std::to_string(d.channel_list.first_channel())) +
-               (d.channel_list.locations_usable() ? "" : " (locations unusable)") + ": " + text +
-               d.channel_list.OverwriteSummary(ws_.table);
+               (d.channel_list.locations_usable() ? "" : " (locations unusable)") + ": " + text;
       case CommandId::kExportCsv:
         return "all " + YesNo(d.csv_export.option() == ExportCsvForm::kAllBanks);
       case CommandId::kPrint: return "all " + YesNo(d.print.option() == PrintForm::kAllBanks);

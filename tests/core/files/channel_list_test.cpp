@@ -55,9 +55,20 @@ TEST(ChannelList, RefusesWhatIsNoListAndCopesWithAHundredThousandRows) {
   }
   std::string big = "Location,Name,Frequency\n";
   for (int i = 0; i < 100000; ++i) big += std::to_string(i) + ",Ch,146.52\n";
+  // Rows are kept packed: names longer than a length byte holds and than a block of the packing,
+  // and a tag that is not the start of its name, come back as they went in.
+  const std::string long_name(200, 'L');
+  const std::string huge_name(3u << 20, 'H');
+  big += "x," + long_name + ",146.52\nx," + huge_name + ",146.52\nx,Caf\u00e9 Ops,146.52\n";
   const ChannelList list = ReadChannelList(big);
-  ASSERT_EQ(list.entries.size(), 100000u);
-  EXPECT_EQ(list.entries.back().line, 100001);
+  ASSERT_EQ(list.entries.size(), 100003u);
+  EXPECT_EQ(list.entries[99999].line, 100001);
+  EXPECT_EQ(list.entries[100000].name, long_name);
+  EXPECT_EQ(list.entries[100001].name, huge_name);
+  EXPECT_EQ(list.entries[100001].tag, "HHHHHHHHHH");
+  const ListEntry cafe = list.entries.back();
+  EXPECT_EQ(cafe.name + "|" + cafe.tag + "|" + cafe.corrected_frequency,
+            "Caf\u00e9 Ops|Caf  Ops|146.52");
   // A line break inside a quoted name, a lone CR as the others, still counts as a line.
   const ChannelList quoted = ReadChannelList("Frequency,Name\r146.52,\"a\rb\"\r146.53,c\r");
   ASSERT_EQ(quoted.entries.size(), 2u);
