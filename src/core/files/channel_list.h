@@ -58,7 +58,7 @@ struct ListEntry {
   std::vector<std::string> notes;  // what changed on the way in
 };
 
-/// The rows of a list, packed: a row costs its texts and about 16 bytes, where a ListEntry of its
+/// The rows of a list, packed: a row costs its texts and about 20 bytes, where a ListEntry of its
 /// own costs near 300, so a list of a million rows fits in a few times the file's size. Each note's
 /// text is kept once however many rows carry it. Reading a row gives a ListEntry of its own.
 class ListEntries {
