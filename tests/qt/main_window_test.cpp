@@ -76,6 +76,35 @@ TEST_F(MainWindowTest, FrequencyTypedIntoTheGridIsCorrectedAndTheCursorMovesDown
   EXPECT_TRUE(Action(CommandId::kFillSeries).isEnabled());
 }
 
+// Panels 5 and 6 and the help label follow the view's cursor and the moving end of a Shift+arrow
+// selection, not only a mouse press.
+TEST_F(MainWindowTest, StatusPanelsAndHelpFollowArrowKeysAndShiftSelections) {
+  Open();
+  const auto panels = [this] {
+    return window_->findChild<QLabel*>(QStringLiteral("currentchannel"))->text() + " " +
+           window_->findChild<QLabel*>(QStringLiteral("lastchannel"))->text();
+  };
+  const auto help = [this] {
+    return window_->findChild<QLabel*>(QStringLiteral("helplabel"))->text();
+  };
+  ClickCell(7, 1);
+  EXPECT_EQ(panels(), "7 7");
+  QTest::keyClick(&Grid(), Qt::Key_Down);
+  QTest::keyClick(&Grid(), Qt::Key_Down);
+  EXPECT_EQ(Grid().currentIndex(), Grid().model()->index(8, 0));
+  EXPECT_EQ(panels(), "9 9");
+  QTest::keyClick(&Grid(), Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(&Grid(), Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(Grid().selectionModel()->selectedIndexes().size(), 3);
+  EXPECT_EQ(panels(), "9 11");
+  QTest::keyClick(&Grid(), Qt::Key_Right);
+  EXPECT_EQ(Grid().currentIndex(), Grid().model()->index(10, 1));
+  EXPECT_EQ(panels(), "11 11");
+  EXPECT_TRUE(help().startsWith(QStringLiteral("Enter tag."))) << help().toStdString();
+  QTest::keyClick(&Grid(), Qt::Key_Up);
+  EXPECT_EQ(panels(), "10 10");
+}
+
 // The keys of every desktop editor: Ctrl+Z takes back a typed channel, Ctrl+Y and Ctrl+Shift+Z do
 // it again; the menu entries are enabled only when they can act, and the status bar names the step.
 TEST_F(MainWindowTest, UndoAndRedoKeysFollowTheHistory) {

@@ -48,8 +48,9 @@ std::string HelpTextOf(ColumnKind kind) {
   switch (kind) {
     case ColumnKind::kFrequency: return "Enter frequency. Use <ENTER> to jump to next channel.";
     case ColumnKind::kTag:
+      // Names only characters the typed-tag filter lets through (`IsRefusedTagCharacter`).
       return "Enter tag. Maximum 16 characters are stored. Tip: you can also use special "
-             "characters like ? + { } [ ] _ | ";
+             "characters like # & ' ( ) , - . /";
     case ColumnKind::kDelay: return "Use double click or spacebar to toggle between Off/On. ";
     case ColumnKind::kLockOut: return "Use double click or spacebar to toggle between Off/On";
     case ColumnKind::kSubtone:
@@ -374,7 +375,10 @@ void CellEditor::LeftButtonUp() {
   }
 }
 
-void CellEditor::SelectionChanged() { UpdateControls(); }
+void CellEditor::SelectionChanged() {
+  UpdateControls();
+  FollowSelection();
+}
 
 void CellEditor::HideControls() { controls_ = ControlsAboveGrid{}; }
 
@@ -409,11 +413,15 @@ void CellEditor::UpdateControls() {
 }
 
 void CellEditor::RefreshHelpBar() {
+  FollowSelection();
+  ws_.settings.help_bar_shown = true;
+}
+
+void CellEditor::FollowSelection() {
   const int bank = ws_.current_bank;
   ws_.status.current_channel = IntText(bank * kChannelsPerBank + ws_.grid.current.row);
   ws_.status.last_selected_channel = IntText(bank * kChannelsPerBank + ws_.grid.selection_end.row);
   help_text_ = HelpTextOf(CurrentColumnKind());
-  ws_.settings.help_bar_shown = true;
 }
 
 bool CellEditor::EditorBoxKey(int code) {

@@ -85,7 +85,9 @@ class CellEditor {
   void DoubleClick();
   void LeftButtonDown();
   void LeftButtonUp();
-  /// The current cell or the selection changed: the controls follow the new current column.
+  /// The current cell or the selection changed: the controls follow the new current column, and
+  /// panels 5 and 6 and the help text follow the current cell and the selection corner (without
+  /// marking the help bar shown: start-up runs this too).
   void SelectionChanged();
 
   /// A key typed into the editor box. True when the box takes the character; Enter is consumed
@@ -103,7 +105,8 @@ class CellEditor {
   /// A choice in an Easy Tag dropdown: the tag goes into the editor box.
   void ChooseEasyTag(const std::string& tag);
 
-  /// The help bar: channel numbers of panels 5 and 6 and the help text of the column's kind.
+  /// The help bar: channel numbers of panels 5 and 6 and the help text of the column's kind;
+  /// marks the help bar shown (`help_bar_shown`). A click in the grid and a bank switch run it.
   void RefreshHelpBar();
   /// The controls above the grid, chosen anew for the current column.
   void UpdateControls();
@@ -121,6 +124,8 @@ class CellEditor {
  private:
   /// Brings a current cell or selection corner outside rows 1..20, columns 1..7 back inside.
   void HoldCursorInGrid();
+  /// Panels 5 and 6 and the help text for the current cell and selection corner.
+  void FollowSelection();
   void WriteSelected(const std::string& text);
   void EmptySelected();
   bool SelectedRowsHoldFrequencies();

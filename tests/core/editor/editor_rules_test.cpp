@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Editor rules no session reaches: a start on what a previous run left, a cursor the grid control
 // places outside the channels, a slot beyond the Dummy bank, full tag lists, a sort whose busy
-// pointer fails, Memory Manager operations on slots no list offers, Replace's rule for one tag and
-// the command table's shape. The rest runs in the editor sessions (tests/data/editor).
+// pointer fails, Memory Manager operations on slots no list offers, Replace's rule for one tag,
+// the Tag column's help against the tag filter and the command table's shape. The rest runs in the
+// editor sessions (tests/data/editor).
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include "editor/main_window.h"
 #include "editor/memory_manager_form.h"
 #include "editor/sort_commands.h"
+#include "image/codec_tables.h"
 #include "model/shown_text.h"
 #include "ports/ui.h"
 #include "support/fake_ports.h"
@@ -112,6 +114,31 @@ TEST_F(CellEditorTest, ASlotBeyondTheDummyBankHasNoColumnKind) {
   editor.ChooseOffOn(true);
   editor.PressKey('N');
   EXPECT_EQ(Cell(1, 3), "");
+}
+
+// The Tag column's help suggests characters to type: each one it names must reach the cell
+// through the typed-tag filter and be one the scanner's display can show.
+TEST_F(CellEditorTest, TheTagHelpNamesOnlyCharactersATypedTagKeeps) {
+  ws.table.At(0, 1, kFieldFrequency) = "145.5";
+  RenderBank(ws, ui);
+  Select(1, 2);
+  const std::string help = editor.help_text();
+  const std::size_t like = help.find(" like ");
+  ASSERT_NE(like, std::string::npos) << help;
+  std::string named;
+  for (const char c : help.substr(like + 6)) {
+    if (c != ' ') named += c;
+  }
+  ASSERT_FALSE(named.empty()) << help;
+  for (const char c : named) {
+    Select(1, 2);
+    for (const int code :
+         {int{'A'}, static_cast<int>(static_cast<unsigned char>(c)), int{kKeyEnter}}) {
+      editor.TypeChar(code);
+    }
+    EXPECT_EQ(Cell(1, 2), std::string("A") + c) << "typed " << c;
+    EXPECT_GE(TagCharCode(c), 0) << c;
+  }
 }
 
 // Full tag lists: the dropdowns show every slot up to the last, and a full bank list keeps
