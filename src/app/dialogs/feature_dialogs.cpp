@@ -28,8 +28,8 @@ namespace talvirex {
 
 namespace {
 
-// The non-modal import dialog changes the table after the command has returned: it asks the main
-// window (when it is one) to draw itself again.
+// A dialog that changes the table or moves the grid while it is still open (the non-modal import
+// dialog, Find's matches) asks the main window (when it is one) to draw itself again.
 std::function<void()> RedrawOf(QWidget* parent) {
   QPointer<MainWindow> window = qobject_cast<MainWindow*>(parent);
   return [window] {
@@ -44,7 +44,7 @@ bool LaunchBound(CommandId command, WindowCommandContext& c) {
   QWidget* parent = c.parent;
   int result = QDialog::Rejected;
   switch (command) {
-    case CommandId::kFind: result = FindDialog(forms.find, parent).exec(); break;
+    case CommandId::kFind: result = FindDialog(forms.find, parent, RedrawOf(parent)).exec(); break;
     case CommandId::kReplace: result = ReplaceDialog(forms.replace, parent).exec(); break;
     case CommandId::kMemoryChannels:
     case CommandId::kMemoryBanks:

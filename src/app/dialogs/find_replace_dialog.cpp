@@ -39,7 +39,8 @@ QGroupBox* Choice(QWidget* parent, std::string_view caption, const char* names[2
 
 }  // namespace
 
-FindDialog::FindDialog(FindForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+FindDialog::FindDialog(FindForm& form, QWidget* parent, std::function<void()> found)
+    : QDialog(parent), form_(form), found_(std::move(found)) {
   setObjectName(QStringLiteral("find"));
   setWindowTitle(ToQt(kFindTitle));
 
@@ -80,6 +81,8 @@ FindDialog::FindDialog(FindForm& form, QWidget* parent) : QDialog(parent), form_
   for (QLabel* label : {channel_, in_bank_, bank_, contains_}) results->addWidget(label);
   results->addStretch();
   channel_->setMinimumHeight(fontMetrics().height());
+  wrapped_ = result("Label6");
+  wrapped_->setMinimumHeight(fontMetrics().height());
 
   auto* entry = new QHBoxLayout;
   entry->addWidget(caption);
@@ -92,6 +95,7 @@ FindDialog::FindDialog(FindForm& form, QWidget* parent) : QDialog(parent), form_
   layout->addLayout(entry);
   layout->addLayout(options);
   layout->addLayout(results);
+  layout->addWidget(wrapped_);
   KeepTitleVisible(this, layout);
   // Room for the longest result, so that a match does not widen the dialog.
   layout->addStrut(
@@ -104,6 +108,7 @@ void FindDialog::Find() {
   form_.text = FromQt(text_->text());
   form_.Find();
   ShowResult();
+  if (found_) found_();
 }
 
 void FindDialog::ShowResult() {
@@ -112,6 +117,7 @@ void FindDialog::ShowResult() {
   in_bank_->setText(found ? ToQt(FindForm::InBankText()) : QString());
   bank_->setText(ToQt(form_.bank_label()));
   contains_->setText(found ? ToQt(FindForm::ContainsText()) : QString());
+  wrapped_->setText(form_.wrapped() ? ToQt(FindForm::WrappedText()) : QString());
 }
 
 ReplaceDialog::ReplaceDialog(ReplaceForm& form, QWidget* parent) : QDialog(parent), form_(form) {

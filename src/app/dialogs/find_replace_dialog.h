@@ -5,6 +5,7 @@
 // only copies the entry fields and options to it before calling it.
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -17,8 +18,9 @@ class ReplaceForm;
 
 class FindDialog final : public QDialog {
  public:
-  /// `form` must be open and outlive the dialog.
-  explicit FindDialog(FindForm& form, QWidget* parent = nullptr);
+  /// `form` must be open and outlive the dialog. `found` runs after each press of "Find >>"
+  /// (the form may have moved the grid: the main window draws itself again).
+  explicit FindDialog(FindForm& form, QWidget* parent = nullptr, std::function<void()> found = {});
 
  private:
   /// "Find >>" (the default button, so Enter in "Find What" presses it).
@@ -26,11 +28,13 @@ class FindDialog final : public QDialog {
   void ShowResult();
 
   FindForm& form_;
+  std::function<void()> found_;
   QLineEdit* text_ = nullptr;
   QLabel* channel_ = nullptr;
   QLabel* in_bank_ = nullptr;
   QLabel* bank_ = nullptr;
   QLabel* contains_ = nullptr;
+  QLabel* wrapped_ = nullptr;
 };
 
 class ReplaceDialog final : public QDialog {

@@ -9,21 +9,26 @@
 
 namespace talvirex {
 
-void FindForm::Open(Workspace& workspace) {
+void FindForm::Open(Workspace& workspace, ShowMatch show) {
   ws_ = &workspace;
+  show_ = std::move(show);
   field_ = workspace.settings.find_in_tags ? kComments : kFrequency;
   scope_ =
       workspace.settings.find_in_all_banks ? SearchScope::kAllBanks : SearchScope::kCurrentBank;
   channel_label_.clear();
   bank_label_.clear();
+  wrapped_ = false;
+  Restart();
 }
 
 void FindForm::SetField(SearchField field) {
+  if (field != field_) Restart();
   field_ = field;
   if (ws_ != nullptr) ws_->settings.find_in_tags = field == kComments;
 }
 
 void FindForm::SetScope(SearchScope scope) {
+  if (scope != scope_) Restart();
   scope_ = scope;
   if (ws_ != nullptr) ws_->settings.find_in_all_banks = scope == SearchScope::kAllBanks;
 }
@@ -32,26 +37,31 @@ bool FindForm::Find() {
   if (ws_ == nullptr || text.empty()) return false;
   channel_label_.clear();
   bank_label_.clear();
+  wrapped_ = false;
+  const bool all = scope_ == SearchScope::kAllBanks;
+  const int shown_bank = ws_->current_bank;
+  if (!all && (shown_bank < 0 || shown_bank > kDummyBank)) return false;
+  if (text != searched_text_ || (!all && shown_bank != searched_bank_)) Restart();
   const int field = field_ == kComments ? kFieldTag : kFieldFrequency;
-  const auto matches = [&](int bank, int row) {
-    return Contains(ws_->table.At(bank, row, field), text);
-  };
-  const auto report = [&](int bank, int row) {
+  const int count = all ? kChannelCount : kChannelsPerBank;
+  const auto bank_at = [&](int at) { return all ? BankOf(at + 1) : shown_bank; };
+  const auto row_at = [&](int at) { return all ? RowOf(at + 1) : at + 1; };
+  const int start = last_match_ + 1;
+  for (int step = 0; step < count; ++step) {
+    const int at = (start + step) % count;
+    const int bank = bank_at(at);
+    const int row = row_at(at);
+    if (!Contains(ws_->table.At(bank, row, field), text)) continue;
     channel_label_ = IntText(ChannelNumber(bank, row));
     bank_label_ = IntText(bank + 1);
+    wrapped_ = start + step >= count;
+    last_match_ = at;
+    searched_text_ = text;
+    if (show_) show_(bank, row, field);
+    searched_bank_ = ws_->current_bank;
     return true;
-  };
-  if (scope_ == SearchScope::kAllBanks) {
-    for (int number = 1; number <= kChannelCount; ++number) {
-      if (matches(BankOf(number), RowOf(number))) return report(BankOf(number), RowOf(number));
-    }
-    return false;
   }
-  const int bank = ws_->current_bank;
-  if (bank < 0 || bank > kDummyBank) return false;
-  for (int row = 1; row <= kChannelsPerBank; ++row) {
-    if (matches(bank, row)) return report(bank, row);
-  }
+  Restart();
   return false;
 }
 

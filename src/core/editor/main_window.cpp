@@ -175,6 +175,14 @@ void MainWindowLogic::SetSelection(CellPos current, CellPos selection_end) {
   editor_.SelectionChanged();
 }
 
+// A match of Find becomes the current cell, on its bank; the next key starts that cell anew, as
+// after a click.
+void MainWindowLogic::ShowFound(int bank, int row, int column) {
+  if (bank != ws_.current_bank) ShowBank(bank);
+  editor_.EndTyping();
+  SetSelection({row, column}, {row, column});
+}
+
 void MainWindowLogic::SetColumnWidth(int column, int twips) {
   if (column < 1 || column > 7) return;
   column_widths_[column - 1] = std::clamp(twips, kNarrowestColumn, kWidestColumn);
@@ -408,7 +416,8 @@ bool MainWindowLogic::OpenDialog(CommandId command) {
       break;
     case C::kFind:
       CommitBank(ws_, ui_);
-      dialogs_.find.Open(ws_);
+      dialogs_.find.Open(ws_,
+                         [this](int bank, int row, int column) { ShowFound(bank, row, column); });
       break;
     case C::kReplace:
       TakeSnapshot(ws_, ui_);

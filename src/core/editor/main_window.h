@@ -141,6 +141,7 @@ class MainWindowLogic {
  private:
   void SwitchBank(int tab);
   void StepThroughHistory(bool redo);
+  void ShowFound(int bank, int row, int column);
   std::string StepName(CommandId command) const;
   void SyncTitle();
   void LoadPlacement();

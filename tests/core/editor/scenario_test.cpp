@@ -540,7 +540,8 @@ class Session {
       case CommandId::kFind:
         return "channel " + d.find.channel_label() + " bank " + d.find.bank_label() + " field " +
                std::to_string(d.find.field()) + " scope " +
-               (d.find.scope() == SearchScope::kAllBanks ? "all" : "current");
+               (d.find.scope() == SearchScope::kAllBanks ? "all" : "current") +
+               (d.find.wrapped() ? " wrapped" : "");
       case CommandId::kReplace: return "replaced " + std::to_string(replaced_);
       case CommandId::kImportChannelList:
         for (const std::string& outcome : d.channel_list.Outcomes()) text += outcome + " // ";
