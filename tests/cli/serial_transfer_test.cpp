@@ -83,7 +83,8 @@ TEST_F(SerialTransfer, AReadDespiteLinkFaultsLeavesABackupThatRestorePutsBackByt
   ASSERT_EQ(master->Wait(), 0) << master->err();
   EXPECT_EQ(ReadBytes(Path("read.s2c")), Talvirex({"decode", image.string()}).out);
   EXPECT_EQ(ReadBytes(Path("read.img")), ReadBytes(image));
-  for (const char* said : {"SportCat 200 file download:", "Press Enter", "Rejected lines: 2"}) {
+  for (const char* said :
+       {"SportCat 200 file download:", "Press Enter", "Detected: Yes", "Rejected lines: 2"}) {
     EXPECT_NE(read.err.find(said), std::string::npos) << read.err;
   }
   EXPECT_EQ(read.out, "");

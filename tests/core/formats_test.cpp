@@ -207,12 +207,19 @@ TEST(ChannelFile, QuotesAndLineBreaksAreWrittenAsBlanksAndTextIsWindows1252) {
   EXPECT_EQ(failure->code, kErrorInputPastEnd);
 }
 
-// Only channels in use are compared, frequencies by their number; then the lists, entry by entry.
+// Only channels in use are compared, as a send writes them (a padded tag, "None" and "0", each
+// On/Off field by its own flag); then the lists, entry by entry.
 TEST(DiffTables, ListsWhatDiffersInChannelsInUseAndInTheLists) {
   Document a, b;
   a.table.At(0, 1, kFieldFrequency) = " 145.12";
   b.table.At(0, 1, kFieldFrequency) = "145.1200";
   b.table.At(0, 1, kFieldTag) = "T";
+  a.table.At(0, 2, kFieldFrequency) = b.table.At(0, 2, kFieldFrequency) = "146.5";
+  a.table.At(0, 2, kFieldTag) = "X";
+  b.table.At(0, 2, kFieldTag) = "X         ";
+  a.table.At(0, 2, kFieldSubtone) = "None";
+  b.table.At(0, 2, kFieldSubtone) = "0";
+  b.table.At(0, 2, kFieldDelay) = "1";
   a.table.At(1, 2, kFieldTag) = "unused";
   b.table.At(9, 20, kFieldFrequency) = "146";
   b.bank_names[10] = "D";
@@ -222,6 +229,7 @@ TEST(DiffTables, ListsWhatDiffersInChannelsInUseAndInTheLists) {
   EXPECT_EQ(DiffTables(a, b),
             (std::vector<std::string>{
                 "Channel 1 (Bank 1, row 1): Tag \"\" -> \"T\"",
+                "Channel 2 (Bank 1, row 2): Delay \"\" -> \"1\"",
                 "Channel 200 (Bank 10, row 20): Freq. (MHz) \"\" -> \"146\"",
                 "Bank name 10: \"Dummy\" -> \"D\"", "Priority channel of bank index 9: 181 -> 7",
                 "Scanner setting 20: 0 -> 1", "Search range 1: \"\" -> \"140\""}));

@@ -88,7 +88,7 @@ KloonEffects Kloon::StartRead(const PortAddress& port) {
   rejected_ = 0;
   phase_ = Phase::kOpening;
   open_pending_ = true;
-  return {SetRejectedCount{}, SetStatus{"Backup."}, OpenPort{port}};
+  return {SetRejectedCount{}, SetStatus{"Backup."}, SetDetected{false}, OpenPort{port}};
 }
 
 KloonEffects Kloon::StartSend(const PortAddress& port) {
@@ -195,6 +195,7 @@ void Kloon::HandleReadMessage(const std::string& message, KloonEffects& out) {
     ShowProgress(out);
     out.emplace_back(WriteText{"SC200SPOR\r"});
     out.emplace_back(SetStatus{"MDL received 200."});
+    out.emplace_back(SetDetected{true});  // its "MDL" is how the scanner makes itself known
   } else if (StartsWith(message, "CLN")) {
     // Clone line k arrives as message k + 1, after the "MDL".
     if (line_counter_ >= 1 && IsCloneLineFor(message, line_counter_)) {

@@ -8,13 +8,14 @@
 // messages at 9600 baud: one side, the master, sends and waits for the other side's answer before
 // it sends again, so at most one message is outstanding in either direction.
 //
-// Reading (a backup; the program is the slave). The scanner sends "MDL"; the program answers
-// "SC200SPOR". The scanner then sends the 253 image lines in order; each line that is 46
-// characters long, carries its own line's address and a correct checksum is stored in the image
-// and answered "OK"; any other line is answered "NG" and the scanner sends it again. "END" closes
-// the exchange: when the "MDL", 253 lines and the "END" make 255 messages, the image is decoded and
-// the window closes itself 500 ms later; otherwise the read has failed and the tables stay as
-// they were. Messages that are none of these are noise and are dropped without being counted.
+// Reading (a backup; the program is the slave). The scanner sends "MDL", which identifies it (the
+// window shows it detected, as a send does on its answer); the program answers "SC200SPOR". The
+// scanner then sends the 253 image lines in order; each line that is 46 characters long, carries
+// its own line's address and a correct checksum is stored in the image and answered "OK"; any other
+// line is answered "NG" and the scanner sends it again. "END" closes the exchange: when the "MDL",
+// 253 lines and the "END" make 255 messages, the image is decoded and the window closes itself 500
+// ms later; otherwise the read has failed and the tables stay as they were. Messages that are none
+// of these are noise and are dropped without being counted.
 //
 // Sending (a restore; the program is the master). The program sends "MDL" and waits for an answer
 // containing "SC200"; once it has one, the image about to go out is kept (a scanner that never
