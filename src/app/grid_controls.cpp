@@ -81,6 +81,8 @@ GridControls::GridControls(CellEditor& editor, QWidget* parent)
     connect(tags, &QComboBox::activated, this, [this, tags](int index) {
       editor_.ChooseEasyTag(tags->itemText(index).toStdString());
       emit Changed();
+      // The chosen tag waits in the box: Enter writes it into the selected cells from there.
+      if (editor_box_->isVisible()) editor_box_->setFocus(Qt::OtherFocusReason);
     });
   }
 }

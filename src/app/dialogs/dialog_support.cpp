@@ -2,12 +2,15 @@
 #include "app/dialogs/dialog_support.h"
 
 #include <QBoxLayout>
+#include <QClipboard>
 #include <QDialog>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
@@ -25,6 +28,26 @@ bool PassesUnfiltered(const QKeyEvent& key) {
     case Qt::Key_Delete: return true;
     default: return key.text().isEmpty();
   }
+}
+
+// The editing shortcuts of a field act on its text rather than type a character: select all,
+// copy, cut, undo and redo pass; a paste is filtered as typing would be (below).
+bool IsEditingShortcut(const QKeyEvent& key) {
+  for (const auto shortcut : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+                              QKeySequence::Undo, QKeySequence::Redo}) {
+    if (key.matches(shortcut)) return true;
+  }
+  return false;
+}
+
+QString KeptOfPaste(const QString& text, const KeyFilter::Accepts& accepts) {
+  QString kept;
+  for (const char32_t code : text.toUcs4()) {
+    // Line breaks and tabs in a pasted text are not keys: a field keeps one line of characters.
+    if (code < 0x20 || code == 0x7f || !accepts(code)) continue;
+    kept.append(QString::fromUcs4(&code, 1));
+  }
+  return kept;
 }
 
 class FocusWatcher final : public QObject {
@@ -52,10 +75,20 @@ void CentreIn(QWidget* dialog, const QRect& area) {
 
 }  // namespace
 
-bool KeyFilter::eventFilter(QObject* /*watched*/, QEvent* event) {
+bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
   const auto& key = static_cast<const QKeyEvent&>(*event);
-  if (PassesUnfiltered(key)) return false;
+  // Shift+Insert types nothing and Ctrl+V may bring a control character: a paste is known by its
+  // shortcut before the key's text is looked at.
+  auto* field = qobject_cast<QLineEdit*>(watched);
+  if (field != nullptr && key.matches(QKeySequence::Paste)) {
+    // Inserted as one edit, so that Undo takes the whole paste back.
+    if (!field->isReadOnly()) {
+      field->insert(KeptOfPaste(QGuiApplication::clipboard()->text(), accepts_));
+    }
+    return true;
+  }
+  if (PassesUnfiltered(key) || IsEditingShortcut(key)) return false;
   const QList<uint> codes = key.text().toUcs4();
   for (const uint code : codes) {
     if (!accepts_(static_cast<char32_t>(code))) return true;  // discarded
