@@ -7,8 +7,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -172,6 +174,25 @@ TEST_F(DialogsTest, FilteredFieldsKeepTheEditingShortcutsAndFilterWhatIsPasted) 
     EXPECT_EQ(field.text(), QString::fromLatin1(c.kept)) << "paste";
     ctrl(Qt::Key_Z);
     EXPECT_EQ(field.text(), typed) << "undo of the paste";
+    // The field's own menu pastes through the same filter. (A priority channel and the import's
+    // start are reformatted when the opening menu takes the focus: not checked there.)
+    if (c.command == CommandId::kPriorityChannels || c.command == CommandId::kAdvancedImport) {
+      return;
+    }
+    ctrl(Qt::Key_A);
+    QContextMenuEvent menu_event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                 field.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&field, &menu_event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> entries = menu->actions();
+    const auto paste = std::find_if(entries.begin(), entries.end(), [](const QAction* action) {
+      return action->text().startsWith(QLineEdit::tr("&Paste"));
+    });
+    ASSERT_NE(paste, entries.end());
+    (*paste)->trigger();
+    menu->close();
+    EXPECT_EQ(field.text(), QString::fromLatin1(c.kept)) << "paste from the menu";
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.field);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialogs/dialog_support.h"
 
+#include <QAction>
 #include <QBoxLayout>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QEvent>
 #include <QFontMetrics>
@@ -11,6 +13,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
@@ -50,6 +53,12 @@ QString KeptOfPaste(const QString& text, const KeyFilter::Accepts& accepts) {
   return kept;
 }
 
+// Newer Qt names the entries of a field's menu; Qt 6.4 knows its Paste by the caption alone.
+bool IsPasteEntry(const QAction& action) {
+  return action.objectName() == QStringLiteral("edit-paste") ||
+         action.text().startsWith(QLineEdit::tr("&Paste") + u'\t');
+}
+
 class FocusWatcher final : public QObject {
  public:
   FocusWatcher(QEvent::Type type, std::function<void()> on_event, QObject* parent)
@@ -75,17 +84,35 @@ void CentreIn(QWidget* dialog, const QRect& area) {
 
 }  // namespace
 
+void KeyFilter::Paste(QLineEdit* field) const {
+  if (!field->isReadOnly())
+    field->insert(KeptOfPaste(QGuiApplication::clipboard()->text(), accepts_));
+}
+
+// The field's own menu, its Paste filtered as the key is.
+void KeyFilter::ShowMenu(QLineEdit* field, const QPoint& where) {
+  QMenu* menu = field->createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  for (QAction* action : menu->actions()) {
+    if (!IsPasteEntry(*action)) continue;
+    disconnect(action, &QAction::triggered, nullptr, nullptr);
+    connect(action, &QAction::triggered, field, [this, field] { Paste(field); });
+  }
+  menu->popup(where);
+}
+
 bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
+  auto* field = qobject_cast<QLineEdit*>(watched);
+  if (field != nullptr && event->type() == QEvent::ContextMenu) {
+    ShowMenu(field, static_cast<const QContextMenuEvent&>(*event).globalPos());
+    return true;
+  }
   if (event->type() != QEvent::KeyPress) return false;
   const auto& key = static_cast<const QKeyEvent&>(*event);
   // Shift+Insert types nothing and Ctrl+V may bring a control character: a paste is known by its
   // shortcut before the key's text is looked at.
-  auto* field = qobject_cast<QLineEdit*>(watched);
   if (field != nullptr && key.matches(QKeySequence::Paste)) {
-    // Inserted as one edit, so that Undo takes the whole paste back.
-    if (!field->isReadOnly()) {
-      field->insert(KeptOfPaste(QGuiApplication::clipboard()->text(), accepts_));
-    }
+    Paste(field);  // inserted as one edit, so that Undo takes the whole paste back
     return true;
   }
   if (PassesUnfiltered(key) || IsEditingShortcut(key)) return false;
