@@ -81,6 +81,8 @@ GridControls::GridControls(CellEditor& editor, QWidget* parent)
     connect(tags, &QComboBox::activated, this, [this, tags](int index) {
       editor_.ChooseEasyTag(tags->itemText(index).toStdString());
       emit Changed();
+      // The chosen tag waits in the box: Enter writes it into the selected cells from there.
+      if (editor_box_->isVisible()) editor_box_->setFocus(Qt::OtherFocusReason);
     });
   }
 }
@@ -94,7 +96,17 @@ bool GridControls::eventFilter(QObject* watched, QEvent* event) {
   const std::optional<int> code = CharCodeOf(key);
   if (!code) return false;
   const bool enter = *code == kKeyEnter;
+  // A character typed over a selection (Ctrl+A, then typing) replaces it: the box's length limit
+  // counts what is left of the text, not the full box the user is typing over.
+  const QString before = editor_box_->text();
+  const bool replaces = !enter && *code != kKeyBackspace && editor_box_->hasSelectedText();
+  if (replaces) {
+    QString rest = before;
+    rest.remove(editor_box_->selectionStart(), editor_box_->selectedText().size());
+    editor_.EditorBoxTextChanged(rest.toStdString());
+  }
   const bool taken = editor_.EditorBoxKey(*code);
+  if (replaces && !taken) editor_.EditorBoxTextChanged(before.toStdString());
   if (enter) emit Changed();
   return !taken;
 }

@@ -169,7 +169,7 @@ TEST_F(WindowSeamsTest, CellsTypedBeforeADialogSurviveItsRedraw) {
   }
 }
 
-TEST_F(WindowSeamsTest, APasteIntoTheTagBoxKeepsTheRulesOfTyping) {
+TEST_F(WindowSeamsTest, TheTagBoxKeepsTheRulesOfTypingForAPasteAndForTypingOverASelection) {
   Open();
   TypeFrequency(1, "146");
   ClickCell(1, 2);
@@ -180,6 +180,16 @@ TEST_F(WindowSeamsTest, APasteIntoTheTagBoxKeepsTheRulesOfTyping) {
   EXPECT_EQ(box->text(), "Tower 1  and a l");
   QTest::keyClick(box, Qt::Key_Return);
   EXPECT_EQ(Cell(1, 2), "Tower 1  and a l");
+
+  // The box's key filter judges typed characters only: Ctrl+A selects for the next typing.
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(box, "Pier");
+  QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(box->text(), "Tower 1  and a l") << "undo takes the typing back";
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(box, "Pier");
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_EQ(Cell(1, 2), "Pier");
 }
 
 }  // namespace

@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialogs/dialog_support.h"
 
+#include <QAction>
 #include <QBoxLayout>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
@@ -25,6 +31,32 @@ bool PassesUnfiltered(const QKeyEvent& key) {
     case Qt::Key_Delete: return true;
     default: return key.text().isEmpty();
   }
+}
+
+// The editing shortcuts of a field act on its text rather than type a character: select all,
+// copy, cut, undo and redo pass; a paste is filtered as typing would be (below).
+bool IsEditingShortcut(const QKeyEvent& key) {
+  for (const auto shortcut : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+                              QKeySequence::Undo, QKeySequence::Redo}) {
+    if (key.matches(shortcut)) return true;
+  }
+  return false;
+}
+
+QString KeptOfPaste(const QString& text, const KeyFilter::Accepts& accepts) {
+  QString kept;
+  for (const char32_t code : text.toUcs4()) {
+    // Line breaks and tabs in a pasted text are not keys: a field keeps one line of characters.
+    if (code < 0x20 || code == 0x7f || !accepts(code)) continue;
+    kept.append(QString::fromUcs4(&code, 1));
+  }
+  return kept;
+}
+
+// Newer Qt names the entries of a field's menu; Qt 6.4 knows its Paste by the caption alone.
+bool IsPasteEntry(const QAction& action) {
+  return action.objectName() == QStringLiteral("edit-paste") ||
+         action.text().startsWith(QLineEdit::tr("&Paste") + u'\t');
 }
 
 class FocusWatcher final : public QObject {
@@ -52,10 +84,38 @@ void CentreIn(QWidget* dialog, const QRect& area) {
 
 }  // namespace
 
-bool KeyFilter::eventFilter(QObject* /*watched*/, QEvent* event) {
+void KeyFilter::Paste(QLineEdit* field) const {
+  if (!field->isReadOnly())
+    field->insert(KeptOfPaste(QGuiApplication::clipboard()->text(), accepts_));
+}
+
+// The field's own menu, its Paste filtered as the key is.
+void KeyFilter::ShowMenu(QLineEdit* field, const QPoint& where) {
+  QMenu* menu = field->createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  for (QAction* action : menu->actions()) {
+    if (!IsPasteEntry(*action)) continue;
+    disconnect(action, &QAction::triggered, nullptr, nullptr);
+    connect(action, &QAction::triggered, field, [this, field] { Paste(field); });
+  }
+  menu->popup(where);
+}
+
+bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
+  auto* field = qobject_cast<QLineEdit*>(watched);
+  if (field != nullptr && event->type() == QEvent::ContextMenu) {
+    ShowMenu(field, static_cast<const QContextMenuEvent&>(*event).globalPos());
+    return true;
+  }
   if (event->type() != QEvent::KeyPress) return false;
   const auto& key = static_cast<const QKeyEvent&>(*event);
-  if (PassesUnfiltered(key)) return false;
+  // Shift+Insert types nothing and Ctrl+V may bring a control character: a paste is known by its
+  // shortcut before the key's text is looked at.
+  if (field != nullptr && key.matches(QKeySequence::Paste)) {
+    Paste(field);  // inserted as one edit, so that Undo takes the whole paste back
+    return true;
+  }
+  if (PassesUnfiltered(key) || IsEditingShortcut(key)) return false;
   const QList<uint> codes = key.text().toUcs4();
   for (const uint code : codes) {
     if (!accepts_(static_cast<char32_t>(code))) return true;  // discarded

@@ -14,6 +14,8 @@
 class QBoxLayout;
 class QDialog;
 class QGroupBox;
+class QLineEdit;
+class QPoint;
 class QWidget;
 
 namespace talvirex {
@@ -24,9 +26,12 @@ inline QString ToQt(std::string_view text) {
 inline std::string FromQt(const QString& text) { return text.toStdString(); }
 
 /// The key filter of an entry field: a typed character reaches the field only when `accepts`
-/// takes its code. Keys that type nothing (arrows, Home, Delete) and the keys that move between
-/// controls or close the dialog (Tab, Escape) always pass; Enter and Backspace are typed
-/// characters (codes 13 and 8) and go through the filter.
+/// takes its code. Keys that type nothing (arrows, Home, Delete), the keys that move between
+/// controls or close the dialog (Tab, Escape) and the editing shortcuts (select all, copy, cut,
+/// undo, redo) always pass; Enter and Backspace are typed characters (codes 13 and 8) and go
+/// through the filter. A paste into a line edit (by its key or its menu) inserts the clipboard's
+/// text without the characters `accepts` refuses and without control characters (a line break is
+/// not a key).
 class KeyFilter final : public QObject {
  public:
   using Accepts = std::function<bool(char32_t code)>;
@@ -36,6 +41,9 @@ class KeyFilter final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void Paste(QLineEdit* field) const;
+  void ShowMenu(QLineEdit* field, const QPoint& where);
+
   Accepts accepts_;
 };
 

@@ -6,6 +6,7 @@
 #include "editor/duplicates.h"
 #include "editor/grid_bridge.h"
 #include "editor/sort_commands.h"
+#include "editor/tag_lists.h"
 #include "editor/tag_tidy.h"
 #include "files/file_io.h"
 #include "model/numeric_value.h"
@@ -488,11 +489,16 @@ void MainWindowLogic::DialogClosed(CommandId command, DialogResult result) {
       if (confirmed) dialogs_.bank_names.Ok(ws_);
       RefreshBankCaptions(DummyTabCaption::kPrefixed);
       break;
-    case C::kSoftwareOptions:
+    case C::kSoftwareOptions: {
       if (!confirmed) break;
+      const bool had_easy_tags = ws_.settings.easy_tag_lists;
       dialogs_.software_options.Ok(ws_.settings);
+      // Tags are recorded only while the lists are on: switched on, they start from every tag the
+      // banks already hold rather than waiting for each bank to be shown again.
+      if (!had_easy_tags && ws_.settings.easy_tag_lists) RecordTagsOf(ws_.tags, ws_.table);
       Redraw();  // the window re-reads `alignment()` with it
       break;
+    }
     case C::kDefaultData:
       if (confirmed) dialogs_.default_data.Ok(ws_.default_data);
       break;

@@ -45,4 +45,14 @@ void RecordTableTags(TagLists& lists, ChannelTable& table, bool easy_tags_on) {
   }
 }
 
+void RecordTagsOf(TagLists& lists, const ChannelTable& table) {
+  lists.Clear();
+  for (int bank = 0; bank < kScannerBanks; ++bank) {
+    for (int row = 1; row <= kChannelsPerBank; ++row) {
+      std::string tag = table.At(bank, row, kFieldTag);
+      RecordTag(lists, tag, bank, true);
+    }
+  }
+}
+
 }  // namespace talvirex

@@ -32,4 +32,8 @@ void RecordTag(TagLists& lists, std::string& tag, int bank, bool easy_tags_on);
 /// read: the lists start empty, and the table's tags lose their leading blanks when recorded.
 void RecordTableTags(TagLists& lists, ChannelTable& table, bool easy_tags_on);
 
+/// The lists made anew from the tags of Banks 1..10 in bank and channel order, as when the lists
+/// are switched on; the table itself keeps its tags as they are.
+void RecordTagsOf(TagLists& lists, const ChannelTable& table);
+
 }  // namespace talvirex

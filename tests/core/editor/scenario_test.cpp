@@ -42,8 +42,9 @@
 //                               = T, series yes|no, box FIELD yes|no, switch FIELD 0|1, subtone
 //                               N, press apply|all|default|selectall. Bank Tags: name N = T,
 //                               press center|left|clear|default. Software Options: zeros yes|no,
-//                               align N. Export, Print: all (every bank). Import Channel List:
-//                               first N, pick ENTRY yes|no, bylocation yes|no
+//                               align N, easytags yes|no. Export, Print: all (every bank).
+//                               Import Channel List: first N, pick ENTRY yes|no, bylocation
+//                               yes|no
 //   check WHAT [ARGS] = VALUE   paths in what is found are relative to the program folder.
 //                               WHAT: cells ROW, cell ROW COLUMN, row ROW [BANK], column FIELD,
 //                               cursor, unsaved, undo, busy and said (the pointer's changes and
@@ -486,6 +487,8 @@ class Session {
             {"set zeros",
              [&] { d.software_options.options[SoftwareOptionsForm::kHideZeros] = yes; }},
             {"set align", [&] { d.software_options.alignment = number; }},
+            {"set easytags",
+             [&] { d.software_options.options[SoftwareOptionsForm::kEasyTagList] = yes; }},
         };
         break;
       case CommandId::kExportCsv:
