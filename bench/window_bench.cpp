@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <sys/resource.h>
 
@@ -130,19 +131,28 @@ std::string WriteMillionRowList(const std::filesystem::path& folder) {
   return path;
 }
 
+// The import dialog on the screen with the list at `path` read into `form`.
+struct ShownImport {
+  ShownImport(const std::string& path, BenchWindow& window) {
+    SilentUi ui;
+    form.Open(path, window->workspace(), ui);
+    dialog.emplace(form, window->workspace().table);
+    dialog->show();
+    QApplication::processEvents();
+  }
+  QAbstractItemModel& rows() { return *dialog->rows()->model(); }
+  ChannelListImportForm form;
+  std::optional<ChannelListDialog> dialog;
+};
+
 // The list read and the dialog on the screen with every row's outcome in reach, then one row
 // unpicked (which moves every later placed row up a channel).
 void BM_ImportDialogShowsAMillionRowList(benchmark::State& state) {
   BenchWindow window("talvirex-bench-big-list");
   const std::string path = WriteMillionRowList(window.home());
   for (auto _ : state) {
-    ChannelListImportForm form;
-    SilentUi ui;
-    form.Open(path, window->workspace(), ui);
-    ChannelListDialog dialog(form, window->workspace().table);
-    dialog.show();
-    QApplication::processEvents();
-    QAbstractItemModel& rows = *dialog.rows()->model();
+    ShownImport shown(path, window);
+    QAbstractItemModel& rows = shown.rows();
     rows.setData(rows.index(5, 0), Qt::Unchecked, Qt::CheckStateRole);
     QApplication::processEvents();
     if (rows.rowCount() != 1000000) state.SkipWithError("the dialog does not show every row");
@@ -160,20 +170,14 @@ BENCHMARK(BM_ImportDialogShowsAMillionRowList)->Unit(benchmark::kMillisecond)->I
 // rewritten and the rows in view repainted.
 void BM_ImportDialogPickBoxClick(benchmark::State& state) {
   BenchWindow window("talvirex-bench-pick-box");
-  const std::string path = WriteMillionRowList(window.home());
-  ChannelListImportForm form;
-  SilentUi ui;
-  form.Open(path, window->workspace(), ui);
-  ChannelListDialog dialog(form, window->workspace().table);
-  dialog.show();
-  QApplication::processEvents();
-  QAbstractItemModel& rows = *dialog.rows()->model();
+  ShownImport shown(WriteMillionRowList(window.home()), window);
+  QAbstractItemModel& rows = shown.rows();
   bool picked = true;
   for (auto _ : state) {
     picked = !picked;
     rows.setData(rows.index(5, 0), picked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
     QApplication::processEvents();
-    benchmark::DoNotOptimize(dialog.overwrite_summary()->text());
+    benchmark::DoNotOptimize(shown.dialog->overwrite_summary()->text());
   }
 }
 BENCHMARK(BM_ImportDialogPickBoxClick)->Unit(benchmark::kMillisecond);
