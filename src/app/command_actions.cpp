@@ -54,14 +54,21 @@ QIcon ToolbarIcon(std::string_view name) {
   return own;
 }
 
-CommandActions::CommandActions(QMainWindow& window, Runner run)
-    : QObject(&window), run_(std::move(run)) {
+CommandActions::CommandActions(QMainWindow& window, Runner run, ListedRunner run_listed)
+    : QObject(&window), run_(std::move(run)), run_listed_(std::move(run_listed)) {
   BuildMenus(window);
   BuildToolbars(window);
 }
 
 QAction* CommandActions::AddEntry(QMenu* menu, const MenuEntry& entry) {
   if (entry.caption.empty()) return menu->addSeparator();
+  if (IsListedCommand(entry.command)) {
+    // Its items follow the logic's list; the submenu itself is enabled as its command is.
+    QMenu* listed = menu->addMenu(Text(entry.caption));
+    listed_[entry.command].menu = listed;
+    actions_[entry.command].push_back(listed->menuAction());
+    return listed->menuAction();
+  }
   QString caption = Text(entry.caption);
   // A caption that spells out its key ("... Shift Del") would show it twice beside Qt's own
   // shortcut text.
@@ -147,7 +154,26 @@ QMenu* CommandActions::Menu(const QString& caption) const {
   return nullptr;
 }
 
+QMenu* CommandActions::ListedMenu(CommandId command) const {
+  const auto found = listed_.find(command);
+  return found == listed_.end() ? nullptr : found->second.menu;
+}
+
+void CommandActions::RefreshListed(CommandId command, Listed& listed,
+                                   const MainWindowLogic& logic) {
+  std::vector<std::string> items = logic.ListedItems(command);
+  if (items == listed.items) return;
+  listed.items = std::move(items);
+  listed.menu->clear();
+  for (std::size_t index = 0; index < listed.items.size(); ++index) {
+    QAction* action = listed.menu->addAction(QString::fromStdString(listed.items[index]));
+    connect(action, &QAction::triggered, this,
+            [this, command, index] { run_listed_(command, index); });
+  }
+}
+
 void CommandActions::Refresh(const MainWindowLogic& logic) {
+  for (auto& [command, listed] : listed_) RefreshListed(command, listed, logic);
   for (const auto& [command, actions] : actions_) {
     const bool enabled = logic.IsEnabled(command);
     const bool checked = logic.IsChecked(command);

@@ -2,13 +2,14 @@
 #pragma once
 // The menu bar, the grid's popup menu `tabpop` and the two toolbars, built by walking the core's
 // command table: one QAction per entry, each handing its CommandId to the window. Nothing about a
-// command is decided here; `Refresh` copies the logic's enabled and checked states and the View
-// menu's bank captions onto the actions.
+// command is decided here; `Refresh` copies the logic's enabled and checked states, the View
+// menu's bank captions and the items of the listed submenus (the recent files) onto the actions.
 
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "editor/command_table.h"
@@ -28,9 +29,11 @@ class CommandActions final : public QObject {
 
  public:
   using Runner = std::function<void(CommandId)>;
+  using ListedRunner = std::function<void(CommandId, std::size_t)>;
 
-  /// Builds the menus and toolbars into `window`; a chosen entry calls `run`.
-  CommandActions(QMainWindow& window, Runner run);
+  /// Builds the menus and toolbars into `window`; a chosen entry calls `run`, a chosen item of
+  /// a listed submenu `run_listed`.
+  CommandActions(QMainWindow& window, Runner run, ListedRunner run_listed);
 
   QMenu* popup() const { return popup_; }
   QToolBar* toolbar(int number) const { return number == 1 ? toolbar1_ : toolbar2_; }
@@ -38,6 +41,8 @@ class CommandActions final : public QObject {
   const std::vector<QAction*>& ActionsOf(CommandId command) const;
   /// The menu-bar menu with caption `caption` ("&File", ...), or null.
   QMenu* Menu(const QString& caption) const;
+  /// The submenu of a listed command (IsListedCommand), or null.
+  QMenu* ListedMenu(CommandId command) const;
 
   void Refresh(const MainWindowLogic& logic);
 
@@ -47,7 +52,15 @@ class CommandActions final : public QObject {
   void BuildToolbars(QMainWindow& window);
   QToolBar* BuildToolbar(QMainWindow& window, int number);
 
+  struct Listed {
+    QMenu* menu = nullptr;
+    std::vector<std::string> items;  // the captions its actions show
+  };
+  void RefreshListed(CommandId command, Listed& listed, const MainWindowLogic& logic);
+
   Runner run_;
+  ListedRunner run_listed_;
+  std::map<CommandId, Listed> listed_;
   std::map<CommandId, std::vector<QAction*>> actions_;
   std::vector<QMenu*> menus_;
   QMenu* popup_ = nullptr;

@@ -30,6 +30,7 @@
 #include "app/dialog_launcher.h"
 #include "app/grid_controls.h"
 #include "app/key_translation.h"
+#include "files/channel_file.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_ui.h"
 
@@ -73,8 +74,12 @@ MainWindow::MainWindow(MainWindowOptions options)
       model_(workspace_.grid) {
   setObjectName(QStringLiteral("memtab"));
   setWindowTitle(FromUtf8(logic_.title()));
-  setAcceptDrops(true);  // a channel list dropped on the window is imported
-  commands_ = new CommandActions(*this, [this](CommandId command) { RunCommand(command); });
+  setAcceptDrops(true);  // a channel file dropped on the window is opened, a channel list imported
+  commands_ = new CommandActions(
+      *this, [this](CommandId command) { RunCommand(command); },
+      [this](CommandId command, std::size_t index) {
+        Carry(command, [&] { return logic_.RunListed(command, index); });
+      });
   setCentralWidget(BuildCentral());
   BuildStatusBar();
   ui_.on_progress = [this](int value, int maximum) { ShowProgress(value, maximum); };
@@ -279,6 +284,7 @@ void MainWindow::StartTimers() {
   if (logic_.WantsLastFileReload()) {
     QTimer::singleShot(kLastFileDelayMilliseconds, this, [this] {
       BetweenUserActions([this] {
+        if (file_given_) return;
         logic_.ReloadLastFile();
         RefreshFromCore();
       });
@@ -291,10 +297,34 @@ void MainWindow::RunCommand(CommandId command) {
   Carry(command, [&] { return logic_.Run(command); });
 }
 
-void MainWindow::ImportDroppedFile(const QString& path) {
+void MainWindow::OpenDroppedFile(const QString& path) {
+  if (IsChannelFilePath(path.toStdString())) {
+    Carry(CommandId::kOpen, [&] {
+      logic_.OpenChannelFile(path.toStdString());
+      return CommandOutcome::kDone;
+    });
+    return;
+  }
   Carry(CommandId::kImportChannelList, [&] {
     return logic_.OpenChannelList(path.toStdString()) ? CommandOutcome::kForWindow
                                                       : CommandOutcome::kDone;
+  });
+}
+
+void MainWindow::BringToFront() {
+  if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+  raise();
+  activateWindow();
+}
+
+void MainWindow::OpenFileFromDesktop(const QString& path) {
+  file_given_ = true;
+  BringToFront();
+  BetweenUserActions([this, path] {
+    Carry(CommandId::kOpen, [&] {
+      logic_.OpenChannelFile(path.toStdString());
+      return CommandOutcome::kDone;
+    });
   });
 }
 
@@ -318,7 +348,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   if (path.isEmpty()) return;
   event->acceptProposedAction();
   // The drop's own event ends before the dialog opens.
-  QTimer::singleShot(0, this, [this, path] { ImportDroppedFile(path); });
+  QTimer::singleShot(0, this, [this, path] { OpenDroppedFile(path); });
 }
 
 void MainWindow::Carry(CommandId command, const std::function<CommandOutcome()>& run) {

@@ -72,8 +72,15 @@ class MainWindow final : public QMainWindow {
 
   /// A menu or toolbar command, as choosing it does.
   void RunCommand(CommandId command);
-  /// A file dropped on the window: the channel list import with that file.
-  void ImportDroppedFile(const QString& path);
+  /// A file dropped on the window: a channel file is opened (after the "Save data?" question),
+  /// any other file is imported as a channel list.
+  void OpenDroppedFile(const QString& path);
+  /// A channel file the desktop asks this window to open (a file given on the command line or
+  /// handed over by a second start): the window comes to the front and opens it as File > Open
+  /// does, once no dialog is open. It replaces the last-file reload still to come.
+  void OpenFileFromDesktop(const QString& path);
+  /// Shows the window in front of the others, restored when it was minimised.
+  void BringToFront();
   /// Draws every part of the window from the workspace and the logic.
   void RefreshFromCore();
 
@@ -150,6 +157,7 @@ class MainWindow final : public QMainWindow {
   bool syncing_ = false;           // the window itself is moving the view's selection or tab
   bool exited_ = false;            // the exit sequence has run; the close goes through
   bool forwarding_press_ = false;  // a grid press is being handed to the view first
+  bool file_given_ = false;        // the desktop gave a file: no last-file reload then
 };
 
 }  // namespace talvirex

@@ -34,8 +34,9 @@ const std::array kCommands = {
 void PrintHelp(std::ostream& out) {
   out << "TALVIREX " TALVIREX_VERSION
          " - programs the SC200 scanner from a PC.\n\n"
-         "usage: talvirex [COMMAND [ARGUMENTS]]\n"
-         "Without a command the desktop window starts.\n\n"
+         "usage: talvirex [COMMAND [ARGUMENTS] | FILE.s2c]\n"
+         "Without a command the desktop window starts; given a channel file, it opens it. A\n"
+         "window already running for the same program folder is asked to do so instead.\n\n"
          "Commands:\n";
   for (const Command* command : kCommands) {
     std::string name(command->name);
@@ -48,6 +49,14 @@ void PrintHelp(std::ostream& out) {
 }
 
 }  // namespace
+
+bool IsCommandWord(std::string_view word) {
+  if (word == "--help" || word == "-h" || word == "help" || word == "--version") return true;
+  for (const Command* command : kCommands) {
+    if (command->name == word) return true;
+  }
+  return false;
+}
 
 void PrintCommandHelp(const Command& command, std::ostream& out) {
   out << "usage: talvirex " << command.usage << "\n\n" << command.summary << '\n';

@@ -11,6 +11,7 @@
 #include "editor/tag_lists.h"
 #include "editor/window_status.h"
 #include "model/default_data.h"
+#include "settings/recent_files.h"
 #include "settings/settings.h"
 
 namespace talvirex {
@@ -30,6 +31,7 @@ struct Workspace : Document {
   Grid grid;
   StatusPanels status;
   TagDropdowns tag_dropdowns;
+  RecentFiles recent_files;
 };
 
 /// Empties the current bank (unless it is slot 12): rows 0..20 get field 0 " ", frequency "Empty"

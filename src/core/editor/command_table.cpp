@@ -27,7 +27,7 @@ constexpr MenuEntry kMenuEntries[] = {
     {M::kFile, "", "", "", "", C::kNone},
     {M::kFile, "", "", "&Print...", "Ctrl+P", C::kPrint},
     {M::kFile, "", "", "", "", C::kNone},
-    {M::kFile, "", "", "No old Files", "", C::kNoOldFiles},
+    {M::kFile, "", "", "Recent &Files", "", C::kRecentFiles},
     {M::kFile, "", "", "", "", C::kNone},
     {M::kFile, "", "exit_tab", "E&xit", "", C::kExit},
 
@@ -209,6 +209,8 @@ constexpr CommandId kShowBankCommands[] = {C::kShowBank0, C::kShowBank1,     C::
 std::span<const std::string_view> MenuCaptions() { return kMenuCaptions; }
 std::span<const MenuEntry> MenuEntries() { return kMenuEntries; }
 std::span<const ToolbarButton> ToolbarButtons() { return kToolbarButtons; }
+
+bool IsListedCommand(CommandId command) { return command == C::kRecentFiles; }
 
 CommandId ShowBankCommand(int slot) {
   if (slot < 0 || slot >= static_cast<int>(std::size(kShowBankCommands))) return C::kNone;

@@ -23,7 +23,7 @@ enum class CommandId {
   kAdvancedImport,
   kWebCatcher,
   kPrint,
-  kNoOldFiles,
+  kRecentFiles,  // a submenu of items listed at run time
   kExit,
   // Edit
   kUndo,
@@ -124,6 +124,10 @@ std::span<const std::string_view> MenuCaptions();
 std::span<const MenuEntry> MenuEntries();
 /// Both toolbars' positions: toolbar 1 positions 1..31, then toolbar 2 positions 1..30.
 std::span<const ToolbarButton> ToolbarButtons();
+
+/// Commands whose menu entry is a submenu of items the program lists at run time
+/// (`MainWindowLogic::ListedItems`); choosing an item runs `MainWindowLogic::RunListed`.
+bool IsListedCommand(CommandId command);
 
 /// The View menu's bank entry `bk0`(index) for bank slot 0..11, and back.
 CommandId ShowBankCommand(int slot);

@@ -89,9 +89,40 @@ void FileCommands::Open() {
   if (!OfferToSave()) return;
   const auto path = ui_.OpenFile({"TALVIR Files|*.s2c|All Files|*.*", "", false});
   if (!path || !HasChannelFileExtension(*path)) return;
+  LoadAsStep(*path);
+}
+
+bool FileCommands::OpenPath(const std::string& path) {
+  if (!OfferToSave()) return false;
+  LoadAsStep(path);
+  return true;
+}
+
+void FileCommands::OpenRecent(std::size_t index) {
+  const auto& paths = ws_.recent_files.paths();
+  if (index >= paths.size()) return;
+  const std::string path = paths[index];
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
+    ws_.recent_files.Forget(path);
+    ws_.recent_files.Save(folder_);
+    ui_.Tell("The file was not found:\r\n" + path +
+                 "\r\nIt is removed from the list of recent files.",
+             {}, Icon::kWarning);
+    return;
+  }
+  OpenPath(path);
+}
+
+void FileCommands::LoadAsStep(const std::string& path) {
   const std::string previous_file_name = ws_.file_name;
   // Even a file read only in part has replaced the document: Undo brings the previous one back.
-  if (Load(*path).read) RecordReplacement(ws_, ui_, "Open", previous_file_name);
+  if (Load(path).read) RecordReplacement(ws_, ui_, "Open", previous_file_name);
+}
+
+void FileCommands::NoteRecent(const std::string& path) {
+  ws_.recent_files.Note(path);
+  ws_.recent_files.Save(folder_);
 }
 
 bool FileCommands::LoadChannelFile(const std::string& path) { return !Load(path).failure; }
@@ -101,6 +132,8 @@ ChannelFileLoad FileCommands::Load(const std::string& path) {
   if (load.failure && load.failure->code == kErrorFileNotFound) ws_.settings.load_last_file = false;
   // A file that gave nothing leaves the document as it was, its tag lists included.
   if (!load.read) return load;
+  // Only a file that came in whole is worth offering again; one that failed is "Untitled" now.
+  if (!load.failure) NoteRecent(path);
   RecordTableTags(ws_.tags, ws_.table, ws_.settings.easy_tag_lists);
   RenderBank(ws_, ui_);
   return load;
@@ -129,6 +162,7 @@ bool FileCommands::WriteAndReport(const std::string& path) {
   // The table takes the new name only once it is really there, so the next Save does not aim
   // at a path that just failed.
   ws_.file_name = path;
+  NoteRecent(path);
   // The clean-up changed the texts' form only: nothing to undo, and the grid's texts are kept.
   SettleShownBank(ws_);
   DocumentSaved(ws_);

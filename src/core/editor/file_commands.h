@@ -27,6 +27,13 @@ class FileCommands {
   /// `tabopen` "&Open": after the "Save data?" question, loads the chosen ".s2c" file as one undo
   /// step (a file that gives nothing changes nothing).
   void Open();
+  /// Opens the channel file at `path` as Open does, without its dialog: a file handed over by a
+  /// second start, dropped on the window or chosen from the recent files. False when the user
+  /// stopped it at the "Save data?" question.
+  bool OpenPath(const std::string& path);
+  /// Recent file `index` (0 the newest): opened as OpenPath does; a file that is gone is
+  /// removed from the list, with a message.
+  void OpenRecent(std::size_t index);
   /// `savenu` "&Save": writes to the file name, or asks for one. True when the file was written.
   /// The table is cleaned as a save writes it (`NormalizeForSave`) only when the file is written.
   bool Save();
@@ -61,6 +68,9 @@ class FileCommands {
   /// and leaves the file name as it was.
   bool WriteAndReport(const std::string& path);
   ChannelFileLoad Load(const std::string& path);
+  /// Loads `path` as one undo step named "Open".
+  void LoadAsStep(const std::string& path);
+  void NoteRecent(const std::string& path);
 
   Workspace& ws_;
   Ui& ui_;

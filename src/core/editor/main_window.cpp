@@ -63,6 +63,7 @@ void MainWindowLogic::Startup(const std::array<int, 7>& measured_widths) {
   std::fill(ws_.scanner_settings.begin(), ws_.scanner_settings.begin() + 20, 0);
   ws_.current_bank = 0;
   LoadSettingsFiles(ws_, folders_.program);  // "setup.ini", then "defdata.ini"
+  ws_.recent_files.Load(folders_.program);
   ws_.current_bank = 0;
   title_ = std::string(kApplicationTitle);
   shown_file_name_ = ws_.file_name;
@@ -216,8 +217,8 @@ bool MainWindowLogic::IsEnabled(CommandId command) const {
     case CommandId::kUndo: return ws_.history.CanUndo() || HasOpenEdit(ws_);
     case CommandId::kRedo: return ws_.history.CanRedo();
     case CommandId::kFillSeries: return editor_.FillSeriesAvailable();
-    case CommandId::kShowSearchEdge:
-    case CommandId::kNoOldFiles: return false;
+    case CommandId::kShowSearchEdge: return false;
+    case CommandId::kRecentFiles: return !ws_.recent_files.paths().empty();
     default: return true;
   }
 }
@@ -339,7 +340,7 @@ CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
       ui_.Tell("Use right mouse button click in grid to show the popup menu");
       break;
     case C::kNone:
-    case C::kNoOldFiles:
+    case C::kRecentFiles:
     case C::kPasteLineSpecial:
     case C::kClearPskips:
     case C::kResetTableWidth: break;
@@ -355,6 +356,32 @@ bool MainWindowLogic::OpenChannelList(const std::string& path) {
   history_at_dialog_ = ws_.history.position();
   CommitBank(ws_, ui_);
   return dialogs_.channel_list.Open(path, ws_, ui_);
+}
+
+void MainWindowLogic::OpenChannelFile(const std::string& path) {
+  RunAsCommand([&] { files_.OpenPath(path); });
+}
+
+std::vector<std::string> MainWindowLogic::ListedItems(CommandId command) const {
+  std::vector<std::string> items;
+  if (command == CommandId::kRecentFiles) {
+    const auto& paths = ws_.recent_files.paths();
+    for (std::size_t i = 0; i < paths.size(); ++i) items.push_back(RecentFileCaption(i, paths[i]));
+  }
+  return items;
+}
+
+CommandOutcome MainWindowLogic::RunListed(CommandId command, std::size_t index) {
+  if (command == CommandId::kRecentFiles) RunAsCommand([&] { files_.OpenRecent(index); });
+  return CommandOutcome::kDone;
+}
+
+void MainWindowLogic::RunAsCommand(const std::function<void()>& work) {
+  RecordStep(ws_, ui_, EditStepName(ws_));
+  work();
+  RefreshBankCaptions();
+  editor_.SelectionChanged();
+  SyncTitle();
 }
 
 std::optional<std::filesystem::path> MainWindowLogic::HelpFile() const {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/cell_editor.h"
 #include "editor/command_table.h"
@@ -92,6 +93,13 @@ class MainWindowLogic {
   /// window, or the one "Import Channel List..." asked for). True when the window is to show the
   /// dialog; otherwise the user was told why not.
   bool OpenChannelList(const std::string& path);
+  /// Opens the channel file at `path` as File > Open does, after its "Save data?" question: a
+  /// file given on the command line, handed over by a second start or dropped on the window.
+  void OpenChannelFile(const std::string& path);
+  /// The items of a listed command's submenu (IsListedCommand), top to bottom, as menu captions.
+  std::vector<std::string> ListedItems(CommandId command) const;
+  /// Runs item `index` of a listed command's submenu, as `Run` runs a command.
+  CommandOutcome RunListed(CommandId command, std::size_t index);
   /// Where the duplicate searches write "dupl.txt"; until set, the process's current folder.
   void SetReportFolder(std::filesystem::path folder) { report_folder_ = std::move(folder); }
   /// `ManagerMode`: "Memory Manager", or "Memory Manager1" while the Banks command's dialog is
@@ -149,6 +157,9 @@ class MainWindowLogic {
   void BlankTable();
   void WriteChannelColumn();
   CommandOutcome RunEdit(CommandId command);
+  /// Runs `work` as one command of the window: a cell still being typed is a step of its own
+  /// first, and the captions and the title follow what it did.
+  void RunAsCommand(const std::function<void()>& work);
   bool RunTableCommand(CommandId command);
   bool OpenDialog(CommandId command);
   void CloseMemoryManager(DialogResult result);

@@ -2,7 +2,10 @@
 #include "files/channel_file.h"
 
 #include <cerrno>
+#include <cctype>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 
 #include "document.h"
 #include "files/item_reader.h"
@@ -279,6 +282,17 @@ ChannelFileLoad LoadChannelFile(const std::string& path, Document& document, Ui&
   // A file that could not be opened gave nothing: the document keeps its own name.
   if (load.read) document.file_name = kUntitled;
   return load;
+}
+
+bool IsChannelFilePath(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension == ".s2c") return true;
+  constexpr std::string_view kMagicStem = "TALVIREX MEM V";
+  std::ifstream file(path, std::ios::binary);
+  std::string start(kMagicStem.size(), '\0');
+  file.read(start.data(), static_cast<std::streamsize>(start.size()));
+  return file && start == kMagicStem;
 }
 
 }  // namespace talvirex

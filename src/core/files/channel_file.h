@@ -69,6 +69,11 @@ struct ChannelFileLoad {
 /// read in part (a file that cannot be opened or is no channel file changes nothing).
 ChannelFileLoad LoadChannelFile(const std::string& path, Document& document, Ui& ui);
 
+/// True when the file at `path` is meant as a channel file: its name ends in ".s2c" in any case,
+/// or it starts with a channel file's magic (of any version). A file dropped on the window is
+/// opened when it is one and imported as a channel list otherwise.
+bool IsChannelFilePath(const std::string& path);
+
 /// Writes the tables as a channel file to `path` (a path of exactly ".s2c"-like four characters
 /// starting with "." gets "sc200" in front). Returns the failure, if any; the previous file is
 /// kept whole when the write fails. Changes nothing in the document.

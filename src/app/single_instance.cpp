@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/single_instance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace talvirex {
+
+namespace {
+
+// A request is one line: "open" and a tab and the file, or "show"; the window answers "ok".
+constexpr QLatin1StringView kOpen("open\t");
+constexpr QLatin1StringView kShow("show");
+constexpr QLatin1StringView kAnswer("ok\n");
+// How long a later start waits for the running window: long enough for a busy window, short
+// enough that a hung one does not keep the double-click waiting unseen.
+constexpr int kConnectMilliseconds = 2000;
+constexpr int kAnswerMilliseconds = 5000;
+
+QString UserId() {
+#ifdef Q_OS_UNIX
+  return QString::number(::getuid());
+#else
+  return qEnvironmentVariable("USERNAME");
+#endif
+}
+
+}  // namespace
+
+QString InstanceServerName(const std::filesystem::path& program_folder) {
+  std::error_code error;
+  std::filesystem::path folder = std::filesystem::weakly_canonical(program_folder, error);
+  if (error) folder = program_folder;
+  const QByteArray digest =
+      QCryptographicHash::hash(QByteArray::fromStdString(folder.string()),
+                               QCryptographicHash::Sha256)
+          .toHex()
+          .left(16);
+  const QString name = QStringLiteral("talvirex-%1").arg(QString::fromLatin1(digest));
+  const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (!runtime.isEmpty() && QDir(runtime).exists()) return QDir(runtime).filePath(name);
+  return QStringLiteral("%1-%2").arg(name, UserId());
+}
+
+SingleInstance::SingleInstance(const std::filesystem::path& program_folder, QObject* parent)
+    : QObject(parent), name_(InstanceServerName(program_folder)) {}
+
+SingleInstance::~SingleInstance() = default;
+
+SingleInstance::Start SingleInstance::Claim(const QString& file) {
+  if (Listen()) return Start::kFirst;
+  const Start handed = HandOver(file);
+  if (handed != Start::kFirst) return handed;
+  // Nobody listens behind the name: a run that crashed left its socket file.
+  QLocalServer::removeServer(name_);
+  return Listen() ? Start::kFirst : Start::kUnreachable;
+}
+
+bool SingleInstance::Listen() {
+  auto* server = new QLocalServer(this);
+  server->setSocketOptions(QLocalServer::UserAccessOption);
+  if (!server->listen(name_)) {
+    delete server;
+    return false;
+  }
+  server_ = server;
+  connect(server_, &QLocalServer::newConnection, this, &SingleInstance::Serve);
+  return true;
+}
+
+// kFirst here means that no window answered the connection at all.
+SingleInstance::Start SingleInstance::HandOver(const QString& file) {
+  QLocalSocket socket;
+  socket.connectToServer(name_);
+  if (!socket.waitForConnected(kConnectMilliseconds)) {
+    return socket.error() == QLocalSocket::SocketTimeoutError ? Start::kUnreachable
+                                                              : Start::kFirst;
+  }
+  const QString request = file.isEmpty() ? QString(kShow) : kOpen + file;
+  socket.write((request + QLatin1Char('\n')).toUtf8());
+  if (!socket.waitForBytesWritten(kAnswerMilliseconds)) return Start::kUnreachable;
+  QByteArray answer;
+  while (!answer.contains('\n') && socket.waitForReadyRead(kAnswerMilliseconds)) {
+    answer += socket.readAll();
+  }
+  return answer == QByteArray(kAnswer.data(), kAnswer.size()) ? Start::kHandedOver
+                                                              : Start::kUnreachable;
+}
+
+void SingleInstance::Serve() {
+  while (QLocalSocket* socket = server_->nextPendingConnection()) {
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+      if (!socket->canReadLine()) return;
+      const QString request = QString::fromUtf8(socket->readLine()).chopped(1);
+      if (request != kShow && !request.startsWith(kOpen)) {
+        socket->disconnectFromServer();
+        return;
+      }
+      // The later start may end as soon as the request is taken; the file opens after the
+      // "Save data?" question, which may wait for the user a long time.
+      socket->write(kAnswer.data(), kAnswer.size());
+      socket->flush();
+      socket->disconnectFromServer();
+      if (handler_) handler_(request == kShow ? QString() : request.mid(kOpen.size()));
+    });
+  }
+}
+
+}  // namespace talvirex
