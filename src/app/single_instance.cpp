@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -44,7 +43,7 @@ QString InstanceServerName(const std::filesystem::path& program_folder) {
           .toHex()
           .left(16);
   const QString name = QStringLiteral("talvirex-%1").arg(QString::fromLatin1(digest));
-  const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
   if (!runtime.isEmpty() && QDir(runtime).exists()) return QDir(runtime).filePath(name);
   return QStringLiteral("%1-%2").arg(name, UserId());
 }
@@ -64,8 +63,10 @@ SingleInstance::Start SingleInstance::Claim(const QString& file) {
 }
 
 bool SingleInstance::Listen() {
+  // No socket options: with them Qt makes the socket elsewhere and renames it over the name,
+  // which would take the name from a window already listening. The user's runtime folder is the
+  // user's alone, and elsewhere the umask keeps other users from writing to the socket.
   auto* server = new QLocalServer(this);
-  server->setSocketOptions(QLocalServer::UserAccessOption);
   if (!server->listen(name_)) {
     delete server;
     return false;

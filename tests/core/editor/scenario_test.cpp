@@ -236,6 +236,9 @@ class Session {
            window_.SetColumnWidth(column, Int(args));
          }},
         {"reload", [&] { window_.ReloadLastFile(); }},
+        // A file handed to the window from outside (command line, second start, drop).
+        {"open", [&] { window_.OpenChannelFile(Path(Rest(args)).value_or("")); }},
+        {"recent", [&] { window_.RunListed(CommandId::kRecentFiles, std::size_t(Int(args) - 1)); }},
         {"exit", [&] { exited_ = window_.RequestExit(); }},
         {"tick",
          [&] {
@@ -700,6 +703,7 @@ class Session {
                     [](const auto& path) { return fs::weakly_canonical(path).string() + " "; });
     }
     if (what == "file") return ReadBytes(folder_ / Rest(args));
+    if (what == "recent") return Joined(window_.ListedItems(CommandId::kRecentFiles), "|", kAsIs);
     if (what == "line") {  // line N of a file, without its line end
       args >> name >> a;
       std::istringstream file(ReadBytes(folder_ / name));
