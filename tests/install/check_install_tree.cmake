@@ -1,14 +1,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch folder (DESTDIR, prefix /usr) and checks the tree a user gets:
-# the program runs, the desktop entry names an installed program and icon, every icon size is a
-# PNG of that size, the manual page is the built one compressed, the program names its licence,
+# the program runs, the desktop entry names an installed program and icon, the channel file's type
+# is the source's description under the name shared-mime-info reads, every icon size is a PNG of
+# that size, the manual page is the built one compressed, the program names its licence,
 # the copyright file, the changelog and the AppStream metadata are where a distribution looks for
 # them and name this version, and nothing from the tests, the benchmarks, GoogleTest or the static
 # libraries came along.
 #   cmake -DBUILD_DIR=<build> -DWORK_DIR=<scratch> -DMAN_PAGE=<built talvirex.1>
-#         -DAPPSTREAM_ID=<metadata id> -DVERSION=<project version> -P check_install_tree.cmake
+#         -DMIME_INFO=<source talvirex.mime.xml> -DAPPSTREAM_ID=<metadata id>
+#         -DVERSION=<project version> -P check_install_tree.cmake
 
-foreach(var BUILD_DIR WORK_DIR MAN_PAGE APPSTREAM_ID VERSION)
+foreach(var BUILD_DIR WORK_DIR MAN_PAGE MIME_INFO APPSTREAM_ID VERSION)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "${var} is not set")
   endif()
@@ -33,7 +35,7 @@ file(GLOB_RECURSE installed RELATIVE "${root}" LIST_DIRECTORIES false "${root}/*
 # Only the user's files, each where the desktop looks for it; the manual and help under
 # share/talvirex may be any files but none of the build's own.
 string(REPLACE "." "\\." metainfo_pattern "share/metainfo/${APPSTREAM_ID}.metainfo.xml")
-set(allowed "^usr/(bin/talvirex|share/applications/talvirex\\.desktop|${metainfo_pattern}|share/icons/hicolor/[0-9x]+/apps/talvirex\\.png|share/icons/hicolor/scalable/apps/talvirex\\.svg|share/man/man1/talvirex\\.1\\.gz|share/doc/talvirex/[^/]+|share/talvirex/.+)$")
+set(allowed "^usr/(bin/talvirex|share/applications/talvirex\\.desktop|share/mime/packages/talvirex\\.xml|${metainfo_pattern}|share/icons/hicolor/[0-9x]+/apps/talvirex\\.png|share/icons/hicolor/scalable/apps/talvirex\\.svg|share/man/man1/talvirex\\.1\\.gz|share/doc/talvirex/[^/]+|share/talvirex/.+)$")
 set(forbidden "(gtest|gmock|benchmark|_tests|_bench|fuzz|\\.a$|\\.h$|\\.cmake$|\\.pc$)")
 foreach(file IN LISTS installed)
   if(NOT file MATCHES "${allowed}")
@@ -76,6 +78,19 @@ else()
     if(NOT status EQUAL 0 OR report MATCHES "error|warning")
       fail("desktop-file-validate: ${report}")
     endif()
+  endif()
+endif()
+
+# The channel file's type, as written in the source; the database files update-mime-database
+# makes from it belong to the system, not to the package.
+set(mime "${root}/usr/share/mime/packages/talvirex.xml")
+if(NOT EXISTS "${mime}")
+  fail("no MIME type description in share/mime/packages")
+else()
+  file(READ "${mime}" installed_mime)
+  file(READ "${MIME_INFO}" source_mime)
+  if(NOT installed_mime STREQUAL source_mime)
+    fail("the installed share/mime/packages/talvirex.xml is not ${MIME_INFO}")
   endif()
 endif()
 
