@@ -38,7 +38,8 @@ int RunDesktop(int argc, char** argv, const std::optional<std::string>& file) {
   talvirex::MainWindowOptions options;
   options.folders.program = talvirex::ProgramFolder();
 
-  const QString path = file ? QFileInfo(QString::fromStdString(*file)).absoluteFilePath() : QString();
+  const QString path =
+      file ? QFileInfo(QString::fromStdString(*file)).absoluteFilePath() : QString();
   talvirex::SingleInstance instance(options.folders.program);
   switch (instance.Claim(path)) {
     case talvirex::SingleInstance::Start::kHandedOver: return 0;

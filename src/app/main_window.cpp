@@ -299,10 +299,7 @@ void MainWindow::RunCommand(CommandId command) {
 
 void MainWindow::OpenDroppedFile(const QString& path) {
   if (IsChannelFilePath(path.toStdString())) {
-    Carry(CommandId::kOpen, [&] {
-      logic_.OpenChannelFile(path.toStdString());
-      return CommandOutcome::kDone;
-    });
+    OpenChannelFile(path);
     return;
   }
   Carry(CommandId::kImportChannelList, [&] {
@@ -320,11 +317,13 @@ void MainWindow::BringToFront() {
 void MainWindow::OpenFileFromDesktop(const QString& path) {
   file_given_ = true;
   BringToFront();
-  BetweenUserActions([this, path] {
-    Carry(CommandId::kOpen, [&] {
-      logic_.OpenChannelFile(path.toStdString());
-      return CommandOutcome::kDone;
-    });
+  BetweenUserActions([this, path] { OpenChannelFile(path); });
+}
+
+void MainWindow::OpenChannelFile(const QString& path) {
+  Carry(CommandId::kOpen, [&] {
+    logic_.OpenChannelFile(path.toStdString());
+    return CommandOutcome::kDone;
   });
 }
 

@@ -108,6 +108,7 @@ class MainWindow final : public QMainWindow {
   QSize DefaultSize() const;
   void StartTimers();
   void Carry(CommandId command, const std::function<CommandOutcome()>& run);
+  void OpenChannelFile(const QString& path);
   void BetweenUserActions(std::function<void()> work);
   void RunDeferredWork();
   bool GridKey(const QKeyEvent& key);

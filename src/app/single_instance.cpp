@@ -37,11 +37,10 @@ QString InstanceServerName(const std::filesystem::path& program_folder) {
   std::error_code error;
   std::filesystem::path folder = std::filesystem::weakly_canonical(program_folder, error);
   if (error) folder = program_folder;
-  const QByteArray digest =
-      QCryptographicHash::hash(QByteArray::fromStdString(folder.string()),
-                               QCryptographicHash::Sha256)
-          .toHex()
-          .left(16);
+  const QByteArray digest = QCryptographicHash::hash(QByteArray::fromStdString(folder.string()),
+                                                     QCryptographicHash::Sha256)
+                                .toHex()
+                                .left(16);
   const QString name = QStringLiteral("talvirex-%1").arg(QString::fromLatin1(digest));
   const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
   if (!runtime.isEmpty() && QDir(runtime).exists()) return QDir(runtime).filePath(name);
@@ -81,8 +80,7 @@ SingleInstance::Start SingleInstance::HandOver(const QString& file) {
   QLocalSocket socket;
   socket.connectToServer(name_);
   if (!socket.waitForConnected(kConnectMilliseconds)) {
-    return socket.error() == QLocalSocket::SocketTimeoutError ? Start::kUnreachable
-                                                              : Start::kFirst;
+    return socket.error() == QLocalSocket::SocketTimeoutError ? Start::kUnreachable : Start::kFirst;
   }
   const QString request = file.isEmpty() ? QString(kShow) : kOpen + file;
   socket.write((request + QLatin1Char('\n')).toUtf8());

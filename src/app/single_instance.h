@@ -35,7 +35,9 @@ class SingleInstance final : public QObject {
   /// front") to the window that already is.
   Start Claim(const QString& file);
   /// Each request a later start hands over: the file to open, or empty.
-  void OnRequest(std::function<void(const QString& file)> handler) { handler_ = std::move(handler); }
+  void OnRequest(std::function<void(const QString& file)> handler) {
+    handler_ = std::move(handler);
+  }
 
   QString server_name() const { return name_; }
 

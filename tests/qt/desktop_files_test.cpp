@@ -60,8 +60,7 @@ class DesktopFilesTest : public testing::MainWindowFixture {
 TEST_F(DesktopFilesTest, ADroppedChannelFileIsOpenedAfterTheSaveQuestion) {
   TypeFrequency(1, "145");
   SaveAs("first.s2c");
-  testing::WriteBytes(home_.path() / "renamed.txt",
-                      testing::ReadBytes(home_.path() / "first.s2c"));
+  testing::WriteBytes(home_.path() / "renamed.txt", testing::ReadBytes(home_.path() / "first.s2c"));
   window_->RunCommand(CommandId::kNew);
   TypeFrequency(1, "146");
   ui_.answers = {Answer::kCancel};

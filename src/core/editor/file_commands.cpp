@@ -106,9 +106,9 @@ void FileCommands::OpenRecent(std::size_t index) {
   if (!std::filesystem::exists(path, error)) {
     ws_.recent_files.Forget(path);
     ws_.recent_files.Save(folder_);
-    ui_.Tell("The file was not found:\r\n" + path +
-                 "\r\nIt is removed from the list of recent files.",
-             {}, Icon::kWarning);
+    ui_.Tell(
+        "The file was not found:\r\n" + path + "\r\nIt is removed from the list of recent files.",
+        {}, Icon::kWarning);
     return;
   }
   OpenPath(path);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/channel_file.h"
 
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <fstream>

@@ -25,9 +25,7 @@ void RecentFiles::Note(const std::string& path) {
   if (paths_.size() > kRecentFilesKept) paths_.resize(kRecentFilesKept);
 }
 
-void RecentFiles::Forget(const std::string& path) {
-  std::erase(paths_, SamePathForm(path));
-}
+void RecentFiles::Forget(const std::string& path) { std::erase(paths_, SamePathForm(path)); }
 
 void RecentFiles::Load(const std::filesystem::path& folder) {
   paths_.clear();
