@@ -369,7 +369,7 @@ TEST(StockLists, TheIndexNamesEachListOnceByAWordTheCommandLineTakes) {
   const std::vector<StockList> lists = ReadStockIndex(
       "# a.csv | a note | has | four fields\r\n\r\n"
       "a-1.csv | First | 47 CFR 1 | 2026-12-07\r\n"
-      "  b9.csv|Second|  the plan|2025-01-02\n"
+      "  b09.csv|Second|  the plan|2025-01-02\n"
       "a-1.csv | Again | s | d\n"
       "C.csv | Upper case | s | d\n"
       "d e.csv | A blank | s | d\n"
@@ -389,9 +389,9 @@ TEST(StockLists, TheIndexNamesEachListOnceByAWordTheCommandLineTakes) {
   }
   EXPECT_EQ(found,
             "a-1|First|47 CFR 1|2026-12-07|/data/stock/a-1.csv\n"
-            "b9|Second|the plan|2025-01-02|/data/stock/b9.csv\n"
+            "b09|Second|the plan|2025-01-02|/data/stock/b09.csv\n"
             "zz|Last & Least|s|d|/data/stock/zz.csv\n");
-  EXPECT_EQ(StockListNamed(lists, "b9"), &lists[1]);
+  EXPECT_EQ(StockListNamed(lists, "b09"), &lists[1]);
   EXPECT_EQ(StockListNamed(lists, "b"), nullptr);
   // Found as the manual is: here, the data folder of a program installed in <root>/bin.
   TempDir root, none;
