@@ -37,6 +37,7 @@
 #include "app/main_window.h"
 #include "app/transfer_window.h"
 #include "editor/dialog_forms.h"
+#include "files/stock_lists.h"
 #include "platform/qt_ui.h"
 #include "platform/screen_reader_names.h"
 #include "ports/clipboard.h"
@@ -232,6 +233,23 @@ int Run(const Visit& visit, bool all_windows) {
   forms.channel_list.SetFirstChannel(19);
   ChannelListDialog chanlist(forms.channel_list, ws.table);
   ok &= visit(chanlist, QStringLiteral("chanlist"));
+  // A stock list as File > Import Stock List opens it: the build's own, beside the program in
+  // the folder above this tool's, copied to where the sample list lies so the path shown is short.
+  const auto stock =
+      FindStockLists(QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/.."))
+                         .absolutePath()
+                         .toStdString());
+  const StockList* interop = StockListNamed(stock, "interop");
+  const QString stock_path = QDir::temp().filePath(QStringLiteral("interop.csv"));
+  QFile::remove(stock_path);
+  if (interop == nullptr ||
+      !QFile::copy(QString::fromStdString(interop->path.string()), stock_path) ||
+      !forms.channel_list.Open(stock_path.toStdString(), ws, ui)) {
+    std::fprintf(stderr, "no stock list interop beside the program\n");
+    return 2;
+  }
+  ChannelListDialog stock_list(forms.channel_list, ws.table);
+  ok &= visit(stock_list, QStringLiteral("stock-list"));
   forms.print.Open();
   PrintDialog printie(forms.print, ws, ui);
   ok &= visit(printie, QStringLiteral("printie"));

@@ -2,8 +2,11 @@
 // talvirex import LIST.csv [--into IN.s2c] [--from CHANNEL] [--overwrite] -o OUT.s2c: a channel
 // list from another radio tool or a frequency database, written into a channel file as the desktop
 // import does. Channels in use are replaced only when asked, as the dialog shows them before Ok.
+// With --stock, NAME is one of the stock lists installed with the program (stock_lists.h), and
+// `import --stock` alone lists them.
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
 
 #include "cli/arguments.h"
@@ -14,9 +17,11 @@
 #include "files/channel_file.h"
 #include "files/channel_list.h"
 #include "files/file_io.h"
+#include "files/stock_lists.h"
 #include "model/channel_table.h"
 #include "model/default_data.h"
 #include "model/numeric_value.h"
+#include "settings/program_documents.h"
 #include "settings/program_folder.h"
 
 namespace talvirex::cli {
@@ -36,34 +41,74 @@ void ReportEntries(const ChannelList& list, std::size_t rows, std::ostream& err)
   }
 }
 
-int RunImport(CommandContext& context) {
-  const Arguments args(context.args, {"-o", "--into", "--from"}, {"--overwrite"});
+std::size_t ChannelCount(const ChannelList& list) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < list.entries.size(); ++i) count += list.entries.skipped(i) ? 0 : 1;
+  return count;
+}
+
+// The list at `path`; unset after saying on `err` why it cannot be imported.
+std::optional<ChannelList> ReadList(const std::string& path, std::ostream& err) {
+  const ReadResult file = ReadWholeFile(path, kLargestList);
+  if (!file.bytes) {
+    err << "The channel list could not be read:\n" << path << '\n' << file.error.reason << '\n';
+    return std::nullopt;
+  }
+  ChannelList list = ReadChannelList(*file.bytes);
+  if (list.error) {
+    err << *list.error << '\n' << path << '\n';
+    return std::nullopt;
+  }
+  return list;
+}
+
+// One line a stock list, in columns: its name, the channels it brings and its title. False when a
+// list cannot be read (said on `err`).
+bool ShowStockLists(const std::vector<StockList>& lists, std::ostream& out, std::ostream& err) {
+  std::size_t width = 0;
+  for (const StockList& list : lists) width = std::max(width, list.name.size());
+  bool all_read = true;
+  for (const StockList& list : lists) {
+    const std::optional<ChannelList> read = ReadList(list.path.string(), err);
+    all_read = all_read && read.has_value();
+    if (!read) continue;
+    const std::string count = std::to_string(ChannelCount(*read));
+    out << list.name << std::string(width + 2 - list.name.size(), ' ')
+        << std::string(count.size() < 3 ? 3 - count.size() : 0, ' ') << count << "  " << list.title
+        << '\n';
+  }
+  return all_read;
+}
+
+// The stock lists of this program; none after saying where they were looked for.
+std::vector<StockList> StockLists(std::ostream& err) {
+  const std::filesystem::path program_dir = ProgramDirectory();
+  std::vector<StockList> lists = FindStockLists(program_dir);
+  if (lists.empty()) {
+    err << "The stock lists were not found.\nLooked for:\n";
+    for (const auto& candidate : DocumentCandidates(program_dir, kStockListIndex)) {
+      err << candidate.string() << '\n';
+    }
+  }
+  return lists;
+}
+
+// The path of the list to import: the file given, or the stock list named. Empty after saying why
+// not on `err`.
+std::string ListPath(const Arguments& args, std::ostream& err) {
+  const std::string& given = args.positional()[0];
+  if (!args.Has("--stock")) return given;
+  const std::vector<StockList> lists = StockLists(err);
+  if (lists.empty()) return {};
+  if (const StockList* list = StockListNamed(lists, given)) return list->path.string();
+  err << "talvirex import: there is no stock list \"" << given << "\"; the stock lists are:\n";
+  ShowStockLists(lists, err, err);
+  return {};
+}
+
+int ImportList(const ChannelList& list, const Arguments& args, CommandContext& context) {
   const auto from_text = args.Value("--from");
   const int from = from_text ? SmallIntValue(*from_text) : 0;
-  if (!args.ok() || args.positional().size() != 1 || !args.Value("-o") ||
-      (from_text && (from < 1 || from > kChannelCount))) {
-    context.err << "talvirex import: "
-                << (!args.ok() ? args.error()
-                    : args.positional().size() != 1
-                        ? std::string("need one LIST.csv and -o OUT.s2c")
-                    : !args.Value("-o") ? std::string("need -o OUT.s2c")
-                                        : "--from takes a channel 1..200")
-                << '\n';
-    return kExitUsage;
-  }
-  const std::string& list_path = args.positional()[0];
-  const ReadResult file = ReadWholeFile(list_path, kLargestList);
-  if (!file.bytes) {
-    context.err << "The channel list could not be read:\n"
-                << list_path << '\n'
-                << file.error.reason << '\n';
-    return kExitDataProblem;
-  }
-  const ChannelList list = ReadChannelList(*file.bytes);
-  if (list.error) {
-    context.err << *list.error << '\n' << list_path << '\n';
-    return kExitDataProblem;
-  }
   const Settings settings = UserSettings();
   Document document;
   if (const auto into = args.Value("--into")) {
@@ -106,10 +151,39 @@ int RunImport(CommandContext& context) {
   return WriteResult(ChannelFileBytes(document), args.Value("-o"), context);
 }
 
+int RunImport(CommandContext& context) {
+  const Arguments args(context.args, {"-o", "--into", "--from"}, {"--overwrite", "--stock"});
+  const bool stock = args.Has("--stock");
+  if (stock && context.args.size() == 1) {
+    const std::vector<StockList> lists = StockLists(context.err);
+    return !lists.empty() && ShowStockLists(lists, context.out, context.err) ? kExitOk
+                                                                             : kExitDataProblem;
+  }
+  const auto from_text = args.Value("--from");
+  const int from = from_text ? SmallIntValue(*from_text) : 0;
+  if (!args.ok() || args.positional().size() != 1 || !args.Value("-o") ||
+      (from_text && (from < 1 || from > kChannelCount))) {
+    context.err << "talvirex import: "
+                << (!args.ok() ? args.error()
+                    : args.positional().size() != 1
+                        ? std::string(stock ? "need one stock list NAME and -o OUT.s2c"
+                                            : "need one LIST.csv and -o OUT.s2c")
+                    : !args.Value("-o") ? std::string("need -o OUT.s2c")
+                                        : "--from takes a channel 1..200")
+                << '\n';
+    return kExitUsage;
+  }
+  const std::string path = ListPath(args, context.err);
+  if (path.empty()) return kExitDataProblem;
+  const std::optional<ChannelList> list = ReadList(path, context.err);
+  return list ? ImportList(*list, args, context) : kExitDataProblem;
+}
+
 }  // namespace
 
 extern const Command kImportCommand{
-    "import", "import LIST.csv [--into IN.s2c] [--from CHANNEL] [--overwrite] -o OUT.s2c",
+    "import",
+    "import LIST.csv|--stock NAME [--into IN.s2c] [--from CHANNEL] [--overwrite] -o OUT.s2c",
     "bring a channel list from another radio tool into a channel file",
     "LIST is a CSV channel list whose header names its columns (Location, Name, Frequency, Tone,\n"
     "cToneFreq, DtcsCode, Skip, ...; only Frequency is required). Each row becomes a channel:\n"
@@ -122,12 +196,15 @@ extern const Command kImportCommand{
     "row goes to its Location (so a list exported by csv --layout list comes back as it was);\n"
     "otherwise, or with --from, the rows fill the channels from CHANNEL on (default: the first\n"
     "empty channel), on into the following banks, never past 200.\n"
+    "--stock     import the stock list NAME, installed with the program, instead of a file;\n"
+    "            'talvirex import --stock' lists them: name, channels and title, one a line\n"
     "--into      add the rows to that channel file (else to an empty table); the result is saved\n"
     "            as Save saves it\n"
     "--overwrite replace channels in use; without it, a row meant for a channel in use writes\n"
     "            nothing, names the channels and exits with 2\n"
     "Exit status: 0 written, 1 usage, 2 a file that cannot be read, is no channel list or\n"
-    "cannot be written, or channels in use would be overwritten.\n",
+    "cannot be written, a stock list that does not exist (the others are listed), or channels\n"
+    "in use would be overwritten.\n",
     RunImport};
 
 }  // namespace talvirex::cli

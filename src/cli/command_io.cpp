@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_io.h"
 
+#include <QCoreApplication>
+#include <memory>
 #include <ostream>
 
 #include "cli/stream_ui.h"
@@ -13,6 +15,18 @@
 #include "settings/program_folder.h"
 
 namespace talvirex::cli {
+
+std::filesystem::path ProgramDirectory() {
+  // Qt knows where the running program lies on every system, but only with an application object.
+  std::unique_ptr<QCoreApplication> application;
+  if (QCoreApplication::instance() == nullptr) {
+    static int argc = 1;
+    static char name[] = "talvirex";
+    static char* argv[] = {name, nullptr};
+    application = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  return QCoreApplication::applicationDirPath().toStdString();
+}
 
 Settings UserSettings() { return LoadSettings(ReadTextOrEmpty(ProgramFolder() / "setup.ini")); }
 

@@ -3,6 +3,7 @@
 // What the subcommands share around their work: loading a channel file as the Open command does,
 // with the user's settings, and writing a result to a file or to standard output.
 
+#include <filesystem>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -15,6 +16,9 @@ struct Document;
 }
 
 namespace talvirex::cli {
+
+/// The folder the running program lies in, where its shared data is looked for (FindDocument).
+std::filesystem::path ProgramDirectory();
 
 /// The user's settings, from "setup.ini" in the program folder.
 Settings UserSettings();

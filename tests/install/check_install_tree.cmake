@@ -4,8 +4,8 @@
 # is the source's description under the name shared-mime-info reads, every icon size is a PNG of
 # that size, the manual page is the built one compressed, the program names its licence,
 # the copyright file, the changelog and the AppStream metadata are where a distribution looks for
-# them and name this version, and nothing from the tests, the benchmarks, GoogleTest or the static
-# libraries came along.
+# them and name this version, the program finds its stock channel lists, and nothing from the
+# tests, the benchmarks, GoogleTest or the static libraries came along.
 #   cmake -DBUILD_DIR=<build> -DWORK_DIR=<scratch> -DMAN_PAGE=<built talvirex.1>
 #         -DMIME_INFO=<source talvirex.mime.xml> -DAPPSTREAM_ID=<metadata id>
 #         -DVERSION=<project version> -P check_install_tree.cmake
@@ -54,6 +54,14 @@ if(NOT status EQUAL 0 OR NOT version STREQUAL built_version OR version STREQUAL 
 endif()
 if(NOT version MATCHES "\nLicense GPL-3\\.0-or-later: GNU GPL version 3 or later")
   fail("talvirex --version does not name the licence: '${version}'")
+endif()
+
+# The installed program finds the stock channel lists in its data folder: the lists the build has.
+execute_process(COMMAND ${program} import --stock RESULT_VARIABLE status OUTPUT_VARIABLE stock
+                ERROR_VARIABLE stock_error)
+execute_process(COMMAND ${BUILD_DIR}/talvirex import --stock OUTPUT_VARIABLE built_stock)
+if(NOT status EQUAL 0 OR NOT stock STREQUAL built_stock OR stock STREQUAL "")
+  fail("installed talvirex import --stock gave '${stock}${stock_error}' (status ${status}), the build '${built_stock}'")
 endif()
 
 # The desktop entry starts an installed program and names an installed icon.

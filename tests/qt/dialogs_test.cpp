@@ -21,6 +21,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "app/command_actions.h"
 #include "app/dialogs/channel_list_dialog.h"
 #include "app/grid_controls.h"
 #include "editor/history.h"
@@ -371,6 +372,50 @@ TEST_F(DialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel)
   EXPECT_TRUE(UnsavedChanges(ws()));
   window_->RunCommand(CommandId::kUndo);
   EXPECT_EQ(Tag(2) + "|" + Cell(5, 1), "Fire|147.0000");
+}
+
+// File > Import Stock List holds the stock lists installed beside the program; an item opens the
+// import dialog on its list, from the first empty channel, and Ok brings it in as one step that
+// Undo takes back whole.
+TEST_F(DialogsTest, AStockListFromTheFileMenuImportsAsOneUndoStep) {
+  install_ = std::filesystem::path(TALVIREX_BINARY).parent_path();
+  Open();
+  TypeFrequency(1, "145.5");
+  QMenu* file = window_->commands().Menu(QStringLiteral("&File"));
+  ASSERT_NE(file, nullptr);
+  QMenu* stock = nullptr;
+  for (QAction* action : file->actions()) {
+    if (action->text() == "Import Stock List") stock = action->menu();
+  }
+  ASSERT_NE(stock, nullptr);
+  EXPECT_TRUE(stock->menuAction()->isEnabled());
+  QAction* marine = nullptr;
+  for (QAction* action : stock->actions()) {
+    if (action->text() == "US Marine VHF") marine = action;
+  }
+  ASSERT_NE(marine, nullptr);
+  bool answered = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = dynamic_cast<ChannelListDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || answered) return;
+    answered = true;
+    EXPECT_TRUE(Child<QLabel>(*dialog, "file").text().endsWith("/stock/marine-vhf.csv"));
+    const QAbstractItemModel& rows = *dialog->rows()->model();
+    EXPECT_EQ(rows.rowCount(), 55);
+    EXPECT_EQ(rows.index(12, 5).data().toString(), "Channel 14: 156.8000 \"MAR 16\"");
+    EXPECT_EQ(dialog->overwrite_summary()->text(), "No channel in use is overwritten.");
+    Click(*dialog, "Command1");
+  });
+  poll.start(10);
+  marine->trigger();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return answered && !QApplication::activeModalWidget(); }));
+  EXPECT_EQ(Cell(2, 1) + "|" + Tag(2), "156.0500|MAR 01A");
+  EXPECT_EQ(Table().FrequencyValue(2, 16), 157.425);  // channel 56, the list's last row
+  EXPECT_EQ(ui_.statuses.back(), "Undo: Import Stock List");
+  window_->RunCommand(CommandId::kUndo);
+  EXPECT_EQ(Cell(1, 1) + "|" + Cell(2, 1), "145.5000|");
+  EXPECT_EQ(Table().FrequencyValue(2, 16), 0);
 }
 
 }  // namespace

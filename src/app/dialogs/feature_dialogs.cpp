@@ -71,6 +71,7 @@ bool LaunchBound(CommandId command, WindowCommandContext& c) {
       result = CsvExportDialog(forms.csv_export, c.workspace, c.ui, parent).exec();
       break;
     case CommandId::kImportChannelList:
+    case CommandId::kImportStockList:
       result = ChannelListDialog(forms.channel_list, c.workspace.table, parent).exec();
       break;
     case CommandId::kPrint:

@@ -21,6 +21,7 @@ constexpr MenuEntry kMenuEntries[] = {
     {M::kFile, "", "", "", "", C::kNone},
     {M::kFile, "", "", "&Export CSV Data", "", C::kExportCsv},
     {M::kFile, "", "", "Import Channel List...", "", C::kImportChannelList},
+    {M::kFile, "", "", "Import Stock List", "", C::kImportStockList},
     {M::kFile, "", "", "Export Channel List...", "", C::kExportChannelList},
     {M::kFile, "", "", "&Advanced Data Import", "", C::kAdvancedImport},
     {M::kFile, "", "", "Web Frequency &Catcher", "", C::kWebCatcher},
@@ -210,7 +211,9 @@ std::span<const std::string_view> MenuCaptions() { return kMenuCaptions; }
 std::span<const MenuEntry> MenuEntries() { return kMenuEntries; }
 std::span<const ToolbarButton> ToolbarButtons() { return kToolbarButtons; }
 
-bool IsListedCommand(CommandId command) { return command == C::kRecentFiles; }
+bool IsListedCommand(CommandId command) {
+  return command == C::kRecentFiles || command == C::kImportStockList;
+}
 
 CommandId ShowBankCommand(int slot) {
   if (slot < 0 || slot >= static_cast<int>(std::size(kShowBankCommands))) return C::kNone;

@@ -19,6 +19,7 @@ enum class CommandId {
   kSaveAs,
   kExportCsv,
   kImportChannelList,
+  kImportStockList,  // a submenu of the stock channel lists
   kExportChannelList,
   kAdvancedImport,
   kWebCatcher,

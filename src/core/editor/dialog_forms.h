@@ -37,7 +37,7 @@ struct DialogForms {
   SoftwareOptionsForm software_options;  // kSoftwareOptions
   DefaultDataForm default_data;          // kDefaultData
   ExportCsvForm csv_export;              // kExportCsv, kExportChannelList
-  ChannelListImportForm channel_list;    // kImportChannelList
+  ChannelListImportForm channel_list;    // kImportChannelList, kImportStockList
   PrintForm print;                       // kPrint
 };
 

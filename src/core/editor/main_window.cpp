@@ -9,6 +9,7 @@
 #include "editor/tag_lists.h"
 #include "editor/tag_tidy.h"
 #include "files/file_io.h"
+#include "files/stock_lists.h"
 #include "model/numeric_value.h"
 #include "ports/ui.h"
 #include "settings/program_documents.h"
@@ -64,6 +65,7 @@ void MainWindowLogic::Startup(const std::array<int, 7>& measured_widths) {
   ws_.current_bank = 0;
   LoadSettingsFiles(ws_, folders_.program);  // "setup.ini", then "defdata.ini"
   ws_.recent_files.Load(folders_.program);
+  stock_lists_ = FindStockLists(folders_.install);
   ws_.current_bank = 0;
   title_ = std::string(kApplicationTitle);
   shown_file_name_ = ws_.file_name;
@@ -219,6 +221,7 @@ bool MainWindowLogic::IsEnabled(CommandId command) const {
     case CommandId::kFillSeries: return editor_.FillSeriesAvailable();
     case CommandId::kShowSearchEdge: return false;
     case CommandId::kRecentFiles: return !ws_.recent_files.paths().empty();
+    case CommandId::kImportStockList: return !stock_lists_.empty();
     default: return true;
   }
 }
@@ -341,6 +344,7 @@ CommandOutcome MainWindowLogic::RunEdit(CommandId command) {
       break;
     case C::kNone:
     case C::kRecentFiles:
+    case C::kImportStockList:
     case C::kPasteLineSpecial:
     case C::kClearPskips:
     case C::kResetTableWidth: break;
@@ -368,11 +372,24 @@ std::vector<std::string> MainWindowLogic::ListedItems(CommandId command) const {
     const auto& paths = ws_.recent_files.paths();
     for (std::size_t i = 0; i < paths.size(); ++i) items.push_back(RecentFileCaption(i, paths[i]));
   }
+  if (command == CommandId::kImportStockList) {
+    for (const StockList& list : stock_lists_) {
+      std::string caption;  // an "&" in a title is a character, not an access key
+      for (const char c : list.title) caption += c == '&' ? "&&" : std::string(1, c);
+      items.push_back(caption);
+    }
+  }
   return items;
 }
 
 CommandOutcome MainWindowLogic::RunListed(CommandId command, std::size_t index) {
   if (command == CommandId::kRecentFiles) RunAsCommand([&] { files_.OpenRecent(index); });
+  // A stock list opens the import dialog as a list file does; the import, if the user goes on,
+  // is one step named after this command.
+  if (command == CommandId::kImportStockList && index < stock_lists_.size() &&
+      OpenChannelList(stock_lists_[index].path.string())) {
+    return CommandOutcome::kForWindow;
+  }
   return CommandOutcome::kDone;
 }
 
@@ -530,6 +547,7 @@ void MainWindowLogic::DialogClosed(CommandId command, DialogResult result) {
       if (confirmed) dialogs_.default_data.Ok(ws_.default_data);
       break;
     case C::kImportChannelList:
+    case C::kImportStockList:
       if (confirmed) dialogs_.channel_list.Ok(ws_, ui_);
       Redraw();
       break;

@@ -21,6 +21,7 @@
 #include "editor/line_commands.h"
 #include "editor/window_files.h"
 #include "features/bank_names.h"
+#include "files/stock_lists.h"
 #include "settings/settings.h"
 
 namespace talvirex {
@@ -46,7 +47,7 @@ std::array<int, 7> EstimatedColumnWidths();
 
 struct MainWindowFolders {
   std::filesystem::path program;  // setup.ini, names.dat, window.dat, ... (the user's data)
-  std::filesystem::path install;  // the folder of the program itself: the manual and the help
+  std::filesystem::path install;  // the program's own folder: the manual, the help, stock lists
 };
 
 /// Work of other modules that the start-up sequence runs in its place.
@@ -90,8 +91,8 @@ class MainWindowLogic {
   void DialogClosed(CommandId command, DialogResult result);
   DialogForms& dialogs() { return dialogs_; }
   /// Reads the channel list at `path` into the import dialog's form (a file dropped on the
-  /// window, or the one "Import Channel List..." asked for). True when the window is to show the
-  /// dialog; otherwise the user was told why not.
+  /// window, the one "Import Channel List..." asked for, or a stock list). True when the window is
+  /// to show the dialog; otherwise the user was told why not.
   bool OpenChannelList(const std::string& path);
   /// Opens the channel file at `path` as File > Open does, after its "Save data?" question: a
   /// file given on the command line, handed over by a second start or dropped on the window.
@@ -185,6 +186,7 @@ class MainWindowLogic {
   bool toolbars_visible_ = true;
   bool wants_last_file_reload_ = false;
   WindowPlacement placement_;
+  std::vector<StockList> stock_lists_;  // found at start-up beside the program
   DialogForms dialogs_;
   std::filesystem::path report_folder_;
   std::string_view manager_mode_ = kChannelManagerMode;

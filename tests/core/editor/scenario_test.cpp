@@ -24,7 +24,8 @@
 //   box TEXT | boxenter | pick INDEX | offon on|off | easytag TEXT   the controls above the grid
 //   answer yes|no|ok|cancel...  the next questions' answers | clip TEXT   the clipboard
 //   cmd CAPTION                 the menu command whose caption (without "&") starts so, or the
-//                               toolbar button of that tip
+//                               toolbar button of that tip | item N CAPTION   item N (from 1) of
+//                               that command's submenu of listed items
 //   savepath|openpath [NAME]    the next file dialog's answer, a file of the program folder
 //                               (none: Cancel) | exit   the window's close box | tick N   backup
 //                               timer minutes | clock Y M D h m s   the time
@@ -52,7 +53,8 @@
 //                               status (the status bar's last text),
 //                               beeps, clipboard, usage, channels, help, controls, boxkeys KEYS,
 //                               report (dupl.txt), tags, dropdowns, title, banktitle, tab N,
-//                               enabled|checked CAPTION, exit (its answer), file NAME, line NAME N,
+//                               enabled|checked CAPTION, items CAPTION (a submenu's listed items),
+//                               exit (its answer), file NAME, line NAME N,
 //                               exists NAME, filename, placement, widths, setting NAME, outcome
 //                               (of the last command: done, window, close), window, opened,
 //                               form (the open dialog), entry N, entries, priority, options, names,
@@ -218,6 +220,15 @@ class Session {
            const auto command = Command(caption);
            ASSERT_TRUE(command.has_value()) << "no menu command \"" << caption << "\"";
            outcome_ = window_.Run(*command);
+           dialog_ = *command;
+         }},
+        {"item",
+         [&] {
+           const int item = Int(args);
+           const std::string caption = Rest(args);
+           const auto command = Command(caption);
+           ASSERT_TRUE(command.has_value()) << "no menu command \"" << caption << "\"";
+           outcome_ = window_.RunListed(*command, static_cast<std::size_t>(item - 1));
            dialog_ = *command;
          }},
         {"savepath", [&] { ui_.save_paths.push_back(Path(Rest(args))); }},
@@ -504,6 +515,7 @@ class Session {
                  {"press ok", [&] { exported_ = d.csv_export.Ok(ws_, ws_.current_bank, ui_); }}};
         break;
       case CommandId::kImportChannelList:
+      case CommandId::kImportStockList:
         steps = {
             {"set first", [&] { d.channel_list.SetFirstChannel(number); }},
             {"set bylocation", [&] { d.channel_list.SetByLocation(yes); }},
@@ -550,6 +562,7 @@ class Session {
                (d.find.wrapped() ? " wrapped" : "");
       case CommandId::kReplace: return "replaced " + std::to_string(replaced_);
       case CommandId::kImportChannelList:
+      case CommandId::kImportStockList:
         for (const std::string& outcome : d.channel_list.Outcomes()) text += outcome + " // ";
         text += d.channel_list.OverwriteSummary(ws_.table);
         if (const std::string no_room = d.channel_list.NoRoomSummary(); !no_room.empty()) {
@@ -669,6 +682,10 @@ class Session {
     if (what == "title") return window_.title();
     if (what == "banktitle") return window_.bank_title() + "|" + window_.dummy_notice();
     if (what == "tab") return window_.tab_caption(Int(args) - 1);
+    if (what == "items") {
+      const auto command = Command(Rest(args));
+      return command ? Joined(window_.ListedItems(*command), " // ", kAsIs) : "no such command";
+    }
     if (what == "enabled" || what == "checked") {
       const auto command = Command(Rest(args));
       if (!command) return "<no such command>";

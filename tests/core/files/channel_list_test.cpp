@@ -3,10 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <map>
 #include <random>
+#include <regex>
+#include <set>
 #include <sstream>
 
 #include "document.h"
+#include "files/stock_lists.h"
 #include "model/channel_table.h"
 #include "model/default_data.h"
 #include "model/frequency.h"
@@ -245,6 +251,156 @@ TEST(ChannelList, PutsRowsAtTheirLocationsOnlyWhenEachNamesAChannelOfItsOwn) {
             std::vector<std::string>{"ATT maybe is neither On nor Off: from the default data"});
   EXPECT_EQ(list.entries[1].delay, std::nullopt);
   EXPECT_TRUE(list.entries[1].notes.empty());
+}
+
+long long Hz(const std::string& mhz) { return std::llround(std::stod(mhz) * 1e6); }
+
+// Whether a stock channel lies where its service's channel plan puts the channel its tag names,
+// for the plans that are rules: the AAR's channels 15 kHz apart, FRS/GMRS and MURS by number,
+// marine VHF by channel number (the coast side 4.6 MHz above the ship's), the weather channels
+// 25 kHz apart, the 800 MHz interoperability channels 500 kHz apart, and each repeater input paired
+// with its output (UHF 5 MHz above, 800 MHz 45 MHz below). None for a tag no rule covers.
+std::optional<bool> FitsPlan(const std::string& tag, long long hz,
+                             const std::map<std::string, long long>& listed) {
+  int n = 0;
+  char side[4] = "";
+  const char* text = tag.c_str();
+  if (std::sscanf(text, "AAR %d", &n) == 1) return hz == 160'215'000 + (n - 7) * 15'000LL;
+  if (std::sscanf(text, "FRS %d", &n) == 1) {
+    return hz == (n <= 7    ? 462'562'500 + (n - 1) * 25'000LL
+                  : n <= 14 ? 467'562'500 + (n - 8) * 25'000LL
+                            : 462'550'000 + (n - 15) * 25'000LL);
+  }
+  if (std::sscanf(text, "MURS %d", &n) == 1) {
+    return hz == (n <= 3 ? 151'820'000 + (n - 1) * 60'000LL : 154'570'000 + (n - 4) * 30'000LL);
+  }
+  if (std::sscanf(text, "MAR %d%*[A ]%3s", &n, side) >= 1) {
+    const long long ship = n <= 28 ? 156'000'000 + n * 50'000LL : 156'025'000 + (n - 60) * 50'000LL;
+    return hz == ship + (std::string(side) == "CST" ? 4'600'000 : 0);
+  }
+  if (tag.starts_with("NOAA WX")) return hz >= 162'400'000 && hz <= 162'550'000 && hz % 25'000 == 0;
+  if (std::sscanf(text, "8TAC%d", &n) == 1 || std::sscanf(text, "8CALL%d", &n) == 1) {
+    if (!tag.ends_with(" IN")) return hz == 851'012'500 + (n - 90) * 500'000LL;
+  }
+  if (tag.ends_with(" IN")) {
+    const auto output = listed.find(tag.substr(0, tag.size() - 3));
+    if (output == listed.end()) return false;
+    return hz == output->second + (output->second > 800'000'000 ? -45'000'000 : 5'000'000);
+  }
+  return std::nullopt;
+}
+
+// Every stock list as the program installs it: each row imports, its tag the whole name, in the
+// scanner's bands, at the frequency its channel plan names where the plan is a rule; the rows 2.5
+// kHz off the 5 kHz step come in corrected with a note; the import fills as many channels as the
+// list has rows; each list names its source and date; and the index names every list file.
+TEST(StockLists, EachImportsWholeWithTagsThatFitAtTheFrequenciesItsPlanNames) {
+  struct Case {
+    std::string_view name;
+    std::size_t channels;
+    std::size_t planned;    // rows a plan's rule covers
+    std::size_t corrected;  // rows that come in with the rounding note
+  };
+  const Case cases[] = {{"noaa-weather", 7, 7, 0},   {"frs-gmrs", 22, 22, 0},
+                        {"murs", 5, 5, 0},           {"marine-vhf", 55, 55, 0},
+                        {"railroad-aar", 91, 91, 0}, {"interop", 23, 14, 5},
+                        {"aviation", 7, 0, 0}};
+  const std::filesystem::path resources(TALVIREX_RESOURCES);
+  const std::vector<StockList> lists = FindStockLists(resources);
+  std::set<std::string> indexed, files;
+  for (const auto& file : std::filesystem::directory_iterator(resources / "stock")) {
+    if (file.path().extension() == ".csv") files.insert(file.path().stem().string());
+  }
+  for (const StockList& stock : lists) {
+    SCOPED_TRACE(stock.name);
+    indexed.insert(stock.name);
+    const Case* expected = nullptr;
+    for (const Case& c : cases) expected = c.name == stock.name ? &c : expected;
+    ASSERT_NE(expected, nullptr) << "a stock list this test does not know";
+    EXPECT_NE(stock.source.find_first_not_of(' '), std::string::npos);
+    EXPECT_TRUE(std::regex_match(stock.taken, std::regex("20[0-9]{2}-[01][0-9]-[0-3][0-9]")));
+    const ChannelList list = ReadChannelList(ReadBytes(stock.path));
+    ASSERT_FALSE(list.error.has_value());
+    std::map<std::string, long long> listed;
+    std::set<long long> frequencies;
+    for (const ListEntry& entry : list.entries) {
+      listed[entry.tag] = Hz(entry.frequency);
+      frequencies.insert(Hz(entry.frequency));
+    }
+    EXPECT_EQ(listed.size(), list.entries.size()) << "two rows with one tag";
+    EXPECT_EQ(frequencies.size(), list.entries.size()) << "two rows on one frequency";
+    std::size_t planned = 0, corrected = 0;
+    for (const ListEntry& entry : list.entries) {
+      SCOPED_TRACE(entry.name + " " + entry.frequency);
+      EXPECT_FALSE(entry.skipped.has_value()) << *entry.skipped;
+      EXPECT_EQ(entry.tag, entry.name);
+      EXPECT_LE(entry.tag.size(), 10u);
+      EXPECT_TRUE(IsInScannerBand(entry.frequency));
+      if (const auto fits = FitsPlan(entry.tag, Hz(entry.frequency), listed)) {
+        ++planned;
+        EXPECT_TRUE(*fits);
+      }
+      if (entry.notes.empty()) continue;
+      ++corrected;
+      EXPECT_EQ(Hz(entry.frequency) - Hz(entry.corrected_frequency), 2500);
+      EXPECT_EQ(entry.notes, std::vector<std::string>{
+                                 "frequency rounded down to the scanner's step: " +
+                                 FormatFrequencyPlain(TrimBlanks(entry.corrected_frequency))});
+    }
+    EXPECT_EQ(planned, expected->planned);
+    EXPECT_EQ(corrected, expected->corrected);
+    std::vector<std::size_t> all(list.entries.size());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+    Document document;
+    ImportEntries(document, list, PlaceEntries(list, all, 1), DefaultData{}, false);
+    std::size_t in_use = 0;
+    for (int n = 1; n <= kChannelCount; ++n) {
+      in_use += document.table.FrequencyValue(BankOf(n), RowOf(n)) > 0 ? 1 : 0;
+    }
+    EXPECT_EQ(in_use, expected->channels);
+  }
+  EXPECT_EQ(indexed.size(), std::size(cases));
+  EXPECT_EQ(indexed, files) << "a list file the index does not name, or one it names that is not";
+}
+
+// The index names each list once, by a word the command line takes; a line that does not is left
+// out, and the others keep their order.
+TEST(StockLists, TheIndexNamesEachListOnceByAWordTheCommandLineTakes) {
+  const std::vector<StockList> lists = ReadStockIndex(
+      "# a.csv | a note | has | four fields\r\n\r\n"
+      "a-1.csv | First | 47 CFR 1 | 2026-12-07\r\n"
+      "  b09.csv|Second|  the plan|2025-01-02\n"
+      "a-1.csv | Again | s | d\n"
+      "C.csv | Upper case | s | d\n"
+      "d e.csv | A blank | s | d\n"
+      "../f.csv | A folder | s | d\n"
+      "g_h.csv | Underline | s | d\n"
+      "i.txt | Not a list | s | d\n"
+      ".csv | No name | s | d\n"
+      "j.csv |  | s | d\n"
+      "k.csv | Three fields | s\n"
+      "l.csv | Five | s | d | e\n"
+      "zz.csv | Last & Least | s | d",
+      "/data/stock");
+  std::string found;
+  for (const StockList& list : lists) {
+    found += list.name + "|" + list.title + "|" + list.source + "|" + list.taken + "|" +
+             list.path.string() + "\n";
+  }
+  EXPECT_EQ(found,
+            "a-1|First|47 CFR 1|2026-12-07|/data/stock/a-1.csv\n"
+            "b09|Second|the plan|2025-01-02|/data/stock/b09.csv\n"
+            "zz|Last & Least|s|d|/data/stock/zz.csv\n");
+  EXPECT_EQ(StockListNamed(lists, "b09"), &lists[1]);
+  EXPECT_EQ(StockListNamed(lists, "b"), nullptr);
+  // Found as the manual is: here, the data folder of a program installed in <root>/bin.
+  TempDir root, none;
+  std::filesystem::create_directories(root / "share/talvirex/stock");
+  WriteBytes(root / "share/talvirex/stock/lists.txt", "x.csv | X | s | d\n");
+  const std::vector<StockList> installed = FindStockLists(root / "bin");
+  ASSERT_EQ(installed.size(), 1u);
+  EXPECT_EQ(installed[0].path, root.path() / "share/talvirex/stock/x.csv");
+  EXPECT_TRUE(FindStockLists(none.path()).empty());
 }
 
 }  // namespace
