@@ -30,7 +30,8 @@
 //                               (none: Cancel) | exit   the window's close box | tick N   backup
 //                               timer minutes | clock Y M D h m s   the time
 //   place LEFT TOP WIDTH HEIGHT normal|maximised | width COLUMN TWIPS   the window's geometry
-//   reload                      the last-file timer
+//   reload                      the last-file timer | open NAME   a channel file handed to the
+//                               window (command line, second start, drop)
 //   import STEP [ARG] [= TEXT]  the Advanced Data Import: open, scan = TEXT, select|unselect
 //                               ENTRY|none, twenty, all, back, clear found|selected, bank N|D,
 //                               start = T, leave, totable, toclipboard, fromclipboard, fromfile
@@ -247,9 +248,7 @@ class Session {
            window_.SetColumnWidth(column, Int(args));
          }},
         {"reload", [&] { window_.ReloadLastFile(); }},
-        // A file handed to the window from outside (command line, second start, drop).
         {"open", [&] { window_.OpenChannelFile(Path(Rest(args)).value_or("")); }},
-        {"recent", [&] { window_.RunListed(CommandId::kRecentFiles, std::size_t(Int(args) - 1)); }},
         {"exit", [&] { exited_ = window_.RequestExit(); }},
         {"tick",
          [&] {
@@ -720,7 +719,6 @@ class Session {
                     [](const auto& path) { return fs::weakly_canonical(path).string() + " "; });
     }
     if (what == "file") return ReadBytes(folder_ / Rest(args));
-    if (what == "recent") return Joined(window_.ListedItems(CommandId::kRecentFiles), "|", kAsIs);
     if (what == "line") {  // line N of a file, without its line end
       args >> name >> a;
       std::istringstream file(ReadBytes(folder_ / name));
