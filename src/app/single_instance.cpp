@@ -14,10 +14,11 @@ namespace talvirex {
 
 namespace {
 
-// A request is one line: "open" and a tab and the file, or "show"; the window answers "ok".
-constexpr QLatin1StringView kOpen("open\t");
-constexpr QLatin1StringView kShow("show");
-constexpr QLatin1StringView kAnswer("ok\n");
+// A request is one line: "open", a tab and the file's path percent-encoded (a path may hold a
+// line break), or "show"; the window answers "ok".
+const QByteArray kOpen = QByteArrayLiteral("open\t");
+const QByteArray kShow = QByteArrayLiteral("show");
+const QByteArray kAnswer = QByteArrayLiteral("ok\n");
 // How long a later start waits for the running window: long enough for a busy window, short
 // enough that a hung one does not keep the double-click waiting unseen.
 constexpr int kConnectMilliseconds = 2000;
@@ -82,15 +83,14 @@ SingleInstance::Start SingleInstance::HandOver(const QString& file) {
   if (!socket.waitForConnected(kConnectMilliseconds)) {
     return socket.error() == QLocalSocket::SocketTimeoutError ? Start::kUnreachable : Start::kFirst;
   }
-  const QString request = file.isEmpty() ? QString(kShow) : kOpen + file;
-  socket.write((request + QLatin1Char('\n')).toUtf8());
+  const QByteArray request = file.isEmpty() ? kShow : kOpen + file.toUtf8().toPercentEncoding();
+  socket.write(request + '\n');
   if (!socket.waitForBytesWritten(kAnswerMilliseconds)) return Start::kUnreachable;
   QByteArray answer;
   while (!answer.contains('\n') && socket.waitForReadyRead(kAnswerMilliseconds)) {
     answer += socket.readAll();
   }
-  return answer == QByteArray(kAnswer.data(), kAnswer.size()) ? Start::kHandedOver
-                                                              : Start::kUnreachable;
+  return answer == kAnswer ? Start::kHandedOver : Start::kUnreachable;
 }
 
 void SingleInstance::Serve() {
@@ -98,17 +98,20 @@ void SingleInstance::Serve() {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
       if (!socket->canReadLine()) return;
-      const QString request = QString::fromUtf8(socket->readLine()).chopped(1);
+      const QByteArray request = socket->readLine().chopped(1);
       if (request != kShow && !request.startsWith(kOpen)) {
         socket->disconnectFromServer();
         return;
       }
       // The later start may end as soon as the request is taken; the file opens after the
       // "Save data?" question, which may wait for the user a long time.
-      socket->write(kAnswer.data(), kAnswer.size());
+      socket->write(kAnswer);
       socket->flush();
       socket->disconnectFromServer();
-      if (handler_) handler_(request == kShow ? QString() : request.mid(kOpen.size()));
+      if (!handler_) return;
+      handler_(request == kShow
+                   ? QString()
+                   : QString::fromUtf8(QByteArray::fromPercentEncoding(request.mid(kOpen.size()))));
     });
   }
 }

@@ -97,11 +97,12 @@ TEST_F(DesktopFilesTest, TheRecentFilesMenuOpensTheChosenFileAndDropsAVanishedOn
   EXPECT_EQ(RecentMenu(), QStringList({"&1 " + Path("a.s2c"), "&2 " + Path("c.s2c")}));
 }
 
-// `talvirex FILE` while the window runs: the file opens in the running window and the second
-// process ends; without a file the second start only brings the window forward.
+// `talvirex FILE` while the window runs: the file, whatever its name holds, opens in the running
+// window and the second process ends; without a file the second start only brings the window
+// forward.
 TEST_F(DesktopFilesTest, ASecondStartHandsItsFileToTheRunningWindowAndEnds) {
   TypeFrequency(1, "145");
-  SaveAs("handed.s2c");
+  SaveAs("hand\ned &.s2c");
   window_->RunCommand(CommandId::kNew);
   SingleInstance first(home_.path());
   ASSERT_EQ(first.Claim({}), SingleInstance::Start::kFirst);
@@ -110,15 +111,16 @@ TEST_F(DesktopFilesTest, ASecondStartHandsItsFileToTheRunningWindowAndEnds) {
     handed << file;
     if (!file.isEmpty()) window_->OpenFileFromDesktop(file);
   });
-  for (const QStringList& args : {QStringList{"handed.s2c"}, QStringList{}}) {
+  for (const QStringList& args : {QStringList{"hand\ned &.s2c"}, QStringList{}}) {
     auto second = SecondStart(args);
     QSignalSpy finished(second.get(), &QProcess::finished);
     ASSERT_TRUE(finished.wait(20000)) << second->readAllStandardError().toStdString();
     EXPECT_EQ(second->exitCode(), 0);
   }
-  EXPECT_EQ(handed, QStringList({Path("handed.s2c"), QString()}));
+  EXPECT_EQ(handed, QStringList({Path("hand\ned &.s2c"), QString()}));
   EXPECT_EQ(Cell(1, 1), "145.0000");
-  EXPECT_EQ(window_->windowTitle(), "Kelmora for Uniden SC200 - [ " + Path("handed.s2c") + " ]");
+  EXPECT_EQ(window_->windowTitle(),
+            "Kelmora for Uniden SC200 - [ " + Path("hand\ned &.s2c") + " ]");
 }
 
 // A window that takes the connection but never answers: the second start says so and starts no
