@@ -118,6 +118,7 @@ TEST_F(DesktopFilesTest, ASecondStartHandsItsFileToTheRunningWindowAndEnds) {
     EXPECT_EQ(second->exitCode(), 0);
   }
   EXPECT_EQ(handed, QStringList({Path("hand\ned &.s2c"), QString()}));
+  EXPECT_TRUE(RecentMenu().isEmpty());  // a name with a line break would not come back from it
   EXPECT_EQ(Cell(1, 1), "145.0000");
   EXPECT_EQ(window_->windowTitle(),
             "Kelmora for Uniden SC200 - [ " + Path("hand\ned &.s2c") + " ]");

@@ -19,7 +19,8 @@ std::string SamePathForm(const std::string& path) {
 
 void RecentFiles::Note(const std::string& path) {
   const std::string normal = SamePathForm(path);
-  if (normal.empty()) return;
+  // The list keeps one path a line: a name with a line break could not come back whole.
+  if (normal.empty() || normal.find_first_of("\r\n") != std::string::npos) return;
   Forget(normal);
   paths_.insert(paths_.begin(), normal);
   if (paths_.size() > kRecentFilesKept) paths_.resize(kRecentFilesKept);

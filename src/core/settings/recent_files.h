@@ -19,7 +19,8 @@ class RecentFiles {
   /// Newest first, at most kRecentFilesKept, no path twice.
   const std::vector<std::string>& paths() const { return paths_; }
 
-  /// `path` becomes the newest; an older mention of it goes, the oldest beyond the limit too.
+  /// `path` becomes the newest; an older mention of it goes, the oldest beyond the limit too. A
+  /// path holding a line break is not kept.
   void Note(const std::string& path);
   void Forget(const std::string& path);
 
