@@ -115,22 +115,6 @@ TEST_F(SerialTransfer, AReadDespiteLinkFaultsLeavesABackupThatRestorePutsBackByt
   EXPECT_EQ(sent, std::vector<std::string>{ReadBytes(image)});
 }
 
-// A backup that cannot be written is said on stderr and the read still succeeds.
-TEST_F(SerialTransfer, ABackupThatCannotBeWrittenIsSaidAndTheReadSucceeds) {
-  WriteBytes(home_ / "backup", "a file where the folder should be");
-  auto master = StartScanner("master", {});
-  const auto read =
-      Talvirex({"read", "--port", master->first_line(), "-o", Path("read.s2c"), "--yes"});
-  EXPECT_EQ(read.status, 0) << read.err;
-  EXPECT_EQ(master->Wait(), 0) << master->err();
-  EXPECT_NE(
-      read.err.find("The backup image could not be written:\n" + (home_ / "backup").string() + "/"),
-      std::string::npos)
-      << read.err;
-  EXPECT_NE(read.err.find("_read.img\nNot a directory\n"), std::string::npos) << read.err;
-  EXPECT_TRUE(ReadBytes(Path("read.s2c")).starts_with("TALVIREX MEM V0.91\r\n"));  // decoded
-}
-
 TEST_F(SerialTransfer, APortHeldByAReadIsInUseAndCtrlCStopsTheWaitForEnter) {
   auto scanner = StartScanner("master", {});
   const auto fifo = dir_ / "stdin";
