@@ -110,9 +110,7 @@ TEST_F(MainWindowTest, StatusPanelsAndHelpFollowArrowKeysAndShiftSelections) {
 TEST_F(MainWindowTest, UndoAndRedoKeysFollowTheHistory) {
   Open();
   EXPECT_FALSE(Action(CommandId::kUndo).isEnabled());
-  ClickCell(2, 1);
-  QTest::keyClicks(&Grid(), "146.52");
-  QTest::keyClick(&Grid(), Qt::Key_Return);
+  TypeFrequency(2, "146.52");
   EXPECT_TRUE(Action(CommandId::kUndo).isEnabled());
   EXPECT_FALSE(Action(CommandId::kRedo).isEnabled());
   QTest::keyClick(&Grid(), Qt::Key_Z, Qt::ControlModifier);
