@@ -9,6 +9,7 @@
 // holds it (TALVIREX_UPDATE_GOLDEN=1 rewrites it):
 //   == title
 //   session slave|master [refuse-once=N,..] [refuse-always=N,..] [baud=B] [repeat=MS] [timeout=MS]
+//           [late=N] [late-by=MS] [store=arrival]   (the first answer to line N comes MS late)
 //   at T bytes TEXT             bytes arriving at T ms (\r \n escapes)
 //   at T lines FIRST LAST [P]   the image's lines FIRST..LAST, each with its CR, in pieces of P
 //   at T tick                   the session's timer at T
@@ -54,6 +55,9 @@ ScannerSession NewSession(const std::string& line) {
     if (name == "baud") timing.wire_baud = std::stoi(value);
     if (name == "repeat") timing.mdl_repeat_ms = std::stoi(value);
     if (name == "timeout") timing.answer_timeout_ms = std::stoi(value);
+    if (name == "late") faults.late_line = std::stoi(value);
+    if (name == "late-by") faults.late_by_ms = std::stoi(value);
+    if (name == "store") faults.store_by_arrival = value == "arrival";
   }
   return ScannerSession(role == "master" ? Role::kMaster : Role::kSlave, faults, kImage, timing);
 }
