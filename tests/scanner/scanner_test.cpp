@@ -27,7 +27,6 @@
 #include "support/golden.h"
 #include "support/raw_client.h"
 #include "support/running_scanner.h"
-#include "support/temp_dir.h"
 
 namespace talvirex::scanner {
 namespace {
@@ -164,34 +163,6 @@ TEST(PtyRunnerTest, SlaveRefusesThenDropsTheLink) {
   client.Send(lines[3]);
   EXPECT_EQ(client.Receive(500), std::nullopt);
   EXPECT_TRUE(client.hung_up());
-}
-
-TEST(PtyRunnerTest, IdleLinkTimesOut) {
-  auto scanner = Scanner(Role::kSlave, {});
-  scanner.Start(100);
-  EXPECT_EQ(scanner.Wait(), RunEnd::kIdleTimeout);
-}
-
-TEST(PtyRunnerTest, LinkPointsAtTheDeviceWhileItLives) {
-  talvirex::testing::TempDir dir;
-  const auto link = dir / "scanner";
-  std::string path;
-  {
-    std::string error;
-    auto device = PtyDevice::Create(error);
-    ASSERT_NE(device, nullptr) << error;
-    path = device->path();
-    ASSERT_TRUE(device->MakeLink(link.string(), error)) << error;
-    EXPECT_EQ(std::filesystem::read_symlink(link), path);
-    ASSERT_TRUE(device->MakeLink(link.string(), error)) << error;  // an old link is replaced
-    RawClient client(link.string());
-    EXPECT_TRUE(client.is_open());
-
-    talvirex::testing::WriteBytes(dir / "file", "keep");
-    EXPECT_FALSE(device->MakeLink((dir / "file").string(), error));
-    EXPECT_EQ(talvirex::testing::ReadBytes(dir / "file"), "keep");
-  }
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 }
 
 }  // namespace
