@@ -115,6 +115,19 @@ TEST_F(SerialTransfer, AReadDespiteLinkFaultsLeavesABackupThatRestorePutsBackByt
   EXPECT_EQ(sent, std::vector<std::string>{ReadBytes(image)});
 }
 
+// A line the scanner refuses goes again; a scanner that then drops the link ends the send, and
+// both sides say so.
+TEST_F(SerialTransfer, ARefusedLineGoesAgainAndADroppedLinkEndsTheSend) {
+  auto slave = StartScanner("slave", {"--refuse", "2", "--disconnect-after", "3"});
+  const auto send = Talvirex({"send", kSample, "--port", slave->first_line(), "--yes"});
+  EXPECT_EQ(send.status, 3) << send.err;
+  EXPECT_NE(send.err.find("Not Good! Retry:1\n"), std::string::npos) << send.err;
+  EXPECT_NE(send.err.find("Comport lost. Operation cancelled."), std::string::npos) << send.err;
+  EXPECT_EQ(slave->Wait(), 3);
+  EXPECT_NE(slave->err().find("3 lines acknowledged, 1 refused"), std::string::npos)
+      << slave->err();
+}
+
 TEST_F(SerialTransfer, APortHeldByAReadIsInUseAndCtrlCStopsTheWaitForEnter) {
   auto scanner = StartScanner("master", {});
   const auto fifo = dir_ / "stdin";
