@@ -128,6 +128,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, Transcript, ::testing::Values("commands"));
 TEST(ScannerCommand, TheLinkNamesTheDeviceAndCtrlCAtOnceRemovesIt) {
   TempDir dir;
   const auto link = dir / "ttyScanner";
+  std::filesystem::create_symlink("/dev/null", link);  // an old link is replaced
   testing::BackgroundProcess scanner(
       TALVIREX_BINARY, {"scanner", "--role", "slave", "--link", link.string(), "--timeout", "5000"},
       dir.path(), dir / "scanner.err", true);

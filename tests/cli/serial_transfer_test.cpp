@@ -115,20 +115,17 @@ TEST_F(SerialTransfer, AReadDespiteLinkFaultsLeavesABackupThatRestorePutsBackByt
   EXPECT_EQ(sent, std::vector<std::string>{ReadBytes(image)});
 }
 
-// A backup that cannot be written is said on stderr and the read still succeeds.
-TEST_F(SerialTransfer, ABackupThatCannotBeWrittenIsSaidAndTheReadSucceeds) {
-  WriteBytes(home_ / "backup", "a file where the folder should be");
-  auto master = StartScanner("master", {});
-  const auto read =
-      Talvirex({"read", "--port", master->first_line(), "-o", Path("read.s2c"), "--yes"});
-  EXPECT_EQ(read.status, 0) << read.err;
-  EXPECT_EQ(master->Wait(), 0) << master->err();
-  EXPECT_NE(
-      read.err.find("The backup image could not be written:\n" + (home_ / "backup").string() + "/"),
-      std::string::npos)
-      << read.err;
-  EXPECT_NE(read.err.find("_read.img\nNot a directory\n"), std::string::npos) << read.err;
-  EXPECT_TRUE(ReadBytes(Path("read.s2c")).starts_with("TALVIREX MEM V0.91\r\n"));  // decoded
+// A line the scanner refuses goes again; a scanner that then drops the link ends the send, and
+// both sides say so.
+TEST_F(SerialTransfer, ARefusedLineGoesAgainAndADroppedLinkEndsTheSend) {
+  auto slave = StartScanner("slave", {"--refuse", "2", "--disconnect-after", "3"});
+  const auto send = Talvirex({"send", kSample, "--port", slave->first_line(), "--yes"});
+  EXPECT_EQ(send.status, 3) << send.err;
+  EXPECT_NE(send.err.find("Not Good! Retry:1\n"), std::string::npos) << send.err;
+  EXPECT_NE(send.err.find("Comport lost. Operation cancelled."), std::string::npos) << send.err;
+  EXPECT_EQ(slave->Wait(), 3);
+  EXPECT_NE(slave->err().find("3 lines acknowledged, 1 refused"), std::string::npos)
+      << slave->err();
 }
 
 TEST_F(SerialTransfer, APortHeldByAReadIsInUseAndCtrlCStopsTheWaitForEnter) {

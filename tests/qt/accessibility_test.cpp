@@ -117,8 +117,7 @@ TEST_F(AccessibilityTest, AGridCellSpeaksItsChannelColumnAndStoredValueAndReport
 TEST_F(AccessibilityTest, CtrlPageKeysSwitchBanksThroughTheTabsAndTheGridNamesTheBank) {
   window_->workspace().bank_names[2] = "Fire and Rescue";
   window_->logic().RefreshBankCaptions();
-  window_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  Activate(*window_);
   TypeFrequency(1, QStringLiteral("146.52"));  // typed into bank 1: the switch commits it
   const struct {
     Qt::Key key;
@@ -139,8 +138,7 @@ TEST_F(AccessibilityTest, CtrlPageKeysSwitchBanksThroughTheTabsAndTheGridNamesTh
 }
 
 TEST_F(AccessibilityTest, TabMovesBetweenCellsAndCtrlTabLeadsOutOfTheGrid) {
-  window_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  Activate(*window_);
   ASSERT_EQ(QApplication::focusWidget(), &Grid());
   Press(Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), &Grid());

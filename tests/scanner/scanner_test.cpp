@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual scanner's side of clone mode fed bytes and time, against the traces in
-// tests/data/scanner/*.trace, and its runner on a real pseudo-terminal. Whole exchanges through
-// the runner, with every fault, are the read, send and restore command tests against
-// `talvirex scanner`.
+// tests/data/scanner/*.trace. Its runner on a pseudo-terminal, with every fault, is in the read,
+// send and restore command tests against `talvirex scanner` and in the serial link's tests.
 //
 // A trace holds the events fed to a session and, indented beneath each, what the session wrote in
 // answer; the runner feeds the events and writes the trace anew, which must come out as the file
 // holds it (TALVIREX_UPDATE_GOLDEN=1 rewrites it):
 //   == title
 //   session slave|master [refuse-once=N,..] [refuse-always=N,..] [baud=B] [repeat=MS] [timeout=MS]
+//           [late=N] [late-by=MS] [store=arrival]   (the first answer to line N comes MS late)
 //   at T bytes TEXT             bytes arriving at T ms (\r \n escapes)
 //   at T lines FIRST LAST [P]   the image's lines FIRST..LAST, each with its CR, in pieces of P
 //   at T tick                   the session's timer at T
@@ -21,12 +21,8 @@
 #include <sstream>
 
 #include "scanner/clone_lines.h"
-#include "scanner/pty_runner.h"
 #include "scanner/scanner_session.h"
 #include "support/golden.h"
-#include "support/raw_client.h"
-#include "support/running_scanner.h"
-#include "support/temp_dir.h"
 
 namespace talvirex::scanner {
 namespace {
@@ -54,6 +50,9 @@ ScannerSession NewSession(const std::string& line) {
     if (name == "baud") timing.wire_baud = std::stoi(value);
     if (name == "repeat") timing.mdl_repeat_ms = std::stoi(value);
     if (name == "timeout") timing.answer_timeout_ms = std::stoi(value);
+    if (name == "late") faults.late_line = std::stoi(value);
+    if (name == "late-by") faults.late_by_ms = std::stoi(value);
+    if (name == "store") faults.store_by_arrival = value == "arrival";
   }
   return ScannerSession(role == "master" ? Role::kMaster : Role::kSlave, faults, kImage, timing);
 }
@@ -129,66 +128,6 @@ TEST_P(SessionTrace, AnswersAsTraced) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scanner, SessionTrace, ::testing::Values("slave", "master"));
-
-using talvirex::testing::RawClient;
-using talvirex::testing::RunningScanner;
-
-// Short timers: a lost answer is asked again after 300 ms.
-RunningScanner Scanner(Role role, Faults faults) {
-  return RunningScanner(role, std::move(faults), DefaultImageLines(),
-                        {.mdl_repeat_ms = 100, .answer_timeout_ms = 300});
-}
-
-TEST(PtyRunnerTest, SlaveRefusesThenDropsTheLink) {
-  Faults faults;
-  faults.refuse_once = {2};
-  faults.disconnect_after = 3;
-  faults.delay_ms = 5;
-  auto scanner = Scanner(Role::kSlave, faults);
-  RawClient client(scanner.device().path());
-  scanner.Start();
-  client.Send("MDL");
-  EXPECT_EQ(client.Receive(), "SC200SPOR");
-  const auto lines = DefaultImageLines();
-  const std::pair<int, const char*> steps[] = {{1, "OK"}, {2, "NG"}, {2, "OK"}, {3, "OK"}};
-  for (const auto& [line, answer] : steps) {
-    client.Send(lines[static_cast<std::size_t>(line - 1)]);
-    EXPECT_EQ(client.Receive(), answer) << line;
-  }
-  EXPECT_EQ(scanner.Wait(), RunEnd::kFinished);
-  EXPECT_EQ(scanner.session().outcome(), Outcome::kDisconnected);
-  client.Send(lines[3]);
-  EXPECT_EQ(client.Receive(500), std::nullopt);
-  EXPECT_TRUE(client.hung_up());
-}
-
-TEST(PtyRunnerTest, IdleLinkTimesOut) {
-  auto scanner = Scanner(Role::kSlave, {});
-  scanner.Start(100);
-  EXPECT_EQ(scanner.Wait(), RunEnd::kIdleTimeout);
-}
-
-TEST(PtyRunnerTest, LinkPointsAtTheDeviceWhileItLives) {
-  talvirex::testing::TempDir dir;
-  const auto link = dir / "scanner";
-  std::string path;
-  {
-    std::string error;
-    auto device = PtyDevice::Create(error);
-    ASSERT_NE(device, nullptr) << error;
-    path = device->path();
-    ASSERT_TRUE(device->MakeLink(link.string(), error)) << error;
-    EXPECT_EQ(std::filesystem::read_symlink(link), path);
-    ASSERT_TRUE(device->MakeLink(link.string(), error)) << error;  // an old link is replaced
-    RawClient client(link.string());
-    EXPECT_TRUE(client.is_open());
-
-    talvirex::testing::WriteBytes(dir / "file", "keep");
-    EXPECT_FALSE(device->MakeLink((dir / "file").string(), error));
-    EXPECT_EQ(talvirex::testing::ReadBytes(dir / "file"), "keep");
-  }
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
-}
 
 }  // namespace
 }  // namespace talvirex::scanner

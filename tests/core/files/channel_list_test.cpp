@@ -142,7 +142,7 @@ Document ImportedAtLocations(const std::string& text, bool hide_leading_zeros) {
   return back;
 }
 
-TEST(ChannelList, ExportsAsTheGoldenFileAndImportsBackToTheSameChannels) {
+TEST(ChannelList, ExportsAsTheGoldenFileSays) {
   Document document;
   const auto put = [&](int bank, int row, const char* mhz, const char* tag, const char* code,
                        const char* switches) {  // Delay, Lock Out, Beep Alert, ATT
@@ -153,17 +153,12 @@ TEST(ChannelList, ExportsAsTheGoldenFileAndImportsBackToTheSameChannels) {
     for (int i = 0; i < 4; ++i) document.table.At(bank, row, fields[i]) = {switches[i]};
   };
   put(0, 5, "146.9400", "W1AW", "38", "0000");  // the last CTCSS tone
-  put(0, 7, "118.3000", "Tower, 2", "0", "1100");
+  put(0, 7, "118.3000", "Tower, 2  ", "0", "1100");  // the blanks at the end are not written
   put(1, 20, "155.3400", "Fire", "40", "0010");
   put(2, 1, "029.7000", "", "142", "0001");  // the last DCS code, no tag
   put(kDummyBank, 2, "851.0125", "Scratch", "142", "1111");
   EXPECT_EQ(ChannelListText(document.table, {0, 1, 2, kDummyBank}),
             ReadBytes(kLists + "exported.csv"));
-
-  document.table.At(0, 7, kFieldTag) = "Tower, 2  ";  // what the export trims
-  const Document back = ImportedAtLocations(ChannelListText(document.table, {0, 1, 2}), false);
-  document.table.At(0, 7, kFieldTag) = "Tower, 2";
-  EXPECT_EQ(Channels(back.table), Channels(document.table));
 }
 
 // Tables of random channels at random places, exported and imported into an empty table: the same

@@ -105,23 +105,6 @@ TEST(ScanText, StopsAboveAThousandEntriesAndHugeTokensDoNoHarm) {
   EXPECT_EQ(pieces.entries(), Strings{"111111111111111"});
 }
 
-TEST(FoundList, MembershipFollowsMovesInAndOut) {
-  FoundList found;
-  found.Append("146.52");
-  found.Append("147.0");
-  EXPECT_EQ(found.RemoveAt(0), "146.52");
-  EXPECT_FALSE(found.Contains("146.52"));
-  // A rescan lists it again; moving the selected copy back gives two entries, and removing one
-  // keeps the other known.
-  Harvester(found).ScanText("146.52");
-  found.Append("146.52");
-  EXPECT_EQ(found.entries(), (Strings{"147.0", "146.52", "146.52"}));
-  found.RemoveAt(1);
-  EXPECT_TRUE(found.Contains("146.52"));
-  found.Clear();
-  EXPECT_FALSE(found.Contains("147.0"));
-}
-
 TEST(CsvImportForm, TheStartFieldTakesDigitsAndControlKeysOnly) {
   EXPECT_TRUE(CsvImportForm::StartFieldAcceptsKey('5') &&
               CsvImportForm::StartFieldAcceptsKey('-') && CsvImportForm::StartFieldAcceptsKey(8));
