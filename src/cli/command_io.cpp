@@ -16,15 +16,18 @@
 
 namespace talvirex::cli {
 
+std::unique_ptr<QCoreApplication> ApplicationIfNone() {
+  if (QCoreApplication::instance() != nullptr) return nullptr;
+  // Qt keeps the arguments it is given for the life of the application object.
+  static int argc = 1;
+  static char name[] = "talvirex";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 std::filesystem::path ProgramDirectory() {
   // Qt knows where the running program lies on every system, but only with an application object.
-  std::unique_ptr<QCoreApplication> application;
-  if (QCoreApplication::instance() == nullptr) {
-    static int argc = 1;
-    static char name[] = "talvirex";
-    static char* argv[] = {name, nullptr};
-    application = std::make_unique<QCoreApplication>(argc, argv);
-  }
+  const std::unique_ptr<QCoreApplication> application = ApplicationIfNone();
   return QCoreApplication::applicationDirPath().toStdString();
 }
 

@@ -5,17 +5,24 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "cli/command.h"
 #include "settings/settings.h"
 
+class QCoreApplication;
+
 namespace talvirex {
 struct Document;
 }
 
 namespace talvirex::cli {
+
+/// Qt's application object for a command that needs one (its event loop, the program's own
+/// folder); null when the process has one already. It lives as long as the pointer.
+std::unique_ptr<QCoreApplication> ApplicationIfNone();
 
 /// The folder the running program lies in, where its shared data is looked for (FindDocument).
 std::filesystem::path ProgramDirectory();

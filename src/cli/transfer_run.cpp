@@ -16,6 +16,7 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/command_io.h"
 #include "files/file_io.h"
 #include "link/transfer_session.h"
 #include "platform/serial_link.h"
@@ -226,13 +227,7 @@ std::optional<int> PacingInterval(const std::optional<std::string>& option,
 }
 
 int RunTransfer(CommandContext& context, Document& document, const TransferRequest& request) {
-  std::unique_ptr<QCoreApplication> application;
-  if (QCoreApplication::instance() == nullptr) {
-    static int argc = 1;
-    static char name[] = "talvirex";
-    static char* argv[] = {name, nullptr};
-    application = std::make_unique<QCoreApplication>(argc, argv);
-  }
+  const std::unique_ptr<QCoreApplication> application = ApplicationIfNone();
   SystemClock clock;
   InterruptPipe interrupt;
   QEventLoop loop;

@@ -57,6 +57,22 @@ class DialogsTest : public testing::MainWindowFixture {
   static void Click(QDialog& dialog, const char* button) {
     Child<QPushButton>(dialog, button).click();
   }
+  // Does `open` (a drop, a menu choice) and hands the channel-list import dialog it opens to
+  // `answer`, which closes it; true once the dialog was answered and has closed.
+  bool AnswerChannelList(const std::function<void()>& open,
+                         const std::function<void(ChannelListDialog&)>& answer) {
+    bool answered = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* dialog = dynamic_cast<ChannelListDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr || answered) return;
+      answered = true;
+      answer(*dialog);
+    });
+    poll.start(10);
+    open();
+    return QTest::qWaitFor([&] { return answered && !QApplication::activeModalWidget(); });
+  }
 };
 
 TEST_F(DialogsTest, ReplaceChangesTagsOnlyOnApplyAndFindShowsTheFirstMatch) {
@@ -302,42 +318,35 @@ TEST_F(DialogsTest, ADroppedChannelListImportsThePickedRowsFromTheChosenChannel)
   testing::WriteBytes(list,
                       "Location,Name,Frequency,Skip\r\n1,Tower,118.3,S\r\n"
                       "2,Ham 80,80,\r\n3,Fire,154.43,\r\n");
-  bool answered = false;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* dialog = dynamic_cast<ChannelListDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr || answered) return;
-    answered = true;
-    QAbstractItemModel& rows = *dialog->rows()->model();
+  const auto answer = [&](ChannelListDialog& dialog) {
+    QAbstractItemModel& rows = *dialog.rows()->model();
     QAbstractItemModelTester tester(&rows, QAbstractItemModelTester::FailureReportingMode::Fatal);
     ASSERT_EQ(rows.rowCount(), 3);
     EXPECT_FALSE(rows.flags(rows.index(1, 0)) & Qt::ItemIsEnabled);
     // Each row names a channel of its own: the rows go there, and channel 1 is in use.
-    EXPECT_TRUE(dialog->by_location()->isEnabled() && dialog->by_location()->isChecked());
-    EXPECT_FALSE(dialog->first_channel()->isEnabled());
+    EXPECT_TRUE(dialog.by_location()->isEnabled() && dialog.by_location()->isChecked());
+    EXPECT_FALSE(dialog.first_channel()->isEnabled());
     EXPECT_EQ(rows.index(2, 5).data().toString(), "Channel 3: 154.4300 \"Fire\"");
-    EXPECT_EQ(dialog->overwrite_summary()->text(), "Channel 1 is in use and will be overwritten.");
-    dialog->by_location()->setChecked(false);
-    EXPECT_TRUE(dialog->first_channel()->isEnabled());
-    EXPECT_EQ(dialog->first_channel()->value(), 3);  // channels 1 and 2 are in use
-    dialog->first_channel()->setValue(200);
+    EXPECT_EQ(dialog.overwrite_summary()->text(), "Channel 1 is in use and will be overwritten.");
+    dialog.by_location()->setChecked(false);
+    EXPECT_TRUE(dialog.first_channel()->isEnabled());
+    EXPECT_EQ(dialog.first_channel()->value(), 3);  // channels 1 and 2 are in use
+    dialog.first_channel()->setValue(200);
     EXPECT_EQ(rows.index(2, 5).data().toString(), "No room after channel 200");
-    dialog->first_channel()->setValue(2);
+    dialog.first_channel()->setValue(2);
     rows.setData(rows.index(2, 0), Qt::Unchecked, Qt::CheckStateRole);  // "Fire" is not wanted
     EXPECT_EQ(rows.index(2, 0).data(Qt::CheckStateRole).toInt(), static_cast<int>(Qt::Unchecked));
     EXPECT_EQ(rows.index(2, 5).data().toString(), "Not picked");
-    EXPECT_EQ(dialog->overwrite_summary()->text(), "Channel 2 is in use and will be overwritten.");
-    Click(*dialog, "Command1");
-  });
-  poll.start(10);
+    EXPECT_EQ(dialog.overwrite_summary()->text(), "Channel 2 is in use and will be overwritten.");
+    Click(dialog, "Command1");
+  };
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(QString::fromStdString(list.string()))});
   QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window_.get(), &enter);
   EXPECT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(window_.get(), &drop);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return answered && !QApplication::activeModalWidget(); }));
+  EXPECT_TRUE(AnswerChannelList([&] { QApplication::sendEvent(window_.get(), &drop); }, answer));
   EXPECT_EQ(Cell(2, 1) + "|" + Tag(2) + "|" + Cell(2, 4),
             "118.3000|Tower|On");  // channel 2 overwritten; skip: Lock Out
   EXPECT_EQ(Cell(3, 1), "");       // "Fire" was not picked
@@ -366,22 +375,16 @@ TEST_F(DialogsTest, AStockListFromTheFileMenuImportsAsOneUndoStep) {
     if (action->text() == "US Marine VHF") marine = action;
   }
   ASSERT_NE(marine, nullptr);
-  bool answered = false;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* dialog = dynamic_cast<ChannelListDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr || answered) return;
-    answered = true;
-    EXPECT_TRUE(Child<QLabel>(*dialog, "file").text().endsWith("/stock/marine-vhf.csv"));
-    const QAbstractItemModel& rows = *dialog->rows()->model();
-    EXPECT_EQ(rows.rowCount(), 55);
-    EXPECT_EQ(rows.index(12, 5).data().toString(), "Channel 14: 156.8000 \"MAR 16\"");
-    EXPECT_EQ(dialog->overwrite_summary()->text(), "No channel in use is overwritten.");
-    Click(*dialog, "Command1");
-  });
-  poll.start(10);
-  marine->trigger();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return answered && !QApplication::activeModalWidget(); }));
+  EXPECT_TRUE(AnswerChannelList(
+      [&] { marine->trigger(); },
+      [&](ChannelListDialog& dialog) {
+        EXPECT_TRUE(Child<QLabel>(dialog, "file").text().endsWith("/stock/marine-vhf.csv"));
+        const QAbstractItemModel& rows = *dialog.rows()->model();
+        EXPECT_EQ(rows.rowCount(), 55);
+        EXPECT_EQ(rows.index(12, 5).data().toString(), "Channel 14: 156.8000 \"MAR 16\"");
+        EXPECT_EQ(dialog.overwrite_summary()->text(), "No channel in use is overwritten.");
+        Click(dialog, "Command1");
+      }));
   EXPECT_EQ(Cell(2, 1) + "|" + Tag(2), "156.0500|MAR 01A");
   EXPECT_EQ(Table().FrequencyValue(2, 16), 157.425);  // channel 56, the list's last row
   EXPECT_EQ(ui_.statuses.back(), "Undo: Import Stock List");
